@@ -1,0 +1,39 @@
+#pragma once
+// Calendar conversions made in UTC, whatever the machine's time zone.
+//
+// The program zeroes the runtime's zone offset at start-up, so every conversion between calendar
+// fields and time values happens without an offset. These functions do the same arithmetic
+// directly, without touching TZ or the C library's zone state.
+#include <cstdint>
+
+namespace wf {
+
+// Seconds since 1970-01-01 00:00:00, 64-bit.
+using TimeValue = std::int64_t;
+
+// The "invalid time" that the runtime's mktime returns: it compares as not later than time 0.
+inline constexpr TimeValue kInvalidTime = -1;
+
+struct CalendarFields {
+  int year = 1970;  // full year, e.g. 2006
+  int month = 1;    // 1..12
+  int day = 1;      // 1..31
+  int hour = 0;
+  int minute = 0;
+  int second = 0;
+  int weekday = 4;  // 0 = Sunday .. 6 = Saturday (output only)
+  int yearDay = 0;  // 0-based day of the year (output only)
+};
+
+// Builds a time value as mktime does with a zero zone offset: fields out of their range (negative,
+// 24 hours and more, day 0, month 13) roll over into the neighbouring units. Returns kInvalidTime
+// when the result lies before 1970-01-01 or after 3000-12-31 23:59:59 (the runtime's window).
+TimeValue MakeTime(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
+
+// Splits a time value into calendar fields (gmtime).
+CalendarFields SplitTime(TimeValue t);
+
+// Days since 1970-01-01 of a proleptic Gregorian date; month may be out of 1..12.
+std::int64_t DaysFromCivil(std::int64_t year, std::int64_t month, std::int64_t day);
+
+}  // namespace wf

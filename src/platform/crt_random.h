@@ -1,0 +1,26 @@
+#pragma once
+// The C runtime's rand/srand recurrence, as the simulator's platform runtime computes it:
+// state = state * 214013 + 2531011 (mod 2^32), result = bits 16..30 of the new state (0..32767).
+// Every traffic draw follows from this one sequence, so its order is part of the behaviour.
+#include <cstdint>
+
+namespace wf {
+
+class Random {
+ public:
+  static constexpr int kMax = 32767;
+
+  explicit Random(std::uint32_t seed = 1) : state_(seed) {}
+  void Seed(std::uint32_t seed) { state_ = seed; }
+  int Next() {
+    state_ = state_ * 214013u + 2531011u;
+    return static_cast<int>((state_ >> 16) & 0x7FFF);
+  }
+  // The raw recurrence state (for diagnostics).
+  std::uint32_t State() const { return state_; }
+
+ private:
+  std::uint32_t state_;
+};
+
+}  // namespace wf

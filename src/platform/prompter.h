@@ -1,0 +1,28 @@
+#pragma once
+// Message boxes, Yes/No questions and the open-file dialog, as the core asks for them.
+#include <optional>
+#include <string>
+
+namespace wf {
+
+enum class MessageIcon { kInformation, kWarning, kStop };
+
+class Prompter {
+ public:
+  virtual ~Prompter() = default;
+  virtual void Message(const std::string& text, MessageIcon icon = MessageIcon::kInformation) = 0;
+  // true for Yes.
+  virtual bool AskYesNo(const std::string& question) = 0;
+  // A file chosen by the user, or nothing when cancelled.
+  virtual std::optional<std::string> OpenFile(const std::string& title, const std::string& filter) = 0;
+};
+
+// Answers No, cancels dialogs and drops messages.
+class SilentPrompter final : public Prompter {
+ public:
+  void Message(const std::string&, MessageIcon) override {}
+  bool AskYesNo(const std::string&) override { return false; }
+  std::optional<std::string> OpenFile(const std::string&, const std::string&) override { return {}; }
+};
+
+}  // namespace wf
