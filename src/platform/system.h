@@ -1,0 +1,26 @@
+#pragma once
+// The few facts of the operating system the program needs. This is the only code that knows which
+// OS it runs on.
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace wf {
+
+// A string value under HKEY_LOCAL_MACHINE, read from the 32-bit registry view (where 32-bit
+// installers write). Always nothing on systems without a registry.
+std::optional<std::string> ReadMachineRegistryString(std::string_view key, std::string_view value);
+
+// A path taken from a Windows-side file (settings, fsx.cfg): on POSIX, backslashes become slashes.
+std::filesystem::path NativePath(std::string_view text);
+
+// The user's roaming application-data folder (%APPDATA% on Windows; $XDG_CONFIG_HOME or
+// ~/.config elsewhere, where a Wine prefix or the user may place fsx.cfg).
+std::filesystem::path RoamingAppDataFolder();
+
+// Whether standard input / standard error are attached to a terminal.
+bool StdinIsTerminal();
+bool StderrIsTerminal();
+
+}  // namespace wf
