@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "geo/sun_times.h"
+
+namespace wf {
+namespace {
+
+constexpr TimeValue kDay = 86400;
+
+struct Place {
+  double latitude, longitude;
+};
+constexpr Place kHonolulu{21.318, -157.922}, kSingapore{1.359, 103.989}, kFrankfurt{50.033, 8.570},
+    kSydney{-33.946, 151.177}, kSantiago{-33.393, -70.786}, kLongyearbyen{78.246, 15.466},
+    kMcMurdo{-77.854, 166.469};
+
+std::string Describe(TimeValue t) {
+  const CalendarFields f = SplitTime(t);
+  char text[32];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", f.year, f.month, f.day, f.hour, f.minute,
+                f.second);
+  return text;
+}
+
+// Expected times from PyEphem 4.1.4: observer with pressure 0 and horizon '-0:50', the sun's centre
+// (use_center=True), previous_rising and next_setting from the local mean noon of the date, i.e. the
+// same 90.833 degree zenith distance. The first rows also show the roll-over into the next day (far
+// west) and the previous day (far east).
+TEST(SunTimesTest, WithinMinutesOfAnIndependentEphemeris) {
+  struct Case {
+    Place place;
+    TimeValue date, sunrise, sunset;
+  };
+  const Case cases[] = {
+      {kHonolulu, MakeTime(2006, 6, 21), MakeTime(2006, 6, 21, 15, 50, 32), MakeTime(2006, 6, 22, 5, 16, 30)},
+      {kSingapore, MakeTime(2006, 12, 21), MakeTime(2006, 12, 20, 23, 0, 32),
+       MakeTime(2006, 12, 21, 11, 3, 19)},
+      {kFrankfurt, MakeTime(2006, 6, 21), MakeTime(2006, 6, 21, 3, 16, 7), MakeTime(2006, 6, 21, 19, 38, 47)},
+      {kFrankfurt, MakeTime(2007, 2, 10), MakeTime(2007, 2, 10, 6, 45, 58),
+       MakeTime(2007, 2, 10, 16, 34, 35)},
+      {kSydney, MakeTime(2006, 12, 21), MakeTime(2006, 12, 20, 18, 40, 31), MakeTime(2006, 12, 21, 9, 5, 43)},
+      {kSantiago, MakeTime(2006, 12, 21), MakeTime(2006, 12, 21, 9, 30, 9),
+       MakeTime(2006, 12, 21, 23, 52, 23)},
+  };
+  for (const Case& c : cases) {
+    // The date's time of day does not count.
+    const TimeValue evening = c.date + kDay - 1;
+    EXPECT_NEAR(SunriseTime(evening, c.place.latitude, c.place.longitude), c.sunrise, 180)
+        << Describe(c.sunrise);
+    EXPECT_NEAR(SunsetTime(evening, c.place.latitude, c.place.longitude), c.sunset, 180)
+        << Describe(c.sunset);
+  }
+}
+
+// Hours, minutes and seconds are each truncated toward zero, also below 00:00 and beyond 24:00. The
+// expected values come from a separate step-by-step Python transcription of the same formulas.
+TEST(SunTimesTest, TruncatesEachFieldTowardZero) {
+  const TimeValue date = MakeTime(2006, 6, 21);
+  EXPECT_EQ(Describe(SunriseTime(date, kSydney.latitude, kSydney.longitude)), "2006-06-20 20:59:24");
+  EXPECT_EQ(Describe(SunsetTime(date, kHonolulu.latitude, kHonolulu.longitude)), "2006-06-22 05:15:51");
+}
+
+// Polar day: solar noon -/+ 12 hours; polar night: solar noon twice. Expected noons are PyEphem's
+// next_transit of the sun from local mean midnight (same observer as above).
+TEST(SunTimesTest, PolarDayAndNightCentreOnSolarNoon) {
+  struct Case {
+    Place place;
+    TimeValue date;
+    TimeValue dayLength, transit;
+  };
+  const Case cases[] = {
+      {kLongyearbyen, MakeTime(2006, 6, 21), kDay, MakeTime(2006, 6, 21, 10, 59, 52)},
+      {kLongyearbyen, MakeTime(2006, 12, 21), 0, MakeTime(2006, 12, 21, 10, 56, 8)},
+      {kMcMurdo, MakeTime(2006, 12, 21), kDay, MakeTime(2006, 12, 21, 0, 51, 55)},
+      {kMcMurdo, MakeTime(2006, 6, 21), 0, MakeTime(2006, 6, 21, 0, 55, 46)},
+  };
+  for (const Case& c : cases) {
+    const TimeValue sunrise = SunriseTime(c.date, c.place.latitude, c.place.longitude);
+    const TimeValue sunset = SunsetTime(c.date, c.place.latitude, c.place.longitude);
+    EXPECT_NEAR(sunset - sunrise, c.dayLength, 1) << Describe(c.date);  // seconds truncate on each side
+    EXPECT_NEAR(sunrise + (sunset - sunrise) / 2, c.transit, 120) << Describe(c.date);
+  }
+}
+
+TEST(SunTimesTest, LatitudesBeyond89Point8AreComputedFor79Point8) {
+  const TimeValue date = MakeTime(2006, 3, 1);
+  for (const double latitude : {89.9, 90.0, -89.9, -90.0}) {
+    const double computed = latitude > 0 ? 79.8 : -79.8;
+    EXPECT_EQ(SunriseTime(date, latitude, 15), SunriseTime(date, computed, 15)) << latitude;
+    EXPECT_EQ(SunsetTime(date, latitude, 15), SunsetTime(date, computed, 15)) << latitude;
+  }
+  // 79.8 still sees the sun on 1 March, while 89.8 lies outside the band and is in polar night.
+  EXPECT_GT(SunsetTime(date, 79.8, 15) - SunriseTime(date, 79.8, 15), 5 * 3600);
+  EXPECT_EQ(SunsetTime(date, 89.8, 15), SunriseTime(date, 89.8, 15));
+}
+
+// Every airport gets a day window: valid times, sunrise not after sunset, around the local noon.
+TEST(SunTimesTest, EveryPlaceAndDayHasAWindow) {
+  std::vector<double> latitudes = {-89.8, -66.5, 66.5, 89.8, 89.9};
+  for (int latitude = -90; latitude <= 90; latitude += 2) latitudes.push_back(latitude);
+  for (TimeValue date = MakeTime(2008, 1, 1); date < MakeTime(2009, 1, 1); date += 3 * kDay) {
+    for (const double latitude : latitudes) {
+      for (int longitude = -180; longitude <= 180; longitude += 45) {
+        const TimeValue sunrise = SunriseTime(date, latitude, longitude);
+        const TimeValue sunset = SunsetTime(date, latitude, longitude);
+        const TimeValue localNoon = date + kDay / 2 - longitude * 240;
+        ASSERT_TRUE(sunrise <= sunset && sunset - sunrise <= kDay && sunrise != kInvalidTime)
+            << Describe(date) << " " << latitude << "," << longitude;
+        ASSERT_LE(std::abs(sunrise - localNoon), kDay / 2 + 1200);
+        ASSERT_LE(std::abs(sunset - localNoon), kDay / 2 + 1200);
+      }
+    }
+  }
+}
+
+TEST(SunTimesTest, InvalidTimeForBadInputAndBeforeTheCalendar) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  EXPECT_EQ(SunriseTime(MakeTime(2006, 6, 21), nan, 8.5), kInvalidTime);
+  EXPECT_EQ(SunsetTime(MakeTime(2006, 6, 21), 47.5, std::numeric_limits<double>::infinity()), kInvalidTime);
+  // Sydney's sunrise on the calendar's first day lies on 31 December 1969.
+  EXPECT_EQ(SunriseTime(0, kSydney.latitude, kSydney.longitude), kInvalidTime);
+  EXPECT_NE(SunsetTime(0, kSydney.latitude, kSydney.longitude), kInvalidTime);
+}
+
+#if __has_include(<unistd.h>)
+TEST(SunTimesTest, IndependentOfTheMachinesTimeZone) {
+  const auto compute = [] {
+    std::vector<TimeValue> times;
+    for (const Place& place : {kHonolulu, kFrankfurt, kSydney}) {
+      for (const TimeValue date : {MakeTime(2006, 3, 26), MakeTime(2006, 10, 29)}) {
+        times.push_back(SunriseTime(date, place.latitude, place.longitude));
+        times.push_back(SunsetTime(date, place.latitude, place.longitude));
+      }
+    }
+    return times;
+  };
+  const char* saved = std::getenv("TZ");
+  const std::string savedZone = saved ? saved : "";
+  setenv("TZ", "UTC0", 1);
+  tzset();
+  const std::vector<TimeValue> utc = compute();
+  for (const char* zone : {"CET-1CEST,M3.5.0,M10.5.0/3", "HST10", "NZST-12NZDT,M9.5.0,M4.1.0/3"}) {
+    setenv("TZ", zone, 1);
+    tzset();
+    EXPECT_EQ(compute(), utc) << zone;
+  }
+  saved ? setenv("TZ", savedZone.c_str(), 1) : unsetenv("TZ");
+  tzset();
+}
+#endif
+
+}  // namespace
+}  // namespace wf
