@@ -1,0 +1,101 @@
+#pragma once
+// The geographic tree above the airports: region, country, state, city.
+//
+// The four levels form an inheritance chain (CCountry derives from CRegion, CState from CCountry,
+// CCity from CState; CAirport from CCity), so a deeper object carries every field of the levels
+// above it as separate storage. Only a level's own fields are filled in; the inherited ones keep
+// their defaults but are archived all the same, since each Serialize first runs its base's.
+//
+// Links: a region's countries are in CRegion::countries, a country's states in CCountry::states,
+// a state's cities in CState::cities, a city's airports in CCity::airports. Each object owns the
+// values of every map it holds, its own and the inherited ones. Parent pointers (region, country,
+// state, city) are not owned and are not archived: loading a level's map sets them.
+//
+// Archive form, each level after its base's part:
+//   CRegion  (schema 2): name, use (32), countries (map)
+//   CCountry (schema 2): name, patternCount (32), patternCount patterns (11 when -1), countryUse (32), states
+//   CState   (schema 2): name, cities (map)
+//   CCity    (schema 1): name, airports (map)
+// Loading throws ArchiveError for damaged data, including a patternCount outside -1..11.
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "archive/archive.h"
+#include "world/string_map.h"
+
+namespace wf {
+
+class CCountry;
+class CState;
+class CCity;
+class CAirport;
+
+class CRegion : public CObject {
+ public:
+  CRegion();
+  ~CRegion() override;
+  const char* ClassName() const override { return "CRegion"; }
+  std::uint16_t Schema() const override { return 2; }
+  void Serialize(CArchive& ar) override;
+
+  // Use flag; the Airports page sets it together with the countryUse of the region's countries.
+  std::int32_t use = 1;
+  // Country name -> country.
+  StringMap<CCountry> countries;
+  std::string name;
+};
+
+class CCountry : public CRegion {
+ public:
+  static constexpr int kMaxPatterns = 11;
+
+  CCountry();
+  ~CCountry() override;
+  const char* ClassName() const override { return "CCountry"; }
+  std::uint16_t Schema() const override { return 2; }
+  void Serialize(CArchive& ar) override;
+
+  // The patterns in use, counted from the first; -1 means all 11.
+  std::int32_t patternCount = 3;
+  // 0 excludes every airport of the country from traffic generation.
+  std::int32_t countryUse = 1;
+  std::array<std::string, kMaxPatterns> registrationPatterns{"N!!!!!", "N!!!!.", "N!!!.."};
+  CRegion* region = nullptr;  // parent, not owned
+  // State name -> state.
+  StringMap<CState> states;
+  std::string name;
+
+  // The number of patterns that patternCount puts in use, 0..11.
+  int PatternsInUse() const;
+};
+
+class CState : public CCountry {
+ public:
+  CState();
+  ~CState() override;
+  const char* ClassName() const override { return "CState"; }
+  std::uint16_t Schema() const override { return 2; }
+  void Serialize(CArchive& ar) override;
+
+  CCountry* country = nullptr;  // parent, not owned
+  // City name -> city.
+  StringMap<CCity> cities;
+  std::string name;
+};
+
+class CCity : public CState {
+ public:
+  CCity();
+  ~CCity() override;
+  const char* ClassName() const override { return "CCity"; }
+  std::uint16_t Schema() const override { return 1; }
+  void Serialize(CArchive& ar) override;
+
+  CState* state = nullptr;  // parent, not owned
+  // ICAO ident -> airport.
+  StringMap<CAirport> airports;
+  std::string name;
+};
+
+}  // namespace wf

@@ -1,0 +1,66 @@
+#include "world/world.h"
+
+#include <memory>
+
+namespace wf {
+
+namespace {
+
+// The child under `key` in `children`, created by `init` and inserted when absent.
+template <class Child, class Init>
+Child& FindOrCreate(StringMap<Child>& children, const std::string& key, Init init) {
+  if (Child* existing = children.Find(key)) return *existing;
+  auto created = std::make_unique<Child>();
+  init(*created);
+  return children.Insert(key, std::move(created));
+}
+
+}  // namespace
+
+World::~World() {
+  Clear();
+}
+
+void World::Clear() {
+  regionMap.Clear();
+  airportIndex.Clear();
+  aircraftTypes.Clear();
+  aircraftNames.Clear();
+  registrationIndex.Clear();
+}
+
+void World::DiscardFleet() {
+  registrationIndex.Clear();
+  // Every airport of the tree, not only the indexed ones: an airport whose ident was indexed again
+  // under another city may still list planes.
+  for (auto& [name, region] : regionMap)
+    ForEachAirport(*region, [](CAirport& airport) { airport.planes.Clear(); });
+}
+
+CAirport* FindOrCreateAirport(World& world, const std::string& region, const std::string& country,
+                              const std::string& state, const std::string& city, const std::string& icao,
+                              TimeValue fileTime) {
+  CRegion& regionNode = FindOrCreate(world.regionMap, region, [&](CRegion& r) { r.name = region; });
+  CCountry& countryNode = FindOrCreate(regionNode.countries, country, [&](CCountry& c) {
+    c.name = country;
+    c.region = &regionNode;
+  });
+  CState& stateNode = FindOrCreate(countryNode.states, state, [&](CState& s) {
+    s.name = state;
+    s.country = &countryNode;
+  });
+  CCity& cityNode = FindOrCreate(stateNode.cities, city, [&](CCity& c) {
+    c.name = city;
+    c.state = &stateNode;
+  });
+  if (CAirport* existing = cityNode.airports.Find(icao)) return existing;
+  auto created = std::make_unique<CAirport>();
+  created->icao = icao;
+  created->city = &cityNode;
+  created->sceneryFileTime = fileTime;
+  CAirport& airport = cityNode.airports.Insert(icao, std::move(created));
+  airport.EnterIntoIndex(world.airportIndex);
+  return &airport;
+}
+
+}  // namespace wf

@@ -1,0 +1,84 @@
+#include "world/world_archive.h"
+
+#include <memory>
+
+#include "world/world.h"
+
+namespace wf {
+
+namespace {
+
+template <class T>
+ClassInfo RecordClass(const char* name, std::uint16_t schema, bool anySchema) {
+  return ClassInfo{name, schema, anySchema,
+                   [](ArchiveContext*) -> std::unique_ptr<CObject> { return std::make_unique<T>(); }};
+}
+
+template <class T>
+std::vector<std::uint8_t> SaveMap(WorldArchiveContext& context, const StringMap<T>& map) {
+  std::vector<std::uint8_t> bytes;
+  CArchive ar(bytes, &context);
+  SaveStringMap(ar, map);
+  return bytes;
+}
+
+}  // namespace
+
+const ClassRegistry& WorldClassRegistry() {
+  static const ClassRegistry registry = [] {
+    ClassRegistry classes;
+    classes.Register(RecordClass<CRegion>("CRegion", 2, false));
+    classes.Register(RecordClass<CCountry>("CCountry", 2, false));
+    classes.Register(RecordClass<CState>("CState", 2, false));
+    classes.Register(RecordClass<CCity>("CCity", 1, false));
+    classes.Register(RecordClass<CAirport>("CAirport", 8, true));
+    classes.Register(RecordClass<CAircraft>("CAircraft", 5, true));
+    classes.Register(
+        ClassInfo{"CAI_Aircraft", 5, true, [](ArchiveContext* context) -> std::unique_ptr<CObject> {
+                    auto* world = dynamic_cast<WorldArchiveContext*>(context);
+                    if (world == nullptr)
+                      throw ArchiveError("a CAI_Aircraft can only be loaded into a world");
+                    return std::make_unique<CAI_Aircraft>(world->world->aiAircraftCounter);
+                  }});
+    return classes;
+  }();
+  return registry;
+}
+
+std::vector<std::uint8_t> SaveRegionMap(WorldArchiveContext& context) {
+  return SaveMap(context, context.world->regionMap);
+}
+
+void LoadRegionMap(std::span<const std::uint8_t> data, WorldArchiveContext& context) {
+  World& world = *context.world;
+  world.DiscardFleet();
+  CArchive ar(data, WorldClassRegistry(), &context);
+  // A replaced region frees its airports, which leave airportIndex as they go.
+  LoadStringMap(ar, world.regionMap);
+}
+
+std::vector<std::uint8_t> SaveAircraftTypes(WorldArchiveContext& context) {
+  return SaveMap(context, context.world->aircraftTypes);
+}
+
+void LoadAircraftTypes(std::span<const std::uint8_t> data, WorldArchiveContext& context) {
+  World& world = *context.world;
+  CArchive ar(data, WorldClassRegistry(), &context);
+  LoadStringMap<CAircraft>(ar, world.aircraftTypes, [&world](CAircraft& old, CAircraft& replacement) {
+    for (auto& [title, variation] : world.aircraftNames)
+      if (variation->aircraft == &old) variation->aircraft = &replacement;
+  });
+}
+
+std::vector<std::uint8_t> SaveAircraftNames(WorldArchiveContext& context) {
+  return SaveMap(context, context.world->aircraftNames);
+}
+
+void LoadAircraftNames(std::span<const std::uint8_t> data, WorldArchiveContext& context) {
+  World& world = *context.world;
+  world.DiscardFleet();
+  CArchive ar(data, WorldClassRegistry(), &context);
+  LoadStringMap(ar, world.aircraftNames);
+}
+
+}  // namespace wf

@@ -1,0 +1,149 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "world/airport.h"
+
+namespace wf {
+namespace {
+
+constexpr std::uint32_t kHard = 1u << 0;   // concrete
+constexpr std::uint32_t kGrass = 1u << 1;  // soft
+constexpr std::uint32_t kWater = 1u << 2;
+constexpr std::uint32_t kSnow = 1u << 8;
+
+struct ClassificationCase {
+  const char* label;
+  std::uint32_t surfaceMask;
+  std::uint32_t runwayCount;
+  std::int32_t runwayLights;
+  std::int32_t approachLights;
+  std::int32_t hasILS;
+  std::uint32_t longestRunway;
+  int expectedType;
+  const char* expectedTypeName;
+  const char* expectedSurfaceName;
+};
+
+TEST(AirportClassification, TypeAndSurfaceFollowRunwaysLightsAndIls) {
+  const ClassificationCase cases[] = {
+      {"two soft runways", kGrass, 2, 0, 0, 0, 600, 2, "small airfield", "soft"},
+      {"one lit soft runway", kGrass, 1, 1, 0, 0, 600, 1, "Gras Strip", "soft"},
+      {"one soft runway with approach lights", kGrass, 1, 0, 7, 0, 600, 1, "Gras Strip", "soft"},
+      {"one unlit soft runway", kGrass, 1, 0, 0, 0, 600, 0, "Bush", "soft"},
+      {"one unlit snow runway", kSnow, 1, 0, 0, 0, 600, 0, "Bush", "snow or ice"},
+      {"hard with ILS, 2000 m", kHard, 1, 1, 0, 1, 2000, 7, "large commercial airport", "hard"},
+      {"hard with ILS, 1999 m", kHard, 1, 1, 0, 1, 1999, 6, "medium commercial airport", "hard"},
+      {"hard with ILS, 999 m", kHard, 1, 1, 0, 1, 999, 5, "small commercial airport", "hard"},
+      {"hard, 999 m", kHard, 1, 0, 0, 0, 999, 2, "small airfield", "hard"},
+      {"hard, 1000 m", kHard, 1, 0, 0, 0, 1000, 3, "medium airfield", "hard"},
+      {"hard, 2000 m", kHard, 1, 0, 0, 0, 2000, 4, "large airfield", "hard"},
+      {"water only", kWater, 1, 0, 0, 0, 1500, 8, "Seaplane Base", "water"},
+      {"water beats hard", kWater | kHard, 2, 0, 0, 1, 3000, 8, "Seaplane Base", "water"},
+      {"snow beats hard", kSnow | kHard, 1, 1, 0, 0, 3000, 1, "Gras Strip", "snow or ice"},
+      {"hard beats soft", kHard | kGrass, 1, 0, 0, 0, 1500, 3, "medium airfield", "hard"},
+      {"no runways", 0, 0, 0, 0, 0, 0, 2, "small airfield", "hard"},
+      {"unclassified surface code", 1u << 3, 1, 0, 0, 0, 500, 2, "small airfield", "hard"},
+      {"last hard code", 1u << 23, 1, 0, 0, 0, 500, 2, "small airfield", "hard"},
+      {"last soft code", 1u << 21, 1, 0, 0, 0, 500, 0, "Bush", "soft"},
+  };
+  for (const ClassificationCase& c : cases) {
+    SCOPED_TRACE(c.label);
+    CAirport airport;
+    airport.surfaceMask = c.surfaceMask;
+    airport.runwayCount = c.runwayCount;
+    airport.runwayLights = c.runwayLights;
+    airport.approachLights = c.approachLights;
+    airport.hasILS = c.hasILS;
+    airport.longestRunway = c.longestRunway;
+    std::string typeName, surfaceName;
+    EXPECT_EQ(airport.GetTypeName(typeName), c.expectedType);
+    EXPECT_EQ(typeName, c.expectedTypeName);
+    airport.GetSurfaceName(surfaceName);
+    EXPECT_EQ(surfaceName, c.expectedSurfaceName);
+  }
+}
+
+TEST(AirportClassification, StoredTypeWinsAndUnnamedTypesAreUnknown) {
+  CAirport airport;
+  airport.surfaceMask = kWater;
+  airport.airportType = 3;
+  std::string typeName;
+  EXPECT_EQ(airport.GetTypeName(typeName), 3);
+  EXPECT_EQ(typeName, "medium airfield");
+  airport.airportType = 42;
+  EXPECT_EQ(airport.GetTypeName(typeName), 42);
+  EXPECT_EQ(typeName, "unknown");
+}
+
+TEST(AirportClassification, FuelClassReadsTheTwoBitFields) {
+  struct Case {
+    std::uint32_t fuelFlags;
+    std::uint32_t expected;
+  } cases[] = {
+      {0, 0},
+      {1, 0},                       // field 0 = 1 does not count
+      {2, kFuelClassAvgas},         // field 0 = 2
+      {3, kFuelClassAvgas},         // field 0 = 3
+      {1u << 2, kFuelClassAvgas},   // field 1
+      {2u << 10, kFuelClassAvgas},  // field 5
+      {1u << 12, kFuelClassJet},    // field 6
+      {3u << 22, kFuelClassJet},    // field 11
+      {(1u << 4) | (2u << 14), kFuelClassAvgas | kFuelClassJet},
+      {0xFF000000u, 0},  // above field 11
+  };
+  for (const Case& c : cases) {
+    CAirport airport;
+    airport.fuelFlags = c.fuelFlags;
+    EXPECT_EQ(airport.GetFuelClass(), c.expected) << std::hex << c.fuelFlags;
+  }
+}
+
+// A lit, hard airport with ILS on a 5000 ft runway; its fee is worked out by hand below.
+void SetFeeExample(CAirport& airport) {
+  airport.surfaceMask = kHard;
+  airport.parkingCounts[2] = 4;  // 4 small GA ramps at 2.00
+  airport.parkingCounts[4] = 1;  // 1 large GA ramp at 25.00
+  airport.longestRunway = 1524;  // 5000 ft
+  airport.runwayCount = 2;
+  airport.hasILS = 1;
+  airport.runwayLights = 3;
+  airport.approachLights = 1;
+  airport.fuelFlags = (1u << 2) | (1u << 12);  // fields 1 and 6: both fuel class bits
+}
+
+TEST(AirportNormalLandingFee, FollowsParkingRunwaysLightsFuelAndType) {
+  const Settings settings;
+  // parking 33 / 6 spaces = 5.5; runways 5 x 0.33 x 2 = 3.3; ILS 5; lights 2.5; approach 0.5;
+  // jet fuel 20; avgas 2.5: 39.3, times type 6 / 2.
+  CAirport airport;
+  SetFeeExample(airport);
+  EXPECT_EQ(airport.GetType(), 6);
+  EXPECT_FLOAT_EQ(airport.NormalLandingFee(settings), 39.3f * 3);
+
+  // The same facts on water: half of the sum.
+  airport.surfaceMask = kWater;
+  EXPECT_FLOAT_EQ(airport.NormalLandingFee(settings), 39.3f / 2);
+
+  // Bush: nothing, whatever the parking and fuel.
+  airport.surfaceMask = kGrass;
+  airport.runwayCount = 1;
+  airport.longestRunway = 300;
+  airport.runwayLights = 0;
+  airport.approachLights = 0;
+  EXPECT_EQ(airport.GetType(), 0);
+  EXPECT_EQ(airport.NormalLandingFee(settings), 0.0f);
+}
+
+TEST(AirportNormalLandingFee, UsesTheGivenFees) {
+  Settings settings;
+  settings.parkingFee[4] = 0.0f;
+  settings.ilsFee = 0.0f;
+  CAirport airport;
+  SetFeeExample(airport);
+  // parking 8 / 6; runways 3.3; lights 2.5; approach 0.5; fuel 22.5.
+  EXPECT_FLOAT_EQ(airport.NormalLandingFee(settings), (8.0f / 6 + 3.3f + 2.5f + 0.5f + 22.5f) * 3);
+}
+
+}  // namespace
+}  // namespace wf
