@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "traffic/airports_file.h"
+
+namespace wf {
+namespace {
+
+CAirport& AddAirport(World& world, const std::string& icao, int type, const std::string& country = "Canada") {
+  CAirport& airport = *FindOrCreateAirport(world, "North America", country, "Quebec", "Montreal", icao, 0);
+  airport.airportType = type;
+  return airport;
+}
+
+int CountOccurrences(const std::string& text, const std::string& line) {
+  int count = 0;
+  for (std::size_t at = text.find(line); at != std::string::npos; at = text.find(line, at + line.size()))
+    ++count;
+  return count;
+}
+
+TEST(AirportsFileTest, WritesHeaderRunwaysParkingAndStandardSpaces) {
+  World world;
+  CAirport& airport = AddAirport(world, "ABC", 0, "United States");
+  airport.latitude = 47.5;
+  airport.longitude = -122.25;
+  airport.altitude = 12.34;
+  airport.airspaceClass = 'D';
+  airport.approachComCount = 2;
+  airport.runways = {{4, 1000, 30}, {1, 600, 20}};
+  airport.parkingSpaces = {{3, 12.5}, {11, 7.0}, {8, 1234.56}};
+
+  EXPECT_EQ(AirportsFileText(world),
+            "ABC ,47.500000,-122.250000, 12.3,D,2,0.70,United States\n"
+            "{\n"
+            "RUNWAY,3280,98,HARD\n"
+            "RUNWAY,1968,65,SOFT\n"
+            "PARKING,12.5,RAMP\n"
+            "PARKING,7.0,DOCK\n"
+            "PARKING,1234.6,GATE\n"
+            "PARKING,10.0,RAMP\n"
+            "PARKING,10.0,RAMP\n"
+            "}\n");
+}
+
+TEST(AirportsFileTest, HeaderFieldsKeepTheirWidthAndPrecision) {
+  struct Case {
+    std::string icao;
+    double altitude;
+    std::string expectedStart;
+  };
+  const Case cases[] = {
+      {"A", 0.0, "A   ,0.000000,0.000000,  0.0,G,0,0.70,"},
+      {"KSEA", -3.05, "KSEA,0.000000,0.000000, -3.0,G,0,0.70,"},
+      {"EGLL12", 4321.96, "EGLL12,0.000000,0.000000,4322.0,G,0,0.70,"},
+  };
+  for (const Case& c : cases) {
+    World world;
+    AddAirport(world, c.icao, 0).altitude = c.altitude;
+    EXPECT_EQ(AirportsFileText(world).substr(0, c.expectedStart.size()), c.expectedStart) << c.icao;
+  }
+}
+
+// Every type gets its standard spaces after the collected ones, even with nothing collected.
+TEST(AirportsFileTest, StandardSpacesByAirportType) {
+  struct Case {
+    int type;
+    int small, medium, large;
+    const char* word;
+  };
+  const Case cases[] = {
+      {0, 2, 0, 0, "RAMP"},  {1, 3, 1, 0, "RAMP"},   {2, 6, 2, 0, "RAMP"},
+      {3, 10, 4, 2, "RAMP"}, {4, 30, 12, 6, "RAMP"}, {5, 6, 2, 0, "RAMP"},
+      {6, 10, 4, 2, "RAMP"}, {7, 30, 12, 6, "RAMP"}, {8, 4, 1, 1, "DOCK"},
+  };
+  for (const Case& c : cases) {
+    World world;
+    AddAirport(world, "CYUL", c.type);
+    const std::string text = AirportsFileText(world);
+    const std::string word = c.word;
+    EXPECT_EQ(text.substr(0, text.find('\n') + 3), "CYUL,0.000000,0.000000,  0.0,G,0,0.70,Canada\n{\n")
+        << c.type;
+    EXPECT_TRUE(text.ends_with("}\n")) << c.type;
+    EXPECT_EQ(CountOccurrences(text, "PARKING,10.0," + word + "\n"), c.small) << c.type;
+    EXPECT_EQ(CountOccurrences(text, "PARKING,14.0," + word + "\n"), c.medium) << c.type;
+    EXPECT_EQ(CountOccurrences(text, "PARKING,18.0," + word + "\n"), c.large) << c.type;
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3 + c.small + c.medium + c.large) << c.type;
+  }
+}
+
+TEST(AirportsFileTest, MediumAirfieldSpacesComeInTwoGroups) {
+  World world;
+  AddAirport(world, "CYUL", 3);
+  const std::string group =
+      "PARKING,10.0,RAMP\nPARKING,10.0,RAMP\nPARKING,10.0,RAMP\nPARKING,10.0,RAMP\nPARKING,10.0,RAMP\n"
+      "PARKING,14.0,RAMP\nPARKING,14.0,RAMP\nPARKING,18.0,RAMP\n";
+  EXPECT_EQ(AirportsFileText(world),
+            "CYUL,0.000000,0.000000,  0.0,G,0,0.70,Canada\n{\n" + group + group + "}\n");
+}
+
+TEST(AirportsFileTest, UnknownTypeGetsNoStandardSpaces) {
+  World world;
+  AddAirport(world, "CYUL", 9);
+  EXPECT_EQ(AirportsFileText(world), "CYUL,0.000000,0.000000,  0.0,G,0,0.70,Canada\n{\n}\n");
+}
+
+TEST(AirportsFileTest, WritesEveryIndexedAirportInIdentOrder) {
+  World world;
+  CAirport& unused = AddAirport(world, "KXYZ", 0);
+  unused.useAirport = 0;
+  unused.military = 1;
+  AddAirport(world, "EDDF", 0, "Germany");
+  AddAirport(world, "", 0);  // an airport without ident is not written
+  const std::string text = AirportsFileText(world);
+  EXPECT_EQ(CountOccurrences(text, "{\n"), 2);
+  EXPECT_EQ(text.find("EDDF"), 0u);
+  EXPECT_NE(text.find("}\nKXYZ,"), std::string::npos);
+}
+
+TEST(AirportsFileTest, IncompleteTreeAboveAirportWritesEmptyCountry) {
+  World world;
+  CAirport& orphan = AddAirport(world, "ORPH", 0);
+  orphan.city = nullptr;
+  CAirport& stateless = *FindOrCreateAirport(world, "R", "C", "S", "T", "NOST", 0);
+  stateless.airportType = 0;
+  stateless.city->state = nullptr;
+  const std::string text = AirportsFileText(world);
+  EXPECT_NE(text.find("NOST,0.000000,0.000000,  0.0,G,0,0.70,\n{\n"), std::string::npos);
+  EXPECT_NE(text.find("ORPH,0.000000,0.000000,  0.0,G,0,0.70,\n{\n"), std::string::npos);
+}
+
+TEST(AirportsFileTest, RunwaySurfaceWords) {
+  const char* const expected[] = {
+      "HARD", "SOFT", "WATER", "SOFT", "HARD", "SOFT", "SOFT", "HARD",  // 0..7
+      "SNOW", "SNOW", "HARD",  "SOFT", "SOFT", "SOFT", "SOFT", "HARD",  // 8..15
+      "HARD", "HARD", "HARD",  "HARD", "HARD", "SOFT", "HARD", "HARD",  // 16..23
+      "HARD",                                                           // 24
+  };
+  for (int code = 0; code < static_cast<int>(std::size(expected)); ++code)
+    EXPECT_STREQ(RunwaySurfaceWord(code), expected[code]) << code;
+  EXPECT_STREQ(RunwaySurfaceWord(-1), "HARD");
+  EXPECT_STREQ(RunwaySurfaceWord(255), "HARD");
+}
+
+TEST(AirportsFileTest, ParkingWords) {
+  const char* const expected[] = {"RAMP", "RAMP", "RAMP", "RAMP", "RAMP", "CARGO", "MIL_CARGO", "MIL_COMBAT",
+                                  "GATE", "GATE", "GATE", "DOCK", "RAMP", "RAMP",  "RAMP",      "RAMP"};
+  for (int type = 0; type < static_cast<int>(std::size(expected)); ++type)
+    EXPECT_STREQ(ParkingWord(type), expected[type]) << type;
+  EXPECT_STREQ(ParkingWord(-1), "RAMP");
+}
+
+}  // namespace
+}  // namespace wf

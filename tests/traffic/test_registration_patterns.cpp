@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "traffic/registration_patterns.h"
+
+namespace wf {
+namespace {
+
+using Patterns = std::array<std::string, CCountry::kMaxPatterns>;
+
+const Patterns kDefaultPatterns{"N!!!!!", "N!!!!.", "N!!!.."};
+
+CCountry& AddCountry(World& world, const std::string& region, const std::string& country) {
+  return *FindOrCreateAirport(world, region, country, "State", "City", region + country, 0)
+              ->city->state->country;
+}
+
+TEST(RegistrationPatternsTest, CountryLinesReplaceCountAndPatterns) {
+  struct Case {
+    const char* line;
+    int count;
+    Patterns patterns;
+  };
+  const Case cases[] = {
+      {"COUNTRY;Germany;-1;D-E...;D-F...;D-G...;D-I...;D-C...;D-B...;D-A...;X;Y;D-H...;D-K...",
+       -1,
+       {"D-E...", "D-F...", "D-G...", "D-I...", "D-C...", "D-B...", "D-A...", "X", "Y", "D-H...", "D-K..."}},
+      {"COUNTRY;Germany;2;D-E...;D-F...", 2, {"D-E...", "D-F..."}},
+      // Fewer patterns than the count: the rest are empty, not the old ones.
+      {"COUNTRY;Germany;5;D-E...;D-F...", 5, {"D-E...", "D-F..."}},
+      {"COUNTRY;Germany;4", 4, {}},
+      {"COUNTRY;Germany;1;D-E...;ignored", 1, {"D-E..."}},
+      {"COUNTRY;Germany;3;D-E...;;D-G...", 3, {"D-E...", "", "D-G..."}},
+      {"COUNTRY;Germany;11;A;B;C;D;E;F;G;H;I;J;K;L",
+       11,
+       {"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K"}},
+      {"COUNTRY;Germany;0;D-E...", 0, {}},
+      // The count is a decimal number truncated toward zero.
+      {"COUNTRY;Germany;2.9;D-E...;D-F...;D-G...", 2, {"D-E...", "D-F..."}},
+      {"COUNTRY;Germany;-1.5;A;B;C;D;E;F;G;H;I;J;K",
+       -1,
+       {"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K"}},
+      {"COUNTRY;Germany; +2x;D-E...;D-F...", 2, {"D-E...", "D-F..."}},
+      // Windows line ends do not reach the last pattern.
+      {"COUNTRY;Germany;2;D-E...;D-F...\r\n", 2, {"D-E...", "D-F..."}},
+  };
+  for (const Case& c : cases) {
+    World world;
+    CCountry& germany = AddCountry(world, "Europe", "Germany");
+    ApplyRegistrationPatterns(c.line, world);
+    EXPECT_EQ(germany.patternCount, c.count) << c.line;
+    EXPECT_EQ(germany.registrationPatterns, c.patterns) << c.line;
+  }
+}
+
+TEST(RegistrationPatternsTest, IgnoredLinesLeaveCountriesAlone) {
+  const char* const lines[] = {
+      "COUNTRY;Germany;12;A;B;C;D;E;F;G;H;I;J;K;L",
+      "COUNTRY;Germany;-2;A",
+      "COUNTRY;Germany;;A",
+      "COUNTRY;Germany;many;A",
+      "COUNTRY;Germany;1e9;A",
+      "COUNTRY;Germany",
+      "COUNTRY;Austria;1;OE-...",
+      "country;Germany;1;D-E...",
+      " COUNTRY;Germany;1;D-E...",
+      "COUNTRY:Germany;1;D-E...",
+      "# COUNTRY;Germany;1;D-E...",
+      "",
+  };
+  for (const char* line : lines) {
+    World world;
+    CCountry& germany = AddCountry(world, "Europe", "Germany");
+    ApplyRegistrationPatterns(line, world);
+    EXPECT_EQ(germany.patternCount, 3) << line;
+    EXPECT_EQ(germany.registrationPatterns, kDefaultPatterns) << line;
+  }
+}
+
+TEST(RegistrationPatternsTest, CountryIsUpdatedInEveryRegionHoldingIt) {
+  World world;
+  CCountry& inEurope = AddCountry(world, "Europe", "Russia");
+  CCountry& inAsia = AddCountry(world, "Asia", "Russia");
+  CCountry& other = AddCountry(world, "Asia", "China");
+  ApplyRegistrationPatterns("# registrations\nCOUNTRY;Russia;1;RA-!!!!!\nCOUNTRY;Nowhere;1;X\n", world);
+  for (CCountry* russia : {&inEurope, &inAsia}) {
+    EXPECT_EQ(russia->patternCount, 1);
+    EXPECT_EQ(russia->registrationPatterns[0], "RA-!!!!!");
+  }
+  EXPECT_EQ(other.patternCount, 3);
+  EXPECT_EQ(other.registrationPatterns, kDefaultPatterns);
+}
+
+TEST(RegistrationPatternsTest, LaterLinesWinAndLastLineNeedsNoLineEnd) {
+  World world;
+  CCountry& germany = AddCountry(world, "Europe", "Germany");
+  CCountry& france = AddCountry(world, "Europe", "France");
+  ApplyRegistrationPatterns("COUNTRY;Germany;1;D-E...\r\nCOUNTRY;France;1;F-....\r\nCOUNTRY;Germany;1;D-M...",
+                            world);
+  EXPECT_EQ(germany.registrationPatterns[0], "D-M...");
+  EXPECT_EQ(france.registrationPatterns[0], "F-....");
+}
+
+TEST(RegistrationPatternsTest, OnlyTheFirst511CharactersOfALineAreRead) {
+  World world;
+  CCountry& germany = AddCountry(world, "Europe", "Germany");
+  CCountry& france = AddCountry(world, "Europe", "France");
+  const std::string head = "COUNTRY;Germany;2;";
+  const std::string longPattern(600, '!');
+  // The part beyond the limit is dropped, even where it looks like a line of its own.
+  ApplyRegistrationPatterns(head + longPattern + "COUNTRY;France;1;F-....\nCOUNTRY;Austria;1;OE-...", world);
+  EXPECT_EQ(germany.patternCount, 2);
+  EXPECT_EQ(germany.registrationPatterns[0], std::string(kMaxRegistrationLineLength - head.size(), '!'));
+  EXPECT_EQ(germany.registrationPatterns[1], "");
+  EXPECT_EQ(france.patternCount, 3);
+}
+
+TEST(RegistrationPatternsTest, ReadsFileOnlyWhenPresent) {
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() /
+      ("wingfold-test-regnr-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+  std::filesystem::create_directories(folder);
+  const std::filesystem::path file = folder / "GAregnr.txt";
+  World world;
+  CCountry& germany = AddCountry(world, "Europe", "Germany");
+
+  EXPECT_FALSE(ReadRegistrationPatternsFile(file, world));
+  EXPECT_EQ(germany.registrationPatterns, kDefaultPatterns);
+
+  std::ofstream(file, std::ios::binary) << "COUNTRY;Germany;1;D-E...\r\n";
+  EXPECT_TRUE(ReadRegistrationPatternsFile(file, world));
+  EXPECT_EQ(germany.patternCount, 1);
+  EXPECT_EQ(germany.registrationPatterns[0], "D-E...");
+  std::filesystem::remove_all(folder);
+}
+
+}  // namespace
+}  // namespace wf
