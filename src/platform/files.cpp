@@ -10,6 +10,8 @@
 namespace wf {
 
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& path) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
   std::string bytes;

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <string>
+#include <system_error>
+#include <vector>
 
 #ifdef _WIN32
 #define WIN32_LEAN_AND_MEAN
@@ -54,6 +57,51 @@ std::filesystem::path RoamingAppDataFolder() {
 #else
   if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) return xdg;
   if (const char* home = std::getenv("HOME"); home && *home) return std::filesystem::path(home) / ".config";
+  return {};
+#endif
+}
+
+std::filesystem::path SimulatorAppDataFolder(const std::filesystem::path& simFolder) {
+#ifdef _WIN32
+  (void)simFolder;
+  return RoamingAppDataFolder();
+#else
+  if (const char* appData = std::getenv("APPDATA"); appData && *appData) return appData;
+
+  // The Wine prefix: the folder that holds the last "drive_c" component of the simulator's path.
+  std::filesystem::path driveC;
+  std::filesystem::path walked;
+  for (const std::filesystem::path& component : simFolder) {
+    walked /= component;
+    if (component == "drive_c") driveC = walked;
+  }
+  if (driveC.empty()) return {};
+
+  const std::filesystem::path users = driveC / "users";
+  std::vector<std::string> names;
+  for (const char* variable : {"USER", "LOGNAME"}) {
+    if (const char* login = std::getenv(variable); login && *login) {
+      names.emplace_back(login);
+      break;
+    }
+  }
+  std::vector<std::string> others;
+  std::error_code ec;
+  std::filesystem::directory_iterator it(users, ec);
+  for (const std::filesystem::directory_iterator end; !ec && it != end; it.increment(ec)) {
+    std::string name = it->path().filename().string();
+    if (name != "Public") others.push_back(std::move(name));
+  }
+  std::sort(others.begin(), others.end());
+  names.insert(names.end(), others.begin(), others.end());
+
+  for (const std::string& name : names) {
+    for (const char* roaming : {"AppData/Roaming", "Application Data"}) {
+      const std::filesystem::path candidate = users / name / roaming;
+      std::error_code statError;
+      if (std::filesystem::is_directory(candidate, statError)) return candidate;
+    }
+  }
   return {};
 #endif
 }

@@ -19,6 +19,14 @@ std::filesystem::path NativePath(std::string_view text);
 // ~/.config elsewhere, where a Wine prefix or the user may place fsx.cfg).
 std::filesystem::path RoamingAppDataFolder();
 
+// The roaming application-data folder in which the simulator of `simFolder` keeps its fsx.cfg
+// (below Microsoft/FSX). On Windows the user's own. Elsewhere: $APPDATA when set and not empty;
+// otherwise, when `simFolder` lies inside a Wine prefix (a path component "drive_c"), the first of
+// that prefix's users/<name>/AppData/Roaming or users/<name>/Application Data (older Wine) that
+// exists, trying the login name ($USER, else $LOGNAME) first, then the other user folders in name
+// order ("Public" excepted); otherwise empty: there is none.
+std::filesystem::path SimulatorAppDataFolder(const std::filesystem::path& simFolder);
+
 // Whether standard input / standard error are attached to a terminal.
 bool StdinIsTerminal();
 bool StderrIsTerminal();

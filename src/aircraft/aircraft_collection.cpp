@@ -1,0 +1,261 @@
+#include "aircraft/aircraft_collection.h"
+
+#include <exception>
+#include <map>
+#include <optional>
+#include <system_error>
+#include <unordered_map>
+
+#include "aircraft/aircraft_cfg.h"
+#include "aircraft/sim_object_paths.h"
+#include "platform/files.h"
+#include "platform/folder_listing.h"
+
+namespace wf {
+
+namespace {
+
+// Real aircraft.cfg files are tens of kilobytes; anything this large is not one.
+constexpr std::uintmax_t kMaxCfgBytes = 16u << 20;
+
+// The widest GA parking (large GA ramp), metres.
+constexpr std::int32_t kWidestGAParking = 36;
+
+// A path as UTF-8 text, as the records keep it.
+std::string PathText(const std::filesystem::path& path) {
+  const std::u8string bytes = path.u8string();
+  return std::string(bytes.begin(), bytes.end());
+}
+
+struct CollectionRun {
+  World& world;
+  const Settings& settings;
+  Progress& progress;
+  AircraftCollectionResult& result;
+  // The model of the file that last found each variation.
+  std::unordered_map<CAI_Aircraft*, CAircraft*> foundIn;
+  std::map<std::string, std::string> variationsNotForGA;
+};
+
+// The text of a configuration file, or nothing with the reason: "missing", "too large" or "cannot
+// be read". Only regular files are opened, so a pipe or device by that name cannot block the read.
+std::optional<std::string> ReadCfgText(const std::filesystem::path& path, std::string& reason) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) {
+    reason = "missing";
+    return std::nullopt;
+  }
+  const std::uintmax_t size = std::filesystem::file_size(path, ec);
+  if (ec || size > kMaxCfgBytes) {
+    reason = ec ? "cannot be read: " + ec.message() : "too large";
+    return std::nullopt;
+  }
+  std::optional<std::string> text = ReadFileBytes(path);
+  if (!text) reason = "cannot be read";
+  return text;
+}
+
+// The text of the folder's aircraft.cfg, or nothing with the reason in the result.
+std::optional<std::string> ReadAircraftCfgFile(const FolderEntry& folder, AircraftCollectionResult& result) {
+  std::string reason;
+  std::optional<std::string> text = ReadCfgText(ResolvePathCase(folder.path, "aircraft.cfg"), reason);
+  if (!text) {
+    result.skippedFolders.push_back(
+        {PathText(folder.path), reason == "missing" ? "no aircraft.cfg" : "aircraft.cfg " + reason});
+  }
+  return text;
+}
+
+// The model step: the folder's model, found or newly derived; null when none can be made.
+CAircraft* FindOrCreateModel(CollectionRun& run, const FolderEntry& folder, std::string_view text) {
+  const std::string folderPath = PathText(folder.path);
+  const AircraftCfgValues values = ReadAircraftCfgValues(text, run.progress);
+  if (!HasSimLine(text)) {
+    run.result.skippedFolders.push_back({folderPath, "no sim= line"});
+    return nullptr;
+  }
+  if (CAircraft* known = run.world.aircraftTypes.Find(folder.name)) {
+    known->folderPath = folderPath;
+    known->seen = 1;
+    return known;
+  }
+  if (values.wingSpan == 0) {
+    run.result.skippedFolders.push_back({folderPath, "wing span 0"});
+    return nullptr;
+  }
+  run.result.newModels.push_back(folder.name);
+  return &run.world.aircraftTypes.Insert(folder.name,
+                                         DeriveAircraft(values, run.settings, folder.name, folderPath));
+}
+
+void CollectVariations(CollectionRun& run, CAircraft& model, const std::string& folderPath,
+                       std::string_view text) {
+  for (const VariationLine& line : ReadVariationLines(text)) {
+    CAI_Aircraft* variation = run.world.aircraftNames.Find(line.title);
+    if (variation == nullptr) {
+      auto created = std::make_unique<CAI_Aircraft>(model, run.world.aiAircraftCounter);
+      created->title = line.title;
+      variation = &run.world.aircraftNames.Insert(line.title, std::move(created));
+      run.result.newVariations.push_back(line.title);
+    } else if (variation->aircraft == nullptr) {
+      // Its model was missing when the database was loaded; it belongs to this folder now.
+      variation->aircraft = &model;
+      variation->isAICopy = IsAICopyName(model.name) ? 1 : 0;
+    }
+    variation->seen = 1;
+    variation->folderPath = folderPath;
+    run.foundIn[variation] = &model;
+    if (line.NotForGA()) {
+      variation->useForGA = 0;
+      run.variationsNotForGA[line.title] =
+          line.commaInTitle ? "comma in the title" : "parking types " + line.parkingTypes;
+    }
+  }
+}
+
+void CollectFolder(CollectionRun& run, const FolderEntry& folder) {
+  const std::optional<std::string> text = ReadAircraftCfgFile(folder, run.result);
+  if (!text) return;
+  ++run.result.foldersRead;
+  CAircraft* model = FindOrCreateModel(run, folder, *text);
+  if (model != nullptr) CollectVariations(run, *model, PathText(folder.path), *text);
+}
+
+void RemoveVariation(CollectionRun& run, const std::string& title) {
+  run.world.aircraftNames.Erase(title);
+  run.result.removedVariations.push_back(title);
+  run.result.removalMessages.push_back(PaintschemeRemovedMessage(title));
+}
+
+void RemoveUninstalled(CollectionRun& run) {
+  World& world = run.world;
+  std::vector<std::string> modelsToRemove;
+  for (auto& [name, model] : world.aircraftTypes) {
+    if (model->seen == 1) {
+      model->seen = 0;
+    } else {
+      modelsToRemove.push_back(name);
+    }
+  }
+  for (const std::string& name : modelsToRemove) {
+    CAircraft* model = world.aircraftTypes.Find(name);
+    std::vector<std::string> titles;
+    for (auto& [title, variation] : world.aircraftNames) {
+      if (variation->aircraft != model) continue;
+      const auto found = run.foundIn.find(variation.get());
+      if (variation->seen == 1 && found != run.foundIn.end()) {
+        // Installed, but now in another folder (a renamed folder): it moves to that folder's model
+        // instead of going with the old one.
+        variation->aircraft = found->second;
+        variation->isAICopy = IsAICopyName(found->second->name) ? 1 : 0;
+      } else {
+        titles.push_back(title);
+      }
+    }
+    for (const std::string& title : titles) RemoveVariation(run, title);
+    world.aircraftTypes.Erase(name);
+    run.result.removedModels.push_back(name);
+  }
+
+  std::vector<std::string> unseen;
+  for (const auto& [title, variation] : world.aircraftNames) {
+    if (variation->seen == 0) unseen.push_back(title);
+  }
+  for (const std::string& title : unseen) RemoveVariation(run, title);
+
+  if (!run.result.removedVariations.empty()) world.DiscardFleet();
+}
+
+}  // namespace
+
+std::string PaintschemeRemovedMessage(const std::string& title) {
+  return "Paintscheme " + title + " for Aircraft is no longer installed. It will be removed from the list.";
+}
+
+std::vector<std::string> NotForGAReasons(const CAircraft& model, const Settings& settings) {
+  std::vector<std::string> reasons;
+  if (model.hasWheels == 0) reasons.push_back("no wheels");
+  // The reasons of a derived useForGA of 0; a model switched on by hand flies whatever they say.
+  const bool switchedOff = model.useForGA == 0;
+  if (switchedOff && model.maxWeight >= settings.maxWeightGA) {
+    reasons.push_back("too heavy (" + std::to_string(model.maxWeight) + " kg, GA limit " +
+                      std::to_string(settings.maxWeightGA) + " kg)");
+  }
+  if (switchedOff && model.engineType == 2) reasons.push_back("no engine");
+  const bool weightless = !(model.probability > 0.0f);
+  if (weightless && model.engineType == 3) reasons.push_back("helicopter turbine");
+  if (weightless && model.engineType == 4) reasons.push_back("rocket engine");
+  std::string missing;
+  const auto addMissing = [&](std::int32_t value, const char* what) {
+    if (value != 0) return;
+    if (!missing.empty()) missing += ", ";
+    missing += what;
+  };
+  addMissing(model.fuelCapacity, "fuel capacity");
+  addMissing(model.cruiseSpeed, "cruise speed");
+  addMissing(model.emptyWeight, "empty weight");
+  addMissing(model.stallSpeed, "stall speed");
+  if (switchedOff && !missing.empty()) reasons.push_back("missing values (" + missing + ")");
+  if (model.wingSpan > kWidestGAParking) {
+    reasons.push_back("wing span above " + std::to_string(kWidestGAParking) + " m");
+  }
+  if (reasons.empty() && switchedOff) reasons.push_back("not used for GA");
+  if (reasons.empty() && weightless) reasons.push_back("lottery weight 0");
+  return reasons;
+}
+
+AircraftCollectionResult CollectAircraft(World& world, const Settings& settings,
+                                         const std::filesystem::path& simFolder,
+                                         const std::filesystem::path& appDataFolder, Progress& progress) {
+  AircraftCollectionResult result;
+  CollectionRun run{world, settings, progress, result, {}, {}};
+
+  // "Found" means found by this run, also when a collection runs again in the same session.
+  for (auto& [name, model] : world.aircraftTypes) model->seen = 0;
+  for (auto& [title, variation] : world.aircraftNames) variation->seen = 0;
+
+  std::vector<std::string> entries;
+  const std::filesystem::path fsxCfg = FsxCfgPath(appDataFolder);
+  std::string unreadable;
+  if (!fsxCfg.empty()) {
+    if (std::optional<std::string> text = ReadCfgText(fsxCfg, unreadable)) {
+      result.fsxCfgPath = fsxCfg;
+      entries = ReadSimObjectPaths(*text);
+    } else if (unreadable != "missing") {
+      result.fsxCfgProblem = PathText(fsxCfg) + " " + unreadable;
+    }
+  }
+
+  // The last entry first: where two entries hold a folder of the same name, the first entry's
+  // folder is read last and gives the model its folder path.
+  for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
+    const std::filesystem::path base = SimObjectFolder(simFolder, *entry);
+    std::error_code ec;
+    if (base.empty() || !std::filesystem::is_directory(base, ec)) continue;
+    result.simObjectFolders.push_back(base);
+    // Every sub-folder, names with a dot included: the simulator loads those too.
+    for (const FolderEntry& folder : ListFolder(base, "*")) {
+      if (!folder.isFolder) continue;
+      try {
+        CollectFolder(run, folder);
+      } catch (const std::exception& error) {
+        result.skippedFolders.push_back({PathText(folder.path), error.what()});
+      }
+    }
+  }
+
+  RemoveUninstalled(run);
+
+  result.models = world.aircraftTypes.size();
+  result.variations = world.aircraftNames.size();
+  result.keptModels = result.models - result.newModels.size();
+  result.keptVariations = result.variations - result.newVariations.size();
+  for (const auto& [name, model] : world.aircraftTypes) {
+    std::vector<std::string> reasons = NotForGAReasons(*model, settings);
+    if (!reasons.empty()) result.modelsNotForGA.push_back({name, std::move(reasons)});
+  }
+  for (auto& [title, reason] : run.variationsNotForGA) result.variationsNotForGA.push_back({title, reason});
+  return result;
+}
+
+}  // namespace wf

@@ -1,0 +1,111 @@
+#include "platform/folder_listing.h"
+
+#include <algorithm>
+#include <system_error>
+
+namespace wf {
+
+namespace {
+
+char UpperAscii(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool SameLetter(char a, char b) {
+  return UpperAscii(a) == UpperAscii(b);
+}
+
+// The name as UTF-8 bytes; string() would throw on Windows for names outside the ANSI code page.
+std::string Utf8Name(const std::filesystem::path& name) {
+  const std::u8string bytes = name.u8string();
+  return std::string(bytes.begin(), bytes.end());
+}
+
+// Glob matching with '*' and '?', by the usual single backtracking point: on a mismatch after a
+// '*', let that star swallow one more character. Linear in practice, never worse than n * m.
+bool GlobMatch(std::string_view name, std::string_view pattern) {
+  std::size_t n = 0, p = 0;
+  std::size_t starPattern = std::string_view::npos, starName = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && pattern[p] == '*') {
+      starPattern = p++;
+      starName = n;
+    } else if (p < pattern.size() && (pattern[p] == '?' || SameLetter(pattern[p], name[n]))) {
+      ++p;
+      ++n;
+    } else if (starPattern != std::string_view::npos) {
+      p = starPattern + 1;
+      n = ++starName;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*') ++p;
+  return p == pattern.size();
+}
+
+}  // namespace
+
+bool MatchesWildcard(std::string_view name, std::string_view pattern) {
+  if (!pattern.empty() && pattern.back() == '.') {
+    if (name.find('.') != std::string_view::npos) return false;
+    pattern.remove_suffix(1);
+  }
+  return GlobMatch(name, pattern);
+}
+
+bool FolderNameLess(std::string_view a, std::string_view b) {
+  const auto upperLess = [](char x, char y) {
+    return static_cast<unsigned char>(UpperAscii(x)) < static_cast<unsigned char>(UpperAscii(y));
+  };
+  if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), upperLess)) return true;
+  if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), upperLess)) return false;
+  return a < b;
+}
+
+std::vector<FolderEntry> ListFolder(const std::filesystem::path& folder, std::string_view pattern) {
+  std::vector<FolderEntry> entries;
+  std::error_code ec;
+  std::filesystem::directory_iterator it(folder, ec);
+  if (ec) return entries;
+  for (const std::filesystem::directory_iterator end; it != end; it.increment(ec)) {
+    if (ec) break;
+    std::string name = Utf8Name(it->path().filename());
+    if (name == "." || name == ".." || !MatchesWildcard(name, pattern)) continue;
+    std::error_code typeError;
+    const bool isFolder = it->is_directory(typeError);
+    entries.push_back({std::move(name), it->path(), isFolder && !typeError});
+  }
+  std::sort(entries.begin(), entries.end(),
+            [](const FolderEntry& a, const FolderEntry& b) { return FolderNameLess(a.name, b.name); });
+  return entries;
+}
+
+std::filesystem::path ResolvePathCase(const std::filesystem::path& base,
+                                      const std::filesystem::path& relative) {
+  std::filesystem::path resolved = base;
+  for (const std::filesystem::path& component : relative) {
+    const std::string name = Utf8Name(component);
+    if (name.empty() || name == "." || name == "..") {
+      resolved /= component;
+      continue;
+    }
+    std::error_code ec;
+    if (std::filesystem::exists(resolved / component, ec)) {
+      resolved /= component;
+      continue;
+    }
+    std::filesystem::path match = component;
+    for (const FolderEntry& entry : ListFolder(resolved, "*")) {
+      if (entry.name.size() == name.size() &&
+          std::equal(name.begin(), name.end(), entry.name.begin(), SameLetter)) {
+        match = entry.path.filename();
+        break;
+      }
+    }
+    resolved /= match;
+  }
+  return resolved;
+}
+
+}  // namespace wf

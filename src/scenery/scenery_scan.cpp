@@ -1,0 +1,64 @@
+#include "scenery/scenery_scan.h"
+
+#include <algorithm>
+
+#include "platform/folder_listing.h"
+
+namespace wf {
+
+SceneryScan::SceneryScan(const SceneryContext& context) : context_(context) {}
+
+void SceneryScan::Sweep(const std::filesystem::path& root) {
+  for (const FolderEntry& area : ListFolder(root, "*.")) {
+    if (!area.isFolder) continue;
+    // On a file system that tells case apart, the first of "Scenery", "scenery", ... is taken.
+    const std::vector<FolderEntry> scenery = ListFolder(area.path, "Scenery.");
+    const auto folder =
+        std::find_if(scenery.begin(), scenery.end(), [](const FolderEntry& e) { return e.isFolder; });
+    if (folder == scenery.end()) continue;
+    for (const FolderEntry& file : ListFolder(folder->path, "*.bgl"))
+      if (!file.isFolder) ReadFile(file.path);
+  }
+}
+
+void SceneryScan::ReadFile(const std::filesystem::path& file) {
+  const BglReadResult result = CAirportBGL(file, context_).Read();
+  ++summary_.bglFilesRead;
+  if (result.status == BglReadStatus::kLeftAlone) {
+    ++summary_.filesLeftAlone;
+  } else if (result.airportFile) {
+    ++summary_.airportFilesRead;
+  }
+  if (!result.errors.empty()) {
+    std::string reason = result.errors.front();
+    if (result.errors.size() > 1) reason += " (and " + std::to_string(result.errors.size() - 1) + " more)";
+    summary_.filesWithErrors.push_back({file, std::move(reason)});
+  }
+  added_.insert(result.added.begin(), result.added.end());
+  updated_.insert(result.updated.begin(), result.updated.end());
+}
+
+ScanSummary SceneryScan::Summary() const {
+  ScanSummary summary = summary_;
+  summary.airportsAdded = added_.size();
+  summary.airportsUpdated = 0;
+  for (const CAirport* airport : updated_)
+    if (!added_.contains(airport)) ++summary.airportsUpdated;
+  for (auto& [name, region] : context_.world.regionMap)
+    ForEachAirport(*region, [&](CAirport&) { ++summary.airportsInDatabase; });
+  return summary;
+}
+
+ScanSummary Scan(ScanMode mode, const std::filesystem::path& simFolder,
+                 const std::filesystem::path& airportPath, const SceneryContext& context) {
+  SceneryScan scan(context);
+  if (mode == ScanMode::kDefaultScenery) {
+    scan.Sweep(ResolvePathCase(simFolder, "Scenery"));
+  } else {
+    scan.Sweep(airportPath.empty() ? ResolvePathCase(simFolder, "Addon Scenery") : airportPath);
+    scan.Sweep(simFolder);
+  }
+  return scan.Summary();
+}
+
+}  // namespace wf

@@ -1,0 +1,276 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "aircraft/aircraft_collection.h"
+#include "aircraft/aircraft_test_support.h"
+#include "support/recording.h"
+#include "support/temp_folder.h"
+
+namespace wf {
+namespace {
+
+namespace fs = std::filesystem;
+using test::RecordingProgress;
+using test::WithFltsims;
+
+using Names = std::vector<std::string>;
+
+std::string TwoSchemes(const std::string& first, const std::string& second) {
+  return WithFltsims("[fltsim.0]\r\ntitle=" + first +
+                     "\r\nsim=Tourer172\r\n\r\n[fltsim.1]\r\ntitle=" + second + "\r\nsim=Tourer172\r\n");
+}
+
+std::string OneScheme(const std::string& title) {
+  return WithFltsims("[fltsim.0]\ntitle=" + title + "\nsim=T\n");
+}
+
+void WriteText(const fs::path& path, const std::string& text) {
+  fs::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string PathText(const fs::path& path) {
+  const std::u8string bytes = path.u8string();
+  return std::string(bytes.begin(), bytes.end());
+}
+
+class AircraftCollectTest : public ::testing::Test {
+ protected:
+  // Entries as fsx.cfg writes them, with backslashes.
+  void WriteFsxCfg(const Names& entries, const std::string& fileName = "Microsoft/FSX/fsx.cfg") {
+    std::string text = "[Main]\r\nUser Objects=Airplane, Helicopter\r\n";
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+      text += "SimObjectPaths." + std::to_string(i) + "=" + entries[i] + "\r\n";
+    }
+    text += "ProcSpeed=4610\r\n\r\n[DISPLAY]\r\nSimObjectPaths.99=Elsewhere\r\n";
+    WriteText(appData / fileName, text);
+  }
+  // `folder` below the simulator's folder, with slashes.
+  void WriteAircraft(const std::string& folder, const std::string& text,
+                     const std::string& fileName = "aircraft.cfg") {
+    WriteText(sim / folder / fileName, text);
+  }
+  AircraftCollectionResult Collect() { return CollectAircraft(world, settings, sim, appData, progress); }
+
+  std::vector<std::uint16_t> Numbers() const {
+    std::vector<std::uint16_t> numbers;
+    for (const auto& [title, variation] : world.aircraftNames) numbers.push_back(variation->number);
+    return numbers;
+  }
+
+  test::TempFolder temp;
+  fs::path sim = temp / "FSX";
+  fs::path appData = temp / "Roaming";
+  World world;
+  Settings settings;
+  RecordingProgress progress;
+};
+
+TEST_F(AircraftCollectTest, TwoSchemesGiveOneModelWithTwoVariationsAndASecondRunChangesNothing) {
+  WriteFsxCfg({"SimObjects\\Airplanes"});
+  WriteAircraft("SimObjects/Airplanes/Tourer_172", TwoSchemes("Tourer Red", "Tourer Blue"));
+
+  const AircraftCollectionResult first = Collect();
+  EXPECT_EQ(first.models, 1u);
+  EXPECT_EQ(first.variations, 2u);
+  EXPECT_EQ(first.newModels, Names{"Tourer_172"});
+  EXPECT_EQ(first.newVariations, (Names{"Tourer Red", "Tourer Blue"}));
+  EXPECT_EQ(first.foldersRead, 1u);
+  EXPECT_EQ(progress.texts, (Names{"Read plane tourer red", "Read plane tourer blue"}));
+  CAircraft* model = world.aircraftTypes.Find("Tourer_172");
+  ASSERT_NE(model, nullptr);
+  EXPECT_EQ(model->folderPath, PathText(sim / "SimObjects" / "Airplanes" / "Tourer_172"));
+  EXPECT_EQ(model->seen, 0);  // reset for the next collection
+  for (const auto& [title, variation] : world.aircraftNames) {
+    EXPECT_EQ(variation->aircraft, model);
+    EXPECT_EQ(variation->folderPath, model->folderPath);
+    EXPECT_EQ(variation->useForGA, 1);
+    EXPECT_EQ(variation->usage, model->usage);
+  }
+  EXPECT_EQ(world.aircraftNames.Find("Tourer Red")->number, 1);
+  EXPECT_EQ(world.aircraftNames.Find("Tourer Blue")->number, 2);
+
+  const AircraftCollectionResult second = Collect();
+  EXPECT_TRUE(second.newModels.empty());
+  EXPECT_TRUE(second.newVariations.empty());
+  EXPECT_TRUE(second.removedModels.empty());
+  EXPECT_TRUE(second.removedVariations.empty());
+  EXPECT_EQ(second.keptModels, 1u);
+  EXPECT_EQ(second.keptVariations, 2u);
+  EXPECT_EQ(world.aircraftTypes.Find("Tourer_172"), model);
+  EXPECT_EQ(world.aiAircraftCounter, 2);
+}
+
+TEST_F(AircraftCollectTest, KnownModelsKeepTheirValuesAndFollowTheirFolder) {
+  WriteFsxCfg({"SimObjects\\Airplanes"});
+  WriteAircraft("SimObjects/Airplanes/Tourer_172", OneScheme("Tourer Red"));
+  Collect();
+  CAircraft* model = world.aircraftTypes.Find("Tourer_172");
+  model->usage = 0b11;  // edited on the Planes page
+  model->probability = 12.0f;
+  world.aircraftNames.Find("Tourer Red")->probability = 7.0f;
+
+  fs::rename(sim, temp / "FSX Moved");
+  sim = temp / "FSX Moved";
+  Collect();
+  EXPECT_EQ(model->usage, 0b11);
+  EXPECT_EQ(model->probability, 12.0f);
+  EXPECT_EQ(world.aircraftNames.Find("Tourer Red")->probability, 7.0f);
+  EXPECT_EQ(model->folderPath, PathText(sim / "SimObjects" / "Airplanes" / "Tourer_172"));
+  EXPECT_EQ(world.aircraftNames.Find("Tourer Red")->folderPath, model->folderPath);
+}
+
+TEST_F(AircraftCollectTest, UninstallingAFolderRemovesItsModelAndVariations) {
+  WriteFsxCfg({"SimObjects\\Airplanes"});
+  WriteAircraft("SimObjects/Airplanes/Tourer_172", TwoSchemes("Tourer Red", "Tourer Blue"));
+  WriteAircraft("SimObjects/Airplanes/Trainer_152", OneScheme("Trainer White"));
+  Collect();
+
+  fs::remove_all(sim / "SimObjects" / "Airplanes" / "Tourer_172");
+  const AircraftCollectionResult result = Collect();
+  EXPECT_EQ(result.removedModels, Names{"Tourer_172"});
+  EXPECT_EQ(result.removedVariations, (Names{"Tourer Blue", "Tourer Red"}));
+  EXPECT_EQ(
+      result.removalMessages,
+      (Names{
+          "Paintscheme Tourer Blue for Aircraft is no longer installed. It will be removed from the list.",
+          "Paintscheme Tourer Red for Aircraft is no longer installed. It will be removed from the list."}));
+  EXPECT_EQ(world.aircraftTypes.size(), 1u);
+  EXPECT_NE(world.aircraftTypes.Find("Trainer_152"), nullptr);
+  EXPECT_EQ(world.aircraftNames.size(), 1u);
+  EXPECT_NE(world.aircraftNames.Find("Trainer White"), nullptr);
+}
+
+TEST_F(AircraftCollectTest, RemovingOneSchemeRemovesOnlyThatVariation) {
+  WriteFsxCfg({"SimObjects\\Airplanes"});
+  WriteAircraft("SimObjects/Airplanes/Tourer_172", TwoSchemes("Tourer Red", "Tourer Blue"));
+  Collect();
+
+  WriteAircraft("SimObjects/Airplanes/Tourer_172", OneScheme("Tourer Red"));
+  const AircraftCollectionResult result = Collect();
+  EXPECT_TRUE(result.removedModels.empty());
+  EXPECT_EQ(result.removedVariations, Names{"Tourer Blue"});
+  EXPECT_EQ(world.aircraftTypes.size(), 1u);
+  ASSERT_EQ(world.aircraftNames.size(), 1u);
+  EXPECT_EQ(world.aircraftNames.Find("Tourer Red")->number, 1);
+}
+
+TEST_F(AircraftCollectTest, WithoutFsxCfgEverythingIsRemoved) {
+  WriteFsxCfg({"SimObjects\\Airplanes"});
+  WriteAircraft("SimObjects/Airplanes/Tourer_172", TwoSchemes("Tourer Red", "Tourer Blue"));
+  Collect();
+  ASSERT_EQ(world.aircraftNames.size(), 2u);
+
+  const AircraftCollectionResult noRoamingFolder = CollectAircraft(world, settings, sim, {}, progress);
+  EXPECT_TRUE(noRoamingFolder.fsxCfgPath.empty());
+  EXPECT_EQ(noRoamingFolder.removedModels, Names{"Tourer_172"});
+  EXPECT_EQ(noRoamingFolder.removedVariations.size(), 2u);
+  EXPECT_TRUE(world.aircraftTypes.empty());
+  EXPECT_TRUE(world.aircraftNames.empty());
+
+  Collect();
+  fs::remove(appData / "Microsoft" / "FSX" / "fsx.cfg");
+  Collect();
+  EXPECT_TRUE(world.aircraftTypes.empty());
+  EXPECT_TRUE(world.aircraftNames.empty());
+}
+
+TEST_F(AircraftCollectTest, NamesOnDiskAreMatchedWithoutRegardToCase) {
+  WriteFsxCfg({"simobjects\\AIRPLANES  "}, "microsoft/fsx/FSX.CFG");
+  WriteAircraft("SimObjects/Airplanes/Tourer_172", OneScheme("Tourer Red"), "Aircraft.CFG");
+  // A dot in the folder name: the simulator loads such folders too.
+  WriteAircraft("SimObjects/Airplanes/Tourer.v2", OneScheme("Tourer Two"));
+  const AircraftCollectionResult result = Collect();
+  EXPECT_EQ(result.fsxCfgPath, appData / "microsoft" / "fsx" / "FSX.CFG");
+  EXPECT_EQ(result.newModels, (Names{"Tourer.v2", "Tourer_172"}));
+  EXPECT_EQ(world.aircraftTypes.Find("Tourer_172")->folderPath,
+            PathText(sim / "SimObjects" / "Airplanes" / "Tourer_172"));
+}
+
+TEST_F(AircraftCollectTest, FoldersThatGiveNoModel) {
+  WriteFsxCfg({"SimObjects\\Airplanes", "SimObjects\\Missing"});
+  WriteText(sim / "SimObjects/Airplanes/Repaint/readme.txt", "textures only");
+  WriteAircraft("SimObjects/Airplanes/NoSim",
+                "[fltsim.0]\ntitle=No Sim\n[airplane_geometry]\nwing_span=30\n");
+  WriteAircraft("SimObjects/Airplanes/Balloon", "[fltsim.0]\ntitle=Balloon\nsim=Balloon\n");
+  WriteAircraft("SimObjects/Airplanes/Unfinished",
+                "[fltsim.0]\ntitle=Unfinished\nsim=U\n[airplane_geometry]\nwing_span=0\n");
+  fs::create_directories(sim / "SimObjects/Airplanes/Odd/aircraft.cfg");
+  WriteText(sim / "SimObjects/Airplanes/loose.cfg", "sim=x\n");
+  // A model that the database already knows is found even with a span of 0.
+  auto known = std::make_unique<CAircraft>();
+  known->name = "Balloon";
+  world.aircraftTypes.Insert("Balloon", std::move(known));
+
+  const AircraftCollectionResult result = Collect();
+  EXPECT_EQ(result.newVariations, Names{"Balloon"});
+  EXPECT_EQ(world.aircraftTypes.size(), 1u);
+  std::vector<std::pair<std::string, std::string>> skipped;
+  for (const SkippedAircraftFolder& folder : result.skippedFolders) {
+    skipped.emplace_back(fs::path(folder.folderPath).filename().string(), folder.reason);
+  }
+  EXPECT_EQ(skipped, (std::vector<std::pair<std::string, std::string>>{{"NoSim", "no sim= line"},
+                                                                       {"Odd", "no aircraft.cfg"},
+                                                                       {"Repaint", "no aircraft.cfg"},
+                                                                       {"Unfinished", "wing span 0"}}));
+}
+
+TEST_F(AircraftCollectTest, EntriesAreReadLastToFirstAndOnlyTwentyCount) {
+  Names entries;
+  for (int i = 0; i < 21; ++i) entries.push_back("Objects" + std::to_string(i));
+  WriteFsxCfg(entries);
+  WriteAircraft("Objects0/Same", OneScheme("Same from 0"));
+  WriteAircraft("Objects1/Same", OneScheme("Same from 1"));
+  WriteAircraft("Objects20/Ignored", OneScheme("Ignored"));
+
+  const AircraftCollectionResult result = Collect();
+  EXPECT_EQ(result.simObjectFolders, (std::vector<fs::path>{sim / "Objects1", sim / "Objects0"}));
+  EXPECT_EQ(result.newModels, Names{"Same"});
+  EXPECT_EQ(result.newVariations, (Names{"Same from 1", "Same from 0"}));
+  EXPECT_EQ(world.aircraftTypes.Find("Same")->folderPath, PathText(sim / "Objects0" / "Same"));
+  EXPECT_EQ(world.aircraftNames.Find("Ignored"), nullptr);
+}
+
+TEST_F(AircraftCollectTest, AVariationWhoseModelWasMissingIsAttachedAgain) {
+  auto orphan = std::make_unique<CAI_Aircraft>(world.aiAircraftCounter);
+  orphan->title = "Tourer Red";
+  orphan->probability = 33.0f;
+  world.aircraftNames.Insert("Tourer Red", std::move(orphan));
+  WriteFsxCfg({"SimObjects\\Airplanes"});
+  WriteAircraft("SimObjects/Airplanes/Wingfold Tourer", OneScheme("Tourer Red"));
+
+  const AircraftCollectionResult result = Collect();
+  EXPECT_TRUE(result.newVariations.empty());
+  const CAI_Aircraft* variation = world.aircraftNames.Find("Tourer Red");
+  ASSERT_NE(variation, nullptr);
+  EXPECT_EQ(variation->aircraft, world.aircraftTypes.Find("Wingfold Tourer"));
+  EXPECT_EQ(variation->isAICopy, 1);
+  EXPECT_EQ(variation->number, 1);
+  EXPECT_EQ(variation->probability, 33.0f);
+}
+
+TEST_F(AircraftCollectTest, ARenamedFolderTakesItsVariationsAlong) {
+  WriteFsxCfg({"SimObjects\\Airplanes"});
+  WriteAircraft("SimObjects/Airplanes/Tourer_172", TwoSchemes("Tourer Red", "Tourer Blue"));
+  Collect();
+  world.aircraftNames.Find("Tourer Red")->probability = 7.0f;
+
+  fs::rename(sim / "SimObjects/Airplanes/Tourer_172", sim / "SimObjects/Airplanes/Tourer_172_old");
+  const AircraftCollectionResult result = Collect();
+  EXPECT_EQ(result.newModels, Names{"Tourer_172_old"});
+  EXPECT_EQ(result.removedModels, Names{"Tourer_172"});
+  EXPECT_TRUE(result.removedVariations.empty());
+  const CAircraft* model = world.aircraftTypes.Find("Tourer_172_old");
+  ASSERT_EQ(world.aircraftNames.size(), 2u);
+  EXPECT_EQ(world.aircraftNames.Find("Tourer Red")->aircraft, model);
+  EXPECT_EQ(world.aircraftNames.Find("Tourer Blue")->aircraft, model);
+  EXPECT_EQ(world.aircraftNames.Find("Tourer Red")->probability, 7.0f);
+  EXPECT_EQ(Numbers(), (std::vector<std::uint16_t>{2, 1}));
+}
+
+}  // namespace
+}  // namespace wf

@@ -1,0 +1,41 @@
+#pragma once
+// Recording fakes of the progress line and the prompter.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/progress.h"
+#include "platform/prompter.h"
+
+namespace wf::test {
+
+class RecordingProgress final : public Progress {
+ public:
+  void SetText(const std::string& text) override {
+    texts.push_back(text);
+    shown = true;
+  }
+  void Hide() override { shown = false; }
+  void SetCaption(const std::string& caption) override { captions.push_back(caption); }
+
+  std::vector<std::string> texts;
+  std::vector<std::string> captions;
+  bool shown = false;
+};
+
+class RecordingPrompter final : public Prompter {
+ public:
+  void Message(const std::string& text, MessageIcon) override { messages.push_back(text); }
+  bool AskYesNo(const std::string& question) override {
+    questions.push_back(question);
+    return answer;
+  }
+  std::optional<std::string> OpenFile(const std::string&, const std::string&) override { return chosenFile; }
+
+  std::vector<std::string> messages;
+  std::vector<std::string> questions;
+  bool answer = false;
+  std::optional<std::string> chosenFile;
+};
+
+}  // namespace wf::test
