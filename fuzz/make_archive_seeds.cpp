@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "archive/archive_file.h"
+#include "platform/files.h"
 #include "archive_fuzz_records.h"
 
 namespace {
@@ -71,7 +71,7 @@ int main(int argc, char** argv) {
   const std::filesystem::path folder = argv[1];
   std::filesystem::create_directories(folder);
   auto write = [&](const char* name, const std::vector<std::uint8_t>& bytes) {
-    WriteFileAtomically(folder / name, bytes);
+    WriteFileAtomically(folder / name, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
   };
 
   write("empty", StoreFuzzMap({}));

@@ -1,7 +1,96 @@
 #include "cli/cli_app.h"
 
+#include <CLI/CLI.hpp>
+#include <iostream>
+
+#include "app/session.h"
+#include "app/startup.h"
+#include "cli/terminal.h"
+#include "platform/errors.h"
+#include "platform/system.h"
+
 namespace wf::cli {
 
-int Run(int, const char* const*) { return 0; }
+struct CommandContext::Impl {
+  Impl(const GlobalOptions& options, std::istream& in, std::ostream& err)
+      : progress(err, StderrIsTerminal(), options.verbose),
+        prompter(in, err, StdinIsTerminal(), options.yes, &progress) {}
+  TerminalProgress progress;
+  TerminalPrompter prompter;
+  std::unique_ptr<Session> session;
+  StartupReport report;
+};
+
+CommandContext::CommandContext(const GlobalOptions& options, std::istream& in, std::ostream& out,
+                               std::ostream& err)
+    : options_(options), in_(in), out_(out), err_(err), impl_(std::make_unique<Impl>(options, in, err)) {}
+
+CommandContext::~CommandContext() = default;
+
+std::filesystem::path CommandContext::WorkFolder() const {
+  if (options_.workFolder.empty()) return std::filesystem::current_path();
+  return std::filesystem::absolute(options_.workFolder);
+}
+
+Session& CommandContext::StartSession() {
+  impl_->session = std::make_unique<Session>();
+  Session& session = *impl_->session;
+  session.progress = &impl_->progress;
+  session.prompter = &impl_->prompter;
+  impl_->report = wf::StartSession(session, WorkFolder());
+  return session;
+}
+
+const StartupReport& CommandContext::startupReport() const { return impl_->report; }
+
+int Run(int argc, const char* const* argv, std::istream& in, std::ostream& out, std::ostream& err) {
+  CLI::App app{"Wingfold: general-aviation AI traffic for FSX", "wingfold"};
+  app.require_subcommand(1);
+  GlobalOptions options;
+  app.add_flag("--verbose", options.verbose, "Show every progress text");
+  app.add_option("-C", options.workFolder, "Work folder (default: the current directory)");
+  app.add_flag("--yes", options.yes, "Answer the program's Yes/No questions with Yes");
+
+  std::vector<CommandRegistration> commands;
+  commands.push_back(AddStatusCommand(app));
+  commands.push_back(AddDumpCommand(app));
+  commands.push_back(AddLoadCommand(app));
+  commands.push_back(AddCollectCommand(app));
+  commands.push_back(AddAircraftCommand(app));
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp&) {
+    out << app.help();
+    return 0;
+  } catch (const CLI::ParseError& e) {
+    err << "wingfold: " << e.what() << '\n';
+    err << "usage: wingfold [--verbose] [-C DIR] [--yes] COMMAND ...   (wingfold --help lists the commands)\n";
+    return 2;
+  }
+
+  if (!options.workFolder.empty() && !std::filesystem::is_directory(options.workFolder)) {
+    err << "wingfold: the work folder " << options.workFolder
+        << " does not exist; create it or pass an existing folder with -C\n";
+    return 1;
+  }
+
+  CommandContext context(options, in, out, err);
+  for (const auto& command : commands) {
+    if (!command.subcommand->parsed()) continue;
+    try {
+      return command.run(context);
+    } catch (const FileError& e) {
+      err << "wingfold: " << e.what() << '\n';
+      return 1;
+    } catch (const std::exception& e) {
+      err << "wingfold: " << command.subcommand->get_name() << " failed: " << e.what() << '\n';
+      return 1;
+    }
+  }
+  return 2;
+}
+
+int Run(int argc, const char* const* argv) { return Run(argc, argv, std::cin, std::cout, std::cerr); }
 
 }  // namespace wf::cli

@@ -1,10 +1,69 @@
 #pragma once
 // The wingfold command line: parses the global options and the command, runs it, and returns the
 // process exit status (0 done, 1 the command could not do its job, 2 usage error).
+#include <filesystem>
+#include <functional>
 #include <iosfwd>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace CLI {
+class App;
+}
+
+namespace wf {
+struct Session;
+struct StartupReport;
+}
 
 namespace wf::cli {
 
+struct GlobalOptions {
+  bool verbose = false;
+  bool yes = false;
+  std::string workFolder;  // -C; empty means the current directory
+};
+
+// What a command runs with: the options, the streams, and a way to open a session.
+class CommandContext {
+ public:
+  CommandContext(const GlobalOptions& options, std::istream& in, std::ostream& out, std::ostream& err);
+  ~CommandContext();
+
+  const GlobalOptions& options() const { return options_; }
+  std::ostream& out() { return out_; }
+  std::ostream& err() { return err_; }
+  std::filesystem::path WorkFolder() const;
+  // A session with the terminal's progress and prompts, started from the work folder's settings.
+  Session& StartSession();
+  // What the last StartSession read, key by key.
+  const StartupReport& startupReport() const;
+
+ private:
+  struct Impl;
+  GlobalOptions options_;
+  std::istream& in_;
+  std::ostream& out_;
+  std::ostream& err_;
+  std::unique_ptr<Impl> impl_;
+};
+
+using CommandFn = std::function<int(CommandContext&)>;
+
+// Each command adds its subcommand and says what runs when it is chosen.
+struct CommandRegistration {
+  CLI::App* subcommand;
+  CommandFn run;
+};
+
+CommandRegistration AddStatusCommand(CLI::App& app);
+CommandRegistration AddDumpCommand(CLI::App& app);
+CommandRegistration AddLoadCommand(CLI::App& app);
+CommandRegistration AddCollectCommand(CLI::App& app);
+CommandRegistration AddAircraftCommand(CLI::App& app);
+
+int Run(int argc, const char* const* argv, std::istream& in, std::ostream& out, std::ostream& err);
 int Run(int argc, const char* const* argv);
 
 }  // namespace wf::cli

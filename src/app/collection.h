@@ -1,0 +1,31 @@
+#pragma once
+// The two collections with the saves that end them.
+#include <filesystem>
+
+#include "aircraft/aircraft_collection.h"
+#include "app/session.h"
+#include "scenery/scenery_scan.h"
+
+namespace wf {
+
+struct AirportCollectionResult {
+  ScanSummary scan;
+  bool saved = false;  // objects.dat was written
+};
+
+// Scans the scenery (default areas, or the add-on root `airportPath` — empty for the simulator's
+// Addon Scenery folder — and the simulator's top-level folders), then saves the airport database and
+// asks the Airports page to rebuild its tree. The scan extends the airports in memory; load the
+// database first to extend the user's own.
+AirportCollectionResult CollectAirports(Session& session, ScanMode mode,
+                                        const std::filesystem::path& airportPath = {});
+
+// Re-reads the installed aircraft and writes the aircraft files (Aircraft-GA.dat and the two
+// archives). `saved` says whether both archives were written.
+struct AircraftCollection {
+  AircraftCollectionResult result;
+  bool saved = false;
+};
+AircraftCollection CollectAircraftAndSave(Session& session);
+
+}  // namespace wf

@@ -1,0 +1,7 @@
+#include "app/session.h"
+
+namespace wf {
+
+Session::Session() : progress(&nullProgress_), prompter(&silentPrompter_), hooks(&noHooks_) {}
+
+}  // namespace wf

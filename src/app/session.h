@@ -1,0 +1,54 @@
+#pragma once
+// The program's process-wide state in one object: folders, settings, the databases, the random
+// sequence, and the user-facing interfaces. Tests make as many independent sessions as they like.
+#include <filesystem>
+#include <string>
+
+#include "platform/crt_random.h"
+#include "platform/progress.h"
+#include "platform/prompter.h"
+#include "world/settings.h"
+#include "world/world.h"
+
+namespace wf {
+
+// Ways for lower layers to make the GUI's pages refresh; the CLI leaves them empty.
+class PageHooks {
+ public:
+  virtual ~PageHooks() = default;
+  virtual void InitAirportData() {}
+  virtual void BuildPlaneTree() {}
+  virtual bool PlanesPageHasUnsavedEdits() { return false; }
+};
+
+struct Session {
+  Session();
+
+  // Every file the program reads or writes as its own lives here.
+  std::filesystem::path workFolder;
+  // The simulator's install folder; empty when unknown.
+  std::filesystem::path simFolder;
+  // The external compiler's and image tools' folder.
+  std::filesystem::path toolsFolder;
+
+  Settings settings;
+  World world;
+  Random random;
+
+  // Set when a scan has left the airport database unsaved.
+  bool airportDatabaseUnsaved = false;
+
+  Progress* progress;
+  Prompter* prompter;
+  PageHooks* hooks;
+
+  std::filesystem::path SettingsPath() const { return workFolder / "Wingfold.ini"; }
+  std::filesystem::path WorkFile(const std::string& name) const { return workFolder / name; }
+
+ private:
+  NullProgress nullProgress_;
+  SilentPrompter silentPrompter_;
+  PageHooks noHooks_;
+};
+
+}  // namespace wf

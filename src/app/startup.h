@@ -1,0 +1,34 @@
+#pragma once
+// The program's start-up before any database is touched: folders, the simulator folder, settings
+// and the random seed.
+#include <filesystem>
+#include <vector>
+
+#include "app/session.h"
+#include "app/settings_file.h"
+
+namespace wf {
+
+inline constexpr const char* kSimFolderMissingMessage =
+    "Please check the path of FS X in the Settings!\nThe programm must be restart after you set in the correct "
+    "path.";
+
+// Reads the simulator's "SetupPath" from the registry into `simFolder`. Returns 0 on success and 13
+// when the value cannot be read (always on systems without a registry); `simFolder` is then unchanged.
+int ReadSimFolderFromRegistry(std::filesystem::path& simFolder);
+
+struct StartupReport {
+  bool settingsFileFound = false;
+  bool simFolderFromRegistry = false;
+  // Every key read, in reading order, with its source.
+  std::vector<SettingEntry> settings;
+};
+
+// Takes `workFolder` as the session's work folder, reads the simulator folder from the registry,
+// reads every setting from Wingfold.ini (missing keys give defaults; the file is never created here),
+// seeds the random sequence from the start date, reads the tools and simulator folders, and asks
+// the user to check the simulator path when it is still unknown. Throws FileError when the
+// settings file exists but cannot be read.
+StartupReport StartSession(Session& session, const std::filesystem::path& workFolder);
+
+}  // namespace wf

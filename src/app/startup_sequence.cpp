@@ -1,0 +1,42 @@
+#include "app/startup_sequence.h"
+
+#include "app/reference_lists.h"
+
+namespace wf {
+
+StartupSequenceResult RunStartupSequence(Session& session, const StartupSteps& steps) {
+  StartupSequenceResult result;
+  if (steps.collectAirportsWhenMissing && !AirportDatabaseExists(session)) {
+    result.firstCollection = CollectAirports(session, ScanMode::kDefaultScenery);
+  }
+
+  result.airports = LoadAirportDatabase(session);
+  if (result.airports.outcome == LoadOutcome::kDamaged) {
+    result.stoppedByDamage = true;
+    return result;
+  }
+  result.aircraft = LoadAircraftDatabases(session);
+  if (result.aircraft.outcome == LoadOutcome::kDamaged) {
+    result.stoppedByDamage = true;
+    return result;
+  }
+
+  if (steps.collectAircraft && !session.simFolder.empty()) {
+    result.aircraftCollection = CollectAircraftAndSave(session);
+  }
+
+  const auto military = session.WorkFile("MilitaryAirports.txt");
+  if (std::filesystem::is_regular_file(military)) {
+    session.progress->SetText("Read Military airports...");
+    result.militaryListRead = ApplyMilitaryAirports(military, session.world, &result.militaryMarked);
+  }
+  const auto notUse = session.WorkFile("NotUseAirports.txt");
+  if (std::filesystem::is_regular_file(notUse)) {
+    session.progress->SetText("Read don't use airports...");
+    result.notUseListRead = ApplyNotUseAirports(notUse, session.world, &result.notUseMarked);
+  }
+  session.progress->Hide();
+  return result;
+}
+
+}  // namespace wf

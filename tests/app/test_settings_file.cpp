@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/session.h"
+#include "app/settings_file.h"
+#include "app/startup.h"
+#include "platform/ini_profile.h"
+#include "support/recording.h"
+#include "support/temp_folder.h"
+
+namespace wf {
+namespace {
+
+using test::RecordingPrompter;
+using test::TempFolder;
+
+TEST(SettingsFileTest, DefaultsWithoutAFileAndNoFileIsCreated) {
+  TempFolder folder;
+  Session session;
+  RecordingPrompter prompter;
+  session.prompter = &prompter;
+  const StartupReport report = StartSession(session, folder.path());
+
+  const Settings defaults;
+  const Settings& s = session.settings;
+  EXPECT_FALSE(report.settingsFileFound);
+  EXPECT_FALSE(std::filesystem::exists(folder.path() / "Wingfold.ini"));
+  EXPECT_EQ(s.maxWeightPrivate, 5000);
+  EXPECT_EQ(s.minWeightTaxi, 1800);
+  EXPECT_EQ(s.maxWeightGA, 14000);
+  EXPECT_EQ(s.gaPercentage, 30);
+  EXPECT_EQ(s.startDate, 1136073600);  // 2006-01-01 00:00:00 UTC
+  EXPECT_EQ(s.flightTimeMax, defaults.flightTimeMax);
+  EXPECT_EQ(s.flightTimeMin, defaults.flightTimeMin);
+  EXPECT_FLOAT_EQ(s.flightTimeMax[kTaxi], 2.0f);
+  EXPECT_FLOAT_EQ(s.flightTimeMin[kClub], 0.25f);
+  EXPECT_EQ(s.touchAndGoPercent[kTraining], 75);
+  EXPECT_EQ(s.parkingFee, defaults.parkingFee);
+  EXPECT_FLOAT_EQ(s.parkingFee[7], 2000.0f);
+  EXPECT_FLOAT_EQ(s.runwayFee, 0.33f);
+  EXPECT_EQ(session.toolsFolder, folder.path() / "Bin");
+
+  Random seeded(static_cast<std::uint32_t>(1136073600));
+  EXPECT_EQ(session.random.Next(), seeded.Next()) << "seeded with the start date's seconds";
+
+  // No simulator folder on this machine: the user is told once.
+  ASSERT_EQ(prompter.messages.size(), 1u);
+  EXPECT_EQ(prompter.messages[0], kSimFolderMissingMessage);
+  for (const auto& entry : report.settings) EXPECT_FALSE(entry.fromFile) << entry.key;
+}
+
+TEST(SettingsFileTest, StoredFormsAndOtherLetterCase) {
+  const IniFile ini = IniFile::Parse(
+      "[FLIGHTPLAN]\n"
+      "taxi_ifr=300\n"
+      "TAXI_MAX=115\n"
+      "date=07/04/2010\n"
+      "[fees]\n"
+      "runway=50\n"
+      "[Path]\n"
+      "TTools=C:\\FSX SDK\\Bin\n"
+      "fs2004=D:\\Games\\FSX\n");
+  Settings settings;
+  Random random;
+  ReadSettings(ini, settings, random);
+  EXPECT_EQ(settings.ifrPercent[kTaxi], 44) << "300 keeps its low byte";
+  EXPECT_FLOAT_EQ(settings.flightTimeMax[kTaxi], 1.15f);
+  EXPECT_EQ(settings.startDate, 1278201600);  // 2010-07-04
+  EXPECT_FLOAT_EQ(settings.runwayFee, 0.5f);
+
+  std::filesystem::path tools, sim = "from-registry";
+  ReadPathSettings(ini, "/work", tools, sim);
+#ifdef _WIN32
+  EXPECT_EQ(sim.string(), "D:\\Games\\FSX");
+#else
+  EXPECT_EQ(sim.string(), "D:/Games/FSX");
+  EXPECT_EQ(tools.string(), "C:/FSX SDK/Bin");
+#endif
+}
+
+TEST(SettingsFileTest, DateIsCutAtFixedPositions) {
+  struct Case {
+    const char* text;
+    TimeValue expected;
+  } cases[] = {
+      {"01/01/2006", 1136073600},
+      {"12/31/1999", 946598400},
+      {"02/00/2006", 1138665600},  // day 0 rolls back to 31 January
+      {"1/1/2006", kInvalidTime},  // the cut gives month 1, day "/2" (0), year "06" -> before 1970
+      {"", kInvalidTime},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ParseStartDate(c.text), c.expected) << c.text;
+  EXPECT_EQ(FormatStartDate(1278201600), "07/04/2010");
+}
+
+TEST(SettingsFileTest, HundredthsSurviveRepeatedApply) {
+  TempFolder folder;
+  const auto path = folder.path() / "Wingfold.ini";
+  {
+    std::ofstream out(path, std::ios::binary);
+    out << "; my comment\r\n[Flightplan]\r\nTaxi_max=115\r\n[Mine]\r\nkeep=this\r\n";
+  }
+  for (int cycle = 0; cycle < 10; ++cycle) {
+    IniFile ini = IniFile::Load(path);
+    Settings settings;
+    Random random;
+    ReadSettings(ini, settings, random);
+    WriteFlightplanSettings(ini, settings);
+    WriteTuningSettings(ini, settings, folder.path() / "Bin", "");
+    ini.Save(path);
+  }
+  const IniFile ini = IniFile::Load(path);
+  EXPECT_EQ(ini.GetString("Flightplan", "Taxi_max"), "115");
+  EXPECT_EQ(ini.GetString("Mine", "keep"), "this");
+  EXPECT_EQ(ini.GetString("Fees", "Runway"), "33");
+  EXPECT_EQ(ini.GetString("Flightplan", "Date"), "01/01/2006");
+  EXPECT_EQ(ini.Text().rfind("; my comment\r\n[Flightplan]\r\nTaxi_max=115\r\n", 0), 0u);
+  EXPECT_EQ(StoredHundredths(1.15f), 115);
+  EXPECT_EQ(StoredHundredths(0.33f), 33);
+}
+
+}  // namespace
+}  // namespace wf

@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "support/run_wingfold.h"
+
+namespace wf {
+namespace {
+
+using test::RunWingfold;
+
+TEST(CliEndToEndTest, StatusShowsFoldersAndSettingSources) {
+  const auto folder = std::filesystem::temp_directory_path() / "wingfold-cli-status";
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  {
+    std::ofstream ini(folder / "Wingfold.ini", std::ios::binary);
+    ini << "[Settings]\r\nGA_Percentage=70\r\n[Path]\r\nFS2004=/opt/fsx\r\n";
+  }
+  const auto before = std::filesystem::last_write_time(folder / "Wingfold.ini");
+  const auto result = RunWingfold("-C '" + folder.string() + "' status");
+  EXPECT_EQ(result.exitCode, 0) << result.out;
+  EXPECT_NE(result.out.find("Work folder:      " + folder.string()), std::string::npos) << result.out;
+  EXPECT_NE(result.out.find("Simulator folder: /opt/fsx  [file]"), std::string::npos) << result.out;
+  EXPECT_NE(result.out.find("GA_Percentage                   = 70  (file)"), std::string::npos) << result.out;
+  EXPECT_NE(result.out.find("Taxi_max                        = 2  (default)"), std::string::npos) << result.out;
+  EXPECT_EQ(result.out.find("Please check the path"), std::string::npos) << "the simulator folder is known";
+  // status writes nothing.
+  EXPECT_EQ(std::filesystem::last_write_time(folder / "Wingfold.ini"), before);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
+  std::filesystem::remove_all(folder);
+}
+
+TEST(CliEndToEndTest, ExitStatuses) {
+  struct Case {
+    const char* arguments;
+    int exitCode;
+    const char* says;
+  } cases[] = {
+      {"frobnicate", 2, "usage: wingfold"},
+      {"--no-such-option status", 2, "usage: wingfold"},
+      {"", 2, "usage: wingfold"},
+      {"-C /nonexistent/wingfold status", 1, "does not exist"},
+      {"--help", 0, "status"},
+  };
+  for (const auto& c : cases) {
+    const auto result = RunWingfold(c.arguments);
+    EXPECT_EQ(result.exitCode, c.exitCode) << c.arguments << "\n" << result.out;
+    EXPECT_NE(result.out.find(c.says), std::string::npos) << c.arguments << "\n" << result.out;
+  }
+}
+
+TEST(CliEndToEndTest, MissingSimulatorFolderIsReportedOnceAndStatusGoesOn) {
+  const auto folder = std::filesystem::temp_directory_path() / "wingfold-cli-nosim";
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  const auto result = RunWingfold("-C '" + folder.string() + "' status");
+  EXPECT_EQ(result.exitCode, 0);
+  const auto first = result.out.find("Please check the path of FS X in the Settings!");
+  ASSERT_NE(first, std::string::npos) << result.out;
+  EXPECT_EQ(result.out.find("Please check the path", first + 1), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(folder / "Wingfold.ini"));
+  std::filesystem::remove_all(folder);
+}
+
+}  // namespace
+}  // namespace wf
