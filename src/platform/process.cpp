@@ -8,8 +8,8 @@
 
 #ifdef _WIN32
 #define WIN32_LEAN_AND_MEAN
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 #ifdef _MSC_VER
 #pragma comment(lib, "shell32.lib")
 #endif
@@ -31,11 +31,13 @@ namespace wf {
 
 namespace {
 
-char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+char UpperAscii(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return UpperAscii(x) == UpperAscii(y); });
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [](char x, char y) { return UpperAscii(x) == UpperAscii(y); });
 }
 
 bool EndsWithExe(std::string_view name) {
@@ -57,7 +59,8 @@ std::vector<std::string> CandidateNames(std::string_view name) {
 // The program's file in the working folder (or below it, when `program` names a folder too): for
 // each candidate name, the file of exactly that name, else the first in listing order that matches
 // it without regard to case. Nothing when no regular file matches.
-std::optional<std::filesystem::path> FindProgram(std::string_view program, const std::filesystem::path& folder) {
+std::optional<std::filesystem::path> FindProgram(std::string_view program,
+                                                 const std::filesystem::path& folder) {
   std::string relative(program);
 #ifndef _WIN32
   std::replace(relative.begin(), relative.end(), '\\', '/');
@@ -78,7 +81,8 @@ std::optional<std::filesystem::path> FindProgram(std::string_view program, const
   for (const std::string& candidate : CandidateNames(name)) {
     if (isFile(directory / candidate)) return directory / candidate;
     for (const FolderEntry& entry : entries) {
-      if (!entry.isFolder && SameNameIgnoringCase(entry.name, candidate) && isFile(entry.path)) return entry.path;
+      if (!entry.isFolder && SameNameIgnoringCase(entry.name, candidate) && isFile(entry.path))
+        return entry.path;
     }
   }
   return std::nullopt;
@@ -108,7 +112,8 @@ std::optional<std::filesystem::path> FindOnPath(std::string_view name) {
     const std::string_view folder = folders.substr(0, colon);
     const std::filesystem::path candidate = std::filesystem::path(folder.empty() ? "." : folder) / name;
     std::error_code ec;
-    if (std::filesystem::is_regular_file(candidate, ec) && access(candidate.c_str(), X_OK) == 0) return candidate;
+    if (std::filesystem::is_regular_file(candidate, ec) && access(candidate.c_str(), X_OK) == 0)
+      return candidate;
     if (colon == std::string_view::npos) return std::nullopt;
     folders.remove_prefix(colon + 1);
   }
@@ -180,7 +185,8 @@ RunResult Launch(std::string_view program, const std::filesystem::path& folder, 
   ChildFailure failure{};
   std::size_t received = 0;
   while (received < sizeof(failure)) {
-    const ssize_t n = read(report[0], reinterpret_cast<char*>(&failure) + received, sizeof(failure) - received);
+    const ssize_t n =
+        read(report[0], reinterpret_cast<char*>(&failure) + received, sizeof(failure) - received);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) break;
     received += static_cast<std::size_t>(n);
@@ -192,9 +198,11 @@ RunResult Launch(std::string_view program, const std::filesystem::path& folder, 
     // The child ends at once after its report; collect it without polling.
     while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
-    static const char* const kStages[] = {"cannot enter the folder", "cannot open /dev/null", "cannot execute"};
+    static const char* const kStages[] = {"cannot enter the folder", "cannot open /dev/null",
+                                          "cannot execute"};
     const int stage = failure.stage >= 0 && failure.stage <= 2 ? failure.stage : 2;
-    result.failure = FailureText(program, folder, std::string(kStages[stage]) + ": " + std::strerror(failure.error));
+    result.failure =
+        FailureText(program, folder, std::string(kStages[stage]) + ": " + std::strerror(failure.error));
     return result;
   }
 
@@ -263,13 +271,21 @@ RunResult RunAndWait(std::string_view program, std::string_view parameters,
   return result;
 }
 
-PathStyle CommandLinePathStyle(std::string_view, const std::filesystem::path&) { return PathStyle::kWindows; }
+PathStyle CommandLinePathStyle(std::string_view, const std::filesystem::path&) {
+  return PathStyle::kWindows;
+}
 
-std::string CommandLinePath(const std::filesystem::path& path, PathStyle) { return path.string(); }
+std::string CommandLinePath(const std::filesystem::path& path, PathStyle) {
+  return path.string();
+}
 
-char CommandLineSeparator(PathStyle) { return '\\'; }
+char CommandLineSeparator(PathStyle) {
+  return '\\';
+}
 
-std::filesystem::path PathFromCommandLine(std::string_view text) { return std::filesystem::path(std::string(text)); }
+std::filesystem::path PathFromCommandLine(std::string_view text) {
+  return std::filesystem::path(std::string(text));
+}
 
 #else
 
@@ -286,8 +302,9 @@ RunResult RunAndWait(std::string_view program, std::string_view parameters,
   if (IsWindowsExecutable(programPath)) {
     const std::optional<std::filesystem::path> wine = FindOnPath("wine");
     if (!wine) {
-      result.failure = FailureText(program, workingFolder,
-                                   found->filename().string() + " is a Windows program and wine is not on the PATH");
+      result.failure =
+          FailureText(program, workingFolder,
+                      found->filename().string() + " is a Windows program and wine is not on the PATH");
       return result;
     }
     arguments.insert(arguments.begin(), {wine->string(), programPath.string()});
@@ -317,7 +334,9 @@ std::string CommandLinePath(const std::filesystem::path& path, PathStyle style) 
   return "Z:" + text;
 }
 
-char CommandLineSeparator(PathStyle style) { return style == PathStyle::kWindows ? '\\' : '/'; }
+char CommandLineSeparator(PathStyle style) {
+  return style == PathStyle::kWindows ? '\\' : '/';
+}
 
 std::filesystem::path PathFromCommandLine(std::string_view text) {
   std::string path(text);

@@ -68,14 +68,15 @@ TEST(RunAndWaitCommandLineTest, SplitsByTheWindowsRules) {
       {"", {}},
       {"  a\tb  ", {"a", "b"}},
       {R"("a b" c)", {"a b", "c"}},
-      {R"(/Airports="C:\My Work\Airports.dat" /Quiet=yes)", {R"(/Airports=C:\My Work\Airports.dat)", "/Quiet=yes"}},
-      {R"(C:\a\\b)", {R"(C:\a\\b)"}},                // backslashes before anything but a quote stay
-      {R"(a\"b)", {R"(a"b)"}},                        // an odd run protects the quote
-      {R"(a\\\"b)", {R"(a\"b)"}},                     // 3 backslashes: one kept, quote literal
+      {R"(/Airports="C:\My Work\Airports.dat" /Quiet=yes)",
+       {R"(/Airports=C:\My Work\Airports.dat)", "/Quiet=yes"}},
+      {R"(C:\a\\b)", {R"(C:\a\\b)"}},                  // backslashes before anything but a quote stay
+      {R"(a\"b)", {R"(a"b)"}},                         // an odd run protects the quote
+      {R"(a\\\"b)", {R"(a\"b)"}},                      // 3 backslashes: one kept, quote literal
       {R"("C:\dir\\" next)", {R"(C:\dir\)", "next"}},  // an even run halves; the quote closes
-      {R"("" x)", {"", "x"}},                         // an empty quoted argument is kept
-      {R"("a""b")", {R"(a"b)"}},                      // doubled quote inside quotes
-      {R"("open end)", {"open end"}},                 // an unclosed quote runs to the end
+      {R"("" x)", {"", "x"}},                          // an empty quoted argument is kept
+      {R"("a""b")", {R"(a"b)"}},                       // doubled quote inside quotes
+      {R"("open end)", {"open end"}},                  // an unclosed quote runs to the end
   };
   for (const Case& c : cases) {
     EXPECT_EQ(SplitWindowsCommandLine(c.commandLine), c.arguments) << c.commandLine;
@@ -192,11 +193,13 @@ TEST(RunAndWaitTest, RunsAWindowsProgramThroughWine) {
   ScopedPath path((folder / "bin").string());
 
   EXPECT_EQ(CommandLinePathStyle("trafficdatabasebuilder.exe", folder.path()), PathStyle::kWindows);
-  const RunResult result = RunAndWait("trafficdatabasebuilder.exe", R"( /Output="Z:\my sim\x.bgl")", folder.path());
+  const RunResult result =
+      RunAndWait("trafficdatabasebuilder.exe", R"( /Output="Z:\my sim\x.bgl")", folder.path());
   ASSERT_TRUE(result.started) << result.failure;
   EXPECT_EQ(result.exitCode, 0);
   EXPECT_EQ(Lines(folder / "arguments.txt"),
-            (std::vector<std::string>{(folder / "TrafficDatabaseBuilder.EXE").string(), R"(/Output=Z:\my sim\x.bgl)"}));
+            (std::vector<std::string>{(folder / "TrafficDatabaseBuilder.EXE").string(),
+                                      R"(/Output=Z:\my sim\x.bgl)"}));
 }
 
 }  // namespace

@@ -1,0 +1,270 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/calendar.h"
+#include "support/temp_folder.h"
+#include "traffic/aircraft_file.h"
+#include "traffic/airports_file.h"
+#include "traffic/compiler_inputs.h"
+#include "traffic/flight_plans.h"
+
+namespace wf {
+namespace {
+
+const char* const kAirports =
+    "KAAA,47.500000,-122.250000, 12.3,D,2,0.70,United States\n"
+    "{\n"
+    "RUNWAY,3280,98,HARD\n"
+    "PARKING,12.5,RAMP\n"
+    "}\n"
+    "KBB ,47.000000,-122.000000,100.0,G,0,0.70,Korea, Republic of\n"
+    "{\n"
+    "PARKING,10.0,DOCK\n"
+    "}\n";
+
+const char* const kAircraft =
+    "AC1,Cessna 172, blue,122,70,140,160,640,2287,HARD | SOFT,5,RAMP,75,no,no\n"
+    "AC7,Baron,190,125,250,300,1200,2900,HARD,6,GATE | RAMP,0,no,no\n";
+
+const char* const kFlightPlans =
+    "AC1,N1234B,0,ONE_WEEK,VFR\n"
+    "{\n"
+    "60930,KBB,55\n"
+    "61115,KAAA,45,,61230\n"
+    "}\n"
+    "AC7,D-EFGH,10,ONE_WEEK,IFR\n"
+    "{\n"
+    "02359,KAAA,100\n"
+    "}\n";
+
+CompilerInputCheck Check(const std::string& airports, const std::string& aircraft, const std::string& plans) {
+  return CheckCompilerInputTexts({"Airports.dat", airports, ""}, {"Aircraft-GA.dat", aircraft, ""},
+                                 {"Flightplans-GA.dat", plans, ""});
+}
+
+std::string Listing(const CompilerInputCheck& check) {
+  std::string text;
+  for (const CompilerInputProblem& problem : check.problems) text += problem.Text() + "\n";
+  return text;
+}
+
+// A plan block of Flightplans-GA.dat: the plan line, the braces and the legs.
+std::string Block(const std::string& header, const std::vector<std::string>& legs) {
+  std::string text = header + "\n{\n";
+  for (const std::string& leg : legs) text += leg + "\n";
+  return text + "}\n";
+}
+
+TEST(CompilerInputCheckTest, AcceptsValidInputsAndCountsThem) {
+  const CompilerInputCheck check = Check(kAirports, kAircraft, kFlightPlans);
+  EXPECT_TRUE(check.ok()) << Listing(check);
+  EXPECT_EQ(check.airportCount, 2u);
+  EXPECT_EQ(check.aircraftCount, 2u);
+  EXPECT_EQ(check.planCount, 2u);
+  EXPECT_EQ(check.legCount, 3u);
+
+  // Windows line ends and blank lines change nothing.
+  const auto crlf = [](std::string text) {
+    std::string out;
+    for (char c : text) out += c == '\n' ? std::string("\r\n\r\n") : std::string(1, c);
+    return out;
+  };
+  EXPECT_TRUE(Check(crlf(kAirports), crlf(kAircraft), crlf(kFlightPlans)).ok());
+}
+
+TEST(CompilerInputCheckTest, AcceptsWhatTheWritersProduce) {
+  World world;
+  CAirport& home = *FindOrCreateAirport(world, "North America", "Korea, South", "-", "Town", "K1", 0);
+  home.latitude = 47.5;
+  home.longitude = -122.25;
+  home.airportType = 4;
+  home.runways = {{4, 1000, 30}, {1, 600, 20}};
+  home.parkingSpaces = {{3, 12.5}, {11, 7.0}, {8, 1234.56}};
+  CAirport& away = *FindOrCreateAirport(world, "Europe", "France", "-", "Ville", "LFXY", 0);
+  away.airportType = 8;
+
+  auto model = std::make_unique<CAircraft>();
+  model->hasWheels = 1;
+  model->useForGA = 1;
+  model->wingSpan = 11;
+  model->amphibian = 1;
+  model->skis = 1;
+  CAircraft& storedModel = world.aircraftTypes.Insert("Cub, red", std::move(model));
+  auto variation = std::make_unique<CAI_Aircraft>(storedModel, world.aiAircraftCounter);
+  variation->title = "Cub, red";
+  variation->aircraft = &storedModel;
+  variation->usage = 1 << 4;
+  const int number = world.aircraftNames.Insert("Cub, red", std::move(variation)).number;
+
+  std::vector<FlightLine> lines(2);
+  lines[0] = {MakeTime(2024, 6, 1, 9, 30), 0, &away, 55, 6, false};
+  lines[1] = {MakeTime(2024, 6, 1, 11, 15), MakeTime(2024, 6, 1, 12, 30), &home, 45, 6, true};
+  std::string plans;
+  AppendPlaneBlock(plans, number, "N1234B", 0, false, lines);
+
+  const CompilerInputCheck check = Check(AirportsFileText(world), AircraftFileText(world), plans);
+  EXPECT_TRUE(check.ok()) << Listing(check) << AirportsFileText(world) << AircraftFileText(world) << plans;
+  EXPECT_EQ(check.legCount, 2u);
+}
+
+TEST(CompilerInputCheckTest, NamesEachFaultWithFileAndLine) {
+  enum File { kAirportsFile, kAircraftFile, kPlansFile };
+  struct Case {
+    File file;
+    std::string text;      // replaces that file's text
+    std::string expected;  // the start of the one problem's text
+  };
+  const std::string plan = "AC1,N1234B,0,ONE_WEEK,VFR";
+  const Case cases[] = {
+      // Airports.dat
+      {kAirportsFile, "KAAA,47.5,-122.2,12.3,D,2,0.70,US\n{\nRUNWAY,3280,98,GRASS\n}\n",
+       "Airports.dat:3: the runway surface 'GRASS' is not one of"},
+      {kAirportsFile, "KAAA,47.5,-122.2,12.3,D,2,0.70,US\n{\nRUNWAY,3280,98,\n}\n",
+       "Airports.dat:3: the runway surface is missing"},
+      {kAirportsFile, "KAAA,47.5,-122.2,12.3,D,2,0.70,US\n{\nPARKING,10.0,HANGAR\n}\n",
+       "Airports.dat:3: the parking kind 'HANGAR' is not one of"},
+      {kAirportsFile, "KAAA,47.5,-122.2,12.3,D,2,0.70,US\n{\nRUNWAY,long,98,HARD\n}\n",
+       "Airports.dat:3: the runway length 'long'"},
+      {kAirportsFile, "KAAA,47.5,-122.2,12.3,D,2,0.70,US\n{\nRUNWAY,3280,98\n}\n",
+       "Airports.dat:3: a RUNWAY line has 4 fields"},
+      {kAirportsFile, "KAAA,north,-122.2,12.3,D,2,0.70,US\n{\n}\n", "Airports.dat:1: the latitude 'north'"},
+      {kAirportsFile, "KAAA,47.5,-190.0,12.3,D,2,0.70,US\n{\n}\n", "Airports.dat:1: the longitude '-190.0'"},
+      {kAirportsFile, "KAAA,47.5,-122.2,nan,D,2,0.70,US\n{\n}\n", "Airports.dat:1: the altitude 'nan'"},
+      {kAirportsFile, "KAAA,47.5,-122.2,12.3,D,2,0.70\n{\n}\n",
+       "Airports.dat:1: an airport line has 8 fields"},
+      {kAirportsFile, "KAAA,47.5,-122.2,12.3,D,2,0.70,US\n{\n\nKBB,1,1,1,G,0,0.70,US\n{\n}\n",
+       "Airports.dat:4: the block of airport 'KAAA' opened on line 2 has no closing '}'"},
+      {kAirportsFile, "KAAA,47.5,-122.2,12.3,D,2,0.70,US\n{\n}\n}\n", "Airports.dat:4: '}' without an open"},
+      {kAirportsFile, "KAAA,47.5,-122.2,12.3,D,2,0.70,US\nRUNWAY,1,1,HARD\n}\n",
+       "Airports.dat:1: the airport line of 'KAAA' is not followed by '{'"},
+      {kAirportsFile, "KAAA,1,1,1,G,0,0.70,US\n{\n}\nKAAA ,1,1,1,G,0,0.70,US\n{\n}\n",
+       "Airports.dat:4: airport 'KAAA' is already defined on line 1"},
+      // Aircraft-GA.dat
+      {kAircraftFile, "AC1,Cub,110,45,90,160,640,1500,HARD | ICE,5,RAMP,0,no,no\n",
+       "Aircraft-GA.dat:1: runway surfaces: 'ICE' is not one of"},
+      {kAircraftFile, "AC1,Cub,fast,45,90,160,640,1500,HARD,5,RAMP,0,no,no\n",
+       "Aircraft-GA.dat:1: the cruise speed 'fast'"},
+      {kAircraftFile, "AC1,Cub,110,45,90,160,640,1500,HARD,5,HANGAR | RAMP,0,no,no\n",
+       "Aircraft-GA.dat:1: parking kinds: 'HANGAR'"},
+      {kAircraftFile, "AC1,Cub,110,45,90,160,640,1500,HARD,5,RAMP,0,no\n",
+       "Aircraft-GA.dat:1: an aircraft line has 14"},
+      {kAircraftFile,
+       "Cub,110,45,90,160,640,1500,HARD,5,RAMP,0,no,no\nAC1,A,1,1,1,1,1,1,HARD,1,RAMP,0,no,no\n",
+       "Aircraft-GA.dat:1: an aircraft line starts with AC"},
+      {kAircraftFile, "AC1,A,1,1,1,1,1,1,HARD,1,RAMP,0,no,no\n\nAC1,B,1,1,1,1,1,1,HARD,1,RAMP,0,no,no\n",
+       "Aircraft-GA.dat:3: aircraft number 1 is already defined on line 1"},
+      // Flightplans-GA.dat
+      {kPlansFile, Block("AC9,N1,0,ONE_WEEK,VFR", {"60930,KBB,55"}),
+       "Flightplans-GA.dat:1: aircraft number 9 is not in Aircraft-GA.dat"},
+      {kPlansFile, Block(plan, {"60930,KZZZ,55"}),
+       "Flightplans-GA.dat:3: the destination 'KZZZ' is not an airport"},
+      {kPlansFile, Block(plan, {"70930,KBB,55"}),
+       "Flightplans-GA.dat:3: the weekday 7 of the departure '70930'"},
+      {kPlansFile, Block(plan, {"62400,KBB,55"}), "Flightplans-GA.dat:3: the time 2400 of the departure"},
+      {kPlansFile, Block(plan, {"60960,KBB,55"}), "Flightplans-GA.dat:3: the time 0960 of the departure"},
+      {kPlansFile, Block(plan, {"6930,KBB,55"}),
+       "Flightplans-GA.dat:3: the departure '6930' is not a weekday digit"},
+      {kPlansFile, Block(plan, {"60930,KBB,5.5"}), "Flightplans-GA.dat:3: the altitude '5.5'"},
+      {kPlansFile, Block(plan, {"60930,KBB,-55"}), "Flightplans-GA.dat:3: the altitude '-55'"},
+      {kPlansFile, Block(plan, {"60930,KBB,55,,61290"}),
+       "Flightplans-GA.dat:3: the time 1290 of the arrival"},
+      {kPlansFile, Block(plan, {"60930,KBB,55,x,61200"}), "Flightplans-GA.dat:3: the fourth field 'x'"},
+      {kPlansFile, Block(plan, {"60930,KBB,55,"}), "Flightplans-GA.dat:3: a leg has 3 fields"},
+      {kPlansFile, Block("AC1,N1,0,ONE_WEEK,IFX", {"60930,KBB,55"}),
+       "Flightplans-GA.dat:1: the flight rules 'IFX'"},
+      {kPlansFile, Block("AC1,N1,0,WEEKLY,VFR", {"60930,KBB,55"}),
+       "Flightplans-GA.dat:1: the repeat period 'WEEKLY'"},
+      {kPlansFile, Block("AC1,N1,101,ONE_WEEK,VFR", {"60930,KBB,55"}),
+       "Flightplans-GA.dat:1: the percentage '101'"},
+      {kPlansFile, Block(plan, {}), "Flightplans-GA.dat:1: plan AC1 'N1234B' has no legs"},
+      {kPlansFile, plan + "\n{\n60930,KBB,55\n",
+       "Flightplans-GA.dat:2: plan AC1 'N1234B' has no closing '}'"},
+      {kPlansFile, plan + "\n{\n{\n60930,KBB,55\n}\n",
+       "Flightplans-GA.dat:3: '{' inside the block of plan AC1"},
+      {kPlansFile, Block(plan, {"60930,KBB,55"}) + "}\n",
+       "Flightplans-GA.dat:5: '}' without an open plan block"},
+      {kPlansFile, plan + "\n{\n60930,KBB,55\n" + Block("AC7,N2,0,ONE_WEEK,IFR", {"60930,KBB,55"}),
+       "Flightplans-GA.dat:4: plan AC1 'N1234B' (block opened on line 2) has no closing '}'"},
+      {kPlansFile, plan + "\n60930,KBB,55\n}\n",
+       "Flightplans-GA.dat:1: plan AC1 'N1234B' is not followed by '{'"},
+  };
+  for (const Case& c : cases) {
+    // A broken airport or aircraft file is checked without flight plans, which would name what it lacks.
+    const CompilerInputCheck check =
+        Check(c.file == kAirportsFile ? c.text : kAirports, c.file == kAircraftFile ? c.text : kAircraft,
+              c.file == kPlansFile ? c.text : "");
+    ASSERT_EQ(check.problems.size(), 1u) << c.expected << "\n" << Listing(check);
+    EXPECT_EQ(check.problems[0].Text().substr(0, c.expected.size()), c.expected) << Listing(check);
+  }
+}
+
+TEST(CompilerInputCheckTest, AllowsAtMost200LegsAPlan) {
+  for (int legs : {200, 201}) {
+    std::vector<std::string> lines(legs, "10930,KBB,55");
+    const CompilerInputCheck check = Check(kAirports, kAircraft, Block("AC1,N1,0,ONE_WEEK,VFR", lines));
+    if (legs == 200) {
+      EXPECT_TRUE(check.ok()) << Listing(check);
+    } else {
+      ASSERT_EQ(check.problems.size(), 1u);
+      EXPECT_EQ(check.problems[0].Text(),
+                "Flightplans-GA.dat:1: plan AC1 'N1' has 201 legs; at most 200 are allowed");
+    }
+  }
+}
+
+TEST(CompilerInputCheckTest, AnUnreadableFileIsOneProblemAndSparesTheChecksThatNeedIt) {
+  const CompilerInputCheck check =
+      CheckCompilerInputTexts({"Airports.dat", std::nullopt, "/w/Airports.dat"},
+                              {"Aircraft-GA.dat", kAircraft, ""}, {"Flightplans-GA.dat", kFlightPlans, ""});
+  ASSERT_EQ(check.problems.size(), 1u) << Listing(check);
+  EXPECT_EQ(check.problems[0].Text(), "Airports.dat: cannot be read: /w/Airports.dat");
+}
+
+TEST(CompilerInputCheckTest, ListsAtMostAHundredProblemsAFile) {
+  std::string plans;
+  for (int i = 0; i < 150; ++i) plans += Block("AC1,N1,0,ONE_WEEK,VFR", {"60930,NOPE,55"});
+  const CompilerInputCheck check = Check(kAirports, kAircraft, plans);
+  EXPECT_EQ(check.problems.size(), kMaxListedProblemsPerFile);
+  EXPECT_EQ(check.unlistedProblems, 50u);
+  EXPECT_FALSE(check.ok());
+}
+
+TEST(CompilerInputCheckTest, DamagedBytesGiveProblemsNotACrash) {
+  std::uint32_t state = 7;
+  std::string noise;
+  for (int i = 0; i < 200000; ++i) {
+    state = state * 214013u + 2531011u;
+    const char alphabet[] = "AC0123456789,{}\n\r |-.KZ\0\xff";
+    noise += alphabet[(state >> 16) % (sizeof(alphabet) - 1)];
+  }
+  const CompilerInputCheck check = Check(noise, noise, noise);
+  EXPECT_FALSE(check.ok());
+  EXPECT_LE(check.problems.size(), 3 * kMaxListedProblemsPerFile);
+}
+
+TEST(CompilerInputCheckTest, FindsTheFilesInTheWorkFolderWithoutRegardToCase) {
+  test::TempFolder folder;
+  std::ofstream(folder / "airports.dat") << kAirports;
+  std::ofstream(folder / "AIRCRAFT-GA.DAT") << kAircraft;
+  std::ofstream(folder / "Flightplans-GA.dat") << "AC1,N1,0,ONE_WEEK,VFR\n{\n60930,KBB,55\n";
+  const CompilerInputPaths paths = CompilerInputPathsIn(folder.path());
+  EXPECT_EQ(paths.airports, folder / "airports.dat");
+  EXPECT_EQ(paths.aircraftTypes, folder / "AIRCRAFT-GA.DAT");
+  const CompilerInputCheck check = CheckCompilerInputs(paths);
+  ASSERT_EQ(check.problems.size(), 1u) << Listing(check);
+  EXPECT_EQ(check.problems[0].file, "Flightplans-GA.dat");
+  EXPECT_EQ(check.problems[0].line, 2u);
+
+  std::filesystem::remove(folder / "AIRCRAFT-GA.DAT");
+  const CompilerInputCheck missing = CheckCompilerInputs(CompilerInputPathsIn(folder.path()));
+  ASSERT_EQ(missing.problems.size(), 2u) << Listing(missing);
+  EXPECT_EQ(missing.problems[0].Text(),
+            "Aircraft-GA.dat: cannot be read: " + (folder / "Aircraft-GA.dat").string());
+}
+
+}  // namespace
+}  // namespace wf

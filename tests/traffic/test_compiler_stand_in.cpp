@@ -1,0 +1,148 @@
+// End-to-end runs of the stand-in compiler, the program the traffic run starts where the SDK's
+// compiler is missing.
+#ifdef WINGFOLD_STANDIN_BIN
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "platform/files.h"
+#include "platform/process.h"
+#include "support/temp_folder.h"
+#include "traffic/compiler_parameters.h"
+
+namespace wf {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct StandInRun {
+  int exitCode = -1;
+  std::string output;  // stdout and stderr
+};
+
+StandInRun RunStandIn(const std::vector<std::string>& arguments) {
+  std::string command = std::string("'") + WINGFOLD_STANDIN_BIN + "'";
+  for (const std::string& argument : arguments) command += " '" + argument + "'";
+  command += " </dev/null 2>&1";
+  StandInRun run;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return run;
+  char buffer[4096];
+  for (std::size_t n; (n = fread(buffer, 1, sizeof(buffer), pipe)) > 0;) run.output.append(buffer, n);
+  const int status = pclose(pipe);
+  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+
+std::uint64_t U64At(const std::string& bytes, std::size_t at) {
+  std::uint64_t value = 0;
+  for (int i = 7; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
+  return value;
+}
+
+// A work folder with valid inputs and a simulator folder whose scenery folder differs in case from
+// the path the traffic run names.
+struct Installation {
+  test::TempFolder root;
+  fs::path work = root / "my work";
+  fs::path sim = root / "Flight Simulator X";
+  fs::path output = sim / "SCENERY" / "world" / "Scenery" / "Traffic-GA.BGL";
+
+  explicit Installation(const std::string& flightPlans =
+                            "AC1,N1234B,0,ONE_WEEK,VFR\n{\n60930,KBB,55\n"
+                            "61115,KAAA,45,,61230\n}\n") {
+    fs::create_directories(work);
+    fs::create_directories(output.parent_path());
+    std::ofstream(work / "Airports.dat")
+        << "KAAA,47.500000,-122.250000, 12.3,D,2,0.70,United States\n{\n"
+           "RUNWAY,3280,98,HARD\n}\nKBB ,47.000000,-122.000000,100.0,G,0,0.70,"
+           "Canada\n{\nPARKING,10.0,RAMP\n}\n";
+    std::ofstream(work / "Aircraft-GA.dat")
+        << "AC1,Cessna 172,122,70,140,160,640,2287,HARD | SOFT,5,RAMP,75,no,no\n";
+    std::ofstream(work / "Flightplans-GA.dat") << flightPlans;
+  }
+
+  std::vector<std::string> Arguments(PathStyle style) const {
+    return SplitWindowsCommandLine(BuildCompilerParameters(
+        CommandLinePath(work, style), CommandLinePath(sim, style), CommandLineSeparator(style)));
+  }
+};
+
+TEST(StandInCompilerTest, ValidInputsGiveATrafficFileWithHeaderOnly) {
+  for (PathStyle style : {PathStyle::kPosix, PathStyle::kWindows}) {
+    Installation installation;
+    const StandInRun run = RunStandIn(installation.Arguments(style));
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_NE(run.output.find("stand-in"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("countries.csv not found"), std::string::npos) << run.output;
+
+    const auto bytes = ReadFileBytes(installation.output);
+    ASSERT_TRUE(bytes.has_value()) << run.output;
+    ASSERT_EQ(bytes->size(), 56u);
+    EXPECT_EQ(U64At(*bytes, 0) & 0xFFFFFFFFu, 0x19920201u);  // magic
+    EXPECT_EQ(U64At(*bytes, 0) >> 32, 56u);                  // header size
+    EXPECT_EQ(U64At(*bytes, 16) >> 32, 0u);                  // no sections
+    // FILETIME: 100 ns since 1601; within a day of now.
+    const std::int64_t seconds = static_cast<std::int64_t>(U64At(*bytes, 8) / 10000000) - 11644473600LL;
+    const std::int64_t now =
+        std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch())
+            .count();
+    EXPECT_LT(std::llabs(seconds - now), 86400);
+  }
+}
+
+TEST(StandInCompilerTest, InvalidInputsWriteNothingAndSayWhere) {
+  Installation installation("AC1,N1234B,0,ONE_WEEK,VFR\n{\n60930,KXYZ,55\n}\n");
+  std::ofstream(installation.output) << "earlier run";
+  const StandInRun run = RunStandIn(installation.Arguments(PathStyle::kPosix));
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.output.find("Flightplans-GA.dat:3: the destination 'KXYZ'"), std::string::npos) << run.output;
+  EXPECT_EQ(ReadFileBytes(installation.output), std::optional<std::string>("earlier run"));
+
+  fs::remove(installation.output);
+  EXPECT_EQ(RunStandIn(installation.Arguments(PathStyle::kPosix)).exitCode, 1);
+  EXPECT_FALSE(fs::exists(installation.output));
+}
+
+TEST(StandInCompilerTest, UsageErrorsAndAMissingOutputFolder) {
+  Installation installation;
+  std::vector<std::string> arguments = installation.Arguments(PathStyle::kPosix);
+  arguments.pop_back();  // /Output
+  EXPECT_EQ(RunStandIn(arguments).exitCode, 2);
+  EXPECT_EQ(RunStandIn({"/Airports=x", "/AutoSchedule=yes"}).exitCode, 2);
+
+  fs::remove_all(installation.sim);
+  const StandInRun run = RunStandIn(installation.Arguments(PathStyle::kPosix));
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.output.find("does not exist"), std::string::npos) << run.output;
+}
+
+// The traffic run's own path: find the program in the tools folder, write the paths as it reads
+// them, start it and wait.
+TEST(StandInCompilerTest, RunsThroughRunAndWait) {
+  Installation installation;
+  const fs::path tools = fs::path(WINGFOLD_STANDIN_BIN).parent_path();
+  const PathStyle style = CommandLinePathStyle(kCompilerProgram, tools);
+  EXPECT_EQ(style, PathStyle::kPosix);
+  const RunResult result = RunAndWait(
+      kCompilerProgram,
+      BuildCompilerParameters(CommandLinePath(installation.work, style),
+                              CommandLinePath(installation.sim, style), CommandLineSeparator(style)),
+      tools);
+  ASSERT_TRUE(result.started) << result.failure;
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_TRUE(fs::exists(installation.output));
+}
+
+}  // namespace
+}  // namespace wf
+
+#endif
