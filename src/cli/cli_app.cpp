@@ -57,6 +57,8 @@ int Run(int argc, const char* const* argv, std::istream& in, std::ostream& out, 
   commands.push_back(AddLoadCommand(app));
   commands.push_back(AddCollectCommand(app));
   commands.push_back(AddAircraftCommand(app));
+  commands.push_back(AddGenerateCommand(app));
+  commands.push_back(AddCheckCommand(app));
 
   try {
     app.parse(argc, argv);

@@ -62,6 +62,8 @@ CommandRegistration AddDumpCommand(CLI::App& app);
 CommandRegistration AddLoadCommand(CLI::App& app);
 CommandRegistration AddCollectCommand(CLI::App& app);
 CommandRegistration AddAircraftCommand(CLI::App& app);
+CommandRegistration AddGenerateCommand(CLI::App& app);
+CommandRegistration AddCheckCommand(CLI::App& app);
 
 int Run(int argc, const char* const* argv, std::istream& in, std::ostream& out, std::ostream& err);
 int Run(int argc, const char* const* argv);

@@ -11,9 +11,11 @@ struct ProcessResult {
   std::string out;  // stdout and, when requested, stderr
 };
 
-// `arguments` is appended to the binary's path as shell text; stdin is /dev/null.
-inline ProcessResult RunWingfold(const std::string& arguments, bool withStderr = true) {
-  std::string command = std::string("'") + WINGFOLD_BIN + "' " + arguments + " </dev/null";
+// `arguments` is appended to the binary's path as shell text; `environment` ("NAME=value ...") is
+// put before it; stdin is /dev/null.
+inline ProcessResult RunWingfold(const std::string& arguments, bool withStderr = true,
+                                 const std::string& environment = "") {
+  std::string command = environment + "'" + WINGFOLD_BIN + "' " + arguments + " </dev/null";
   if (withStderr) command += " 2>&1";
   ProcessResult result;
   FILE* pipe = popen(command.c_str(), "r");

@@ -211,12 +211,6 @@ TEST_F(AircraftArchive, SchemaThreeRecomputesMoneyAndReadsOneByteProbability) {
   EXPECT_EQ(variation->percentage, 7);
 }
 
-TEST_F(AircraftArchive, SchemaFourKeepsMoneyAndReadsIntegerProbability) {
-  LoadAircraftTypes(ModelFile(4, {"Piper"}), context);
-  EXPECT_EQ(world.aircraftTypes.Find("Piper")->moneyPerWeek, 1.0f);
-  EXPECT_EQ(world.aircraftTypes.Find("Piper")->probability, 80.0f);
-}
-
 TEST_F(AircraftArchive, SchemaTwoModelsHaveNoGearFlags) {
   LoadAircraftTypes(ModelFile(2, {"First", "Second"}), context);
   ASSERT_EQ(world.aircraftTypes.size(), 2u);
@@ -268,13 +262,6 @@ TEST_F(AircraftArchive, ReplacedModelHandsItsVariationsToTheReplacement) {
   LoadAircraftNames(VariationFile(5, {{"V", "M"}}), context);
   LoadAircraftTypes(ModelFile(5, {"M"}), context);
   EXPECT_EQ(world.aircraftNames.Find("V")->aircraft, world.aircraftTypes.Find("M"));
-}
-
-TEST_F(AircraftArchive, VariationsNeedTheWorldsCounter) {
-  const auto bytes = VariationFile(5, {{"V", "M"}});
-  CArchive ar(bytes, WorldClassRegistry());
-  StringMap<CAI_Aircraft> map;
-  EXPECT_THROW(LoadStringMap(ar, map), ArchiveError);
 }
 
 }  // namespace

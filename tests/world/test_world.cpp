@@ -126,22 +126,5 @@ TEST(WorldStringMap, IteratesInAscendingByteOrder) {
   EXPECT_EQ(keys, (std::vector<std::string>{"", "B", "Z", "a", "ab", "b", "\xC4rhus"}));
 }
 
-TEST(WorldStringMap, ReplaceHandsBackTheEarlierValue) {
-  StringMap<CPlane> map;
-  auto first = std::make_unique<CPlane>();
-  CPlane* firstPtr = first.get();
-  EXPECT_EQ(map.Replace("N1", std::move(first)), nullptr);
-  std::unique_ptr<CPlane> old = map.Replace("N1", std::make_unique<CPlane>());
-  EXPECT_EQ(old.get(), firstPtr);
-  EXPECT_NE(map.Find("N1"), firstPtr);
-  EXPECT_EQ(map.size(), 1u);
-
-  StringIndex<CPlane> index;
-  index.Insert("N1", firstPtr);
-  EXPECT_FALSE(index.EraseIf("N1", map.Find("N1")));
-  EXPECT_TRUE(index.EraseIf("N1", firstPtr));
-  EXPECT_TRUE(index.empty());
-}
-
 }  // namespace
 }  // namespace wf

@@ -1,0 +1,78 @@
+#include "app/traffic_run.h"
+
+#include <sstream>
+#include <system_error>
+
+#include "platform/errors.h"
+#include "platform/files.h"
+#include "platform/folder_listing.h"
+#include "traffic/compiler_parameters.h"
+
+namespace wf {
+
+namespace {
+
+std::filesystem::file_time_type ModificationTime(const std::filesystem::path& file) {
+  std::error_code ec;
+  const auto time = std::filesystem::last_write_time(file, ec);
+  return ec ? std::filesystem::file_time_type::min() : time;
+}
+
+}  // namespace
+
+TrafficRunResult RunTrafficGeneration(Session& session, bool compile) {
+  TrafficRunResult result;
+  session.progress->Hide();
+  session.progress->SetText("Initialize Traffic generation");
+  session.random.Seed(1);
+
+  std::ostringstream flightPlans;
+  result.generation = GenerateTraffic(session.world, session.settings, session.random, *session.progress,
+                                      *session.prompter, flightPlans);
+  try {
+    WriteFileAtomically(session.WorkFile(kFlightPlansFile), flightPlans.view());
+    result.flightPlansWritten = true;
+  } catch (const FileError& e) {
+    result.failure = std::string(e.what()) + ". The compiler was not run.";
+    session.progress->Hide();
+    session.prompter->Message(result.failure, MessageIcon::kStop);
+    return result;
+  }
+  if (!compile) {
+    session.progress->Hide();
+    return result;
+  }
+
+  result.compilerRun = true;
+  const std::filesystem::path outputFolder = ResolvePathCase(session.simFolder, "Scenery/World/scenery");
+  result.outputFile = outputFolder / std::string(kTrafficFileName);
+  session.progress->Hide();
+  session.progress->SetText("Generate Traffic BGL file");
+
+  const PathStyle style = CommandLinePathStyle(kCompilerProgram, session.toolsFolder);
+  const std::string parameters =
+      BuildCompilerParameters(CommandLinePath(session.workFolder, style), CommandLinePath(session.simFolder, style),
+                              CommandLineSeparator(style));
+  const auto before = ModificationTime(result.outputFile);
+  const bool existedBefore = std::filesystem::exists(result.outputFile);
+  result.compiler = RunAndWait(kCompilerProgram, parameters, session.toolsFolder);
+  session.progress->Hide();
+
+  if (!result.compiler.started) {
+    result.failure = result.compiler.failure + ". Set the tools folder ([Path] TTools) to the folder of the "
+                     "simulator SDK's traffic compiler.";
+  } else if (result.compiler.exitCode != 0) {
+    result.failure = "The traffic compiler ended with status " + std::to_string(result.compiler.exitCode) +
+                     "; its report above says why. Run 'wingfold check' to find problems in the inputs.";
+  } else {
+    result.outputUpdated = std::filesystem::exists(result.outputFile) &&
+                           (!existedBefore || ModificationTime(result.outputFile) != before);
+    if (!result.outputUpdated) {
+      result.failure = "The traffic compiler ran but did not write " + result.outputFile.string() +
+                       ". Check that the simulator folder ([Path] FS2004) is right.";
+    }
+  }
+  return result;
+}
+
+}  // namespace wf

@@ -1,0 +1,30 @@
+#pragma once
+// One traffic run: the fleet and a week of flight plans written as Flightplans-GA.dat, then the
+// traffic compiler, which installs Traffic-GA.BGL in the simulator's Scenery/World/scenery folder.
+#include <filesystem>
+#include <string>
+
+#include "app/session.h"
+#include "platform/process.h"
+#include "traffic/flight_plans.h"
+
+namespace wf {
+
+inline constexpr const char* kFlightPlansFile = "Flightplans-GA.dat";
+
+struct TrafficRunResult {
+  GenerationResult generation;
+  bool flightPlansWritten = false;
+  bool compilerRun = false;  // the compiler was asked for (and the flight plans were written)
+  RunResult compiler;
+  std::filesystem::path outputFile;  // the compiled traffic file
+  bool outputUpdated = false;        // it exists and was written by this run
+  // Empty when everything asked for worked; otherwise what went wrong and what to do.
+  std::string failure;
+};
+
+// Seeds the random sequence with 1, generates the fleet and the flight plans, and, when `compile`
+// is set, runs the compiler from the tools folder and checks that it wrote its output.
+TrafficRunResult RunTrafficGeneration(Session& session, bool compile);
+
+}  // namespace wf

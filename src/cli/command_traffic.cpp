@@ -1,0 +1,88 @@
+// Commands of the traffic run: generate and check.
+#include <CLI/CLI.hpp>
+#include <memory>
+#include <ostream>
+
+#include "app/startup_sequence.h"
+#include "app/traffic_run.h"
+#include "cli/cli_app.h"
+#include "traffic/compiler_inputs.h"
+
+namespace wf::cli {
+
+namespace {
+
+const char* const kCategoryNames[kCategoryCount] = {"Private", "Club", "Training", "Rentable", "Buisiness", "Taxi"};
+
+void PrintGeneration(std::ostream& out, const TrafficRunResult& run) {
+  const GenerationResult& g = run.generation;
+  const FleetSummary& f = g.fleet;
+  out << "Traffic generation:\n"
+      << "  airports listed:           " << f.airportsListed << " (" << f.airportsVisited << " visited, "
+      << f.airportsPopulated << " populated)\n"
+      << "  planes:                    " << f.planes << "\n";
+  for (int c = 0; c < kCategoryCount; ++c) {
+    out << "    " << kCategoryNames[c] << ": " << f.planesByCategory[c] << "\n";
+  }
+  out << "  flight lines written:      " << g.flightLines << " in " << g.planeBlocks << " plans\n"
+      << "  planes without a block:    " << g.planesWithoutBlock << "\n"
+      << "  GA parking spaces:         " << f.parkingSpaces << "\n"
+      << "    left empty by the GA percentage draw: " << f.spacesNotDrawn << "\n"
+      << "    left empty, no fitting aircraft:      " << f.spacesWithoutAircraft << "\n"
+      << "    left empty, registrations exhausted:  " << f.spacesWithoutRegistration << "\n";
+  if (!g.airportsWithInvalidSunTimes.empty()) {
+    out << "  airports without valid sun times: " << g.airportsWithInvalidSunTimes.size() << "\n";
+  }
+  out << "  " << kFlightPlansFile << ":        " << (run.flightPlansWritten ? "written" : "NOT written") << "\n";
+  if (run.compilerRun) {
+    out << "Compiler:\n";
+    if (!run.compiler.started) {
+      out << "  not started\n";
+    } else {
+      out << "  exit status " << run.compiler.exitCode << "\n";
+      out << "  " << run.outputFile.string() << ": " << (run.outputUpdated ? "written" : "NOT written") << "\n";
+    }
+  }
+}
+
+int RunCheck(CommandContext& context) {
+  const CompilerInputCheck check = CheckCompilerInputs(CompilerInputPathsIn(context.WorkFolder()));
+  for (const auto& problem : check.problems) context.out() << problem.Text() << "\n";
+  if (check.unlistedProblems > 0) context.out() << "... and " << check.unlistedProblems << " more problems\n";
+  context.out() << check.airportCount << " airports, " << check.aircraftCount << " aircraft, " << check.planCount
+                << " plans with " << check.legCount << " legs: "
+                << (check.ok() ? "no problems" : std::to_string(check.problems.size() + check.unlistedProblems) +
+                                                     " problems")
+                << "\n";
+  return check.ok() ? 0 : 1;
+}
+
+}  // namespace
+
+CommandRegistration AddGenerateCommand(CLI::App& app) {
+  auto* sub = app.add_subcommand("generate", "Generate the fleet and a week of flight plans, then compile them");
+  auto noCompile = std::make_shared<bool>(false);
+  sub->add_flag("--no-compile", *noCompile, "Stop after writing Flightplans-GA.dat");
+  return {sub, [noCompile](CommandContext& context) {
+            Session& session = context.StartSession();
+            const StartupSequenceResult startup = RunStartupSequence(session);
+            if (startup.stoppedByDamage) {
+              context.err() << "wingfold: a damaged database stopped the start-up; nothing was generated\n";
+              return 1;
+            }
+            const TrafficRunResult run = RunTrafficGeneration(session, !*noCompile);
+            PrintGeneration(context.out(), run);
+            if (!run.failure.empty()) {
+              context.err() << "wingfold: " << run.failure << "\n";
+              return 1;
+            }
+            return 0;
+          }};
+}
+
+CommandRegistration AddCheckCommand(CLI::App& app) {
+  auto* sub = app.add_subcommand("check", "Check Airports.dat, Aircraft-GA.dat and Flightplans-GA.dat");
+  return {sub, RunCheck};
+}
+
+}  // namespace wf::cli

@@ -1,0 +1,560 @@
+#include "traffic/flight_plans.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <map>
+
+#include "geo/geodesy.h"
+#include "geo/sun_times.h"
+#include "geo/units.h"
+#include "traffic/number_text.h"
+
+namespace wf {
+
+namespace {
+
+constexpr TimeValue kSecondsPerDay = 86400;
+constexpr TimeValue kSecondsPerHour = 3600;
+constexpr TimeValue kSecondsPerMinute = 60;
+
+// Percent by category (rows) and weekday (columns, Sunday first).
+constexpr int kDayActivity[kCategoryCount][7] = {
+    {90, 40, 40, 40, 40, 75, 100},      // Private
+    {100, 30, 30, 30, 30, 75, 100},     // Club
+    {100, 75, 75, 75, 75, 90, 100},     // Training
+    {80, 60, 60, 60, 60, 90, 95},       // Rentable
+    {50, 75, 75, 75, 75, 50, 25},       // Business
+    {50, 100, 100, 100, 100, 100, 75},  // Taxi
+};
+
+// By airport type: Bush, Gras Strip, small/medium/large airfield, small/medium/large commercial,
+// Seaplane Base.
+constexpr std::array<int, kAirportTypeCount> kAirportTypeFactors = {10, 15, 20, 25, 40, 10, 15, 30, 20};
+
+// The first commercial airport type; categories below Business stay below it, Business and Taxi at
+// or above it.
+constexpr int kFirstCommercialType = 5;
+
+constexpr int kFlightsPerDayLimit = 200;
+constexpr int kFlightsOnBusyDays = 190;
+constexpr float kLongestLegHours = 12.0f;
+constexpr int kDestinationRetries = 5;
+constexpr TimeValue kTurnaround = 45 * kSecondsPerMinute;
+constexpr TimeValue kSunsetMargin = 30 * kSecondsPerMinute;
+
+// The cruise altitude's climb angle and the altitude that fast aircraft reach at least.
+constexpr double kClimbDegrees = 3.0;
+constexpr double kFastCruiseKnots = 250;
+constexpr double kFastCruiseFeet = 10000;
+
+// Destination sunsets are cached for this many days from two days before the start date; a week and
+// its night windows stay well inside.
+constexpr std::int64_t kCachedSunsetDays = 12;
+constexpr TimeValue kUnknownTime = std::numeric_limits<TimeValue>::min();
+
+std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
+  std::int64_t q = a / b;
+  if (a % b != 0 && (a < 0) != (b < 0)) --q;
+  return q;
+}
+
+// trunc(value) as an int; 0 for NaN, and the nearest int for values beyond its range (only damaged
+// data gets there).
+int TruncToInt(double value) {
+  if (std::isnan(value)) return 0;
+  if (value >= std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
+  if (value <= std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
+  return static_cast<int>(value);
+}
+
+int Weekday(TimeValue t) {
+  return SplitTime(t).weekday;
+}
+
+// "%H%M" of the Greenwich reading.
+void AppendClock(std::string& out, TimeValue t) {
+  const CalendarFields fields = SplitTime(t);
+  out.push_back(static_cast<char>('0' + fields.hour / 10));
+  out.push_back(static_cast<char>('0' + fields.hour % 10));
+  out.push_back(static_cast<char>('0' + fields.minute / 10));
+  out.push_back(static_cast<char>('0' + fields.minute % 10));
+}
+
+void AppendLine(std::string& out, const FlightLine& line) {
+  AppendInt(out, line.weekday);
+  AppendClock(out, line.departure);
+  out.push_back(',');
+  AppendCString(out, line.destination->icao);
+  out.push_back(',');
+  AppendInt(out, line.altitude);
+  if (line.withArrival) {
+    out.append(",,");
+    AppendInt(out, Weekday(line.arrival));
+    AppendClock(out, line.arrival);
+  }
+  out.push_back('\n');
+}
+
+// The whole hours of the airport's zone: trunc(longitude / 15 + 0.5).
+int ZoneHours(double longitude) {
+  const double zone = std::trunc(longitude / 15 + 0.5);
+  return std::isfinite(zone) && std::fabs(zone) <= 24 ? static_cast<int>(zone) : 0;
+}
+
+std::string_view CountryName(const CAirport& airport) {
+  const CCountry* country = CountryOf(airport);
+  return country != nullptr ? std::string_view(country->name) : std::string_view();
+}
+
+// What the destination search reads of an airport of the order list, kept together in one array:
+// the search looks at many airports once each, and reading them from the records themselves
+// (scattered through memory) costs more than the tests.
+struct Destination {
+  double latitude = 0.0;
+  double longitude = 0.0;
+  float landingFee = 0.0f;
+  std::uint32_t longestRunway = 0;
+  std::int32_t country = 0;  // a number per country name
+  std::int16_t type = 0;
+  bool usable = false;
+  // DistanceNm from the home airport whose stamp is distanceStamp (0: none yet).
+  std::uint32_t distanceStamp = 0;
+  double distance = 0.0;
+};
+
+// Builds and writes the weeks of the planes of one airport after another. Holds the state that the
+// flight plan record kept between legs (the last leg's time and distance) and the caches of one run.
+class WeekWriter {
+ public:
+  WeekWriter(const Settings& settings, Random& random, Prompter& prompter, const AirportOrder& order,
+             GenerationResult& result)
+      : settings_(settings),
+        random_(random),
+        prompter_(prompter),
+        order_(order),
+        result_(result),
+        sunsets_(order.entries.size() * kCachedSunsetDays, kUnknownTime),
+        firstCachedDay_(FloorDiv(settings.startDate, kSecondsPerDay) - 2) {
+    keys_.reserve(order.entries.size());
+    destinations_.reserve(order.entries.size());
+    std::map<std::string_view, std::int32_t> countryNumbers;
+    for (const AirportOrderEntry& entry : order.entries) {
+      const CAirport& airport = *entry.airport;
+      keys_.push_back(entry.key);
+      const auto country =
+          countryNumbers.emplace(CountryName(airport), static_cast<std::int32_t>(countryNumbers.size()))
+              .first;
+      destinations_.push_back({airport.latitude, airport.longitude, airport.landingFee, airport.longestRunway,
+                               country->second, static_cast<std::int16_t>(airport.GetType()),
+                               airport.useAirport != 0});
+    }
+    lines_.reserve(kMaxWeekLines);
+  }
+
+  void WriteAirport(CAirport& home, std::string& out) {
+    if (home.planes.empty()) return;
+    ++homeStamp_;
+    home.sunrise = SunriseTime(settings_.startDate, home.latitude, home.longitude);
+    home.sunset = SunsetTime(settings_.startDate, home.latitude, home.longitude);
+    result_.work.sunTimeComputations += 2;
+    const bool invalidSunTimes = home.sunrise <= 0 || home.sunset <= 0;
+    if (invalidSunTimes) result_.airportsWithInvalidSunTimes.push_back(home.icao);
+    for (const auto& [registration, plane] : home.planes) {
+      if (plane->aircraft == nullptr || plane->aircraft->aircraft == nullptr) {
+        ++result_.planesWithoutBlock;
+        continue;
+      }
+      WritePlane(home, *plane, invalidSunTimes, out);
+    }
+  }
+
+ private:
+  // The part of the order list that a destination search draws from.
+  struct Band {
+    std::int64_t lo = 0;
+    std::int64_t span = 0;
+  };
+
+  struct PlaneWeek {
+    const CAirport* home = nullptr;
+    const CAI_Aircraft* variation = nullptr;
+    const CAircraft* model = nullptr;
+    int category = 0;
+    bool ifr = false;
+    bool night = false;
+    bool away = false;  // at a destination; the next leg returns home
+    const CAirport* location = nullptr;
+    TimeValue current = 0;  // the departure of the leg being built, then the time the plane is ready
+    TimeValue arrival = 0;
+    TimeValue windowStart = 0;
+    TimeValue windowEnd = 0;
+    int altitude = 0;  // hundreds of feet
+    Band band;
+    double shortestRunway = 0.0;  // metres
+    double fuelPrice = 0.0;       // per US gallon
+    double legBudget = 0.0;       // the most a leg may cost
+  };
+
+  void WritePlane(const CAirport& home, const CPlane& plane, bool invalidSunTimes, std::string& out) {
+    PlaneWeek week;
+    week.home = &home;
+    week.variation = plane.aircraft;
+    week.model = plane.aircraft->aircraft;
+    week.category = plane.category;
+    week.location = &home;
+    const int c = week.category;
+
+    week.ifr = random_.Next() % 100 >= 100 - settings_.ifrPercent[c] && week.model->ifr == 1;
+    // A draw whose value plays no part (each day starts at the window start); it keeps its place in
+    // the sequence.
+    random_.Next();
+    if (invalidSunTimes) prompter_.Message("Error @" + home.icao, MessageIcon::kStop);
+
+    week.windowStart = home.sunrise;
+    week.windowEnd = home.sunset;
+    if (random_.Next() % 100 >= 100 - settings_.nightPercent[c]) {
+      if (random_.Next() % 4 == 0 && week.model->ifr == 1) {
+        // 05:00 to 02:00 the next day by the airport's zone clock, on the zone's date of sunrise.
+        week.night = true;
+        const TimeValue zoneShift = ZoneHours(home.longitude) * kSecondsPerHour;
+        const CalendarFields date = SplitTime(home.sunrise + zoneShift);
+        week.windowStart = MakeTime(date.year, date.month, date.day, 5) - zoneShift;
+        week.windowEnd = MakeTime(date.year, date.month, date.day + 1, 2) - zoneShift;
+      }
+    }
+    const double windowSeconds = static_cast<double>(week.windowEnd - week.windowStart);
+    week.band = SearchBand(home.generatorIndex, week.model->range);
+    week.shortestRunway = MinimumRunwayLength(week.model->stallSpeed);
+    week.fuelPrice = FuelPricePerGallon(week.model->fuelType);
+    week.legBudget = week.variation->moneyPerWeek / 70.0 * CategoryFeeFactor(c);
+    const int typeFactor = AirportTypeFactor(home.GetType());
+
+    lines_.clear();
+    for (int day = 0; day < 7 && lines_.size() < kMaxWeekLines; ++day) {
+      week.current = week.arrival = week.windowStart;
+      const int flights = FlightsPerDay(windowSeconds, DayActivityPercent(c, Weekday(week.current)),
+                                        settings_.flightTimeMin[c], typeFactor);
+      for (int flight = 0; flight < flights && lines_.size() < kMaxWeekLines; ++flight) {
+        if (!BuildLeg(week)) break;
+        if (week.current > week.windowEnd || week.arrival > week.windowEnd) break;
+      }
+      week.windowStart += kSecondsPerDay;
+      week.windowEnd += kSecondsPerDay;
+    }
+
+    // The week repeats, so it must end where it starts: at home. A last outbound leg whose return
+    // did not fit goes.
+    while (lines_.size() > 2 && lines_.back().destination != &home) lines_.pop_back();
+    if (lines_.size() < 2) {
+      ++result_.planesWithoutBlock;
+      return;
+    }
+    AppendPlaneBlock(out, week.variation->number, plane.registration, plane.percentage, week.ifr, lines_);
+    ++result_.planeBlocks;
+    result_.flightLines += static_cast<std::int64_t>(lines_.size());
+  }
+
+  // lo walks down from h while the key stays above k[h] - range (at least 0), hi walks up from h
+  // while the key stays below k[h] + range. The keys are sorted, so both walks are searches.
+  Band SearchBand(std::int32_t h, std::int32_t range) const {
+    const auto begin = keys_.begin();
+    const float key = keys_[static_cast<std::size_t>(h)];
+    const float lower = std::max(key - static_cast<float>(range), 0.0f);
+    const float upper = key + static_cast<float>(range);
+    Band band;
+    const std::int64_t atOrBelow = std::upper_bound(begin, begin + h + 1, lower) - begin;
+    band.lo = std::max<std::int64_t>(atOrBelow - 1, 0);
+    const std::int64_t hi = std::lower_bound(begin + h, keys_.end(), upper) - begin;
+    band.span = hi - band.lo;
+    return band;
+  }
+
+  // One leg; false when the day has no time left for a draw.
+  bool BuildLeg(PlaneWeek& week) {
+    const std::int64_t remaining = week.windowEnd - week.arrival;
+    const std::int64_t waitModulus = remaining / 16 + 1;
+    if (waitModulus <= 0) return false;
+    week.current += random_.Next() % waitModulus;
+    week.arrival = week.current;
+
+    const CAirport* destination = nullptr;
+    if (!week.away) {
+      destination = ChooseDestination(week);
+      week.away = destination != week.location;
+    } else {
+      week.altitude = ReturnAltitude(week.altitude);
+      week.arrival = week.current + static_cast<TimeValue>(legTime_);
+      destination = week.home;
+      week.away = false;
+    }
+    if (week.ifr) week.altitude = IfrAltitude(week.altitude);
+
+    const int touchAndGo = random_.Next() % 100;
+    bool same = destination == week.location;
+    bool withArrival = false;
+    if (touchAndGo < settings_.touchAndGoPercent[week.category] || same) {
+      for (int retry = 0; same && retry < kDestinationRetries; ++retry) {
+        destination = ChooseDestination(week);
+        week.away = destination != week.location;
+        same = destination == week.location;
+      }
+      if (same) return true;
+      withArrival = !week.ifr;
+    }
+
+    if (withArrival) {
+      week.arrival += (30 + random_.Next() % 30) * kSecondsPerMinute;
+    } else {
+      week.arrival += kTurnaround;
+    }
+    lines_.push_back(
+        {week.current, week.arrival, destination, week.altitude, Weekday(week.current), withArrival});
+    week.location = destination;
+    week.current = week.arrival;
+    return true;
+  }
+
+  // Picks the destination of an outbound leg departing at week.current by a halving search of the
+  // band; sets week.arrival and week.altitude, and legTime_ to the leg's seconds.
+  const CAirport* ChooseDestination(PlaneWeek& week) {
+    const CAirport& home = *week.home;
+    const std::int64_t h = home.generatorIndex;
+    const std::int64_t last = static_cast<std::int64_t>(order_.entries.size()) - 1;
+    const CAirport* destination = &home;
+    if (week.band.span > 0) {
+      std::int64_t span = week.band.span;
+      std::int64_t i = week.band.lo + random_.Next() % span;
+      while (Rejects(week, i)) {
+        const std::int64_t oldSpan = span;
+        span /= 2;
+        i = std::clamp<std::int64_t>(std::llabs(h + random_.Next() % (span + 1) - oldSpan / 4), 0, last);
+        // A span of 0 can only come from 1, and then i is h: the plane stays home.
+        if (span == 0) break;
+      }
+      destination = order_.entries[static_cast<std::size_t>(i)].airport;
+    }
+    if (destination == &home || week.band.span <= 0 || legTime_ > kLongestLegHours || legTime_ < 0) {
+      destination = &home;
+      legTime_ = 0;
+    } else if (std::isnan(legTime_)) {
+      legTime_ = 0;  // another airport on the very same spot
+    }
+    legTime_ *= static_cast<float>(kSecondsPerHour);
+    week.arrival = week.current + static_cast<TimeValue>(legTime_);
+    week.altitude = CruiseAltitude(*week.model, home, *destination, legTime_);
+    return destination;
+  }
+
+  // Whether the airport at `index` is no destination for the plane's next leg. Sets legDistance_
+  // and legTime_ (hours) of a candidate that passes the tests that need no distance. The tests have
+  // no side effects, so the order in which they run changes nothing but the work: the cheap ones go
+  // first. A rejected candidate's leg time is never used (a search that ends without an accepted
+  // candidate ends at home). A candidate at the home airport's own position has a distance that is
+  // not a number; no distance test rejects it.
+  bool Rejects(const PlaneWeek& week, std::int64_t index) {
+    Destination& candidate = destinations_[static_cast<std::size_t>(index)];
+    const Destination& home = destinations_[static_cast<std::size_t>(week.home->generatorIndex)];
+    const CAircraft& model = *week.model;
+    const int c = week.category;
+    if (!candidate.usable) return true;
+    if ((c == kBusiness || c == kTaxi) && candidate.type < kFirstCommercialType) return true;
+    if (c < kBusiness && candidate.type >= kFirstCommercialType) return true;
+    if (candidate.longestRunway < week.shortestRunway) return true;
+    if (candidate.type == kSeaplaneBase && model.amphibian == 0) return true;
+
+    legDistance_ = static_cast<float>(DistanceFromHome(home, candidate));
+    legTime_ = static_cast<float>(legDistance_ / (model.cruiseSpeed * 0.9));
+    if (static_cast<float>(model.range) < legDistance_) return true;
+    const float litres = static_cast<float>(model.engineCount) * legTime_ * model.fuelFlow;
+    double cost = LitersToGallons(litres) * week.fuelPrice + candidate.landingFee;
+    if (candidate.country != home.country) cost += settings_.crossCountryFee;
+    if (week.night && model.ifr == 1) cost += legDistance_ / 100 * settings_.ifrFee;
+    if (cost > week.legBudget) return true;
+    if (legTime_ > settings_.flightTimeMax[c] || legTime_ <= settings_.flightTimeMin[c]) return true;
+    if (!week.night &&
+        SunsetAt(index, week.current) + kSunsetMargin <
+            static_cast<double>(week.current) + legTime_ * static_cast<double>(kSecondsPerHour))
+      return true;
+    return false;
+  }
+
+  // DistanceNm from the current home airport, computed once per home airport and destination.
+  double DistanceFromHome(const Destination& home, Destination& to) {
+    if (to.distanceStamp != homeStamp_) {
+      ++result_.work.distanceCalls;
+      to.distance = DistanceNm(home.latitude, home.longitude, to.latitude, to.longitude);
+      to.distanceStamp = homeStamp_;
+    }
+    return to.distance;
+  }
+
+  // SunsetTime on the Greenwich date of `date` at the airport at `index`, computed once per airport
+  // and date around the generated week.
+  TimeValue SunsetAt(std::int64_t index, TimeValue date) {
+    const std::int64_t day = FloorDiv(date, kSecondsPerDay) - firstCachedDay_;
+    TimeValue* cached = nullptr;
+    if (day >= 0 && day < kCachedSunsetDays) {
+      cached = &sunsets_[static_cast<std::size_t>(index * kCachedSunsetDays + day)];
+      if (*cached != kUnknownTime) return *cached;
+    }
+    ++result_.work.sunTimeComputations;
+    const Destination& airport = destinations_[static_cast<std::size_t>(index)];
+    const TimeValue sunset = SunsetTime(date, airport.latitude, airport.longitude);
+    if (cached != nullptr) *cached = sunset;
+    return sunset;
+  }
+
+  const Settings& settings_;
+  Random& random_;
+  Prompter& prompter_;
+  const AirportOrder& order_;
+  GenerationResult& result_;
+
+  // The last leg chosen: its time (hours while it is chosen, then seconds; the return leg flies as
+  // long) and the distance of the last candidate, nautical miles.
+  float legTime_ = 0.0f;
+  float legDistance_ = 0.0f;
+
+  std::vector<float> keys_;
+  std::vector<Destination> destinations_;  // by position in the order list
+  std::vector<FlightLine> lines_;
+  std::uint32_t homeStamp_ = 0;
+  std::vector<TimeValue> sunsets_;
+  std::int64_t firstCachedDay_;
+};
+
+}  // namespace
+
+int DayActivityPercent(int category, int weekday) {
+  if (category < 0 || category >= kCategoryCount || weekday < 0 || weekday > 6) return 0;
+  return kDayActivity[category][weekday];
+}
+
+int AirportTypeFactor(int airportType) {
+  return airportType >= 0 && airportType < kAirportTypeCount ? kAirportTypeFactors[airportType] : 0;
+}
+
+double CategoryFeeFactor(int category) {
+  if (category == kBusiness) return 1.5;
+  if (category == kTaxi) return 2.0;
+  return 1.0;
+}
+
+int FlightsPerDay(double windowSeconds, int activityPercent, float flightTimeMinHours, int typeFactor) {
+  const double possible = windowSeconds * activityPercent / 100 /
+                          static_cast<double>(flightTimeMinHours * static_cast<float>(kSecondsPerHour)) * 8;
+  const double flights = typeFactor * possible / 100 + 0.5 + 1;
+  if (flights > kFlightsPerDayLimit) return kFlightsOnBusyDays;
+  if (!(flights >= 1)) return 0;
+  return static_cast<int>(flights);
+}
+
+int CruiseAltitude(const CAircraft& model, const CAirport& from, const CAirport& to, float legSeconds) {
+  const int meanSpeed = (model.cruiseSpeed - model.stallSpeed) / 2 + model.stallSpeed;
+  static const double climbSine = std::sin(DegToRad(kClimbDegrees));
+  int meters =
+      TruncToInt(climbSine * (legSeconds / static_cast<float>(kSecondsPerHour)) * 0.1 * meanSpeed * 1852);
+  if (model.cruiseSpeed > kFastCruiseKnots && meters < FeetToMeters(kFastCruiseFeet))
+    meters = TruncToInt(FeetToMeters(kFastCruiseFeet));
+  meters = TruncToInt(static_cast<double>(meters) + std::trunc(std::max(from.altitude, to.altitude)));
+  const int feet = std::min(TruncToInt(MetersToFeet(meters)), model.ceiling);
+
+  int thousands = feet / 1000;
+  // Whole degrees east; a difference beyond half the globe goes the short way round.
+  int delta = TruncToInt(to.longitude - from.longitude);
+  if (delta < -180) {
+    delta += 360;
+  } else if (delta > 180) {
+    delta -= 360;
+  }
+  if (delta < 0) {
+    if (thousands == 0) {
+      thousands = 4;
+    } else if (thousands % 2 != 0) {
+      ++thousands;
+    }
+  } else {
+    if (thousands == 0) {
+      thousands = 3;
+    } else if (thousands % 2 == 0) {
+      ++thousands;
+    }
+  }
+  int cruise = thousands * 1000 + 500;
+  if (cruise > 10000) cruise -= 500;
+  if (cruise > 28000 && cruise % 2000 != 0) cruise += 1000;
+  return cruise / 100;
+}
+
+int IfrAltitude(int altitude) {
+  return altitude % 10 != 0 ? altitude + 5 : altitude;
+}
+
+int ReturnAltitude(int altitude) {
+  if (altitude >= 100) {
+    altitude += 10;
+    if (altitude % 20 == 0) altitude -= 10;
+  } else {
+    altitude -= 5;
+    altitude += altitude % 20 == 0 ? 15 : -5;
+  }
+  if (altitude > 280) {
+    altitude += 20;
+    if (altitude % 40 == 0) altitude -= 20;
+  }
+  return altitude;
+}
+
+std::size_t WeekStartLine(std::span<const FlightLine> lines) {
+  std::size_t start = 0;
+  int smallest = 8;
+  for (std::size_t i = lines.size(); i-- > 1;) {
+    if (lines[i - 1].weekday > lines[i].weekday && lines[i].weekday < smallest) {
+      smallest = lines[i].weekday;
+      start = i;
+    }
+  }
+  return start;
+}
+
+void AppendPlaneBlock(std::string& out, int aircraftNumber, std::string_view registration, int percentage,
+                      bool ifr, std::span<const FlightLine> lines) {
+  out.append("AC");
+  AppendInt(out, aircraftNumber);
+  out.push_back(',');
+  AppendCString(out, registration);
+  out.push_back(',');
+  AppendInt(out, percentage);
+  out.append(ifr ? ",ONE_WEEK,IFR\n{\n" : ",ONE_WEEK,VFR\n{\n");
+  const std::size_t start = WeekStartLine(lines);
+  for (std::size_t i = start; i < lines.size(); ++i) AppendLine(out, lines[i]);
+  for (std::size_t i = 0; i < start; ++i) AppendLine(out, lines[i]);
+  out.append("}\n");
+}
+
+GenerationResult GenerateTraffic(World& world, const Settings& settings, Random& random, Progress& progress,
+                                 Prompter& prompter, std::ostream& flightPlans) {
+  GenerationResult result;
+  const AirportOrder order = BuildAirportOrder(world, result.work);
+  result.fleet.airportsListed = static_cast<int>(order.entries.size());
+  FleetGenerator fleet(world, settings, random, order, result.fleet, result.work);
+  WeekWriter weeks(settings, random, prompter, order, result);
+  std::string text;
+  for (const AirportOrderEntry& entry : order.entries) {
+    CAirport& airport = *entry.airport;
+    airport.planes.Clear();
+    if (!TakesPartInTraffic(airport)) continue;
+    ++result.fleet.airportsVisited;
+    progress.SetText("Generate Flightplan at " + airport.name);
+    fleet.PopulateAirport(airport);
+    text.clear();
+    weeks.WriteAirport(airport, text);
+    flightPlans.write(text.data(), static_cast<std::streamsize>(text.size()));
+  }
+  return result;
+}
+
+}  // namespace wf

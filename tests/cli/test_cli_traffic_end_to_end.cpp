@@ -1,0 +1,97 @@
+// The main job through the real binary: collect a small scenery, read the demo aircraft, generate.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/files.h"
+#include "scenery/bgl_test_support.h"
+#include "support/run_wingfold.h"
+#include "support/temp_folder.h"
+
+namespace wf {
+namespace {
+
+namespace fs = std::filesystem;
+
+bgl::AirportDesc Airport(const std::string& ident, double latitude, double longitude, int smallRamps) {
+  bgl::AirportDesc airport = test::SampleAirport(ident, ident + " Field", "City " + ident);
+  airport.latitude = latitude;
+  airport.longitude = longitude;
+  bgl::ParkingListDesc parking;
+  for (int i = 0; i < smallRamps; ++i) parking.spaces.push_back(test::Space(2, 8.0f));
+  airport.parkingLists.push_back(parking);
+  return airport;
+}
+
+class CliTrafficTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const fs::path scenery = sim_ / "Scenery" / "Area" / "scenery";
+    const fs::path addon = sim_ / "Addon Scenery" / "Pack" / "scenery";
+    fs::create_directories(scenery);
+    fs::create_directories(addon);
+    std::vector<bgl::AirportDesc> airports;
+    for (int i = 0; i < 12; ++i) {
+      const std::string ident = std::string("KA") + static_cast<char>('A' + i) + "A";
+      airports.push_back(Airport(ident, 45.0 + 0.3 * i, -122.0 + 0.25 * (i % 4), 4 + i % 3));
+    }
+    bgl::WriteBytes(scenery / "area.bgl", bgl::WriteAirportBgl(test::SampleFile(test::kDay0, airports)).bytes);
+    // The add-on replaces one airport (a newer file) and adds one.
+    bgl::WriteBytes(addon / "pack.BGL", bgl::WriteAirportBgl(test::SampleFile(test::kDay0 + 365 * test::kDay,
+                                                                              {Airport("KAAA", 45.0, -122.0, 9),
+                                                                               Airport("KNEW", 46.0, -121.0, 3)}))
+                                            .bytes);
+    fs::copy(fs::path(WINGFOLD_SOURCE_DIR) / "examples" / "sim" / "SimObjects", sim_ / "SimObjects",
+             fs::copy_options::recursive);
+    std::ofstream(work_ / "Wingfold.ini", std::ios::binary)
+        << "[Path]\r\nFS2004=" << sim_.string() << "\r\nTTools=" << (work_ / "NoTools").string() << "\r\n";
+  }
+
+  test::ProcessResult Wingfold(const std::string& arguments, const std::string& tz = "UTC") {
+    const std::string environment = "TZ=" + tz + " APPDATA='" + WINGFOLD_SOURCE_DIR + "/examples/appdata' ";
+    return test::RunWingfold("-C '" + work_.string() + "' " + arguments, true, environment);
+  }
+
+  test::TempFolder folder_;
+  fs::path sim_ = folder_ / "FSX";
+  fs::path work_ = [this] {
+    fs::create_directories(folder_ / "work");
+    return folder_ / "work";
+  }();
+};
+
+TEST_F(CliTrafficTest, CollectExtendsTheDatabaseAndGenerationIsReproducible) {
+  auto result = Wingfold("collect --default");
+  ASSERT_EQ(result.exitCode, 0) << result.out;
+  EXPECT_NE(result.out.find("airports added:            12"), std::string::npos) << result.out;
+  EXPECT_NE(result.out.find("14 models, 22 variations"), std::string::npos) << result.out;
+
+  result = Wingfold("collect");
+  ASSERT_EQ(result.exitCode, 0) << result.out;
+  EXPECT_NE(result.out.find("airports added:            1\n"), std::string::npos) << result.out;
+  EXPECT_NE(result.out.find("airports updated:          1\n"), std::string::npos) << result.out;
+  EXPECT_NE(result.out.find("airports in the database:  13"), std::string::npos) << result.out;
+
+  result = Wingfold("generate --no-compile");
+  ASSERT_EQ(result.exitCode, 0) << result.out;
+  const std::string first = ReadFileBytes(work_ / "Flightplans-GA.dat").value_or("");
+  EXPECT_NE(first.find("ONE_WEEK"), std::string::npos) << first.substr(0, 400);
+
+  // A second process, in another time zone, writes the same file byte for byte.
+  result = Wingfold("generate --no-compile", "Asia/Kolkata");
+  ASSERT_EQ(result.exitCode, 0) << result.out;
+  EXPECT_EQ(ReadFileBytes(work_ / "Flightplans-GA.dat").value_or(""), first);
+
+  result = Wingfold("check");
+  EXPECT_EQ(result.exitCode, 0) << result.out;
+  EXPECT_NE(result.out.find("13 airports"), std::string::npos) << result.out;
+
+  // Without a compiler the run says so and fails.
+  result = Wingfold("generate");
+  EXPECT_EQ(result.exitCode, 1) << result.out;
+  EXPECT_NE(result.out.find("TrafficDatabaseBuilder"), std::string::npos) << result.out;
+}
+
+}  // namespace
+}  // namespace wf

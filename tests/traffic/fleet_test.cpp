@@ -1,0 +1,295 @@
+#include "traffic/fleet.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <sstream>
+#include <string>
+
+#include "traffic/fleet_test_world.h"
+#include "traffic/flight_plans.h"
+
+namespace wf {
+namespace {
+
+using test::AddAirport;
+using test::AddModel;
+using test::AddVariation;
+using test::AirportSpec;
+using test::CountryNode;
+using test::DrawsBetween;
+using test::ModelSpec;
+
+// Fills one airport with a fleet generator of its own and returns the draws it made.
+int PopulateAndCountDraws(World& world, CAirport& airport, const Settings& settings, FleetSummary& summary) {
+  WorkCounters counters;
+  const AirportOrder order = BuildAirportOrder(world, counters);
+  Random random(1);
+  FleetGenerator fleet(world, settings, random, order, summary, counters);
+  fleet.PopulateAirport(airport);
+  return DrawsBetween(1, random);
+}
+
+TEST(FleetMinimumParking, RaisesSmallAndMediumRampsByAirportType) {
+  struct Case {
+    int type;
+    std::uint32_t small, medium, large;  // collected
+    std::uint32_t expectSmall, expectMedium, expectLarge;
+  };
+  const Case cases[] = {
+      {0, 0, 0, 0, 2, 0, 0},    // Bush
+      {1, 1, 1, 1, 2, 1, 1},    // Gras Strip: medium ramps stay as collected
+      {5, 3, 0, 0, 4, 0, 0},    // small commercial
+      {3, 0, 0, 0, 9, 0, 0},    // medium airfield: no medium ramps stay none
+      {3, 12, 1, 0, 12, 3, 0},  // 1 medium ramp becomes 3
+      {6, 0, 4, 1, 9, 4, 1},    // medium commercial: 4 is not raised
+      {7, 20, 6, 3, 20, 6, 3},  // large commercial
+      {4, 0, 5, 0, 18, 6, 0},   // large airfield: 5 becomes 6
+      {-1, 0, 1, 0, 0, 1, 0},   // unknown type: as collected
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.type);
+    EXPECT_EQ(MinimumParkingCount(c.type, 2, c.small), c.expectSmall);
+    EXPECT_EQ(MinimumParkingCount(c.type, 3, c.medium), c.expectMedium);
+    EXPECT_EQ(MinimumParkingCount(c.type, 4, c.large), c.expectLarge);
+  }
+}
+
+TEST(FleetWingspanFactor, ByRampKind) {
+  struct Case {
+    int wingSpan;
+    std::optional<float> small, medium, large;
+  };
+  const Case cases[] = {
+      {0, 1.0f, 1.0f, 1.0f},
+      {11, 0.5f, 1.0f, 1.0f},
+      {20, 1.5f, 1.0f, 1.0f},  // at the small bound exactly; not inside the medium band
+      {21, std::nullopt, 0.5f, 1.0f},
+      {28, std::nullopt, 1.5f, 1.0f},
+      {29, std::nullopt, std::nullopt, 0.5f},
+      {36, std::nullopt, std::nullopt, 1.5f},
+      {37, std::nullopt, std::nullopt, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.wingSpan);
+    EXPECT_EQ(WingspanFactor(c.wingSpan, kGaRampKinds[0]), c.small);
+    EXPECT_EQ(WingspanFactor(c.wingSpan, kGaRampKinds[1]), c.medium);
+    EXPECT_EQ(WingspanFactor(c.wingSpan, kGaRampKinds[2]), c.large);
+  }
+}
+
+// With GA percentage 0 each space costs exactly its one draw and no plane is made. The minimum
+// counts follow the type the user set over the derived one.
+TEST(FleetGeneration, OneDrawPerSpaceWhenNoSpaceIsUsed) {
+  struct Case {
+    const char* label;
+    int type;
+    std::uint32_t longestRunway, small, medium, large;
+    int expectedDraws;
+  } cases[] = {
+      {"large airfield without small ramps", 4, 1500, 0, 0, 0, 18},
+      {"large airfield, 2 medium, 1 large", 4, 1500, 0, 2, 1, 18 + 6 + 1},
+      {"small airfield by its 800 m runway", kDerivedAirportType, 800, 0, 0, 0, 4},
+      {"the same, set to large commercial airport", 7, 800, 0, 0, 0, 18},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    World world;
+    CAirport& airport = AddAirport(world, {.icao = "EDXA",
+                                           .type = c.type,
+                                           .longestRunway = c.longestRunway,
+                                           .smallRamps = c.small,
+                                           .mediumRamps = c.medium,
+                                           .largeRamps = c.large});
+    AddVariation(world, AddModel(world, {}), "Trainer");
+    Settings settings;
+    settings.gaPercentage = 0;
+    FleetSummary summary;
+    EXPECT_EQ(PopulateAndCountDraws(world, airport, settings, summary), c.expectedDraws);
+    EXPECT_EQ(summary.spacesNotDrawn, c.expectedDraws);
+    EXPECT_EQ(summary.planes, 0);
+    EXPECT_TRUE(world.registrationIndex.empty());
+  }
+}
+
+// Which aircraft the lottery may base at an airport. Each case changes the airport or the model
+// that the defaults make fit; with GA percentage 100 and one candidate, every space gets a plane or
+// none does.
+TEST(FleetLottery, CandidatesThatCannotBeBasedLeaveTheSpacesEmpty) {
+  struct Case {
+    const char* label;
+    AirportSpec airport;
+    ModelSpec model;
+    float moneyPerWeek;
+    bool based;
+  };
+  const AirportSpec base{.icao = "EDXA", .latitude = 50, .longitude = 8, .type = 0};
+  auto with = [&](auto change) {
+    AirportSpec spec = base;
+    change(spec);
+    return spec;
+  };
+  const Case cases[] = {
+      {"fits", base, {}, 20000, true},
+      {"no wheels", base, {.hasWheels = 0}, 20000, false},
+      {"wingspan unknown", base, {.wingSpan = 0}, 20000, false},
+      {"wider than a small ramp", base, {.wingSpan = 21}, 20000, false},
+      {"runway exactly the minimum is too short",
+       with([](AirportSpec& s) { s.longestRunway = 697; }),
+       {},
+       20000,
+       false},
+      {"runway a metre longer", with([](AirportSpec& s) { s.longestRunway = 698; }), {}, 20000, true},
+      {"70 landings cost the money of a week",
+       with([](AirportSpec& s) { s.landingFee = 100; }),
+       {},
+       7000,
+       false},
+      {"70 landings cost a little less", with([](AirportSpec& s) { s.landingFee = 100; }), {}, 7000.5f, true},
+      {"floats and no seaplane base anywhere", base, {.amphibian = 1}, 20000, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    World world;
+    CAirport& airport = AddAirport(world, c.airport);
+    AddVariation(world, AddModel(world, c.model), "Only", 100.0f, c.moneyPerWeek);
+    Settings settings;
+    settings.gaPercentage = 100;
+    FleetSummary summary;
+    PopulateAndCountDraws(world, airport, settings, summary);
+    EXPECT_EQ(summary.planes, c.based ? 2 : 0);
+    EXPECT_EQ(summary.spacesWithoutAircraft, c.based ? 0 : 2);
+  }
+}
+
+TEST(FleetLottery, VariationsNotForGaAreNoCandidates) {
+  World world;
+  CAirport& airport = AddAirport(world, {.icao = "EDXA", .type = 0});
+  AddVariation(world, AddModel(world, {}), "Only").useForGA = 0;
+  Settings settings;
+  settings.gaPercentage = 100;
+  FleetSummary summary;
+  // Per space: the GA draw and the winner draw, which is made without candidates too.
+  EXPECT_EQ(PopulateAndCountDraws(world, airport, settings, summary), 4);
+  EXPECT_EQ(summary.planes, 0);
+}
+
+// A float plane is based where a seaplane base lies within half its range; the test is made once per
+// airport, with the first float plane's range, and costs one distance per seaplane base looked at.
+TEST(FleetLottery, FloatPlanesNeedASeaplaneBaseWithinHalfTheirRange) {
+  struct Case {
+    double baseLatitude;  // the airport is at 50 N 8 E; one degree of latitude is about 60 nm
+    int range;
+    bool based;
+  } cases[] = {{51, 130, true}, {51, 110, false}, {53, 400, true}, {53, 300, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.baseLatitude);
+    World world;
+    CAirport& airport = AddAirport(world, {.icao = "EDXA", .latitude = 50, .longitude = 8, .type = 0});
+    AddAirport(world, {.icao = "EDXS", .latitude = c.baseLatitude, .longitude = 8, .type = kSeaplaneBase});
+    AddVariation(world, AddModel(world, {.name = "Float", .range = c.range, .amphibian = 1}), "Float");
+    Settings settings;
+    settings.gaPercentage = 100;
+    FleetSummary summary;
+    WorkCounters counters;
+    const AirportOrder order = BuildAirportOrder(world, counters);
+    ASSERT_EQ(order.seaplaneBases.size(), 1u);
+    Random random(1);
+    FleetGenerator fleet(world, settings, random, order, summary, counters);
+    fleet.PopulateAirport(airport);
+    EXPECT_EQ(summary.planes, c.based ? 2 : 0);
+    EXPECT_EQ(counters.distanceCalls, 2 + 1);  // two order keys, one reach test for both spaces
+  }
+}
+
+TEST(FleetLottery, WeightsChooseAndAcceptedVariationsLoseTheirPercentage) {
+  World world;
+  CAirport& airport = AddAirport(world, {.icao = "EDXA", .type = 4});
+  CAircraft& model = AddModel(world, {});
+  CAI_Aircraft& never = AddVariation(world, model, "A never", 0.0f);
+  // A total weight of 1 draws % 2: a draw of 0 must not go to the leading candidate of weight 0.
+  CAI_Aircraft& always = AddVariation(world, model, "B always", 1.0f);
+  CAI_Aircraft& unused = AddVariation(world, model, "C not for GA", 100.0f);
+  unused.useForGA = 0;
+  Settings settings;
+  settings.gaPercentage = 100;
+  FleetSummary summary;
+  PopulateAndCountDraws(world, airport, settings, summary);
+  ASSERT_EQ(summary.planes, 18);
+  for (const auto& [registration, plane] : airport.planes) EXPECT_EQ(plane->aircraft, &always);
+  EXPECT_EQ(never.percentage, 0);
+  EXPECT_EQ(always.percentage, 0);
+  EXPECT_EQ(unused.percentage, 55);
+}
+
+TEST(FleetOrder, SortsUsableAirportsByDistanceFromTheOriginThenIdent) {
+  World world;
+  AddAirport(world, {.icao = "FAR", .latitude = 10, .longitude = 10});
+  AddAirport(world, {.icao = "ZERO", .latitude = 0, .longitude = 0});  // distance 0/0: key 0
+  AddAirport(world, {.icao = "NEAR", .latitude = 1, .longitude = 0});
+  AddAirport(world, {.icao = "BNEAR", .latitude = 0, .longitude = 1});  // a degree on the equator is longer
+  AddAirport(world, {.icao = "ANEAR", .latitude = 1, .longitude = 0});  // same key as NEAR
+  AddAirport(world, {.icao = "UNUSED", .latitude = 5, .longitude = 5}).useAirport = 0;
+  AddAirport(world, {.icao = "SEA", .latitude = 20, .longitude = 20, .type = kSeaplaneBase});
+  CAirport& damaged = AddAirport(world, {.icao = "DAMAGED", .latitude = 3, .longitude = 3});
+  damaged.parkingCounts[0] = 0x80000000u;  // the sum reads as negative
+
+  WorkCounters counters;
+  const AirportOrder order = BuildAirportOrder(world, counters);
+  std::vector<std::string> idents;
+  for (const AirportOrderEntry& entry : order.entries) {
+    idents.push_back(entry.airport->icao);
+    EXPECT_EQ(entry.airport->generatorIndex, static_cast<int>(idents.size()) - 1);
+  }
+  const float keyOfNear = order.entries[1].key;
+  EXPECT_EQ(order.entries[0].key, 0.0f);
+  EXPECT_EQ(order.entries[2].key, keyOfNear);
+  EXPECT_EQ(idents, (std::vector<std::string>{"ZERO", "ANEAR", "NEAR", "BNEAR", "FAR", "SEA"}));
+  ASSERT_EQ(order.seaplaneBases.size(), 1u);
+  EXPECT_EQ(order.seaplaneBases[0]->icao, "SEA");
+  EXPECT_EQ(counters.distanceCalls, 6);
+}
+
+// Registrations stay unique within a run and across runs in one process: planes of the first run
+// keep theirs, and when the patterns run out the spaces stay empty and are counted.
+TEST(FleetRegistrations, NeverRepeatAcrossRuns) {
+  World world;
+  for (int i = 0; i < 4; ++i)
+    AddAirport(world,
+               {.icao = "EDX" + std::to_string(i), .latitude = 50 + 0.2 * i, .longitude = 8, .type = 4});
+  CCountry& germany = CountryNode(*world.airportIndex.Find("EDX0"));
+  germany.patternCount = 1;
+  germany.registrationPatterns[0] = "D-E!!";  // 100 registrations
+  AddVariation(world, AddModel(world, {}), "Trainer");
+  Settings settings;
+  settings.gaPercentage = 100;
+  NullProgress progress;
+  SilentPrompter prompter;
+
+  Random random(1);
+  std::ostringstream first;
+  const GenerationResult run1 = GenerateTraffic(world, settings, random, progress, prompter, first);
+  EXPECT_EQ(run1.fleet.planes, 72);
+  std::set<const CPlane*> firstPlanes;
+  for (const auto& [registration, plane] : world.registrationIndex) firstPlanes.insert(plane.get());
+
+  random.Seed(1);
+  std::ostringstream second;
+  const GenerationResult run2 = GenerateTraffic(world, settings, random, progress, prompter, second);
+  EXPECT_EQ(run2.fleet.planes, 28);
+  EXPECT_EQ(run2.fleet.spacesWithoutRegistration, 72 - 28);
+  EXPECT_EQ(world.registrationIndex.size(), 100u);
+  for (const CPlane* plane : firstPlanes) EXPECT_EQ(world.registrationIndex.Find(plane->registration), plane);
+  int planesOfSecondRun = 0;
+  for (const auto& [icao, airport] : world.airportIndex) {
+    for (const auto& [registration, plane] : airport->planes) {
+      EXPECT_EQ(firstPlanes.count(plane), 0u) << registration;
+      EXPECT_EQ(world.registrationIndex.Find(registration), plane);
+      ++planesOfSecondRun;
+    }
+  }
+  EXPECT_EQ(planesOfSecondRun, 28);
+}
+
+}  // namespace
+}  // namespace wf

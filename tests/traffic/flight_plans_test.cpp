@@ -1,0 +1,326 @@
+#include "traffic/flight_plans.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "geo/sun_times.h"
+#include "support/recording.h"
+#include "traffic/fleet_test_world.h"
+
+namespace wf {
+namespace {
+
+using test::AddAirport;
+using test::AddModel;
+using test::AddVariation;
+using test::ModelSpec;
+
+TEST(FlightPlanRules, FlightsPerDay) {
+  struct Case {
+    const char* label;
+    double windowSeconds;
+    int activity;
+    float minHours;
+    int typeFactor;
+    int expected;
+  } cases[] = {
+      // trunc(25 x (36000 x 0.4 / 1800 x 8) / 100 + 1.5) = trunc(17.5)
+      {"10 hours, medium airfield, Private on a Monday", 36000, 40, 0.5f, 25, 17},
+      {"no window still tries one", 0, 100, 0.5f, 40, 1},
+      {"exactly 200 stays", 178650, 100, 0.5f, 25, 200},
+      {"201 becomes 190", 179550, 100, 0.5f, 25, 190},
+      {"a shortest leg of 0 hours", 36000, 100, 0.0f, 20, 190},
+      {"a window that ended before it started", -360000, 100, 0.5f, 40, 0},
+      {"no window and no shortest leg", 0, 100, 0.0f, 20, 0},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(FlightsPerDay(c.windowSeconds, c.activity, c.minHours, c.typeFactor), c.expected) << c.label;
+  }
+  EXPECT_EQ(DayActivityPercent(kPrivate, 1), 40);
+  EXPECT_EQ(DayActivityPercent(kBusiness, 6), 25);
+  EXPECT_EQ(AirportTypeFactor(3), 25);
+  EXPECT_EQ(AirportTypeFactor(kSeaplaneBase), 20);
+}
+
+TEST(FlightPlanRules, CruiseAltitude) {
+  struct Case {
+    const char* label;
+    double fromLongitude, toLongitude;
+    double fromAltitude;  // metres; the destination lies at 0
+    float legSeconds;
+    int cruiseSpeed, stallSpeed, ceiling;
+    int expected;
+  } cases[] = {
+      // 1890 m is 6,200 ft: westbound even thousands + 500, eastbound odd.
+      {"6,200 ft westbound", 8, 7, 1890, 0, 120, 48, 14000, 65},
+      {"6,200 ft eastbound", 8, 9, 1890, 0, 120, 48, 14000, 75},
+      {"half a degree west counts as east", 8, 7.5, 1890, 0, 120, 48, 14000, 75},
+      {"across the date line eastbound", 170, -170, 1890, 0, 120, 48, 14000, 75},
+      {"across the date line westbound", -170, 170, 1890, 0, 120, 48, 14000, 65},
+      {"on the ground westbound", 8, 7, 0, 0, 120, 48, 14000, 45},
+      {"on the ground eastbound", 8, 9, 0, 0, 120, 48, 14000, 35},
+      // An hour at the mean of 120 and 48 knots climbs 814 m at 3 degrees: 914 m, 2,998 ft.
+      {"an hour's climb eastbound", 8, 9, 100, 3600, 120, 48, 14000, 35},
+      {"an hour's climb westbound", 8, 7, 100, 3600, 120, 48, 14000, 25},
+      {"capped by the ceiling", 8, 7, 1890, 3600, 120, 48, 4000, 45},
+      // Above 250 knots at least 10,000 ft; above 10,000 ft whole thousands.
+      {"fast aircraft westbound", 8, 7, 0, 0, 300, 100, 40000, 100},
+      {"fast aircraft eastbound", 8, 9, 0, 0, 300, 100, 40000, 110},
+      // Above 28,000 ft the next multiple of 2,000 ft + 1,000 stands for eastbound.
+      {"30,000 ft westbound", 8, 7, 9500, 0, 300, 100, 30000, 300},
+      {"30,000 ft eastbound", 8, 9, 9500, 0, 300, 100, 30000, 320},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    CAirport from;
+    CAirport to;
+    from.longitude = c.fromLongitude;
+    to.longitude = c.toLongitude;
+    from.altitude = c.fromAltitude;
+    CAircraft model;
+    model.cruiseSpeed = c.cruiseSpeed;
+    model.stallSpeed = c.stallSpeed;
+    model.ceiling = c.ceiling;
+    EXPECT_EQ(CruiseAltitude(model, from, to, c.legSeconds), c.expected);
+  }
+}
+
+TEST(FlightPlanRules, IfrAndReturnAltitudes) {
+  const std::pair<int, int> ifr[] = {{45, 50}, {50, 50}, {35, 40}, {110, 110}};
+  for (auto [altitude, expected] : ifr) EXPECT_EQ(IfrAltitude(altitude), expected) << altitude;
+  const std::pair<int, int> back[] = {{55, 45},   {45, 55},   {65, 75},   {75, 65},
+                                      {110, 110}, {120, 130}, {290, 310}, {300, 330}};
+  for (auto [altitude, expected] : back) EXPECT_EQ(ReturnAltitude(altitude), expected) << altitude;
+}
+
+TimeValue At(int day, int hour, int minute) {
+  return MakeTime(2006, 1, day, hour, minute);
+}
+
+TEST(FlightPlanBlock, TheFiveLineExample) {
+  CAirport xyz;
+  CAirport abc;
+  xyz.icao = "KXYZ";
+  abc.icao = "KABC";
+  // 7 January 2006 was a Saturday.
+  const FlightLine lines[] = {{At(7, 9, 30), At(7, 10, 15), &xyz, 55, 6, false},
+                              {At(7, 11, 15), At(7, 12, 0), &abc, 45, 6, false}};
+  std::string out;
+  AppendPlaneBlock(out, 12, "N1234B", 0, false, lines);
+  EXPECT_EQ(out, "AC12,N1234B,0,ONE_WEEK,VFR\n{\n60930,KXYZ,55\n61115,KABC,45\n}\n");
+}
+
+TEST(FlightPlanBlock, AWeekFromThursdayIsWrittenFromSunday) {
+  CAirport away;
+  CAirport home;
+  away.icao = "EDFE";
+  home.icao = "EDFM";
+  // 5 January 2006 was a Thursday. The Saturday leg gives its arrival, past midnight on Sunday.
+  const FlightLine lines[] = {{At(5, 8, 0), 0, &away, 35, 4, false},
+                              {At(5, 9, 5), 0, &home, 25, 4, false},
+                              {At(7, 23, 10), At(8, 0, 42), &away, 35, 6, true},
+                              {At(8, 7, 0), 0, &home, 25, 0, false},
+                              {At(11, 18, 0), 0, &away, 35, 3, false},
+                              {At(11, 19, 30), 0, &home, 25, 3, false}};
+  EXPECT_EQ(WeekStartLine(lines), 3u);
+  std::string out;
+  AppendPlaneBlock(out, 3, "D-EABC", 0, true, lines);
+  EXPECT_EQ(out,
+            "AC3,D-EABC,0,ONE_WEEK,IFR\n{\n"
+            "00700,EDFM,25\n"
+            "31800,EDFE,35\n"
+            "31930,EDFM,25\n"
+            "40800,EDFE,35\n"
+            "40905,EDFM,25\n"
+            "62310,EDFE,35,,00042\n"
+            "}\n");
+}
+
+TEST(FlightPlanBlock, WeekStartChoosesTheSmallestWeekdayAfterADrop) {
+  struct Case {
+    std::vector<int> weekdays;
+    std::size_t expected;
+  } cases[] = {
+      {{0, 1, 2, 3}, 0},     // no drop
+      {{4, 5, 6, 0, 1}, 3},  // one wrap
+      {{5, 2, 6, 1, 3}, 3},  // two drops: the smaller weekday wins
+      {{5, 2, 6, 2, 3}, 3},  // a tie keeps the later line
+      {{3}, 0},
+      {{}, 0},
+  };
+  for (const Case& c : cases) {
+    std::vector<FlightLine> lines;
+    for (int weekday : c.weekdays) lines.push_back({.weekday = weekday});
+    EXPECT_EQ(WeekStartLine(lines), c.expected) << testing::PrintToString(c.weekdays);
+  }
+}
+
+// A parsed block of Flightplans-GA.dat.
+struct Block {
+  std::string header;
+  std::vector<std::string> lines;
+};
+
+std::vector<Block> ParseBlocks(const std::string& text) {
+  std::vector<Block> blocks;
+  std::istringstream in(text);
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.rfind("AC", 0) == 0) {
+      blocks.push_back({line, {}});
+    } else if (line != "{" && line != "}") {
+      blocks.back().lines.push_back(line);
+    }
+  }
+  return blocks;
+}
+
+std::vector<std::string> Fields(const std::string& line) {
+  std::vector<std::string> fields;
+  std::istringstream in(line);
+  std::string field;
+  while (std::getline(in, field, ',')) fields.push_back(field);
+  return fields;
+}
+
+// "<weekday><HHMM>" as minutes from Sunday 00:00.
+int MinuteOfWeek(const std::string& time) {
+  return (time[0] - '0') * 1440 + std::stoi(time.substr(1, 2)) * 60 + std::stoi(time.substr(3, 2));
+}
+
+// Two airfields 77 nm apart, and only a trainer that can fly between them: every plane flies
+// out-and-back, at the altitudes the rules give, between sunrise and sunset.
+TEST(FlightPlanWeek, OutAndBackBetweenTwoAirfields) {
+  World world;
+  CAirport& west = AddAirport(world, {.icao = "EDXW", .latitude = 50, .longitude = 8, .type = 3});
+  CAirport& east = AddAirport(world, {.icao = "EDXE", .latitude = 50, .longitude = 10, .type = 3});
+  AddVariation(world, AddModel(world, {.ifr = 0}), "Trainer");
+  Settings settings;
+  settings.gaPercentage = 50;
+  settings.startDate = MakeTime(2006, 6, 15);
+  Random random(1);
+  NullProgress progress;
+  test::RecordingPrompter prompter;
+  std::ostringstream out;
+  const GenerationResult result = GenerateTraffic(world, settings, random, progress, prompter, out);
+
+  ASSERT_GT(result.planeBlocks, 0);
+  EXPECT_EQ(result.planeBlocks + result.planesWithoutBlock, result.fleet.planes);
+  EXPECT_TRUE(prompter.messages.empty());
+  EXPECT_EQ(west.sunrise, SunriseTime(settings.startDate, 50, 8));
+  EXPECT_EQ(east.sunset, SunsetTime(settings.startDate, 50, 10));
+
+  const std::vector<Block> blocks = ParseBlocks(out.str());
+  ASSERT_EQ(static_cast<int>(blocks.size()), result.planeBlocks);
+  std::int64_t lines = 0;
+  for (const Block& block : blocks) {
+    SCOPED_TRACE(block.header);
+    EXPECT_TRUE(block.header.ends_with(",0,ONE_WEEK,VFR")) << block.header;
+    const CPlane* plane = world.registrationIndex.Find(Fields(block.header)[1]);
+    ASSERT_NE(plane, nullptr);
+    const CAirport& home = *plane->homeAirport;
+    const CAirport& other = &home == &west ? east : west;
+    const CalendarFields sunrise = SplitTime(home.sunrise);
+    const CalendarFields sunset = SplitTime(home.sunset);
+    ASSERT_EQ(block.lines.size() % 2, 0u);
+    lines += static_cast<std::int64_t>(block.lines.size());
+    // A climb of 0.71 hours from 100 m reaches 2,234 ft: eastbound out at 3,500 ft and back at
+    // 2,500 ft, westbound out at 2,500 ft and back at 3,500 ft.
+    const std::string outAltitude = &home == &west ? "35" : "25";
+    const std::string backAltitude = &home == &west ? "25" : "35";
+    for (std::size_t i = 0; i < block.lines.size(); ++i) {
+      const std::vector<std::string> fields = Fields(block.lines[i]);
+      ASSERT_GE(fields.size(), 3u) << block.lines[i];
+      // The block starts at the week's wrap, so outbound and return legs may start either way.
+      const bool outbound = fields[1] == other.icao;
+      EXPECT_EQ(fields[1], outbound ? other.icao : home.icao) << block.lines[i];
+      EXPECT_EQ(fields[2], outbound ? outAltitude : backAltitude) << block.lines[i];
+      if (i > 0) {
+        EXPECT_NE(Fields(block.lines[i - 1])[1], fields[1]) << "legs alternate";
+      }
+      const int minutes = MinuteOfWeek(fields[0]) % 1440;
+      EXPECT_GE(minutes, sunrise.hour * 60 + sunrise.minute) << block.lines[i];
+      EXPECT_LE(minutes, sunset.hour * 60 + sunset.minute) << block.lines[i];
+    }
+  }
+  EXPECT_EQ(lines, result.flightLines);
+}
+
+TEST(FlightPlanWeek, AircraftWithoutRangeStayHome) {
+  World world;
+  AddAirport(world, {.icao = "EDXW", .latitude = 50, .longitude = 8, .type = 3});
+  AddAirport(world, {.icao = "EDXE", .latitude = 50, .longitude = 9.5, .type = 3});
+  AddVariation(world, AddModel(world, {.range = 0}), "Trainer");
+  Settings settings;
+  settings.gaPercentage = 100;
+  Random random(1);
+  NullProgress progress;
+  SilentPrompter prompter;
+  std::ostringstream out;
+  const GenerationResult result = GenerateTraffic(world, settings, random, progress, prompter, out);
+  EXPECT_EQ(result.fleet.planes, 9 + 9);
+  EXPECT_EQ(result.planesWithoutBlock, result.fleet.planes);
+  EXPECT_EQ(result.flightLines, 0);
+  EXPECT_EQ(out.str(), "");
+}
+
+// Two idents on the very same spot (a duplicated scenery record) are 0/0 apart: every distance test
+// passes, and the leg takes no time instead of a time that is not a number.
+TEST(FlightPlanWeek, AirportsOnTheSameSpotGiveLegsOfNoTime) {
+  World world;
+  AddAirport(world, {.icao = "EDXA", .latitude = 50, .longitude = 8, .type = 2});
+  AddAirport(world, {.icao = "EDXB", .latitude = 50, .longitude = 8, .type = 2});
+  AddVariation(world, AddModel(world, {.ifr = 0}), "Trainer");
+  Settings settings;
+  settings.gaPercentage = 100;
+  Random random(1);
+  NullProgress progress;
+  SilentPrompter prompter;
+  std::ostringstream out;
+  const GenerationResult result = GenerateTraffic(world, settings, random, progress, prompter, out);
+  ASSERT_GT(result.flightLines, 0);
+  int arrivalLines = 0;
+  for (const Block& block : ParseBlocks(out.str())) {
+    for (const std::string& line : block.lines) {
+      const std::vector<std::string> fields = Fields(line);
+      ASSERT_GE(fields.size(), 3u) << line;
+      ASSERT_EQ(fields[0].size(), 5u) << line;
+      EXPECT_TRUE(fields[0][0] >= '0' && fields[0][0] <= '6') << line;
+      EXPECT_TRUE(fields[1] == "EDXA" || fields[1] == "EDXB") << line;
+      // No climb: out at 3,500 ft (no change of longitude counts as eastbound), back at 2,500 ft.
+      EXPECT_TRUE(fields[2] == "35" || fields[2] == "25") << line;
+      if (fields.size() == 5) {  // the arrival form: 30 to 59 minutes on the ground after a leg of no time
+        const int flown = (MinuteOfWeek(fields[4]) - MinuteOfWeek(fields[0]) + 7 * 1440) % (7 * 1440);
+        EXPECT_GE(flown, 30) << line;
+        EXPECT_LE(flown, 59) << line;
+        ++arrivalLines;
+      }
+    }
+  }
+  EXPECT_GT(arrivalLines, 0);
+}
+
+TEST(FlightPlanWeek, InvalidSunTimesAreReportedForEveryPlane) {
+  World world;
+  CAirport& broken =
+      AddAirport(world, {.icao = "EDXB", .latitude = std::numeric_limits<double>::quiet_NaN(), .type = 0});
+  AddVariation(world, AddModel(world, {}), "Trainer");
+  Settings settings;
+  settings.gaPercentage = 100;
+  Random random(1);
+  NullProgress progress;
+  test::RecordingPrompter prompter;
+  std::ostringstream out;
+  const GenerationResult result = GenerateTraffic(world, settings, random, progress, prompter, out);
+  EXPECT_EQ(result.fleet.planes, 2);
+  EXPECT_EQ(prompter.messages, (std::vector<std::string>{"Error @EDXB", "Error @EDXB"}));
+  EXPECT_EQ(result.airportsWithInvalidSunTimes, std::vector<std::string>{"EDXB"});
+  EXPECT_LE(broken.sunrise, 0);
+}
+
+}  // namespace
+}  // namespace wf
