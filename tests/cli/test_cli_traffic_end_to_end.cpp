@@ -93,5 +93,20 @@ TEST_F(CliTrafficTest, CollectExtendsTheDatabaseAndGenerationIsReproducible) {
   EXPECT_NE(result.out.find("TrafficDatabaseBuilder"), std::string::npos) << result.out;
 }
 
+TEST_F(CliTrafficTest, FirstStartWithoutADatabaseCollectsTheDefaultScenery) {
+  auto result = Wingfold("load");
+  ASSERT_EQ(result.exitCode, 0) << result.out;
+  EXPECT_NE(result.out.find("Airport collection:"), std::string::npos) << result.out;
+  EXPECT_NE(result.out.find("airports: objects.dat"), std::string::npos) << result.out;
+  EXPECT_NE(result.out.find("12 airports, 14 models"), std::string::npos) << result.out;
+  EXPECT_TRUE(fs::is_regular_file(work_ / "objects.dat"));
+
+  // The second start loads what the first saved and collects nothing.
+  result = Wingfold("load");
+  ASSERT_EQ(result.exitCode, 0) << result.out;
+  EXPECT_EQ(result.out.find("Airport collection:"), std::string::npos) << result.out;
+  EXPECT_NE(result.out.find("0 new, 14 kept, 0 removed"), std::string::npos) << result.out;
+}
+
 }  // namespace
 }  // namespace wf
