@@ -208,16 +208,23 @@ BglReadResult CAirportBGL::Read() {
   return result_;
 }
 
-// The header and the first section entry. False when the file is not an airport file.
+// The header and the first section entry. False when the file is not an airport file; a file that
+// starts like a BGL file but ends within them is an error.
 bool CAirportBGL::ReadHead() {
+  if (bytes_.size() >= 8) {
+    in_.Seek(0);
+    const std::uint32_t magic = in_.U32();
+    const std::uint32_t headerSize = in_.U32();
+    if (magic != kBglMagic || headerSize != kHeaderSize) return false;
+  }
   if (bytes_.size() < kHeaderSize)
     in_.FailAt(0, "the file header needs 56 bytes, the file has " + std::to_string(bytes_.size()));
+  // A file without sections (such as the traffic file a compiler stand-in writes) holds no airports.
+  in_.Seek(20);
+  if (in_.U32() == 0) return false;
   if (bytes_.size() < kLayoutHead)
     in_.FailAt(kHeaderSize, "the first section entry needs 16 bytes, the file ends at " + Hex(bytes_.size()));
-  in_.Seek(0);
-  const std::uint32_t magic = in_.U32();
-  const std::uint32_t headerSize = in_.U32();
-  if (magic != kBglMagic || headerSize != kHeaderSize) return false;
+  in_.Seek(8);
   fileStamp_ = FileTimeToStamp(in_.U64());
   in_.Seek(kHeaderSize);
   const std::uint32_t sectionType = in_.U32();

@@ -52,11 +52,17 @@ ScanSummary SceneryScan::Summary() const {
 ScanSummary Scan(ScanMode mode, const std::filesystem::path& simFolder,
                  const std::filesystem::path& airportPath, const SceneryContext& context) {
   SceneryScan scan(context);
+  // An unknown simulator folder contributes nothing (rather than the current folder's).
+  const bool simKnown = !simFolder.empty();
   if (mode == ScanMode::kDefaultScenery) {
-    scan.Sweep(ResolvePathCase(simFolder, "Scenery"));
+    if (simKnown) scan.Sweep(ResolvePathCase(simFolder, "Scenery"));
   } else {
-    scan.Sweep(airportPath.empty() ? ResolvePathCase(simFolder, "Addon Scenery") : airportPath);
-    scan.Sweep(simFolder);
+    if (!airportPath.empty()) {
+      scan.Sweep(airportPath);
+    } else if (simKnown) {
+      scan.Sweep(ResolvePathCase(simFolder, "Addon Scenery"));
+    }
+    if (simKnown) scan.Sweep(simFolder);
   }
   return scan.Summary();
 }

@@ -381,6 +381,13 @@ TEST(AirportBglTest, LeavesFilesWithoutTheAirportLayoutAlone) {
        }},
       {"magic", [](std::vector<std::uint8_t>& bytes) { bytes[0] ^= 1; }},
       {"header size", [](std::vector<std::uint8_t>& bytes) { PatchU32(bytes, 4, 57); }},
+      {"a header without sections (a compiled traffic file of the stand-in compiler)",
+       [](std::vector<std::uint8_t>& bytes) {
+         bytes.resize(56);
+         PatchU32(bytes, 20, 0);
+       }},
+      {"a short file of another kind",
+       [](std::vector<std::uint8_t>& bytes) { bytes = {'t', 'e', 'x', 't', '\n', 0, 0, 0}; }},
       {"link block",
        [&](std::vector<std::uint8_t>& bytes) { PatchU32(bytes, valid.airportSubsectionTable - 16, 4); }},
       {"name list tag", [&](std::vector<std::uint8_t>& bytes) { PatchU32(bytes, valid.nameList, 0x10027); }},
