@@ -30,6 +30,8 @@ void PrintGeneration(std::ostream& out, const TrafficRunResult& run) {
       << "    left empty by the GA percentage draw: " << f.spacesNotDrawn << "\n"
       << "    left empty, no fitting aircraft:      " << f.spacesWithoutAircraft << "\n"
       << "    left empty, registrations exhausted:  " << f.spacesWithoutRegistration << "\n";
+  out << "  geodesy work:              " << g.work.distanceCalls << " distances, " << g.work.sunTimeComputations
+      << " sun times\n";
   if (!g.airportsWithInvalidSunTimes.empty()) {
     out << "  airports without valid sun times: " << g.airportsWithInvalidSunTimes.size() << "\n";
   }
