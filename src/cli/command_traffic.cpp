@@ -12,8 +12,6 @@ namespace wf::cli {
 
 namespace {
 
-const char* const kCategoryNames[kCategoryCount] = {"Private", "Club", "Training", "Rentable", "Buisiness", "Taxi"};
-
 void PrintGeneration(std::ostream& out, const TrafficRunResult& run) {
   const GenerationResult& g = run.generation;
   const FleetSummary& f = g.fleet;
@@ -22,7 +20,7 @@ void PrintGeneration(std::ostream& out, const TrafficRunResult& run) {
       << f.airportsPopulated << " populated)\n"
       << "  planes:                    " << f.planes << "\n";
   for (int c = 0; c < kCategoryCount; ++c) {
-    out << "    " << kCategoryNames[c] << ": " << f.planesByCategory[c] << "\n";
+    out << "    " << CategoryName(c) << ": " << f.planesByCategory[c] << "\n";
   }
   out << "  flight lines written:      " << g.flightLines << " in " << g.planeBlocks << " plans\n"
       << "  planes without a block:    " << g.planesWithoutBlock << "\n"
