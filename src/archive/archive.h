@@ -32,6 +32,7 @@
 
 #include "archive/byte_reader.h"
 #include "platform/calendar.h"
+#include "platform/record_memory.h"
 
 namespace wf {
 
@@ -55,6 +56,9 @@ class ArchiveContext {
 class CObject {
  public:
   virtual ~CObject() = default;
+  // Records are many and small: they come from the record pool.
+  static void* operator new(std::size_t size) { return AllocateRecordMemory(size); }
+  static void operator delete(void* memory, std::size_t size) noexcept { FreeRecordMemory(memory, size); }
   // The class name written into the archive ("CAirport").
   virtual const char* ClassName() const = 0;
   // The schema number written when storing.
