@@ -30,6 +30,8 @@ void World::Clear() {
 }
 
 void World::DiscardFleet() {
+  // registrationIndex owns every plane an airport lists, so without planes there is nothing to walk.
+  if (registrationIndex.empty()) return;
   registrationIndex.Clear();
   // Every airport of the tree, not only the indexed ones: an airport whose ident was indexed again
   // under another city may still list planes.
