@@ -33,6 +33,19 @@ TimeValue MakeTime(int year, int month, int day, int hour = 0, int minute = 0, i
 // Splits a time value into calendar fields (gmtime).
 CalendarFields SplitTime(TimeValue t);
 
+// The weekday, hour and minute of SplitTime(t), without working out the date.
+struct ClockFields {
+  int weekday = 4;
+  int hour = 0;
+  int minute = 0;
+};
+inline ClockFields SplitClock(TimeValue t) {
+  std::int64_t days = t / 86400;
+  if (t % 86400 != 0 && t < 0) --days;
+  const std::int64_t secs = t - days * 86400;
+  return {static_cast<int>(((days % 7) + 11) % 7), static_cast<int>(secs / 3600), static_cast<int>(secs % 3600 / 60)};
+}
+
 // Days since 1970-01-01 of a proleptic Gregorian date; month may be out of 1..12.
 std::int64_t DaysFromCivil(std::int64_t year, std::int64_t month, std::int64_t day);
 

@@ -10,12 +10,17 @@ class Random {
  public:
   static constexpr int kMax = 32767;
 
+  static constexpr std::uint32_t kMultiplier = 214013u;
+  static constexpr std::uint32_t kIncrement = 2531011u;
+
   explicit Random(std::uint32_t seed = 1) : state_(seed) {}
   void Seed(std::uint32_t seed) { state_ = seed; }
   int Next() {
-    state_ = state_ * 214013u + 2531011u;
-    return static_cast<int>((state_ >> 16) & 0x7FFF);
+    state_ = state_ * kMultiplier + kIncrement;
+    return DrawOf(state_);
   }
+  // The draw that ends in `state`.
+  static int DrawOf(std::uint32_t state) { return static_cast<int>((state >> 16) & 0x7FFF); }
   // The raw recurrence state (for diagnostics).
   std::uint32_t State() const { return state_; }
 

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
 #include <map>
+#include <optional>
 
 #include "geo/geodesy.h"
 #include "geo/sun_times.h"
@@ -55,6 +57,15 @@ constexpr double kFastCruiseFeet = 10000;
 constexpr std::int64_t kCachedSunsetDays = 12;
 constexpr TimeValue kUnknownTime = std::numeric_limits<TimeValue>::min();
 
+// Asks the processor to start loading `address`; a hint only.
+inline void Prefetch(const void* address) {
+#if defined(__GNUC__) || defined(__clang__)
+  __builtin_prefetch(address);
+#else
+  (void)address;
+#endif
+}
+
 std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
   std::int64_t q = a / b;
   if (a % b != 0 && (a < 0) != (b < 0)) --q;
@@ -71,12 +82,12 @@ int TruncToInt(double value) {
 }
 
 int Weekday(TimeValue t) {
-  return SplitTime(t).weekday;
+  return SplitClock(t).weekday;
 }
 
 // "%H%M" of the Greenwich reading.
 void AppendClock(std::string& out, TimeValue t) {
-  const CalendarFields fields = SplitTime(t);
+  const ClockFields fields = SplitClock(t);
   out.push_back(static_cast<char>('0' + fields.hour / 10));
   out.push_back(static_cast<char>('0' + fields.hour % 10));
   out.push_back(static_cast<char>('0' + fields.minute / 10));
@@ -125,6 +136,36 @@ struct Destination {
   double distance = 0.0;
 };
 
+// The kind of an airport as the first destination tests see it: usable, commercial type, seaplane
+// base. Kept apart from Destination in a small array that stays in cache: most candidates fail these
+// tests.
+constexpr std::uint8_t kKindUsable = 1;
+constexpr std::uint8_t kKindCommercial = 2;
+constexpr std::uint8_t kKindSeaplaneBase = 4;
+constexpr int kKindCount = 8;
+
+struct DestinationKind {
+  std::uint32_t longestRunway = 0;
+  std::uint8_t kind = 0;
+};
+
+constexpr std::size_t kMaxSearchSteps = 64;
+
+// The state `k` steps after `state`, computed from `state` directly, so that the states of one
+// search do not wait for each other: x_k = a^k x + c (a^(k-1) + ... + 1), mod 2^32.
+struct RandomJumps {
+  std::array<std::uint32_t, kMaxSearchSteps + 1> multiplier{};
+  std::array<std::uint32_t, kMaxSearchSteps + 1> increment{};
+  constexpr RandomJumps() {
+    multiplier[0] = 1;
+    for (std::size_t k = 1; k <= kMaxSearchSteps; ++k) {
+      multiplier[k] = multiplier[k - 1] * Random::kMultiplier;
+      increment[k] = increment[k - 1] * Random::kMultiplier + Random::kIncrement;
+    }
+  }
+};
+constexpr RandomJumps kJumps{};
+
 // Builds and writes the weeks of the planes of one airport after another. Holds the state that the
 // flight plan record kept between legs (the last leg's time and distance) and the caches of one run.
 class WeekWriter {
@@ -139,6 +180,8 @@ class WeekWriter {
         sunsets_(order.entries.size() * kCachedSunsetDays, kUnknownTime),
         firstCachedDay_(FloorDiv(settings.startDate, kSecondsPerDay) - 2) {
     keys_.reserve(order.entries.size());
+    kinds_.reserve(order.entries.size());
+    verdicts_.resize(order.entries.size());
     destinations_.reserve(order.entries.size());
     std::map<std::string_view, std::int32_t> countryNumbers;
     for (const AirportOrderEntry& entry : order.entries) {
@@ -147,9 +190,15 @@ class WeekWriter {
       const auto country =
           countryNumbers.emplace(CountryName(airport), static_cast<std::int32_t>(countryNumbers.size()))
               .first;
-      destinations_.push_back({airport.latitude, airport.longitude, airport.landingFee, airport.longestRunway,
-                               country->second, static_cast<std::int16_t>(airport.GetType()),
+      const int type = airport.GetType();
+      destinations_.push_back({airport.latitude, airport.longitude, airport.landingFee,
+                               airport.longestRunway, country->second, static_cast<std::int16_t>(type),
                                airport.useAirport != 0});
+      std::uint8_t kind = 0;
+      if (airport.useAirport != 0) kind |= kKindUsable;
+      if (type >= kFirstCommercialType) kind |= kKindCommercial;
+      if (type == kSeaplaneBase) kind |= kKindSeaplaneBase;
+      kinds_.push_back({airport.longestRunway, kind});
     }
     lines_.reserve(kMaxWeekLines);
   }
@@ -178,6 +227,25 @@ class WeekWriter {
     std::int64_t span = 0;
   };
 
+  // Draw k of a destination search: the candidate is base + draw % modulus, or, after the first,
+  // |h + draw % modulus - base| (the span halved to modulus - 1, base a quarter of the span before).
+  // The modulus and its reciprocal depend only on the plane's band, so they are worked out once.
+  struct SearchStep {
+    std::uint64_t modulus = 1;
+    std::uint64_t reciprocal = 0;  // floor(2^48 / modulus) + 1
+    std::int64_t base = 0;
+  };
+
+
+  // What the distance tests made of a candidate for the current plane: they depend on the plane and
+  // the candidate alone (all but the sunset test), and a plane meets the same candidates again and
+  // again during its week.
+  struct LegVerdict {
+    std::uint32_t planeStamp = 0;  // the plane it was made for (0: none)
+    bool passes = false;
+    float legTime = 0.0f;  // hours
+  };
+
   struct PlaneWeek {
     const CAirport* home = nullptr;
     const CAI_Aircraft* variation = nullptr;
@@ -196,6 +264,10 @@ class WeekWriter {
     double shortestRunway = 0.0;  // metres
     double fuelPrice = 0.0;       // per US gallon
     double legBudget = 0.0;       // the most a leg may cost
+    std::uint8_t acceptedKinds = 0;  // bit k: airports of kind k pass the kind tests
+    std::array<SearchStep, kMaxSearchSteps> steps{};
+    std::size_t stepCount = 0;  // the draws of a search that runs down to a span of 0
+    std::optional<int> homeAltitude;  // CruiseAltitude of a leg that stays home, once computed
   };
 
   void WritePlane(const CAirport& home, const CPlane& plane, bool invalidSunTimes, std::string& out) {
@@ -227,9 +299,12 @@ class WeekWriter {
     }
     const double windowSeconds = static_cast<double>(week.windowEnd - week.windowStart);
     week.band = SearchBand(home.generatorIndex, week.model->range);
+    PlanSearch(week);
+    ++planeStamp_;
     week.shortestRunway = MinimumRunwayLength(week.model->stallSpeed);
     week.fuelPrice = FuelPricePerGallon(week.model->fuelType);
     week.legBudget = week.variation->moneyPerWeek / 70.0 * CategoryFeeFactor(c);
+    week.acceptedKinds = AcceptedKinds(c, week.model->amphibian != 0);
     const int typeFactor = AirportTypeFactor(home.GetType());
 
     lines_.clear();
@@ -255,6 +330,50 @@ class WeekWriter {
     AppendPlaneBlock(out, week.variation->number, plane.registration, plane.percentage, week.ifr, lines_);
     ++result_.planeBlocks;
     result_.flightLines += static_cast<std::int64_t>(lines_.size());
+  }
+
+  // The kinds of airport a plane of category c may fly to: usable ones of its class (Business and
+  // Taxi fly to commercial types, the others below them), seaplane bases only with an amphibian.
+  static std::uint8_t AcceptedKinds(int c, bool amphibian) {
+    std::uint8_t accepted = 0;
+    for (int kind = 0; kind < kKindCount; ++kind) {
+      const bool commercial = (kind & kKindCommercial) != 0;
+      if ((kind & kKindUsable) == 0) continue;
+      if ((c == kBusiness || c == kTaxi) != commercial) continue;
+      if ((kind & kKindSeaplaneBase) != 0 && !amphibian) continue;
+      accepted |= static_cast<std::uint8_t>(1u << kind);
+    }
+    return accepted;
+  }
+
+  // The steps of the plane's destination searches: the first draw picks from the band, each later
+  // one from a span half the last, around home, down to a span of 0.
+  static void PlanSearch(PlaneWeek& week) {
+    week.stepCount = 0;
+    if (week.band.span <= 0) return;
+    std::int64_t span = week.band.span;
+    week.steps[week.stepCount++] = MakeStep(span, week.band.lo);
+    // Positions fit 32 bits, so a search has at most 33 steps.
+    while (span > 0 && week.stepCount < kMaxSearchSteps) {
+      const std::int64_t oldSpan = span;
+      span /= 2;
+      week.steps[week.stepCount++] = MakeStep(span + 1, oldSpan / 4);
+    }
+  }
+
+  static SearchStep MakeStep(std::int64_t modulus, std::int64_t base) {
+    SearchStep step;
+    step.modulus = static_cast<std::uint64_t>(modulus);
+    step.reciprocal = (std::uint64_t{1} << 48) / step.modulus + 1;
+    step.base = base;
+    return step;
+  }
+
+  // draw % step.modulus. For a draw below 2^15 and a modulus below 2^33, draw * reciprocal / 2^48
+  // exceeds draw / modulus by less than 2^-33, too little to reach the next whole number.
+  static std::int64_t Remainder(std::uint32_t draw, const SearchStep& step) {
+    const std::uint64_t quotient = (draw * step.reciprocal) >> 48;
+    return static_cast<std::int64_t>(draw - quotient * step.modulus);
   }
 
   // lo walks down from h while the key stays above k[h] - range (at least 0), hi walks up from h
@@ -319,22 +438,50 @@ class WeekWriter {
 
   // Picks the destination of an outbound leg departing at week.current by a halving search of the
   // band; sets week.arrival and week.altitude, and legTime_ to the leg's seconds.
+  //
+  // The search draws a candidate, tests it, and on rejection halves the span and draws the next one
+  // near home, until a candidate passes or the span reaches 0 (then i is h: the plane stays home).
+  // Where each candidate lies depends on the draws alone, never on the tests, so the whole sequence
+  // is drawn ahead on a copy of the random state: the kind tests then run over all of it at once,
+  // only candidates that pass them meet the distance tests, and the random state is left just after
+  // the draw of the candidate that ended the search, as if they had been drawn one by one.
   const CAirport* ChooseDestination(PlaneWeek& week) {
     const CAirport& home = *week.home;
     const std::int64_t h = home.generatorIndex;
     const std::int64_t last = static_cast<std::int64_t>(order_.entries.size()) - 1;
     const CAirport* destination = &home;
-    if (week.band.span > 0) {
-      std::int64_t span = week.band.span;
-      std::int64_t i = week.band.lo + random_.Next() % span;
-      while (Rejects(week, i)) {
-        const std::int64_t oldSpan = span;
-        span /= 2;
-        i = std::clamp<std::int64_t>(std::llabs(h + random_.Next() % (span + 1) - oldSpan / 4), 0, last);
-        // A span of 0 can only come from 1, and then i is h: the plane stays home.
-        if (span == 0) break;
+    if (week.stepCount > 0) {
+      // candidates_[k] and the random state after its draw, states_[k]; the last has span 0.
+      const std::uint32_t state = random_.State();
+      const std::size_t count = week.stepCount;
+      for (std::size_t k = 0; k < count; ++k) {
+        states_[k] = kJumps.multiplier[k + 1] * state + kJumps.increment[k + 1];
+        const auto draw = static_cast<std::uint32_t>(Random::DrawOf(states_[k]));
+        const std::int64_t remainder = Remainder(draw, week.steps[k]);
+        candidates_[k] = k == 0 ? week.steps[0].base + remainder
+                                : std::clamp<std::int64_t>(std::llabs(h + remainder - week.steps[k].base), 0, last);
       }
-      destination = order_.entries[static_cast<std::size_t>(i)].airport;
+      // Every candidate but the last is tested; bit k: candidate k passes the kind tests.
+      const std::size_t tested = count - 1;
+      std::uint64_t passing = 0;
+      for (std::size_t k = 0; k < tested; ++k) {
+        const DestinationKind kind = kinds_[static_cast<std::size_t>(candidates_[k])];
+        const std::uint64_t kindPasses = (week.acceptedKinds >> kind.kind) & 1u;
+        const std::uint64_t runwayPasses = !(kind.longestRunway < week.shortestRunway);
+        passing |= (kindPasses & runwayPasses) << k;
+      }
+      for (std::uint64_t rest = passing; rest != 0; rest &= rest - 1)
+        Prefetch(&verdicts_[static_cast<std::size_t>(candidates_[std::countr_zero(rest)])]);
+      std::size_t ending = tested;
+      for (; passing != 0; passing &= passing - 1) {
+        const std::size_t k = static_cast<std::size_t>(std::countr_zero(passing));
+        if (!RejectsOnTheLeg(week, candidates_[k])) {
+          ending = k;
+          break;
+        }
+      }
+      random_.Seed(states_[ending]);
+      destination = order_.entries[static_cast<std::size_t>(candidates_[ending])].airport;
     }
     if (destination == &home || week.band.span <= 0 || legTime_ > kLongestLegHours || legTime_ < 0) {
       destination = &home;
@@ -344,41 +491,52 @@ class WeekWriter {
     }
     legTime_ *= static_cast<float>(kSecondsPerHour);
     week.arrival = week.current + static_cast<TimeValue>(legTime_);
-    week.altitude = CruiseAltitude(*week.model, home, *destination, legTime_);
+    if (destination != &home) {
+      week.altitude = CruiseAltitude(*week.model, home, *destination, legTime_);
+    } else {
+      // Most searches end at home, and such a leg's altitude is the same every time.
+      if (!week.homeAltitude) week.homeAltitude = CruiseAltitude(*week.model, home, home, legTime_);
+      week.altitude = *week.homeAltitude;
+    }
     return destination;
   }
 
-  // Whether the airport at `index` is no destination for the plane's next leg. Sets legDistance_
-  // and legTime_ (hours) of a candidate that passes the tests that need no distance. The tests have
-  // no side effects, so the order in which they run changes nothing but the work: the cheap ones go
-  // first. A rejected candidate's leg time is never used (a search that ends without an accepted
-  // candidate ends at home). A candidate at the home airport's own position has a distance that is
-  // not a number; no distance test rejects it.
-  bool Rejects(const PlaneWeek& week, std::int64_t index) {
+  // Whether a candidate that passed the kind tests (usable, of the plane's class, seaplane bases
+  // only for amphibians, a runway long enough) is no destination for the plane's next leg. Sets
+  // legTime_ (hours). The tests have no side effects but the caches, so their order
+  // changes nothing but the work: the cheap ones go first. A rejected candidate's leg time is never
+  // used (a search that ends without an accepted candidate ends at home). A candidate at the home
+  // airport's own position has a distance that is not a number; no distance test rejects it.
+  bool RejectsOnTheLeg(const PlaneWeek& week, std::int64_t index) {
+    LegVerdict& verdict = verdicts_[static_cast<std::size_t>(index)];
+    if (verdict.planeStamp != planeStamp_) {
+      verdict.planeStamp = planeStamp_;
+      verdict.passes = PassesDistanceTests(week, index, verdict.legTime);
+    }
+    legTime_ = verdict.legTime;
+    if (!verdict.passes) return true;
+    return !week.night &&
+           SunsetAt(index, week.current) + kSunsetMargin <
+               static_cast<double>(week.current) + legTime_ * static_cast<double>(kSecondsPerHour);
+  }
+
+  // The tests of a candidate that depend only on the plane and the candidate: range, cost and the
+  // category's flight times. Sets legTime (hours).
+  bool PassesDistanceTests(const PlaneWeek& week, std::int64_t index, float& legTime) {
     Destination& candidate = destinations_[static_cast<std::size_t>(index)];
     const Destination& home = destinations_[static_cast<std::size_t>(week.home->generatorIndex)];
     const CAircraft& model = *week.model;
     const int c = week.category;
-    if (!candidate.usable) return true;
-    if ((c == kBusiness || c == kTaxi) && candidate.type < kFirstCommercialType) return true;
-    if (c < kBusiness && candidate.type >= kFirstCommercialType) return true;
-    if (candidate.longestRunway < week.shortestRunway) return true;
-    if (candidate.type == kSeaplaneBase && model.amphibian == 0) return true;
 
-    legDistance_ = static_cast<float>(DistanceFromHome(home, candidate));
-    legTime_ = static_cast<float>(legDistance_ / (model.cruiseSpeed * 0.9));
-    if (static_cast<float>(model.range) < legDistance_) return true;
-    const float litres = static_cast<float>(model.engineCount) * legTime_ * model.fuelFlow;
+    const auto legDistance = static_cast<float>(DistanceFromHome(home, candidate));
+    legTime = static_cast<float>(legDistance / (model.cruiseSpeed * 0.9));
+    if (static_cast<float>(model.range) < legDistance) return false;
+    const float litres = static_cast<float>(model.engineCount) * legTime * model.fuelFlow;
     double cost = LitersToGallons(litres) * week.fuelPrice + candidate.landingFee;
     if (candidate.country != home.country) cost += settings_.crossCountryFee;
-    if (week.night && model.ifr == 1) cost += legDistance_ / 100 * settings_.ifrFee;
-    if (cost > week.legBudget) return true;
-    if (legTime_ > settings_.flightTimeMax[c] || legTime_ <= settings_.flightTimeMin[c]) return true;
-    if (!week.night &&
-        SunsetAt(index, week.current) + kSunsetMargin <
-            static_cast<double>(week.current) + legTime_ * static_cast<double>(kSecondsPerHour))
-      return true;
-    return false;
+    if (week.night && model.ifr == 1) cost += legDistance / 100 * settings_.ifrFee;
+    if (cost > week.legBudget) return false;
+    return !(legTime > settings_.flightTimeMax[c] || legTime <= settings_.flightTimeMin[c]);
   }
 
   // DistanceNm from the current home airport, computed once per home airport and destination.
@@ -416,12 +574,17 @@ class WeekWriter {
   // The last leg chosen: its time (hours while it is chosen, then seconds; the return leg flies as
   // long) and the distance of the last candidate, nautical miles.
   float legTime_ = 0.0f;
-  float legDistance_ = 0.0f;
 
   std::vector<float> keys_;
+  std::vector<DestinationKind> kinds_;     // by position in the order list
   std::vector<Destination> destinations_;  // by position in the order list
   std::vector<FlightLine> lines_;
   std::uint32_t homeStamp_ = 0;
+  std::uint32_t planeStamp_ = 0;
+  std::vector<LegVerdict> verdicts_;  // by position in the order list
+  // The candidates of one destination search and the random state after each one's draw.
+  std::array<std::int64_t, kMaxSearchSteps> candidates_{};
+  std::array<std::uint32_t, kMaxSearchSteps> states_{};
   std::vector<TimeValue> sunsets_;
   std::int64_t firstCachedDay_;
 };
