@@ -80,7 +80,9 @@ std::size_t CArchive::Remaining() const {
 // ---- storing ----
 
 void CArchive::Append(std::uint64_t v, int bytes) {
-  for (int i = 0; i < bytes; ++i) out_->push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+  std::uint8_t little[8];
+  for (int i = 0; i < bytes; ++i) little[i] = static_cast<std::uint8_t>(v >> (8 * i));
+  out_->insert(out_->end(), little, little + bytes);
 }
 
 void CArchive::WriteU8(std::uint8_t v) {

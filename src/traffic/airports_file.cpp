@@ -157,6 +157,7 @@ const char* ParkingWord(int parkingType) {
 
 std::string AirportsFileText(const World& world) {
   std::string out;
+  out.reserve(world.airportIndex.size() * 512);  // an airport's block takes about 400 bytes
   for (const auto& [ident, airport] : world.airportIndex) {
     if (ident.empty() || airport == nullptr) continue;
     AppendAirportBlock(out, *airport);

@@ -14,9 +14,12 @@ ClassInfo RecordClass(const char* name, std::uint16_t schema, bool anySchema) {
                    [](ArchiveContext*) -> std::unique_ptr<CObject> { return std::make_unique<T>(); }};
 }
 
+// `expectedBytes`: room reserved up front, so that a large archive is not copied as it grows.
 template <class T>
-std::vector<std::uint8_t> SaveMap(WorldArchiveContext& context, const StringMap<T>& map) {
+std::vector<std::uint8_t> SaveMap(WorldArchiveContext& context, const StringMap<T>& map,
+                                  std::size_t expectedBytes = 0) {
   std::vector<std::uint8_t> bytes;
+  bytes.reserve(expectedBytes);
   CArchive ar(bytes, &context);
   SaveStringMap(ar, map);
   return bytes;
@@ -46,7 +49,8 @@ const ClassRegistry& WorldClassRegistry() {
 }
 
 std::vector<std::uint8_t> SaveRegionMap(WorldArchiveContext& context) {
-  return SaveMap(context, context.world->regionMap);
+  // An airport with its share of cities and countries takes about 400 bytes.
+  return SaveMap(context, context.world->regionMap, context.world->airportIndex.size() * 512);
 }
 
 void LoadRegionMap(std::span<const std::uint8_t> data, WorldArchiveContext& context) {
