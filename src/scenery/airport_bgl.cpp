@@ -159,8 +159,8 @@ void CAirportBGL::LoadFile(std::size_t limit) {
   if (given_) {
     bytes_ = *given_;
   } else {
-    if (!ReadFileHead(path_, limit, data_)) throw FileError("Cannot open " + FileName());
-    bytes_ = data_;
+    if (!ReadFileHead(path_, limit, *buffer_)) throw FileError("Cannot open " + FileName());
+    bytes_ = *buffer_;
   }
   in_ = ByteReader(bytes_);
 }
@@ -175,6 +175,7 @@ void CAirportBGL::SeekTo(std::int64_t position) {
 BglReadResult CAirportBGL::Read() {
   result_ = {};
   created_.clear();
+  cityNodes_.clear();
   updated_.clear();
   lastIdent_.clear();
   lastSeekPosition_ = 0;
@@ -304,17 +305,17 @@ void CAirportBGL::ReadNameEntries() {
     const std::string ident = DecodeIdent(in_.U32());
     lastIdent_ = ident;
 
-    const std::string region = ReadName(nameLists_[kRegion], regionIndex);
-    const std::string country = ReadName(nameLists_[kCountry], countryIndex);
-    const std::string state = ReadName(nameLists_[kState], stateIndex);
-    const std::string city = ReadName(nameLists_[kCity], cityIndex);
-
-    bool existed = false;
-    if (CRegion* r = context_.world.regionMap.Find(region))
-      if (CCountry* c = r->countries.Find(country))
-        if (CState* s = c->states.Find(state))
-          if (CCity* t = s->cities.Find(city)) existed = t->airports.Find(ident) != nullptr;
-    CAirport* airport = FindOrCreateAirport(context_.world, region, country, state, city, ident, fileStamp_);
+    // Many airports share a city: its node is looked up by name once per file.
+    const std::uint64_t cityKey = std::uint64_t{regionIndex} << 40 | std::uint64_t{countryIndex} << 32 |
+                                  std::uint64_t{stateIndex} << 16 | cityIndex;
+    CCity*& cityNode = cityNodes_[cityKey];
+    if (cityNode == nullptr) {
+      cityNode = &FindOrCreateCity(context_.world, ReadName(nameLists_[kRegion], regionIndex),
+                                   ReadName(nameLists_[kCountry], countryIndex),
+                                   ReadName(nameLists_[kState], stateIndex), ReadName(nameLists_[kCity], cityIndex));
+    }
+    const bool existed = cityNode->airports.Find(ident) != nullptr;
+    CAirport* airport = FindOrCreateAirportIn(context_.world, *cityNode, ident, fileStamp_);
     if (!existed && created_.insert(airport).second) result_.added.push_back(airport);
 
     airport->name = ReadName(nameLists_[kAirportName], airportNameIndex);

@@ -50,6 +50,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -108,6 +109,9 @@ class CAirportBGL {
   CAirportBGL(std::filesystem::path path, std::vector<std::uint8_t> contents, const SceneryContext& context);
 
   CAirportBGL(const CAirportBGL&) = delete;
+  // Reads the file into `buffer` instead of a buffer of its own: a scan that reads many files
+  // reuses one buffer, and keeps its memory from one file to the next.
+  void UseReadBuffer(std::vector<std::uint8_t>& buffer) { buffer_ = &buffer; }
   CAirportBGL& operator=(const CAirportBGL&) = delete;
 
   // Shows "Read and process <file name>" in the progress box and runs both passes. Never throws;
@@ -157,6 +161,7 @@ class CAirportBGL {
   SceneryContext context_;
   std::optional<std::vector<std::uint8_t>> given_;  // contents handed to the constructor
   std::vector<std::uint8_t> data_;                  // the file as read, during Read
+  std::vector<std::uint8_t>* buffer_ = &data_;      // where the file is read to
   std::span<const std::uint8_t> bytes_;             // what is parsed: data_ or given_
   ByteReader in_;
   TimeValue fileStamp_ = 0;
@@ -171,6 +176,8 @@ class CAirportBGL {
 
   BglReadResult result_;
   std::unordered_set<const CAirport*> created_;
+  // City nodes of this file by region, country, state and city name index.
+  std::unordered_map<std::uint64_t, CCity*> cityNodes_;
   std::unordered_set<const CAirport*> updated_;
 };
 

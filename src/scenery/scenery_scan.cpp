@@ -22,7 +22,9 @@ void SceneryScan::Sweep(const std::filesystem::path& root) {
 }
 
 void SceneryScan::ReadFile(const std::filesystem::path& file) {
-  const BglReadResult result = CAirportBGL(file, context_).Read();
+  CAirportBGL reader(file, context_);
+  reader.UseReadBuffer(readBuffer_);
+  const BglReadResult result = reader.Read();
   ++summary_.bglFilesRead;
   if (result.status == BglReadStatus::kLeftAlone) {
     ++summary_.filesLeftAlone;

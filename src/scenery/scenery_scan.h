@@ -56,6 +56,7 @@ class SceneryScan {
   ScanSummary summary_;
   std::unordered_set<const CAirport*> added_;
   std::unordered_set<const CAirport*> updated_;
+  std::vector<std::uint8_t> readBuffer_;  // each file in turn
 };
 
 // The scan of the simulator at `simFolder`. Default-scenery mode sweeps simFolder/Scenery. Add-on

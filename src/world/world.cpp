@@ -39,9 +39,8 @@ void World::DiscardFleet() {
     ForEachAirport(*region, [](CAirport& airport) { airport.planes.Clear(); });
 }
 
-CAirport* FindOrCreateAirport(World& world, const std::string& region, const std::string& country,
-                              const std::string& state, const std::string& city, const std::string& icao,
-                              TimeValue fileTime) {
+CCity& FindOrCreateCity(World& world, const std::string& region, const std::string& country,
+                        const std::string& state, const std::string& city) {
   CRegion& regionNode = FindOrCreate(world.regionMap, region, [&](CRegion& r) { r.name = region; });
   CCountry& countryNode = FindOrCreate(regionNode.countries, country, [&](CCountry& c) {
     c.name = country;
@@ -51,10 +50,13 @@ CAirport* FindOrCreateAirport(World& world, const std::string& region, const std
     s.name = state;
     s.country = &countryNode;
   });
-  CCity& cityNode = FindOrCreate(stateNode.cities, city, [&](CCity& c) {
+  return FindOrCreate(stateNode.cities, city, [&](CCity& c) {
     c.name = city;
     c.state = &stateNode;
   });
+}
+
+CAirport* FindOrCreateAirportIn(World& world, CCity& cityNode, const std::string& icao, TimeValue fileTime) {
   if (CAirport* existing = cityNode.airports.Find(icao)) return existing;
   auto created = std::make_unique<CAirport>();
   created->icao = icao;
@@ -63,6 +65,12 @@ CAirport* FindOrCreateAirport(World& world, const std::string& region, const std
   CAirport& airport = cityNode.airports.Insert(icao, std::move(created));
   airport.EnterIntoIndex(world.airportIndex);
   return &airport;
+}
+
+CAirport* FindOrCreateAirport(World& world, const std::string& region, const std::string& country,
+                              const std::string& state, const std::string& city, const std::string& icao,
+                              TimeValue fileTime) {
+  return FindOrCreateAirportIn(world, FindOrCreateCity(world, region, country, state, city), icao, fileTime);
 }
 
 }  // namespace wf

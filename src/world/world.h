@@ -50,4 +50,10 @@ CAirport* FindOrCreateAirport(World& world, const std::string& region, const std
                               const std::string& state, const std::string& city, const std::string& icao,
                               TimeValue fileTime);
 
+// The two halves of FindOrCreateAirport, for readers that meet the same city many times: the city
+// node (every missing level created), and the airport `icao` in it.
+CCity& FindOrCreateCity(World& world, const std::string& region, const std::string& country,
+                        const std::string& state, const std::string& city);
+CAirport* FindOrCreateAirportIn(World& world, CCity& city, const std::string& icao, TimeValue fileTime);
+
 }  // namespace wf
