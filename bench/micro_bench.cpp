@@ -1,14 +1,19 @@
 // Micro-benchmarks of the paths that dominate a whole-world run: the distance and sun-time formulas
-// of traffic generation, reading airport BGL records, and loading and saving the airport archive.
+// of traffic generation, the aircraft lottery, the destination searches of a week of flight plans,
+// reading airport BGL records, and loading the airport archive.
 #include <benchmark/benchmark.h>
 
 #include <random>
+#include <sstream>
 
 #include "bgl_writer/bgl_writer.h"
 #include "geo/geodesy.h"
 #include "geo/sun_times.h"
 #include "platform/prompter.h"
 #include "scenery/airport_bgl.h"
+#include "traffic/fleet.h"
+#include "traffic/flight_plans.h"
+#include "traffic/fleet_test_world.h"
 #include "world/world.h"
 #include "world/world_archive.h"
 
@@ -46,6 +51,93 @@ void BM_SunsetTime(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_SunsetTime);
+
+// A region of `count` airports, 15 by 20 degrees of central Europe, of every type but seaplane base,
+// most of them small airfields; a fleet of trainers, tourers, twins and a business jet.
+void BuildTrafficWorld(World& world, int count) {
+  using namespace test;
+  std::mt19937 generator(20061205);
+  std::uniform_real_distribution<double> latitude(40.0, 55.0), longitude(-5.0, 15.0);
+  const int types[] = {2, 2, 2, 2, 1, 1, 0, 3, 3, 4, 5, 6, 7};
+  for (int i = 0; i < count; ++i) {
+    AirportSpec spec;
+    spec.icao = "X" + std::to_string(100000 + i);
+    spec.latitude = latitude(generator);
+    spec.longitude = longitude(generator);
+    spec.type = types[static_cast<std::size_t>(i) % std::size(types)];
+    spec.country = i % 3 == 0 ? "France" : "Germany";
+    spec.longestRunway = 600 + static_cast<std::uint32_t>(generator() % 3000);
+    spec.surfaceMask = spec.type == 1 ? kSoftSurface : kHardSurface;
+    spec.smallRamps = 2 + generator() % 8;
+    spec.mediumRamps = spec.type >= 3 ? generator() % 4 : 0;
+    spec.largeRamps = spec.type >= 4 ? generator() % 3 : 0;
+    spec.landingFee = static_cast<float>(4 + generator() % 40);
+    AddAirport(world, spec);
+  }
+  CAircraft& trainer = AddModel(world, {.name = "Trainer"});
+  CAircraft& tourer = AddModel(world, {.name = "Tourer", .wingSpan = 12, .cruiseSpeed = 150, .stallSpeed = 55,
+                                       .range = 800, .fuelFlow = 45.0f});
+  CAircraft& twin = AddModel(world, {.name = "Twin", .wingSpan = 14, .cruiseSpeed = 190, .stallSpeed = 70,
+                                     .range = 1000, .engineCount = 2, .fuelFlow = 60.0f, .maxWeight = 2500,
+                                     .usage = 0b111111});
+  CAircraft& jet = AddModel(world, {.name = "Jet", .wingSpan = 16, .cruiseSpeed = 400, .stallSpeed = 95,
+                                    .range = 1500, .engineCount = 2, .engineType = 1, .fuelFlow = 300.0f,
+                                    .fuelType = 2, .maxWeight = 8000, .ceiling = 41000, .usage = 0b110000});
+  for (int i = 0; i < 4; ++i) {
+    AddVariation(world, trainer, "Trainer " + std::to_string(i));
+    AddVariation(world, tourer, "Tourer " + std::to_string(i), 60.0f, 30000.0f);
+    AddVariation(world, twin, "Twin " + std::to_string(i), 40.0f, 60000.0f);
+  }
+  AddVariation(world, jet, "Jet", 30.0f, 400000.0f);
+}
+
+Settings TrafficSettings() {
+  Settings settings;
+  settings.startDate = MakeTime(2006, 1, 5);
+  return settings;
+}
+
+// The aircraft lottery: one airport with 30 ramps of each size, populated again and again (each
+// space draws its share and, when drawn, an aircraft and a registration).
+void BM_AircraftLottery(benchmark::State& state) {
+  World world;
+  BuildTrafficWorld(world, 200);
+  CAirport& airport = *world.airportIndex.begin()->second;
+  airport.airportType = 4;
+  airport.parkingCounts[2] = airport.parkingCounts[3] = airport.parkingCounts[4] = 30;
+  const Settings settings = TrafficSettings();
+  Random random(1);
+  WorkCounters counters;
+  const AirportOrder order = BuildAirportOrder(world, counters);
+  FleetSummary summary;
+  FleetGenerator fleet(world, settings, random, order, summary, counters);
+  for (auto _ : state) {
+    world.DiscardFleet();
+    fleet.PopulateAirport(airport);
+    benchmark::DoNotOptimize(airport.planes.size());
+  }
+  state.SetItemsProcessed(static_cast<std::int64_t>(summary.planes));
+}
+BENCHMARK(BM_AircraftLottery);
+
+// A whole generation over a region of `count` airports; most of the time goes to the destination
+// searches of the weeks. Items are flight lines.
+void BM_GenerateTraffic(benchmark::State& state) {
+  World world;
+  BuildTrafficWorld(world, static_cast<int>(state.range(0)));
+  const Settings settings = TrafficSettings();
+  NullProgress progress;
+  SilentPrompter prompter;
+  std::int64_t lines = 0;
+  for (auto _ : state) {
+    world.DiscardFleet();
+    Random random(1);
+    std::ostringstream out;
+    lines += GenerateTraffic(world, settings, random, progress, prompter, out).flightLines;
+  }
+  state.SetItemsProcessed(lines);
+}
+BENCHMARK(BM_GenerateTraffic)->Arg(2000)->Unit(benchmark::kMillisecond);
 
 // One BGL file of `count` airports, with runways, radios and parking like a mid-sized field.
 std::vector<std::uint8_t> AirportFile(int count) {
