@@ -29,7 +29,8 @@ void PrintGeneration(std::ostream& out, const TrafficRunResult& run) {
       << "    left empty, no fitting aircraft:      " << f.spacesWithoutAircraft << "\n"
       << "    left empty, registrations exhausted:  " << f.spacesWithoutRegistration << "\n";
   out << "  geodesy work:              " << g.work.distanceCalls << " distances, " << g.work.sunTimeComputations
-      << " sun times\n";
+      << " sun times\n"
+      << "  destination candidates:    " << g.work.candidatesTested << " tested\n";
   if (!g.airportsWithInvalidSunTimes.empty()) {
     out << "  airports without valid sun times: " << g.airportsWithInvalidSunTimes.size() << "\n";
   }

@@ -137,8 +137,7 @@ struct Destination {
 };
 
 // The kind of an airport as the first destination tests see it: usable, commercial type, seaplane
-// base. Kept apart from Destination in a small array that stays in cache: most candidates fail these
-// tests.
+// base; with the longest runway, what the kind-pass sets of the planes are made from.
 constexpr std::uint8_t kKindUsable = 1;
 constexpr std::uint8_t kKindCommercial = 2;
 constexpr std::uint8_t kKindSeaplaneBase = 4;
@@ -241,10 +240,10 @@ class WeekWriter {
   // the candidate alone (all but the sunset test), and a plane meets the same candidates again and
   // again during its week.
   struct LegVerdict {
-    std::uint32_t planeStamp = 0;  // the plane it was made for (0: none)
-    bool passes = false;
-    float legTime = 0.0f;  // hours
+    std::uint32_t planeStamp = 0;  // the plane it was made for (0: none), kPassesBit when it passes
+    float legTime = 0.0f;          // hours
   };
+  static constexpr std::uint32_t kPassesBit = 0x80000000u;
 
   struct PlaneWeek {
     const CAirport* home = nullptr;
@@ -265,6 +264,7 @@ class WeekWriter {
     double fuelPrice = 0.0;       // per US gallon
     double legBudget = 0.0;       // the most a leg may cost
     std::uint8_t acceptedKinds = 0;  // bit k: airports of kind k pass the kind tests
+    const std::uint64_t* kindPasses = nullptr;  // bit i: airport i passes the kind tests
     std::array<SearchStep, kMaxSearchSteps> steps{};
     std::size_t stepCount = 0;  // the draws of a search that runs down to a span of 0
     std::optional<int> homeAltitude;  // CruiseAltitude of a leg that stays home, once computed
@@ -300,11 +300,15 @@ class WeekWriter {
     const double windowSeconds = static_cast<double>(week.windowEnd - week.windowStart);
     week.band = SearchBand(home.generatorIndex, week.model->range);
     PlanSearch(week);
-    ++planeStamp_;
+    if (++planeStamp_ == kPassesBit) {  // a stamp must leave the passes bit free
+      std::fill(verdicts_.begin(), verdicts_.end(), LegVerdict{});
+      planeStamp_ = 1;
+    }
     week.shortestRunway = MinimumRunwayLength(week.model->stallSpeed);
     week.fuelPrice = FuelPricePerGallon(week.model->fuelType);
     week.legBudget = week.variation->moneyPerWeek / 70.0 * CategoryFeeFactor(c);
     week.acceptedKinds = AcceptedKinds(c, week.model->amphibian != 0);
+    week.kindPasses = KindPasses(week.acceptedKinds, week.shortestRunway);
     const int typeFactor = AirportTypeFactor(home.GetType());
 
     lines_.clear();
@@ -344,6 +348,22 @@ class WeekWriter {
       accepted |= static_cast<std::uint8_t>(1u << kind);
     }
     return accepted;
+  }
+
+  // Bit i: the airport at position i passes the kind tests of planes with these accepted kinds and
+  // this shortest runway. Planes share a few such sets, made once per run and small enough to stay
+  // in cache.
+  const std::uint64_t* KindPasses(std::uint8_t acceptedKinds, double shortestRunway) {
+    const auto key = std::make_pair(acceptedKinds, std::bit_cast<std::uint64_t>(shortestRunway));
+    auto [entry, inserted] = kindPassSets_.try_emplace(key);
+    if (inserted) {
+      entry->second.assign((kinds_.size() + 63) / 64, 0);
+      for (std::size_t i = 0; i < kinds_.size(); ++i) {
+        const bool passes = ((acceptedKinds >> kinds_[i].kind) & 1u) != 0 && !(kinds_[i].longestRunway < shortestRunway);
+        entry->second[i / 64] |= static_cast<std::uint64_t>(passes) << (i % 64);
+      }
+    }
+    return entry->second.data();
   }
 
   // The steps of the plane's destination searches: the first draw picks from the band, each later
@@ -454,21 +474,19 @@ class WeekWriter {
       // candidates_[k] and the random state after its draw, states_[k]; the last has span 0.
       const std::uint32_t state = random_.State();
       const std::size_t count = week.stepCount;
-      for (std::size_t k = 0; k < count; ++k) {
+      states_[0] = kJumps.multiplier[1] * state + kJumps.increment[1];
+      candidates_[0] = week.steps[0].base + Remainder(static_cast<std::uint32_t>(Random::DrawOf(states_[0])), week.steps[0]);
+      for (std::size_t k = 1; k < count; ++k) {
         states_[k] = kJumps.multiplier[k + 1] * state + kJumps.increment[k + 1];
-        const auto draw = static_cast<std::uint32_t>(Random::DrawOf(states_[k]));
-        const std::int64_t remainder = Remainder(draw, week.steps[k]);
-        candidates_[k] = k == 0 ? week.steps[0].base + remainder
-                                : std::clamp<std::int64_t>(std::llabs(h + remainder - week.steps[k].base), 0, last);
+        const std::int64_t remainder = Remainder(static_cast<std::uint32_t>(Random::DrawOf(states_[k])), week.steps[k]);
+        candidates_[k] = std::clamp<std::int64_t>(std::llabs(h + remainder - week.steps[k].base), 0, last);
       }
       // Every candidate but the last is tested; bit k: candidate k passes the kind tests.
       const std::size_t tested = count - 1;
       std::uint64_t passing = 0;
       for (std::size_t k = 0; k < tested; ++k) {
-        const DestinationKind kind = kinds_[static_cast<std::size_t>(candidates_[k])];
-        const std::uint64_t kindPasses = (week.acceptedKinds >> kind.kind) & 1u;
-        const std::uint64_t runwayPasses = !(kind.longestRunway < week.shortestRunway);
-        passing |= (kindPasses & runwayPasses) << k;
+        const auto i = static_cast<std::uint64_t>(candidates_[k]);
+        passing |= ((week.kindPasses[i / 64] >> (i % 64)) & 1u) << k;
       }
       for (std::uint64_t rest = passing; rest != 0; rest &= rest - 1)
         Prefetch(&verdicts_[static_cast<std::size_t>(candidates_[std::countr_zero(rest)])]);
@@ -480,6 +498,7 @@ class WeekWriter {
           break;
         }
       }
+      result_.work.candidatesTested += static_cast<std::int64_t>(ending == tested ? tested : ending + 1);
       random_.Seed(states_[ending]);
       destination = order_.entries[static_cast<std::size_t>(candidates_[ending])].airport;
     }
@@ -509,12 +528,12 @@ class WeekWriter {
   // airport's own position has a distance that is not a number; no distance test rejects it.
   bool RejectsOnTheLeg(const PlaneWeek& week, std::int64_t index) {
     LegVerdict& verdict = verdicts_[static_cast<std::size_t>(index)];
-    if (verdict.planeStamp != planeStamp_) {
-      verdict.planeStamp = planeStamp_;
-      verdict.passes = PassesDistanceTests(week, index, verdict.legTime);
+    if ((verdict.planeStamp & ~kPassesBit) != planeStamp_) {
+      const bool passes = PassesDistanceTests(week, index, verdict.legTime);
+      verdict.planeStamp = planeStamp_ | (passes ? kPassesBit : 0u);
     }
     legTime_ = verdict.legTime;
-    if (!verdict.passes) return true;
+    if ((verdict.planeStamp & kPassesBit) == 0) return true;
     return !week.night &&
            SunsetAt(index, week.current) + kSunsetMargin <
                static_cast<double>(week.current) + legTime_ * static_cast<double>(kSecondsPerHour);
@@ -582,6 +601,7 @@ class WeekWriter {
   std::uint32_t homeStamp_ = 0;
   std::uint32_t planeStamp_ = 0;
   std::vector<LegVerdict> verdicts_;  // by position in the order list
+  std::map<std::pair<std::uint8_t, std::uint64_t>, std::vector<std::uint64_t>> kindPassSets_;
   // The candidates of one destination search and the random state after each one's draw.
   std::array<std::int64_t, kMaxSearchSteps> candidates_{};
   std::array<std::uint32_t, kMaxSearchSteps> states_{};
