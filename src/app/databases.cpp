@@ -15,10 +15,6 @@ namespace wf {
 
 namespace {
 
-std::span<const std::uint8_t> AsBytes(const std::string& text) {
-  return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
-}
-
 std::string_view AsText(const std::vector<std::uint8_t>& bytes) {
   return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
 }
@@ -41,11 +37,11 @@ template <class LoadFn>
 LoadResult LoadFile(Session& session, const std::filesystem::path& file, LoadFn load) {
   LoadResult result;
   result.file = file;
-  const auto bytes = ReadFileBytes(file);
+  const std::optional<FileView> bytes = FileView::Open(file);
   if (!bytes) return result;
   WorldArchiveContext context(session.world, session.settings, session.progress, session.prompter);
   try {
-    load(AsBytes(*bytes), context);
+    load(bytes->Bytes(), context);
     result.outcome = LoadOutcome::kLoaded;
   } catch (const ArchiveError& e) {
     result.outcome = LoadOutcome::kDamaged;

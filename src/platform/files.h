@@ -1,7 +1,9 @@
 #pragma once
 // Whole-file reads and safe whole-file writes.
 #include <filesystem>
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -9,6 +11,31 @@ namespace wf {
 
 // The whole file, or nothing when it cannot be opened.
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& path);
+
+// A whole file's bytes for parsing: mapped into memory where the system allows (no copy, no fresh
+// memory to clear), read into a buffer otherwise. Move-only; the bytes live as long as the object.
+class FileView {
+ public:
+  // The file's bytes, or nothing when it cannot be opened.
+  static std::optional<FileView> Open(const std::filesystem::path& path);
+
+  FileView(FileView&& other) noexcept;
+  FileView& operator=(FileView&& other) noexcept;
+  FileView(const FileView&) = delete;
+  FileView& operator=(const FileView&) = delete;
+  ~FileView();
+
+  std::span<const std::uint8_t> Bytes() const { return bytes_; }
+
+ private:
+  FileView() = default;
+  void Release() noexcept;
+
+  std::span<const std::uint8_t> bytes_;
+  void* mapping_ = nullptr;  // the mapped region, when mapped
+  std::size_t mappedSize_ = 0;
+  std::string buffer_;  // the bytes, when read
+};
 
 // Writes `bytes` to a temporary file beside `path` and renames it over `path` once complete.
 // Throws FileError naming `path` and the reason; on failure the old file is untouched.

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,35 @@ class FilesTest : public ::testing::Test {
 TEST_F(FilesTest, ReadFileBytesGivesNothingForWhatCannotBeOpened) {
   EXPECT_FALSE(ReadFileBytes(dir_ / "absent.dat").has_value());
   EXPECT_FALSE(ReadFileBytes(dir_).has_value());
+}
+
+TEST_F(FilesTest, FileViewGivesTheWholeFileAndSurvivesMovesAndReplacement) {
+  EXPECT_FALSE(FileView::Open(dir_ / "absent.dat").has_value());
+  EXPECT_FALSE(FileView::Open(dir_).has_value());
+
+  const fs::path empty = dir_ / "empty.dat";
+  WriteFileAtomically(empty, "");
+  const std::optional<FileView> emptyView = FileView::Open(empty);
+  ASSERT_TRUE(emptyView.has_value());
+  EXPECT_TRUE(emptyView->Bytes().empty());
+
+  // Bytes of every value, over more than one page.
+  std::string contents;
+  for (int i = 0; i < 10000; ++i) contents.push_back(static_cast<char>(i * 7));
+  const fs::path file = dir_ / "objects.dat";
+  WriteFileAtomically(file, contents);
+  std::optional<FileView> view = FileView::Open(file);
+  ASSERT_TRUE(view.has_value());
+  FileView moved = std::move(*view);
+  EXPECT_TRUE(view->Bytes().empty());
+  // A save replaces the file by renaming; the view keeps what it opened.
+  WriteFileAtomically(file, "short");
+  const std::span<const std::uint8_t> bytes = moved.Bytes();
+  ASSERT_EQ(bytes.size(), contents.size());
+  EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), contents.begin(),
+                         [](std::uint8_t a, char b) { return a == static_cast<std::uint8_t>(b); }));
+  FileView assigned = std::move(moved);
+  EXPECT_EQ(assigned.Bytes().size(), contents.size());
 }
 
 TEST_F(FilesTest, WriteReplacesTheFileAndLeavesNoTemporary) {
