@@ -34,6 +34,35 @@ void CRegion::Serialize(CArchive& ar) {
   }
 }
 
+namespace {
+
+const std::shared_ptr<RegistrationPatterns::Slots>& DefaultPatterns() {
+  static const auto defaults =
+      std::make_shared<RegistrationPatterns::Slots>(RegistrationPatterns::Slots{"N!!!!!", "N!!!!.", "N!!!.."});
+  return defaults;
+}
+
+}  // namespace
+
+RegistrationPatterns::RegistrationPatterns() : slots_(DefaultPatterns()) {}
+
+RegistrationPatterns::RegistrationPatterns(const Slots& slots) : slots_(std::make_shared<Slots>(slots)) {}
+
+RegistrationPatterns& RegistrationPatterns::operator=(const Slots& slots) {
+  slots_ = std::make_shared<Slots>(slots);
+  return *this;
+}
+
+void RegistrationPatterns::Set(std::size_t i, std::string value) {
+  if ((*slots_)[i] != value) Own()[i] = std::move(value);
+}
+
+RegistrationPatterns::Slots& RegistrationPatterns::Own() {
+  // The shared defaults and slots copied along with a record are never changed in place.
+  if (slots_ == DefaultPatterns() || slots_.use_count() > 1) slots_ = std::make_shared<Slots>(*slots_);
+  return *slots_;
+}
+
 CCountry::CCountry() = default;
 CCountry::~CCountry() = default;
 
@@ -48,7 +77,7 @@ void CCountry::Serialize(CArchive& ar) {
     ar.WriteString(name);
     // A count outside -1..11 cannot be read back; store the patterns it actually puts in use.
     ar.WriteI32(patternCount == -1 ? -1 : PatternsInUse());
-    for (int i = 0; i < PatternsInUse(); ++i) ar.WriteString(registrationPatterns[i]);
+    for (int i = 0; i < PatternsInUse(); ++i) ar.WriteString(registrationPatterns.slots()[i]);
     ar.WriteI32(countryUse);
     SaveStringMap(ar, states);
   } else {
@@ -60,7 +89,7 @@ void CCountry::Serialize(CArchive& ar) {
           countOffset, "country \"" + name + "\" has a pattern count of " + std::to_string(patternCount) +
                            ", expected -1 to 11"));
     }
-    for (int i = 0; i < PatternsInUse(); ++i) registrationPatterns[i] = ar.ReadString();
+    for (int i = 0; i < PatternsInUse(); ++i) registrationPatterns.Set(i, ar.ReadString());
     countryUse = ar.ReadI32();
     LoadChildren(ar, states, &CState::country, this);
   }

@@ -19,6 +19,7 @@
 // Loading throws ArchiveError for damaged data, including a patternCount outside -1..11.
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "archive/archive.h"
@@ -46,9 +47,39 @@ class CRegion : public CObject {
   std::string name;
 };
 
+// The eleven registration pattern slots of a country level. Every state, city and airport carries
+// them too (as an inherited level) but keeps the defaults, so records with unchanged slots share one
+// copy of them; changing a slot gives the record its own. Reads like an array of strings.
+class RegistrationPatterns {
+ public:
+  static constexpr int kCount = 11;
+  using Slots = std::array<std::string, kCount>;
+
+  RegistrationPatterns();  // "N!!!!!", "N!!!!.", "N!!!..", the rest empty
+  RegistrationPatterns(const Slots& slots);  // NOLINT(google-explicit-constructor): reads as an array
+  RegistrationPatterns& operator=(const Slots& slots);
+
+  const std::string& operator[](std::size_t i) const { return (*slots_)[i]; }
+  // A slot to change; the record gets its own copy of the slots first.
+  std::string& operator[](std::size_t i) { return Own()[i]; }
+  // Sets slot i; a value equal to the current one changes nothing (and copies nothing).
+  void Set(std::size_t i, std::string value);
+  const Slots& slots() const { return *slots_; }
+
+  friend bool operator==(const RegistrationPatterns& a, const RegistrationPatterns& b) {
+    return a.slots() == b.slots();
+  }
+  friend bool operator==(const RegistrationPatterns& a, const Slots& b) { return a.slots() == b; }
+
+ private:
+  Slots& Own();
+
+  std::shared_ptr<Slots> slots_;
+};
+
 class CCountry : public CRegion {
  public:
-  static constexpr int kMaxPatterns = 11;
+  static constexpr int kMaxPatterns = RegistrationPatterns::kCount;
 
   CCountry();
   ~CCountry() override;
@@ -60,7 +91,7 @@ class CCountry : public CRegion {
   std::int32_t patternCount = 3;
   // 0 excludes every airport of the country from traffic generation.
   std::int32_t countryUse = 1;
-  std::array<std::string, kMaxPatterns> registrationPatterns{"N!!!!!", "N!!!!.", "N!!!.."};
+  RegistrationPatterns registrationPatterns;
   CRegion* region = nullptr;  // parent, not owned
   // State name -> state.
   StringMap<CState> states;
