@@ -43,7 +43,18 @@ Session& CommandContext::StartSession() {
 
 const StartupReport& CommandContext::startupReport() const { return impl_->report; }
 
-int Run(int argc, const char* const* argv, std::istream& in, std::ostream& out, std::ostream& err) {
+void CommandContext::LeaveSessionToTheSystem() {
+#if !defined(__SANITIZE_ADDRESS__)
+  static_cast<void>(impl_->session.release());
+#endif
+}
+
+namespace {
+
+// Runs the chosen command; `exiting`: the process ends when it returns.
+int RunCommands(int argc, const char* const* argv, std::istream& in, std::ostream& out, std::ostream& err,
+                bool exiting) {
+
   CLI::App app{"Wingfold: general-aviation AI traffic for FSX", "wingfold"};
   app.require_subcommand(1);
   GlobalOptions options;
@@ -81,7 +92,9 @@ int Run(int argc, const char* const* argv, std::istream& in, std::ostream& out, 
   for (const auto& command : commands) {
     if (!command.subcommand->parsed()) continue;
     try {
-      return command.run(context);
+      const int status = command.run(context);
+      if (exiting) context.LeaveSessionToTheSystem();
+      return status;
     } catch (const FileError& e) {
       err << "wingfold: " << e.what() << '\n';
       return 1;
@@ -93,6 +106,12 @@ int Run(int argc, const char* const* argv, std::istream& in, std::ostream& out, 
   return 2;
 }
 
-int Run(int argc, const char* const* argv) { return Run(argc, argv, std::cin, std::cout, std::cerr); }
+}  // namespace
+
+int Run(int argc, const char* const* argv, std::istream& in, std::ostream& out, std::ostream& err) {
+  return RunCommands(argc, argv, in, out, err, false);
+}
+
+int Run(int argc, const char* const* argv) { return RunCommands(argc, argv, std::cin, std::cout, std::cerr, true); }
 
 }  // namespace wf::cli
