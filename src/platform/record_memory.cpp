@@ -114,4 +114,17 @@ void FreeRecordMemory(void* memory, std::size_t size) noexcept {
 
 #endif
 
+void AdviseHugePages(void* memory, std::size_t size) noexcept {
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+  constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
+  const auto start = reinterpret_cast<std::uintptr_t>(memory);
+  const std::uintptr_t first = (start + kHugePage - 1) & ~(kHugePage - 1);
+  const std::uintptr_t end = (start + size) & ~(kHugePage - 1);
+  if (first < end) madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
+#else
+  (void)memory;
+  (void)size;
+#endif
+}
+
 }  // namespace wf

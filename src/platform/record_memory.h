@@ -15,4 +15,9 @@ void* AllocateRecordMemory(std::size_t size);
 // Returns memory from AllocateRecordMemory(size); `size` must be the same.
 void FreeRecordMemory(void* memory, std::size_t size) noexcept;
 
+// Advises the system that the whole 2 MB pages inside [memory, memory + size) may be backed by huge
+// pages: for large buffers that are about to be filled (an archive or a text file being built).
+// Advice only; does nothing where the system offers no such thing.
+void AdviseHugePages(void* memory, std::size_t size) noexcept;
+
 }  // namespace wf

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "geo/units.h"
+#include "platform/record_memory.h"
 #include "traffic/number_text.h"
 
 namespace wf {
@@ -158,6 +159,7 @@ const char* ParkingWord(int parkingType) {
 std::string AirportsFileText(const World& world) {
   std::string out;
   out.reserve(world.airportIndex.size() * 512);  // an airport's block takes about 400 bytes
+  AdviseHugePages(out.data(), out.capacity());
   for (const auto& [ident, airport] : world.airportIndex) {
     if (ident.empty() || airport == nullptr) continue;
     AppendAirportBlock(out, *airport);

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "platform/record_memory.h"
 #include "world/world.h"
 
 namespace wf {
@@ -20,6 +21,7 @@ std::vector<std::uint8_t> SaveMap(WorldArchiveContext& context, const StringMap<
                                   std::size_t expectedBytes = 0) {
   std::vector<std::uint8_t> bytes;
   bytes.reserve(expectedBytes);
+  AdviseHugePages(bytes.data(), bytes.capacity());
   CArchive ar(bytes, &context);
   SaveStringMap(ar, map);
   return bytes;
