@@ -1,3 +1,7 @@
 #include "cli/cli_app.h"
+#include "platform/record_memory.h"
 
-int main(int argc, char** argv) { return wf::cli::Run(argc, argv); }
+int main(int argc, char** argv) {
+  wf::PrepareHeapForLargeWorlds();
+  return wf::cli::Run(argc, argv);
+}

@@ -7,7 +7,9 @@
 #include <new>
 
 #if defined(__linux__)
+#include <malloc.h>
 #include <sys/mman.h>
+#include <unistd.h>
 #endif
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -124,6 +126,22 @@ void AdviseHugePages(void* memory, std::size_t size) noexcept {
 #else
   (void)memory;
   (void)size;
+#endif
+}
+
+void PrepareHeapForLargeWorlds() noexcept {
+#if defined(__linux__) && defined(__GLIBC__) && defined(M_TOP_PAD) && !defined(WINGFOLD_PLAIN_RECORD_MEMORY)
+  // Address space only: pages are taken when first written.
+  constexpr std::size_t kHeapStep = std::size_t{512} << 20;
+  if (mallopt(M_TOP_PAD, static_cast<int>(kHeapStep)) == 0) return;
+  // Below the size that malloc maps on its own, above what the young heap has left: the heap grows
+  // by the step now, and all of it can be advised at once.
+  void* probe = std::malloc(std::size_t{120} << 10);
+  if (probe == nullptr) return;
+  auto* top = static_cast<std::byte*>(sbrk(0));
+  const auto start = reinterpret_cast<std::byte*>(probe);
+  if (top != reinterpret_cast<std::byte*>(-1) && top > start) AdviseHugePages(start, static_cast<std::size_t>(top - start));
+  std::free(probe);
 #endif
 }
 

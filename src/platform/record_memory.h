@@ -20,4 +20,10 @@ void FreeRecordMemory(void* memory, std::size_t size) noexcept;
 // Advice only; does nothing where the system offers no such thing.
 void AdviseHugePages(void* memory, std::size_t size) noexcept;
 
+// For a process about to build a whole world: lets the C library's heap grow in large steps and
+// advises its pages onto huge pages, so that the many small allocations of strings, lists and map
+// nodes do not each fault in a page of their own. Call once, early in main. Does nothing where the
+// system or the allocator offers no such thing (and in sanitizer builds).
+void PrepareHeapForLargeWorlds() noexcept;
+
 }  // namespace wf
