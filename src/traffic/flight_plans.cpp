@@ -8,10 +8,12 @@
 #include <limits>
 #include <map>
 #include <optional>
+#include <stdexcept>
 
 #include "geo/geodesy.h"
 #include "geo/sun_times.h"
 #include "geo/units.h"
+#include "traffic/destination_draws.h"
 #include "traffic/number_text.h"
 
 namespace wf {
@@ -148,22 +150,6 @@ struct DestinationKind {
   std::uint8_t kind = 0;
 };
 
-constexpr std::size_t kMaxSearchSteps = 64;
-
-// The state `k` steps after `state`, computed from `state` directly, so that the states of one
-// search do not wait for each other: x_k = a^k x + c (a^(k-1) + ... + 1), mod 2^32.
-struct RandomJumps {
-  std::array<std::uint32_t, kMaxSearchSteps + 1> multiplier{};
-  std::array<std::uint32_t, kMaxSearchSteps + 1> increment{};
-  constexpr RandomJumps() {
-    multiplier[0] = 1;
-    for (std::size_t k = 1; k <= kMaxSearchSteps; ++k) {
-      multiplier[k] = multiplier[k - 1] * Random::kMultiplier;
-      increment[k] = increment[k - 1] * Random::kMultiplier + Random::kIncrement;
-    }
-  }
-};
-constexpr RandomJumps kJumps{};
 
 // Builds and writes the weeks of the planes of one airport after another. Holds the state that the
 // flight plan record kept between legs (the last leg's time and distance) and the caches of one run.
@@ -178,6 +164,7 @@ class WeekWriter {
         result_(result),
         sunsets_(order.entries.size() * kCachedSunsetDays, kUnknownTime),
         firstCachedDay_(FloorDiv(settings.startDate, kSecondsPerDay) - 2) {
+    if (order.entries.size() >= kMaxOrderListSize) throw std::length_error("too many airports for one generation");
     keys_.reserve(order.entries.size());
     kinds_.reserve(order.entries.size());
     verdicts_.resize(order.entries.size());
@@ -226,16 +213,6 @@ class WeekWriter {
     std::int64_t span = 0;
   };
 
-  // Draw k of a destination search: the candidate is base + draw % modulus, or, after the first,
-  // |h + draw % modulus - base| (the span halved to modulus - 1, base a quarter of the span before).
-  // The modulus and its reciprocal depend only on the plane's band, so they are worked out once.
-  struct SearchStep {
-    std::uint64_t modulus = 1;
-    std::uint64_t reciprocal = 0;  // floor(2^48 / modulus) + 1
-    std::int64_t base = 0;
-  };
-
-
   // What the distance tests made of a candidate for the current plane: they depend on the plane and
   // the candidate alone (all but the sunset test), and a plane meets the same candidates again and
   // again during its week.
@@ -265,8 +242,7 @@ class WeekWriter {
     double legBudget = 0.0;       // the most a leg may cost
     std::uint8_t acceptedKinds = 0;  // bit k: airports of kind k pass the kind tests
     const std::uint64_t* kindPasses = nullptr;  // bit i: airport i passes the kind tests
-    std::array<SearchStep, kMaxSearchSteps> steps{};
-    std::size_t stepCount = 0;  // the draws of a search that runs down to a span of 0
+    DrawPlan draws;  // the draws of its destination searches
     std::optional<int> homeAltitude;  // CruiseAltitude of a leg that stays home, once computed
   };
 
@@ -299,7 +275,7 @@ class WeekWriter {
     }
     const double windowSeconds = static_cast<double>(week.windowEnd - week.windowStart);
     week.band = SearchBand(home.generatorIndex, week.model->range);
-    PlanSearch(week);
+    week.draws = PlanDraws(week.band.lo, week.band.span, home.generatorIndex, order_.entries.size());
     if (++planeStamp_ == kPassesBit) {  // a stamp must leave the passes bit free
       std::fill(verdicts_.begin(), verdicts_.end(), LegVerdict{});
       planeStamp_ = 1;
@@ -366,36 +342,6 @@ class WeekWriter {
     return entry->second.data();
   }
 
-  // The steps of the plane's destination searches: the first draw picks from the band, each later
-  // one from a span half the last, around home, down to a span of 0.
-  static void PlanSearch(PlaneWeek& week) {
-    week.stepCount = 0;
-    if (week.band.span <= 0) return;
-    std::int64_t span = week.band.span;
-    week.steps[week.stepCount++] = MakeStep(span, week.band.lo);
-    // Positions fit 32 bits, so a search has at most 33 steps.
-    while (span > 0 && week.stepCount < kMaxSearchSteps) {
-      const std::int64_t oldSpan = span;
-      span /= 2;
-      week.steps[week.stepCount++] = MakeStep(span + 1, oldSpan / 4);
-    }
-  }
-
-  static SearchStep MakeStep(std::int64_t modulus, std::int64_t base) {
-    SearchStep step;
-    step.modulus = static_cast<std::uint64_t>(modulus);
-    step.reciprocal = (std::uint64_t{1} << 48) / step.modulus + 1;
-    step.base = base;
-    return step;
-  }
-
-  // draw % step.modulus. For a draw below 2^15 and a modulus below 2^33, draw * reciprocal / 2^48
-  // exceeds draw / modulus by less than 2^-33, too little to reach the next whole number.
-  static std::int64_t Remainder(std::uint32_t draw, const SearchStep& step) {
-    const std::uint64_t quotient = (draw * step.reciprocal) >> 48;
-    return static_cast<std::int64_t>(draw - quotient * step.modulus);
-  }
-
   // lo walks down from h while the key stays above k[h] - range (at least 0), hi walks up from h
   // while the key stays below k[h] + range. The keys are sorted, so both walks are searches.
   Band SearchBand(std::int32_t h, std::int32_t range) const {
@@ -459,35 +405,17 @@ class WeekWriter {
   // Picks the destination of an outbound leg departing at week.current by a halving search of the
   // band; sets week.arrival and week.altitude, and legTime_ to the leg's seconds.
   //
-  // The search draws a candidate, tests it, and on rejection halves the span and draws the next one
-  // near home, until a candidate passes or the span reaches 0 (then i is h: the plane stays home).
-  // Where each candidate lies depends on the draws alone, never on the tests, so the whole sequence
-  // is drawn ahead on a copy of the random state: the kind tests then run over all of it at once,
-  // only candidates that pass them meet the distance tests, and the random state is left just after
-  // the draw of the candidate that ended the search, as if they had been drawn one by one.
+  // The whole search's candidates and their kind tests come at once (destination_draws.h); only
+  // candidates that pass the kind tests meet the distance tests, in order, and the random state is
+  // left just after the draw of the candidate that ended the search, as if they had been drawn
+  // one by one.
   const CAirport* ChooseDestination(PlaneWeek& week) {
     const CAirport& home = *week.home;
-    const std::int64_t h = home.generatorIndex;
-    const std::int64_t last = static_cast<std::int64_t>(order_.entries.size()) - 1;
     const CAirport* destination = &home;
-    if (week.stepCount > 0) {
-      // candidates_[k] and the random state after its draw, states_[k]; the last has span 0.
+    if (week.draws.count > 0) {
       const std::uint32_t state = random_.State();
-      const std::size_t count = week.stepCount;
-      states_[0] = kJumps.multiplier[1] * state + kJumps.increment[1];
-      candidates_[0] = week.steps[0].base + Remainder(static_cast<std::uint32_t>(Random::DrawOf(states_[0])), week.steps[0]);
-      for (std::size_t k = 1; k < count; ++k) {
-        states_[k] = kJumps.multiplier[k + 1] * state + kJumps.increment[k + 1];
-        const std::int64_t remainder = Remainder(static_cast<std::uint32_t>(Random::DrawOf(states_[k])), week.steps[k]);
-        candidates_[k] = std::clamp<std::int64_t>(std::llabs(h + remainder - week.steps[k].base), 0, last);
-      }
-      // Every candidate but the last is tested; bit k: candidate k passes the kind tests.
-      const std::size_t tested = count - 1;
-      std::uint64_t passing = 0;
-      for (std::size_t k = 0; k < tested; ++k) {
-        const auto i = static_cast<std::uint64_t>(candidates_[k]);
-        passing |= ((week.kindPasses[i / 64] >> (i % 64)) & 1u) << k;
-      }
+      std::uint64_t passing = DrawCandidates(week.draws, state, week.kindPasses, candidates_);
+      const std::size_t tested = week.draws.count - 1;
       for (std::uint64_t rest = passing; rest != 0; rest &= rest - 1)
         Prefetch(&verdicts_[static_cast<std::size_t>(candidates_[std::countr_zero(rest)])]);
       std::size_t ending = tested;
@@ -499,7 +427,7 @@ class WeekWriter {
         }
       }
       result_.work.candidatesTested += static_cast<std::int64_t>(ending == tested ? tested : ending + 1);
-      random_.Seed(states_[ending]);
+      random_.Seed(StateAfterDraws(state, ending + 1));
       destination = order_.entries[static_cast<std::size_t>(candidates_[ending])].airport;
     }
     if (destination == &home || week.band.span <= 0 || legTime_ > kLongestLegHours || legTime_ < 0) {
@@ -602,9 +530,8 @@ class WeekWriter {
   std::uint32_t planeStamp_ = 0;
   std::vector<LegVerdict> verdicts_;  // by position in the order list
   std::map<std::pair<std::uint8_t, std::uint64_t>, std::vector<std::uint64_t>> kindPassSets_;
-  // The candidates of one destination search and the random state after each one's draw.
-  std::array<std::int64_t, kMaxSearchSteps> candidates_{};
-  std::array<std::uint32_t, kMaxSearchSteps> states_{};
+  // The candidates of one destination search.
+  std::array<std::int32_t, kMaxDrawSteps + 8> candidates_{};
   std::vector<TimeValue> sunsets_;
   std::int64_t firstCachedDay_;
 };
