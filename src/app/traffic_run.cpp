@@ -26,11 +26,12 @@ TrafficRunResult RunTrafficGeneration(Session& session, bool compile) {
   session.progress->SetText("Initialize Traffic generation");
   session.random.Seed(1);
 
-  std::ostringstream flightPlans;
+  // The plans go straight to the file (a temporary one until they are complete).
+  AtomicFileWriter flightPlans(session.WorkFile(kFlightPlansFile));
   result.generation = GenerateTraffic(session.world, session.settings, session.random, *session.progress,
-                                      *session.prompter, flightPlans);
+                                      *session.prompter, flightPlans.Stream());
   try {
-    WriteFileAtomically(session.WorkFile(kFlightPlansFile), flightPlans.view());
+    flightPlans.Commit();
     result.flightPlansWritten = true;
   } catch (const FileError& e) {
     result.failure = std::string(e.what()) + ". The compiler was not run.";

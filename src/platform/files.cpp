@@ -95,28 +95,50 @@ void FileView::Release() noexcept {
 }
 
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
-  std::filesystem::path temp = path;
-  temp += ".tmp";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) {
-      throw FileError("Cannot create " + path.string() + ": " + std::strerror(errno));
-    }
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
-      std::error_code ignored;
-      std::filesystem::remove(temp, ignored);
-      throw FileError("Cannot write " + path.string() + ": " + std::strerror(errno));
-    }
+  AtomicFileWriter writer(path);
+  writer.Stream().write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  writer.Commit();
+}
+
+AtomicFileWriter::AtomicFileWriter(std::filesystem::path path) : path_(std::move(path)), temp_(path_) {
+  temp_ += ".tmp";
+  buffer_.resize(std::size_t{1} << 20);  // large files go out in few, large writes
+  out_.rdbuf()->pubsetbuf(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+  out_.open(temp_, std::ios::binary | std::ios::trunc);
+  if (!out_) createError_ = std::strerror(errno);
+}
+
+AtomicFileWriter::~AtomicFileWriter() {
+  if (committed_) return;
+  if (out_.is_open()) out_.close();
+  if (createError_.empty()) {
+    std::error_code ignored;
+    std::filesystem::remove(temp_, ignored);
+  }
+}
+
+std::ostream& AtomicFileWriter::Stream() {
+  if (!createError_.empty()) return dropped_;
+  return out_;
+}
+
+void AtomicFileWriter::Commit() {
+  if (!createError_.empty()) throw FileError("Cannot create " + path_.string() + ": " + createError_);
+  out_.close();
+  if (!out_) {
+    const std::string reason = std::strerror(errno);
+    std::error_code ignored;
+    std::filesystem::remove(temp_, ignored);
+    throw FileError("Cannot write " + path_.string() + ": " + reason);
   }
   std::error_code ec;
-  std::filesystem::rename(temp, path, ec);
+  std::filesystem::rename(temp_, path_, ec);
   if (ec) {
     std::error_code ignored;
-    std::filesystem::remove(temp, ignored);
-    throw FileError("Cannot replace " + path.string() + ": " + ec.message());
+    std::filesystem::remove(temp_, ignored);
+    throw FileError("Cannot replace " + path_.string() + ": " + ec.message());
   }
+  committed_ = true;
 }
 
 }  // namespace wf

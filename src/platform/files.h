@@ -1,11 +1,14 @@
 #pragma once
 // Whole-file reads and safe whole-file writes.
 #include <filesystem>
+#include <fstream>
 #include <cstdint>
 #include <optional>
+#include <sstream>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace wf {
 
@@ -40,5 +43,30 @@ class FileView {
 // Writes `bytes` to a temporary file beside `path` and renames it over `path` once complete.
 // Throws FileError naming `path` and the reason; on failure the old file is untouched.
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+
+// The same for text written piece by piece: Stream() goes to a temporary file beside `path`, and
+// Commit() renames it over `path`. Without a Commit (or when it throws) the temporary file is
+// removed and the old file stays as it was. When the temporary file cannot be created, Stream()
+// accepts and drops what is written, and Commit() throws.
+class AtomicFileWriter {
+ public:
+  explicit AtomicFileWriter(std::filesystem::path path);
+  AtomicFileWriter(const AtomicFileWriter&) = delete;
+  AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+  ~AtomicFileWriter();
+
+  std::ostream& Stream();
+  // Throws FileError naming the file and the reason.
+  void Commit();
+
+ private:
+  std::filesystem::path path_;
+  std::filesystem::path temp_;
+  std::string createError_;  // why the temporary file could not be created
+  std::vector<char> buffer_;
+  std::ofstream out_;
+  std::ostringstream dropped_;
+  bool committed_ = false;
+};
 
 }  // namespace wf

@@ -62,6 +62,34 @@ TEST_F(FilesTest, FileViewGivesTheWholeFileAndSurvivesMovesAndReplacement) {
   EXPECT_EQ(assigned.Bytes().size(), contents.size());
 }
 
+TEST_F(FilesTest, AtomicWriterReplacesOnlyOnCommitAndReportsWhatFailed) {
+  const fs::path target = dir_ / "Flightplans-GA.dat";
+  WriteFileAtomically(target, "old");
+  {
+    AtomicFileWriter abandoned(target);
+    abandoned.Stream() << "half a file";
+  }  // no Commit: a generation that stopped half way
+  EXPECT_EQ(ReadFileBytes(target).value(), "old");
+  EXPECT_FALSE(fs::exists(dir_ / "Flightplans-GA.dat.tmp"));
+
+  {
+    AtomicFileWriter writer(target);
+    for (int i = 0; i < 200000; ++i) writer.Stream() << "AC#1,N123AB,100,ONE_WEEK,VFR\n";
+    writer.Commit();
+  }
+  EXPECT_EQ(ReadFileBytes(target)->size(), 200000u * 29u);
+  EXPECT_FALSE(fs::exists(dir_ / "Flightplans-GA.dat.tmp"));
+
+  AtomicFileWriter nowhere(dir_ / "no such folder" / "Flightplans-GA.dat");
+  nowhere.Stream() << "dropped";
+  try {
+    nowhere.Commit();
+    FAIL() << "a file in a missing folder was reported written";
+  } catch (const FileError& e) {
+    EXPECT_NE(std::string(e.what()).find("Cannot create"), std::string::npos) << e.what();
+  }
+}
+
 TEST_F(FilesTest, WriteReplacesTheFileAndLeavesNoTemporary) {
   const fs::path target = dir_ / "objects.dat";
   const std::string first("\x00\x00", 2);
