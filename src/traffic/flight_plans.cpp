@@ -129,14 +129,13 @@ struct Destination {
   double latitude = 0.0;
   double longitude = 0.0;
   float landingFee = 0.0f;
-  std::uint32_t longestRunway = 0;
   std::int32_t country = 0;  // a number per country name
-  std::int16_t type = 0;
-  bool usable = false;
-  // DistanceNm from the home airport whose stamp is distanceStamp (0: none yet).
+  // DistanceNm from the home airport whose stamp is distanceStamp (0: none yet), as the float the
+  // tests use it as.
   std::uint32_t distanceStamp = 0;
-  double distance = 0.0;
+  float distance = 0.0f;
 };
+static_assert(sizeof(Destination) == 32, "four to a cache line pair: the array stays in the second-level cache");
 
 // The kind of an airport as the first destination tests see it: usable, commercial type, seaplane
 // base; with the longest runway, what the kind-pass sets of the planes are made from.
@@ -177,9 +176,7 @@ class WeekWriter {
           countryNumbers.emplace(CountryName(airport), static_cast<std::int32_t>(countryNumbers.size()))
               .first;
       const int type = airport.GetType();
-      destinations_.push_back({airport.latitude, airport.longitude, airport.landingFee,
-                               airport.longestRunway, country->second, static_cast<std::int16_t>(type),
-                               airport.useAirport != 0});
+      destinations_.push_back({airport.latitude, airport.longitude, airport.landingFee, country->second});
       std::uint8_t kind = 0;
       if (airport.useAirport != 0) kind |= kKindUsable;
       if (type >= kFirstCommercialType) kind |= kKindCommercial;
@@ -475,7 +472,7 @@ class WeekWriter {
     const CAircraft& model = *week.model;
     const int c = week.category;
 
-    const auto legDistance = static_cast<float>(DistanceFromHome(home, candidate));
+    const float legDistance = DistanceFromHome(home, candidate);
     legTime = static_cast<float>(legDistance / (model.cruiseSpeed * 0.9));
     if (static_cast<float>(model.range) < legDistance) return false;
     const float litres = static_cast<float>(model.engineCount) * legTime * model.fuelFlow;
@@ -487,10 +484,10 @@ class WeekWriter {
   }
 
   // DistanceNm from the current home airport, computed once per home airport and destination.
-  double DistanceFromHome(const Destination& home, Destination& to) {
+  float DistanceFromHome(const Destination& home, Destination& to) {
     if (to.distanceStamp != homeStamp_) {
       ++result_.work.distanceCalls;
-      to.distance = DistanceNm(home.latitude, home.longitude, to.latitude, to.longitude);
+      to.distance = static_cast<float>(DistanceNm(home.latitude, home.longitude, to.latitude, to.longitude));
       to.distanceStamp = homeStamp_;
     }
     return to.distance;
