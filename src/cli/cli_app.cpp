@@ -7,6 +7,7 @@
 #include "app/startup.h"
 #include "cli/terminal.h"
 #include "platform/errors.h"
+#include "platform/record_memory.h"
 #include "platform/system.h"
 
 namespace wf::cli {
@@ -44,9 +45,7 @@ Session& CommandContext::StartSession() {
 const StartupReport& CommandContext::startupReport() const { return impl_->report; }
 
 void CommandContext::LeaveSessionToTheSystem() {
-#if !defined(__SANITIZE_ADDRESS__)
-  static_cast<void>(impl_->session.release());
-#endif
+  if (!MemoryIsChecked()) static_cast<void>(impl_->session.release());
 }
 
 namespace {

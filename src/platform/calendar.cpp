@@ -38,11 +38,11 @@ TimeValue MakeTime(int year, int month, int day, int hour, int minute, int secon
 CalendarFields SplitTime(TimeValue t) {
   CalendarFields f;
   const std::int64_t days = FloorDiv(t, 86400);
-  const std::int64_t secs = t - days * 86400;
-  f.hour = static_cast<int>(secs / 3600);
-  f.minute = static_cast<int>(secs % 3600 / 60);
-  f.second = static_cast<int>(secs % 60);
-  f.weekday = static_cast<int>(((days % 7) + 11) % 7);  // 1970-01-01 was a Thursday
+  const ClockFields clock = SplitClock(t);
+  f.hour = clock.hour;
+  f.minute = clock.minute;
+  f.second = static_cast<int>((t - days * 86400) % 60);
+  f.weekday = clock.weekday;
   // Howard Hinnant's civil_from_days.
   const std::int64_t z = days + 719468;
   const std::int64_t era = FloorDiv(z, 146097);

@@ -43,6 +43,7 @@ inline ClockFields SplitClock(TimeValue t) {
   std::int64_t days = t / 86400;
   if (t % 86400 != 0 && t < 0) --days;
   const std::int64_t secs = t - days * 86400;
+  // 1970-01-01 was a Thursday.
   return {static_cast<int>(((days % 7) + 11) % 7), static_cast<int>(secs / 3600), static_cast<int>(secs % 3600 / 60)};
 }
 

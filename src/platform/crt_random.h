@@ -21,7 +21,7 @@ class Random {
   }
   // The draw that ends in `state`.
   static int DrawOf(std::uint32_t state) { return static_cast<int>((state >> 16) & 0x7FFF); }
-  // The raw recurrence state (for diagnostics).
+  // The raw recurrence state; Seed(State()) continues the sequence where it stands.
   std::uint32_t State() const { return state_; }
 
  private:

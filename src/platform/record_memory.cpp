@@ -22,6 +22,14 @@
 
 namespace wf {
 
+bool MemoryIsChecked() noexcept {
+#if defined(WINGFOLD_PLAIN_RECORD_MEMORY)
+  return true;
+#else
+  return false;
+#endif
+}
+
 #if defined(WINGFOLD_PLAIN_RECORD_MEMORY)
 
 void* AllocateRecordMemory(std::size_t size) {

@@ -10,6 +10,10 @@
 
 namespace wf {
 
+// True in builds with AddressSanitizer: records use the plain allocator, and memory is freed and
+// checked as usual rather than left to the system.
+bool MemoryIsChecked() noexcept;
+
 // Memory for one record of `size` bytes, aligned for any fundamental type. Throws std::bad_alloc.
 void* AllocateRecordMemory(std::size_t size);
 // Returns memory from AllocateRecordMemory(size); `size` must be the same.
