@@ -12,8 +12,8 @@
 #include "platform/prompter.h"
 #include "scenery/airport_bgl.h"
 #include "traffic/fleet.h"
-#include "traffic/flight_plans.h"
 #include "traffic/fleet_test_world.h"
+#include "traffic/flight_plans.h"
 #include "world/world.h"
 #include "world/world_archive.h"
 
@@ -75,14 +75,33 @@ void BuildTrafficWorld(World& world, int count) {
     AddAirport(world, spec);
   }
   CAircraft& trainer = AddModel(world, {.name = "Trainer"});
-  CAircraft& tourer = AddModel(world, {.name = "Tourer", .wingSpan = 12, .cruiseSpeed = 150, .stallSpeed = 55,
-                                       .range = 800, .fuelFlow = 45.0f});
-  CAircraft& twin = AddModel(world, {.name = "Twin", .wingSpan = 14, .cruiseSpeed = 190, .stallSpeed = 70,
-                                     .range = 1000, .engineCount = 2, .fuelFlow = 60.0f, .maxWeight = 2500,
+  CAircraft& tourer = AddModel(world, {.name = "Tourer",
+                                       .wingSpan = 12,
+                                       .cruiseSpeed = 150,
+                                       .stallSpeed = 55,
+                                       .range = 800,
+                                       .fuelFlow = 45.0f});
+  CAircraft& twin = AddModel(world, {.name = "Twin",
+                                     .wingSpan = 14,
+                                     .cruiseSpeed = 190,
+                                     .stallSpeed = 70,
+                                     .range = 1000,
+                                     .engineCount = 2,
+                                     .fuelFlow = 60.0f,
+                                     .maxWeight = 2500,
                                      .usage = 0b111111});
-  CAircraft& jet = AddModel(world, {.name = "Jet", .wingSpan = 16, .cruiseSpeed = 400, .stallSpeed = 95,
-                                    .range = 1500, .engineCount = 2, .engineType = 1, .fuelFlow = 300.0f,
-                                    .fuelType = 2, .maxWeight = 8000, .ceiling = 41000, .usage = 0b110000});
+  CAircraft& jet = AddModel(world, {.name = "Jet",
+                                    .wingSpan = 16,
+                                    .cruiseSpeed = 400,
+                                    .stallSpeed = 95,
+                                    .range = 1500,
+                                    .engineCount = 2,
+                                    .engineType = 1,
+                                    .fuelFlow = 300.0f,
+                                    .fuelType = 2,
+                                    .maxWeight = 8000,
+                                    .ceiling = 41000,
+                                    .usage = 0b110000});
   for (int i = 0; i < 4; ++i) {
     AddVariation(world, trainer, "Trainer " + std::to_string(i));
     AddVariation(world, tourer, "Tourer " + std::to_string(i), 60.0f, 30000.0f);
@@ -201,7 +220,7 @@ void BM_AirportArchive(benchmark::State& state) {
 }
 BENCHMARK(BM_AirportArchive)->Arg(1500);
 
-}  // namespace
-}  // namespace wf
+}
+}
 
 BENCHMARK_MAIN();

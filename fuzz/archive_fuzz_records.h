@@ -130,4 +130,4 @@ inline std::vector<std::uint8_t> StoreFuzzMap(const FuzzMap& map) {
   return out;
 }
 
-}  // namespace wf::fuzz
+}

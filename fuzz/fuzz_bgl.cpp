@@ -20,7 +20,7 @@ class CountingPrompter final : public wf::Prompter {
   std::size_t messages = 0;
 };
 
-}  // namespace
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   wf::World world;

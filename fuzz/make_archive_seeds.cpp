@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/files.h"
 #include "archive_fuzz_records.h"
+#include "platform/files.h"
 
 namespace {
 
@@ -61,7 +61,7 @@ FuzzMap Tree() {
   return map;
 }
 
-}  // namespace
+}
 
 int main(int argc, char** argv) {
   if (argc != 2) {
@@ -71,7 +71,8 @@ int main(int argc, char** argv) {
   const std::filesystem::path folder = argv[1];
   std::filesystem::create_directories(folder);
   auto write = [&](const char* name, const std::vector<std::uint8_t>& bytes) {
-    WriteFileAtomically(folder / name, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    WriteFileAtomically(folder / name,
+                        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
   };
 
   write("empty", StoreFuzzMap({}));

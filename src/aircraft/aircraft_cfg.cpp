@@ -175,7 +175,7 @@ void ClearBits(std::int32_t& mask, std::initializer_list<int> bits) {
   for (int bit : bits) mask &= ~(std::int32_t{1} << bit);
 }
 
-}  // namespace
+}
 
 AircraftCfgValues ReadAircraftCfgValues(std::string_view text, Progress& progress) {
   AircraftCfgValues values;
@@ -319,4 +319,4 @@ std::vector<VariationLine> ReadVariationLines(std::string_view text) {
   return variations;
 }
 
-}  // namespace wf
+}

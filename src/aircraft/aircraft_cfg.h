@@ -94,4 +94,4 @@ std::vector<VariationLine> ReadVariationLines(std::string_view text);
 // Whether an atc_parking_types value (any case) keeps a variation out of GA traffic.
 bool IsMilitaryOrCargoParking(std::string_view parkingTypes);
 
-}  // namespace wf
+}

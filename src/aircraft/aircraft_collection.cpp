@@ -166,7 +166,7 @@ void RemoveUninstalled(CollectionRun& run) {
   if (!run.result.removedVariations.empty()) world.DiscardFleet();
 }
 
-}  // namespace
+}
 
 std::string PaintschemeRemovedMessage(const std::string& title) {
   return "Paintscheme " + title + " for Aircraft is no longer installed. It will be removed from the list.";
@@ -258,4 +258,4 @@ AircraftCollectionResult CollectAircraft(World& world, const Settings& settings,
   return result;
 }
 
-}  // namespace wf
+}

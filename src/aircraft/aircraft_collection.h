@@ -78,4 +78,4 @@ AircraftCollectionResult CollectAircraft(World& world, const Settings& settings,
                                          const std::filesystem::path& simFolder,
                                          const std::filesystem::path& appDataFolder, Progress& progress);
 
-}  // namespace wf
+}

@@ -88,7 +88,7 @@ std::optional<std::size_t> ScanFloatAt(std::string_view text, std::size_t pos, f
   return pos;
 }
 
-}  // namespace
+}
 
 std::vector<std::string_view> SplitCfgLines(std::string_view text) {
   if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
@@ -192,4 +192,4 @@ int ScanFloatList(std::string_view text, float* targets, int count) {
   return count;
 }
 
-}  // namespace wf
+}

@@ -78,4 +78,4 @@ bool ScanFloat(std::string_view text, float& target);
 // are allowed on both sides of each comma. Returns how many were read; the others are unchanged.
 int ScanFloatList(std::string_view text, float* targets, int count);
 
-}  // namespace wf
+}

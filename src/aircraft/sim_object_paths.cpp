@@ -52,7 +52,7 @@ std::filesystem::path WineDrive(const std::filesystem::path& simFolder, char let
   return {};
 }
 
-}  // namespace
+}
 
 std::filesystem::path FsxCfgPath(const std::filesystem::path& appDataFolder) {
   if (appDataFolder.empty()) return {};
@@ -90,4 +90,4 @@ std::filesystem::path SimObjectFolder(const std::filesystem::path& simFolder, st
   return ResolvePathCase(simFolder, NativePath(WithoutLeadingSeparators(entry)));
 }
 
-}  // namespace wf
+}

@@ -37,4 +37,4 @@ std::vector<std::string> ReadSimObjectPaths(std::string_view fsxCfgText);
 // Nothing is an empty path.
 std::filesystem::path SimObjectFolder(const std::filesystem::path& simFolder, std::string_view entry);
 
-}  // namespace wf
+}

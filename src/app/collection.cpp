@@ -5,7 +5,8 @@
 
 namespace wf {
 
-AirportCollectionResult CollectAirports(Session& session, ScanMode mode, const std::filesystem::path& airportPath) {
+AirportCollectionResult CollectAirports(Session& session, ScanMode mode,
+                                        const std::filesystem::path& airportPath) {
   AirportCollectionResult result;
   session.airportDatabaseUnsaved = true;
   const SceneryContext context{session.world, session.settings, *session.progress, *session.prompter};
@@ -28,4 +29,4 @@ AircraftCollection CollectAircraftAndSave(Session& session) {
   return collection;
 }
 
-}  // namespace wf
+}

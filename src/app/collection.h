@@ -28,4 +28,4 @@ struct AircraftCollection {
 };
 AircraftCollection CollectAircraftAndSave(Session& session);
 
-}  // namespace wf
+}

@@ -41,28 +41,33 @@ std::string Format(const char* format, double value) {
   return buffer;
 }
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+std::string Quoted(const std::string& text) {
+  return "\"" + text + "\"";
+}
 
 void PrintAirport(const CAirport& a, std::ostream& out, const Settings& settings) {
   std::string typeName, surfaceName;
   a.GetTypeName(typeName);
   a.GetSurfaceName(surfaceName);
   out << "        CAirport " << Quoted(a.icao) << " name " << Quoted(a.name) << "\n";
-  out << "          position " << Format("%.6f", a.latitude) << ", " << Format("%.6f", a.longitude) << "  altitude "
-      << Format("%.1f", a.altitude) << " m  magVar " << Format("%.2f", a.magVar) << "\n";
+  out << "          position " << Format("%.6f", a.latitude) << ", " << Format("%.6f", a.longitude)
+      << "  altitude " << Format("%.1f", a.altitude) << " m  magVar " << Format("%.2f", a.magVar) << "\n";
   out << "          type " << a.GetType() << " (" << typeName << ", stored " << a.airportType << ")  surface "
       << surfaceName << "  runways " << a.runwayCount << "  longest " << a.longestRunway << " m  ILS "
       << a.hasILS << "  lights " << a.runwayLights << "  approach lights " << a.approachLights << "\n";
-  out << "          fee " << Format("%.2f", a.landingFee) << " (normal " << Format("%.2f", a.NormalLandingFee(settings))
-      << ", set by user " << a.feeSetByUser << ")  use " << a.useAirport << "  military " << a.military
-      << "  airspace " << a.airspaceClass << "  tower " << a.towerFrequency << "  com mask " << a.comTypeMask
-      << "  approach com " << a.approachComCount << "  fuel 0x" << std::hex << a.fuelFlags << std::dec << "\n";
-  out << "          sunrise " << a.sunrise << "  sunset " << a.sunset << "  scenery time " << a.sceneryFileTime << "\n";
+  out << "          fee " << Format("%.2f", a.landingFee) << " (normal "
+      << Format("%.2f", a.NormalLandingFee(settings)) << ", set by user " << a.feeSetByUser << ")  use "
+      << a.useAirport << "  military " << a.military << "  airspace " << a.airspaceClass << "  tower "
+      << a.towerFrequency << "  com mask " << a.comTypeMask << "  approach com " << a.approachComCount
+      << "  fuel 0x" << std::hex << a.fuelFlags << std::dec << "\n";
+  out << "          sunrise " << a.sunrise << "  sunset " << a.sunset << "  scenery time "
+      << a.sceneryFileTime << "\n";
   out << "          parking counts";
   for (auto count : a.parkingCounts) out << ' ' << count;
   out << "\n";
   for (const auto& r : a.runways) {
-    out << "          runway surface " << r.surface << "  length " << r.length << " m  width " << r.width << " m\n";
+    out << "          runway surface " << r.surface << "  length " << r.length << " m  width " << r.width
+        << " m\n";
   }
   for (const auto& p : a.parkingSpaces) {
     out << "          parking type " << p.type << "  radius " << Format("%.1f", p.radius) << " m\n";
@@ -94,13 +99,13 @@ void PrintAircraftTypes(const World& world, std::ostream& out) {
         << "  cruise " << a->cruiseSpeed << " kt  stall " << a->stallSpeed << " kt  range " << a->range
         << " nm  ceiling " << a->ceiling << " ft  engines " << a->engineCount << " (type " << a->engineType
         << ")\n"
-        << "  weights empty " << a->emptyWeight << " kg  max " << a->maxWeight << " kg  wing span " << a->wingSpan
-        << " m  fuel type " << a->fuelType << "  capacity " << a->fuelCapacity << " l  flow "
+        << "  weights empty " << a->emptyWeight << " kg  max " << a->maxWeight << " kg  wing span "
+        << a->wingSpan << " m  fuel type " << a->fuelType << "  capacity " << a->fuelCapacity << " l  flow "
         << Format("%.1f", a->fuelFlow) << " l/h\n"
-        << "  probability " << Format("%.1f", a->probability) << "  money/week " << Format("%.2f", a->moneyPerWeek)
-        << "  usage 0x" << std::hex << a->usage << std::dec << "  GA " << a->useForGA << "  wheels "
-        << a->hasWheels << "  IFR " << a->ifr << "  amphibian " << a->amphibian << "  skis " << a->skis
-        << "  bush " << a->bushPlane << "\n";
+        << "  probability " << Format("%.1f", a->probability) << "  money/week "
+        << Format("%.2f", a->moneyPerWeek) << "  usage 0x" << std::hex << a->usage << std::dec << "  GA "
+        << a->useForGA << "  wheels " << a->hasWheels << "  IFR " << a->ifr << "  amphibian " << a->amphibian
+        << "  skis " << a->skis << "  bush " << a->bushPlane << "\n";
   }
 }
 
@@ -109,26 +114,30 @@ void PrintAircraftNames(const World& world, std::ostream& out) {
     out << "CAI_Aircraft " << Quoted(key) << "\n"
         << "  model " << (v->aircraft ? Quoted(v->aircraft->name) : std::string("(missing)")) << "  number "
         << v->number << "  probability " << Format("%.1f", v->probability) << "  GA " << v->useForGA
-        << "  money/week " << Format("%.2f", v->moneyPerWeek) << "  usage 0x" << std::hex << v->usage << std::dec
-        << "  percentage " << v->percentage << "\n";
+        << "  money/week " << Format("%.2f", v->moneyPerWeek) << "  usage 0x" << std::hex << v->usage
+        << std::dec << "  percentage " << v->percentage << "\n";
   }
 }
 
-}  // namespace
+}
 
 DumpResult DumpDatabaseFile(const std::filesystem::path& file, std::ostream& out) {
   DumpResult result;
   const auto bytes = ReadFileBytes(file);
   if (!bytes) return result;
   result.opened = true;
-  const std::span<const std::uint8_t> data(reinterpret_cast<const std::uint8_t*>(bytes->data()), bytes->size());
+  const std::span<const std::uint8_t> data(reinterpret_cast<const std::uint8_t*>(bytes->data()),
+                                           bytes->size());
 
   std::string firstClass = FirstClassName(data);
   const std::string name = Lower(file.filename().string());
   if (firstClass.empty()) {
-    if (name == "aircrafttypes.dat") firstClass = "CAircraft";
-    else if (name == "aircraftnames.dat") firstClass = "CAI_Aircraft";
-    else firstClass = "CRegion";
+    if (name == "aircrafttypes.dat")
+      firstClass = "CAircraft";
+    else if (name == "aircraftnames.dat")
+      firstClass = "CAI_Aircraft";
+    else
+      firstClass = "CRegion";
   }
 
   World world;
@@ -152,16 +161,19 @@ DumpResult DumpDatabaseFile(const std::filesystem::path& file, std::ostream& out
   }
 
   out << file.string() << ": " << result.kind << ", " << bytes->size() << " bytes\n";
-  if (result.kind == "aircraft types") PrintAircraftTypes(world, out);
-  else if (result.kind == "aircraft names") PrintAircraftNames(world, out);
-  else PrintRegions(world, out, settings);
+  if (result.kind == "aircraft types")
+    PrintAircraftTypes(world, out);
+  else if (result.kind == "aircraft names")
+    PrintAircraftNames(world, out);
+  else
+    PrintRegions(world, out, settings);
 
   std::size_t airports = 0;
   for (const auto& entry : world.regionMap) ForEachAirport(*entry.second, [&](CAirport&) { ++airports; });
-  out << "-- " << world.regionMap.size() << " regions, " << airports << " airports, " << world.aircraftTypes.size()
-      << " models, " << world.aircraftNames.size() << " variations"
+  out << "-- " << world.regionMap.size() << " regions, " << airports << " airports, "
+      << world.aircraftTypes.size() << " models, " << world.aircraftNames.size() << " variations"
       << (result.complete ? "" : " read before the fault") << "\n";
   return result;
 }
 
-}  // namespace wf
+}

@@ -19,4 +19,4 @@ struct DumpResult {
 // name decides when the map is empty or the first class is unknown).
 DumpResult DumpDatabaseFile(const std::filesystem::path& file, std::ostream& out);
 
-}  // namespace wf
+}

@@ -47,9 +47,9 @@ LoadResult LoadFile(Session& session, const std::filesystem::path& file, LoadFn 
     result.outcome = LoadOutcome::kDamaged;
     result.error = e.what();
     session.progress->Hide();
-    session.prompter->Message("The database " + file.filename().string() + " is damaged and was read only up to " +
-                                  "the fault: " + e.what() + "." + PreserveDamagedFile(file) +
-                                  " Collect the data again to rebuild it.",
+    session.prompter->Message("The database " + file.filename().string() +
+                                  " is damaged and was read only up to " + "the fault: " + e.what() + "." +
+                                  PreserveDamagedFile(file) + " Collect the data again to rebuild it.",
                               MessageIcon::kStop);
   }
   return result;
@@ -62,12 +62,13 @@ bool WriteReported(Session& session, const std::string& name, std::string_view b
     return true;
   } catch (const FileError& e) {
     session.progress->Hide();
-    session.prompter->Message(std::string(e.what()) + ". The other files are still written.", MessageIcon::kStop);
+    session.prompter->Message(std::string(e.what()) + ". The other files are still written.",
+                              MessageIcon::kStop);
     return false;
   }
 }
 
-}  // namespace
+}
 
 bool AirportDatabaseExists(const Session& session) {
   for (const char* name : {kStockObjectsFile, kObjectsFile}) {
@@ -118,4 +119,4 @@ bool WriteAircraftFiles(Session& session) {
   return saved;
 }
 
-}  // namespace wf
+}

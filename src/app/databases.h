@@ -58,4 +58,4 @@ bool SaveAirportDatabase(Session& session);
 // archives could not be saved.
 bool WriteAircraftFiles(Session& session);
 
-}  // namespace wf
+}

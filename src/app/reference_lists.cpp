@@ -38,7 +38,7 @@ bool ApplyFile(const std::filesystem::path& file, World& world, int* matched, Ma
   return true;
 }
 
-}  // namespace
+}
 
 bool ApplyMilitaryAirports(const std::filesystem::path& file, World& world, int* matched) {
   return ApplyFile(file, world, matched, [](CAirport& airport) { airport.military = 1; });
@@ -48,4 +48,4 @@ bool ApplyNotUseAirports(const std::filesystem::path& file, World& world, int* m
   return ApplyFile(file, world, matched, [](CAirport& airport) { airport.useAirport = 0; });
 }
 
-}  // namespace wf
+}

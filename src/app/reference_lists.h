@@ -10,7 +10,6 @@
 
 namespace wf {
 
-
 // Sets `military` of every listed airport; false when the file cannot be opened.
 bool ApplyMilitaryAirports(const std::filesystem::path& file, World& world, int* matched = nullptr);
 // Clears `useAirport` of every listed airport; false when the file cannot be opened.
@@ -19,4 +18,4 @@ bool ApplyNotUseAirports(const std::filesystem::path& file, World& world, int* m
 // The ident a line of a reference list names, or empty for a comment.
 std::string ReferenceListKey(std::string_view line);
 
-}  // namespace wf
+}

@@ -4,4 +4,4 @@ namespace wf {
 
 Session::Session() : progress(&nullProgress_), prompter(&silentPrompter_), hooks(&noHooks_) {}
 
-}  // namespace wf
+}

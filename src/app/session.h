@@ -51,4 +51,4 @@ struct Session {
   PageHooks noHooks_;
 };
 
-}  // namespace wf
+}

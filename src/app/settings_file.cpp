@@ -9,8 +9,8 @@
 namespace wf {
 
 const CategoryKey kCategoryKeysInOrder[kCategoryCount] = {
-    {"Taxi", kTaxi},        {"Buisiness", kBusiness}, {"Rental", kRental},
-    {"Students", kTraining}, {"Club", kClub},         {"Privat", kPrivate},
+    {"Taxi", kTaxi},         {"Buisiness", kBusiness}, {"Rental", kRental},
+    {"Students", kTraining}, {"Club", kClub},          {"Privat", kPrivate},
 };
 
 const char* const kParkingFeeKeys[10] = {"small_RAMP", "medium_RAMP", "large_RAMP", "CARGO",
@@ -59,7 +59,8 @@ class Reader {
     return value;
   }
 
-  std::string Text(const char* section, const char* key, const std::string& fallback, bool* present = nullptr) {
+  std::string Text(const char* section, const char* key, const std::string& fallback,
+                   bool* present = nullptr) {
     const auto stored = ini_.GetString(section, key);
     if (present) *present = stored.has_value();
     const std::string value = stored.value_or(fallback);
@@ -82,17 +83,22 @@ constexpr std::int64_t kDefaultMin[kCategoryCount] = {50, 25, 50, 100, 200, 100}
 constexpr std::int64_t kDefaultIfr[kCategoryCount] = {5, 20, 40, 50, 100, 100};
 constexpr std::int64_t kDefaultNight[kCategoryCount] = {5, 20, 40, 50, 100, 100};
 constexpr std::int64_t kDefaultTng[kCategoryCount] = {25, 40, 75, 10, 0, 0};
-constexpr std::int64_t kDefaultParkingFee[10] = {200, 1000, 2500, 25000, 50000, 200000, 15000, 75000, 150000, 500};
+constexpr std::int64_t kDefaultParkingFee[10] = {200,    1000,  2500,  25000,  50000,
+                                                 200000, 15000, 75000, 150000, 500};
 
-double ParseDecimal(const std::string& piece) { return std::strtod(piece.c_str(), nullptr); }
+double ParseDecimal(const std::string& piece) {
+  return std::strtod(piece.c_str(), nullptr);
+}
 
 std::string Piece(const std::string& text, std::size_t from, std::size_t length) {
   return from < text.size() ? text.substr(from, length) : std::string();
 }
 
-}  // namespace
+}
 
-std::int64_t StoredHundredths(float value) { return std::llround(static_cast<double>(value) * 100.0); }
+std::int64_t StoredHundredths(float value) {
+  return std::llround(static_cast<double>(value) * 100.0);
+}
 
 TimeValue ParseStartDate(const std::string& text) {
   const auto month = static_cast<int>(ParseDecimal(Piece(text, 0, 2)));
@@ -160,10 +166,12 @@ void ReadPathSettings(const IniFile& ini, const std::filesystem::path& workFolde
 void WriteFlightplanSettings(IniFile& ini, const Settings& settings) {
   ini.SetString(kFlightplan, "Date", FormatStartDate(settings.startDate));
   for (const auto& c : kCategoryKeysInOrder) {
-    ini.SetInt(kFlightplan, std::string(c.prefix) + "_max", StoredHundredths(settings.flightTimeMax[c.category]));
+    ini.SetInt(kFlightplan, std::string(c.prefix) + "_max",
+               StoredHundredths(settings.flightTimeMax[c.category]));
   }
   for (const auto& c : kCategoryKeysInOrder) {
-    ini.SetInt(kFlightplan, std::string(c.prefix) + "_min", StoredHundredths(settings.flightTimeMin[c.category]));
+    ini.SetInt(kFlightplan, std::string(c.prefix) + "_min",
+               StoredHundredths(settings.flightTimeMin[c.category]));
   }
   for (const auto& c : kCategoryKeysInOrder) {
     ini.SetInt(kFlightplan, std::string(c.prefix) + "_IFR", settings.ifrPercent[c.category]);
@@ -194,4 +202,4 @@ void WriteTuningSettings(IniFile& ini, const Settings& settings, const std::file
   ini.SetString(kPath, "FS2004", simFolder.string());
 }
 
-}  // namespace wf
+}

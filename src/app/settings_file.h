@@ -19,7 +19,7 @@ namespace wf {
 struct SettingEntry {
   std::string section;
   std::string key;
-  std::string value;   // in memory, in display units (hours, money, percent, kg, date)
+  std::string value;  // in memory, in display units (hours, money, percent, kg, date)
   bool fromFile = false;
 };
 
@@ -61,4 +61,4 @@ void WriteTuningSettings(IniFile& ini, const Settings& settings, const std::file
 // Hours or money as stored: times 100, rounded to the nearest integer.
 std::int64_t StoredHundredths(float value);
 
-}  // namespace wf
+}

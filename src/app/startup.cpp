@@ -29,4 +29,4 @@ StartupReport StartSession(Session& session, const std::filesystem::path& workFo
   return report;
 }
 
-}  // namespace wf
+}

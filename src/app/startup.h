@@ -10,7 +10,8 @@
 namespace wf {
 
 inline constexpr const char* kSimFolderMissingMessage =
-    "Please check the path of FS X in the Settings!\nThe programm must be restart after you set in the correct "
+    "Please check the path of FS X in the Settings!\nThe programm must be restart after you set in the "
+    "correct "
     "path.";
 
 // Reads the simulator's "SetupPath" from the registry into `simFolder`. Returns 0 on success and 13
@@ -31,4 +32,4 @@ struct StartupReport {
 // settings file exists but cannot be read.
 StartupReport StartSession(Session& session, const std::filesystem::path& workFolder);
 
-}  // namespace wf
+}

@@ -39,4 +39,4 @@ StartupSequenceResult RunStartupSequence(Session& session, const StartupSteps& s
   return result;
 }
 
-}  // namespace wf
+}

@@ -32,4 +32,4 @@ struct StartupSequenceResult {
 // Runs the loading sequence on a started session (see StartSession).
 StartupSequenceResult RunStartupSequence(Session& session, const StartupSteps& steps = {});
 
-}  // namespace wf
+}

@@ -18,7 +18,7 @@ std::filesystem::file_time_type ModificationTime(const std::filesystem::path& fi
   return ec ? std::filesystem::file_time_type::min() : time;
 }
 
-}  // namespace
+}
 
 TrafficRunResult RunTrafficGeneration(Session& session, bool compile) {
   TrafficRunResult result;
@@ -52,15 +52,16 @@ TrafficRunResult RunTrafficGeneration(Session& session, bool compile) {
 
   const PathStyle style = CommandLinePathStyle(kCompilerProgram, session.toolsFolder);
   const std::string parameters =
-      BuildCompilerParameters(CommandLinePath(session.workFolder, style), CommandLinePath(session.simFolder, style),
-                              CommandLineSeparator(style));
+      BuildCompilerParameters(CommandLinePath(session.workFolder, style),
+                              CommandLinePath(session.simFolder, style), CommandLineSeparator(style));
   const auto before = ModificationTime(result.outputFile);
   const bool existedBefore = std::filesystem::exists(result.outputFile);
   result.compiler = RunAndWait(kCompilerProgram, parameters, session.toolsFolder);
   session.progress->Hide();
 
   if (!result.compiler.started) {
-    result.failure = result.compiler.failure + ". Set the tools folder ([Path] TTools) to the folder of the "
+    result.failure = result.compiler.failure +
+                     ". Set the tools folder ([Path] TTools) to the folder of the "
                      "simulator SDK's traffic compiler.";
   } else if (result.compiler.exitCode != 0) {
     result.failure = "The traffic compiler ended with status " + std::to_string(result.compiler.exitCode) +
@@ -76,4 +77,4 @@ TrafficRunResult RunTrafficGeneration(Session& session, bool compile) {
   return result;
 }
 
-}  // namespace wf
+}

@@ -27,4 +27,4 @@ struct TrafficRunResult {
 // is set, runs the compiler from the tools folder and checks that it wrote its output.
 TrafficRunResult RunTrafficGeneration(Session& session, bool compile);
 
-}  // namespace wf
+}

@@ -47,7 +47,7 @@ class NestingScope {
   int& depth_;
   std::uint16_t savedSchema_;
 };
-}  // namespace
+}
 
 void ClassRegistry::Register(ClassInfo info) {
   std::string name = info.name;
@@ -324,4 +324,4 @@ std::unique_ptr<CObject> CArchive::ReadObject(std::string_view expectedClass) {
   return obj;
 }
 
-}  // namespace wf
+}

@@ -183,4 +183,4 @@ class CArchive {
   std::vector<LoadedEntry> loaded_;                                  // loading: by index
 };
 
-}  // namespace wf
+}

@@ -10,7 +10,7 @@ std::string Hex(std::size_t v) {
   std::snprintf(buf, sizeof buf, "0x%llX", static_cast<unsigned long long>(v));
   return buf;
 }
-}  // namespace
+}
 
 std::string AtOffset(std::size_t offset, std::string_view what) {
   std::string message = "offset " + Hex(offset) + ": ";
@@ -32,4 +32,4 @@ std::string BadSeek(std::size_t offset, std::size_t target, std::size_t size) {
   return AtOffset(offset, "cannot move to offset " + Hex(target) + ", the data end at " + Hex(size));
 }
 
-}  // namespace wf::byte_reader_detail
+}

@@ -45,7 +45,7 @@ T LoadLittleEndian(const std::uint8_t* p) {
   }
   return v;
 }
-}  // namespace byte_reader_detail
+}
 
 template <class Error>
 class BasicByteReader {
@@ -119,4 +119,4 @@ class BasicByteReader {
 
 using ByteReader = BasicByteReader<FormatError>;
 
-}  // namespace wf
+}

@@ -10,7 +10,7 @@ constexpr char16_t kHighControls[32] = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
-}  // namespace
+}
 
 char ToWindows1252(char32_t c) {
   if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
@@ -35,4 +35,4 @@ std::string Utf16LeToWindows1252(std::span<const std::uint8_t> bytes) {
   return out;
 }
 
-}  // namespace wf
+}

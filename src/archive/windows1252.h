@@ -14,4 +14,4 @@ char ToWindows1252(char32_t c);
 // pair becomes one '?', as does a lone surrogate; every other code unit becomes one byte.
 std::string Utf16LeToWindows1252(std::span<const std::uint8_t> bytes);
 
-}  // namespace wf
+}

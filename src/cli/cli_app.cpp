@@ -42,7 +42,9 @@ Session& CommandContext::StartSession() {
   return session;
 }
 
-const StartupReport& CommandContext::startupReport() const { return impl_->report; }
+const StartupReport& CommandContext::startupReport() const {
+  return impl_->report;
+}
 
 void CommandContext::LeaveSessionToTheSystem() {
   if (!MemoryIsChecked()) static_cast<void>(impl_->session.release());
@@ -53,7 +55,6 @@ namespace {
 // Runs the chosen command; `exiting`: the process ends when it returns.
 int RunCommands(int argc, const char* const* argv, std::istream& in, std::ostream& out, std::ostream& err,
                 bool exiting) {
-
   CLI::App app{"Wingfold: general-aviation AI traffic for FSX", "wingfold"};
   app.require_subcommand(1);
   GlobalOptions options;
@@ -77,7 +78,8 @@ int RunCommands(int argc, const char* const* argv, std::istream& in, std::ostrea
     return 0;
   } catch (const CLI::ParseError& e) {
     err << "wingfold: " << e.what() << '\n';
-    err << "usage: wingfold [--verbose] [-C DIR] [--yes] COMMAND ...   (wingfold --help lists the commands)\n";
+    err << "usage: wingfold [--verbose] [-C DIR] [--yes] COMMAND ...   (wingfold --help lists the "
+           "commands)\n";
     return 2;
   }
 
@@ -105,12 +107,14 @@ int RunCommands(int argc, const char* const* argv, std::istream& in, std::ostrea
   return 2;
 }
 
-}  // namespace
+}
 
 int Run(int argc, const char* const* argv, std::istream& in, std::ostream& out, std::ostream& err) {
   return RunCommands(argc, argv, in, out, err, false);
 }
 
-int Run(int argc, const char* const* argv) { return RunCommands(argc, argv, std::cin, std::cout, std::cerr, true); }
+int Run(int argc, const char* const* argv) {
+  return RunCommands(argc, argv, std::cin, std::cout, std::cerr, true);
+}
 
-}  // namespace wf::cli
+}

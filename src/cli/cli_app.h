@@ -72,4 +72,4 @@ CommandRegistration AddCheckCommand(CLI::App& app);
 int Run(int argc, const char* const* argv, std::istream& in, std::ostream& out, std::ostream& err);
 int Run(int argc, const char* const* argv);
 
-}  // namespace wf::cli
+}

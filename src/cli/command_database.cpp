@@ -11,13 +11,19 @@ namespace wf::cli {
 
 namespace {
 
-std::size_t CountAirports(const World& world) { return world.airportIndex.size(); }
+std::size_t CountAirports(const World& world) {
+  return world.airportIndex.size();
+}
 
 void PrintLoad(std::ostream& out, const char* what, const LoadResult& load) {
   out << "  " << what << ": ";
   switch (load.outcome) {
-    case LoadOutcome::kAbsent: out << "none\n"; break;
-    case LoadOutcome::kLoaded: out << load.file.filename().string() << "\n"; break;
+    case LoadOutcome::kAbsent:
+      out << "none\n";
+      break;
+    case LoadOutcome::kLoaded:
+      out << load.file.filename().string() << "\n";
+      break;
     case LoadOutcome::kDamaged:
       out << load.file.filename().string() << " DAMAGED, read up to the fault: " << load.error << "\n";
       break;
@@ -37,13 +43,15 @@ void PrintScan(std::ostream& out, const AirportCollectionResult& collection) {
   out << "  airports added:            " << s.airportsAdded << "\n"
       << "  airports updated:          " << s.airportsUpdated << "\n"
       << "  airports in the database:  " << s.airportsInDatabase << "\n"
-      << "  database saved:            " << (collection.saved ? "yes (objects.dat, Airports.dat)" : "NO") << "\n";
+      << "  database saved:            " << (collection.saved ? "yes (objects.dat, Airports.dat)" : "NO")
+      << "\n";
 }
 
 void PrintAircraft(std::ostream& out, const AircraftCollection& collection) {
   const AircraftCollectionResult& r = collection.result;
   out << "Aircraft collection:\n"
-      << "  fsx.cfg:                 " << (r.fsxCfgPath.empty() ? "(none found)" : r.fsxCfgPath.string()) << "\n"
+      << "  fsx.cfg:                 " << (r.fsxCfgPath.empty() ? "(none found)" : r.fsxCfgPath.string())
+      << "\n"
       << "  aircraft folders read:   " << r.foldersRead << "\n"
       << "  models:                  " << r.models << " (" << r.newModels.size() << " new, " << r.keptModels
       << " kept, " << r.removedModels.size() << " removed)\n"
@@ -72,11 +80,12 @@ void PrintStartup(std::ostream& out, const Session& session, const StartupSequen
   PrintLoad(out, "airports", r.airports);
   PrintLoad(out, "aircraft", r.aircraft);
   if (r.aircraftCollection) PrintAircraft(out, *r.aircraftCollection);
-  if (r.militaryListRead) out << "  MilitaryAirports.txt: " << r.militaryMarked << " airports marked military\n";
+  if (r.militaryListRead)
+    out << "  MilitaryAirports.txt: " << r.militaryMarked << " airports marked military\n";
   if (r.notUseListRead) out << "  NotUseAirports.txt: " << r.notUseMarked << " airports not used\n";
   out << "In memory: " << session.world.regionMap.size() << " regions, " << CountAirports(session.world)
-      << " airports, " << session.world.aircraftTypes.size() << " models, " << session.world.aircraftNames.size()
-      << " variations\n";
+      << " airports, " << session.world.aircraftTypes.size() << " models, "
+      << session.world.aircraftNames.size() << " variations\n";
 }
 
 int RunLoad(CommandContext& context) {
@@ -86,10 +95,11 @@ int RunLoad(CommandContext& context) {
   return result.stoppedByDamage ? 1 : 0;
 }
 
-}  // namespace
+}
 
 CommandRegistration AddLoadCommand(CLI::App& app) {
-  auto* sub = app.add_subcommand("load", "Start up: load the databases, read the aircraft, apply the reference lists");
+  auto* sub = app.add_subcommand(
+      "load", "Start up: load the databases, read the aircraft, apply the reference lists");
   return {sub, RunLoad};
 }
 
@@ -97,7 +107,8 @@ CommandRegistration AddCollectCommand(CLI::App& app) {
   auto* sub = app.add_subcommand("collect", "Scan the scenery for airports and save the airport database");
   auto defaultScenery = std::make_shared<bool>(false);
   auto path = std::make_shared<std::string>();
-  sub->add_flag("--default", *defaultScenery, "Scan the simulator's own scenery areas instead of the add-ons");
+  sub->add_flag("--default", *defaultScenery,
+                "Scan the simulator's own scenery areas instead of the add-ons");
   sub->add_option("--path", *path, "The add-on root (default: the simulator's Addon Scenery folder)");
   return {sub, [defaultScenery, path](CommandContext& context) {
             Session& session = context.StartSession();
@@ -138,4 +149,4 @@ CommandRegistration AddAircraftCommand(CLI::App& app) {
           }};
 }
 
-}  // namespace wf::cli
+}

@@ -9,7 +9,8 @@
 namespace wf::cli {
 
 CommandRegistration AddDumpCommand(CLI::App& app) {
-  auto* sub = app.add_subcommand("dump", "Print a database file (objects.dat, AircraftTypes.dat, ...) as text");
+  auto* sub =
+      app.add_subcommand("dump", "Print a database file (objects.dat, AircraftTypes.dat, ...) as text");
   auto file = std::make_shared<std::string>();
   sub->add_option("FILE", *file, "The database file")->required();
   return {sub, [file](CommandContext& context) {
@@ -17,7 +18,8 @@ CommandRegistration AddDumpCommand(CLI::App& app) {
             if (path.is_relative()) path = context.WorkFolder() / path;
             const DumpResult result = DumpDatabaseFile(path, context.out());
             if (!result.opened) {
-              context.err() << "wingfold: cannot open " << path.string() << ": check the name and the -C folder\n";
+              context.err() << "wingfold: cannot open " << path.string()
+                            << ": check the name and the -C folder\n";
               return 1;
             }
             if (!result.complete) {
@@ -28,4 +30,4 @@ CommandRegistration AddDumpCommand(CLI::App& app) {
           }};
 }
 
-}  // namespace wf::cli
+}

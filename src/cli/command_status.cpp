@@ -23,7 +23,10 @@ int RunStatus(CommandContext& context) {
   out << "Settings file:    " << s.SettingsPath().string()
       << (report.settingsFileFound ? "" : " (not found: every setting has its default)") << '\n';
   out << "Simulator folder: " << (s.simFolder.empty() ? "(unknown)" : s.simFolder.string())
-      << (simFromFile ? "  [file]" : report.simFolderFromRegistry ? "  [registry]" : "") << '\n';
+      << (simFromFile                    ? "  [file]"
+          : report.simFolderFromRegistry ? "  [registry]"
+                                         : "")
+      << '\n';
   out << "Tools folder:     " << s.toolsFolder.string() << '\n';
   out << "\nSettings:\n";
   std::string section;
@@ -39,11 +42,12 @@ int RunStatus(CommandContext& context) {
   return 0;
 }
 
-}  // namespace
+}
 
 CommandRegistration AddStatusCommand(CLI::App& app) {
-  auto* sub = app.add_subcommand("status", "Show the folders and every setting with its source; writes nothing");
+  auto* sub =
+      app.add_subcommand("status", "Show the folders and every setting with its source; writes nothing");
   return {sub, RunStatus};
 }
 
-}  // namespace wf::cli
+}

@@ -28,20 +28,22 @@ void PrintGeneration(std::ostream& out, const TrafficRunResult& run) {
       << "    left empty by the GA percentage draw: " << f.spacesNotDrawn << "\n"
       << "    left empty, no fitting aircraft:      " << f.spacesWithoutAircraft << "\n"
       << "    left empty, registrations exhausted:  " << f.spacesWithoutRegistration << "\n";
-  out << "  geodesy work:              " << g.work.distanceCalls << " distances, " << g.work.sunTimeComputations
-      << " sun times\n"
+  out << "  geodesy work:              " << g.work.distanceCalls << " distances, "
+      << g.work.sunTimeComputations << " sun times\n"
       << "  destination candidates:    " << g.work.candidatesTested << " tested\n";
   if (!g.airportsWithInvalidSunTimes.empty()) {
     out << "  airports without valid sun times: " << g.airportsWithInvalidSunTimes.size() << "\n";
   }
-  out << "  " << kFlightPlansFile << ":        " << (run.flightPlansWritten ? "written" : "NOT written") << "\n";
+  out << "  " << kFlightPlansFile << ":        " << (run.flightPlansWritten ? "written" : "NOT written")
+      << "\n";
   if (run.compilerRun) {
     out << "Compiler:\n";
     if (!run.compiler.started) {
       out << "  not started\n";
     } else {
       out << "  exit status " << run.compiler.exitCode << "\n";
-      out << "  " << run.outputFile.string() << ": " << (run.outputUpdated ? "written" : "NOT written") << "\n";
+      out << "  " << run.outputFile.string() << ": " << (run.outputUpdated ? "written" : "NOT written")
+          << "\n";
     }
   }
 }
@@ -50,18 +52,19 @@ int RunCheck(CommandContext& context) {
   const CompilerInputCheck check = CheckCompilerInputs(CompilerInputPathsIn(context.WorkFolder()));
   for (const auto& problem : check.problems) context.out() << problem.Text() << "\n";
   if (check.unlistedProblems > 0) context.out() << "... and " << check.unlistedProblems << " more problems\n";
-  context.out() << check.airportCount << " airports, " << check.aircraftCount << " aircraft, " << check.planCount
-                << " plans with " << check.legCount << " legs: "
-                << (check.ok() ? "no problems" : std::to_string(check.problems.size() + check.unlistedProblems) +
-                                                     " problems")
+  context.out() << check.airportCount << " airports, " << check.aircraftCount << " aircraft, "
+                << check.planCount << " plans with " << check.legCount << " legs: "
+                << (check.ok() ? "no problems"
+                               : std::to_string(check.problems.size() + check.unlistedProblems) + " problems")
                 << "\n";
   return check.ok() ? 0 : 1;
 }
 
-}  // namespace
+}
 
 CommandRegistration AddGenerateCommand(CLI::App& app) {
-  auto* sub = app.add_subcommand("generate", "Generate the fleet and a week of flight plans, then compile them");
+  auto* sub =
+      app.add_subcommand("generate", "Generate the fleet and a week of flight plans, then compile them");
   auto noCompile = std::make_shared<bool>(false);
   sub->add_flag("--no-compile", *noCompile, "Stop after writing Flightplans-GA.dat");
   return {sub, [noCompile](CommandContext& context) {
@@ -86,4 +89,4 @@ CommandRegistration AddCheckCommand(CLI::App& app) {
   return {sub, RunCheck};
 }
 
-}  // namespace wf::cli
+}

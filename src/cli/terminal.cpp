@@ -8,7 +8,9 @@ namespace wf::cli {
 TerminalProgress::TerminalProgress(std::ostream& err, bool isTerminal, bool verbose)
     : err_(err), isTerminal_(isTerminal), verbose_(verbose) {}
 
-TerminalProgress::~TerminalProgress() { Hide(); }
+TerminalProgress::~TerminalProgress() {
+  Hide();
+}
 
 void TerminalProgress::SetText(const std::string& text) {
   if (verbose_) {
@@ -71,4 +73,4 @@ std::optional<std::string> TerminalPrompter::OpenFile(const std::string&, const 
   return std::nullopt;
 }
 
-}  // namespace wf::cli
+}

@@ -44,4 +44,4 @@ class TerminalPrompter final : public Prompter {
   Progress* progress_;
 };
 
-}  // namespace wf::cli
+}

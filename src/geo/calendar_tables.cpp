@@ -39,4 +39,4 @@ int DayOfYear(int month, int day, bool leap) {
   return dayNumber;
 }
 
-}  // namespace wf
+}

@@ -28,4 +28,4 @@ const MonthTable& MonthsOfYear(bool leap);
 // (1..12). A month beyond 12 counts the whole year before it; the day is not checked.
 int DayOfYear(int month, int day, bool leap);
 
-}  // namespace wf
+}

@@ -55,7 +55,7 @@ double AndoyerLambertKm(double lon1, double lat1, double lon2, double lat2) {
   return d * (1 + kFlattening * h1 * sinF2 * cosG2 - kFlattening * h2 * cosF2 * sinG2);
 }
 
-}  // namespace
+}
 
 double DegToRad(double degrees) {
   return degrees * Pi() / 180;
@@ -72,4 +72,4 @@ double DistanceNm(double lat1, double lon1, double lat2, double lon2) {
   return AndoyerLambertKm(lon1, lat1, lon2, lat2) / kKmPerNauticalMile;
 }
 
-}  // namespace wf
+}

@@ -21,4 +21,4 @@ double EllipsoidDistance(double lon1, double lat1, double lon2, double lat2, std
 // Distance in nautical miles: EllipsoidDistance(lon1, lat1, lon2, lat2, "nmi"). Latitude first.
 double DistanceNm(double lat1, double lon1, double lat2, double lon2);
 
-}  // namespace wf
+}

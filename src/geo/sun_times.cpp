@@ -118,7 +118,7 @@ TimeValue SunEventTime(Event event, TimeValue date, double latitude, double long
   return TimeOfDay(fields, EventMinutes(event, westLongitude, cosHourAngle, gamma));
 }
 
-}  // namespace
+}
 
 TimeValue SunriseTime(TimeValue date, double latitude, double longitude) {
   return SunEventTime(Event::kSunrise, date, latitude, longitude);
@@ -128,4 +128,4 @@ TimeValue SunsetTime(TimeValue date, double latitude, double longitude) {
   return SunEventTime(Event::kSunset, date, latitude, longitude);
 }
 
-}  // namespace wf
+}

@@ -29,4 +29,4 @@ namespace wf {
 TimeValue SunriseTime(TimeValue date, double latitude, double longitude);
 TimeValue SunsetTime(TimeValue date, double latitude, double longitude);
 
-}  // namespace wf
+}

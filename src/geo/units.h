@@ -32,4 +32,4 @@ constexpr double PoundsToKilograms(double pounds) {
   return pounds * 0.453592;
 }
 
-}  // namespace wf
+}

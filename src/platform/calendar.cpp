@@ -10,7 +10,7 @@ std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
   if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
   return q;
 }
-}  // namespace
+}
 
 std::int64_t DaysFromCivil(std::int64_t year, std::int64_t month, std::int64_t day) {
   // Normalise the month first so that month 13 or month 0 roll into the neighbouring year.
@@ -29,8 +29,8 @@ std::int64_t DaysFromCivil(std::int64_t year, std::int64_t month, std::int64_t d
 
 TimeValue MakeTime(int year, int month, int day, int hour, int minute, int second) {
   const std::int64_t days = DaysFromCivil(year, month, day);
-  const TimeValue t = days * 86400 + static_cast<std::int64_t>(hour) * 3600 +
-                      static_cast<std::int64_t>(minute) * 60 + second;
+  const TimeValue t =
+      days * 86400 + static_cast<std::int64_t>(hour) * 3600 + static_cast<std::int64_t>(minute) * 60 + second;
   if (t < 0 || t > kLatestTime) return kInvalidTime;
   return t;
 }
@@ -60,4 +60,4 @@ CalendarFields SplitTime(TimeValue t) {
   return f;
 }
 
-}  // namespace wf
+}

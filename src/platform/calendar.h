@@ -44,10 +44,11 @@ inline ClockFields SplitClock(TimeValue t) {
   if (t % 86400 != 0 && t < 0) --days;
   const std::int64_t secs = t - days * 86400;
   // 1970-01-01 was a Thursday.
-  return {static_cast<int>(((days % 7) + 11) % 7), static_cast<int>(secs / 3600), static_cast<int>(secs % 3600 / 60)};
+  return {static_cast<int>(((days % 7) + 11) % 7), static_cast<int>(secs / 3600),
+          static_cast<int>(secs % 3600 / 60)};
 }
 
 // Days since 1970-01-01 of a proleptic Gregorian date; month may be out of 1..12.
 std::int64_t DaysFromCivil(std::int64_t year, std::int64_t month, std::int64_t day);
 
-}  // namespace wf
+}

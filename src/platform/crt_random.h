@@ -28,4 +28,4 @@ class Random {
   std::uint32_t state_;
 };
 
-}  // namespace wf
+}

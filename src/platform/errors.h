@@ -11,4 +11,4 @@ class FileError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-}  // namespace wf
+}

@@ -141,4 +141,4 @@ void AtomicFileWriter::Commit() {
   committed_ = true;
 }
 
-}  // namespace wf
+}

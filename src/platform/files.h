@@ -1,11 +1,11 @@
 #pragma once
 // Whole-file reads and safe whole-file writes.
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <cstdint>
 #include <optional>
-#include <sstream>
 #include <span>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -69,4 +69,4 @@ class AtomicFileWriter {
   bool committed_ = false;
 };
 
-}  // namespace wf
+}

@@ -44,7 +44,7 @@ bool GlobMatch(std::string_view name, std::string_view pattern) {
   return p == pattern.size();
 }
 
-}  // namespace
+}
 
 bool MatchesWildcard(std::string_view name, std::string_view pattern) {
   if (!pattern.empty() && pattern.back() == '.') {
@@ -108,4 +108,4 @@ std::filesystem::path ResolvePathCase(const std::filesystem::path& base,
   return resolved;
 }
 
-}  // namespace wf
+}

@@ -38,4 +38,4 @@ std::vector<FolderEntry> ListFolder(const std::filesystem::path& folder, std::st
 std::filesystem::path ResolvePathCase(const std::filesystem::path& base,
                                       const std::filesystem::path& relative);
 
-}  // namespace wf
+}

@@ -17,7 +17,9 @@ namespace {
 
 constexpr std::size_t npos = std::string::npos;
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 
 std::string_view Trim(std::string_view s) {
   while (!s.empty() && (IsBlank(s.front()) || s.front() == '\r')) s.remove_prefix(1);
@@ -49,7 +51,7 @@ bool IsComment(std::string_view line) {
   return !line.empty() && line.front() == ';';
 }
 
-}  // namespace
+}
 
 std::int64_t LeadingInteger(std::string_view text) {
   std::size_t i = 0;
@@ -179,6 +181,8 @@ std::string IniFile::Text() const {
   return text;
 }
 
-void IniFile::Save(const std::filesystem::path& path) const { WriteFileAtomically(path, Text()); }
+void IniFile::Save(const std::filesystem::path& path) const {
+  WriteFileAtomically(path, Text());
+}
 
-}  // namespace wf
+}

@@ -62,4 +62,4 @@ class IniFile {
 // sign, then digits; 0 when there are none. Saturates at the int64 range.
 std::int64_t LeadingInteger(std::string_view text);
 
-}  // namespace wf
+}

@@ -228,7 +228,7 @@ RunResult Launch(std::string_view program, const std::filesystem::path& folder, 
 
 #endif
 
-}  // namespace
+}
 
 #ifdef _WIN32
 
@@ -401,4 +401,4 @@ std::vector<std::string> SplitWindowsCommandLine(std::string_view commandLine) {
   return arguments;
 }
 
-}  // namespace wf
+}

@@ -68,4 +68,4 @@ std::filesystem::path PathFromCommandLine(std::string_view text);
 // quotes in a row inside quotes give one literal quote. An empty quoted argument ("") is kept.
 std::vector<std::string> SplitWindowsCommandLine(std::string_view commandLine);
 
-}  // namespace wf
+}

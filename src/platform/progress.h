@@ -23,4 +23,4 @@ class NullProgress final : public Progress {
   void SetCaption(const std::string&) override {}
 };
 
-}  // namespace wf
+}

@@ -25,4 +25,4 @@ class SilentPrompter final : public Prompter {
   std::optional<std::string> OpenFile(const std::string&, const std::string&) override { return {}; }
 };
 
-}  // namespace wf
+}

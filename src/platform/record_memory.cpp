@@ -106,7 +106,7 @@ RecordPool& Pool() {
   return *pool;
 }
 
-}  // namespace
+}
 
 void* AllocateRecordMemory(std::size_t size) {
   if (size > kLargestPooled) return ::operator new(size);
@@ -148,9 +148,10 @@ void PrepareHeapForLargeWorlds() noexcept {
   if (probe == nullptr) return;
   auto* top = static_cast<std::byte*>(sbrk(0));
   const auto start = reinterpret_cast<std::byte*>(probe);
-  if (top != reinterpret_cast<std::byte*>(-1) && top > start) AdviseHugePages(start, static_cast<std::size_t>(top - start));
+  if (top != reinterpret_cast<std::byte*>(-1) && top > start)
+    AdviseHugePages(start, static_cast<std::size_t>(top - start));
   std::free(probe);
 #endif
 }
 
-}  // namespace wf
+}

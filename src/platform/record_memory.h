@@ -30,4 +30,4 @@ void AdviseHugePages(void* memory, std::size_t size) noexcept;
 // system or the allocator offers no such thing (and in sanitizer builds).
 void PrepareHeapForLargeWorlds() noexcept;
 
-}  // namespace wf
+}

@@ -106,7 +106,11 @@ std::filesystem::path SimulatorAppDataFolder(const std::filesystem::path& simFol
 #endif
 }
 
-bool StdinIsTerminal() { return WF_ISATTY(0) != 0; }
-bool StderrIsTerminal() { return WF_ISATTY(2) != 0; }
+bool StdinIsTerminal() {
+  return WF_ISATTY(0) != 0;
+}
+bool StderrIsTerminal() {
+  return WF_ISATTY(2) != 0;
+}
 
-}  // namespace wf
+}

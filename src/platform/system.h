@@ -31,4 +31,4 @@ std::filesystem::path SimulatorAppDataFolder(const std::filesystem::path& simFol
 bool StdinIsTerminal();
 bool StderrIsTerminal();
 
-}  // namespace wf
+}

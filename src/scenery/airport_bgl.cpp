@@ -95,7 +95,7 @@ std::int32_t WholeMetres(float metres) {
   return static_cast<std::int32_t>(metres);
 }
 
-}  // namespace
+}
 
 CAirportBGL::CAirportBGL(std::filesystem::path path, const SceneryContext& context)
     : path_(std::move(path)), context_(context) {}
@@ -310,9 +310,10 @@ void CAirportBGL::ReadNameEntries() {
                                   std::uint64_t{stateIndex} << 16 | cityIndex;
     CCity*& cityNode = cityNodes_[cityKey];
     if (cityNode == nullptr) {
-      cityNode = &FindOrCreateCity(context_.world, ReadName(nameLists_[kRegion], regionIndex),
-                                   ReadName(nameLists_[kCountry], countryIndex),
-                                   ReadName(nameLists_[kState], stateIndex), ReadName(nameLists_[kCity], cityIndex));
+      cityNode =
+          &FindOrCreateCity(context_.world, ReadName(nameLists_[kRegion], regionIndex),
+                            ReadName(nameLists_[kCountry], countryIndex),
+                            ReadName(nameLists_[kState], stateIndex), ReadName(nameLists_[kCity], cityIndex));
     }
     const bool existed = cityNode->airports.Find(ident) != nullptr;
     CAirport* airport = FindOrCreateAirportIn(context_.world, *cityNode, ident, fileStamp_);
@@ -420,7 +421,7 @@ SubRecordHeader NextSubRecord(ByteReader& in, std::size_t position, std::size_t 
   return header;
 }
 
-}  // namespace
+}
 
 void CAirportBGL::ReadSubRecords(CAirport& airport, std::size_t begin, std::size_t end) {
   ByteReader in(bytes_.first(end));
@@ -527,4 +528,4 @@ void CAirportBGL::ReadParkingList(CAirport& airport, ByteReader& in, std::size_t
   }
 }
 
-}  // namespace wf
+}

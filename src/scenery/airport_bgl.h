@@ -181,4 +181,4 @@ class CAirportBGL {
   std::unordered_set<const CAirport*> updated_;
 };
 
-}  // namespace wf
+}

@@ -69,4 +69,4 @@ ScanSummary Scan(ScanMode mode, const std::filesystem::path& simFolder,
   return scan.Summary();
 }
 
-}  // namespace wf
+}

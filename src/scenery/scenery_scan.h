@@ -65,4 +65,4 @@ class SceneryScan {
 ScanSummary Scan(ScanMode mode, const std::filesystem::path& simFolder,
                  const std::filesystem::path& airportPath, const SceneryContext& context);
 
-}  // namespace wf
+}

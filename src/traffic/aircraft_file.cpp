@@ -49,7 +49,7 @@ void AppendAircraftLine(std::string& out, const CAI_Aircraft& variation, const C
   out += ",no,no\n";
 }
 
-}  // namespace
+}
 
 std::string AircraftFileText(const World& world) {
   std::string out;
@@ -62,4 +62,4 @@ std::string AircraftFileText(const World& world) {
   return out;
 }
 
-}  // namespace wf
+}

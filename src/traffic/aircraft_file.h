@@ -20,4 +20,4 @@ namespace wf {
 // The whole text of Aircraft-GA.dat for `world`.
 std::string AircraftFileText(const World& world);
 
-}  // namespace wf
+}

@@ -111,7 +111,7 @@ void AppendAirportBlock(std::string& out, const CAirport& airport) {
   out += "}\n";
 }
 
-}  // namespace
+}
 
 const char* RunwaySurfaceWord(int surfaceCode) {
   switch (surfaceCode) {
@@ -167,4 +167,4 @@ std::string AirportsFileText(const World& world) {
   return out;
 }
 
-}  // namespace wf
+}

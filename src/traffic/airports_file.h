@@ -29,4 +29,4 @@ const char* ParkingWord(int parkingType);
 // The whole text of Airports.dat for `world`.
 std::string AirportsFileText(const World& world);
 
-}  // namespace wf
+}

@@ -522,7 +522,7 @@ void Unreadable(CompilerInputCheck& check, const CompilerInputText& input) {
   check.problems.push_back({input.name, 0, std::move(message)});
 }
 
-}  // namespace
+}
 
 std::string CompilerInputProblem::Text() const {
   if (line == 0) return file + ": " + message;
@@ -581,4 +581,4 @@ CompilerInputCheck CheckCompilerInputs(const CompilerInputPaths& paths) {
   return CheckCompilerInputTexts(load(paths.airports), load(paths.aircraftTypes), load(paths.schedules));
 }
 
-}  // namespace wf
+}

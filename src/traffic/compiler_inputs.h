@@ -92,4 +92,4 @@ CompilerInputPaths CompilerInputPathsIn(const std::filesystem::path& workFolder)
 // then left out.
 CompilerInputCheck CheckCompilerInputs(const CompilerInputPaths& paths);
 
-}  // namespace wf
+}

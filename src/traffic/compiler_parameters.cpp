@@ -23,7 +23,7 @@ std::optional<bool> YesNo(std::string_view value) {
   return std::nullopt;
 }
 
-}  // namespace
+}
 
 std::string BuildCompilerParameters(std::string_view workFolder, std::string_view simFolder, char separator) {
   const std::string work = std::string(workFolder) + separator;
@@ -104,4 +104,4 @@ CompilerParameterParse ParseCompilerParameters(std::span<const std::string> argu
   return result;
 }
 
-}  // namespace wf
+}

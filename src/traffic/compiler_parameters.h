@@ -50,4 +50,4 @@ struct CompilerParameterParse {
 // default to no. Unknown switches, repeated switches and other arguments are errors.
 CompilerParameterParse ParseCompilerParameters(std::span<const std::string> arguments);
 
-}  // namespace wf
+}

@@ -70,10 +70,12 @@ __attribute__((target("avx2"))) std::uint64_t DrawCandidatesAvx2(
     const __m256i modulus = WINGFOLD_LOAD8(plan.modulus, 0);
     const __m256i reciprocal = WINGFOLD_LOAD8(plan.reciprocal, 0);
     const __m256i evenProducts = _mm256_mul_epu32(draws, reciprocal);
-    const __m256i oddProducts = _mm256_mul_epu32(_mm256_srli_epi64(draws, 32), _mm256_srli_epi64(reciprocal, 32));
+    const __m256i oddProducts =
+        _mm256_mul_epu32(_mm256_srli_epi64(draws, 32), _mm256_srli_epi64(reciprocal, 32));
     const __m256i quotients = _mm256_blend_epi32(_mm256_srli_epi64(evenProducts, 32), oddProducts, 0xAA);
     __m256i remainders = _mm256_sub_epi32(draws, _mm256_mullo_epi32(quotients, modulus));
-    remainders = _mm256_sub_epi32(remainders, _mm256_andnot_si256(_mm256_cmpgt_epi32(modulus, remainders), modulus));
+    remainders =
+        _mm256_sub_epi32(remainders, _mm256_andnot_si256(_mm256_cmpgt_epi32(modulus, remainders), modulus));
     const __m256i base = WINGFOLD_LOAD8(plan.base, 0);
 #undef WINGFOLD_LOAD8
     __m256i positions = _mm256_abs_epi32(_mm256_sub_epi32(_mm256_add_epi32(home, remainders), base));
@@ -95,7 +97,7 @@ bool HasAvx2() {
 }
 #endif
 
-}  // namespace
+}
 
 DrawPlan PlanDraws(std::int64_t lo, std::int64_t span, std::int32_t home, std::size_t size) {
   DrawPlan plan;
@@ -112,7 +114,8 @@ DrawPlan PlanDraws(std::int64_t lo, std::int64_t span, std::int32_t home, std::s
   return plan;
 }
 
-std::uint64_t DrawCandidatesOneByOne(const DrawPlan& plan, std::uint32_t state, const std::uint64_t* kindPasses,
+std::uint64_t DrawCandidatesOneByOne(const DrawPlan& plan, std::uint32_t state,
+                                     const std::uint64_t* kindPasses,
                                      std::array<std::int32_t, kMaxDrawSteps + 8>& candidates) {
   std::uint64_t passing = 0;
   for (std::size_t k = 0; k < plan.count; ++k) {
@@ -120,7 +123,8 @@ std::uint64_t DrawCandidatesOneByOne(const DrawPlan& plan, std::uint32_t state, 
     const auto draw = static_cast<std::uint32_t>(Random::DrawOf(after));
     const auto remainder = static_cast<std::int32_t>(Remainder(draw, plan.modulus[k], plan.reciprocal[k]));
     const std::int32_t position =
-        k == 0 ? plan.base[0] + remainder : std::clamp(std::abs(plan.home + remainder - plan.base[k]), 0, plan.last);
+        k == 0 ? plan.base[0] + remainder
+               : std::clamp(std::abs(plan.home + remainder - plan.base[k]), 0, plan.last);
     candidates[k] = position;
     const auto i = static_cast<std::uint32_t>(position);
     passing |= ((kindPasses[i / 64] >> (i % 64)) & 1u) << k;
@@ -140,4 +144,4 @@ std::uint32_t StateAfterDraws(std::uint32_t state, std::size_t draws) {
   return kJumps.multiplier[draws] * state + kJumps.increment[draws];
 }
 
-}  // namespace wf
+}

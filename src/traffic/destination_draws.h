@@ -40,10 +40,11 @@ DrawPlan PlanDraws(std::int64_t lo, std::int64_t span, std::int32_t home, std::s
 std::uint64_t DrawCandidates(const DrawPlan& plan, std::uint32_t state, const std::uint64_t* kindPasses,
                              std::array<std::int32_t, kMaxDrawSteps + 8>& candidates);
 // The same, computed one draw at a time without vector instructions: the reference for the above.
-std::uint64_t DrawCandidatesOneByOne(const DrawPlan& plan, std::uint32_t state, const std::uint64_t* kindPasses,
+std::uint64_t DrawCandidatesOneByOne(const DrawPlan& plan, std::uint32_t state,
+                                     const std::uint64_t* kindPasses,
                                      std::array<std::int32_t, kMaxDrawSteps + 8>& candidates);
 
 // The random state after `draws` draws from `state` (draws at most kMaxDrawSteps).
 std::uint32_t StateAfterDraws(std::uint32_t state, std::size_t draws);
 
-}  // namespace wf
+}

@@ -33,7 +33,7 @@ std::int64_t WinnerModulus(float total) {
                                                             : static_cast<std::int64_t>(modulus);
 }
 
-}  // namespace
+}
 
 double MinimumRunwayLength(int stallSpeed) {
   return stallSpeed * 1.425 / 0.0981;
@@ -240,4 +240,4 @@ CAI_Aircraft* FleetGenerator::DrawAircraft(CAirport& airport, const GaRampKind& 
   return candidates_.empty() ? nullptr : candidates_.front().variation;
 }
 
-}  // namespace wf
+}

@@ -37,7 +37,7 @@ inline constexpr std::array<GaRampKind, 3> kGaRampKinds{{{2, 0, 20}, {3, 20, 28}
 
 // Counters of the costly computations of a run, for benchmarks.
 struct WorkCounters {
-  std::int64_t distanceCalls = 0;        // DistanceNm evaluations
+  std::int64_t distanceCalls = 0;  // DistanceNm evaluations
   // Destination candidates tested; each has a distance from home, computed once per home airport.
   std::int64_t candidatesTested = 0;
   std::int64_t sunTimeComputations = 0;  // SunriseTime and SunsetTime evaluations
@@ -136,4 +136,4 @@ class FleetGenerator {
   std::vector<Candidate> candidates_;  // reused for every space
 };
 
-}  // namespace wf
+}

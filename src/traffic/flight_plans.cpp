@@ -135,7 +135,8 @@ struct Destination {
   std::uint32_t distanceStamp = 0;
   float distance = 0.0f;
 };
-static_assert(sizeof(Destination) == 32, "four to a cache line pair: the array stays in the second-level cache");
+static_assert(sizeof(Destination) == 32,
+              "four to a cache line pair: the array stays in the second-level cache");
 
 // The kind of an airport as the first destination tests see it: usable, commercial type, seaplane
 // base; with the longest runway, what the kind-pass sets of the planes are made from.
@@ -148,7 +149,6 @@ struct DestinationKind {
   std::uint32_t longestRunway = 0;
   std::uint8_t kind = 0;
 };
-
 
 // Builds and writes the weeks of the planes of one airport after another. Holds the state that the
 // flight plan record kept between legs (the last leg's time and distance) and the caches of one run.
@@ -163,7 +163,8 @@ class WeekWriter {
         result_(result),
         sunsets_(order.entries.size() * kCachedSunsetDays, kUnknownTime),
         firstCachedDay_(FloorDiv(settings.startDate, kSecondsPerDay) - 2) {
-    if (order.entries.size() >= kMaxOrderListSize) throw std::length_error("too many airports for one generation");
+    if (order.entries.size() >= kMaxOrderListSize)
+      throw std::length_error("too many airports for one generation");
     keys_.reserve(order.entries.size());
     kinds_.reserve(order.entries.size());
     verdicts_.resize(order.entries.size());
@@ -234,13 +235,13 @@ class WeekWriter {
     TimeValue windowEnd = 0;
     int altitude = 0;  // hundreds of feet
     Band band;
-    double shortestRunway = 0.0;  // metres
-    double fuelPrice = 0.0;       // per US gallon
-    double legBudget = 0.0;       // the most a leg may cost
-    std::uint8_t acceptedKinds = 0;  // bit k: airports of kind k pass the kind tests
+    double shortestRunway = 0.0;                // metres
+    double fuelPrice = 0.0;                     // per US gallon
+    double legBudget = 0.0;                     // the most a leg may cost
+    std::uint8_t acceptedKinds = 0;             // bit k: airports of kind k pass the kind tests
     const std::uint64_t* kindPasses = nullptr;  // bit i: airport i passes the kind tests
-    DrawPlan draws;  // the draws of its destination searches
-    std::optional<int> homeAltitude;  // CruiseAltitude of a leg that stays home, once computed
+    DrawPlan draws;                             // the draws of its destination searches
+    std::optional<int> homeAltitude;            // CruiseAltitude of a leg that stays home, once computed
   };
 
   void WritePlane(const CAirport& home, const CPlane& plane, bool invalidSunTimes, std::string& out) {
@@ -332,7 +333,8 @@ class WeekWriter {
     if (inserted) {
       entry->second.assign((kinds_.size() + 63) / 64, 0);
       for (std::size_t i = 0; i < kinds_.size(); ++i) {
-        const bool passes = ((acceptedKinds >> kinds_[i].kind) & 1u) != 0 && !(kinds_[i].longestRunway < shortestRunway);
+        const bool passes =
+            ((acceptedKinds >> kinds_[i].kind) & 1u) != 0 && !(kinds_[i].longestRunway < shortestRunway);
         entry->second[i / 64] |= static_cast<std::uint64_t>(passes) << (i % 64);
       }
     }
@@ -533,7 +535,7 @@ class WeekWriter {
   std::int64_t firstCachedDay_;
 };
 
-}  // namespace
+}
 
 int DayActivityPercent(int category, int weekday) {
   if (category < 0 || category >= kCategoryCount || weekday < 0 || weekday > 6) return 0;
@@ -664,4 +666,4 @@ GenerationResult GenerateTraffic(World& world, const Settings& settings, Random&
   return result;
 }
 
-}  // namespace wf
+}

@@ -107,4 +107,4 @@ std::size_t WeekStartLine(std::span<const FlightLine> lines);
 void AppendPlaneBlock(std::string& out, int aircraftNumber, std::string_view registration, int percentage,
                       bool ifr, std::span<const FlightLine> lines);
 
-}  // namespace wf
+}

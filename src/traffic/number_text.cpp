@@ -26,4 +26,4 @@ void AppendCString(std::string& out, std::string_view text) {
   out.append(text.substr(0, text.find('\0')));
 }
 
-}  // namespace wf
+}

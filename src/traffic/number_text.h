@@ -20,4 +20,4 @@ void AppendFixed(std::string& out, double value, int precision, int width = 0);
 // Appends `text` as "%s" would with text.c_str(): up to its first NUL character.
 void AppendCString(std::string& out, std::string_view text);
 
-}  // namespace wf
+}

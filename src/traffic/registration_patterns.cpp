@@ -72,7 +72,7 @@ void ApplyToCountries(const CountryPatterns& line, World& world) {
   }
 }
 
-}  // namespace
+}
 
 void ApplyRegistrationPatterns(std::string_view fileText, World& world) {
   while (!fileText.empty()) {
@@ -93,4 +93,4 @@ bool ReadRegistrationPatternsFile(const std::filesystem::path& path, World& worl
   return true;
 }
 
-}  // namespace wf
+}

@@ -29,4 +29,4 @@ void ApplyRegistrationPatterns(std::string_view fileText, World& world);
 // are; the result says whether it was read.
 bool ReadRegistrationPatternsFile(const std::filesystem::path& path, World& world);
 
-}  // namespace wf
+}

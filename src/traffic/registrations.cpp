@@ -21,7 +21,7 @@ std::string_view ChoosePattern(const CCountry* country, const CAircraft& model, 
   return country->registrationPatterns[random.Next() % inUse];
 }
 
-}  // namespace
+}
 
 int RegistrationPatternIndex(const CAircraft& model) {
   if (model.engineCount == 0) return 10;
@@ -58,4 +58,4 @@ std::optional<std::string> MakeRegistration(const CCountry* country, const CAirc
   return std::nullopt;
 }
 
-}  // namespace wf
+}

@@ -41,4 +41,4 @@ void ExpandRegistrationPattern(std::string_view pattern, Random& random, std::st
 std::optional<std::string> MakeRegistration(const CCountry* country, const CAircraft& model,
                                             const StringMap<CPlane>& taken, Random& random);
 
-}  // namespace wf
+}

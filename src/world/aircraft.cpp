@@ -11,7 +11,7 @@ namespace {
 constexpr const char* kMissingModelWarning =
     "Warning, the needed Aircraft is deleted. Please rebuild the data base!";
 
-}  // namespace
+}
 
 bool IsAICopyName(std::string_view modelName) {
   return modelName.starts_with(kMarker);
@@ -118,4 +118,4 @@ void CAI_Aircraft::Serialize(CArchive& ar) {
   percentage = ar.ReadI32();
 }
 
-}  // namespace wf
+}

@@ -99,4 +99,4 @@ class CAI_Aircraft : public CObject {
   std::int32_t isAICopy = 0;
 };
 
-}  // namespace wf
+}

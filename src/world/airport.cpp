@@ -54,7 +54,7 @@ bool HasMilitaryName(const std::string& name) {
   return false;
 }
 
-}  // namespace
+}
 
 const char* AirportTypeName(int type) {
   return type >= 0 && type < kAirportTypeCount ? kTypeNames[type] : "unknown";
@@ -280,4 +280,4 @@ void CAirport::LoadOwnFields(CArchive& ar, int schema) {
   if (context != nullptr) EnterIntoIndex(context->world->airportIndex);
 }
 
-}  // namespace wf
+}

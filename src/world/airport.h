@@ -149,4 +149,4 @@ void ForEachAirport(CRegion& node, Fn&& fn) {
     for (auto& entry : city->airports) ForEachAirport(*entry.second, fn);
 }
 
-}  // namespace wf
+}

@@ -14,7 +14,7 @@ namespace {
 constexpr std::array<const char*, kCategoryCount> kCategoryNames = {"Private",  "Club",      "Training",
                                                                     "Rentable", "Buisiness", "Taxi"};
 
-}  // namespace
+}
 
 const char* CategoryName(int category) {
   return category >= 0 && category < kCategoryCount ? kCategoryNames[category] : "unknown";
@@ -42,4 +42,4 @@ int CPlane::GetCategoryName(std::string& categoryName) const {
   return category;
 }
 
-}  // namespace wf
+}

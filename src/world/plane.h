@@ -39,4 +39,4 @@ class CPlane : public CObject {
   std::string registration;
 };
 
-}  // namespace wf
+}

@@ -17,7 +17,7 @@ void LoadChildren(CArchive& ar, StringMap<Child>& children, Parent* Child::*pare
   for (auto& [key, child] : children) child.get()->*parentLink = parent;
 }
 
-}  // namespace
+}
 
 CRegion::CRegion() = default;
 CRegion::~CRegion() = default;
@@ -37,12 +37,12 @@ void CRegion::Serialize(CArchive& ar) {
 namespace {
 
 const std::shared_ptr<RegistrationPatterns::Slots>& DefaultPatterns() {
-  static const auto defaults =
-      std::make_shared<RegistrationPatterns::Slots>(RegistrationPatterns::Slots{"N!!!!!", "N!!!!.", "N!!!.."});
+  static const auto defaults = std::make_shared<RegistrationPatterns::Slots>(
+      RegistrationPatterns::Slots{"N!!!!!", "N!!!!.", "N!!!.."});
   return defaults;
 }
 
-}  // namespace
+}
 
 RegistrationPatterns::RegistrationPatterns() : slots_(DefaultPatterns()) {}
 
@@ -123,4 +123,4 @@ void CCity::Serialize(CArchive& ar) {
   }
 }
 
-}  // namespace wf
+}

@@ -55,7 +55,7 @@ class RegistrationPatterns {
   static constexpr int kCount = 11;
   using Slots = std::array<std::string, kCount>;
 
-  RegistrationPatterns();  // "N!!!!!", "N!!!!.", "N!!!..", the rest empty
+  RegistrationPatterns();                    // "N!!!!!", "N!!!!.", "N!!!..", the rest empty
   RegistrationPatterns(const Slots& slots);  // NOLINT(google-explicit-constructor): reads as an array
   RegistrationPatterns& operator=(const Slots& slots);
 
@@ -129,4 +129,4 @@ class CCity : public CState {
   std::string name;
 };
 
-}  // namespace wf
+}

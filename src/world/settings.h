@@ -33,7 +33,7 @@ struct Settings {
   std::array<std::uint8_t, kCategoryCount> nightPercent{5, 20, 40, 50, 100, 100};
   std::array<std::uint8_t, kCategoryCount> touchAndGoPercent{25, 40, 75, 10, 0, 0};
   // Fee per parking space, by parking type 0..13; entries 0, 1, 12 and 13 are fixed.
-  std::array<float, kParkingTypeCount> parkingFee{0.0f,   0.0f,   2.0f,    10.0f,  25.0f, 250.0f, 500.0f,
+  std::array<float, kParkingTypeCount> parkingFee{0.0f,    0.0f,   2.0f,   10.0f,   25.0f, 250.0f, 500.0f,
                                                   2000.0f, 150.0f, 750.0f, 1500.0f, 5.0f,  2.65f,  2.54f};
   float crossCountryFee = 75.0f;
   float ifrFee = 1.25f;
@@ -42,4 +42,4 @@ struct Settings {
   float runwayFee = 0.33f;  // per 1000 feet of runway
 };
 
-}  // namespace wf
+}

@@ -164,4 +164,4 @@ void LoadStringMap(CArchive& ar, StringMap<T>& map,
   }
 }
 
-}  // namespace wf
+}

@@ -15,7 +15,7 @@ Child& FindOrCreate(StringMap<Child>& children, const std::string& key, Init ini
   return children.Insert(key, std::move(created));
 }
 
-}  // namespace
+}
 
 World::~World() {
   Clear();
@@ -73,4 +73,4 @@ CAirport* FindOrCreateAirport(World& world, const std::string& region, const std
   return FindOrCreateAirportIn(world, FindOrCreateCity(world, region, country, state, city), icao, fileTime);
 }
 
-}  // namespace wf
+}

@@ -56,4 +56,4 @@ CCity& FindOrCreateCity(World& world, const std::string& region, const std::stri
                         const std::string& state, const std::string& city);
 CAirport* FindOrCreateAirportIn(World& world, CCity& city, const std::string& icao, TimeValue fileTime);
 
-}  // namespace wf
+}

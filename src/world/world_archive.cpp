@@ -27,7 +27,7 @@ std::vector<std::uint8_t> SaveMap(WorldArchiveContext& context, const StringMap<
   return bytes;
 }
 
-}  // namespace
+}
 
 const ClassRegistry& WorldClassRegistry() {
   static const ClassRegistry registry = [] {
@@ -87,4 +87,4 @@ void LoadAircraftNames(std::span<const std::uint8_t> data, WorldArchiveContext& 
   LoadStringMap(ar, world.aircraftNames);
 }
 
-}  // namespace wf
+}

@@ -70,4 +70,4 @@ std::vector<std::uint8_t> SaveAircraftNames(WorldArchiveContext& context);
 // LoadRegionMap.
 void LoadAircraftNames(std::span<const std::uint8_t> data, WorldArchiveContext& context);
 
-}  // namespace wf
+}

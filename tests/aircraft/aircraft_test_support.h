@@ -70,4 +70,4 @@ inline std::string WithFltsims(const std::string& fltsims) {
                 {{"[fltsim.0]\ntitle=Tourer 172 Red\nsim=Tourer172\natc_id=N172DT\n", fltsims}});
 }
 
-}  // namespace wf::test
+}

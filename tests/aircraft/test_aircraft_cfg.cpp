@@ -351,5 +351,5 @@ TEST(AircraftCfgVariations, TitlesAndParkingTypes) {
   }
 }
 
-}  // namespace
-}  // namespace wf
+}
+}

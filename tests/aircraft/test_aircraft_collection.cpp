@@ -272,5 +272,5 @@ TEST_F(AircraftCollectTest, ARenamedFolderTakesItsVariationsAlong) {
   EXPECT_EQ(Numbers(), (std::vector<std::uint16_t>{2, 1}));
 }
 
-}  // namespace
-}  // namespace wf
+}
+}

@@ -107,5 +107,5 @@ TEST(AircraftCollectDemo, TheDemoInstallation) {
   EXPECT_EQ(again.keptVariations, 22u);
 }
 
-}  // namespace
-}  // namespace wf
+}
+}

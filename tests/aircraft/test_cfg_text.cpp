@@ -108,5 +108,5 @@ TEST(AircraftCfgText, WorkingLinesSectionsCommentsAndValues) {
   EXPECT_EQ(CfgLine("a=b Com.1 = 1, 1").Value("com."), "1, 1");
 }
 
-}  // namespace
-}  // namespace wf
+}
+}

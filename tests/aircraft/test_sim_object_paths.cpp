@@ -85,5 +85,5 @@ TEST(AircraftReaderPaths, RoamingFolderOfAWinePrefix) {
   EXPECT_EQ(SimulatorAppDataFolder(temp / "FSX"), fs::path());  // not in a prefix
 }
 
-}  // namespace
-}  // namespace wf
+}
+}

@@ -11,8 +11,8 @@
 namespace wf {
 namespace {
 
-using test::RecordingPrompter;
 using test::RecordingProgress;
+using test::RecordingPrompter;
 using test::TempFolder;
 
 struct Fixture {
@@ -22,7 +22,8 @@ struct Fixture {
     session.progress = &progress;
   }
   CAirport& AddAirport(const std::string& icao, const std::string& city = "Springfield") {
-    CAirport* airport = FindOrCreateAirport(session.world, "North America", "United States", "Oregon", city, icao, 0);
+    CAirport* airport =
+        FindOrCreateAirport(session.world, "North America", "United States", "Oregon", city, icao, 0);
     airport->name = icao + " Field";
     airport->runways.push_back({0, 900, 20});
     airport->runwayCount = 1;
@@ -33,7 +34,9 @@ struct Fixture {
   RecordingProgress progress;
 };
 
-std::string Read(const std::filesystem::path& path) { return ReadFileBytes(path).value_or("<missing>"); }
+std::string Read(const std::filesystem::path& path) {
+  return ReadFileBytes(path).value_or("<missing>");
+}
 
 void Write(const std::filesystem::path& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
@@ -53,7 +56,8 @@ TEST(DatabasesTest, SaveWritesEveryFileAndALoadReadsItBack) {
   const LoadResult result = LoadAirportDatabase(loaded.session);
   EXPECT_EQ(result.outcome, LoadOutcome::kLoaded);
   ASSERT_NE(loaded.session.world.airportIndex.Find("KBBB"), nullptr);
-  const CCountry* country = loaded.session.world.regionMap.Find("North America")->countries.Find("United States");
+  const CCountry* country =
+      loaded.session.world.regionMap.Find("North America")->countries.Find("United States");
   ASSERT_NE(country, nullptr);
   EXPECT_EQ(country->patternCount, 1) << "GAregnr.txt is read into the countries before objects.dat is saved";
   EXPECT_EQ(country->registrationPatterns[0], "N!!!!A");
@@ -124,7 +128,8 @@ TEST(DatabasesTest, UnwritableCompilerFileDoesNotStopTheDatabaseSave) {
   EXPECT_TRUE(SaveAirportDatabase(fixture.session));
   EXPECT_TRUE(std::filesystem::is_regular_file(folder / "objects.dat"));
   ASSERT_EQ(fixture.prompter.messages.size(), 1u);
-  EXPECT_NE(fixture.prompter.messages[0].find("Airports.dat"), std::string::npos) << fixture.prompter.messages[0];
+  EXPECT_NE(fixture.prompter.messages[0].find("Airports.dat"), std::string::npos)
+      << fixture.prompter.messages[0];
 }
 
 TEST(DatabasesTest, FailedSaveLeavesTheOldFile) {
@@ -141,5 +146,5 @@ TEST(DatabasesTest, FailedSaveLeavesTheOldFile) {
   EXPECT_FALSE(fixture.prompter.messages.empty());
 }
 
-}  // namespace
-}  // namespace wf
+}
+}

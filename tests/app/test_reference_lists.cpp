@@ -15,11 +15,11 @@ TEST(ReferenceListsTest, LineRulesAndBothLists) {
     FindOrCreateAirport(world, "R", "C", "S", "City", icao, 0);
   }
   std::ofstream(folder / "MilitaryAirports.txt", std::ios::binary)
-      << " kaaa\r\n"          // leading blank removed, upper-cased: marks KAAA
-      << "KBBB remark\r\n"    // trailing text: matches nothing
-      << "#KCCC\r\n"          // comment
+      << " kaaa\r\n"        // leading blank removed, upper-cased: marks KAAA
+      << "KBBB remark\r\n"  // trailing text: matches nothing
+      << "#KCCC\r\n"        // comment
       << "KDDD\r\n"
-      << "\r\nXXXX\n";        // unknown ident: ignored
+      << "\r\nXXXX\n";  // unknown ident: ignored
   std::ofstream(folder / "NotUseAirports.txt", std::ios::binary) << "KDDD\n";
 
   int military = 0, notUsed = 0;
@@ -37,5 +37,5 @@ TEST(ReferenceListsTest, LineRulesAndBothLists) {
   EXPECT_EQ(index.Find("KDDD")->useAirport, 0);
 }
 
-}  // namespace
-}  // namespace wf
+}
+}

@@ -85,8 +85,7 @@ TEST(SettingsFileTest, DateIsCutAtFixedPositions) {
     const char* text;
     TimeValue expected;
   } cases[] = {
-      {"01/01/2006", 1136073600},
-      {"12/31/1999", 946598400},
+      {"01/01/2006", 1136073600}, {"12/31/1999", 946598400},
       {"02/00/2006", 1138665600},  // day 0 rolls back to 31 January
       {"1/1/2006", kInvalidTime},  // the cut gives month 1, day "/2" (0), year "06" -> before 1970
       {"", kInvalidTime},
@@ -121,5 +120,5 @@ TEST(SettingsFileTest, HundredthsSurviveRepeatedApply) {
   EXPECT_EQ(StoredHundredths(0.33f), 33);
 }
 
-}  // namespace
-}  // namespace wf
+}
+}

@@ -452,5 +452,5 @@ TEST(ArchiveTest, CountThatCannotFitFailsBeforeAnyAllocation) {
   }
 }
 
-}  // namespace
-}  // namespace wf
+}
+}

@@ -83,5 +83,5 @@ TEST(ByteReaderTest, BytesViewSeekAndCustomError) {
   EXPECT_THROW(in.FailAt(0x1F2A4, "bad record"), std::out_of_range);
 }
 
-}  // namespace
-}  // namespace wf
+}
+}

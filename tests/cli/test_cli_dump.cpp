@@ -15,7 +15,8 @@ TEST(CliDumpTest, PrintsAirportsAndSaysWhereADamagedFileFails) {
   {
     Session session;
     session.workFolder = folder.path();
-    CAirport* airport = FindOrCreateAirport(session.world, "Europe", "Germany", "Bavaria", "Munich", "EDDM", 0);
+    CAirport* airport =
+        FindOrCreateAirport(session.world, "Europe", "Germany", "Bavaria", "Munich", "EDDM", 0);
     airport->name = "Munich";
     airport->runways.push_back({4, 4000, 60});
     airport->parkingSpaces.push_back({2, 9.5});
@@ -23,9 +24,10 @@ TEST(CliDumpTest, PrintsAirportsAndSaysWhereADamagedFileFails) {
   }
   auto result = test::RunWingfold("-C '" + folder.path().string() + "' dump objects.dat", false);
   EXPECT_EQ(result.exitCode, 0) << result.out;
-  for (const char* expected : {"CRegion \"Europe\"", "CCountry \"Germany\"", "CAirport \"EDDM\" name \"Munich\"",
-                               "runway surface 4  length 4000 m  width 60 m", "parking type 2  radius 9.5 m",
-                               "-- 1 regions, 1 airports"}) {
+  for (const char* expected :
+       {"CRegion \"Europe\"", "CCountry \"Germany\"", "CAirport \"EDDM\" name \"Munich\"",
+        "runway surface 4  length 4000 m  width 60 m", "parking type 2  radius 9.5 m",
+        "-- 1 regions, 1 airports"}) {
     EXPECT_NE(result.out.find(expected), std::string::npos) << expected << "\n" << result.out;
   }
 
@@ -41,5 +43,5 @@ TEST(CliDumpTest, PrintsAirportsAndSaysWhereADamagedFileFails) {
   EXPECT_NE(result.out.find("cannot open"), std::string::npos) << result.out;
 }
 
-}  // namespace
-}  // namespace wf
+}
+}

@@ -24,7 +24,8 @@ TEST(CliEndToEndTest, StatusShowsFoldersAndSettingSources) {
   EXPECT_NE(result.out.find("Work folder:      " + folder.string()), std::string::npos) << result.out;
   EXPECT_NE(result.out.find("Simulator folder: /opt/fsx  [file]"), std::string::npos) << result.out;
   EXPECT_NE(result.out.find("GA_Percentage                   = 70  (file)"), std::string::npos) << result.out;
-  EXPECT_NE(result.out.find("Taxi_max                        = 2  (default)"), std::string::npos) << result.out;
+  EXPECT_NE(result.out.find("Taxi_max                        = 2  (default)"), std::string::npos)
+      << result.out;
   EXPECT_EQ(result.out.find("Please check the path"), std::string::npos) << "the simulator folder is known";
   // status writes nothing.
   EXPECT_EQ(std::filesystem::last_write_time(folder / "Wingfold.ini"), before);
@@ -64,5 +65,5 @@ TEST(CliEndToEndTest, MissingSimulatorFolderIsReportedOnceAndStatusGoesOn) {
   std::filesystem::remove_all(folder);
 }
 
-}  // namespace
-}  // namespace wf
+}
+}

@@ -36,12 +36,14 @@ class CliTrafficTest : public ::testing::Test {
       const std::string ident = std::string("KA") + static_cast<char>('A' + i) + "A";
       airports.push_back(Airport(ident, 45.0 + 0.3 * i, -122.0 + 0.25 * (i % 4), 4 + i % 3));
     }
-    bgl::WriteBytes(scenery / "area.bgl", bgl::WriteAirportBgl(test::SampleFile(test::kDay0, airports)).bytes);
+    bgl::WriteBytes(scenery / "area.bgl",
+                    bgl::WriteAirportBgl(test::SampleFile(test::kDay0, airports)).bytes);
     // The add-on replaces one airport (a newer file) and adds one.
-    bgl::WriteBytes(addon / "pack.BGL", bgl::WriteAirportBgl(test::SampleFile(test::kDay0 + 365 * test::kDay,
-                                                                              {Airport("KAAA", 45.0, -122.0, 9),
-                                                                               Airport("KNEW", 46.0, -121.0, 3)}))
-                                            .bytes);
+    bgl::WriteBytes(addon / "pack.BGL",
+                    bgl::WriteAirportBgl(
+                        test::SampleFile(test::kDay0 + 365 * test::kDay, {Airport("KAAA", 45.0, -122.0, 9),
+                                                                          Airport("KNEW", 46.0, -121.0, 3)}))
+                        .bytes);
     fs::copy(fs::path(WINGFOLD_SOURCE_DIR) / "examples" / "sim" / "SimObjects", sim_ / "SimObjects",
              fs::copy_options::recursive);
     std::ofstream(work_ / "Wingfold.ini", std::ios::binary)
@@ -108,5 +110,5 @@ TEST_F(CliTrafficTest, FirstStartWithoutADatabaseCollectsTheDefaultScenery) {
   EXPECT_NE(result.out.find("0 new, 14 kept, 0 removed"), std::string::npos) << result.out;
 }
 
-}  // namespace
-}  // namespace wf
+}
+}

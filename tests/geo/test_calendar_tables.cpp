@@ -25,5 +25,5 @@ TEST(CalendarTest, LeapYearsAndDayNumbers) {
   }
 }
 
-}  // namespace
-}  // namespace wf
+}
+}

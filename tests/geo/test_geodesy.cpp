@@ -80,5 +80,5 @@ TEST(DistanceTest, AgreesWithGeographicLibOnPseudoRandomPairs) {
 }
 #endif
 
-}  // namespace
-}  // namespace wf
+}
+}

@@ -157,5 +157,5 @@ TEST(SunTimesTest, IndependentOfTheMachinesTimeZone) {
 }
 #endif
 
-}  // namespace
-}  // namespace wf
+}
+}

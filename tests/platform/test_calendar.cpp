@@ -18,9 +18,9 @@ ClockFields ChronoClock(TimeValue t) {
 }
 
 TEST(SplitClock, AgreesWithTheCivilCalendarOnBothSidesOfTheEpochAndAtDayBoundaries) {
-  const TimeValue samples[] = {0, 1, 59, 60, 3599, 3600, 86399, 86400, 86401, -1, -59, -60, -3600,
-                               -86399, -86400, -86401, 1136073600, 1199145599, -2147483648LL,
-                               32503680000LL};
+  const TimeValue samples[] = {0,      1,      59,         60,         3599,          3600,         86399,
+                               86400,  86401,  -1,         -59,        -60,           -3600,        -86399,
+                               -86400, -86401, 1136073600, 1199145599, -2147483648LL, 32503680000LL};
   for (TimeValue base : samples) {
     for (TimeValue shift = -90000; shift <= 90000; shift += 2999) {
       const TimeValue t = base + shift;
@@ -33,5 +33,5 @@ TEST(SplitClock, AgreesWithTheCivilCalendarOnBothSidesOfTheEpochAndAtDayBoundari
   }
 }
 
-}  // namespace
-}  // namespace wf
+}
+}

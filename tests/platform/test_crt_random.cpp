@@ -15,5 +15,5 @@ TEST(RandomTest, MatchesTheRuntimeSequenceAfterSeedOne) {
   EXPECT_EQ(random.Next(), 19169);
 }
 
-}  // namespace
-}  // namespace wf
+}
+}

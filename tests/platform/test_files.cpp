@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <algorithm>
 #include <string>
 #include <vector>
 
-#include "platform/files.h"
 #include "platform/errors.h"
+#include "platform/files.h"
 
 namespace wf {
 namespace {
@@ -18,8 +18,7 @@ class FilesTest : public ::testing::Test {
  protected:
   void SetUp() override {
     dir_ = fs::temp_directory_path() /
-           ("wingfold_files_" +
-            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+           ("wingfold_files_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(dir_);
     fs::create_directories(dir_);
   }
@@ -127,5 +126,5 @@ TEST_F(FilesTest, FailedWriteLeavesTheOldFileAndSaysWhy) {
   EXPECT_FALSE(fs::exists(dir_ / "folder.tmp"));
 }
 
-}  // namespace
-}  // namespace wf
+}
+}

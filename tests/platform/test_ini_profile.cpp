@@ -37,8 +37,8 @@ TEST(IniProfileTest, WritesInPlaceAndKeepsEverythingElse) {
       "\r\n"
       "[Unrelated]\r\n"
       "x=y\r\n");
-  ini.SetInt("fees", "ifr", 130);         // in place, key spelled as the caller spells it
-  ini.SetInt("Fees", "Runway", 33);       // appended after the section's last line
+  ini.SetInt("fees", "ifr", 130);                // in place, key spelled as the caller spells it
+  ini.SetInt("Fees", "Runway", 33);              // appended after the section's last line
   ini.SetString("Path", "TTools", "C:\\Tools");  // new section at the end
   EXPECT_EQ(ini.Text(),
             "; my settings\r\n"
@@ -60,5 +60,5 @@ TEST(IniProfileTest, LeadingIntegerSaturatesInsteadOfOverflowing) {
   EXPECT_EQ(LeadingInteger("-"), 0);
 }
 
-}  // namespace
-}  // namespace wf
+}
+}

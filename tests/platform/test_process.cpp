@@ -202,5 +202,5 @@ TEST(RunAndWaitTest, RunsAWindowsProgramThroughWine) {
                                       R"(/Output=Z:\my sim\x.bgl)"}));
 }
 
-}  // namespace
-}  // namespace wf
+}
+}

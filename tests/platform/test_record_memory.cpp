@@ -50,5 +50,5 @@ TEST(RecordMemory, GivesAlignedDisjointMemoryOfEverySizeAndTakesItBack) {
   FreeRecordMemory(nullptr, 64);
 }
 
-}  // namespace
-}  // namespace wf
+}
+}

@@ -71,4 +71,4 @@ inline void PatchU32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint
   for (int i = 0; i < 4; ++i) bytes.at(at + i) = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
-}  // namespace wf::test
+}

@@ -576,5 +576,5 @@ TEST(AirportBglTest, SurvivesCorruptedSizesAndOffsets) {
   }
 }
 
-}  // namespace
-}  // namespace wf::test
+}
+}

@@ -192,5 +192,5 @@ TEST_F(ScenerySweepTest, SummarisesFilesAndAirports) {
   EXPECT_EQ(f_.Indexed("KAAA")->sceneryFileTime, kDay0 + kDay);
 }
 
-}  // namespace
-}  // namespace wf::test
+}
+}

@@ -38,4 +38,4 @@ class RecordingPrompter final : public Prompter {
   std::optional<std::string> chosenFile;
 };
 
-}  // namespace wf::test
+}

@@ -1,8 +1,9 @@
 #pragma once
 // Runs the real wingfold binary and captures what it prints.
+#include <sys/wait.h>
+
 #include <cstdio>
 #include <string>
-#include <sys/wait.h>
 
 namespace wf::test {
 
@@ -28,4 +29,4 @@ inline ProcessResult RunWingfold(const std::string& arguments, bool withStderr =
   return result;
 }
 
-}  // namespace wf::test
+}

@@ -33,4 +33,4 @@ class TempFolder {
   std::filesystem::path path_;
 };
 
-}  // namespace wf::test
+}

@@ -205,7 +205,7 @@ TEST(DemoWorld, GroupingStaysWithinTheNameListLimitsAndCoversEveryAirport) {
   EXPECT_TRUE(GroupIntoFiles({}, FileLimits{}).empty());
 }
 
-}  // namespace
-}  // namespace wf::demo
+}
+}
 
 #endif

@@ -291,5 +291,5 @@ TEST(FleetRegistrations, NeverRepeatAcrossRuns) {
   EXPECT_EQ(planesOfSecondRun, 28);
 }
 
-}  // namespace
-}  // namespace wf
+}
+}

@@ -123,4 +123,4 @@ inline int DrawsBetween(std::uint32_t seed, const Random& after, int limit = 100
   return -1;
 }
 
-}  // namespace wf::test
+}

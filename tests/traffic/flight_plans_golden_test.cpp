@@ -209,5 +209,5 @@ TEST(FlightPlanGolden, SameWorldSameTextAndTheWeekEndsAtHome) {
   }
 }
 
-}  // namespace
-}  // namespace wf
+}
+}

@@ -322,5 +322,5 @@ TEST(FlightPlanWeek, InvalidSunTimesAreReportedForEveryPlane) {
   EXPECT_LE(broken.sunrise, 0);
 }
 
-}  // namespace
-}  // namespace wf
+}
+}

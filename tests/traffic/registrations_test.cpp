@@ -107,5 +107,5 @@ TEST_F(MakeRegistrationTest, GivesUpInsteadOfLoopingForever) {
   }
 }
 
-}  // namespace
-}  // namespace wf
+}
+}

@@ -136,5 +136,5 @@ TEST(AircraftFileTest, ExtremeValuesDoNotOverflow) {
   EXPECT_EQ(fields[7], "102343616541");
 }
 
-}  // namespace
-}  // namespace wf
+}
+}

@@ -152,5 +152,5 @@ TEST(AirportsFileTest, ParkingWords) {
   EXPECT_STREQ(ParkingWord(-1), "RAMP");
 }
 
-}  // namespace
-}  // namespace wf
+}
+}

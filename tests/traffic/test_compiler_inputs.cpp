@@ -266,5 +266,5 @@ TEST(CompilerInputCheckTest, FindsTheFilesInTheWorkFolderWithoutRegardToCase) {
             "Aircraft-GA.dat: cannot be read: " + (folder / "Aircraft-GA.dat").string());
 }
 
-}  // namespace
-}  // namespace wf
+}
+}

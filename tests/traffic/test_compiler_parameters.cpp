@@ -91,5 +91,5 @@ TEST(CompilerInputParametersTest, RejectsWhatItCannotUse) {
   EXPECT_TRUE(quoted.parameters.quiet);
 }
 
-}  // namespace
-}  // namespace wf
+}
+}

@@ -142,7 +142,7 @@ TEST(StandInCompilerTest, RunsThroughRunAndWait) {
   EXPECT_TRUE(fs::exists(installation.output));
 }
 
-}  // namespace
-}  // namespace wf
+}
+}
 
 #endif

@@ -21,7 +21,8 @@ std::vector<std::int64_t> DrawnOneByOne(std::int64_t lo, std::int64_t span, std:
   while (span > 0) {
     const std::int64_t old = span;
     span /= 2;
-    candidates.push_back(std::clamp<std::int64_t>(std::llabs(h + random.Next() % (span + 1) - old / 4), 0, size - 1));
+    candidates.push_back(
+        std::clamp<std::int64_t>(std::llabs(h + random.Next() % (span + 1) - old / 4), 0, size - 1));
     states.push_back(random.State());
   }
   return candidates;
@@ -31,7 +32,8 @@ TEST(DestinationDraws, CandidatesKindTestsAndStatesMatchDrawingOneByOne) {
   std::mt19937 generator(7);
   for (int round = 0; round < 3000; ++round) {
     // Lists from 1 airport to more than the draws can reach (spans beyond 32767), bands anywhere.
-    const std::int64_t size = round % 10 == 0 ? 1 + generator() % 5 : 1 + generator() % (round % 3 == 0 ? 200000 : 3000);
+    const std::int64_t size =
+        round % 10 == 0 ? 1 + generator() % 5 : 1 + generator() % (round % 3 == 0 ? 200000 : 3000);
     const std::int64_t h = generator() % size;
     const std::int64_t lo = generator() % (h + 1);
     const std::int64_t span = 1 + generator() % (size - lo);
@@ -67,5 +69,5 @@ TEST(DestinationDraws, AnEmptyBandHasNoDraws) {
   EXPECT_EQ(PlanDraws(3, -2, 3, 10).count, 0u);
 }
 
-}  // namespace
-}  // namespace wf
+}
+}

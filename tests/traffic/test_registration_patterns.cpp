@@ -138,5 +138,5 @@ TEST(RegistrationPatternsTest, ReadsFileOnlyWhenPresent) {
   std::filesystem::remove_all(folder);
 }
 
-}  // namespace
-}  // namespace wf
+}
+}

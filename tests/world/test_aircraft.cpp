@@ -264,5 +264,5 @@ TEST_F(AircraftArchive, ReplacedModelHandsItsVariationsToTheReplacement) {
   EXPECT_EQ(world.aircraftNames.Find("V")->aircraft, world.aircraftTypes.Find("M"));
 }
 
-}  // namespace
-}  // namespace wf
+}
+}

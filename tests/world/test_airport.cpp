@@ -145,5 +145,5 @@ TEST(AirportNormalLandingFee, UsesTheGivenFees) {
   EXPECT_FLOAT_EQ(airport.NormalLandingFee(settings), (8.0f / 6 + 3.3f + 2.5f + 0.5f + 22.5f) * 3);
 }
 
-}  // namespace
-}  // namespace wf
+}
+}

@@ -63,5 +63,5 @@ TEST(PlaneCategory, NamesAreSpelledAsShown) {
   }
 }
 
-}  // namespace
-}  // namespace wf
+}
+}

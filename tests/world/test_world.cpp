@@ -126,5 +126,5 @@ TEST(WorldStringMap, IteratesInAscendingByteOrder) {
   EXPECT_EQ(keys, (std::vector<std::string>{"", "B", "Z", "a", "ab", "b", "\xC4rhus"}));
 }
 
-}  // namespace
-}  // namespace wf
+}
+}

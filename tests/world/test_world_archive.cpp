@@ -414,5 +414,5 @@ TEST_F(WorldArchive, ValueOfTheWrongKindFailsTheLoad) {
   EXPECT_THROW(LoadRegionMap(nullValue, context), ArchiveError);
 }
 
-}  // namespace
-}  // namespace wf
+}
+}

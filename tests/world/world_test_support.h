@@ -141,4 +141,4 @@ inline std::vector<std::uint8_t> OneAirportFile(int schema, const HandAirport& a
   return b.bytes;
 }
 
-}  // namespace wf::worldtest
+}

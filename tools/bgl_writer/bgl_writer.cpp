@@ -221,7 +221,7 @@ void WriteHeader(Buffer& out, std::uint64_t fileTime, std::uint32_t sectionCount
   out.Zeros(kHeaderSize - 24);
 }
 
-}  // namespace
+}
 
 std::uint64_t FileTimeFromStamp(TimeValue stamp) {
   return static_cast<std::uint64_t>(stamp + 11644473600) * 10000000u;
@@ -360,4 +360,4 @@ void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_
   if (!out) throw std::runtime_error("cannot write " + path.string());
 }
 
-}  // namespace wf::bgl
+}

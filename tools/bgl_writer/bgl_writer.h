@@ -114,4 +114,4 @@ std::vector<std::uint8_t> WriteOtherBgl(std::uint32_t sectionType, std::uint64_t
 // Writes `bytes` to `path`; throws std::runtime_error when that fails.
 void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
 
-}  // namespace wf::bgl
+}

@@ -39,7 +39,7 @@ AirportDesc Airport(const std::string& ident, const std::string& city) {
   return airport;
 }
 
-}  // namespace
+}
 
 int main(int argc, char** argv) {
   if (argc != 2) {

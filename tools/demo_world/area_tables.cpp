@@ -116,7 +116,7 @@ constexpr std::array<StateRow, 72> kStates{{
     {"AU-WA", "Western Australia"},
 }};
 
-}  // namespace
+}
 
 Area AreaOfCountry(const std::string& countryCode) {
   if (countryCode.size() == 2) {
@@ -136,4 +136,4 @@ std::string StateName(const std::string& isoRegion) {
   return {};
 }
 
-}  // namespace wf::demo
+}

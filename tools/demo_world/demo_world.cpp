@@ -202,7 +202,7 @@ std::string Text(sqlite3_stmt* s, int column) {
   return t ? reinterpret_cast<const char*>(t) : std::string();
 }
 
-}  // namespace
+}
 
 bool IsPackableIdent(const std::string& ident) {
   if (ident.empty() || ident.size() > 4) return false;
@@ -405,7 +405,7 @@ constexpr const char* kLicenceText =
     "spaces are synthesised by Wingfold's demo-world builder by fixed rules; they do not describe\n"
     "the real airports. Do not use for navigation.\n";
 
-}  // namespace
+}
 
 BuildSummary BuildWorld(const std::vector<SourceAirport>& airports, const std::filesystem::path& outDir,
                         const FileLimits& limits) {
@@ -442,4 +442,4 @@ BuildSummary BuildWorld(const std::vector<SourceAirport>& airports, const std::f
   return summary;
 }
 
-}  // namespace wf::demo
+}

@@ -96,4 +96,4 @@ inline constexpr const char* kAddonPackName = "Wingfold Demo Pack";
 BuildSummary BuildWorld(const std::vector<SourceAirport>& airports, const std::filesystem::path& outDir,
                         const FileLimits& limits = {});
 
-}  // namespace wf::demo
+}

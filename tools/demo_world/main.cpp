@@ -22,7 +22,8 @@ int main(int argc, char** argv) {
     auto airports = wf::demo::ReadAirports(argv[first]);
     if (every > 1) {
       std::vector<wf::demo::SourceAirport> kept;
-      for (std::size_t i = 0; i < airports.size(); i += static_cast<std::size_t>(every)) kept.push_back(airports[i]);
+      for (std::size_t i = 0; i < airports.size(); i += static_cast<std::size_t>(every))
+        kept.push_back(airports[i]);
       airports = std::move(kept);
     }
     const wf::demo::BuildSummary s = wf::demo::BuildWorld(airports, argv[first + 1]);

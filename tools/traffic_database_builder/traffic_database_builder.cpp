@@ -147,7 +147,7 @@ int Run(std::span<const std::string> arguments) {
   return kSuccess;
 }
 
-}  // namespace
+}
 
 int main(int argc, char** argv) {
   const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
