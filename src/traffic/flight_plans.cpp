@@ -233,7 +233,8 @@ class WeekWriter {
     TimeValue arrival = 0;
     TimeValue windowStart = 0;
     TimeValue windowEnd = 0;
-    int altitude = 0;  // hundreds of feet
+    TimeValue readyAgain = 0;  // when the plane is back from the last leg written, ready for the next
+    int altitude = 0;          // hundreds of feet
     Band band;
     double shortestRunway = 0.0;                // metres
     double fuelPrice = 0.0;                     // per US gallon
@@ -298,9 +299,12 @@ class WeekWriter {
       week.windowEnd += kSecondsPerDay;
     }
 
-    // The week repeats, so it must end where it starts: at home. A last outbound leg whose return
-    // did not fit goes.
-    while (lines_.size() > 2 && lines_.back().destination != &home) lines_.pop_back();
+    // The week repeats, so it must end where it starts: at home, and back before the week's first
+    // departure comes round again. A last outbound leg whose return did not fit goes, and so does a
+    // last trip that runs into the next week.
+    const TimeValue nextWeek = lines_.empty() ? 0 : lines_.front().departure + 7 * kSecondsPerDay;
+    while (lines_.size() > 2 && (lines_.back().destination != &home || lines_.back().arrival > nextWeek))
+      lines_.pop_back();
     if (lines_.size() < 2) {
       ++result_.planesWithoutBlock;
       return;
@@ -394,8 +398,14 @@ class WeekWriter {
     } else {
       week.arrival += kTurnaround;
     }
+    // Each day starts at its window's start, and a long leg late the day before (above all in a
+    // night window) may land after that. The leg then waits until the plane is back; the draws and
+    // the day's clock stay as they are, so only this plane's times move.
+    const TimeValue delay = lines_.empty() ? 0 : std::max<TimeValue>(week.readyAgain - week.current, 0);
+    const TimeValue departure = week.current + delay;
+    week.readyAgain = week.arrival + delay;
     lines_.push_back(
-        {week.current, week.arrival, destination, week.altitude, Weekday(week.current), withArrival});
+        {departure, week.readyAgain, destination, week.altitude, Weekday(departure), withArrival});
     week.location = destination;
     week.current = week.arrival;
     return true;
@@ -555,9 +565,9 @@ double CategoryFeeFactor(int category) {
 int FlightsPerDay(double windowSeconds, int activityPercent, float flightTimeMinHours, int typeFactor) {
   const double possible = windowSeconds * activityPercent / 100 /
                           static_cast<double>(flightTimeMinHours * static_cast<float>(kSecondsPerHour)) * 8;
-  const double flights = typeFactor * possible / 100 + 0.5 + 1;
-  if (flights > kFlightsPerDayLimit) return kFlightsOnBusyDays;
+  const double flights = std::trunc(typeFactor * possible / 100 + 0.5 + 1);
   if (!(flights >= 1)) return 0;
+  if (flights > kFlightsPerDayLimit) return kFlightsOnBusyDays;
   return static_cast<int>(flights);
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "geo/geodesy.h"
 #include "geo/sun_times.h"
 #include "support/recording.h"
 #include "traffic/fleet_test_world.h"
@@ -33,6 +34,7 @@ TEST(FlightPlanRules, FlightsPerDay) {
       {"no window still tries one", 0, 100, 0.5f, 40, 1},
       {"exactly 200 stays", 178650, 100, 0.5f, 25, 200},
       {"201 becomes 190", 179550, 100, 0.5f, 25, 190},
+      {"200.5 truncates to 200 before the limit", 179100, 100, 0.5f, 25, 200},
       {"a shortest leg of 0 hours", 36000, 100, 0.0f, 20, 190},
       {"a window that ended before it started", -360000, 100, 0.5f, 40, 0},
       {"no window and no shortest leg", 0, 100, 0.0f, 20, 0},
@@ -248,6 +250,61 @@ TEST(FlightPlanWeek, OutAndBackBetweenTwoAirfields) {
     }
   }
   EXPECT_EQ(lines, result.flightLines);
+}
+
+// Business planes on legs of four and a half hours between two airports, a quarter of them in the
+// long night window: a plane never leaves before it is back from its previous leg, neither from one
+// day to the next nor across the week's wrap, where the week starts again.
+TEST(FlightPlanWeek, NoLegDepartsBeforeThePreviousOneHasArrived) {
+  World world;
+  const test::AirportSpec west{
+      .icao = "KXAW", .latitude = 40, .longitude = -100, .type = 7, .smallRamps = 60};
+  const test::AirportSpec east{.icao = "KXAE", .latitude = 40, .longitude = -75, .type = 7, .smallRamps = 60};
+  AddAirport(world, west);
+  AddAirport(world, east);
+  AddVariation(world,
+               AddModel(world, {.wingSpan = 18,
+                                .cruiseSpeed = 300,
+                                .stallSpeed = 85,
+                                .range = 1500,
+                                .engineCount = 2,
+                                .fuelFlow = 150,
+                                .fuelType = 2,
+                                .maxWeight = 6800,
+                                .ceiling = 30000,
+                                .usage = 0b010000}),
+               "Charter", 100, 400000);
+  Settings settings;
+  settings.gaPercentage = 100;
+  settings.startDate = MakeTime(2006, 6, 15);
+  Random random(1);
+  NullProgress progress;
+  SilentPrompter prompter;
+  std::ostringstream out;
+  const GenerationResult result = GenerateTraffic(world, settings, random, progress, prompter, out);
+  ASSERT_GT(result.planeBlocks, 20);
+
+  const double legHours =
+      DistanceNm(west.latitude, west.longitude, east.latitude, east.longitude) / (300 * 0.9);
+  const int legMinutes = static_cast<int>(legHours * 60);
+  ASSERT_GT(legMinutes, 4 * 60);
+  constexpr int kWeek = 7 * 1440;
+  for (const Block& block : ParseBlocks(out.str())) {
+    SCOPED_TRACE(block.header);
+    // Around the week, each departure follows the previous one by at least that leg's time (its
+    // arrival time, or the flight and the 45-minute turn), and the gaps add up to one week.
+    int week = 0;
+    for (std::size_t i = 0; i < block.lines.size(); ++i) {
+      const std::vector<std::string> leg = Fields(block.lines[i]);
+      const std::vector<std::string> next = Fields(block.lines[(i + 1) % block.lines.size()]);
+      const int departure = MinuteOfWeek(leg[0]);
+      const int busy = leg.size() == 5 ? (MinuteOfWeek(leg[4]) - departure + kWeek) % kWeek : legMinutes + 45;
+      const int gap = (MinuteOfWeek(next[0]) - departure + kWeek) % kWeek;
+      EXPECT_GE(gap, busy) << block.lines[i] << " then " << block.lines[(i + 1) % block.lines.size()];
+      week += gap;
+    }
+    EXPECT_EQ(week, kWeek);
+  }
 }
 
 TEST(FlightPlanWeek, AircraftWithoutRangeStayHome) {
