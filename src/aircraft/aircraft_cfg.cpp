@@ -7,6 +7,7 @@
 
 #include "aircraft/cfg_text.h"
 #include "geo/units.h"
+#include "platform/text.h"
 
 namespace wf {
 
@@ -53,14 +54,6 @@ bool IntValue(const CfgLine& line, std::string_view key, std::int32_t& target) {
 bool FloatValue(const CfgLine& line, std::string_view key, float& target) {
   const std::optional<std::string_view> value = line.Value(key);
   return value && ScanFloat(*value, target);
-}
-
-std::string UpperAscii(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return upper;
 }
 
 void ApplyGearWords(std::string_view examined, AircraftCfgValues& values) {
@@ -283,7 +276,7 @@ std::unique_ptr<CAircraft> DeriveAircraft(const AircraftCfgValues& values, const
 }
 
 bool IsMilitaryOrCargoParking(std::string_view parkingTypes) {
-  const std::string upper = UpperAscii(parkingTypes);
+  const std::string upper = ToUpperAscii(parkingTypes);
   const auto has = [&](std::string_view word) { return upper.find(word) != std::string::npos; };
   return has("MIL_COMBAT") || has("MIL_CARGO") || (has("CARGO") && !has("RAMP"));
 }
@@ -312,7 +305,7 @@ std::vector<VariationLine> ReadVariationLines(std::string_view text) {
       if (IsMilitaryOrCargoParking(*parking)) {
         VariationLine& variation = variations[*current];
         variation.militaryOrCargoParking = true;
-        variation.parkingTypes = UpperAscii(*parking);
+        variation.parkingTypes = ToUpperAscii(*parking);
       }
     }
   }

@@ -10,6 +10,7 @@
 #include "aircraft/sim_object_paths.h"
 #include "platform/files.h"
 #include "platform/folder_listing.h"
+#include "platform/text.h"
 
 namespace wf {
 
@@ -20,12 +21,6 @@ constexpr std::uintmax_t kMaxCfgBytes = 16u << 20;
 
 // The widest GA parking (large GA ramp), metres.
 constexpr std::int32_t kWidestGAParking = 36;
-
-// A path as UTF-8 text, as the records keep it.
-std::string PathText(const std::filesystem::path& path) {
-  const std::u8string bytes = path.u8string();
-  return std::string(bytes.begin(), bytes.end());
-}
 
 struct CollectionRun {
   World& world;
@@ -61,14 +56,14 @@ std::optional<std::string> ReadAircraftCfgFile(const FolderEntry& folder, Aircra
   std::optional<std::string> text = ReadCfgText(ResolvePathCase(folder.path, "aircraft.cfg"), reason);
   if (!text) {
     result.skippedFolders.push_back(
-        {PathText(folder.path), reason == "missing" ? "no aircraft.cfg" : "aircraft.cfg " + reason});
+        {PathUtf8(folder.path), reason == "missing" ? "no aircraft.cfg" : "aircraft.cfg " + reason});
   }
   return text;
 }
 
 // The model step: the folder's model, found or newly derived; null when none can be made.
 CAircraft* FindOrCreateModel(CollectionRun& run, const FolderEntry& folder, std::string_view text) {
-  const std::string folderPath = PathText(folder.path);
+  const std::string folderPath = PathUtf8(folder.path);
   const AircraftCfgValues values = ReadAircraftCfgValues(text, run.progress);
   if (!HasSimLine(text)) {
     run.result.skippedFolders.push_back({folderPath, "no sim= line"});
@@ -118,7 +113,7 @@ void CollectFolder(CollectionRun& run, const FolderEntry& folder) {
   if (!text) return;
   ++run.result.foldersRead;
   CAircraft* model = FindOrCreateModel(run, folder, *text);
-  if (model != nullptr) CollectVariations(run, *model, PathText(folder.path), *text);
+  if (model != nullptr) CollectVariations(run, *model, PathUtf8(folder.path), *text);
 }
 
 void RemoveVariation(CollectionRun& run, const std::string& title) {
@@ -222,7 +217,7 @@ AircraftCollectionResult CollectAircraft(World& world, const Settings& settings,
       result.fsxCfgPath = fsxCfg;
       entries = ReadSimObjectPaths(*text);
     } else if (unreadable != "missing") {
-      result.fsxCfgProblem = PathText(fsxCfg) + " " + unreadable;
+      result.fsxCfgProblem = PathUtf8(fsxCfg) + " " + unreadable;
     }
   }
 
@@ -239,7 +234,7 @@ AircraftCollectionResult CollectAircraft(World& world, const Settings& settings,
       try {
         CollectFolder(run, folder);
       } catch (const std::exception& error) {
-        result.skippedFolders.push_back({PathText(folder.path), error.what()});
+        result.skippedFolders.push_back({PathUtf8(folder.path), error.what()});
       }
     }
   }

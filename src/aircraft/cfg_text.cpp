@@ -3,25 +3,25 @@
 #include <charconv>
 #include <limits>
 
+#include "platform/text.h"
+
 namespace wf {
 
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-bool IsBlank(char c) {
+// The blanks of a line: the white space that formatted input skips, line ends aside.
+bool IsCfgBlank(char c) {
   return c == ' ' || c == '\t' || c == '\v' || c == '\f';
 }
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
-char LowerAscii(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 // Skips blanks (and line-end characters, which "%d" and "%f" skip too).
 std::size_t SkipSpace(std::string_view text, std::size_t pos) {
-  while (pos < text.size() && (IsBlank(text[pos]) || text[pos] == '\r' || text[pos] == '\n')) ++pos;
+  while (pos < text.size() && (IsCfgBlank(text[pos]) || text[pos] == '\r' || text[pos] == '\n')) ++pos;
   return pos;
 }
 
@@ -106,18 +106,18 @@ std::vector<std::string_view> SplitCfgLines(std::string_view text) {
 
 std::string_view TrimLeadingBlanks(std::string_view text) {
   std::size_t pos = 0;
-  while (pos < text.size() && IsBlank(text[pos])) ++pos;
+  while (pos < text.size() && IsCfgBlank(text[pos])) ++pos;
   return text.substr(pos);
 }
 
 std::string_view TrimTrailingBlanks(std::string_view text) {
   std::size_t size = text.size();
-  while (size > 0 && IsBlank(text[size - 1])) --size;
+  while (size > 0 && IsCfgBlank(text[size - 1])) --size;
   return text.substr(0, size);
 }
 
 CfgLine::CfgLine(std::string_view line) : text_(TrimLeadingBlanks(line)), working_(text_) {
-  for (char& c : working_) c = LowerAscii(c);
+  for (char& c : working_) c = ToLowerAscii(c);
 }
 
 bool CfgLine::IsComment() const {
@@ -137,7 +137,7 @@ std::optional<std::size_t> CfgLine::ValueStart(std::string_view key) const {
   const std::size_t equals = working_.find('=', keyPos + key.size());
   if (equals == std::string::npos) return std::nullopt;
   std::size_t pos = equals + 1;
-  while (pos < working_.size() && IsBlank(working_[pos])) ++pos;
+  while (pos < working_.size() && IsCfgBlank(working_[pos])) ++pos;
   return pos;
 }
 

@@ -6,6 +6,7 @@
 #include "aircraft/cfg_text.h"
 #include "platform/folder_listing.h"
 #include "platform/system.h"
+#include "platform/text.h"
 
 namespace wf {
 
@@ -44,7 +45,7 @@ std::filesystem::path WineDriveC(const std::filesystem::path& path) {
 std::filesystem::path WineDrive(const std::filesystem::path& simFolder, char letter) {
   const std::filesystem::path driveC = WineDriveC(simFolder);
   if (driveC.empty()) return {};
-  const char lower = (letter >= 'A' && letter <= 'Z') ? static_cast<char>(letter - 'A' + 'a') : letter;
+  const char lower = ToLowerAscii(letter);
   const std::filesystem::path device = driveC.parent_path() / "dosdevices" / (std::string(1, lower) + ":");
   std::error_code ec;
   if (std::filesystem::is_directory(device, ec)) return device;

@@ -1,22 +1,17 @@
 #include "app/database_dump.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <ostream>
 
 #include "platform/files.h"
+#include "platform/text.h"
 #include "world/world.h"
 #include "world/world_archive.h"
 
 namespace wf {
 
 namespace {
-
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-  return text;
-}
 
 // The class name of the first stored object, or empty.
 std::string FirstClassName(std::span<const std::uint8_t> data) {
@@ -130,7 +125,7 @@ DumpResult DumpDatabaseFile(const std::filesystem::path& file, std::ostream& out
                                            bytes->size());
 
   std::string firstClass = FirstClassName(data);
-  const std::string name = Lower(file.filename().string());
+  const std::string name = ToLowerAscii(PathUtf8(file.filename()));
   if (firstClass.empty()) {
     if (name == "aircrafttypes.dat")
       firstClass = "CAircraft";

@@ -56,7 +56,7 @@ LoadResult LoadFile(Session& session, const std::filesystem::path& file, LoadFn 
 }
 
 // Writes one file and reports a failure by name; true when written.
-bool WriteReported(Session& session, const std::string& name, std::string_view bytes) {
+bool WriteReported(Session& session, std::string_view name, std::string_view bytes) {
   try {
     WriteFileAtomically(session.WorkFile(name), bytes);
     return true;

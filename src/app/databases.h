@@ -12,6 +12,7 @@
 #include <string>
 
 #include "app/session.h"
+#include "traffic/compiler_files.h"
 
 namespace wf {
 
@@ -19,9 +20,6 @@ inline constexpr const char* kObjectsFile = "objects.dat";
 inline constexpr const char* kStockObjectsFile = "stock_objects.dat";
 inline constexpr const char* kAircraftTypesFile = "AircraftTypes.dat";
 inline constexpr const char* kAircraftNamesFile = "AircraftNames.dat";
-inline constexpr const char* kAirportsFile = "Airports.dat";
-inline constexpr const char* kAircraftFile = "Aircraft-GA.dat";
-inline constexpr const char* kAircraftDumpFile = "Aircraftdump.txt";
 inline constexpr const char* kRegistrationsFile = "GAregnr.txt";
 
 enum class LoadOutcome {

@@ -1,18 +1,17 @@
 #include "app/reference_lists.h"
 
-#include <cctype>
-
 #include "platform/files.h"
+#include "platform/text.h"
 
 namespace wf {
 
 std::string ReferenceListKey(std::string_view line) {
   if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-  while (!line.empty() && std::isspace(static_cast<unsigned char>(line.front()))) line.remove_prefix(1);
+  // White space as the C locale's isspace knows it.
+  constexpr std::string_view kSpace = " \t\n\v\f\r";
+  while (!line.empty() && kSpace.find(line.front()) != std::string_view::npos) line.remove_prefix(1);
   if (!line.empty() && line.front() == '#') return {};
-  std::string key(line);
-  for (char& c : key) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return key;
+  return ToUpperAscii(line);
 }
 
 namespace {

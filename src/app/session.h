@@ -3,6 +3,7 @@
 // sequence, and the user-facing interfaces. Tests make as many independent sessions as they like.
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "platform/crt_random.h"
 #include "platform/progress.h"
@@ -43,7 +44,7 @@ struct Session {
   PageHooks* hooks;
 
   std::filesystem::path SettingsPath() const { return workFolder / "Wingfold.ini"; }
-  std::filesystem::path WorkFile(const std::string& name) const { return workFolder / name; }
+  std::filesystem::path WorkFile(std::string_view name) const { return workFolder / name; }
 
  private:
   NullProgress nullProgress_;

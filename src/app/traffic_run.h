@@ -6,11 +6,10 @@
 
 #include "app/session.h"
 #include "platform/process.h"
+#include "traffic/compiler_files.h"
 #include "traffic/flight_plans.h"
 
 namespace wf {
-
-inline constexpr const char* kFlightPlansFile = "Flightplans-GA.dat";
 
 struct TrafficRunResult {
   GenerationResult generation;

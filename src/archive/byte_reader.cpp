@@ -1,16 +1,8 @@
 #include "archive/byte_reader.h"
 
-#include <cstdio>
+#include "platform/text.h"
 
 namespace wf::byte_reader_detail {
-
-namespace {
-std::string Hex(std::size_t v) {
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "0x%llX", static_cast<unsigned long long>(v));
-  return buf;
-}
-}
 
 std::string AtOffset(std::size_t offset, std::string_view what) {
   std::string message = "offset " + Hex(offset) + ": ";

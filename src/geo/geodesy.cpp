@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstddef>
 
+#include "platform/text.h"
+
 namespace wf {
 
 namespace {
@@ -15,18 +17,6 @@ constexpr double kKmPerStatuteMile = 1.609344;
 double Pi() {
   static const double pi = 4.0 * std::atan(1.0);
   return pi;
-}
-
-char LowerAscii(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualsLowerCased(std::string_view text, std::string_view lower) {
-  if (text.size() != lower.size()) return false;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (LowerAscii(text[i]) != lower[i]) return false;
-  }
-  return true;
 }
 
 double Square(double x) {
@@ -63,8 +53,8 @@ double DegToRad(double degrees) {
 
 double EllipsoidDistance(double lon1, double lat1, double lon2, double lat2, std::string_view unit) {
   const double km = AndoyerLambertKm(lon1, lat1, lon2, lat2);
-  if (EqualsLowerCased(unit, "nmi")) return km / kKmPerNauticalMile;
-  if (EqualsLowerCased(unit, "mi")) return km / kKmPerStatuteMile;
+  if (EqualsIgnoringCase(unit, "nmi")) return km / kKmPerNauticalMile;
+  if (EqualsIgnoringCase(unit, "mi")) return km / kKmPerStatuteMile;
   return km;
 }
 

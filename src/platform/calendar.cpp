@@ -4,12 +4,6 @@ namespace wf {
 
 namespace {
 constexpr TimeValue kLatestTime = 32535215999;  // 3000-12-31 23:59:59
-
-std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
-  std::int64_t q = a / b;
-  if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
-  return q;
-}
 }
 
 std::int64_t DaysFromCivil(std::int64_t year, std::int64_t month, std::int64_t day) {

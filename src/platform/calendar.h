@@ -14,6 +14,16 @@ using TimeValue = std::int64_t;
 // The "invalid time" that the runtime's mktime returns: it compares as not later than time 0.
 inline constexpr TimeValue kInvalidTime = -1;
 
+// Windows file times: 100-nanosecond ticks since 1601-01-01 00:00:00 UTC.
+inline constexpr std::int64_t kFileTimeTicksPerSecond = 10000000;
+inline constexpr std::int64_t kSecondsFrom1601To1970 = 11644473600;
+
+// a / b rounded towards minus infinity (b must not be 0): FloorDiv(-1, 86400) is day -1.
+constexpr std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
+  const std::int64_t q = a / b;
+  return a % b != 0 && (a < 0) != (b < 0) ? q - 1 : q;
+}
+
 struct CalendarFields {
   int year = 1970;  // full year, e.g. 2006
   int month = 1;    // 1..12
@@ -40,8 +50,7 @@ struct ClockFields {
   int minute = 0;
 };
 inline ClockFields SplitClock(TimeValue t) {
-  std::int64_t days = t / 86400;
-  if (t % 86400 != 0 && t < 0) --days;
+  const std::int64_t days = FloorDiv(t, 86400);
   const std::int64_t secs = t - days * 86400;
   // 1970-01-01 was a Thursday.
   return {static_cast<int>(((days % 7) + 11) % 7), static_cast<int>(secs / 3600),

@@ -3,23 +3,11 @@
 #include <algorithm>
 #include <system_error>
 
+#include "platform/text.h"
+
 namespace wf {
 
 namespace {
-
-char UpperAscii(char c) {
-  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool SameLetter(char a, char b) {
-  return UpperAscii(a) == UpperAscii(b);
-}
-
-// The name as UTF-8 bytes; string() would throw on Windows for names outside the ANSI code page.
-std::string Utf8Name(const std::filesystem::path& name) {
-  const std::u8string bytes = name.u8string();
-  return std::string(bytes.begin(), bytes.end());
-}
 
 // Glob matching with '*' and '?', by the usual single backtracking point: on a mismatch after a
 // '*', let that star swallow one more character. Linear in practice, never worse than n * m.
@@ -30,7 +18,8 @@ bool GlobMatch(std::string_view name, std::string_view pattern) {
     if (p < pattern.size() && pattern[p] == '*') {
       starPattern = p++;
       starName = n;
-    } else if (p < pattern.size() && (pattern[p] == '?' || SameLetter(pattern[p], name[n]))) {
+    } else if (p < pattern.size() &&
+               (pattern[p] == '?' || ToUpperAscii(pattern[p]) == ToUpperAscii(name[n]))) {
       ++p;
       ++n;
     } else if (starPattern != std::string_view::npos) {
@@ -56,7 +45,7 @@ bool MatchesWildcard(std::string_view name, std::string_view pattern) {
 
 bool FolderNameLess(std::string_view a, std::string_view b) {
   const auto upperLess = [](char x, char y) {
-    return static_cast<unsigned char>(UpperAscii(x)) < static_cast<unsigned char>(UpperAscii(y));
+    return static_cast<unsigned char>(ToUpperAscii(x)) < static_cast<unsigned char>(ToUpperAscii(y));
   };
   if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), upperLess)) return true;
   if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), upperLess)) return false;
@@ -70,7 +59,7 @@ std::vector<FolderEntry> ListFolder(const std::filesystem::path& folder, std::st
   if (ec) return entries;
   for (const std::filesystem::directory_iterator end; it != end; it.increment(ec)) {
     if (ec) break;
-    std::string name = Utf8Name(it->path().filename());
+    std::string name = PathUtf8(it->path().filename());
     if (name == "." || name == ".." || !MatchesWildcard(name, pattern)) continue;
     std::error_code typeError;
     const bool isFolder = it->is_directory(typeError);
@@ -85,7 +74,7 @@ std::filesystem::path ResolvePathCase(const std::filesystem::path& base,
                                       const std::filesystem::path& relative) {
   std::filesystem::path resolved = base;
   for (const std::filesystem::path& component : relative) {
-    const std::string name = Utf8Name(component);
+    const std::string name = PathUtf8(component);
     if (name.empty() || name == "." || name == "..") {
       resolved /= component;
       continue;
@@ -97,8 +86,7 @@ std::filesystem::path ResolvePathCase(const std::filesystem::path& base,
     }
     std::filesystem::path match = component;
     for (const FolderEntry& entry : ListFolder(resolved, "*")) {
-      if (entry.name.size() == name.size() &&
-          std::equal(name.begin(), name.end(), entry.name.begin(), SameLetter)) {
+      if (EqualsIgnoringCase(entry.name, name)) {
         match = entry.path.filename();
         break;
       }

@@ -1,6 +1,5 @@
 #include "platform/ini_profile.h"
 
-#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -10,32 +9,13 @@
 
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "platform/text.h"
 
 namespace wf {
 
 namespace {
 
 constexpr std::size_t npos = std::string::npos;
-
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && (IsBlank(s.front()) || s.front() == '\r')) s.remove_prefix(1);
-  while (!s.empty() && (IsBlank(s.back()) || s.back() == '\r')) s.remove_suffix(1);
-  return s;
-}
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    const auto x = static_cast<unsigned char>(a[i]);
-    const auto y = static_cast<unsigned char>(b[i]);
-    if (std::tolower(x) != std::tolower(y)) return false;
-  }
-  return true;
-}
 
 // "[Name]" -> "Name"; nullopt for a line that is no section header.
 std::optional<std::string_view> SectionName(std::string_view line) {
@@ -108,7 +88,7 @@ IniFile IniFile::Load(const std::filesystem::path& path) {
 std::size_t IniFile::FindSection(std::string_view section) const {
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     const auto name = SectionName(lines_[i]);
-    if (name && EqualsNoCase(*name, Trim(section))) return i;
+    if (name && EqualsIgnoringCase(*name, Trim(section))) return i;
   }
   return npos;
 }
@@ -126,7 +106,7 @@ std::size_t IniFile::FindKey(std::size_t header, std::string_view key) const {
     if (IsComment(line)) continue;
     const std::size_t eq = line.find('=');
     if (eq == npos) continue;
-    if (EqualsNoCase(Trim(line.substr(0, eq)), Trim(key))) return i;
+    if (EqualsIgnoringCase(Trim(line.substr(0, eq)), Trim(key))) return i;
   }
   return npos;
 }

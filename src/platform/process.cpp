@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "platform/folder_listing.h"
+#include "platform/text.h"
 
 #ifdef _WIN32
 #define WIN32_LEAN_AND_MEAN
@@ -31,17 +32,8 @@ namespace wf {
 
 namespace {
 
-char UpperAscii(char c) {
-  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                            [](char x, char y) { return UpperAscii(x) == UpperAscii(y); });
-}
-
 bool EndsWithExe(std::string_view name) {
-  return name.size() > 4 && SameNameIgnoringCase(name.substr(name.size() - 4), ".exe");
+  return name.size() > 4 && EqualsIgnoringCase(name.substr(name.size() - 4), ".exe");
 }
 
 // The names a program may have on disk: the name as given first, then the other form with or
@@ -81,7 +73,7 @@ std::optional<std::filesystem::path> FindProgram(std::string_view program,
   for (const std::string& candidate : CandidateNames(name)) {
     if (isFile(directory / candidate)) return directory / candidate;
     for (const FolderEntry& entry : entries) {
-      if (!entry.isFolder && SameNameIgnoringCase(entry.name, candidate) && isFile(entry.path))
+      if (!entry.isFolder && EqualsIgnoringCase(entry.name, candidate) && isFile(entry.path))
         return entry.path;
     }
   }

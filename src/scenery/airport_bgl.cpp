@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdio>
 #include <fstream>
 #include <limits>
 #include <string_view>
 
 #include "geo/sun_times.h"
 #include "platform/errors.h"
+#include "platform/text.h"
 
 namespace wf {
 
@@ -61,17 +61,6 @@ constexpr std::string_view kIdentAlphabet = " -0123456789ABCDEFGHIJKLMNOPQRSTUVW
 
 constexpr std::array<std::string_view, 9> kMilitaryNameParts = {"AFB", "Navy", "Army", "RNAS", "RAF",
                                                                 "NAS", "AAF",  "Mil",  "AB"};
-
-std::string Hex(std::uint64_t value) {
-  char buffer[24];
-  std::snprintf(buffer, sizeof buffer, "0x%llX", static_cast<unsigned long long>(value));
-  return buffer;
-}
-
-std::string Utf8(const std::filesystem::path& path) {
-  const std::u8string bytes = path.u8string();
-  return std::string(bytes.begin(), bytes.end());
-}
 
 // Reads at most `limit` bytes of the file. False when it cannot be opened or read.
 bool ReadFileHead(const std::filesystem::path& path, std::size_t limit, std::vector<std::uint8_t>& out) {
@@ -127,8 +116,8 @@ LatLon CAirportBGL::DecodeLatLon(std::uint32_t packedLongitude, std::uint32_t pa
 TimeValue CAirportBGL::FileTimeToStamp(std::uint64_t fileTime) {
   // Windows refuses FILETIMEs with the top bit set; they cannot be converted.
   if (fileTime >= (std::uint64_t{1} << 63)) return 0;
-  constexpr std::int64_t kSecondsFrom1601To1970 = 11644473600;
-  const std::int64_t seconds = static_cast<std::int64_t>(fileTime / 10000000) - kSecondsFrom1601To1970;
+  const std::int64_t seconds =
+      static_cast<std::int64_t>(fileTime / kFileTimeTicksPerSecond) - kSecondsFrom1601To1970;
   const CalendarFields fields = SplitTime(seconds);
   if (fields.year < 1900) return 0;
   const TimeValue stamp =
@@ -147,7 +136,7 @@ std::string CAirportBGL::SeekErrorMessage(std::uint64_t lastSeekPosition, const 
 }
 
 std::string CAirportBGL::FileName() const {
-  return Utf8(path_);
+  return PathUtf8(path_);
 }
 
 void CAirportBGL::Report(const std::string& message) {
@@ -179,7 +168,7 @@ BglReadResult CAirportBGL::Read() {
   updated_.clear();
   lastIdent_.clear();
   lastSeekPosition_ = 0;
-  context_.progress.SetText("Read and process " + Utf8(path_.filename()));
+  context_.progress.SetText("Read and process " + PathUtf8(path_.filename()));
   try {
     // Most scenery files are not airport files, and many are large: look at the head first.
     LoadFile(kLayoutHead);

@@ -10,24 +10,15 @@
 
 #include "platform/files.h"
 #include "platform/folder_listing.h"
+#include "platform/text.h"
+#include "traffic/compiler_files.h"
 
 namespace wf {
 
 namespace {
 
-constexpr std::string_view kAirportsName = "Airports.dat";
-constexpr std::string_view kAircraftName = "Aircraft-GA.dat";
-constexpr std::string_view kFlightPlansName = "Flightplans-GA.dat";
-
 const std::set<std::string_view> kRunwaySurfaces = {"HARD", "SOFT", "WATER", "SNOW"};
 const std::set<std::string_view> kParkingWords = {"RAMP", "CARGO", "MIL_CARGO", "MIL_COMBAT", "GATE", "DOCK"};
-
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
-    text.remove_suffix(1);
-  return text;
-}
 
 // The fields of a line, each trimmed.
 std::vector<std::string_view> SplitFields(std::string_view line, char separator = ',') {
@@ -138,7 +129,7 @@ void CheckWordList(FileProblems& problems, std::size_t line, std::string_view wh
 class AirportsChecker {
  public:
   AirportsChecker(CompilerInputCheck& check, std::map<std::string, std::size_t, std::less<>>& idents)
-      : check_(check), problems_(check, kAirportsName), idents_(idents) {}
+      : check_(check), problems_(check, kAirportsFile), idents_(idents) {}
 
   void Check(std::string_view text) {
     ForEachLine(text, [this](std::size_t line, std::string_view content) { Line(line, content); });
@@ -284,7 +275,7 @@ class AirportsChecker {
 
 void CheckAircraftFile(std::string_view text, CompilerInputCheck& check,
                        std::map<std::int64_t, std::size_t>& numbers) {
-  FileProblems problems(check, kAircraftName);
+  FileProblems problems(check, kAircraftFile);
   // The fields after the title, counted from the end of the line.
   constexpr std::size_t kTail = 12;
   ForEachLine(text, [&](std::size_t line, std::string_view content) {
@@ -340,7 +331,7 @@ class FlightPlansChecker {
   FlightPlansChecker(CompilerInputCheck& check,
                      const std::map<std::string, std::size_t, std::less<>>* airports,
                      const std::map<std::int64_t, std::size_t>* aircraft)
-      : check_(check), problems_(check, kFlightPlansName), airports_(airports), aircraft_(aircraft) {}
+      : check_(check), problems_(check, kFlightPlansFile), airports_(airports), aircraft_(aircraft) {}
 
   void Check(std::string_view text) {
     ForEachLine(text, [this](std::size_t line, std::string_view content) { Line(line, content); });
@@ -441,7 +432,7 @@ class FlightPlansChecker {
       problems_.Add(line, "a plan line starts with AC and the aircraft number, not " + Quote(fields[0]));
     } else if (aircraft_ != nullptr && !aircraft_->contains(*number)) {
       problems_.Add(
-          line, "aircraft number " + std::to_string(*number) + " is not in " + std::string(kAircraftName));
+          line, "aircraft number " + std::to_string(*number) + " is not in " + std::string(kAircraftFile));
     }
     if (fields.size() != 5) return;
     if (fields[1].empty()) problems_.Add(line, "the registration is empty");
@@ -491,7 +482,7 @@ class FlightPlansChecker {
       problems_.Add(line, "the destination is empty");
     } else if (airports_ != nullptr && !airports_->contains(fields[1])) {
       problems_.Add(line, "the destination " + Quote(fields[1]) + " is not an airport of " +
-                              std::string(kAirportsName));
+                              std::string(kAirportsFile));
     }
     if (!ParseWhole(fields[2])) {
       problems_.Add(line, "the altitude " + Quote(fields[2]) + " is not a whole number of hundreds of feet");
@@ -566,9 +557,9 @@ CompilerInputCheck CheckCompilerInputTexts(const CompilerInputText& airports,
 }
 
 CompilerInputPaths CompilerInputPathsIn(const std::filesystem::path& workFolder) {
-  return {ResolvePathCase(workFolder, std::string(kAirportsName)),
-          ResolvePathCase(workFolder, std::string(kAircraftName)),
-          ResolvePathCase(workFolder, std::string(kFlightPlansName))};
+  return {ResolvePathCase(workFolder, std::string(kAirportsFile)),
+          ResolvePathCase(workFolder, std::string(kAircraftFile)),
+          ResolvePathCase(workFolder, std::string(kFlightPlansFile))};
 }
 
 CompilerInputCheck CheckCompilerInputs(const CompilerInputPaths& paths) {

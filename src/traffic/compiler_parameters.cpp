@@ -4,22 +4,15 @@
 #include <array>
 #include <optional>
 
+#include "platform/text.h"
+
 namespace wf {
 
 namespace {
 
-char LowerAscii(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                            [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
-}
-
 std::optional<bool> YesNo(std::string_view value) {
-  if (EqualIgnoringCase(value, "yes")) return true;
-  if (EqualIgnoringCase(value, "no")) return false;
+  if (EqualsIgnoringCase(value, "yes")) return true;
+  if (EqualsIgnoringCase(value, "no")) return false;
   return std::nullopt;
 }
 
@@ -29,12 +22,12 @@ std::string BuildCompilerParameters(std::string_view workFolder, std::string_vie
   const std::string work = std::string(workFolder) + separator;
   const std::string sim = std::string(simFolder) + separator;
   const std::string sep(1, separator);
-  return " /Airports=\"" + work + "Airports.dat\"" +          //
-         " /AircraftTypes=\"" + work + "Aircraft-GA.dat\"" +  //
-         " /schedules=\"" + work + "Flightplans-GA.dat\"" +   //
-         " /AutoSchedule=no" +                                //
-         " /Countries=\"" + work + "countries.csv\"" +        //
-         " /Quiet=yes" +                                      //
+  return " /Airports=\"" + work + std::string(kAirportsFile) + "\"" +       //
+         " /AircraftTypes=\"" + work + std::string(kAircraftFile) + "\"" +  //
+         " /schedules=\"" + work + std::string(kFlightPlansFile) + "\"" +   //
+         " /AutoSchedule=no" +                                              //
+         " /Countries=\"" + work + std::string(kCountriesFile) + "\"" +     //
+         " /Quiet=yes" +                                                    //
          " /Output=\"" + sim + "Scenery" + sep + "World" + sep + "scenery" + sep +
          std::string(kTrafficFileName) + "\"";
 }
@@ -71,9 +64,9 @@ CompilerParameterParse ParseCompilerParameters(std::span<const std::string> argu
       value = value.substr(1, value.size() - 2);
 
     const auto path = std::find_if(paths.begin(), paths.end(),
-                                   [&](const PathSwitch& s) { return EqualIgnoringCase(s.name, name); });
+                                   [&](const PathSwitch& s) { return EqualsIgnoringCase(s.name, name); });
     const auto flag = std::find_if(flags.begin(), flags.end(),
-                                   [&](const FlagSwitch& s) { return EqualIgnoringCase(s.name, name); });
+                                   [&](const FlagSwitch& s) { return EqualsIgnoringCase(s.name, name); });
     const std::string_view canonical = path != paths.end()   ? path->name
                                        : flag != flags.end() ? flag->name
                                                              : "";

@@ -13,12 +13,9 @@
 #include <string_view>
 #include <vector>
 
-namespace wf {
+#include "traffic/compiler_files.h"
 
-// The compiler's program name, as it lies in the tools folder.
-inline constexpr std::string_view kCompilerProgram = "TrafficDatabaseBuilder.exe";
-// The compiled traffic file, in the simulator's Scenery\World\scenery folder.
-inline constexpr std::string_view kTrafficFileName = "Traffic-GA.BGL";
+namespace wf {
 
 // The parameter string above. `separator` is '\' for a program that reads Windows paths (always on
 // Windows) and '/' for a native POSIX program; it also separates the folders of the output path.

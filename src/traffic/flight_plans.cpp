@@ -68,12 +68,6 @@ inline void Prefetch(const void* address) {
 #endif
 }
 
-std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
-  std::int64_t q = a / b;
-  if (a % b != 0 && (a < 0) != (b < 0)) --q;
-  return q;
-}
-
 // trunc(value) as an int; 0 for NaN, and the nearest int for values beyond its range (only damaged
 // data gets there).
 int TruncToInt(double value) {

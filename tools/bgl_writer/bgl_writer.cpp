@@ -224,7 +224,7 @@ void WriteHeader(Buffer& out, std::uint64_t fileTime, std::uint32_t sectionCount
 }
 
 std::uint64_t FileTimeFromStamp(TimeValue stamp) {
-  return static_cast<std::uint64_t>(stamp + 11644473600) * 10000000u;
+  return static_cast<std::uint64_t>(stamp + kSecondsFrom1601To1970) * kFileTimeTicksPerSecond;
 }
 
 std::uint32_t PackIdent(const std::string& ident) {

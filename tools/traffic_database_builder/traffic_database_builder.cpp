@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/calendar.h"
 #include "platform/errors.h"
 #include "platform/files.h"
 #include "platform/folder_listing.h"
@@ -41,10 +42,9 @@ void PutU32(std::string& bytes, std::size_t at, std::uint32_t value) {
 
 // 100-nanosecond intervals since 1601-01-01 UTC.
 std::uint64_t FileTimeNow() {
-  constexpr std::uint64_t kSecondsFrom1601To1970 = 11644473600ULL;
   const auto sinceEpoch = std::chrono::system_clock::now().time_since_epoch();
   const auto ticks = std::chrono::duration_cast<std::chrono::nanoseconds>(sinceEpoch).count() / 100;
-  return kSecondsFrom1601To1970 * 10000000ULL + static_cast<std::uint64_t>(ticks);
+  return static_cast<std::uint64_t>(wf::kSecondsFrom1601To1970 * wf::kFileTimeTicksPerSecond + ticks);
 }
 
 std::string EmptyTrafficFile() {
