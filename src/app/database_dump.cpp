@@ -19,13 +19,8 @@ std::string FirstClassName(std::span<const std::uint8_t> data) {
     CArchive ar(data, WorldClassRegistry());
     if (ar.ReadCount() == 0) return {};
     ar.ReadString();
-    if (ar.ReadU16() != 0xFFFF) return {};
-    ar.ReadU16();
-    const std::uint16_t length = ar.ReadU16();
-    std::string name(length, '\0');
-    ar.ReadBytes({reinterpret_cast<std::uint8_t*>(name.data()), name.size()});
-    return name;
-  } catch (const std::exception&) {
+    return ar.PeekClassName();
+  } catch (const ArchiveError&) {
     return {};
   }
 }

@@ -20,6 +20,13 @@ constexpr std::size_t kMaxClassNameLength = 63;
 // Class indexes must fit the 31 bits below kBigClassTag.
 constexpr std::uint32_t kMaxIndex = 0x7FFFFFFF;
 
+// The reference of a tag other than the new-class tag, in the 32-bit form: kBigClassTag set for a
+// class, the index below it. A 16-bit tag carries the class flag in its top bit.
+std::uint32_t ReadReference(BasicByteReader<ArchiveError>& in, std::uint16_t tag) {
+  return tag == kBigObjectTag ? in.U32()
+                              : (static_cast<std::uint32_t>(tag & kClassTag) << 16) | (tag & 0x7FFF);
+}
+
 // A class name as it may appear in a message: bytes outside printable ASCII become '?'.
 std::string Printable(std::span<const std::uint8_t> bytes) {
   std::string text;
@@ -275,10 +282,7 @@ std::uint32_t CArchive::ReadTag(std::string_view expectedClass) {
     classIndex = static_cast<std::uint32_t>(loaded_.size());
     loaded_.push_back({cls, schema, true});
   } else {
-    // A 16-bit tag carries the class flag in its top bit; the 32-bit form carries it in bit 31.
-    const std::uint32_t ref = tag == kBigObjectTag
-                                  ? in_.U32()
-                                  : (static_cast<std::uint32_t>(tag & kClassTag) << 16) | (tag & 0x7FFF);
+    const std::uint32_t ref = ReadReference(in_, tag);
     const std::uint32_t index = ref & ~kBigClassTag;
     const bool known = index != 0 && index < loaded_.size();
     if ((ref & kBigClassTag) != 0) {
@@ -305,6 +309,26 @@ std::uint32_t CArchive::ReadTag(std::string_view expectedClass) {
   if (depth_ >= kMaxObjectDepth)
     in_.FailAt(tagOffset, "objects nested deeper than " + std::to_string(kMaxObjectDepth) + " levels");
   return classIndex;
+}
+
+std::string CArchive::PeekClassName() const {
+  BasicByteReader<ArchiveError> peek = in_;
+  try {
+    const std::uint16_t tag = peek.U16();
+    if (tag == kNewClassTag) {
+      peek.U16();  // schema
+      const std::uint16_t nameLength = peek.U16();
+      const auto name = peek.Bytes(nameLength);
+      return std::string(name.begin(), name.end());
+    }
+    const std::uint32_t ref = ReadReference(peek, tag);
+    const std::uint32_t index = ref & ~kBigClassTag;
+    if ((ref & kBigClassTag) == 0 || index == 0 || index >= loaded_.size() || !loaded_[index].isClass)
+      return {};
+    return loaded_[index].cls->name;
+  } catch (const ArchiveError&) {
+    return {};
+  }
 }
 
 std::unique_ptr<CObject> CArchive::ReadObject() {

@@ -136,6 +136,12 @@ class CArchive {
   std::uint32_t ReadCount(std::size_t minBytesEach);
   std::string ReadString();
   void ReadBytes(std::span<std::uint8_t> bytes);
+  // The class named by the next object tag, without reading it: the name a new-class tag carries,
+  // or the class a known-class tag refers to. Empty for any other tag or where the data end too
+  // soon; the tag's faults are left for ReadObject to report. Never throws.
+  std::string PeekClassName() const;
+  // Throws ArchiveError for a fault the caller found in data it read: "offset 0x1F2A4: <what>".
+  [[noreturn]] void FailAt(std::size_t offset, std::string_view what) const { in_.FailAt(offset, what); }
   // Reads a tag and, for a new object, creates it through the registry and loads it. Returns null
   // for the null tag. Throws ArchiveError for every malformed tag, unknown class, failed schema
   // check, index that names nothing read so far, index of the wrong kind, reference to an object

@@ -59,12 +59,12 @@ void CAircraft::Serialize(CArchive& ar) {
   for (std::int32_t* field : {&cruiseSpeed, &stallSpeed, &range, &engineType, &fuelCapacity, &fuelType,
                               &emptyWeight, &maxWeight, &engineCount, &wingSpan, &ceiling})
     *field = ar.ReadI32();
-  probability = schema >= 5 ? ar.ReadFloat() : static_cast<float>(ar.ReadI32());
+  probability = schema >= kAircraftSchemaFloatProbability ? ar.ReadFloat() : static_cast<float>(ar.ReadI32());
   moneyPerWeek = ar.ReadFloat();
-  if (schema <= 3) moneyPerWeek = ComputeMoneyPerWeek();
+  if (schema < kAircraftSchemaKeptMoney) moneyPerWeek = ComputeMoneyPerWeek();
   fuelFlow = ar.ReadFloat();
   for (std::int32_t* field : {&hasWheels, &useForGA, &usage, &ifr}) *field = ar.ReadI32();
-  if (schema >= 3) {
+  if (schema >= kAircraftSchemaGearKinds) {
     for (std::int32_t* field : {&amphibian, &skis, &bushPlane}) *field = ar.ReadI32();
   }
 }
@@ -110,10 +110,11 @@ void CAI_Aircraft::Serialize(CArchive& ar) {
   ar.ReadU16();  // the stored number; the record keeps the one its construction took
   title = ar.ReadString();
   if (context != nullptr) context->ShowProgress("Load AI aircraft: " + title);
-  probability = schema <= 3 ? static_cast<float>(ar.ReadU8()) : ar.ReadFloat();
+  probability = schema < kAircraftSchemaKeptMoney ? static_cast<float>(ar.ReadU8()) : ar.ReadFloat();
   useForGA = ar.ReadI32();
   moneyPerWeek = ar.ReadFloat();
-  if (schema <= 3 && aircraft != nullptr) moneyPerWeek = aircraft->ComputeMoneyPerWeek();
+  if (schema < kAircraftSchemaKeptMoney && aircraft != nullptr)
+    moneyPerWeek = aircraft->ComputeMoneyPerWeek();
   usage = ar.ReadI32();
   percentage = ar.ReadI32();
 }

@@ -34,11 +34,19 @@ bool IsAICopyName(std::string_view modelName);
 // Fuel price per US gallon for the simulator's fuel type: 1 -> 2.65, 2 -> 2.54; 0 for any other type.
 double FuelPricePerGallon(int fuelType);
 
+// Schema numbers of the aircraft archives (models and variations share them), each named for what it
+// brought; archives of every older schema are read too.
+inline constexpr std::uint16_t kAircraftSchemaGearKinds = 3;  // a model's amphibian, skis, bushPlane
+// moneyPerWeek kept as stored (recomputed before); a variation's probability as a float (a byte before)
+inline constexpr std::uint16_t kAircraftSchemaKeptMoney = 4;
+inline constexpr std::uint16_t kAircraftSchemaFloatProbability = 5;  // a model's probability as a float
+inline constexpr std::uint16_t kAircraftSchema = 5;                  // written
+
 class CAircraft : public CObject {
  public:
   CAircraft();
   const char* ClassName() const override { return "CAircraft"; }
-  std::uint16_t Schema() const override { return 5; }
+  std::uint16_t Schema() const override { return kAircraftSchema; }
   // Progress texts through a WorldArchiveContext, when the archive carries one.
   void Serialize(CArchive& ar) override;
 
@@ -80,7 +88,7 @@ class CAI_Aircraft : public CObject {
   // A variation of `model`, taking over its probability, useForGA, usage and moneyPerWeek.
   CAI_Aircraft(CAircraft& model, std::uint16_t& counter);
   const char* ClassName() const override { return "CAI_Aircraft"; }
-  std::uint16_t Schema() const override { return 5; }
+  std::uint16_t Schema() const override { return kAircraftSchema; }
   // Loading looks the model up in the world's aircraftTypes and shows the missing-model warning
   // through a WorldArchiveContext; without one the model counts as missing and nothing is shown.
   void Serialize(CArchive& ar) override;

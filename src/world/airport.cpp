@@ -224,18 +224,18 @@ void CAirport::LoadOwnFields(CArchive& ar, int schema) {
   longestRunway = ar.ReadU32();
   runwayCount = ar.ReadU32();
   surfaceMask = ar.ReadU32();
-  if (schema >= 3) {
+  if (schema >= kSchemaFeeAndRadio) {
     landingFee = ar.ReadFloat();
     comTypeMask = ar.ReadI32();
     towerFrequency = ar.ReadU32();
   }
-  if (schema >= 4) {
+  if (schema >= kSchemaFixedType) {
     airportType = ar.ReadI32();
     // A type without a name in the type table is treated as not fixed by the user.
     if (airportType < kDerivedAirportType || airportType >= kAirportTypeCount)
       airportType = kDerivedAirportType;
   }
-  if (schema >= 6) {
+  if (schema >= kSchemaUserFlagsAndLists) {
     feeSetByUser = ar.ReadI32();
     useAirport = ar.ReadI32();
     military = ar.ReadI32();
@@ -263,11 +263,11 @@ void CAirport::LoadOwnFields(CArchive& ar, int schema) {
     }
   }
 
-  if (schema < 5 || landingFee == kNoFee) {
+  if (schema < kSchemaKeptFee || landingFee == kNoFee) {
     landingFee = NormalLandingFee(settings);
     airportType = GetType();
   }
-  if (schema < 6) {
+  if (schema < kSchemaUserFlagsAndLists) {
     feeSetByUser = 0;
     military = HasMilitaryName(name) ? 1 : 0;
   }

@@ -67,7 +67,15 @@ class CAirport : public CCity {
   // Leaves the airport index it was entered into, when that entry still refers to this airport.
   ~CAirport() override;
   const char* ClassName() const override { return "CAirport"; }
-  std::uint16_t Schema() const override { return 8; }
+  // Schema numbers of the archive form, each named for what it brought; archives of every older
+  // schema are read too.
+  static constexpr std::uint16_t kSchemaFeeAndRadio = 3;  // landingFee, comTypeMask, towerFrequency
+  static constexpr std::uint16_t kSchemaFixedType = 4;    // airportType, as the user may fix it
+  static constexpr std::uint16_t kSchemaKeptFee = 5;      // the stored fee is kept (recomputed before)
+  // feeSetByUser, useAirport, military, airspaceClass, approachComCount, runways, parkingSpaces
+  static constexpr std::uint16_t kSchemaUserFlagsAndLists = 6;
+  static constexpr std::uint16_t kSchema = 8;  // written
+  std::uint16_t Schema() const override { return kSchema; }
   // Needs a WorldArchiveContext on the archive for the progress texts, the fee settings and the
   // airport index; without one, the defaults of Settings are used and the index is left alone.
   void Serialize(CArchive& ar) override;

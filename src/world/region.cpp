@@ -85,9 +85,8 @@ void CCountry::Serialize(CArchive& ar) {
     const std::size_t countOffset = ar.Offset();
     patternCount = ar.ReadI32();
     if (patternCount < -1 || patternCount > kMaxPatterns) {
-      throw ArchiveError(byte_reader_detail::AtOffset(
-          countOffset, "country \"" + name + "\" has a pattern count of " + std::to_string(patternCount) +
-                           ", expected -1 to 11"));
+      ar.FailAt(countOffset, "country \"" + name + "\" has a pattern count of " +
+                                 std::to_string(patternCount) + ", expected -1 to 11");
     }
     for (int i = 0; i < PatternsInUse(); ++i) registrationPatterns.Set(i, ar.ReadString());
     countryUse = ar.ReadI32();

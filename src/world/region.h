@@ -37,7 +37,8 @@ class CRegion : public CObject {
   CRegion();
   ~CRegion() override;
   const char* ClassName() const override { return "CRegion"; }
-  std::uint16_t Schema() const override { return 2; }
+  static constexpr std::uint16_t kSchema = 2;
+  std::uint16_t Schema() const override { return kSchema; }
   void Serialize(CArchive& ar) override;
 
   // Use flag; the Airports page sets it together with the countryUse of the region's countries.
@@ -84,7 +85,8 @@ class CCountry : public CRegion {
   CCountry();
   ~CCountry() override;
   const char* ClassName() const override { return "CCountry"; }
-  std::uint16_t Schema() const override { return 2; }
+  static constexpr std::uint16_t kSchema = 2;
+  std::uint16_t Schema() const override { return kSchema; }
   void Serialize(CArchive& ar) override;
 
   // The patterns in use, counted from the first; -1 means all 11.
@@ -106,7 +108,8 @@ class CState : public CCountry {
   CState();
   ~CState() override;
   const char* ClassName() const override { return "CState"; }
-  std::uint16_t Schema() const override { return 2; }
+  static constexpr std::uint16_t kSchema = 2;
+  std::uint16_t Schema() const override { return kSchema; }
   void Serialize(CArchive& ar) override;
 
   CCountry* country = nullptr;  // parent, not owned
@@ -120,7 +123,8 @@ class CCity : public CState {
   CCity();
   ~CCity() override;
   const char* ClassName() const override { return "CCity"; }
-  std::uint16_t Schema() const override { return 1; }
+  static constexpr std::uint16_t kSchema = 1;
+  std::uint16_t Schema() const override { return kSchema; }
   void Serialize(CArchive& ar) override;
 
   CState* state = nullptr;  // parent, not owned

@@ -151,10 +151,9 @@ void LoadStringMap(CArchive& ar, StringMap<T>& map,
     std::unique_ptr<CObject> object = ar.ReadObject();
     T* typed = dynamic_cast<T*>(object.get());
     if (typed == nullptr) {
-      throw ArchiveError(byte_reader_detail::AtOffset(
-          valueOffset, "a reference of the wrong kind under key \"" + key + "\" (" +
-                           (object ? std::string("class ") + object->ClassName() : std::string("null")) +
-                           ")"));
+      ar.FailAt(valueOffset,
+                "a reference of the wrong kind under key \"" + key + "\" (" +
+                    (object ? std::string("class ") + object->ClassName() : std::string("null")) + ")");
     }
     object.release();
     std::unique_ptr<T> value(typed);

@@ -10,7 +10,7 @@ namespace wf {
 namespace {
 
 template <class T>
-ClassInfo RecordClass(const char* name, std::uint16_t schema, bool anySchema) {
+ClassInfo RecordClass(const char* name, std::uint16_t schema, bool anySchema = false) {
   return ClassInfo{name, schema, anySchema,
                    [](ArchiveContext*) -> std::unique_ptr<CObject> { return std::make_unique<T>(); }};
 }
@@ -32,19 +32,20 @@ std::vector<std::uint8_t> SaveMap(WorldArchiveContext& context, const StringMap<
 const ClassRegistry& WorldClassRegistry() {
   static const ClassRegistry registry = [] {
     ClassRegistry classes;
-    classes.Register(RecordClass<CRegion>("CRegion", 2, false));
-    classes.Register(RecordClass<CCountry>("CCountry", 2, false));
-    classes.Register(RecordClass<CState>("CState", 2, false));
-    classes.Register(RecordClass<CCity>("CCity", 1, false));
-    classes.Register(RecordClass<CAirport>("CAirport", 8, true));
-    classes.Register(RecordClass<CAircraft>("CAircraft", 5, true));
-    classes.Register(
-        ClassInfo{"CAI_Aircraft", 5, true, [](ArchiveContext* context) -> std::unique_ptr<CObject> {
-                    auto* world = dynamic_cast<WorldArchiveContext*>(context);
-                    if (world == nullptr)
-                      throw ArchiveError("a CAI_Aircraft can only be loaded into a world");
-                    return std::make_unique<CAI_Aircraft>(world->world->aiAircraftCounter);
-                  }});
+    // The tree's classes must carry their own schema; airports and aircraft are read from any.
+    classes.Register(RecordClass<CRegion>("CRegion", CRegion::kSchema));
+    classes.Register(RecordClass<CCountry>("CCountry", CCountry::kSchema));
+    classes.Register(RecordClass<CState>("CState", CState::kSchema));
+    classes.Register(RecordClass<CCity>("CCity", CCity::kSchema));
+    classes.Register(RecordClass<CAirport>("CAirport", CAirport::kSchema, true));
+    classes.Register(RecordClass<CAircraft>("CAircraft", kAircraftSchema, true));
+    classes.Register(ClassInfo{"CAI_Aircraft", kAircraftSchema, true,
+                               [](ArchiveContext* context) -> std::unique_ptr<CObject> {
+                                 auto* world = dynamic_cast<WorldArchiveContext*>(context);
+                                 if (world == nullptr)
+                                   throw ArchiveError("a CAI_Aircraft can only be loaded into a world");
+                                 return std::make_unique<CAI_Aircraft>(world->world->aiAircraftCounter);
+                               }});
     return classes;
   }();
   return registry;

@@ -314,6 +314,34 @@ TEST(ArchiveTest, ReaderAcceptsTheLongTagForSmallIndexes) {
   EXPECT_EQ(objects[2], nullptr);
 }
 
+// Peeking names the class of every kind of class tag, names nothing for the others, and never moves
+// the position or throws, however the tag is damaged.
+TEST(ArchiveTest, PeekClassNameLeavesTheTagToReadObject) {
+  const Bytes data = Concat({
+      {0xFF, 0xFF, 0x01, 0x00, 0x05, 0x00},
+      Text("CCity"),
+      {0x01, 'a'},
+      {0x01, 0x80, 0x01, 'b'},                          // class 1
+      {0xFF, 0x7F, 0x01, 0x00, 0x00, 0x80, 0x01, 'c'},  // class 1, long form
+      {0x00, 0x00},                                     // null
+      {0x02, 0x00},                                     // object 2: a second reference
+  });
+  CArchive ar(data, Registry());
+  for (const char* expected : {"CCity", "CCity", "CCity", ""}) {
+    EXPECT_EQ(ar.PeekClassName(), expected) << ar.Offset();
+    ar.ReadObject();
+  }
+  EXPECT_EQ(ar.PeekClassName(), "");
+  EXPECT_THROW(ar.ReadObject(), ArchiveError);
+
+  for (const Bytes& damaged : {Bytes{0xFF, 0xFF, 0x01, 0x00, 0x09, 0x00, 'C'}, Bytes{0xFF}, Bytes{0x05, 0x80},
+                               Bytes{0xFF, 0x7F, 0x01}}) {
+    CArchive bad(damaged, Registry());
+    EXPECT_EQ(bad.PeekClassName(), "");
+    EXPECT_EQ(bad.Offset(), 0u);
+  }
+}
+
 TEST(ArchiveTest, MapRoundTripAndEveryTruncationFails) {
   const Bytes data = SampleMap();
   {
