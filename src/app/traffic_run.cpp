@@ -7,6 +7,7 @@
 #include "platform/files.h"
 #include "platform/folder_listing.h"
 #include "traffic/compiler_parameters.h"
+#include "world/plane.h"
 
 namespace wf {
 
@@ -18,6 +19,39 @@ std::filesystem::file_time_type ModificationTime(const std::filesystem::path& fi
   return ec ? std::filesystem::file_time_type::min() : time;
 }
 
+}
+
+std::string TrafficStatisticsJson(const TrafficRunResult& run) {
+  const GenerationResult& g = run.generation;
+  const FleetSummary& f = g.fleet;
+  std::ostringstream json;
+  const auto field = [&json](const char* name, auto value) {
+    json << "  \"" << name << "\": " << value << ",\n";
+  };
+  json << std::boolalpha << "{\n";
+  field("airports_listed", f.airportsListed);
+  field("airports_visited", f.airportsVisited);
+  field("airports_populated", f.airportsPopulated);
+  field("planes", f.planes);
+  json << "  \"planes_by_category\": {";
+  for (int c = 0; c < kCategoryCount; ++c)
+    json << (c == 0 ? "" : ", ") << "\"" << CategoryName(c) << "\": " << f.planesByCategory[c];
+  json << "},\n";
+  field("parking_spaces", f.parkingSpaces);
+  field("spaces_not_drawn", f.spacesNotDrawn);
+  field("spaces_without_aircraft", f.spacesWithoutAircraft);
+  field("spaces_without_registration", f.spacesWithoutRegistration);
+  field("plane_blocks", g.planeBlocks);
+  field("planes_without_block", g.planesWithoutBlock);
+  field("flight_lines", g.flightLines);
+  field("airports_without_valid_sun_times", g.airportsWithInvalidSunTimes.size());
+  field("distance_calls", g.work.distanceCalls);
+  field("candidates_tested", g.work.candidatesTested);
+  field("sun_time_computations", g.work.sunTimeComputations);
+  field("flight_plans_written", run.flightPlansWritten);
+  field("compiler_run", run.compilerRun);
+  json << "  \"output_updated\": " << run.outputUpdated << "\n}\n";
+  return json.str();
 }
 
 TrafficRunResult RunTrafficGeneration(Session& session, bool compile) {

@@ -26,4 +26,10 @@ struct TrafficRunResult {
 // is set, runs the compiler from the tools folder and checks that it wrote its output.
 TrafficRunResult RunTrafficGeneration(Session& session, bool compile);
 
+// The run's statistics as one JSON object, for measuring tools: the fleet's and the week's counts
+// under snake_case names of the fields they come from ("flight_lines", "candidates_tested",
+// "planes_by_category": {"Private": ...}), and whether the files were written. Its keys stay stable
+// whatever the summary for people says.
+std::string TrafficStatisticsJson(const TrafficRunResult& run);
+
 }

@@ -6,6 +6,8 @@
 #include "app/startup_sequence.h"
 #include "app/traffic_run.h"
 #include "cli/cli_app.h"
+#include "platform/errors.h"
+#include "platform/files.h"
 #include "traffic/compiler_inputs.h"
 
 namespace wf::cli {
@@ -67,7 +69,11 @@ CommandRegistration AddGenerateCommand(CLI::App& app) {
       app.add_subcommand("generate", "Generate the fleet and a week of flight plans, then compile them");
   auto noCompile = std::make_shared<bool>(false);
   sub->add_flag("--no-compile", *noCompile, "Stop after writing Flightplans-GA.dat");
-  return {sub, [noCompile](CommandContext& context) {
+  auto statsFile = std::make_shared<std::string>();
+  sub->add_option("--stats-json", *statsFile,
+                  "Also write the run's statistics to FILE as JSON (for benchmarks)")
+      ->option_text("FILE");
+  return {sub, [noCompile, statsFile](CommandContext& context) {
             Session& session = context.StartSession();
             const StartupSequenceResult startup = RunStartupSequence(session);
             if (startup.stoppedByDamage) {
@@ -76,6 +82,14 @@ CommandRegistration AddGenerateCommand(CLI::App& app) {
             }
             const TrafficRunResult run = RunTrafficGeneration(session, !*noCompile);
             PrintGeneration(context.out(), run);
+            if (!statsFile->empty()) {
+              try {
+                WriteFileAtomically(*statsFile, TrafficStatisticsJson(run));
+              } catch (const FileError& e) {
+                context.err() << "wingfold: " << e.what() << "\n";
+                return 1;
+              }
+            }
             if (!run.failure.empty()) {
               context.err() << "wingfold: " << run.failure << "\n";
               return 1;

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "platform/files.h"
 #include "scenery/bgl_test_support.h"
@@ -75,10 +76,22 @@ TEST_F(CliTrafficTest, CollectExtendsTheDatabaseAndGenerationIsReproducible) {
   EXPECT_NE(result.out.find("airports updated:          1\n"), std::string::npos) << result.out;
   EXPECT_NE(result.out.find("airports in the database:  13"), std::string::npos) << result.out;
 
-  result = Wingfold("generate --no-compile");
+  const fs::path stats = folder_ / "stats.json";
+  result = Wingfold("generate --no-compile --stats-json '" + stats.string() + "'");
   ASSERT_EQ(result.exitCode, 0) << result.out;
   const std::string first = ReadFileBytes(work_ / "Flightplans-GA.dat").value_or("");
   EXPECT_NE(first.find("ONE_WEEK"), std::string::npos) << first.substr(0, 400);
+  // The statistics count what the file holds: a block header per plan, a line per leg.
+  std::size_t blocks = 0, legs = 0;
+  std::istringstream lines(first);
+  for (std::string line; std::getline(lines, line);) {
+    blocks += line.starts_with("AC");
+    legs += !line.empty() && line[0] >= '0' && line[0] <= '6';
+  }
+  const std::string json = ReadFileBytes(stats).value_or("");
+  EXPECT_NE(json.find("\"plane_blocks\": " + std::to_string(blocks) + ",\n"), std::string::npos) << json;
+  EXPECT_NE(json.find("\"flight_lines\": " + std::to_string(legs) + ",\n"), std::string::npos) << json;
+  EXPECT_NE(json.find("\"flight_plans_written\": true,\n"), std::string::npos) << json;
 
   // A second process, in another time zone, writes the same file byte for byte.
   result = Wingfold("generate --no-compile", "Asia/Kolkata");
