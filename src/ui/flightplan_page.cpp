@@ -1,0 +1,198 @@
+#include "ui/flightplan_page.h"
+
+#include "app/settings_file.h"
+#include "ui/text.h"
+
+namespace wf::ui {
+
+const std::array<const char*, kCategoryCount> kCategoryListNames = {"Privat", "Club",      "Students",
+                                                                    "Rental", "Buisiness", "Taxi"};
+
+const std::array<const char*, kParkingKindCount> kParkingKindNames = {
+    "small GA RAMP", "medium GA RAMP", "large GA RAMP", "CARGO",      "military CARGO",
+    "military RAMP", "small Gate",     "medium Gate",   "large Gate", "Dock"};
+
+namespace {
+
+// Further names of each category: the Planes page's boxes and the planes' own names.
+constexpr std::array<std::array<const char*, 2>, kCategoryCount> kOtherCategoryNames = {{
+    {"Private", "Privat"},
+    {"Club", "Club"},
+    {"Student", "Training"},
+    {"Rentable", "Rental"},
+    {"Business", "Buisiness"},
+    {"Taxi", "Taxi"},
+}};
+
+constexpr int kParkingTypeOfKind0 = 2;
+
+}
+
+std::optional<Category> CategoryByName(std::string_view name) {
+  for (int c = 0; c < kCategoryCount; ++c) {
+    if (EqualsIgnoringCase(name, kCategoryListNames[c])) return static_cast<Category>(c);
+    for (const char* other : kOtherCategoryNames[c]) {
+      if (EqualsIgnoringCase(name, other)) return static_cast<Category>(c);
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<int> ParkingKindByName(std::string_view name) {
+  std::string spaced(name);
+  for (char& c : spaced) {
+    if (c == '_' || c == '-') c = ' ';
+  }
+  for (int k = 0; k < kParkingKindCount; ++k) {
+    if (EqualsIgnoringCase(spaced, kParkingKindNames[k])) return k;
+  }
+  return std::nullopt;
+}
+
+TimeValue NormalizedStartDate(TimeValue picked) {
+  const CalendarFields f = SplitTime(picked);
+  const int firstSundayAfter = f.day + 7 - f.weekday;
+  const int day = firstSundayAfter < 21 ? firstSundayAfter : firstSundayAfter - 7;
+  return MakeTime(f.year, f.month, day, 12);
+}
+
+CPFlightplan::CPFlightplan(Session& session) : SheetPage(session) {}
+
+void CPFlightplan::OnInitDialog() {
+  selectedCategory = kTaxi;
+  selectedParkingKind = 0;
+  const Settings& s = session_.settings;
+  pickedDate = s.startDate;
+  ilsValue.Show(s.ilsFee);
+  lightsValue.Show(s.lightsFee);
+  crossCountryValue.Show(s.crossCountryFee);
+  runwayValue.Show(s.runwayFee);
+  OnCategorySelected(selectedCategory);
+  OnParkingKindSelected(selectedParkingKind);
+}
+
+void CPFlightplan::OnCategorySelected(int category) {
+  if (category < 0 || category >= kCategoryCount) return;
+  selectedCategory = category;
+  const Settings& s = session_.settings;
+  ifrValue.Show(s.ifrPercent[category]);
+  touchAndGoValue.Show(s.touchAndGoPercent[category]);
+  nightValue.Show(s.nightPercent[category]);
+  maxHours.Show(s.flightTimeMax[category]);
+  minHours.Show(s.flightTimeMin[category]);
+  SetModified(false);
+}
+
+void CPFlightplan::OnParkingKindSelected(int kind) {
+  if (kind < 0 || kind >= kParkingKindCount) return;
+  selectedParkingKind = kind;
+  parkingFeeValue.Show(session_.settings.parkingFee[kind + kParkingTypeOfKind0]);
+}
+
+void CPFlightplan::OnMaxHoursChanged(const std::string& text) {
+  maxHours.SetText(text);
+  SetModified();
+}
+
+void CPFlightplan::OnMinHoursChanged(const std::string& text) {
+  minHours.SetText(text);
+  SetModified();
+}
+
+void CPFlightplan::OnIfrChanged(const std::string& text) {
+  ifrValue.SetText(text);
+  SetModified();
+}
+
+void CPFlightplan::OnTouchAndGoChanged(const std::string& text) {
+  touchAndGoValue.SetText(text);
+  SetModified();
+}
+
+void CPFlightplan::OnNightChanged(const std::string& text) {
+  nightValue.SetText(text);
+  SetModified();
+}
+
+void CPFlightplan::OnDateChanged(TimeValue date) {
+  pickedDate = date;
+  SetModified();
+}
+
+void CPFlightplan::OnFeeChanged(NumberField<float>& box, const std::string& text, float setting) {
+  // A refused text marks the page too, so that the apply says what is wrong with it.
+  if (!box.SetText(text) || box.value != setting) SetModified();
+}
+
+void CPFlightplan::OnParkingFeeChanged(const std::string& text) {
+  OnFeeChanged(parkingFeeValue, text,
+               session_.settings.parkingFee[selectedParkingKind + kParkingTypeOfKind0]);
+}
+
+void CPFlightplan::OnIlsFeeChanged(const std::string& text) {
+  OnFeeChanged(ilsValue, text, session_.settings.ilsFee);
+}
+
+void CPFlightplan::OnLightsFeeChanged(const std::string& text) {
+  OnFeeChanged(lightsValue, text, session_.settings.lightsFee);
+}
+
+void CPFlightplan::OnCrossCountryFeeChanged(const std::string& text) {
+  OnFeeChanged(crossCountryValue, text, session_.settings.crossCountryFee);
+}
+
+void CPFlightplan::OnRunwayFeeChanged(const std::string& text) {
+  OnFeeChanged(runwayValue, text, session_.settings.runwayFee);
+}
+
+std::string CPFlightplan::Problem() const {
+  return FirstProblem({&maxHours, &minHours, &ifrValue, &touchAndGoValue, &nightValue, &parkingFeeValue,
+                       &ilsValue, &lightsValue, &crossCountryValue, &runwayValue});
+}
+
+bool CPFlightplan::OnApply() {
+  if (!CheckBoxes({&maxHours, &minHours, &ifrValue, &touchAndGoValue, &nightValue, &parkingFeeValue,
+                   &ilsValue, &lightsValue, &crossCountryValue, &runwayValue})) {
+    return false;
+  }
+  Settings& s = session_.settings;
+  const int c = selectedCategory;
+  s.ifrPercent[c] = ifrValue.value;
+  s.touchAndGoPercent[c] = touchAndGoValue.value;
+  s.nightPercent[c] = nightValue.value;
+  s.flightTimeMin[c] = minHours.value;
+  s.flightTimeMax[c] = maxHours.value;
+  s.parkingFee[selectedParkingKind + kParkingTypeOfKind0] = parkingFeeValue.value;
+  s.ilsFee = ilsValue.value;
+  s.lightsFee = lightsValue.value;
+  s.crossCountryFee = crossCountryValue.value;
+  s.runwayFee = runwayValue.value;
+
+  s.startDate = NormalizedStartDate(pickedDate);
+  pickedDate = s.startDate;
+  session_.random.Seed(static_cast<std::uint32_t>(s.startDate));
+
+  for (auto* box :
+       {&maxHours, &minHours, &parkingFeeValue, &ilsValue, &lightsValue, &crossCountryValue, &runwayValue}) {
+    box->Show(box->value);
+  }
+  for (auto* box : {&ifrValue, &touchAndGoValue, &nightValue}) box->Show(box->value);
+
+  const bool saved = SaveSettingsFile(session_, [&s](IniFile& ini) { WriteFlightplanSettings(ini, s); });
+  SetModified(false);
+  return saved;
+}
+
+CPFlightplan::FeeAssignment CPFlightplan::OnAssignFees() {
+  FeeAssignment assignment;
+  for (const auto& [icao, airport] : session_.world.airportIndex) {
+    if (airport->feeSetByUser != 0) continue;
+    airport->landingFee = airport->NormalLandingFee(session_.settings);
+    ++assignment.airports;
+  }
+  assignment.saved = SaveAirports();
+  session_.hooks->InitAirportData();
+  return assignment;
+}
+
+}

@@ -1,0 +1,42 @@
+#include "ui/sheet_page.h"
+
+#include "app/databases.h"
+#include "platform/errors.h"
+
+namespace wf::ui {
+
+std::string SheetPage::FirstProblem(std::initializer_list<const NumberBox*> boxes) {
+  for (const NumberBox* box : boxes) {
+    std::string problem = box->Problem();
+    if (!problem.empty()) return problem;
+  }
+  return {};
+}
+
+bool SheetPage::SaveSettingsFile(Session& session, const std::function<void(IniFile&)>& write) {
+  try {
+    IniFile ini = IniFile::Load(session.SettingsPath());
+    write(ini);
+    ini.Save(session.SettingsPath());
+    return true;
+  } catch (const FileError& e) {
+    session.prompter->Message(std::string(e.what()) + ". The settings are used until the program ends.",
+                              MessageIcon::kStop);
+    return false;
+  }
+}
+
+bool SheetPage::SaveAirports() {
+  const bool saved = SaveAirportDatabase(session_);
+  session_.airportDatabaseUnsaved = !saved;
+  return saved;
+}
+
+bool SheetPage::CheckBoxes(std::initializer_list<const NumberBox*> boxes) const {
+  const std::string problem = FirstProblem(boxes);
+  if (problem.empty()) return true;
+  session_.prompter->Message(problem, MessageIcon::kWarning);
+  return false;
+}
+
+}

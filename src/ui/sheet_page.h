@@ -1,0 +1,62 @@
+#pragma once
+// What every page of the main sheet shares: the session it edits, the modified state that enables
+// the sheet's Apply button, and the sheet's "Generate Flightplan" button that the tree pages enable.
+//
+// A view binds its widgets to a page's public fields, forwards each event to the page's handler,
+// and shows the fields again after every call.
+#include <functional>
+#include <initializer_list>
+#include <string>
+
+#include "app/session.h"
+#include "platform/ini_profile.h"
+#include "ui/number_field.h"
+
+namespace wf::ui {
+
+class SheetPage {
+ public:
+  explicit SheetPage(Session& session) : session_(session) {}
+  virtual ~SheetPage() = default;
+  SheetPage(const SheetPage&) = delete;
+  SheetPage& operator=(const SheetPage&) = delete;
+
+  // The page is shown for the first time (its window is created).
+  virtual void OnInitDialog() = 0;
+  // The page becomes the active page.
+  virtual void OnSetActive() {}
+  // The first number the user typed that the page refuses, as a message naming the box and its
+  // range; empty when every box holds a number in range.
+  virtual std::string Problem() const { return {}; }
+  // The sheet's apply. A refused number is reported through the Prompter and nothing is applied;
+  // the result is then false.
+  virtual bool OnApply() = 0;
+
+  // Whether the page has changes to apply (this enables the sheet's Apply button).
+  bool IsModified() const { return modified_; }
+
+  // Called by the page when the sheet's "Generate Flightplan" button is to be enabled.
+  std::function<void()> enableGenerateButton;
+
+ protected:
+  void SetModified(bool modified = true) { modified_ = modified; }
+  void EnableGenerateButton() {
+    if (enableGenerateButton) enableGenerateButton();
+  }
+  // Reports the first of `boxes` that is refused; true when all are valid.
+  bool CheckBoxes(std::initializer_list<const NumberBox*> boxes) const;
+  static std::string FirstProblem(std::initializer_list<const NumberBox*> boxes);
+  // Changes Wingfold.ini with `write` and saves it; a failure is reported (the values stay in use
+  // until the program ends) and gives false.
+  static bool SaveSettingsFile(Session& session, const std::function<void(IniFile&)>& write);
+  // Saves the airport database (SaveAirportDatabase); afterwards it counts as saved, or, when the
+  // save failed, as unsaved, so that the next apply of the Collect data page tries again.
+  bool SaveAirports();
+
+  Session& session_;
+
+ private:
+  bool modified_ = false;
+};
+
+}

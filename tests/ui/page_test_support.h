@@ -1,0 +1,25 @@
+#pragma once
+// A session in a fresh work folder with a recording prompter and progress, for the page tests.
+#include <gtest/gtest.h>
+
+#include "app/session.h"
+#include "support/recording.h"
+#include "support/temp_folder.h"
+
+namespace wf::test {
+
+class PageTest : public ::testing::Test {
+ protected:
+  PageTest() {
+    session.workFolder = folder.path();
+    session.prompter = &prompter;
+    session.progress = &progress;
+  }
+
+  TempFolder folder;
+  RecordingPrompter prompter;
+  RecordingProgress progress;
+  Session session;
+};
+
+}

@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include "app/settings_file.h"
+#include "platform/files.h"
+#include "traffic/fleet_test_world.h"
+#include "ui/flightplan_page.h"
+#include "ui/page_test_support.h"
+
+namespace wf::ui {
+namespace {
+
+class FlightplanPageTest : public test::PageTest {
+ protected:
+  FlightplanPageTest() { page.OnInitDialog(); }
+  IniFile Ini() { return IniFile::Load(session.SettingsPath()); }
+
+  CPFlightplan page{session};
+};
+
+TEST(StartDateTest, PickedDayBecomesTheNextSundayBeforeThe21stOrTheSundayBefore) {
+  struct Case {
+    int pickedDay, pickedMonth;
+    int day, month;
+  } cases[] = {
+      {1, 1, 8, 1},      // a Sunday moves a week on
+      {25, 1, 22, 1},    // a Wednesday: the next Sunday would be the 29th
+      {14, 1, 15, 1},    // a Saturday
+      {15, 1, 15, 1},    // a Sunday on the 15th stays
+      {13, 8, 20, 8},    // a Sunday on the 13th moves to the 20th
+      {31, 12, 31, 12},  // a Sunday past the 20th stays where it is
+  };
+  for (const auto& c : cases) {
+    const TimeValue date = NormalizedStartDate(MakeTime(2006, c.pickedMonth, c.pickedDay, 17, 30));
+    const CalendarFields f = SplitTime(date);
+    EXPECT_EQ(f.year, 2006);
+    EXPECT_EQ(f.month, c.month) << c.pickedDay << "." << c.pickedMonth;
+    EXPECT_EQ(f.day, c.day) << c.pickedDay << "." << c.pickedMonth;
+    EXPECT_EQ(f.weekday, 0);
+    EXPECT_EQ(f.hour, 12);
+  }
+}
+
+TEST(StartDateTest, NamesMatchWithoutRegardToCase) {
+  EXPECT_EQ(CategoryByName("taxi"), kTaxi);
+  EXPECT_EQ(CategoryByName("BUSINESS"), kBusiness);
+  EXPECT_EQ(CategoryByName("Buisiness"), kBusiness);
+  EXPECT_EQ(CategoryByName("students"), kTraining);
+  EXPECT_EQ(CategoryByName("training"), kTraining);
+  EXPECT_EQ(CategoryByName("private"), kPrivate);
+  EXPECT_EQ(CategoryByName("pilot"), std::nullopt);
+  EXPECT_EQ(ParkingKindByName("large_gate"), 8);
+  EXPECT_EQ(ParkingKindByName("Small GA Ramp"), 0);
+  EXPECT_EQ(ParkingKindByName("gate"), std::nullopt);
+}
+
+TEST_F(FlightplanPageTest, ApplyStoresTheSelectedCategoryAndKindNormalisesTheDateAndReseeds) {
+  page.OnCategorySelected(kClub);
+  page.OnMaxHoursChanged("3.5");
+  page.OnIfrChanged("60");
+  page.OnParkingKindSelected(8);  // large Gate
+  EXPECT_EQ(page.parkingFeeValue.value, 1500.0f);
+  page.OnParkingFeeChanged("1500");
+  page.OnDateChanged(MakeTime(2006, 1, 25));
+  ASSERT_TRUE(page.OnApply());
+
+  EXPECT_EQ(session.settings.flightTimeMax[kClub], 3.5f);
+  EXPECT_EQ(session.settings.ifrPercent[kClub], 60);
+  EXPECT_EQ(session.settings.flightTimeMax[kTaxi], 2.0f) << "other categories keep their values";
+  EXPECT_EQ(session.settings.startDate, MakeTime(2006, 1, 22, 12));
+  EXPECT_EQ(page.pickedDate, session.settings.startDate);
+  EXPECT_EQ(session.random.State(), static_cast<std::uint32_t>(session.settings.startDate));
+  const IniFile ini = Ini();
+  EXPECT_EQ(ini.GetString("Flightplan", "Date"), "01/22/2006");
+  EXPECT_EQ(ini.GetString("Flightplan", "Club_max"), "350");
+  EXPECT_EQ(ini.GetString("Fees", "heavy_GATE"), "150000");
+  EXPECT_EQ(ini.GetString("Fees", "IFR"), "125") << "the IFR fee is written with its current value";
+  EXPECT_FALSE(page.IsModified());
+}
+
+TEST_F(FlightplanPageTest, RefusedNumberAppliesNothing) {
+  struct Case {
+    void (CPFlightplan::*edit)(const std::string&);
+    const char* text;
+  } cases[] = {
+      {&CPFlightplan::OnParkingFeeChanged, "6000"}, {&CPFlightplan::OnIlsFeeChanged, "1500"},
+      {&CPFlightplan::OnMaxHoursChanged, "0.2"},    {&CPFlightplan::OnMinHoursChanged, "eleven"},
+      {&CPFlightplan::OnNightChanged, "101"},
+  };
+  for (const auto& c : cases) {
+    page.OnParkingKindSelected(8);
+    page.OnIfrChanged("10");
+    page.OnDateChanged(MakeTime(2007, 3, 3));
+    (page.*c.edit)(c.text);
+    EXPECT_FALSE(page.OnApply()) << c.text;
+    EXPECT_EQ(session.settings.parkingFee[10], 1500.0f);
+    EXPECT_EQ(session.settings.ifrPercent[kTaxi], 100);
+    EXPECT_EQ(session.settings.startDate, Settings{}.startDate);
+    EXPECT_FALSE(std::filesystem::exists(session.SettingsPath())) << c.text;
+    ASSERT_FALSE(prompter.messages.empty());
+    EXPECT_NE(prompter.messages.back().find(std::string("\"") + c.text + "\""), std::string::npos)
+        << prompter.messages.back();
+    page.OnInitDialog();
+  }
+  EXPECT_EQ(prompter.messages[0], "parking fees: \"6000\" is out of range. Enter a number from 0 to 5000.");
+}
+
+TEST_F(FlightplanPageTest, ModifiedStateFollowsTheEditsAndTheCategorySelection) {
+  page.OnIlsFeeChanged("5");
+  EXPECT_FALSE(page.IsModified()) << "the ILS fee is already 5";
+  page.OnIlsFeeChanged("6");
+  EXPECT_TRUE(page.IsModified());
+  page.OnCategorySelected(kRental);
+  EXPECT_FALSE(page.IsModified());
+  page.OnTouchAndGoChanged("20");
+  page.OnCategorySelected(kTaxi);
+  EXPECT_EQ(page.touchAndGoValue.value, 0) << "the edit of the other category is discarded";
+}
+
+TEST_F(FlightplanPageTest, AssignGivesUnfixedAirportsTheNormalFeeFromAppliedSettings) {
+  CAirport& free = test::AddAirport(session.world, {.icao = "FREE", .smallRamps = 4});
+  CAirport& fixed = test::AddAirport(session.world, {.icao = "FIXD", .smallRamps = 4});
+  fixed.landingFee = 1.0f;
+  fixed.feeSetByUser = 1;
+  const float normal = free.NormalLandingFee(session.settings);
+  page.OnParkingKindSelected(0);
+  page.OnParkingFeeChanged("40");  // not applied
+
+  const auto assignment = page.OnAssignFees();
+  EXPECT_EQ(assignment.airports, 1);
+  EXPECT_TRUE(assignment.saved);
+  EXPECT_EQ(free.landingFee, normal);
+  EXPECT_EQ(fixed.landingFee, 1.0f);
+  EXPECT_TRUE(std::filesystem::exists(folder / "objects.dat"));
+  EXPECT_FALSE(session.airportDatabaseUnsaved);
+}
+
+}
+}

@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "app/startup.h"
+#include "platform/files.h"
+#include "ui/page_test_support.h"
+#include "ui/settings_page.h"
+
+namespace wf::ui {
+namespace {
+
+class SettingsPageTest : public test::PageTest {
+ protected:
+  std::string IniText() { return ReadFileBytes(session.SettingsPath()).value_or("(no file)"); }
+};
+
+TEST_F(SettingsPageTest, PercentageShowsInStepsOfTenAndAnApplyWritesEveryKeyInOrder) {
+  std::ofstream(session.SettingsPath(), std::ios::binary) << "[Settings]\r\nGA_Percentage=35\r\n";
+  StartSession(session, folder.path());
+  CPSettings page(session);
+  page.OnInitDialog();
+  EXPECT_EQ(page.percentStep, 3);
+
+  page.OnSimPathChanged("/opt/fsx");
+  EXPECT_TRUE(page.IsModified()) << "typing in a path always marks the page";
+  ASSERT_TRUE(page.OnApply());
+  EXPECT_EQ(session.settings.gaPercentage, 30);
+  EXPECT_EQ(session.simFolder, "/opt/fsx");
+  EXPECT_EQ(IniText(),
+            "[Settings]\r\nGA_Percentage=30\r\n"
+            "[Tuning]\r\nmax_weight_for_private_planes=5000\r\nmin_weight_for_taxi_planes=1800\r\n"
+            "max_weight_for_GA_planes=14000\r\n"
+            "[Path]\r\nTTools=" +
+                (folder.path() / "Bin").string() + "\r\nFS2004=/opt/fsx\r\n");
+  EXPECT_FALSE(page.IsModified());
+}
+
+TEST_F(SettingsPageTest, SliderMarksThePageOnlyAwayFromTheAppliedPercentage) {
+  CPSettings page(session);
+  page.OnInitDialog();
+  page.OnPercentStepChanged(3);
+  EXPECT_FALSE(page.IsModified()) << "30 is the applied percentage";
+  page.OnPercentStepChanged(16);
+  EXPECT_EQ(page.percentStep, 15);
+  EXPECT_TRUE(page.IsModified());
+  page.OnPercentStepChanged(3);
+  EXPECT_TRUE(page.IsModified()) << "stays modified until the next apply";
+
+  struct Case {
+    const char* text;
+    int step;  // -1: refused
+  } cases[] = {{"150", 15}, {"0", 0}, {"70", 7}, {"35", -1}, {"160", -1}, {"-10", -1}, {"many", -1}};
+  for (const auto& c : cases) {
+    page.percentStep = 9;
+    const std::string problem = page.OnPercentageText(c.text);
+    EXPECT_EQ(page.percentStep, c.step < 0 ? 9 : c.step) << c.text;
+    EXPECT_EQ(problem.empty(), c.step >= 0) << c.text;
+  }
+}
+
+TEST_F(SettingsPageTest, RefusedWeightAppliesNothing) {
+  CPSettings page(session);
+  page.OnInitDialog();
+  page.OnPercentStepChanged(10);
+  for (const char* typed : {"4999", "30001", "heavy"}) {
+    page.OnMaxWeightChanged(typed);
+    EXPECT_FALSE(page.OnApply()) << typed;
+    EXPECT_EQ(session.settings.maxWeightGA, 14000);
+    EXPECT_EQ(session.settings.gaPercentage, 30) << "nothing else is applied either";
+    EXPECT_FALSE(std::filesystem::exists(session.SettingsPath()));
+  }
+  ASSERT_EQ(prompter.messages.size(), 3u);
+  EXPECT_EQ(prompter.messages[0],
+            "Max GA weight (kg): \"4999\" is out of range. Enter a whole number from 5000 to 30000.");
+  page.OnMaxWeightChanged("30000");
+  EXPECT_TRUE(page.OnApply());
+  EXPECT_EQ(session.settings.maxWeightGA, 30000);
+  EXPECT_EQ(session.settings.gaPercentage, 100);
+}
+
+}
+}
