@@ -1,0 +1,78 @@
+#pragma once
+// The "Airports" page: the airport database as a tree, World -> country -> (state) -> city ->
+// airport, the facts of the selected node, and four edits: whether the world, a country or an airport
+// is used, whether an airport is military, an airport's type and its landing fee. An applied edit
+// saves the airport database at once.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "ui/page_tree.h"
+#include "ui/sheet_page.h"
+#include "world/airport.h"
+
+namespace wf::ui {
+
+// What an Airports tree node carries: nothing for World, else its country, state, city or airport.
+using AirportNodeObject = std::variant<std::monostate, CCountry*, CState*, CCity*, CAirport*>;
+using AirportTree = PageTree<AirportNodeObject>;
+
+// The airport type named `name` (the type list's names, without regard to case) or given by its
+// index "0".."8".
+std::optional<int> AirportTypeByName(std::string_view name);
+
+class CPAirports final : public SheetPage {
+ public:
+  explicit CPAirports(Session& session);
+
+  AirportTree m_tree;
+  std::string m_strCallSign;             // "Call Sign": a sample registration of the country
+  std::string m_strICAO;                 // "ICAO"
+  std::int32_t m_bHasIFR = 0;            // "has IFR": ILS and runway lights
+  std::string m_strRunwayType = "none";  // "longest Runway type"
+  std::int32_t m_bUse = 0;               // "Use"
+  std::int32_t m_bMilitary = 0;          // "Military"
+  int m_comboType = -1;                  // "Airport type": index into the type names, -1 none
+  // "Parking places": counts of the airport's parking types.
+  std::uint64_t m_nGates = 0;      // types 8..10
+  std::uint64_t m_nRamp = 0;       // types 1..4
+  std::uint64_t m_nCargo = 0;      // type 5
+  std::uint64_t m_nMil = 0;        // types 6 and 7
+  std::uint64_t m_nDock = 0;       // type 11
+  float m_fTowerFrequency = 0.0f;  // MHz
+  NumberField<float> m_fLandingFee{"Landing fees", 0, 1000000000};
+  NodeId m_hSelectedItem = kNoNode;
+  bool m_bApplied = true;  // nothing edited since the last apply
+  bool m_bReady = false;   // the page has been shown
+
+  void OnInitDialog() override;
+  std::string Problem() const override;
+  bool OnApply() override;
+
+  // Builds the tree again (first: the page's own first build). Does nothing until the page has been
+  // shown, so a page never opened builds its tree when first opened.
+  void InitAirportData(bool first);
+
+  void OnTreeSelectionChanged(NodeId node);
+  void OnTypeSelected(int index);
+  void OnLandingFeeChanged(const std::string& text);
+  void OnUseClicked(bool checked);
+  void OnMilitaryClicked(bool checked);
+  // The ICAO box changed: the airport with that ident (in capitals) is selected and shown; an ident
+  // that matches no airport changes nothing.
+  void OnICAOChanged(const std::string& text);
+
+  // The node of `airport` in the tree, or kNoNode.
+  NodeId NodeOf(const CAirport& airport) const;
+  // What the selected node carries.
+  const AirportNodeObject* SelectedObject() const;
+
+ private:
+  void MarkEdited();
+  void ShowNode(NodeId node);
+  void SampleCallSign(const CCountry* country);
+};
+
+}

@@ -1,0 +1,202 @@
+#include <gtest/gtest.h>
+
+#include "traffic/fleet_test_world.h"
+#include "ui/airports_page.h"
+#include "ui/page_test_support.h"
+
+namespace wf::ui {
+namespace {
+
+class AirportsPageTest : public test::PageTest {
+ protected:
+  AirportsPageTest() {
+    // Germany has one state, so its cities hang below the country; the United States has two.
+    Add("Europe", "Germany", "", "Munich", "EDDM", "Franz Josef Strauss");
+    Add("Europe", "Germany", "", "Augsburg", "EDMA", "Augsburg");
+    Add("North America", "United States", "Oregon", "Portland", "KPDX", "Portland Intl");
+    Add("North America", "United States", "", "Nowhere", "K0NW", "Nowhere Strip");
+    Add("Europe", "Austria", "", "Vienna", "LOWW", "Schwechat");
+    session.world.regionMap.Find("Europe")->countries.Find("Germany")->registrationPatterns[0] = "D-E...";
+    // Normal fee of LOWW: one small ramp at 100 over two spaces = 50, times type 4 over 2 = 100.
+    session.settings.parkingFee[2] = 100.0f;
+    CAirport& vienna = *session.world.airportIndex.Find("LOWW");
+    vienna.parkingCounts[2] = 1;
+    vienna.airportType = 4;
+    vienna.landingFee = 100.0f;
+    page.OnInitDialog();
+  }
+
+  CAirport& Add(const std::string& region, const std::string& country, const std::string& state,
+                const std::string& city, const std::string& icao, const std::string& name) {
+    CAirport& airport = *FindOrCreateAirport(session.world, region, country, state, city, icao, 0);
+    airport.name = name;
+    return airport;
+  }
+
+  std::string TreeText() const {
+    std::string text;
+    page.m_tree.Walk(kNoNode, [&](const AirportTree::Node& node, int depth) {
+      text += std::string(2 * depth, ' ') + node.label + "\n";
+    });
+    return text;
+  }
+
+  CAirport& Airport(const char* icao) { return *session.world.airportIndex.Find(icao); }
+  void Select(const char* icao) { page.OnICAOChanged(icao); }
+  bool Saved() { return std::filesystem::exists(folder / "objects.dat"); }
+
+  CPAirports page{session};
+};
+
+TEST_F(AirportsPageTest, TreeShowsStatesOnlyWhereACountryHasSeveral) {
+  EXPECT_EQ(TreeText(),
+            "World\n"
+            "  Austria\n"
+            "    Vienna\n"
+            "      Schwechat\n"
+            "  Germany\n"
+            "    Augsburg\n"
+            "      Augsburg\n"
+            "    Munich\n"
+            "      Franz Josef Strauss\n"
+            "  United States\n"
+            "    none\n"
+            "      Nowhere\n"
+            "        Nowhere Strip\n"
+            "    Oregon\n"
+            "      Portland\n"
+            "        Portland Intl\n");
+}
+
+TEST_F(AirportsPageTest, LowerCaseIdentShowsTheAirport) {
+  CAirport& munich = Airport("EDDM");
+  munich.hasILS = 1;
+  munich.runwayLights = 3;
+  munich.surfaceMask = 1;
+  munich.towerFrequency = 118700000;
+  munich.parkingCounts = {0, 1, 2, 0, 0, 3, 0, 1, 4, 0, 1, 2, 0, 0};
+  munich.landingFee = 12.5f;
+  Select("eddm");
+
+  EXPECT_EQ(page.m_hSelectedItem, page.NodeOf(munich));
+  EXPECT_EQ(page.m_strICAO, "EDDM");
+  EXPECT_EQ(page.m_strCallSign.size(), 6u);
+  EXPECT_EQ(page.m_strCallSign.substr(0, 3), "D-E");
+  EXPECT_EQ(page.m_bHasIFR, 1);
+  EXPECT_EQ(page.m_strRunwayType, "hard");
+  EXPECT_FLOAT_EQ(page.m_fTowerFrequency, 118.7f);
+  EXPECT_EQ(page.m_nRamp, 3u);
+  EXPECT_EQ(page.m_nCargo, 3u);
+  EXPECT_EQ(page.m_nMil, 1u);
+  EXPECT_EQ(page.m_nGates, 5u);
+  EXPECT_EQ(page.m_nDock, 2u);
+  EXPECT_EQ(page.m_bMilitary, 1) << "military parking ticks Military";
+  EXPECT_EQ(page.m_fLandingFee.text(), "12.5");
+
+  page.OnICAOChanged("XXXX");
+  EXPECT_EQ(page.m_hSelectedItem, page.NodeOf(munich)) << "an unknown ident changes nothing";
+  page.OnUseClicked(true);
+  ASSERT_TRUE(page.OnApply());
+  EXPECT_EQ(munich.military, 1);
+  EXPECT_EQ(munich.airportType, munich.GetType()) << "an applied airport gets its type fixed";
+  EXPECT_TRUE(Saved());
+}
+
+TEST_F(AirportsPageTest, FeeBelowTheNormalFeeIsAskedAbout) {
+  struct Case {
+    const char* fee;
+    bool answer;
+    bool asked;
+    float stored;
+    std::int32_t setByUser;
+  } cases[] = {
+      {"98.60", false, false, 98.6f, 1},  // 98.60 x 1.015 reaches 100
+      {"98.50", true, true, 98.5f, 1},    //
+      {"98.50", false, true, 100.0f, 0},  // No restores the normal fee
+      {"150", false, false, 150.0f, 1},   //
+      {"100", false, false, 100.0f, 0},   // unchanged: nothing to take
+  };
+  for (const auto& c : cases) {
+    CAirport& vienna = Airport("LOWW");
+    vienna.landingFee = 100.0f;
+    vienna.feeSetByUser = 0;
+    prompter.questions.clear();
+    prompter.answer = c.answer;
+    Select("LOWW");
+    page.OnLandingFeeChanged(c.fee);
+    ASSERT_TRUE(page.OnApply()) << c.fee;
+    EXPECT_EQ(prompter.questions.size(), c.asked ? 1u : 0u) << c.fee;
+    EXPECT_EQ(vienna.landingFee, c.stored) << c.fee;
+    EXPECT_EQ(vienna.feeSetByUser, c.setByUser) << c.fee;
+    EXPECT_EQ(page.m_fLandingFee.value, c.stored) << "the box shows what was stored";
+    if (c.asked) {
+      EXPECT_EQ(prompter.questions.back(),
+                "The landing fee of 98.50 is below the 'normal' landing fee (100.00). Is this correct?");
+    }
+  }
+}
+
+TEST_F(AirportsPageTest, UseIsWrittenByNodeAndEachApplySavesOnce) {
+  CCountry& usa = *session.world.regionMap.Find("North America")->countries.Find("United States");
+  usa.countryUse = 0;
+  Select("KPDX");
+  EXPECT_EQ(page.m_bUse, 0) << "the country is not used";
+  page.OnMilitaryClicked(false);
+  ASSERT_TRUE(page.OnApply());
+  EXPECT_EQ(Airport("KPDX").useAirport, 0);
+  std::filesystem::remove(folder / "objects.dat");
+  ASSERT_TRUE(page.OnApply());
+  EXPECT_FALSE(Saved()) << "an apply without an edit writes nothing";
+
+  // A state or a city: nothing written, nothing saved.
+  const NodeId usaNode = page.m_tree.Find(page.m_tree.TopLevel()[0])->children[2];
+  page.OnTreeSelectionChanged(page.m_tree.Find(usaNode)->children[1]);  // Oregon
+  page.OnUseClicked(false);
+  ASSERT_TRUE(page.OnApply());
+  EXPECT_FALSE(Saved());
+
+  page.OnTreeSelectionChanged(usaNode);
+  EXPECT_EQ(page.m_bUse, 0);
+  page.OnUseClicked(true);
+  ASSERT_TRUE(page.OnApply());
+  EXPECT_EQ(usa.countryUse, 1);
+  EXPECT_TRUE(Saved());
+
+  page.OnTreeSelectionChanged(page.m_tree.TopLevel()[0]);
+  page.OnUseClicked(false);
+  ASSERT_TRUE(page.OnApply());
+  for (const auto& [name, region] : session.world.regionMap) {
+    EXPECT_EQ(region->use, 0);
+    for (const auto& [countryName, country] : region->countries) EXPECT_EQ(country->countryUse, 0);
+  }
+}
+
+TEST_F(AirportsPageTest, RefusedFeeChangesNothing) {
+  Select("EDMA");
+  page.OnMilitaryClicked(true);
+  page.OnLandingFeeChanged("cheap");
+  EXPECT_EQ(page.Problem(), "Landing fees: \"cheap\" is not a number. Enter a number from 0 to 1000000000.");
+  EXPECT_FALSE(page.OnApply());
+  EXPECT_EQ(Airport("EDMA").military, 0);
+  EXPECT_FALSE(Saved());
+  EXPECT_EQ(prompter.messages.size(), 1u);
+}
+
+TEST_F(AirportsPageTest, RebuildGivesNewNodesAndTypesAreFoundByNameOrIndex) {
+  const NodeId before = page.NodeOf(Airport("EDDM"));
+  page.InitAirportData(false);
+  EXPECT_EQ(page.m_tree.Find(before), nullptr);
+  EXPECT_NE(page.NodeOf(Airport("EDDM")), kNoNode);
+
+  CPAirports unopened(session);
+  unopened.InitAirportData(false);
+  EXPECT_TRUE(unopened.m_tree.empty()) << "a page never shown builds nothing";
+
+  EXPECT_EQ(AirportTypeByName("gras strip"), 1);
+  EXPECT_EQ(AirportTypeByName("8"), 8);
+  EXPECT_EQ(AirportTypeByName("9"), std::nullopt);
+  EXPECT_EQ(AirportTypeByName("airfield"), std::nullopt);
+}
+
+}
+}
