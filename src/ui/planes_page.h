@@ -1,0 +1,108 @@
+#pragma once
+// The "Planes" page: the aircraft database as a tree of models and their variations, the values of
+// the selected node, and their edits. A variation's values change that variation only; a model's
+// values change the model and, after a question, are handed down to all its variations, and its
+// apply writes the aircraft files at once.
+//
+// The Make AI plane button belongs here too: it runs the AI conversion for m_pAircraft, then marks
+// the page edited, applies it, rebuilds the tree with BuildPlaneTree(false) and sets m_bSaved.
+#include <cstdint>
+#include <string>
+#include <variant>
+
+#include "ui/page_tree.h"
+#include "ui/sheet_page.h"
+#include "world/aircraft.h"
+
+namespace wf::ui {
+
+// Node images: usable, switched off (or probability 0), cannot fly GA traffic at all.
+enum PlaneImage : int { kImageUsable = 0, kImageSwitchedOff = 2, kImageNotForGA = 4 };
+
+// What a Planes tree node carries: nothing for the root "All planes", a model, or a variation's
+// number (a variation node is resolved by its label, the title, in aircraftNames).
+using PlaneNodeObject = std::variant<std::monostate, CAircraft*, std::uint16_t>;
+using PlaneTree = PageTree<PlaneNodeObject>;
+
+class CPPlanes final : public SheetPage {
+ public:
+  explicit CPPlanes(Session& session);
+
+  PlaneTree m_tree;
+  NumberField<std::uint32_t> m_nCruiseSpeed{"Cruise Speed (kts)", 0, 3000};
+  NumberField<std::uint32_t> m_nStallSpeed{"Stall Speed (kts)", 0, 3000};
+  NumberField<std::int32_t> m_nRange{"Range (nm)", 0, 2000000};
+  NumberField<std::int32_t> m_nFuel{"Fuel (l)", 0, 2000000};
+  std::int32_t m_bUseForGA = 0;     // "Use for GA:"
+  std::int32_t m_bIFREquipped = 0;  // "has IFR equipment:"
+  std::int32_t m_bHasWheels = 0;    // "has Wheels:", never editable
+  NumberField<float> m_fProbability{"Probability (%)", 0, 100};
+  NumberField<float> m_fMoneyPerWeek{"Money per week", 0, 1000000000};
+  NumberField<float> m_fMoneyPerFlight{"Money per flight", 0, 1000000000.0 / 70};
+  // "Useage": Privat bit 0, Club bit 1, Student bit 2, Rental bit 3, Business bit 4, Taxi bit 5.
+  std::int32_t m_bTaxi = 0, m_bBusiness = 0, m_bRental = 0, m_bStudent = 0, m_bClub = 0, m_bPrivat = 0;
+  std::int32_t m_bBushplane = 0;  // "Bushplane:"
+  std::int32_t m_bAmphibian = 0;  // "Amphibian:"
+  std::int32_t m_bSkis = 0;       // "has Skis:"
+  // The boxes of a model's own values (speeds, range, fuel, IFR, type) can be edited: a model is
+  // selected.
+  bool m_bModelBoxesEnabled = false;
+
+  NodeId m_hSelectedItem = kNoNode;
+  CAircraft* m_pAircraft = nullptr;      // the selected model, or the model of the selected variation
+  CAI_Aircraft* m_pVariation = nullptr;  // the selected variation
+  bool m_bSaved = true;                  // nothing edited since the page was initialised
+  bool m_bReady = false;                 // the page has been shown
+
+  void OnInitDialog() override;
+  void OnSetActive() override;
+  std::string Problem() const override;
+  bool OnApply() override;
+
+  // Builds the tree again (first: the page's own first build), keeping the selected model's node
+  // (or the node of its AI copy) selected. Does nothing until the page has been shown.
+  void BuildPlaneTree(bool first);
+
+  void OnTreeSelectionChanged(NodeId node);
+  void OnCruiseSpeedChanged(const std::string& text);
+  void OnStallSpeedChanged(const std::string& text);
+  void OnRangeChanged(const std::string& text);
+  void OnFuelChanged(const std::string& text);
+  void OnProbabilityChanged(const std::string& text);
+  // The two money boxes keep each other at week = flight x 70.
+  void OnMoneyPerWeekChanged(const std::string& text);
+  void OnMoneyPerFlightChanged(const std::string& text);
+  void OnUseForGAClicked(bool checked);
+  void OnIFREquippedClicked(bool checked);
+  void OnUsageClicked(Category category, bool checked);
+  void OnBushplaneClicked(bool checked);
+  void OnAmphibianClicked(bool checked);
+  void OnSkisClicked(bool checked);
+
+  // The usage mask of the six boxes.
+  std::int32_t UsageMask() const;
+  // The box of `category`.
+  std::int32_t& UsageBox(Category category);
+  // The image of a model, and of a variation when the tree is built.
+  int ModelImage(const CAircraft& model) const;
+  int VariationImage(const CAI_Aircraft& variation) const;
+
+ private:
+  void MarkEdited();
+  void ShowNode(NodeId node);
+  void ShowModelValues(const CAircraft& model);
+  void ShowChoiceValues(float probability, std::int32_t useForGA, float moneyPerWeek, std::int32_t usage);
+  void ApplyVariation(CAI_Aircraft& variation, NodeId node);
+  bool ApplyModel(CAircraft& model, NodeId node);
+  // The money per week to store: the entered value, or, when it lies below `normal` by more than
+  // `tolerance` and the user answers No, the normal value (shown in both money boxes).
+  float CheckedMoneyPerWeek(float normal, float tolerance);
+  void SetFuelFlow(CAircraft& model);
+  void SetUsageBoxes(std::int32_t usage);
+  // The user typed into a number box: the page is edited when the text was refused or changed the
+  // value.
+  template <class T>
+  void EditNumber(NumberField<T>& box, const std::string& text);
+};
+
+}

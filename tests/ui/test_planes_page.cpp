@@ -1,0 +1,212 @@
+#include <gtest/gtest.h>
+
+#include "traffic/fleet_test_world.h"
+#include "ui/page_test_support.h"
+#include "ui/planes_page.h"
+
+namespace wf::ui {
+namespace {
+
+class PlanesPageTest : public test::PageTest {
+ protected:
+  PlanesPageTest() {
+    trainer = &test::AddModel(session.world, {.name = "Trainer"});
+    test::AddVariation(session.world, *trainer, "Trainer red", 50.0f, 500.0f);
+    test::AddVariation(session.world, *trainer, "Trainer, blue", 50.0f, 500.0f);
+  }
+
+  // The tree as "label [image]" lines.
+  std::string TreeText() const {
+    std::string text;
+    page.m_tree.Walk(kNoNode, [&](const PlaneTree::Node& node, int depth) {
+      text += std::string(2 * depth, ' ') + node.label + " [" + std::to_string(node.image) + "]\n";
+    });
+    return text;
+  }
+
+  NodeId NodeLabelled(const std::string& label) const {
+    NodeId found = kNoNode;
+    page.m_tree.Walk(kNoNode, [&](const PlaneTree::Node& node, int) {
+      if (node.label == label) found = node.id;
+    });
+    return found;
+  }
+
+  void Select(const std::string& label) { page.OnTreeSelectionChanged(NodeLabelled(label)); }
+  bool FilesWritten() const { return std::filesystem::exists(folder / "AircraftTypes.dat"); }
+
+  CAircraft* trainer;
+  CPPlanes page{session};
+};
+
+TEST_F(PlanesPageTest, TreeHidesConvertedModelsAndShowsWhoCannotFly) {
+  CAircraft& flyable = test::AddModel(session.world, {.name = "C172"});
+  CAI_Aircraft& flyablePaint = test::AddVariation(session.world, flyable, "C172 white");
+  CAircraft& copy = test::AddModel(session.world, {.name = "Wingfold C172"});
+  test::AddVariation(session.world, copy, "Wingfold C172 white");
+  test::AddVariation(session.world, copy, "C172 unmarked");
+  test::AddModel(session.world, {.name = "Heavy", .maxWeight = 20000});
+  test::AddVariation(session.world, *session.world.aircraftTypes.Find("Heavy"), "Heavy grey");
+  test::AddModel(session.world, {.name = "Floats", .hasWheels = 0});
+  test::AddVariation(session.world, *session.world.aircraftTypes.Find("Floats"), "Floats green");
+  test::AddVariation(session.world, *trainer, "Trainer parked", 0.0f);
+  auto orphan = std::make_unique<CAI_Aircraft>(session.world.aiAircraftCounter);
+  orphan->title = "Orphan";
+  session.world.aircraftNames.Insert("Orphan", std::move(orphan));
+
+  page.OnInitDialog();
+  EXPECT_EQ(TreeText(),
+            "All planes [0]\n"
+            "  Floats [4]\n"
+            "    Floats green [4]\n"
+            "  Heavy [4]\n"
+            "    Heavy grey [4]\n"
+            "  Trainer [0]\n"
+            "    Trainer parked [2]\n"
+            "    Trainer red [0]\n"
+            "    Trainer, blue [0]\n"
+            "  Wingfold C172 [0]\n"
+            "    Wingfold C172 white [0]\n");
+  EXPECT_EQ(flyable.useForGA, 0);
+  EXPECT_EQ(flyablePaint.useForGA, 0);
+}
+
+TEST_F(PlanesPageTest, MoneyBoxesFollowEachOther) {
+  page.OnInitDialog();
+  Select("Trainer red");
+  page.OnMoneyPerFlightChanged("10");
+  EXPECT_EQ(page.m_fMoneyPerWeek.value, 700.0f);
+  EXPECT_EQ(page.m_fMoneyPerWeek.text(), "700");
+  page.OnMoneyPerWeekChanged("350");
+  EXPECT_EQ(page.m_fMoneyPerFlight.value, 5.0f);
+  EXPECT_FALSE(page.m_bSaved);
+}
+
+TEST_F(PlanesPageTest, MoneyBelowTheNormalValueIsAskedAboutForVariationsAtOnce) {
+  trainer->fuelCapacity = 100;
+  page.OnInitDialog();
+  const float normal = trainer->ComputeMoneyPerWeek();
+  struct Case {
+    const char* node;
+    float below;
+    bool asked;
+  } cases[] = {
+      {"Trainer", 0.04f, false},
+      {"Trainer", 0.10f, true},
+      {"Trainer red", 0.04f, true},
+  };
+  prompter.answer = true;
+  for (const auto& c : cases) {
+    prompter.questions.clear();
+    Select(c.node);
+    page.OnMoneyPerWeekChanged(FormatNumber(normal - c.below));
+    ASSERT_TRUE(page.OnApply());
+    const std::size_t modelQuestion = c.node == std::string("Trainer") ? 1 : 0;
+    EXPECT_EQ(prompter.questions.size(), modelQuestion + (c.asked ? 1 : 0)) << c.node << " " << c.below;
+  }
+  EXPECT_EQ(session.world.aircraftNames.Find("Trainer red")->moneyPerWeek, normal - 0.04f);
+
+  prompter.answer = false;
+  Select("Trainer red");
+  page.OnMoneyPerWeekChanged("1");
+  ASSERT_TRUE(page.OnApply());
+  EXPECT_EQ(session.world.aircraftNames.Find("Trainer red")->moneyPerWeek, normal);
+  EXPECT_EQ(page.m_fMoneyPerWeek.value, normal);
+  EXPECT_EQ(page.m_fMoneyPerFlight.value, normal / 70.0f);
+}
+
+TEST_F(PlanesPageTest, VariationApplyChangesOnlyTheVariationAndKeepsCommaTitlesOff) {
+  page.OnInitDialog();
+  Select("Trainer, blue");
+  page.OnProbabilityChanged("20");
+  page.OnUsageClicked(kTaxi, true);
+  page.OnUseForGAClicked(true);
+  ASSERT_TRUE(page.OnApply());
+  const CAI_Aircraft& blue = *session.world.aircraftNames.Find("Trainer, blue");
+  EXPECT_EQ(blue.probability, 20.0f);
+  EXPECT_EQ(blue.usage, 0b101111);
+  EXPECT_EQ(blue.useForGA, 0) << "a comma in the title";
+  EXPECT_EQ(page.m_bUseForGA, 0);
+  EXPECT_EQ(page.m_tree.Find(NodeLabelled("Trainer, blue"))->image, kImageSwitchedOff);
+  EXPECT_EQ(trainer->usage, 0b001111);
+  EXPECT_FALSE(FilesWritten()) << "a variation apply leaves the files to the next apply";
+}
+
+TEST_F(PlanesPageTest, ModelApplyHandsValuesDownAfterTheQuestion) {
+  page.OnInitDialog();
+  Select("Trainer");
+  EXPECT_TRUE(page.m_bModelBoxesEnabled);
+  page.OnCruiseSpeedChanged("150");
+  page.OnRangeChanged("900");
+  page.OnProbabilityChanged("40");
+  page.OnUsageClicked(kPrivate, false);
+
+  prompter.answer = false;
+  ASSERT_TRUE(page.OnApply());
+  EXPECT_EQ(trainer->cruiseSpeed, 120) << "No leaves the model as it was";
+  EXPECT_EQ(page.m_nCruiseSpeed.value, 120u) << "and shows it again";
+  EXPECT_TRUE(FilesWritten()) << "the files are written either way";
+
+  page.OnCruiseSpeedChanged("150");
+  page.OnRangeChanged("900");
+  page.OnProbabilityChanged("40");
+  page.OnUsageClicked(kPrivate, false);
+  prompter.answer = true;
+  ASSERT_TRUE(page.OnApply());
+  EXPECT_EQ(prompter.questions.back(),
+            "This action will change the values of the base aircraft, all variations of the base aircraft "
+            "will apply those values too.\nAre youre sure?");
+  EXPECT_EQ(trainer->cruiseSpeed, 150);
+  EXPECT_FLOAT_EQ(trainer->fuelFlow, 0.0f) << "the test model carries no fuel";
+  for (const char* title : {"Trainer red", "Trainer, blue"}) {
+    const CAI_Aircraft& variation = *session.world.aircraftNames.Find(title);
+    EXPECT_EQ(variation.probability, 40.0f) << title;
+    EXPECT_EQ(variation.usage, 0b001110) << title;
+    EXPECT_EQ(variation.useForGA, std::string(title) == "Trainer red" ? 1 : 0) << title;
+  }
+}
+
+TEST_F(PlanesPageTest, FuelFlowWithoutAFiniteValueKeepsTheOldOne) {
+  trainer->fuelCapacity = 200;
+  page.OnInitDialog();
+  prompter.answer = true;
+  struct Case {
+    int engines;
+    const char* range;
+    float flow;
+    bool told;
+  } cases[] = {
+      {1, "600", 40.0f, false},  // 200 l over 600 nm at 120 kts: 5 hours
+      {0, "600", 40.0f, true},
+      {2, "0", 40.0f, true},
+      {2, "150", 80.0f, false},
+  };
+  for (const auto& c : cases) {
+    trainer->engineCount = c.engines;
+    prompter.messages.clear();
+    Select("Trainer");
+    page.OnRangeChanged(c.range);
+    page.OnIFREquippedClicked(true);
+    ASSERT_TRUE(page.OnApply());
+    EXPECT_FLOAT_EQ(trainer->fuelFlow, c.flow) << c.engines << " " << c.range;
+    EXPECT_EQ(prompter.messages.size(), c.told ? 1u : 0u) << c.engines << " " << c.range;
+  }
+}
+
+TEST_F(PlanesPageTest, RefusedNumberAppliesNothing) {
+  page.OnInitDialog();
+  Select("Trainer");
+  page.OnStallSpeedChanged("3001");
+  page.OnProbabilityChanged("10");
+  prompter.answer = true;
+  EXPECT_FALSE(page.OnApply());
+  EXPECT_TRUE(prompter.questions.empty()) << "refused before the question";
+  EXPECT_EQ(trainer->probability, 100.0f);
+  EXPECT_FALSE(FilesWritten());
+  ASSERT_EQ(prompter.messages.size(), 1u);
+  EXPECT_EQ(prompter.messages[0],
+            "Stall Speed (kts): \"3001\" is out of range. Enter a whole number from 0 to 3000.");
+}
+
+}
+}
