@@ -20,6 +20,8 @@ class PageHooks {
   virtual void InitAirportData() {}
   virtual void BuildPlaneTree() {}
   virtual bool PlanesPageHasUnsavedEdits() { return false; }
+  // The aircraft files were written with the Planes page's edits.
+  virtual void PlanesPageEditsWritten() {}
 };
 
 struct Session {

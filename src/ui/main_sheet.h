@@ -1,0 +1,67 @@
+#pragma once
+// The main sheet: the five pages, which of them have been shown, the sheet's Apply, and the
+// "Generate Flightplan" button. It is the session's PageHooks while it lives, so that the scan, the
+// fee assignment and the Settings page reach the Airports and Planes pages.
+#include <array>
+
+#include "app/startup_sequence.h"
+#include "ui/airports_page.h"
+#include "ui/collect_page.h"
+#include "ui/flightplan_page.h"
+#include "ui/planes_page.h"
+#include "ui/settings_page.h"
+
+namespace wf::ui {
+
+// The pages in the sheet's order.
+enum class PageId { kPlanes, kAirports, kCollect, kSettings, kFlightplan };
+inline constexpr int kPageCount = 5;
+
+class MainSheet final : public PageHooks {
+ public:
+  // Constructs the pages from the started session (the Settings page takes its values now).
+  explicit MainSheet(Session& session);
+  ~MainSheet() override;
+  MainSheet(const MainSheet&) = delete;
+  MainSheet& operator=(const MainSheet&) = delete;
+
+  CPPlanes planes;
+  CPAirports airports;
+  CCollect collect;
+  CPSettings settings;
+  CPFlightplan flightplan;
+
+  // The sheet opens: the loading sequence runs, then `first` becomes the active page (the program
+  // opens on the Settings page).
+  StartupSequenceResult Open(const StartupSteps& steps = {}, PageId first = PageId::kSettings);
+
+  // Makes `page` the active page; the first time, the page is created (its trees are built).
+  void ShowPage(PageId page);
+  PageId ActivePage() const { return active_; }
+  bool IsCreated(PageId page) const { return created_[static_cast<int>(page)]; }
+  SheetPage& Page(PageId page);
+
+  // The sheet's Apply button is enabled: some page has changes.
+  bool ApplyEnabled() const;
+  // "Generate Flightplan" is enabled once the Airports or the Planes page has built its tree.
+  bool GenerateEnabled() const { return generateEnabled_; }
+
+  // The sheet's Apply: when a page that has been created refuses a number, that message is shown and
+  // nothing is applied; otherwise every created page applies, in the sheet's order, and the Collect
+  // data page applies every time. False when something was refused or could not be saved.
+  bool Apply();
+
+  void InitAirportData() override;
+  void BuildPlaneTree() override;
+  bool PlanesPageHasUnsavedEdits() override;
+  void PlanesPageEditsWritten() override;
+
+ private:
+  Session& session_;
+  PageHooks* previousHooks_;
+  std::array<bool, kPageCount> created_{};
+  PageId active_ = PageId::kSettings;
+  bool generateEnabled_ = false;
+};
+
+}

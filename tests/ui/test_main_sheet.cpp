@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include "traffic/fleet_test_world.h"
+#include "ui/main_sheet.h"
+#include "ui/page_test_support.h"
+
+namespace wf::ui {
+namespace {
+
+class MainSheetTest : public test::PageTest {
+ protected:
+  MainSheetTest() {
+    test::AddAirport(session.world, {.icao = "EDDF", .smallRamps = 2});
+    model = &test::AddModel(session.world, {.name = "Trainer", .maxWeight = 6000});
+    test::AddVariation(session.world, *model, "Trainer red");
+  }
+
+  bool Exists(const char* name) { return std::filesystem::exists(folder / name); }
+
+  CAircraft* model;
+};
+
+TEST_F(MainSheetTest, PagesAreCreatedWhenFirstShownAndReachEachOtherThroughTheHooks) {
+  {
+    MainSheet sheet(session);
+    EXPECT_EQ(session.hooks, &sheet);
+    session.hooks->InitAirportData();
+    EXPECT_TRUE(sheet.airports.m_tree.empty()) << "the Airports page has not been shown";
+    sheet.ShowPage(PageId::kSettings);
+    EXPECT_FALSE(sheet.GenerateEnabled());
+    sheet.ShowPage(PageId::kPlanes);
+    EXPECT_TRUE(sheet.GenerateEnabled());
+    EXPECT_EQ(
+        sheet.planes.m_tree.Find(sheet.planes.m_tree.Find(sheet.planes.m_tree.TopLevel()[0])->children[0])
+            ->image,
+        kImageUsable);
+
+    // A lower GA weight limit, applied on the Settings page, rebuilds the Planes tree.
+    sheet.ShowPage(PageId::kSettings);
+    sheet.settings.OnMaxWeightChanged("5000");
+    ASSERT_TRUE(sheet.Apply());
+    const NodeId root = sheet.planes.m_tree.TopLevel()[0];
+    EXPECT_EQ(sheet.planes.m_tree.Find(sheet.planes.m_tree.Find(root)->children[0])->image, kImageNotForGA);
+    EXPECT_EQ(sheet.planes.m_hSelectedItem, root);
+  }
+  EXPECT_NE(session.hooks, nullptr);
+  session.hooks->BuildPlaneTree();  // the session's own hooks again: nothing to reach
+}
+
+TEST_F(MainSheetTest, RefusedNumberOnAnyCreatedPageStopsTheWholeApply) {
+  MainSheet sheet(session);
+  sheet.ShowPage(PageId::kAirports);
+  sheet.ShowPage(PageId::kFlightplan);
+  sheet.airports.OnICAOChanged("EDDF");
+  sheet.airports.OnUseClicked(false);
+  sheet.flightplan.OnNightChanged("200");
+  EXPECT_TRUE(sheet.ApplyEnabled());
+  EXPECT_FALSE(sheet.Apply());
+  EXPECT_EQ(session.world.airportIndex.Find("EDDF")->useAirport, 1);
+  EXPECT_FALSE(Exists("objects.dat"));
+  ASSERT_EQ(prompter.messages.size(), 1u);
+  EXPECT_NE(prompter.messages[0].find("Night (NVFR/IFR) flight percentage"), std::string::npos);
+
+  sheet.flightplan.OnNightChanged("20");
+  EXPECT_TRUE(sheet.Apply());
+  EXPECT_EQ(session.world.airportIndex.Find("EDDF")->useAirport, 0);
+  EXPECT_FALSE(sheet.ApplyEnabled());
+}
+
+TEST_F(MainSheetTest, CollectDataApplyWritesWhatOtherPagesLeftUnsaved) {
+  MainSheet sheet(session);
+  sheet.ShowPage(PageId::kPlanes);
+  sheet.planes.OnTreeSelectionChanged(
+      sheet.planes.m_tree.Find(sheet.planes.m_tree.Find(sheet.planes.m_tree.TopLevel()[0])->children[0])
+          ->children[0]);
+  sheet.planes.OnProbabilityChanged("30");
+  ASSERT_TRUE(sheet.Apply());
+  EXPECT_EQ(session.world.aircraftNames.Find("Trainer red")->probability, 30.0f);
+  EXPECT_TRUE(Exists("AircraftNames.dat")) << "written by the Collect data page's apply";
+  EXPECT_TRUE(sheet.planes.m_bSaved);
+  EXPECT_FALSE(Exists("objects.dat"));
+
+  std::filesystem::remove(folder / "AircraftNames.dat");
+  session.airportDatabaseUnsaved = true;
+  ASSERT_TRUE(sheet.Apply());
+  EXPECT_FALSE(Exists("AircraftNames.dat"));
+  EXPECT_TRUE(Exists("objects.dat"));
+  EXPECT_FALSE(session.airportDatabaseUnsaved);
+}
+
+TEST_F(MainSheetTest, BrowseTakesTheFolderOfTheChosenFile) {
+  session.simFolder = "/games/FSX";
+  MainSheet sheet(session);
+  sheet.ShowPage(PageId::kCollect);
+  EXPECT_EQ(sheet.collect.airportPath, "/games/FSX/Addon Scenery/");
+  sheet.collect.OnBrowse();
+  EXPECT_EQ(sheet.collect.airportPath, "/games/FSX/Addon Scenery/") << "cancelled";
+  prompter.chosenFile = "/x/Sceneries/Pack/readme.txt";
+  sheet.collect.OnBrowse();
+  EXPECT_EQ(sheet.collect.airportPath, "/x/Sceneries/Pack/");
+  sheet.collect.SetAirportPath("/x/Other");
+  EXPECT_EQ(sheet.collect.airportPath, "/x/Other/");
+}
+
+}
+}
