@@ -17,13 +17,21 @@ AirportCollectionResult CollectAirports(Session& session, ScanMode mode,
   return result;
 }
 
+std::string RemovedVariationsMessage(const AircraftCollectionResult& result) {
+  if (result.removalMessages.size() == 1) return result.removalMessages.front();
+  if (result.removedVariations.empty()) return {};
+  std::string text = std::to_string(result.removedVariations.size()) +
+                     " paint schemes are no longer installed. They will be removed from the list:";
+  for (const std::string& title : result.removedVariations) text += "\n  " + title;
+  return text;
+}
+
 AircraftCollection CollectAircraftAndSave(Session& session) {
   AircraftCollection collection;
   collection.result = CollectAircraft(session.world, session.settings, session.simFolder,
                                       SimulatorAppDataFolder(session.simFolder), *session.progress);
-  for (const auto& message : collection.result.removalMessages) {
-    session.prompter->Message(message, MessageIcon::kInformation);
-  }
+  const std::string removed = RemovedVariationsMessage(collection.result);
+  if (!removed.empty()) session.prompter->Message(removed, MessageIcon::kInformation);
   collection.saved = WriteAircraftFiles(session);
   session.hooks->BuildPlaneTree();
   return collection;

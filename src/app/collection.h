@@ -1,6 +1,7 @@
 #pragma once
 // The two collections with the saves that end them.
 #include <filesystem>
+#include <string>
 
 #include "aircraft/aircraft_collection.h"
 #include "app/session.h"
@@ -19,6 +20,10 @@ struct AirportCollectionResult {
 // database first to extend the user's own.
 AirportCollectionResult CollectAirports(Session& session, ScanMode mode,
                                         const std::filesystem::path& airportPath = {});
+
+// What the user is told about the variations a collection removed, in one message however many
+// there are (a livery pack uninstalled, or no fsx.cfg found, removes hundreds); empty when none.
+std::string RemovedVariationsMessage(const AircraftCollectionResult& result);
 
 // Re-reads the installed aircraft and writes the aircraft files (Aircraft-GA.dat and the two
 // archives). `saved` says whether both archives were written.
