@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/text.h"
 #include "traffic/registrations.h"
-#include "ui/text.h"
 
 namespace wf::ui {
 
@@ -133,7 +133,7 @@ void CPAirports::OnMilitaryClicked(bool checked) {
 }
 
 void CPAirports::OnICAOChanged(const std::string& text) {
-  m_strICAO = UpperAscii(text);
+  m_strICAO = ToUpperAscii(text);
   const CAirport* airport = session_.world.airportIndex.Find(m_strICAO);
   if (airport == nullptr) return;
   const NodeId node = NodeOf(*airport);

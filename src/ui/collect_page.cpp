@@ -2,13 +2,14 @@
 
 #include "app/databases.h"
 #include "platform/system.h"
+#include "platform/text.h"
 
 namespace wf::ui {
 
 namespace {
 
 std::string WithFinalSeparator(const std::filesystem::path& folder) {
-  return (folder / "").string();
+  return PathUtf8(folder / "");
 }
 
 }

@@ -1,7 +1,7 @@
 #include "ui/flightplan_page.h"
 
 #include "app/settings_file.h"
-#include "ui/text.h"
+#include "platform/text.h"
 
 namespace wf::ui {
 

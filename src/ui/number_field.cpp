@@ -3,16 +3,11 @@
 #include <charconv>
 #include <cmath>
 
+#include "platform/text.h"
+
 namespace wf::ui {
 
 namespace {
-
-std::string_view Trimmed(std::string_view text) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  return text;
-}
 
 // A leading '+' is allowed; from_chars takes only '-'.
 std::string_view WithoutPlus(std::string_view text) {
@@ -50,7 +45,7 @@ std::string FormatNumber(std::int64_t value) {
 }
 
 std::optional<double> ParseDecimal(std::string_view text) {
-  text = WithoutPlus(Trimmed(text));
+  text = WithoutPlus(Trim(text));
   if (text.empty()) return std::nullopt;
   double value = 0.0;
   const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -61,7 +56,7 @@ std::optional<double> ParseDecimal(std::string_view text) {
 }
 
 std::optional<std::int64_t> ParseWhole(std::string_view text) {
-  text = WithoutPlus(Trimmed(text));
+  text = WithoutPlus(Trim(text));
   if (text.empty()) return std::nullopt;
   std::int64_t value = 0;
   const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -86,7 +81,7 @@ std::string NumberBox::Problem() const {
   if (valid_) return {};
   const std::string range = std::string(whole_ ? "a whole number" : "a number") + " from " +
                             FormatNumber(min_) + " to " + FormatNumber(max_);
-  const std::string_view shown = Trimmed(text_);
+  const std::string_view shown = Trim(text_);
   if (shown.empty()) return std::string(label_) + " is empty. Enter " + range + ".";
   const bool isNumber = whole_ ? IsSignedDigits(WithoutPlus(shown)) : ParseDecimal(shown).has_value();
   return std::string(label_) + ": \"" + std::string(shown) + "\" is " +

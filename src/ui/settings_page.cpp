@@ -4,6 +4,7 @@
 
 #include "app/settings_file.h"
 #include "platform/system.h"
+#include "platform/text.h"
 
 namespace wf::ui {
 
@@ -13,8 +14,8 @@ CPSettings::CPSettings(Session& session) : SheetPage(session) {
 
 void CPSettings::LoadFromSession() {
   percentStep = session_.settings.gaPercentage / 10;
-  simPath = session_.simFolder.string();
-  toolsPath = session_.toolsFolder.string();
+  simPath = PathUtf8(session_.simFolder);
+  toolsPath = PathUtf8(session_.toolsFolder);
   maxWeight.Show(static_cast<std::uint32_t>(session_.settings.maxWeightGA));
 }
 
