@@ -385,55 +385,52 @@ int CAirportBGL::ReadAirportRecord() {
 
 namespace {
 
-// The next sub-record of a walk from `position` to `end` (exclusive): its id and size, or size 0
-// for the end of the walk. Throws for a header or a size that does not fit in what remains.
+// The sub-record at `position` of a walk that ends at `end`: its id and size, or nothing when its
+// 6-byte header does not fit before `end` (the walk has passed the end of its record).
 struct SubRecordHeader {
   std::uint16_t id = 0;
   std::uint32_t size = 0;
 };
 
-SubRecordHeader NextSubRecord(ByteReader& in, std::size_t position, std::size_t end, const char* what) {
-  if (end - position < kRecordHeaderSize)
-    in.FailAt(position, std::string(what) + " header needs 6 bytes, " + std::to_string(end - position) +
-                            " remain before " + Hex(end));
+std::optional<SubRecordHeader> SubRecordAt(ByteReader& in, std::size_t position, std::size_t end) {
+  if (position > end || end - position < kRecordHeaderSize) return std::nullopt;
   in.Seek(position);
   SubRecordHeader header;
   header.id = in.U16();
   header.size = in.U32();
-  if (header.size == 0) return header;
-  if (header.size < kRecordHeaderSize)
-    in.FailAt(position, std::string(what) + " " + Hex(header.id) + ": size " + std::to_string(header.size) +
-                            " is below the 6-byte header");
-  if (header.size > end - position)
-    in.FailAt(position, std::string(what) + " " + Hex(header.id) + " of size " + std::to_string(header.size) +
-                            " runs past " + Hex(end));
   return header;
 }
 
 }
 
+// Scenery tools write sub-record sizes that do not always add up: a sub-record is read when the
+// bytes its fields need lie inside the record, whatever size it declares, and the walk moves on by
+// the declared size. Size 0 ends the walk, and so does a size that leads past the record's end.
+// `in` ends at the record's end, so no read can leave the record.
 void CAirportBGL::ReadSubRecords(CAirport& airport, std::size_t begin, std::size_t end) {
   ByteReader in(bytes_.first(end));
   std::size_t position = begin;
-  while (position < end) {
-    const SubRecordHeader header = NextSubRecord(in, position, end, "sub-record");
-    if (header.size == 0) return;
-    switch (header.id) {
+  while (const std::optional<SubRecordHeader> header = SubRecordAt(in, position, end)) {
+    if (header->size == 0) return;
+    const std::size_t room = end - position;
+    const std::size_t size = std::min<std::size_t>(header->size, room);
+    switch (header->id) {
       case kRunway:
-        if (header.size >= kRunwayMinSize) ReadRunway(airport, in, position, header.size);
+        if (room >= kRunwayMinSize) ReadRunway(airport, in, position, size);
         break;
       case kCom:
-        if (header.size >= kComMinSize) ReadCom(airport, in, position);
+        if (room >= kComMinSize) ReadCom(airport, in, position);
         break;
       case kParkingList:
       case kParkingSpaceList:
-        if (header.size >= kParkingListMinSize)
-          ReadParkingList(airport, in, position, header.size, header.id == kParkingSpaceList);
+        if (room >= kParkingListMinSize)
+          ReadParkingList(airport, in, position, size, header->id == kParkingSpaceList);
         break;
       default:
         break;
     }
-    position += header.size;
+    if (header->size > room) return;
+    position += header->size;
   }
 }
 
@@ -460,18 +457,19 @@ void CAirportBGL::ReadRunway(CAirport& airport, ByteReader& in, std::size_t star
     airport.runwayLights += lighting;
   }
 
-  // Children of closed runways count too: their approach aids are still in the scenery.
+  // Children of closed runways count too: their approach aids are still in the scenery. The
+  // children are walked by the same rules as the runway's own walk, up to the runway's end.
   const std::size_t end = start + size;
   std::size_t position = start + kRunwayMinSize;
-  while (position < end) {
-    const SubRecordHeader child = NextSubRecord(in, position, end, "runway child");
-    if (child.size == 0) return;
-    if (child.id >= kFirstApproachLightChild && child.id <= kLastApproachLightChild &&
-        child.size >= kRunwayChildMinSize) {
+  while (const std::optional<SubRecordHeader> child = SubRecordAt(in, position, end)) {
+    if (child->size == 0) return;
+    if (child->id >= kFirstApproachLightChild && child->id <= kLastApproachLightChild &&
+        in.Size() - position >= kRunwayChildMinSize) {
       in.Seek(position + 6);
       airport.approachLights = in.U16();
     }
-    position += child.size;
+    if (child->size > end - position) return;
+    position += child->size;
   }
 }
 

@@ -39,10 +39,11 @@
 //
 // Faults: a file without this layout is left alone. A short read, a size or offset outside the
 // file, or S, P, Q or R outside the file ends the reading of the file with a message (what the
-// first pass added stays). A damaged sub-record ends the walk of its airport record with a
-// message; the reader goes on with the next record. Every message is shown through the Prompter
-// and returned in the result; Read itself never throws. A sub-record or runway child of size 0 ends
-// its walk silently.
+// first pass added stays). Sub-records are walked as scenery tools write them, without messages: one
+// is read when the bytes its fields need lie inside its airport record, whatever size it declares;
+// the walk moves on by the declared size and ends at a size of 0 or at the record's end (the same
+// for runway children, up to their runway's end). No read leaves the record. Every message is
+// shown through the Prompter and returned in the result; Read itself never throws.
 #include <array>
 #include <cstddef>
 #include <cstdint>

@@ -459,16 +459,6 @@ TEST(AirportBglTest, ReportsDamagedFilesAndKeepsWhatWasRead) {
        Kept::kTreeOnly},
       {"record size beyond the file", [&](auto& b) { PatchU32(b, record + 2, 0x7FFFFFFF); },
        "test.bgl: offset 0x...", Kept::kTreeOnly},
-      {"sub-record size below its header", [&](auto& b) { PatchU32(b, record + 56 + 2, 3); },
-       "test.bgl: offset 0x...", Kept::kSecondAirport},
-      {"sub-record runs past its record", [&](auto& b) { PatchU32(b, record + 56 + 2, 0xFFFF); },
-       "test.bgl: offset 0x...", Kept::kSecondAirport},
-      {"runway child runs past its runway",
-       [&](auto& b) {
-         const std::uint32_t runway = record + 56 + ReadU32(b, record + 56 + 2);
-         PatchU32(b, runway + 52 + 2, 25);
-       },
-       "test.bgl: offset 0x...", Kept::kSecondAirport},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -504,6 +494,55 @@ TEST(AirportBglTest, ReportsDamagedFilesAndKeepsWhatWasRead) {
         EXPECT_EQ(f.Indexed("KBBB")->runways.size(), 1u);
         break;
     }
+  }
+}
+
+// Sub-record sizes that do not add up, as some scenery tools write them, are no error: a sub-record
+// is read when its fields lie inside the record, and the walk goes on by the declared size.
+TEST(AirportBglTest, WalksSubRecordsWhoseSizesDoNotAddUp) {
+  AirportDesc first = SampleAirport("KAAA");
+  first.runways[0].children = {RunwayChild{0x0C, 3}};
+  first.coms = {Com(6, 118000000)};
+  first.parkingLists = {ParkingListDesc{0x3D, {Space(1), Space(2)}}};
+  const BglImage valid =
+      bgl::WriteAirportBgl(SampleFile(kDay0, {first, WithAltitude(SampleAirport("KBBB"), 300, 900)}));
+  const std::uint32_t name = valid.recordOffsets[0] + 56;  // the name's sub-record comes first
+  const std::uint32_t runway = name + ReadU32(valid.bytes, name + 2);
+  const std::uint32_t child = runway + 52;
+
+  struct Case {
+    const char* name;
+    std::uint32_t at;  // the size field patched
+    std::uint32_t size;
+    int approachLights;
+    std::uint32_t towerFrequency;
+    std::size_t parkingSpaces;
+  } cases[] = {
+      // The runway and its child are read; the walk leaves the record after it.
+      {"a runway whose size leads far past its record", runway + 2, 1638400, 3, 0, 0},
+      // Its fields lie inside the record; it has no room for children, and the walk goes on 3 bytes
+      // later, inside the runway, until a size leads it out of the record.
+      {"a runway whose size is below its header", runway + 2, 3, 0, 0, 0},
+      // The child is read, the child walk ends, the runway's walk goes on.
+      {"a runway child that runs past its runway", child + 2, 25, 3, 118000000, 2},
+      {"a runway child of size 0", child + 2, 0, 0, 118000000, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SceneryFixture f;
+    std::vector<std::uint8_t> bytes = valid.bytes;
+    PatchU32(bytes, c.at, c.size);
+    const BglReadResult result = f.Read(bytes);
+    EXPECT_NE(result.status, BglReadStatus::kError);
+    EXPECT_TRUE(f.prompter.messages.empty());
+    const CAirport& airport = *f.Indexed("KAAA");
+    ASSERT_EQ(airport.runways.size(), 1u);
+    EXPECT_EQ(airport.longestRunway, 1500u);
+    EXPECT_EQ(airport.approachLights, c.approachLights);
+    EXPECT_EQ(airport.towerFrequency, c.towerFrequency);
+    EXPECT_EQ(airport.parkingSpaces.size(), c.parkingSpaces);
+    EXPECT_EQ(f.Indexed("KBBB")->altitude, 300.0);
+    EXPECT_EQ(f.Indexed("KBBB")->runways.size(), 1u);
   }
 }
 
