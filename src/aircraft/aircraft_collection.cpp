@@ -161,6 +161,18 @@ void RemoveUninstalled(CollectionRun& run) {
   if (!run.result.removedVariations.empty()) world.DiscardFleet();
 }
 
+// Why a collection listed no aircraft folder, with what the user can do about it.
+std::string NoAircraftFolderReason(const std::filesystem::path& fsxCfg, const std::filesystem::path& read,
+                                   const std::string& problem, const std::vector<std::string>& entries) {
+  if (fsxCfg.empty())
+    return "the folder of fsx.cfg is unknown (set APPDATA to the folder that holds Microsoft/FSX/fsx.cfg)";
+  if (!problem.empty()) return problem;
+  if (read.empty()) return PathUtf8(fsxCfg) + " was not found";
+  if (entries.empty())
+    return PathUtf8(read) + " names no aircraft folder (no SimObjectPaths entry in [Main])";
+  return "none of the aircraft folders that " + PathUtf8(read) + " names exists below the simulator folder";
+}
+
 }
 
 std::string PaintschemeRemovedMessage(const std::string& title) {
@@ -239,7 +251,11 @@ AircraftCollectionResult CollectAircraft(World& world, const Settings& settings,
     }
   }
 
-  RemoveUninstalled(run);
+  if (result.simObjectFolders.empty()) {
+    result.keptBecause = NoAircraftFolderReason(fsxCfg, result.fsxCfgPath, result.fsxCfgProblem, entries);
+  } else {
+    RemoveUninstalled(run);
+  }
 
   result.models = world.aircraftTypes.size();
   result.variations = world.aircraftNames.size();

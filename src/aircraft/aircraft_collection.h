@@ -41,6 +41,10 @@ struct AircraftCollectionResult {
   std::string fsxCfgProblem;         // why an fsx.cfg that exists was not read ("<path> too large")
   // The entries' folders that exist, in processing order (the last entry first).
   std::vector<std::filesystem::path> simObjectFolders;
+  // Set when no aircraft folder could be listed at all (no fsx.cfg, no entries, or every entry's
+  // folder missing): why, for the user. The databases were then left exactly as they were, since
+  // removing every model would lose the user's edits for what is most likely a setup problem.
+  std::string keptBecause;
   std::size_t foldersRead = 0;  // aircraft folders whose aircraft.cfg was read
 
   std::size_t models = 0;                  // in aircraftTypes after the collection (all found)
@@ -70,8 +74,9 @@ std::string PaintschemeRemovedMessage(const std::string& title);
 std::vector<std::string> NotForGAReasons(const CAircraft& model, const Settings& settings);
 
 // Collects the aircraft. `appDataFolder` is the roaming application-data folder that holds
-// Microsoft\FSX\fsx.cfg (see SimulatorAppDataFolder); without an fsx.cfg there, no folder is found
-// and every model and variation is removed. The progress shows "Read plane <title>" for every title
+// Microsoft\FSX\fsx.cfg (see SimulatorAppDataFolder). When not one aircraft folder can be listed,
+// nothing is read or removed and `keptBecause` says why; otherwise models and variations that were
+// not found are removed. The progress shows "Read plane <title>" for every title
 // read. Folders that cannot be read are listed in the result and skipped; nothing is thrown for
 // what the files contain. Removing a variation discards the fleet (planes refer to variations).
 AircraftCollectionResult CollectAircraft(World& world, const Settings& settings,

@@ -30,6 +30,14 @@ AircraftCollection CollectAircraftAndSave(Session& session) {
   AircraftCollection collection;
   collection.result = CollectAircraft(session.world, session.settings, session.simFolder,
                                       SimulatorAppDataFolder(session.simFolder), *session.progress);
+  if (!collection.result.keptBecause.empty()) {
+    session.progress->Hide();
+    session.prompter->Message("No aircraft folder could be listed: " + collection.result.keptBecause +
+                                  ". The aircraft database is kept as it is, and the aircraft files "
+                                  "were not written.",
+                              MessageIcon::kWarning);
+    return collection;
+  }
   const std::string removed = RemovedVariationsMessage(collection.result);
   if (!removed.empty()) session.prompter->Message(removed, MessageIcon::kInformation);
   collection.saved = WriteAircraftFiles(session);

@@ -17,7 +17,8 @@ struct AirportCollectionResult {
 // Scans the scenery (default areas, or the add-on root `airportPath` — empty for the simulator's
 // Addon Scenery folder — and the simulator's top-level folders), then saves the airport database and
 // asks the Airports page to rebuild its tree. The scan extends the airports in memory; load the
-// database first to extend the user's own.
+// database first to extend the user's own. Sets session.airportDatabaseUnsaved and leaves it set,
+// saved or not: the Collect data page's apply saves again and clears it.
 AirportCollectionResult CollectAirports(Session& session, ScanMode mode,
                                         const std::filesystem::path& airportPath = {});
 
@@ -26,7 +27,9 @@ AirportCollectionResult CollectAirports(Session& session, ScanMode mode,
 std::string RemovedVariationsMessage(const AircraftCollectionResult& result);
 
 // Re-reads the installed aircraft and writes the aircraft files (Aircraft-GA.dat and the two
-// archives). `saved` says whether both archives were written.
+// archives). `saved` says whether both archives were written. When no aircraft folder could be
+// listed (result.keptBecause), the databases stay as they were, nothing is written, and a warning
+// says why.
 struct AircraftCollection {
   AircraftCollectionResult result;
   bool saved = false;

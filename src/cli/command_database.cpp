@@ -71,7 +71,11 @@ void PrintAircraft(std::ostream& out, const AircraftCollection& collection) {
   for (const auto& skipped : r.skippedFolders) {
     out << "    folder skipped: " << skipped.folderPath << " (" << skipped.reason << ")\n";
   }
-  out << "  aircraft files saved:    " << (collection.saved ? "yes" : "NO") << "\n";
+  if (!r.keptBecause.empty()) {
+    out << "  aircraft files saved:    no, the database is kept as it is: " << r.keptBecause << "\n";
+  } else {
+    out << "  aircraft files saved:    " << (collection.saved ? "yes" : "NO") << "\n";
+  }
 }
 
 void PrintStartup(std::ostream& out, const Session& session, const StartupSequenceResult& r) {

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -159,23 +160,53 @@ TEST_F(AircraftCollectTest, RemovingOneSchemeRemovesOnlyThatVariation) {
   EXPECT_EQ(world.aircraftNames.Find("Tourer Red")->number, 1);
 }
 
-TEST_F(AircraftCollectTest, WithoutFsxCfgEverythingIsRemoved) {
+// A collection that cannot list a single aircraft folder has found nothing out about what is
+// installed: it keeps the database (and the user's edits) rather than removing every model.
+TEST_F(AircraftCollectTest, WithoutAnyAircraftFolderTheDatabaseIsKept) {
   WriteFsxCfg({"SimObjects\\Airplanes"});
   WriteAircraft("SimObjects/Airplanes/Tourer_172", TwoSchemes("Tourer Red", "Tourer Blue"));
   Collect();
-  ASSERT_EQ(world.aircraftNames.size(), 2u);
+  world.aircraftTypes.Find("Tourer_172")->cruiseSpeed = 999;  // an edit of the Planes page
 
-  const AircraftCollectionResult noRoamingFolder = CollectAircraft(world, settings, sim, {}, progress);
-  EXPECT_TRUE(noRoamingFolder.fsxCfgPath.empty());
-  EXPECT_EQ(noRoamingFolder.removedModels, Names{"Tourer_172"});
-  EXPECT_EQ(noRoamingFolder.removedVariations.size(), 2u);
-  EXPECT_TRUE(world.aircraftTypes.empty());
-  EXPECT_TRUE(world.aircraftNames.empty());
+  const fs::path fsxCfg = appData / "Microsoft" / "FSX" / "fsx.cfg";
+  struct Case {
+    const char* name;
+    std::function<void()> setUp;
+    fs::path appDataFolder;
+    std::string reason;
+  } cases[] = {
+      {"no application-data folder", [] {}, {}, "the folder of fsx.cfg is unknown..."},
+      {"no fsx.cfg", [&] { fs::remove(fsxCfg); }, appData, PathText(fsxCfg) + " was not found"},
+      {"no entries", [&] { WriteFsxCfg({}); }, appData, PathText(fsxCfg) + " names no aircraft folder..."},
+      {"only missing folders",
+       [&] {
+         WriteFsxCfg({"SimObjects\\Gone", "D:\\Elsewhere"});
+       },
+       appData,
+       "none of the aircraft folders that " + PathText(fsxCfg) + " names exists below the simulator folder"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    c.setUp();
+    const AircraftCollectionResult kept = CollectAircraft(world, settings, sim, c.appDataFolder, progress);
+    if (c.reason.ends_with("...")) {
+      EXPECT_TRUE(kept.keptBecause.starts_with(c.reason.substr(0, c.reason.size() - 3))) << kept.keptBecause;
+    } else {
+      EXPECT_EQ(kept.keptBecause, c.reason);
+    }
+    EXPECT_TRUE(kept.removedModels.empty());
+    EXPECT_TRUE(kept.removedVariations.empty());
+    ASSERT_EQ(world.aircraftTypes.size(), 1u);
+    EXPECT_EQ(world.aircraftTypes.Find("Tourer_172")->cruiseSpeed, 999);
+    EXPECT_EQ(world.aircraftNames.size(), 2u);
+  }
 
-  Collect();
-  fs::remove(appData / "Microsoft" / "FSX" / "fsx.cfg");
-  Collect();
-  EXPECT_TRUE(world.aircraftTypes.empty());
+  // One listed folder is enough to know what is installed: what it lacks goes.
+  WriteFsxCfg({"SimObjects\\Airplanes", "SimObjects\\Gone"});
+  fs::remove_all(sim / "SimObjects" / "Airplanes" / "Tourer_172");
+  const AircraftCollectionResult listed = Collect();
+  EXPECT_TRUE(listed.keptBecause.empty());
+  EXPECT_EQ(listed.removedModels, Names{"Tourer_172"});
   EXPECT_TRUE(world.aircraftNames.empty());
 }
 

@@ -51,8 +51,9 @@ class CliTrafficTest : public ::testing::Test {
         << "[Path]\r\nFS2004=" << sim_.string() << "\r\nTTools=" << (work_ / "NoTools").string() << "\r\n";
   }
 
-  test::ProcessResult Wingfold(const std::string& arguments, const std::string& tz = "UTC") {
-    const std::string environment = "TZ=" + tz + " APPDATA='" + WINGFOLD_SOURCE_DIR + "/examples/appdata' ";
+  test::ProcessResult Wingfold(const std::string& arguments, const std::string& tz = "UTC",
+                               const std::string& appData = WINGFOLD_SOURCE_DIR "/examples/appdata") {
+    const std::string environment = "TZ=" + tz + " APPDATA='" + appData + "' ";
     return test::RunWingfold("-C '" + work_.string() + "' " + arguments, true, environment);
   }
 
@@ -121,6 +122,27 @@ TEST_F(CliTrafficTest, FirstStartWithoutADatabaseCollectsTheDefaultScenery) {
   ASSERT_EQ(result.exitCode, 0) << result.out;
   EXPECT_EQ(result.out.find("Airport collection:"), std::string::npos) << result.out;
   EXPECT_NE(result.out.find("0 new, 14 kept, 0 removed"), std::string::npos) << result.out;
+}
+
+// Without fsx.cfg nothing says which aircraft are installed: the aircraft database and its files
+// stay as they are, and the run says why.
+TEST_F(CliTrafficTest, AMissingFsxCfgKeepsTheAircraftDatabase) {
+  ASSERT_EQ(Wingfold("load").exitCode, 0);
+  const std::string types = ReadFileBytes(work_ / "AircraftTypes.dat").value_or("");
+  const std::string names = ReadFileBytes(work_ / "AircraftNames.dat").value_or("");
+  ASSERT_GT(types.size(), 100u);
+
+  auto result = Wingfold("load", "UTC", "");
+  EXPECT_EQ(result.exitCode, 0) << result.out;
+  EXPECT_NE(result.out.find("no, the database is kept as it is: the folder of fsx.cfg is unknown"),
+            std::string::npos)
+      << result.out;
+  EXPECT_NE(result.out.find("14 models, 22 variations"), std::string::npos) << result.out;
+  result = Wingfold("aircraft", "UTC", (folder_ / "Nowhere").string());
+  EXPECT_EQ(result.exitCode, 1) << result.out;
+  EXPECT_NE(result.out.find("fsx.cfg was not found"), std::string::npos) << result.out;
+  EXPECT_EQ(ReadFileBytes(work_ / "AircraftTypes.dat").value_or(""), types);
+  EXPECT_EQ(ReadFileBytes(work_ / "AircraftNames.dat").value_or(""), names);
 }
 
 }
