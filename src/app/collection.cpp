@@ -11,8 +11,8 @@ AirportCollectionResult CollectAirports(Session& session, ScanMode mode,
   session.airportDatabaseUnsaved = true;
   const SceneryContext context{session.world, session.settings, *session.progress, *session.prompter};
   result.scan = Scan(mode, session.simFolder, airportPath, context);
+  // The flag stays set: the Collect data page's next apply saves once more.
   result.saved = SaveAirportDatabase(session);
-  if (result.saved) session.airportDatabaseUnsaved = false;
   session.hooks->InitAirportData();
   return result;
 }

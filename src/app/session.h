@@ -38,7 +38,8 @@ struct Session {
   World world;
   Random random;
 
-  // Set when a scan has left the airport database unsaved.
+  // The Collect data page's "database saved" flag, inverted: set when a scan starts, cleared only
+  // by that page's apply once it has saved the airport database.
   bool airportDatabaseUnsaved = false;
 
   Progress* progress;

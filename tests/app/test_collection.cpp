@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
 
 #include "app/collection.h"
 #include "support/recording.h"
@@ -23,7 +24,11 @@ TEST(CollectionTest, ManyRemovedVariationsAreReportedInOneMessage) {
     test::AddVariation(session.world, model, title);
   }
 
-  // No fsx.cfg in the application-data folder: nothing is installed any more.
+  // fsx.cfg names an aircraft folder that is empty: nothing is installed any more.
+  std::filesystem::create_directories(folder / "sim" / "SimObjects" / "Airplanes");
+  std::filesystem::create_directories(folder / "Microsoft" / "FSX");
+  std::ofstream(folder / "Microsoft" / "FSX" / "fsx.cfg")
+      << "[Main]\nSimObjectPaths.0=SimObjects\\Airplanes\n";
   const char* appData = std::getenv("APPDATA");
   const std::string saved = appData != nullptr ? appData : "";
   setenv("APPDATA", folder.path().c_str(), 1);
@@ -45,6 +50,20 @@ TEST(CollectionTest, ManyRemovedVariationsAreReportedInOneMessage) {
   one.removalMessages = {PaintschemeRemovedMessage("Tourer blue")};
   EXPECT_EQ(RemovedVariationsMessage(one), one.removalMessages[0]);
   EXPECT_EQ(RemovedVariationsMessage({}), "");
+}
+
+// The Collect data page saves the airport database again at its next apply after a scan, saved or
+// not; the scan leaves that to it.
+TEST(CollectionTest, AScanLeavesTheDatabaseMarkedUnsavedForThePagesApply) {
+  test::TempFolder folder;
+  Session session;
+  test::RecordingPrompter prompter;
+  session.prompter = &prompter;
+  session.workFolder = folder.path();
+  session.simFolder = folder / "FSX";
+  const AirportCollectionResult result = CollectAirports(session, ScanMode::kDefaultScenery);
+  EXPECT_TRUE(result.saved);
+  EXPECT_TRUE(session.airportDatabaseUnsaved);
 }
 
 }
