@@ -135,11 +135,17 @@ void FleetGenerator::PopulateAirport(CAirport& airport) {
   const CCountry* country = CountryOf(airport);
   const int airportType = airport.GetType();
   SeaplaneReach reach = SeaplaneReach::kUnknown;
+  int exhausted = 0;
   for (const GaRampKind& kind : kGaRampKinds) {
     const std::uint32_t spaces =
-        MinimumParkingCount(airportType, kind.parkingType, airport.parkingCounts[kind.parkingType]);
+        std::min(MinimumParkingCount(airportType, kind.parkingType, airport.parkingCounts[kind.parkingType]),
+                 kMaxParkingSpaces);
     summary_.parkingSpaces += spaces;
     for (std::uint32_t space = 0; space < spaces; ++space) {
+      if (exhausted == kMaxExhaustedRegistrations) {
+        summary_.spacesWithoutRegistration += spaces - space;
+        break;
+      }
       if (random_.Next() % 100 >= settings_.gaPercentage) {
         ++summary_.spacesNotDrawn;
         continue;
@@ -153,6 +159,7 @@ void FleetGenerator::PopulateAirport(CAirport& airport) {
           MakeRegistration(country, *variation->aircraft, world_.registrationIndex, random_);
       if (!registration) {
         ++summary_.spacesWithoutRegistration;
+        ++exhausted;
         continue;
       }
       auto plane = std::make_unique<CPlane>(*registration, &airport, variation, random_);

@@ -57,6 +57,10 @@ struct FleetSummary {
   std::int64_t spacesWithoutRegistration = 0;
 };
 
+// How many spaces of one airport may find no registration left before its remaining spaces are
+// given up.
+inline constexpr int kMaxExhaustedRegistrations = 100;
+
 // The shortest runway (metres) that an aircraft of this mean stall speed (knots) uses.
 double MinimumRunwayLength(int stallSpeed);
 
@@ -104,10 +108,13 @@ class FleetGenerator {
                  FleetSummary& summary, WorkCounters& counters);
 
   // Empties the airport's `planes` and fills its small, medium and large GA ramps, in that order,
-  // as many spaces of each as MinimumParkingCount gives. Per space: one draw % 100, and only when
-  // it is below gaPercentage the aircraft lottery (with its draws), the registration's draws and
-  // the plane's category draw. Each new plane enters registrationIndex and the airport's `planes`.
-  // Sets the `percentage` of every variation that the lottery accepts to 0.
+  // as many spaces of each as MinimumParkingCount gives (at most kMaxParkingSpaces). Once
+  // kMaxExhaustedRegistrations spaces of the airport found no registration left, its remaining
+  // spaces stay empty without draws: each such space costs thousands of draws, and a world that
+  // runs out of registrations at one airport would otherwise take days. Per space: one draw % 100, and only
+  // when it is below gaPercentage the aircraft lottery (with its draws), the registration's draws and the
+  // plane's category draw. Each new plane enters registrationIndex and the airport's `planes`. Sets the
+  // `percentage` of every variation that the lottery accepts to 0.
   void PopulateAirport(CAirport& airport);
 
  private:

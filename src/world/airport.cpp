@@ -216,7 +216,18 @@ void CAirport::LoadOwnFields(CArchive& ar, int schema) {
   sunrise = ar.ReadTime();
   sunset = ar.ReadTime();
   sceneryFileTime = ar.ReadTime();
-  for (std::uint32_t& count : parkingCounts) count = ar.ReadU32();
+  const std::size_t countsOffset = ar.Offset();
+  std::uint64_t spaces = 0;
+  for (std::uint32_t& count : parkingCounts) {
+    count = ar.ReadU32();
+    spaces += count;
+  }
+  if (spaces > kMaxParkingSpaces) {
+    throw ArchiveError(byte_reader_detail::AtOffset(
+        countsOffset, "airport " + icao + " has " + std::to_string(spaces) +
+                          " parking spaces, more than a scenery file can describe (" +
+                          std::to_string(kMaxParkingSpaces) + ")"));
+  }
   fuelFlags = ar.ReadU32();
   hasILS = ar.ReadI32();
   approachLights = ar.ReadI32();

@@ -14,6 +14,7 @@
 // (schema < 5, or none stored) and the type are set from NormalLandingFee and GetType; older
 // schemas derive `military` from the name; military parking makes an airport military; a fee within
 // one percent of the normal fee counts as not set by the user; the airport enters the airport index.
+// Parking counts that add up to more than kMaxParkingSpaces fail the load with an ArchiveError.
 #include <array>
 #include <cstdint>
 #include <string>
@@ -45,6 +46,11 @@ struct CParkingSpace {
 };
 #pragma pack(pop)
 static_assert(sizeof(CParkingSpace) == 12);
+
+// The most parking spaces one airport can have: a scenery file's airport record is at most 4 GiB
+// (its size is 32 bits) and a parking entry at least 36 bytes. Parking counts beyond it (in all
+// types together) can only come from a damaged database, which fails to load.
+inline constexpr std::uint32_t kMaxParkingSpaces = 0xFFFFFFFFu / 36;
 
 // Airport types, the index into the type table.
 inline constexpr int kAirportTypeCount = 9;

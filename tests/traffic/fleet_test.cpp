@@ -8,6 +8,7 @@
 
 #include "traffic/fleet_test_world.h"
 #include "traffic/flight_plans.h"
+#include "traffic/registrations.h"
 
 namespace wf {
 namespace {
@@ -21,13 +22,14 @@ using test::DrawsBetween;
 using test::ModelSpec;
 
 // Fills one airport with a fleet generator of its own and returns the draws it made.
-int PopulateAndCountDraws(World& world, CAirport& airport, const Settings& settings, FleetSummary& summary) {
+int PopulateAndCountDraws(World& world, CAirport& airport, const Settings& settings, FleetSummary& summary,
+                          int limit = 1000000) {
   WorkCounters counters;
   const AirportOrder order = BuildAirportOrder(world, counters);
   Random random(1);
   FleetGenerator fleet(world, settings, random, order, summary, counters);
   fleet.PopulateAirport(airport);
-  return DrawsBetween(1, random);
+  return DrawsBetween(1, random, limit);
 }
 
 TEST(FleetMinimumParking, RaisesSmallAndMediumRampsByAirportType) {
@@ -252,6 +254,26 @@ TEST(FleetOrder, SortsUsableAirportsByDistanceFromTheOriginThenIdent) {
 
 // Registrations stay unique within a run and across runs in one process: planes of the first run
 // keep theirs, and when the patterns run out the spaces stay empty and are counted.
+// Each space that finds no registration left costs kMaxRegistrationExpansions draws; an airport gives
+// up its remaining spaces after kMaxExhaustedRegistrations of them.
+TEST(FleetRegistrations, AnAirportThatRunsOutGivesUpItsRemainingSpaces) {
+  World world;
+  CAirport& airport = AddAirport(world, {.icao = "EDXA", .type = 2, .smallRamps = 1000});
+  CCountry& germany = CountryNode(airport);
+  germany.patternCount = 1;
+  germany.registrationPatterns[0] = "D-EAA!";  // 10 registrations
+  AddVariation(world, AddModel(world, {}), "Trainer");
+  Settings settings;
+  settings.gaPercentage = 100;
+  FleetSummary summary;
+  const int draws = PopulateAndCountDraws(world, airport, settings, summary, 3000000);
+  EXPECT_EQ(summary.planes, 10);
+  EXPECT_EQ(summary.spacesWithoutRegistration, 990);
+  // Per tried space: the percentage, the lottery, the pattern's expansions and the category.
+  EXPECT_GT(draws, kMaxExhaustedRegistrations * kMaxRegistrationExpansions);
+  EXPECT_LT(draws, (kMaxExhaustedRegistrations + 1) * kMaxRegistrationExpansions);
+}
+
 TEST(FleetRegistrations, NeverRepeatAcrossRuns) {
   World world;
   for (int i = 0; i < 4; ++i)

@@ -352,6 +352,38 @@ TEST_F(WorldArchive, ListCountBeyondTheDataFailsTheLoad) {
   EXPECT_TRUE(loaded.airportIndex.empty());
 }
 
+// A scenery file cannot describe more parking spaces than kMaxParkingSpaces at one airport; larger
+// counts are damage, and the fleet would try to fill them for days.
+TEST_F(WorldArchive, ParkingCountsBeyondWhatSceneryCanDescribeFailTheLoad) {
+  struct Case {
+    std::uint32_t smallRamps, mediumRamps;
+    bool loads;
+  } cases[] = {
+      {kMaxParkingSpaces, 0, true},
+      {kMaxParkingSpaces, 1, false},
+      {0x7FFFFFF0, 0, false},
+      {0xFFFFFFFF, 1, false},  // 32-bit sum 0
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.smallRamps);
+    HandAirport a;
+    a.parkingCounts[2] = c.smallRamps;
+    a.parkingCounts[3] = c.mediumRamps;
+    World loaded;
+    if (c.loads) {
+      Load(loaded, OneAirportFile(8, a));
+      EXPECT_EQ(Loaded(loaded, "TEST").parkingCounts[2], c.smallRamps);
+    } else {
+      try {
+        Load(loaded, OneAirportFile(8, a));
+        ADD_FAILURE() << "loaded";
+      } catch (const ArchiveError& e) {
+        EXPECT_NE(std::string(e.what()).find("airport TEST has"), std::string::npos) << e.what();
+      }
+    }
+  }
+}
+
 TEST_F(WorldArchive, ReplacedRegionLeavesNoFreedAirportInTheIndex) {
   FindOrCreateAirport(world, "Europe", "Germany", "Hesse", "Frankfurt", "EDDF", 0);
   FindOrCreateAirport(world, "Europe", "Germany", "Bavaria", "Munich", "EDDM", 0);
