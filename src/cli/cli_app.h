@@ -68,6 +68,10 @@ CommandRegistration AddCollectCommand(CLI::App& app);
 CommandRegistration AddAircraftCommand(CLI::App& app);
 CommandRegistration AddGenerateCommand(CLI::App& app);
 CommandRegistration AddCheckCommand(CLI::App& app);
+// The commands over the page models.
+std::vector<CommandRegistration> AddAirportPageCommands(CLI::App& app);
+std::vector<CommandRegistration> AddPlanePageCommands(CLI::App& app);
+std::vector<CommandRegistration> AddSettingsPageCommands(CLI::App& app);
 
 int Run(int argc, const char* const* argv, std::istream& in, std::ostream& out, std::ostream& err);
 int Run(int argc, const char* const* argv);

@@ -6,6 +6,7 @@
 #include "app/collection.h"
 #include "app/startup_sequence.h"
 #include "cli/cli_app.h"
+#include "ui/main_sheet.h"
 
 namespace wf::cli {
 
@@ -123,13 +124,17 @@ CommandRegistration AddCollectCommand(CLI::App& app) {
             }
             StartupSteps steps;
             steps.collectAirportsWhenMissing = !*defaultScenery;
-            const StartupSequenceResult startup = RunStartupSequence(session, steps);
+            ui::MainSheet sheet(session);
+            const StartupSequenceResult startup = sheet.Open(steps, ui::PageId::kCollect);
             PrintStartup(context.out(), session, startup);
             if (startup.stoppedByDamage) return 1;
-            const auto collection = CollectAirports(
-                session, *defaultScenery ? ScanMode::kDefaultScenery : ScanMode::kAddOn, *path);
+            if (!path->empty()) sheet.collect.SetAirportPath(*path);
+            const auto collection = *defaultScenery ? sheet.collect.Scan(ScanMode::kDefaultScenery)
+                                                    : sheet.collect.OnCollectAirports();
             PrintScan(context.out(), collection);
-            return collection.saved ? 0 : 1;
+            // The Collect data page's apply saves what the scan left unsaved.
+            const bool applied = sheet.Apply();
+            return collection.saved && applied ? 0 : 1;
           }};
 }
 

@@ -1,0 +1,30 @@
+#pragma once
+// What the commands over the page models share: opening the main sheet on a page, and the yes/no
+// options. The commands only select, feed the page's handlers, apply and print the page's fields;
+// every rule is the page's.
+#include <string>
+
+#include "cli/cli_app.h"
+#include "ui/main_sheet.h"
+
+namespace CLI {
+class Option;
+}
+
+namespace wf::cli {
+
+// Starts the program as `load` does and opens the sheet on `page`. False, after telling the user,
+// when a damaged database stopped the start-up.
+bool OpenSheet(CommandContext& context, ui::MainSheet& sheet, ui::PageId page);
+
+// An option taking yes/no/1/0/true/false, in any case.
+CLI::Option* AddYesNoOption(CLI::App& command, const std::string& name, std::string& value,
+                            const std::string& help);
+bool IsYes(const std::string& value);
+const char* YesNo(bool value);
+
+// The exit status of an apply: 0 when everything was applied and saved, 1 otherwise (the page has
+// said why).
+int ApplyStatus(bool applied);
+
+}

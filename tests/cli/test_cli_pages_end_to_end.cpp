@@ -1,0 +1,146 @@
+// The page commands through the real binary: each edit is on disk afterwards and seen by the next
+// start; a refused value changes nothing on disk.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/files.h"
+#include "platform/ini_profile.h"
+#include "scenery/bgl_test_support.h"
+#include "support/run_wingfold.h"
+#include "support/temp_folder.h"
+
+namespace wf {
+namespace {
+
+namespace fs = std::filesystem;
+
+class CliPagesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const fs::path scenery = sim_ / "Scenery" / "Area" / "scenery";
+    fs::create_directories(scenery);
+    bgl::AirportDesc field = test::SampleAirport("KAAA", "Alpha Field", "Alpha");
+    bgl::ParkingListDesc parking;
+    for (int i = 0; i < 4; ++i) parking.spaces.push_back(test::Space(2, 8.0f));
+    field.parkingLists.push_back(parking);
+    bgl::WriteBytes(
+        scenery / "area.bgl",
+        bgl::WriteAirportBgl(test::SampleFile(test::kDay0, {field, test::SampleAirport("KBBB")})).bytes);
+    fs::copy(fs::path(WINGFOLD_SOURCE_DIR) / "examples" / "sim" / "SimObjects", sim_ / "SimObjects",
+             fs::copy_options::recursive);
+    std::ofstream(work_ / "Wingfold.ini", std::ios::binary) << "[Path]\r\nFS2004=" << sim_.string() << "\r\n";
+    ASSERT_EQ(Wingfold("collect --default").exitCode, 0);
+  }
+
+  test::ProcessResult Wingfold(const std::string& arguments) {
+    const std::string environment = "APPDATA='" WINGFOLD_SOURCE_DIR "/examples/appdata' ";
+    return test::RunWingfold("-C '" + work_.string() + "' " + arguments, true, environment);
+  }
+
+  std::string File(const char* name) { return ReadFileBytes(work_ / name).value_or("(none)"); }
+
+  test::TempFolder folder_;
+  fs::path sim_ = folder_ / "FSX";
+  fs::path work_ = [this] {
+    fs::create_directories(folder_ / "work");
+    return folder_ / "work";
+  }();
+};
+
+#define EXPECT_SAYS(result, text) EXPECT_NE((result).out.find(text), std::string::npos) << (result).out
+
+TEST_F(CliPagesTest, AirportEditsAreSavedAndRefusedOnesChangeNothing) {
+  auto result = Wingfold("airports");
+  ASSERT_EQ(result.exitCode, 0) << result.out;
+  EXPECT_SAYS(
+      result,
+      "World\n  United States\n    Alpha\n      KAAA  Alpha Field\n    Seattle\n      KBBB  Sample Field\n");
+
+  result = Wingfold("--yes airport kaaa --use no --military yes --type \"Gras Strip\" --fee 0.5");
+  ASSERT_EQ(result.exitCode, 0) << result.out;
+  EXPECT_SAYS(result, "is below the 'normal' landing fee");
+  result = Wingfold("airport KAAA");
+  EXPECT_SAYS(
+      result,
+      "Use:                  no\n  Military:             yes\n  Airport type:         Gras Strip (1)");
+  EXPECT_SAYS(result, "Landing fees:         0.5\n");
+
+  const std::string saved = File("objects.dat");
+  result = Wingfold("airport KAAA --use yes --fee cheap");
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_SAYS(result, "Landing fees: \"cheap\" is not a number. Enter a number from 0 to 1000000000.");
+  EXPECT_EQ(File("objects.dat"), saved);
+
+  result = Wingfold("country \"united states\" --use no");
+  ASSERT_EQ(result.exitCode, 0) << result.out;
+  EXPECT_SAYS(Wingfold("airports"),
+              "  United States  [not used]\n    Alpha\n      KAAA  Alpha Field  [not used]  [military]\n");
+  EXPECT_SAYS(Wingfold("world"), "Use:        yes");
+  EXPECT_SAYS(Wingfold("fees assign"), "assigned to 1 airports");
+}
+
+TEST_F(CliPagesTest, PlaneEditsAreHandedDownAndSaved) {
+  auto result = Wingfold("planes");
+  EXPECT_SAYS(result, "  Trainer_152  [usable]\n    Trainer 152 Flight School  [usable]\n");
+  EXPECT_SAYS(result, "  Business_Jet_Heavy  [cannot fly GA]\n");
+
+  result = Wingfold("plane trainer_152 --cruise 99 --usage taxi");
+  ASSERT_EQ(result.exitCode, 0) << result.out;
+  EXPECT_SAYS(result, "Cruise Speed (kts):   107\n") << "answered No: the stored values";
+  EXPECT_SAYS(Wingfold("plane Trainer_152"), "Cruise Speed (kts):   107\n");
+
+  ASSERT_EQ(Wingfold("--yes plane Trainer_152 --cruise 99 --usage taxi,club --money-flight 300").exitCode, 0);
+  result = Wingfold("variation \"Trainer 152 White\"");
+  EXPECT_SAYS(result, "Cruise Speed (kts):   99\n");
+  EXPECT_SAYS(result, "Money per week:       21000\n");
+  EXPECT_SAYS(result, "Useage:               Taxi, Club\n");
+
+  ASSERT_EQ(Wingfold("variation \"Trainer 152 White\" --probability 5 --usage none").exitCode, 0);
+  result = Wingfold("variation \"Trainer 152 White\"");
+  EXPECT_SAYS(result, "state:                switched off\n");
+  EXPECT_SAYS(result, "Probability (%):      5\n");
+
+  const std::string saved = File("AircraftTypes.dat");
+  result = Wingfold("--yes plane Trainer_152 --stall 3001");
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_SAYS(result, "Stall Speed (kts): \"3001\" is out of range. Enter a whole number from 0 to 3000.");
+  EXPECT_EQ(File("AircraftTypes.dat"), saved);
+}
+
+TEST_F(CliPagesTest, SettingsAndFlightPlanSettingsGoToTheSettingsFile) {
+  auto result = Wingfold(
+      "flightplan --category club --max-hours 3 --date 2006-01-25 --parking-fee large_gate=1500 "
+      "--parking-fee \"small GA RAMP=3\"");
+  ASSERT_EQ(result.exitCode, 0) << result.out;
+  EXPECT_SAYS(result, "Month for Flightplan generation: 2006-01-22 (Sunday)");
+  const IniFile ini = IniFile::Load(work_ / "Wingfold.ini");
+  EXPECT_EQ(ini.GetString("Flightplan", "Date"), "01/22/2006");
+  EXPECT_EQ(ini.GetString("Flightplan", "Club_max"), "300");
+  EXPECT_EQ(ini.GetString("Fees", "small_RAMP"), "300");
+
+  ASSERT_EQ(Wingfold("settings --ga-percentage 50 --max-weight 20000").exitCode, 0);
+  const std::string saved = File("Wingfold.ini");
+  for (const char* refused : {"flightplan --parking-fee large_gate=6000", "settings --max-weight 1",
+                              "settings --ga-percentage 35"}) {
+    result = Wingfold(refused);
+    EXPECT_EQ(result.exitCode, 1) << refused << "\n" << result.out;
+    EXPECT_EQ(File("Wingfold.ini"), saved) << refused;
+  }
+  result = Wingfold("settings");
+  EXPECT_SAYS(result, "Percent of GA parking spaces used for GA Traffic generation: 50\n");
+  EXPECT_SAYS(result, "Max GA weight (kg): 20000\n");
+
+  for (const char* command : {"airports", "airport", "country", "world", "planes", "plane", "variation",
+                              "flightplan", "fees", "settings"}) {
+    result = Wingfold(std::string(command) + " --help");
+    EXPECT_EQ(result.exitCode, 0) << command;
+    EXPECT_SAYS(result, std::string("wingfold ") + command);
+  }
+  EXPECT_EQ(Wingfold("flightplan --date 2006-02-30").exitCode, 2);
+  EXPECT_EQ(Wingfold("plane Trainer_152 --usage pilots").exitCode, 2);
+}
+
+}
+}
