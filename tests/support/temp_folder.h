@@ -1,6 +1,7 @@
 #pragma once
 // A fresh folder under the system's temporary folder, removed at the end of the test.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -11,7 +12,9 @@ class TempFolder {
  public:
   TempFolder() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string("wingfold-") + info->test_suite_name() + "-" + info->name();
+    // The process id keeps concurrent runs of the suite (other builds on the machine) apart.
+    std::string name = std::string("wingfold-") + info->test_suite_name() + "-" + info->name() + "-" +
+                       std::to_string(getpid());
     for (char& c : name) {
       if (c == '/') c = '_';
     }
