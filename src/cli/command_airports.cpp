@@ -34,28 +34,18 @@ std::string NodePath(const AirportTree& tree, NodeId id) {
 // The country, state or city nodes that `spec` names: one label, or a path of labels from the
 // country down ("United States/Oregon/Portland"); labels match without regard to case.
 std::vector<NodeId> FindRegionNodes(const AirportTree& tree, NodeId world, const std::string& spec) {
-  std::vector<std::string> labels;
-  for (std::size_t start = 0;;) {
-    const std::size_t slash = spec.find('/', start);
-    labels.push_back(spec.substr(start, slash - start));
-    if (slash == std::string::npos) break;
-    start = slash + 1;
-  }
+  const bool path = spec.find('/') != std::string::npos;
+  // A name shared by places of different levels names the highest: "Georgia" is the country, and
+  // "United States/Georgia" the state.
   std::vector<NodeId> found;
+  std::size_t foundLevel = 0;
   tree.Walk(world, [&](const AirportTree::Node& node, int depth) {
     if (depth == 0 || std::holds_alternative<CAirport*>(node.data)) return;
-    if (!EqualsIgnoringCase(node.label, labels.back())) return;
-    if (labels.size() > 1) {
-      std::vector<std::string> path;
-      for (const AirportTree::Node* up = &node; up != nullptr && up->parent != kNoNode;
-           up = tree.Find(up->parent)) {
-        path.insert(path.begin(), up->label);
-      }
-      if (path.size() != labels.size()) return;
-      for (std::size_t i = 0; i < path.size(); ++i) {
-        if (!EqualsIgnoringCase(path[i], labels[i])) return;
-      }
-    }
+    if (!EqualsIgnoringCase(path ? NodePath(tree, node.id) : node.label, spec)) return;
+    const std::size_t level = node.data.index();  // country, state, city
+    if (!found.empty() && level > foundLevel) return;
+    if (!found.empty() && level < foundLevel) found.clear();
+    foundLevel = level;
     found.push_back(node.id);
   });
   return found;
