@@ -38,7 +38,8 @@ class CPPlanes final : public SheetPage {
   std::int32_t m_bHasWheels = 0;    // "has Wheels:", never editable
   NumberField<float> m_fProbability{"Probability (%)", 0, 100};
   NumberField<float> m_fMoneyPerWeek{"Money per week", 0, 1000000000};
-  NumberField<float> m_fMoneyPerFlight{"Money per flight", 0, 1000000000.0 / 70};
+  // Money per week over 70 flights; its range keeps the week within its own.
+  NumberField<float> m_fMoneyPerFlight{"Money per flight", 0, 1000000000 / 70};
   // "Useage": Privat bit 0, Club bit 1, Student bit 2, Rental bit 3, Business bit 4, Taxi bit 5.
   std::int32_t m_bTaxi = 0, m_bBusiness = 0, m_bRental = 0, m_bStudent = 0, m_bClub = 0, m_bPrivat = 0;
   std::int32_t m_bBushplane = 0;  // "Bushplane:"
