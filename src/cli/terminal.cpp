@@ -68,6 +68,38 @@ bool TerminalPrompter::AskYesNo(const std::string& question) {
   return !answer.empty() && (answer[0] == 'y' || answer[0] == 'Y');
 }
 
+Answer TerminalPrompter::AskYesNoAllCancel(const std::string& question) {
+  if (progress_) progress_->Hide();
+  constexpr const char* kChoices = " [y]es, [n]o, [a]ll, n[o]ne, [c]ancel: ";
+  if (assumeYes_) {
+    err_ << question << kChoices << "a (--yes)\n";
+    return Answer::kYesToAll;
+  }
+  if (!inputIsTerminal_) {
+    err_ << question << kChoices << "n (no terminal; use --yes to answer Yes)\n";
+    return Answer::kNo;
+  }
+  err_ << question << kChoices << std::flush;
+  std::string answer;
+  if (!std::getline(in_, answer) || answer.empty()) return Answer::kNo;
+  switch (answer[0]) {
+    case 'y':
+    case 'Y':
+      return Answer::kYes;
+    case 'a':
+    case 'A':
+      return Answer::kYesToAll;
+    case 'o':
+    case 'O':
+      return Answer::kNoToAll;
+    case 'c':
+    case 'C':
+      return Answer::kCancel;
+    default:
+      return Answer::kNo;
+  }
+}
+
 std::optional<std::string> TerminalPrompter::OpenFile(const std::string&, const std::string&) {
   // The command line takes paths as options; there is no dialog to show.
   return std::nullopt;

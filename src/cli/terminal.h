@@ -34,6 +34,8 @@ class TerminalPrompter final : public Prompter {
                    Progress* progress = nullptr);
   void Message(const std::string& text, MessageIcon icon) override;
   bool AskYesNo(const std::string& question) override;
+  // y Yes, n No, a Yes to all, o No to all (none), c Cancel; --yes answers Yes to all.
+  Answer AskYesNoAllCancel(const std::string& question) override;
   std::optional<std::string> OpenFile(const std::string& title, const std::string& filter) override;
 
  private:

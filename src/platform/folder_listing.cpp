@@ -40,6 +40,10 @@ bool MatchesWildcard(std::string_view name, std::string_view pattern) {
     if (name.find('.') != std::string_view::npos) return false;
     pattern.remove_suffix(1);
   }
+  if (pattern.size() >= 2 && pattern.substr(pattern.size() - 2) == ".*" &&
+      GlobMatch(name, pattern.substr(0, pattern.size() - 2))) {
+    return true;
+  }
   return GlobMatch(name, pattern);
 }
 
@@ -85,7 +89,8 @@ std::filesystem::path ResolvePathCase(const std::filesystem::path& base,
       continue;
     }
     std::filesystem::path match = component;
-    for (const FolderEntry& entry : ListFolder(resolved, "*")) {
+    for (const FolderEntry& entry :
+         ListFolder(resolved.empty() ? std::filesystem::path(".") : resolved, "*")) {
       if (EqualsIgnoringCase(entry.name, name)) {
         match = entry.path.filename();
         break;
@@ -94,6 +99,17 @@ std::filesystem::path ResolvePathCase(const std::filesystem::path& base,
     resolved /= match;
   }
   return resolved;
+}
+
+std::optional<std::filesystem::path> FindExistingPath(const std::filesystem::path& path) {
+  std::error_code ec;
+  if (path.empty()) return std::nullopt;
+  if (std::filesystem::exists(path, ec)) return path;
+  const std::filesystem::path resolved = path.is_absolute()
+                                             ? ResolvePathCase(path.root_path(), path.relative_path())
+                                             : ResolvePathCase({}, path);
+  if (std::filesystem::exists(resolved, ec)) return resolved;
+  return std::nullopt;
 }
 
 }

@@ -6,6 +6,7 @@
 // sorts after "Ax" and before "Bx"; names equal but for case keep their byte order. On a file
 // system that tells names apart by case ("Scenery" and "SCENERY" side by side), both are listed.
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,7 +16,9 @@ namespace wf {
 // Wildcard matching as the Windows file functions do it on long names, without regard to case:
 //   '*' matches any run of characters (also none), '?' exactly one character;
 //   a pattern that ends in '.' matches only names without a dot: "*." matches folders and files
-//   without an extension, "Scenery." matches "scenery" but not "Scenery.old".
+//   without an extension, "Scenery." matches "scenery" but not "Scenery.old";
+//   a pattern that ends in ".*" also matches the name without the dot: "Texture.*" matches
+//   "Texture" as well as "texture.blue".
 bool MatchesWildcard(std::string_view name, std::string_view pattern);
 
 // Orders names as NTFS lists them (see above); a strict weak order.
@@ -37,5 +40,10 @@ std::vector<FolderEntry> ListFolder(const std::filesystem::path& folder, std::st
 // to case. Components without any match are kept as given, so the result may not exist.
 std::filesystem::path ResolvePathCase(const std::filesystem::path& base,
                                       const std::filesystem::path& relative);
+
+// The file or folder that `path` names as the Windows file system would find it: `path` itself
+// when it exists, else the entry whose components match it without regard to case (resolved from
+// the root of an absolute path, from the current folder otherwise); nothing when neither exists.
+std::optional<std::filesystem::path> FindExistingPath(const std::filesystem::path& path);
 
 }

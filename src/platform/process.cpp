@@ -342,6 +342,14 @@ std::filesystem::path PathFromCommandLine(std::string_view text) {
 
 #endif
 
+std::filesystem::path FileFromCommandLine(std::string_view text) {
+  const std::filesystem::path path = PathFromCommandLine(text);
+  std::error_code ec;
+  if (path.empty() || std::filesystem::exists(path, ec)) return path;
+  if (path.is_absolute()) return ResolvePathCase(path.root_path(), path.relative_path());
+  return ResolvePathCase(std::filesystem::current_path(ec), path);
+}
+
 std::vector<std::string> SplitWindowsCommandLine(std::string_view commandLine) {
   std::vector<std::string> arguments;
   std::string current;

@@ -61,6 +61,12 @@ char CommandLineSeparator(PathStyle style);
 // and every backslash becomes '/'; other drive letters are kept ("C:/a.dat"), as they name no file.
 std::filesystem::path PathFromCommandLine(std::string_view text);
 
+// The file a path on the command line names, as the Windows file system would find it: the path of
+// PathFromCommandLine with each component that does not exist in that spelling matched without
+// regard to case (relative paths from the current folder). Components without a match stay as
+// given, so the result names the file to create when there is none.
+std::filesystem::path FileFromCommandLine(std::string_view text);
+
 // Splits a command line into arguments as CommandLineToArgvW does for every argument after the
 // program name: blanks and tabs outside quotes separate arguments; a quote toggles quoting and is
 // dropped; 2n backslashes before a quote give n backslashes (the quote then toggles), 2n + 1 give n

@@ -7,12 +7,20 @@ namespace wf {
 
 enum class MessageIcon { kInformation, kWarning, kStop };
 
+// The answers to a question that an operation may put once per file (replace this file?): the
+// "to all" answers stand for the rest of the operation, Cancel stops it.
+enum class Answer { kYes, kNo, kYesToAll, kNoToAll, kCancel };
+
 class Prompter {
  public:
   virtual ~Prompter() = default;
   virtual void Message(const std::string& text, MessageIcon icon = MessageIcon::kInformation) = 0;
   // true for Yes.
   virtual bool AskYesNo(const std::string& question) = 0;
+  // The question with the wider choice; a front end without it answers through AskYesNo.
+  virtual Answer AskYesNoAllCancel(const std::string& question) {
+    return AskYesNo(question) ? Answer::kYes : Answer::kNo;
+  }
   // A file chosen by the user, or nothing when cancelled.
   virtual std::optional<std::string> OpenFile(const std::string& title, const std::string& filter) = 0;
 };

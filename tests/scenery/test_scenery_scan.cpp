@@ -38,6 +38,10 @@ TEST(SceneryFolderListingTest, MatchesNamesAsTheWindowsFileFunctionsDo) {
       {"xaybzc", "*a*b*c", true},
       {"xaybz", "*a*b*c", false},
       {"", "*", true},
+      {"Texture", "Texture.*", true},  // ".*" also matches no extension
+      {"texture.Blue", "Texture.*", true},
+      {"Textures", "Texture.*", false},
+      {"noext", "*.*", true},
   };
   for (const auto& c : cases)
     EXPECT_EQ(MatchesWildcard(c.name, c.pattern), c.matches) << c.name << " " << c.pattern;

@@ -19,7 +19,6 @@
 #include "platform/calendar.h"
 #include "platform/errors.h"
 #include "platform/files.h"
-#include "platform/folder_listing.h"
 #include "platform/process.h"
 #include "traffic/compiler_inputs.h"
 #include "traffic/compiler_parameters.h"
@@ -59,16 +58,6 @@ std::string EmptyTrafficFile() {
   return bytes;
 }
 
-// The file a path on the command line names, its components matched without regard to case where
-// the exact spelling does not exist, as the Windows file system would find it.
-std::filesystem::path FileOnDisk(std::string_view text) {
-  const std::filesystem::path path = wf::PathFromCommandLine(text);
-  std::error_code ec;
-  if (path.empty() || std::filesystem::exists(path, ec)) return path;
-  if (path.is_absolute()) return wf::ResolvePathCase(path.root_path(), path.relative_path());
-  return wf::ResolvePathCase(std::filesystem::current_path(ec), path);
-}
-
 void PrintUsage(std::ostream& out) {
   out << "Usage: TrafficDatabaseBuilder /Airports=FILE /AircraftTypes=FILE /schedules=FILE "
          "[/AutoSchedule=no]\n"
@@ -96,9 +85,10 @@ int Run(std::span<const std::string> arguments) {
     return kUsage;
   }
 
-  const wf::CompilerInputPaths inputs{FileOnDisk(parameters.airports), FileOnDisk(parameters.aircraftTypes),
-                                      FileOnDisk(parameters.schedules)};
-  const std::filesystem::path output = FileOnDisk(parameters.output);
+  const wf::CompilerInputPaths inputs{wf::FileFromCommandLine(parameters.airports),
+                                      wf::FileFromCommandLine(parameters.aircraftTypes),
+                                      wf::FileFromCommandLine(parameters.schedules)};
+  const std::filesystem::path output = wf::FileFromCommandLine(parameters.output);
   const wf::CompilerInputCheck check = wf::CheckCompilerInputs(inputs);
 
   std::cout << "TrafficDatabaseBuilder - Wingfold's stand-in for the SDK traffic compiler.\n"
@@ -112,7 +102,7 @@ int Run(std::span<const std::string> arguments) {
   if (parameters.countries.empty()) {
     std::cout << "  countries:      not given\n";
   } else {
-    const std::filesystem::path countries = FileOnDisk(parameters.countries);
+    const std::filesystem::path countries = wf::FileFromCommandLine(parameters.countries);
     std::error_code ec;
     std::cout << "  countries:      " << countries.string()
               << (std::filesystem::is_regular_file(countries, ec)
