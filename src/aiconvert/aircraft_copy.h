@@ -1,0 +1,64 @@
+#pragma once
+// The AI copy of an aircraft folder: its folder name, the copy with the cockpit panel left out, the
+// AI configuration beside the flyable one, and the copy's entry in the aircraft database.
+//
+// The copy's aircraft.cfg is the flyable configuration (kept as flyable_aircraft.cfg) with every
+// line lower-cased and every title marked: a line holding "title" with an "=" after it becomes
+// "title=" + the AI prefix + the text after the "=" (leading white space removed), so
+// "Title = My Plane" becomes "title=Wingfold my plane". Lines end in CR LF, as the simulator writes.
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/file_operations.h"
+#include "platform/prompter.h"
+#include "world/world.h"
+
+namespace wf {
+
+inline constexpr const char* kFlyableConfigFile = "flyable_aircraft.cfg";
+inline constexpr const char* kAircraftConfigFile = "aircraft.cfg";
+
+// The AI copy's folder beside `folderPath`: its last component with the AI prefix before it, unless
+// it already begins with the prefix (a copy is its own target). Trailing separators are ignored.
+std::filesystem::path AITargetFolder(const std::filesystem::path& folderPath);
+
+// One line of the AI configuration made from one line of the flyable one (without its line end).
+std::string AIConfigLine(std::string_view line);
+
+// The whole AI configuration made from the flyable one's text (any line ends).
+std::string AIConfigText(std::string_view flyable);
+
+struct AircraftCopyReport {
+  FileOperationResult copy;       // the folder copy
+  FileOperationResult panel;      // deleting the panel from the copy
+  bool configFromSource = false;  // the copy brought aircraft.cfg from the source in this run
+  bool configWritten = false;     // aircraft.cfg was written from flyable_aircraft.cfg
+  std::string configProblem;      // why it was not, when it was not
+};
+
+// Copies `source` to `target` (asking `owner` before replacing files), deletes the copy's panel.*,
+// keeps the flyable configuration as flyable_aircraft.cfg and writes the AI aircraft.cfg.
+// When the copy did not bring aircraft.cfg (the user kept an earlier copy's file, or the source has
+// none), that file is not taken for the flyable one: an existing flyable_aircraft.cfg stays, and
+// aircraft.cfg is rebuilt from it.
+AircraftCopyReport CopyAndRewrite(const std::filesystem::path& source, const std::filesystem::path& target,
+                                  Prompter* owner);
+
+struct AICopyEntry {
+  bool modelRenamed = false;
+  std::string oldName;
+  std::vector<std::string> variationsRenamed;  // the new titles
+  // Keys already taken by other records (an earlier copy read from disk): those records stay as
+  // they are, and the record that would have taken the key keeps its old one.
+  std::vector<std::string> keysTaken;
+};
+
+// Enters the AI copy of `aircraft` (a model of `world`) into the database: its name gets the AI
+// prefix and it is re-keyed in aircraftTypes; then every variation of it whose key lacks the prefix
+// gets it before its title and is re-keyed in aircraftNames, each once. An AI copy keeps its name,
+// its variations' titles and all keys.
+AICopyEntry EnterAICopy(World& world, CAircraft& aircraft);
+
+}

@@ -1,0 +1,25 @@
+#include "aiconvert/wait_for_file.h"
+
+#include <string>
+#include <thread>
+
+#include "aiconvert/path_text.h"
+#include "platform/folder_listing.h"
+
+namespace wf {
+
+Pause SleepingPause() {
+  return [](std::chrono::milliseconds duration) { std::this_thread::sleep_for(duration); };
+}
+
+bool WaitForFile(const std::filesystem::path& path, Progress& progress, const Pause& pause) {
+  constexpr int kMaxWaits = 10;
+  constexpr std::chrono::milliseconds kWait{500};
+  for (int waits = 0; waits < kMaxWaits && !FindExistingPath(path); ++waits) {
+    progress.SetText("Wait for:" + PathText(path));
+    pause(kWait);
+  }
+  return FindExistingPath(path).has_value();
+}
+
+}

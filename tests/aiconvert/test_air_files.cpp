@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "aiconvert/air_files.h"
+#include "support/file_fixtures.h"
+#include "support/temp_folder.h"
+
+namespace wf {
+namespace {
+
+namespace fs = std::filesystem;
+using test::Read;
+using test::Write;
+
+// A record: 32-bit identifier, 32-bit length, then the data.
+std::string Record(std::uint32_t id, const std::string& data, std::uint32_t length = UINT32_MAX) {
+  if (length == UINT32_MAX) length = static_cast<std::uint32_t>(data.size());
+  std::string bytes;
+  for (std::uint32_t value : {id, length}) {
+    for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+  }
+  return bytes + data;
+}
+
+TEST(AirFilesTest, LibraryTitlesGiveFiguresAndTheNearestEntryIsChosen) {
+  struct Figures {
+    const char* title;
+    int cruise;
+    int stall;
+  } figures[] = {
+      {"Light single@110#48", 110, 48}, {"Twin@160.5#62.4", 161, 62},
+      {"Old@120#50#spare", 120, 50},    {"No figures", 0, 0},
+      {"Only cruise@120", 0, 0},        {"Bad@fast#slow", 0, 0},
+  };
+  for (const auto& f : figures) {
+    const AirFileFigures parsed = ParseAirFileFigures(f.title);
+    EXPECT_EQ(parsed.cruise, f.cruise) << f.title;
+    EXPECT_EQ(parsed.stall, f.stall) << f.title;
+  }
+  EXPECT_EQ(AirFileDisplayName("Light single@110#48"), "Light single");
+
+  struct Choice {
+    std::vector<std::string> titles;
+    int cruise, stall, expected;
+  } choices[] = {
+      {{"", ""}, 120, 50, 0},                                       // no library: "no change"
+      {{"", "", "A@100#40", "B@120#50", "C@140#60"}, 118, 51, 3},   // nearest
+      {{"", "", "A@110#50", "B@130#50"}, 120, 50, 2},               // a tie keeps the lower index
+      {{"", "", "Light@110#48", "Light twin@112#48"}, 112, 48, 3},  // names sharing a beginning
+      {{"", "", "Far@40000#0"}, 100, 50, 0},                        // 32767 or more never wins
+  };
+  for (const auto& c : choices) EXPECT_EQ(DefaultAirFileChoice(c.titles, c.cruise, c.stall), c.expected);
+}
+
+TEST(AirFilesTest, TheRecordWalkFindsRecord261OrReportsDamage) {
+  const std::string other = Record(100, "abcdef");
+  struct Case {
+    const char* name;
+    std::string bytes;
+    AirPatchOutcome outcome;
+    std::size_t valueOffset;
+  } cases[] = {
+      {"after another record", other + Record(261, std::string(8, '\x07')), AirPatchOutcome::kPatched,
+       14 + 8},
+      {"first of two", Record(261, "1234") + Record(261, "5678"), AirPatchOutcome::kPatched, 8},
+      {"none", other + Record(300, "xy"), AirPatchOutcome::kNoRecord, 0},
+      {"too short to patch", Record(261, "12"), AirPatchOutcome::kNoRecord, 0},
+      {"length past the end", other + Record(261, "1234", 4000), AirPatchOutcome::kDamaged, 0},
+      {"huge length", Record(7, "", 0xFFFFFFF0u), AirPatchOutcome::kDamaged, 0},
+      {"header cut off", other + "\x05\x01\x00", AirPatchOutcome::kDamaged, 0},
+  };
+  for (const Case& c : cases) {
+    const AirRecordSearch search =
+        FindAIRecord({reinterpret_cast<const std::uint8_t*>(c.bytes.data()), c.bytes.size()});
+    EXPECT_EQ(search.outcome, c.outcome) << c.name;
+    if (c.outcome == AirPatchOutcome::kPatched) {
+      EXPECT_EQ(search.valueOffset, c.valueOffset) << c.name;
+    }
+  }
+
+  test::TempFolder temp;
+  const std::string patched = other + Record(261, std::string("\x09\x00\x00\x00rest", 8));
+  Write(temp / "a.AIR", patched);
+  Write(temp / "damaged.air", other + Record(261, "1234", 99));
+  Write(temp / "none.air", other);
+  const std::vector<AirPatchResult> results = PatchAirFiles(temp.path());
+  ASSERT_EQ(results.size(), 3u);
+  EXPECT_EQ(results[0].outcome, AirPatchOutcome::kPatched);
+  EXPECT_EQ(Read(temp / "a.AIR"), other + Record(261, std::string("\x02\x00\x00\x00rest", 8)));
+  EXPECT_EQ(results[1].outcome, AirPatchOutcome::kDamaged);
+  EXPECT_EQ(Read(temp / "damaged.air"), other + Record(261, "1234", 99));
+  EXPECT_EQ(results[2].outcome, AirPatchOutcome::kNoRecord);
+  EXPECT_EQ(Read(temp / "none.air"), other);
+}
+
+TEST(AirFilesTest, ReplacingKeepsTheModelInPlaceBeforeAndRestoringPutsItBack) {
+  test::TempFolder temp;
+  const fs::path plane = temp / "Wingfold C172";
+  Write(temp / "AIR Files/Light@110#48.air", "light");
+  Write(temp / "AIR Files/Twin@160#60.air", "twin");
+  Write(plane / "C172.air", "flyable");
+  const std::vector<AirFileEntry> library = ListAirFileLibrary(temp.path());
+  ASSERT_EQ(library.size(), 2u);
+  EXPECT_EQ(library[0].displayName, "Light");
+
+  // Restoring without a backup changes nothing.
+  EXPECT_TRUE(RestoreFlightModels(plane, nullptr).restored.empty());
+  EXPECT_EQ(Read(plane / "C172.air"), "flyable");
+
+  ReplaceFlightModels(plane, library[0].path, nullptr);
+  EXPECT_EQ(Read(plane / "C172.air"), "light");
+  EXPECT_EQ(Read(plane / "org_C172.air"), "flyable");
+  // A second replacement handles C172 once, though its backup is listed too.
+  const FlightModelReport second = ReplaceFlightModels(plane, library[1].path, nullptr);
+  EXPECT_EQ(second.replaced.size(), 1u);
+  EXPECT_EQ(Read(plane / "C172.air"), "twin");
+  EXPECT_EQ(Read(plane / "org_C172.air"), "light");
+
+  EXPECT_EQ(RestoreFlightModels(plane, nullptr).restored.size(), 1u);
+  EXPECT_EQ(Read(plane / "C172.air"), "light");
+  EXPECT_FALSE(fs::exists(plane / "org_C172.air"));
+}
+
+}
+}

@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "aiconvert/aircraft_copy.h"
+#include "support/file_fixtures.h"
+#include "support/temp_folder.h"
+
+namespace wf {
+namespace {
+
+namespace fs = std::filesystem;
+using test::Read;
+using test::Write;
+
+TEST(AircraftCopyTest, TitlesAreMarkedAndEverythingElseLowered) {
+  struct Case {
+    const char* line;
+    const char* written;
+  } cases[] = {
+      {"[FLTSIM.0]", "[fltsim.0]"},
+      {"Title = My Plane", "title=Wingfold my plane"},
+      {"title=\t  Red C172", "title=Wingfold red c172"},
+      {"ui_Title=Any key holding title", "title=Wingfold any key holding title"},
+      {"atc_id=N172DT", "atc_id=n172dt"},
+      {"Title", "title"},
+      {"x=1 ; title", "x=1 ; title"},        // the "=" must come after "title"
+      {"Descr=\xC4rger", "descr=\xC4rger"},  // bytes above ASCII stay
+  };
+  for (const auto& c : cases) EXPECT_EQ(AIConfigLine(c.line), c.written) << c.line;
+  EXPECT_EQ(AIConfigText("[General]\nTitle=A\r\n\r\nlast"), "[general]\r\ntitle=Wingfold a\r\n\r\nlast\r\n");
+
+  struct Folder {
+    fs::path folder;
+    fs::path target;
+  } folders[] = {
+      {"/fsx/SimObjects/Airplanes/C172", "/fsx/SimObjects/Airplanes/Wingfold C172"},
+      {"/fsx/SimObjects/Airplanes/C172/", "/fsx/SimObjects/Airplanes/Wingfold C172"},
+      {"/fsx/SimObjects/Airplanes/Wingfold C172", "/fsx/SimObjects/Airplanes/Wingfold C172"},
+      {"/fsx/SimObjects/Airplanes/WingfoldC172", "/fsx/SimObjects/Airplanes/Wingfold WingfoldC172"},
+  };
+  for (const auto& f : folders) EXPECT_EQ(AITargetFolder(f.folder), f.target) << f.folder;
+}
+
+TEST(AircraftCopyTest, ConvertingAgainNeverLosesTheFlyableConfiguration) {
+  test::TempFolder temp;
+  const fs::path source = temp / "C172";
+  const fs::path target = temp / "Wingfold C172";
+  const std::string flyable = "[FLTSIM.0]\r\nTitle = My Plane\r\n";
+  const std::string ai = "[fltsim.0]\r\ntitle=Wingfold my plane\r\n";
+  Write(source / "Aircraft.cfg", flyable);
+  Write(source / "panel/panel.cfg", "panel");
+  Write(source / "model/c172.mdl", "model");
+
+  const AircraftCopyReport first = CopyAndRewrite(source, target, nullptr);
+  EXPECT_TRUE(first.configFromSource);
+  EXPECT_TRUE(first.configWritten);
+  EXPECT_FALSE(fs::exists(target / "panel"));
+  EXPECT_EQ(Read(target / "flyable_aircraft.cfg"), flyable);
+  EXPECT_EQ(Read(target / "aircraft.cfg"), ai);
+  EXPECT_EQ(Read(target / "model/c172.mdl"), "model");
+
+  // Declining to replace the earlier copy's aircraft.cfg: the flyable file stays, titles are marked
+  // once.
+  test::ScriptedPrompter declining({Answer::kNoToAll});
+  const AircraftCopyReport kept = CopyAndRewrite(source, target, &declining);
+  EXPECT_FALSE(kept.configFromSource);
+  EXPECT_EQ(declining.questions.size(), 1u);
+  EXPECT_EQ(Read(target / "flyable_aircraft.cfg"), flyable);
+  EXPECT_EQ(Read(target / "aircraft.cfg"), ai);
+
+  // Replacing it: the source's (changed) configuration becomes the flyable one.
+  Write(source / "Aircraft.cfg", "Title = New Paint\r\n");
+  test::ScriptedPrompter replacing({Answer::kYesToAll});
+  const AircraftCopyReport replaced = CopyAndRewrite(source, target, &replacing);
+  EXPECT_TRUE(replaced.configFromSource);
+  EXPECT_EQ(Read(target / "flyable_aircraft.cfg"), "Title = New Paint\r\n");
+  EXPECT_EQ(Read(target / "aircraft.cfg"), "title=Wingfold new paint\r\n");
+}
+
+TEST(AircraftCopyTest, EnteringTheCopyReKeysTheModelAndItsVariationsOnce) {
+  World world;
+  CAircraft& model = world.aircraftTypes.Insert("C172", std::make_unique<CAircraft>());
+  model.name = "C172";
+  CAircraft& other = world.aircraftTypes.Insert("Baron", std::make_unique<CAircraft>());
+  other.name = "Baron";
+  for (const char* title : {"C172 Red", "C172 Blue"}) {
+    world.aircraftNames.Insert(title, std::make_unique<CAI_Aircraft>(model, world.aiAircraftCounter)).title =
+        title;
+  }
+  world.aircraftNames.Insert("Baron", std::make_unique<CAI_Aircraft>(other, world.aiAircraftCounter)).title =
+      "Baron";
+
+  const AICopyEntry entry = EnterAICopy(world, model);
+  EXPECT_TRUE(entry.modelRenamed);
+  EXPECT_EQ(model.name, "Wingfold C172");
+  EXPECT_EQ(world.aircraftTypes.Find("Wingfold C172"), &model);
+  EXPECT_EQ(world.aircraftTypes.Find("C172"), nullptr);
+  EXPECT_EQ(entry.variationsRenamed.size(), 2u);
+  ASSERT_NE(world.aircraftNames.Find("Wingfold C172 Red"), nullptr);
+  EXPECT_EQ(world.aircraftNames.Find("Wingfold C172 Red")->title, "Wingfold C172 Red");
+  EXPECT_EQ(world.aircraftNames.Find("C172 Blue"), nullptr);
+  EXPECT_EQ(world.aircraftNames.Find("Baron")->title, "Baron");
+
+  // An AI copy keeps everything.
+  const AICopyEntry again = EnterAICopy(world, model);
+  EXPECT_FALSE(again.modelRenamed);
+  EXPECT_EQ(world.aircraftNames.size(), 3u);
+  EXPECT_NE(world.aircraftNames.Find("Wingfold C172 Blue"), nullptr);
+
+  // The copy already in the database (read from its folder): the flyable model keeps its key.
+  CAircraft& flyable = world.aircraftTypes.Insert("C172", std::make_unique<CAircraft>());
+  flyable.name = "C172";
+  const AICopyEntry taken = EnterAICopy(world, flyable);
+  EXPECT_FALSE(taken.modelRenamed);
+  EXPECT_EQ(taken.keysTaken, std::vector<std::string>{"Wingfold C172"});
+  EXPECT_EQ(world.aircraftTypes.Find("C172"), &flyable);
+  EXPECT_EQ(world.aircraftTypes.Find("Wingfold C172"), &model);
+}
+
+}
+}

@@ -1,0 +1,35 @@
+// readdxt: Wingfold's stand-in for NVIDIA's DDS reader, for machines without it. It takes the form
+// the texture reduction uses:
+//   readdxt test.dds
+// and writes the top level of the DDS (DXT1, DXT3 or DXT5) as a 32-bit TGA beside it, named like it
+// with the extension .tga. An input that cannot be read gets no output, and the exit status is then 1.
+#include <string>
+
+#include "platform/files.h"
+#include "platform/process.h"
+#include "stand_in.h"
+
+int main(int argc, char** argv) {
+  using namespace wf::imaging;
+  constexpr const char* kName = "readdxt";
+  if (argc != 2) {
+    Say(kName, "usage: readdxt FILE.dds");
+    return kUsage;
+  }
+  const std::filesystem::path file = wf::FileFromCommandLine(argv[1]);
+  const std::optional<std::string> bytes = wf::ReadFileBytes(file);
+  std::string why = "cannot be read";
+  const std::optional<Image> picture = bytes ? DecodeDdsTopLevel(AsBytes(*bytes), &why) : std::nullopt;
+  if (!picture) {
+    Say(kName, file.string() + ": " + why + "; nothing written");
+    return kFailed;
+  }
+  const std::filesystem::path target = std::filesystem::path(file).replace_extension(".tga");
+  if (!WriteOutput(target, EncodeTga(*picture), &why)) {
+    Say(kName, why);
+    return kFailed;
+  }
+  Say(kName,
+      file.filename().string() + " -> " + target.string() + " (" + Describe(*picture) + ", 32-bit TGA)");
+  return kDone;
+}

@@ -1,0 +1,75 @@
+#include "stand_in.h"
+
+#include <charconv>
+#include <cmath>
+#include <iostream>
+
+#include "platform/errors.h"
+#include "platform/files.h"
+#include "platform/folder_listing.h"
+#include "platform/process.h"
+
+namespace wf::imaging {
+
+void Say(std::string_view tool, std::string_view text) {
+  std::cerr << tool << " (Wingfold stand-in): " << text << '\n';
+}
+
+bool IsOption(std::string_view argument, std::string_view name) {
+  if (argument.size() != name.size()) return false;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    if (lower(argument[i]) != lower(name[i])) return false;
+  }
+  return true;
+}
+
+std::optional<Image> ReadPicture(const std::filesystem::path& file, std::string* why) {
+  const std::optional<std::string> bytes = ReadFileBytes(file);
+  if (!bytes) {
+    *why = "cannot be read";
+    return std::nullopt;
+  }
+  if (bytes->size() >= 2 && (*bytes)[0] == 'B' && (*bytes)[1] == 'M')
+    return DecodeBmpTexture(AsBytes(*bytes), why);
+  return DecodeTga(AsBytes(*bytes), why);
+}
+
+bool WriteOutput(const std::filesystem::path& file, const std::string& bytes, std::string* why) {
+  try {
+    WriteFileAtomically(file, bytes);
+    return true;
+  } catch (const FileError& e) {
+    *why = e.what();
+    return false;
+  }
+}
+
+std::vector<std::filesystem::path> InputFiles(std::string_view text) {
+  const std::filesystem::path path = PathFromCommandLine(text);
+  const std::string name = path.filename().string();
+  if (name.find_first_of("*?") == std::string::npos) return {FileFromCommandLine(text)};
+  std::vector<std::filesystem::path> files;
+  const std::filesystem::path folder =
+      path.has_parent_path() ? FindExistingPath(path.parent_path()).value_or(path.parent_path()) : ".";
+  for (const FolderEntry& entry : ListFolder(folder, name)) {
+    if (!entry.isFolder) files.push_back(entry.path);
+  }
+  return files;
+}
+
+std::optional<double> ParseScale(std::string_view text) {
+  double value = 0.0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value) || value <= 0.0 ||
+      value > 16.0) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+std::string Describe(const Image& image) {
+  return std::to_string(image.width) + " x " + std::to_string(image.height);
+}
+
+}
