@@ -7,10 +7,10 @@
 #include <optional>
 #include <set>
 
-#include "aiconvert/path_text.h"
 #include "aiconvert/shell_file_op.h"
 #include "platform/files.h"
 #include "platform/folder_listing.h"
+#include "platform/text.h"
 
 namespace wf {
 
@@ -33,26 +33,17 @@ int Figure(std::string_view piece) {
   return static_cast<int>(value + 0.5);
 }
 
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (std::size_t i = 0; i < prefix.size(); ++i) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (lower(text[i]) != lower(prefix[i])) return false;
-  }
-  return true;
-}
-
 // The flight models of a folder by BASE (the title without "org_"), each once, in listing order.
 std::vector<std::string> FlightModelBases(const fs::path& folder) {
   std::vector<std::string> bases;
   std::set<std::string> seen;
   for (const FolderEntry& entry : ListFolder(folder, "*.air")) {
     if (entry.isFolder) continue;
-    std::string base = PathText(entry.path.stem());
-    if (StartsWithIgnoringCase(base, kBackupPrefix)) base.erase(0, kBackupPrefix.size());
-    std::string key = base;
-    for (char& c : key) c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-    if (seen.insert(key).second) bases.push_back(base);
+    std::string base = PathUtf8(entry.path.stem());
+    if (EqualsIgnoringCase(std::string_view(base).substr(0, kBackupPrefix.size()), kBackupPrefix)) {
+      base.erase(0, kBackupPrefix.size());
+    }
+    if (seen.insert(ToUpperAscii(base)).second) bases.push_back(base);
   }
   return bases;
 }
@@ -79,7 +70,7 @@ std::vector<AirFileEntry> ListAirFileLibrary(const fs::path& workFolder) {
   if (!library) return entries;
   for (const FolderEntry& entry : ListFolder(*library, "*.air")) {
     if (entry.isFolder) continue;
-    std::string title = PathText(entry.path.stem());
+    std::string title = PathUtf8(entry.path.stem());
     std::string display = AirFileDisplayName(title);
     entries.push_back({std::move(title), std::move(display), entry.path});
   }

@@ -3,11 +3,11 @@
 #include <memory>
 #include <optional>
 
-#include "aiconvert/path_text.h"
 #include "aiconvert/shell_file_op.h"
 #include "platform/errors.h"
 #include "platform/files.h"
 #include "platform/folder_listing.h"
+#include "platform/text.h"
 
 namespace wf {
 
@@ -15,27 +15,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-char LowerAscii(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  }
-  return true;
-}
-
-bool IsWhiteSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r' || c == '\n';
-}
-
 // Whether the copy wrote `folder`'s aircraft.cfg (under any spelling).
 bool CopyWroteConfig(const FileOperationResult& copy, const fs::path& folder) {
   for (const fs::path& written : copy.written) {
     std::error_code ec;
-    if (SameNameIgnoringCase(PathText(written.filename()), kAircraftConfigFile) &&
+    if (EqualsIgnoringCase(PathUtf8(written.filename()), kAircraftConfigFile) &&
         fs::equivalent(written.parent_path(), folder, ec)) {
       return true;
     }
@@ -48,19 +32,18 @@ bool CopyWroteConfig(const FileOperationResult& copy, const fs::path& folder) {
 fs::path AITargetFolder(const fs::path& folderPath) {
   fs::path folder = folderPath;
   while (folder.has_relative_path() && folder.filename().empty()) folder = folder.parent_path();
-  const std::string last = PathText(folder.filename());
+  const std::string last = PathUtf8(folder.filename());
   if (last.rfind(kAIPrefix, 0) == 0) return folder;
-  return folder.parent_path() / PathFromText(std::string(kAIPrefix) + last);
+  return folder.parent_path() / PathFromUtf8(std::string(kAIPrefix) + last);
 }
 
 std::string AIConfigLine(std::string_view line) {
-  std::string lowered(line);
-  for (char& c : lowered) c = LowerAscii(c);
+  const std::string lowered = ToLowerAscii(line);
   const std::size_t title = lowered.find("title");
   const std::size_t equals = title == std::string::npos ? std::string::npos : lowered.find('=', title);
   if (equals == std::string::npos) return lowered;
   std::size_t value = equals + 1;
-  while (value < lowered.size() && IsWhiteSpace(lowered[value])) ++value;
+  while (value < lowered.size() && IsBlank(lowered[value])) ++value;
   return "title=" + std::string(kAIPrefix) + lowered.substr(value);
 }
 
@@ -96,7 +79,7 @@ AircraftCopyReport CopyAndRewrite(const fs::path& source, const fs::path& target
   const std::optional<std::string> text = flyable ? ReadFileBytes(*flyable) : std::nullopt;
   if (!text) {
     report.configProblem =
-        PathText(target / kFlyableConfigFile) + " cannot be read; the copy has no aircraft.cfg";
+        PathUtf8(target / kFlyableConfigFile) + " cannot be read; the copy has no aircraft.cfg";
     return report;
   }
   const fs::path config =

@@ -1,6 +1,6 @@
 #include "aiconvert/shell_file_op.h"
 
-#include "aiconvert/path_text.h"
+#include "platform/text.h"
 
 namespace wf {
 
@@ -32,7 +32,7 @@ void CShellFileOp::AddFile(int selector, const std::filesystem::path& path) {
   std::string& list = selector == 0 ? source_ : destination_;
   // The list ends in its closing NUL; the new path and its NUL go in front of it.
   list.pop_back();
-  list += PathText(path);
+  list += PathUtf8(path);
   list.push_back('\0');
   list.push_back('\0');
 }
@@ -50,7 +50,7 @@ std::vector<std::filesystem::path> CShellFileOp::Paths(const std::string& list) 
   std::size_t start = 0;
   while (start < list.size() && list[start] != '\0') {
     const std::size_t end = list.find('\0', start);
-    paths.push_back(PathFromText(list.substr(start, end - start)));
+    paths.push_back(PathFromUtf8(list.substr(start, end - start)));
     start = end + 1;
   }
   return paths;
@@ -68,9 +68,9 @@ int CShellFileOp::Perform(FileOperationKind kind) {
   Prompter* owner = owner_;
   const auto ask = [owner](const std::filesystem::path& existing, const std::filesystem::path& replacement) {
     if (owner == nullptr) return Answer::kNo;
-    if (replacement.empty()) return owner->AskYesNoAllCancel("Delete " + PathText(existing) + "?");
-    return owner->AskYesNoAllCancel("The file " + PathText(existing) + " already exists. Replace it with " +
-                                    PathText(replacement) + "?");
+    if (replacement.empty()) return owner->AskYesNoAllCancel("Delete " + PathUtf8(existing) + "?");
+    return owner->AskYesNoAllCancel("The file " + PathUtf8(existing) + " already exists. Replace it with " +
+                                    PathUtf8(replacement) + "?");
   };
   result_ = PerformFileOperation(request, ask);
   aborted_ = result_.aborted;

@@ -8,11 +8,11 @@
 #include <optional>
 #include <stdexcept>
 
-#include "aiconvert/path_text.h"
 #include "aiconvert/shell_file_op.h"
 #include "aiconvert/texture_file.h"
 #include "platform/files.h"
 #include "platform/process.h"
+#include "platform/text.h"
 
 namespace wf {
 
@@ -89,11 +89,11 @@ class Chain {
   // Converts one texture; empty when it was replaced, otherwise why it was left as it was.
   std::string Texture(const fs::path& texDir, const fs::path& file) {
     if (!missingTool_.empty()) return missingTool_;
-    const std::string stem = PathText(file.stem());
-    if (!FindExistingPath(texDir / PathFromText(stem + ".tga"))) return "imagetool wrote no TGA of it";
+    const std::string stem = PathUtf8(file.stem());
+    if (!FindExistingPath(texDir / PathFromUtf8(stem + ".tga"))) return "imagetool wrote no TGA of it";
 
     const fs::path dds = tools_.toolsFolder / "test.dds";
-    if (!RemoveStale(dds)) return "the old " + PathText(dds) + " could not be removed";
+    if (!RemoveStale(dds)) return "the old " + PathUtf8(dds) + " could not be removed";
     std::string why;
     const std::string nvdxtParameters = "-output test.dds -outdir \"" + nvdxt_.Path(tools_.toolsFolder) +
                                         "\" -file \"" + nvdxt_.File(texDir, stem + ".tga") +
@@ -101,7 +101,7 @@ class Chain {
     if (!RunUntilFileAppears(nvdxt_, nvdxtParameters, dds, why)) return why;
 
     const fs::path tga = tools_.toolsFolder / "test.tga";
-    if (!RemoveStale(tga)) return "the old " + PathText(tga) + " could not be removed";
+    if (!RemoveStale(tga)) return "the old " + PathUtf8(tga) + " could not be removed";
     if (!RunUntilFileAppears(readdxt_, "test.dds", tga, why)) return why;
 
     // The original steps aside while imagetool writes the new texture, and comes back unless the
@@ -110,7 +110,7 @@ class Chain {
     std::error_code ec;
     fs::rename(file, original, ec);
     if (ec) return "it could not be set aside for the new one: " + ec.message();
-    const fs::path expected = texDir / PathFromText(stem + ".bmp");
+    const fs::path expected = texDir / PathFromUtf8(stem + ".bmp");
     const std::string imagetoolParameters = "-nogui -mip -DXT3 -o \"" +
                                             imagetool_.File(texDir, stem + ".bmp") + "\" -e bmp \"" +
                                             imagetool_.File(tools_.toolsFolder, "test.tga") + "\"";
@@ -135,7 +135,7 @@ class Chain {
   }
 
   static fs::path OriginalOf(const fs::path& file) {
-    return file.parent_path() / PathFromText(PathText(file.filename()) + kOriginalSuffix);
+    return file.parent_path() / PathFromUtf8(PathUtf8(file.filename()) + kOriginalSuffix);
   }
 
   // Puts a texture set aside back, when it is still aside.
@@ -143,7 +143,7 @@ class Chain {
     const fs::path original = OriginalOf(file);
     std::error_code ec;
     if (!fs::exists(original, ec)) return;
-    const fs::path written = file.parent_path() / PathFromText(PathText(file.stem()) + ".bmp");
+    const fs::path written = file.parent_path() / PathFromUtf8(PathUtf8(file.stem()) + ".bmp");
     for (const fs::path& stray : {file, written}) {
       if (const std::optional<fs::path> existing = FindExistingPath(stray)) fs::remove(*existing, ec);
     }
@@ -182,7 +182,7 @@ class Chain {
       if (WaitForFile(expected, tools_.progress, tools_.pause)) return true;
     }
     why =
-        tool.name + " did not write " + PathText(expected) + " in " + std::to_string(kToolAttempts) + " runs";
+        tool.name + " did not write " + PathUtf8(expected) + " in " + std::to_string(kToolAttempts) + " runs";
     return false;
   }
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <thread>
 
-#include "aiconvert/path_text.h"
 #include "platform/folder_listing.h"
+#include "platform/text.h"
 
 namespace wf {
 
@@ -16,7 +16,7 @@ bool WaitForFile(const std::filesystem::path& path, Progress& progress, const Pa
   constexpr int kMaxWaits = 10;
   constexpr std::chrono::milliseconds kWait{500};
   for (int waits = 0; waits < kMaxWaits && !FindExistingPath(path); ++waits) {
-    progress.SetText("Wait for:" + PathText(path));
+    progress.SetText("Wait for:" + PathUtf8(path));
     pause(kWait);
   }
   return FindExistingPath(path).has_value();

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/folder_listing.h"
+#include "platform/text.h"
 
 #ifdef _WIN32
 #define WIN32_LEAN_AND_MEAN
@@ -19,11 +20,6 @@ namespace wf {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Text(const fs::path& path) {
-  const std::u8string bytes = path.u8string();
-  return std::string(bytes.begin(), bytes.end());
-}
 
 bool HasWildcard(std::string_view name) {
   return name.find_first_of("*?") != std::string_view::npos;
@@ -59,7 +55,7 @@ struct SourceMatches {
 SourceMatches Expand(fs::path from) {
   SourceMatches matches;
   if (from.has_relative_path() && from.filename().empty()) from = from.parent_path();
-  const std::string pattern = Text(from.filename());
+  const std::string pattern = PathUtf8(from.filename());
   if (pattern.empty()) return matches;
   matches.wildcard = HasWildcard(pattern);
   std::optional<fs::path> folder =
@@ -120,8 +116,8 @@ class Planner {
     }
     if (destinationMayExist && Exists(target)) {
       if (IsFolder(target)) {
-        result_.failures.push_back("Cannot copy " + Text(source) + ": a folder named " + Text(target) +
-                                   " is in the way");
+        result_.failures.push_back("Cannot copy " + PathUtf8(source) + ": a folder named " +
+                                   PathUtf8(target) + " is in the way");
         return;
       }
       if (Decide(target, source) != Verdict::kGo) return;
@@ -134,7 +130,7 @@ class Planner {
                 int depth = 0) {
     constexpr int kMaxDepth = 64;
     if (depth > kMaxDepth) {
-      result_.failures.push_back("Cannot copy " + Text(source) + ": folders nested too deeply");
+      result_.failures.push_back("Cannot copy " + PathUtf8(source) + ": folders nested too deeply");
       return;
     }
     fs::path target = destination;
@@ -146,7 +142,7 @@ class Planner {
       }
     }
     if (exists && !IsFolder(target)) {
-      result_.failures.push_back("Cannot copy " + Text(source) + ": a file named " + Text(target) +
+      result_.failures.push_back("Cannot copy " + PathUtf8(source) + ": a file named " + PathUtf8(target) +
                                  " is in the way");
       return;
     }
@@ -156,7 +152,7 @@ class Planner {
       if (stopped_) return;
       std::error_code ec;
       if (entry.isFolder && fs::is_symlink(entry.path, ec)) {
-        result_.failures.push_back("Not copied: " + Text(entry.path) + " is a link to a folder");
+        result_.failures.push_back("Not copied: " + PathUtf8(entry.path) + " is a link to a folder");
       } else if (entry.isFolder) {
         PlanTree(entry.path, target / entry.path.filename(), exists, depth + 1);
       } else {
@@ -204,7 +200,8 @@ void PlanCopy(const FileOperationRequest& request, Planner& planner, FileOperati
     if (planner.stopped()) return;
     const fs::path target = intoFolder ? destinationFolder / source.path.filename() : destination;
     if (source.isFolder && IsWithin(target, source.path)) {
-      result.failures.push_back("Cannot copy " + Text(source.path) + " into itself (" + Text(target) + ")");
+      result.failures.push_back("Cannot copy " + PathUtf8(source.path) + " into itself (" + PathUtf8(target) +
+                                ")");
       continue;
     }
     if (source.isFolder) {
@@ -280,7 +277,7 @@ void DeleteEntries(const std::vector<fs::path>& entries, const FileOperationRequ
   if (entries.empty()) return;
   const std::string failure = Shell(FO_DELETE, entries, {}, request, result);
   if (!failure.empty()) {
-    result.failures.push_back("Deleting " + Text(entries.front()) +
+    result.failures.push_back("Deleting " + PathUtf8(entries.front()) +
                               (entries.size() > 1 ? " and others" : "") + ": " + failure);
     return;
   }
@@ -291,7 +288,8 @@ bool RenameEntry(const fs::path& source, const fs::path& destination, const File
                  FileOperationResult& result) {
   const std::string failure = Shell(FO_RENAME, {source}, {destination}, request, result);
   if (!failure.empty()) {
-    result.failures.push_back("Cannot rename " + Text(source) + " to " + Text(destination) + ": " + failure);
+    result.failures.push_back("Cannot rename " + PathUtf8(source) + " to " + PathUtf8(destination) + ": " +
+                              failure);
     return false;
   }
   return true;
@@ -314,8 +312,8 @@ void CopyFiles(const std::vector<std::pair<fs::path, fs::path>>& files, bool mov
     fs::copy_file(source, destination, fs::copy_options::overwrite_existing, ec);
     if (!ec && move) fs::remove(source, ec);
     if (ec) {
-      result.failures.push_back("Cannot " + std::string(move ? "move " : "copy ") + Text(source) + " to " +
-                                Text(destination) + ": " + ec.message());
+      result.failures.push_back("Cannot " + std::string(move ? "move " : "copy ") + PathUtf8(source) +
+                                " to " + PathUtf8(destination) + ": " + ec.message());
       continue;
     }
     result.written.push_back(destination);
@@ -328,7 +326,7 @@ void DeleteEntries(const std::vector<fs::path>& entries, const FileOperationRequ
     std::error_code ec;
     fs::remove_all(entry, ec);
     if (ec) {
-      result.failures.push_back("Cannot delete " + Text(entry) + ": " + ec.message());
+      result.failures.push_back("Cannot delete " + PathUtf8(entry) + ": " + ec.message());
       continue;
     }
     result.removed.push_back(entry);
@@ -340,7 +338,7 @@ bool RenameEntry(const fs::path& source, const fs::path& destination, const File
   std::error_code ec;
   fs::rename(source, destination, ec);
   if (ec) {
-    result.failures.push_back("Cannot rename " + Text(source) + " to " + Text(destination) + ": " +
+    result.failures.push_back("Cannot rename " + PathUtf8(source) + " to " + PathUtf8(destination) + ": " +
                               ec.message());
     return false;
   }
@@ -356,7 +354,7 @@ void CopyOrMove(const FileOperationRequest& request, const ReplaceQuestion& ask,
   for (const fs::path& folder : planner.folders) {
     std::error_code ec;
     fs::create_directories(folder, ec);
-    if (ec) result.failures.push_back("Cannot create the folder " + Text(folder) + ": " + ec.message());
+    if (ec) result.failures.push_back("Cannot create the folder " + PathUtf8(folder) + ": " + ec.message());
   }
   const bool move = request.kind == FileOperationKind::kMove;
   CopyFiles(planner.files, move, request, result);
@@ -394,8 +392,8 @@ void Rename(const FileOperationRequest& request, const ReplaceQuestion& ask, Fil
     std::error_code ec;
     if (!fs::equivalent(*existing, source, ec)) {
       if (IsFolder(*existing)) {
-        result.failures.push_back("Cannot rename " + Text(source) + ": a folder named " + Text(*existing) +
-                                  " is in the way");
+        result.failures.push_back("Cannot rename " + PathUtf8(source) + ": a folder named " +
+                                  PathUtf8(*existing) + " is in the way");
         return;
       }
       Planner planner(request, ask, result);

@@ -40,4 +40,8 @@ std::string PathUtf8(const std::filesystem::path& path) {
   return std::string(bytes.begin(), bytes.end());
 }
 
+std::filesystem::path PathFromUtf8(std::string_view text) {
+  return std::filesystem::path(std::u8string(text.begin(), text.end()));
+}
+
 }

@@ -35,5 +35,7 @@ std::string Hex(std::uint64_t value);
 // The path's text as UTF-8 bytes on every OS (path::string() throws on Windows for names outside the
 // ANSI code page).
 std::string PathUtf8(const std::filesystem::path& path);
+// The path that UTF-8 text names, on every OS.
+std::filesystem::path PathFromUtf8(std::string_view text);
 
 }

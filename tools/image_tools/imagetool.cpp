@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/process.h"
+#include "platform/text.h"
 #include "stand_in.h"
 
 namespace {
@@ -78,20 +79,20 @@ int main(int argc, char** argv) {
     std::string why;
     const std::optional<Image> picture = ReadPicture(file, &why);
     if (!picture) {
-      Say(kName, file.string() + ": " + why + "; nothing written");
+      Say(kName, wf::PathUtf8(file) + ": " + why + "; nothing written");
       ++failures;
       continue;
     }
-    std::filesystem::path target = output.empty()
-                                       ? std::filesystem::path(file).replace_extension("." + extension)
-                                       : wf::FileFromCommandLine(output);
+    std::filesystem::path target =
+        output.empty() ? std::filesystem::path(file).replace_extension(wf::PathFromUtf8("." + extension))
+                       : wf::FileFromCommandLine(output);
     const std::string bytes = tga ? EncodeTga(*picture) : EncodeDxtBmp(*picture, encoding, mipMaps);
     if (!WriteOutput(target, bytes, &why)) {
       Say(kName, why);
       ++failures;
       continue;
     }
-    Say(kName, file.filename().string() + " -> " + target.string() + " (" + Describe(*picture) +
+    Say(kName, wf::PathUtf8(file.filename()) + " -> " + wf::PathUtf8(target) + " (" + Describe(*picture) +
                    (tga       ? ", 32-bit TGA)"
                     : mipMaps ? ", DXT BMP with mip-maps)"
                               : ", DXT BMP)"));

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/process.h"
+#include "platform/text.h"
 #include "stand_in.h"
 
 namespace {
@@ -77,15 +78,15 @@ int main(int argc, char** argv) {
   }
   if (input.empty()) return Usage("-file is needed");
   const std::filesystem::path file = wf::FileFromCommandLine(input);
-  if (outputName.empty()) outputName = file.stem().string() + ".dds";
+  if (outputName.empty()) outputName = wf::PathUtf8(file.stem()) + ".dds";
   const std::filesystem::path target =
       (outputFolder.empty() ? std::filesystem::path(".") : wf::FileFromCommandLine(outputFolder)) /
-      outputName;
+      wf::PathFromUtf8(outputName);
 
   std::string why;
   const std::optional<Image> picture = ReadPicture(file, &why);
   if (!picture) {
-    Say(kName, file.string() + ": " + why + "; nothing written");
+    Say(kName, wf::PathUtf8(file) + ": " + why + "; nothing written");
     return kFailed;
   }
   Image scaled = Resize(*picture, Scaled(picture->width, scaleX), Scaled(picture->height, scaleY));
@@ -94,7 +95,8 @@ int main(int argc, char** argv) {
     Say(kName, why);
     return kFailed;
   }
-  Say(kName, file.filename().string() + " -> " + target.string() + " (" + Describe(scaled) + " from " +
-                 Describe(*picture) + (flip ? ", flipped" : "") + (mipMaps ? ", with mip-maps)" : ")"));
+  Say(kName, wf::PathUtf8(file.filename()) + " -> " + wf::PathUtf8(target) + " (" + Describe(scaled) +
+                 " from " + Describe(*picture) + (flip ? ", flipped" : "") +
+                 (mipMaps ? ", with mip-maps)" : ")"));
   return kDone;
 }

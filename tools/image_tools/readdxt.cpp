@@ -7,6 +7,7 @@
 
 #include "platform/files.h"
 #include "platform/process.h"
+#include "platform/text.h"
 #include "stand_in.h"
 
 int main(int argc, char** argv) {
@@ -21,7 +22,7 @@ int main(int argc, char** argv) {
   std::string why = "cannot be read";
   const std::optional<Image> picture = bytes ? DecodeDdsTopLevel(AsBytes(*bytes), &why) : std::nullopt;
   if (!picture) {
-    Say(kName, file.string() + ": " + why + "; nothing written");
+    Say(kName, wf::PathUtf8(file) + ": " + why + "; nothing written");
     return kFailed;
   }
   const std::filesystem::path target = std::filesystem::path(file).replace_extension(".tga");
@@ -29,7 +30,7 @@ int main(int argc, char** argv) {
     Say(kName, why);
     return kFailed;
   }
-  Say(kName,
-      file.filename().string() + " -> " + target.string() + " (" + Describe(*picture) + ", 32-bit TGA)");
+  Say(kName, wf::PathUtf8(file.filename()) + " -> " + wf::PathUtf8(target) + " (" + Describe(*picture) +
+                 ", 32-bit TGA)");
   return kDone;
 }

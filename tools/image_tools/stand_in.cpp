@@ -8,6 +8,7 @@
 #include "platform/files.h"
 #include "platform/folder_listing.h"
 #include "platform/process.h"
+#include "platform/text.h"
 
 namespace wf::imaging {
 
@@ -16,12 +17,7 @@ void Say(std::string_view tool, std::string_view text) {
 }
 
 bool IsOption(std::string_view argument, std::string_view name) {
-  if (argument.size() != name.size()) return false;
-  for (std::size_t i = 0; i < name.size(); ++i) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (lower(argument[i]) != lower(name[i])) return false;
-  }
-  return true;
+  return EqualsIgnoringCase(argument, name);
 }
 
 std::optional<Image> ReadPicture(const std::filesystem::path& file, std::string* why) {
@@ -47,7 +43,7 @@ bool WriteOutput(const std::filesystem::path& file, const std::string& bytes, st
 
 std::vector<std::filesystem::path> InputFiles(std::string_view text) {
   const std::filesystem::path path = PathFromCommandLine(text);
-  const std::string name = path.filename().string();
+  const std::string name = wf::PathUtf8(path.filename());
   if (name.find_first_of("*?") == std::string::npos) return {FileFromCommandLine(text)};
   std::vector<std::filesystem::path> files;
   const std::filesystem::path folder =
