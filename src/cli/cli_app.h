@@ -72,6 +72,7 @@ CommandRegistration AddCheckCommand(CLI::App& app);
 std::vector<CommandRegistration> AddAirportPageCommands(CLI::App& app);
 std::vector<CommandRegistration> AddPlanePageCommands(CLI::App& app);
 std::vector<CommandRegistration> AddSettingsPageCommands(CLI::App& app);
+CommandRegistration AddMakeAICommand(CLI::App& app);
 
 int Run(int argc, const char* const* argv, std::istream& in, std::ostream& out, std::ostream& err);
 int Run(int argc, const char* const* argv);

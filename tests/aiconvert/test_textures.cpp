@@ -37,6 +37,13 @@ TEST(TextureMeasureTest, AverageSizeGivesTheScale) {
   EXPECT_EQ(measure.folderCount, 2);
   EXPECT_EQ(measure.textureBytes, 1'500'000u);
   EXPECT_DOUBLE_EQ(TextureMegabytes(measure.textureBytes), 1.430);
+  // More than 4 GB (sparse files) does not wrap into a small size.
+  WriteSized(temp / "Texture.big/c.bmp", 3'000'000'000);
+  WriteSized(temp / "Texture.big/d.bmp", 3'000'000'000);
+  EXPECT_EQ(MeasureTextures(temp.path()).textureBytes, 2'001'000'000u);  // 6 GB more over 3 folders
+  WriteSized(temp / "Texture.big/e.bmp", 4'000'000'000);
+  WriteSized(temp / "Texture.big/f.bmp", 4'000'000'000);  // 14 GB over 3 folders
+  EXPECT_EQ(MeasureTextures(temp.path()).textureBytes, UINT32_MAX);
 
   struct Case {
     std::uint32_t bytes;

@@ -1,0 +1,201 @@
+// The make-ai command: the Make AI Plane dialog of the Planes page, answered from the options.
+#include <CLI/CLI.hpp>
+#include <memory>
+#include <ostream>
+
+#include "aiconvert/aircraft_copy.h"
+#include "app/databases.h"
+#include "app/startup_sequence.h"
+#include "cli/cli_app.h"
+#include "platform/text.h"
+#include "ui/make_ai_plane.h"
+
+namespace wf::cli {
+
+namespace {
+
+struct MakeAIOptions {
+  std::string model;
+  std::string airFile;  // empty: the dialog's default choice
+  bool reduceTextures = false;
+};
+
+// The model named `name`: its key, else a key equal but for case, else the model of a variation
+// of that title (the same two ways).
+CAircraft* FindModel(World& world, const std::string& name) {
+  if (CAircraft* model = world.aircraftTypes.Find(name)) return model;
+  if (CAI_Aircraft* variation = world.aircraftNames.Find(name)) return variation->aircraft;
+  for (const auto& [key, model] : world.aircraftTypes) {
+    if (EqualsIgnoringCase(key, name)) return model.get();
+  }
+  for (const auto& [key, variation] : world.aircraftNames) {
+    if (EqualsIgnoringCase(key, name)) return variation->aircraft;
+  }
+  return nullptr;
+}
+
+// The list index that --air-file names: "none", "flyable" or a library entry's display name.
+int AirFileIndex(const std::vector<std::string>& entries, const std::string& name) {
+  if (EqualsIgnoringCase(name, "none")) return kAirFileNoChange;
+  if (EqualsIgnoringCase(name, "flyable")) return kAirFileFlyable;
+  for (std::size_t i = kFirstLibraryAirFile; i < entries.size(); ++i) {
+    if (entries[i] == name) return static_cast<int>(i);
+  }
+  for (std::size_t i = kFirstLibraryAirFile; i < entries.size(); ++i) {
+    if (EqualsIgnoringCase(entries[i], name)) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+void PrintDialog(std::ostream& out, const CAircraft& model, const ui::MakeAI_Plane& dialog) {
+  out << "Make AI Plane: " << model.name << "\n"
+      << "  folder:              " << model.folderPath << "\n"
+      << "  AI copy:             " << dialog.m_strTargetFolder << "\n"
+      << "  current folder size: " << dialog.FolderSizeText() << " MB\n"
+      << "  reduce textures:     "
+      << (dialog.ReduceTexturesEnabled() ? "can be chosen" : "cannot be chosen (already an AI copy)") << "\n"
+      << "  use air file from:\n";
+  const auto& entries = dialog.AirFileEntries();
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    out << "    " << (static_cast<int>(i) == dialog.m_nAirFile ? "* " : "  ") << entries[i];
+    if (i >= kFirstLibraryAirFile) out << "  (" << dialog.m_airFileTitles[i] << ".air)";
+    out << "\n";
+  }
+}
+
+const char* PatchText(AirPatchOutcome outcome) {
+  switch (outcome) {
+    case AirPatchOutcome::kPatched:
+      return "patched";
+    case AirPatchOutcome::kNoRecord:
+      return "unchanged (no record 261)";
+    case AirPatchOutcome::kDamaged:
+      return "UNCHANGED, damaged";
+    case AirPatchOutcome::kUnreadable:
+      return "UNCHANGED, unreadable";
+    case AirPatchOutcome::kUnwritable:
+      return "UNCHANGED, not writable";
+  }
+  return "";
+}
+
+void PrintFailures(std::ostream& out, const std::vector<std::string>& failures) {
+  for (const std::string& failure : failures) out << "    " << failure << "\n";
+}
+
+void PrintConversion(std::ostream& out, const ui::MakeAI_Plane& dialog, const AICopyEntry& entry,
+                     bool saved) {
+  const AIConversionReport& r = dialog.Report();
+  out << "Conversion:\n";
+  if (r.copy) {
+    const AircraftCopyReport& copy = *r.copy;
+    out << "  files copied:        " << copy.copy.written.size() << (copy.copy.aborted ? " (cancelled)" : "")
+        << "\n";
+    if (!copy.copy.kept.empty())
+      out << "  files kept:          " << copy.copy.kept.size() << " (not replaced)\n";
+    PrintFailures(out, copy.copy.failures);
+    out << "  panel removed:       " << (copy.panel.removed.empty() ? "none found" : "yes") << "\n";
+    out << "  aircraft.cfg:        ";
+    if (!copy.configWritten) {
+      out << "NOT written: " << copy.configProblem << "\n";
+    } else {
+      out << (copy.configFromSource ? "written; the flyable one is flyable_aircraft.cfg"
+                                    : "rebuilt from the flyable_aircraft.cfg already there")
+          << "\n";
+    }
+  } else {
+    out << "  folder:              already an AI copy, not copied\n";
+  }
+  if (r.textures) {
+    int converted = 0;
+    for (const TextureOutcome& t : r.textures->textures) converted += t.converted ? 1 : 0;
+    out << "  textures:            " << converted << " of " << r.textures->textures.size()
+        << " reduced (scale " << TextureScaleText(r.scale) << ", " << r.textures->folders
+        << " texture folders)\n";
+    for (const TextureOutcome& t : r.textures->textures) {
+      if (!t.converted) out << "    left as it was: " << PathUtf8(t.file) << ": " << t.reason << "\n";
+    }
+  }
+  for (const auto& file : r.flightModel.replaced)
+    out << "  flight model:        " << PathUtf8(file) << " replaced\n";
+  for (const auto& file : r.flightModel.restored)
+    out << "  flight model:        " << PathUtf8(file) << " restored\n";
+  PrintFailures(out, r.flightModel.failures);
+  for (const AirPatchResult& patch : r.patches) {
+    out << "  " << PathUtf8(patch.file.filename()) << ": " << PatchText(patch.outcome);
+    if (!patch.detail.empty() && patch.outcome != AirPatchOutcome::kPatched)
+      out << " (" << patch.detail << ")";
+    out << "\n";
+  }
+  out << "Database:\n";
+  if (entry.modelRenamed)
+    out << "  model:               " << entry.oldName << " -> " << dialog.m_pAircraft->name << "\n";
+  for (const std::string& title : entry.variationsRenamed) out << "  variation:           " << title << "\n";
+  for (const std::string& key : entry.keysTaken)
+    out << "  already there:       " << key << " (kept as it is)\n";
+  out << "  aircraft files saved: " << (saved ? "yes" : "NO") << "\n";
+}
+
+int RunMakeAI(CommandContext& context, const MakeAIOptions& options) {
+  Session& session = context.StartSession();
+  const StartupSequenceResult startup = RunStartupSequence(session);
+  if (startup.stoppedByDamage) {
+    context.err() << "wingfold: a damaged database stopped the start-up; nothing was converted\n";
+    return 1;
+  }
+  CAircraft* model = FindModel(session.world, options.model);
+  if (model == nullptr) {
+    context.err() << "wingfold: no aircraft model or variation named \"" << options.model
+                  << "\" in the database (wingfold load counts what is there)\n";
+    return 1;
+  }
+  if (model->folderPath.empty()) {
+    context.err() << "wingfold: the folder of " << model->name
+                  << " is unknown: the aircraft collection did not find it; check [Path] FS2004= in "
+                  << PathUtf8(session.SettingsPath()) << "\n";
+    return 1;
+  }
+
+  ui::MakeAI_Plane dialog(model, session);
+  dialog.OnInitDialog();
+  PrintDialog(context.out(), *model, dialog);
+  if (!options.airFile.empty()) {
+    const int index = AirFileIndex(dialog.AirFileEntries(), options.airFile);
+    if (index < 0) {
+      context.err() << "wingfold: --air-file " << options.airFile
+                    << ": not in the list above (none, flyable, or a library entry's name)\n";
+      return 2;
+    }
+    dialog.OnSelchangeAirFile(index);
+  }
+  if (options.reduceTextures && !dialog.OnReduceTexturesClicked(true)) {
+    context.err() << "wingfold: --reduce-textures: " << model->name
+                  << " already is an AI copy; its textures were reduced, or not, when it was made\n";
+    return 2;
+  }
+  dialog.OnOK();
+  // As the Planes page does after the dialog: the copy enters the database, and the aircraft files
+  // are written.
+  const AICopyEntry entry = EnterAICopy(session.world, *model);
+  const bool saved = WriteAircraftFiles(session);
+  PrintConversion(context.out(), dialog, entry, saved);
+  const bool configured = !dialog.Report().copy || dialog.Report().copy->configWritten;
+  return saved && configured ? 0 : 1;
+}
+
+}
+
+CommandRegistration AddMakeAICommand(CLI::App& app) {
+  auto* sub = app.add_subcommand("make-ai",
+                                 "Turn an installed aircraft into an AI copy and enter it into the database");
+  auto options = std::make_shared<MakeAIOptions>();
+  sub->add_option("MODEL", options->model, "The aircraft model (or one of its variations)")->required();
+  sub->add_option("--air-file", options->airFile,
+                  "Flight model: a library entry's name, flyable (restore the original) or none "
+                  "(default: the entry nearest the aircraft's speeds)");
+  sub->add_flag("--reduce-textures", options->reduceTextures,
+                "Reduce the copy's textures to about 1.5 MB per texture folder");
+  return {sub, [options](CommandContext& context) { return RunMakeAI(context, *options); }};
+}
+
+}

@@ -1,0 +1,68 @@
+#include "ui/make_ai_plane.h"
+
+#include <charconv>
+
+#include "aiconvert/air_files.h"
+#include "aiconvert/aircraft_copy.h"
+#include "aiconvert/textures.h"
+#include "platform/text.h"
+
+namespace wf::ui {
+
+MakeAI_Plane::MakeAI_Plane(CAircraft* aircraft, Session& session) : m_pAircraft(aircraft), session_(session) {
+  const TextureMeasure measure = MeasureTextures(PathFromUtf8(m_pAircraft->folderPath));
+  m_nTextureBytes = measure.textureBytes;
+  m_dFolderSize = TextureMegabytes(m_nTextureBytes);
+}
+
+void MakeAI_Plane::OnInitDialog() {
+  reduceTexturesEnabled_ = !IsAICopyName(m_pAircraft->name);
+  if (!reduceTexturesEnabled_) m_bReduceTextures = 0;
+  entries_ = {"no change", "Flyable"};
+  m_airFileTitles = {"", ""};
+  airFilePaths_ = {{}, {}};
+  for (const AirFileEntry& entry : ListAirFileLibrary(session_.workFolder)) {
+    entries_.push_back(entry.displayName);
+    m_airFileTitles.push_back(entry.title);
+    airFilePaths_.push_back(entry.path);
+  }
+  m_nAirFile = DefaultAirFileChoice(m_airFileTitles, m_pAircraft->cruiseSpeed, m_pAircraft->stallSpeed);
+  m_strTargetFolder = PathUtf8(AITargetFolder(PathFromUtf8(m_pAircraft->folderPath)));
+}
+
+void MakeAI_Plane::OnSelchangeAirFile(int index) {
+  if (index >= 0 && index < static_cast<int>(entries_.size())) m_nAirFile = index;
+}
+
+bool MakeAI_Plane::OnReduceTexturesClicked(bool checked) {
+  if (!reduceTexturesEnabled_) return false;
+  m_bReduceTextures = checked ? 1 : 0;
+  return true;
+}
+
+std::string MakeAI_Plane::FolderSizeText() const {
+  char text[32];
+  const auto [end, error] =
+      std::to_chars(text, text + sizeof(text), m_dFolderSize, std::chars_format::fixed, 3);
+  return error == std::errc() ? std::string(text, end) : std::string("0.000");
+}
+
+int MakeAI_Plane::OnOK() {
+  AIConversionRequest request;
+  request.aircraftName = m_pAircraft->name;
+  request.sourceFolder = PathFromUtf8(m_pAircraft->folderPath);
+  request.isAICopy = IsAICopyName(m_pAircraft->name);
+  request.targetFolder = PathFromUtf8(m_strTargetFolder);
+  request.airFileChoice = m_nAirFile;
+  if (m_nAirFile >= kFirstLibraryAirFile && m_nAirFile < static_cast<int>(airFilePaths_.size())) {
+    request.libraryAirFile = airFilePaths_[static_cast<std::size_t>(m_nAirFile)];
+  }
+  request.reduceTextures = m_bReduceTextures != 0 && reduceTexturesEnabled_;
+  request.textureBytes = m_nTextureBytes;
+  const TextureTools tools{session_.toolsFolder, *session_.progress, session_.prompter, pause_};
+  report_ = RunAIConversion(request, tools);
+  m_dScale = report_.scale;
+  return kDialogOK;
+}
+
+}
