@@ -22,12 +22,9 @@ using namespace wf::imaging;
 constexpr const char* kName = "imagetool";
 
 int Usage(const std::string& problem) {
-  Say(kName, problem);
-  Say(kName,
-      "usage: imagetool [-batch] [-nogui] [-tga | -DXT1 | -DXT3 | -DXT5] [-32] [-mip | -nomip] [-o OUT] [-e "
-      "EXT] "
-      "INPUT");
-  return kUsage;
+  return wf::imaging::Usage(kName, problem,
+                            "[-batch] [-nogui] [-tga | -DXT1 | -DXT3 | -DXT5] [-32] [-mip | -nomip] [-o OUT] "
+                            "[-e EXT] INPUT");
 }
 
 }

@@ -18,11 +18,9 @@ using namespace wf::imaging;
 constexpr const char* kName = "nvdxt";
 
 int Usage(const std::string& problem) {
-  Say(kName, problem);
-  Say(kName,
-      "usage: nvdxt -file IN [-output NAME] [-outdir DIR] [-32 dxt1|dxt3|dxt5] [-rel_scale SX SY] [-flip] "
-      "[-nomipmap]");
-  return kUsage;
+  return wf::imaging::Usage(
+      kName, problem,
+      "-file IN [-output NAME] [-outdir DIR] [-32 dxt1|dxt3|dxt5] [-rel_scale SX SY] [-flip] [-nomipmap]");
 }
 
 std::uint32_t Scaled(std::uint32_t side, double scale) {

@@ -16,6 +16,12 @@ void Say(std::string_view tool, std::string_view text) {
   std::cerr << tool << " (Wingfold stand-in): " << text << '\n';
 }
 
+int Usage(std::string_view tool, std::string_view problem, std::string_view usage) {
+  Say(tool, problem);
+  Say(tool, "usage: " + std::string(tool) + " " + std::string(usage));
+  return kUsage;
+}
+
 bool IsOption(std::string_view argument, std::string_view name) {
   return EqualsIgnoringCase(argument, name);
 }

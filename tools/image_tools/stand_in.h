@@ -19,6 +19,9 @@ inline constexpr int kUsage = 2;
 // Prints "<tool> (Wingfold stand-in): <text>" on standard error.
 void Say(std::string_view tool, std::string_view text);
 
+// Says what is wrong and how the tool is used; returns kUsage.
+int Usage(std::string_view tool, std::string_view problem, std::string_view usage);
+
 // Whether `argument` is the option `name`, without regard to case ("-DXT3" is "-dxt3").
 bool IsOption(std::string_view argument, std::string_view name);
 
