@@ -2,13 +2,14 @@
 #include <CLI/CLI.hpp>
 #include <memory>
 #include <ostream>
+#include <variant>
 
 #include "aiconvert/aircraft_copy.h"
-#include "app/databases.h"
 #include "app/startup_sequence.h"
 #include "cli/cli_app.h"
 #include "platform/text.h"
 #include "ui/make_ai_plane.h"
+#include "ui/planes_page.h"
 
 namespace wf::cli {
 
@@ -83,8 +84,7 @@ void PrintFailures(std::ostream& out, const std::vector<std::string>& failures) 
   for (const std::string& failure : failures) out << "    " << failure << "\n";
 }
 
-void PrintConversion(std::ostream& out, const ui::MakeAI_Plane& dialog, const AICopyEntry& entry,
-                     bool saved) {
+void PrintConversion(std::ostream& out, const ui::MakeAI_Plane& dialog) {
   const AIConversionReport& r = dialog.Report();
   out << "Conversion:\n";
   if (r.copy) {
@@ -127,13 +127,31 @@ void PrintConversion(std::ostream& out, const ui::MakeAI_Plane& dialog, const AI
       out << " (" << patch.detail << ")";
     out << "\n";
   }
+}
+
+void PrintDatabase(std::ostream& out, const ui::MakeAIPlaneResult& result, const CAircraft& model) {
+  const AICopyEntry& entry = result.entry;
   out << "Database:\n";
-  if (entry.modelRenamed)
-    out << "  model:               " << entry.oldName << " -> " << dialog.m_pAircraft->name << "\n";
+  if (entry.modelRenamed) out << "  model:               " << entry.oldName << " -> " << model.name << "\n";
   for (const std::string& title : entry.variationsRenamed) out << "  variation:           " << title << "\n";
   for (const std::string& key : entry.keysTaken)
     out << "  already there:       " << key << " (kept as it is)\n";
-  out << "  aircraft files saved: " << (saved ? "yes" : "NO") << "\n";
+  out << "  aircraft files saved: " << (result.aircraftFilesSaved ? "yes" : "NO") << "\n";
+}
+
+// The node of `name` in the Planes page's tree: a variation of that title (without regard to case),
+// else the model's node.
+ui::NodeId FindNode(const ui::CPPlanes& page, const std::string& name, const CAircraft& model) {
+  ui::NodeId variationNode = ui::kNoNode, modelNode = ui::kNoNode;
+  page.m_tree.Walk(ui::kNoNode, [&](const ui::PlaneTree::Node& node, int) {
+    const auto* nodeModel = std::get_if<CAircraft*>(&node.data);
+    if (nodeModel != nullptr && *nodeModel == &model && modelNode == ui::kNoNode) modelNode = node.id;
+    if (std::holds_alternative<std::uint16_t>(node.data) && variationNode == ui::kNoNode &&
+        EqualsIgnoringCase(node.label, name)) {
+      variationNode = node.id;
+    }
+  });
+  return variationNode != ui::kNoNode ? variationNode : modelNode;
 }
 
 int RunMakeAI(CommandContext& context, const MakeAIOptions& options) {
@@ -151,38 +169,49 @@ int RunMakeAI(CommandContext& context, const MakeAIOptions& options) {
   }
   if (model->folderPath.empty()) {
     context.err() << "wingfold: the folder of " << model->name
-                  << " is unknown: the aircraft collection did not find it; check [Path] FS2004= in "
-                  << PathUtf8(session.SettingsPath()) << "\n";
+                  << " is unknown: the aircraft collection did not find it. The simulator folder is [Path] "
+                     "FS2004= in "
+                  << PathUtf8(session.SettingsPath()) << ", and its fsx.cfg names the aircraft folders\n";
     return 1;
   }
 
-  ui::MakeAI_Plane dialog(model, session);
-  dialog.OnInitDialog();
-  PrintDialog(context.out(), *model, dialog);
-  if (!options.airFile.empty()) {
-    const int index = AirFileIndex(dialog.AirFileEntries(), options.airFile);
-    if (index < 0) {
-      context.err() << "wingfold: --air-file " << options.airFile
-                    << ": not in the list above (none, flyable, or a library entry's name)\n";
-      return 2;
+  // The Planes page with the model (or the named variation) selected, and its button.
+  ui::CPPlanes page(session);
+  page.OnInitDialog();
+  const ui::NodeId node = FindNode(page, options.model, *model);
+  if (node == ui::kNoNode) {
+    context.err() << "wingfold: " << model->name
+                  << " is not shown on the Planes page (its AI copy is there already); convert the copy\n";
+    return 1;
+  }
+  page.OnTreeSelectionChanged(node);
+  int usageError = 0;
+  const ui::MakeAIPlaneResult result = page.OnMakeAIPlane([&](ui::MakeAI_Plane& dialog) {
+    PrintDialog(context.out(), *model, dialog);
+    if (!options.airFile.empty()) {
+      const int index = AirFileIndex(dialog.AirFileEntries(), options.airFile);
+      if (index < 0) {
+        context.err() << "wingfold: --air-file " << options.airFile
+                      << ": not in the list above (none, flyable, or a library entry's name)\n";
+        usageError = 2;
+        return dialog.OnCancel();
+      }
+      dialog.OnSelchangeAirFile(index);
     }
-    dialog.OnSelchangeAirFile(index);
-  }
-  if (options.reduceTextures && !dialog.OnReduceTexturesClicked(true)) {
-    context.err() << "wingfold: --reduce-textures: " << model->name
-                  << " already is an AI copy; its textures were reduced, or not, when it was made\n";
-    return 2;
-  }
-  dialog.OnOK();
-  // As the Planes page does after the dialog: the copy enters the database, and the aircraft files
-  // are written.
-  const AICopyEntry entry = EnterAICopy(session.world, *model);
-  const bool saved = WriteAircraftFiles(session);
-  PrintConversion(context.out(), dialog, entry, saved);
-  const bool configured = !dialog.Report().copy || dialog.Report().copy->configWritten;
-  return saved && configured ? 0 : 1;
+    if (options.reduceTextures && !dialog.OnReduceTexturesClicked(true)) {
+      context.err() << "wingfold: --reduce-textures: " << model->name
+                    << " already is an AI copy; its textures were reduced, or not, when it was made\n";
+      usageError = 2;
+      return dialog.OnCancel();
+    }
+    const int ended = dialog.OnOK();
+    PrintConversion(context.out(), dialog);
+    return ended;
+  });
+  if (usageError != 0) return usageError;
+  PrintDatabase(context.out(), result, *model);
+  return result.aircraftFilesSaved ? 0 : 1;
 }
-
 }
 
 CommandRegistration AddMakeAICommand(CLI::App& app) {

@@ -400,4 +400,29 @@ bool CPPlanes::ApplyModel(CAircraft& model, NodeId id) {
   return WriteAircraftFiles(session_);
 }
 
+MakeAIPlaneResult CPPlanes::OnMakeAIPlane(const std::function<int(MakeAI_Plane&)>& runDialog) {
+  MakeAIPlaneResult result;
+  if (m_pAircraft == nullptr) return result;
+  CAircraft& aircraft = *m_pAircraft;
+  MakeAI_Plane dialog(&aircraft, session_);
+  dialog.OnInitDialog();
+  result.dialogResult = runDialog ? runDialog(dialog) : -1;
+  if (result.dialogResult == -1) {
+    session_.prompter->Message(kDialogNotCreated, MessageIcon::kStop);
+    return result;
+  }
+  if (result.dialogResult != kDialogOK) return result;
+  result.entry = EnterAICopy(session_.world, aircraft);
+  // Only a model's apply writes the aircraft files; the copy's entry must reach them in any case.
+  const PlaneTree::Node* node = m_tree.Find(m_hSelectedItem);
+  const bool modelSelected = node != nullptr && ModelOf(*node) != nullptr;
+  m_bSaved = false;
+  const bool applied = OnApply();
+  result.aircraftFilesSaved = modelSelected && applied;
+  BuildPlaneTree(false);
+  m_bSaved = true;
+  if (!modelSelected || !applied) result.aircraftFilesSaved = WriteAircraftFiles(session_);
+  return result;
+}
+
 }

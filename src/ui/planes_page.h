@@ -7,9 +7,12 @@
 // The Make AI plane button belongs here too: it runs the AI conversion for m_pAircraft, then marks
 // the page edited, applies it, rebuilds the tree with BuildPlaneTree(false) and sets m_bSaved.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <variant>
 
+#include "aiconvert/aircraft_copy.h"
+#include "ui/make_ai_plane.h"
 #include "ui/page_tree.h"
 #include "ui/sheet_page.h"
 #include "world/aircraft.h"
@@ -18,6 +21,15 @@ namespace wf::ui {
 
 // Node images: usable, switched off (or probability 0), cannot fly GA traffic at all.
 enum PlaneImage : int { kImageUsable = 0, kImageSwitchedOff = 2, kImageNotForGA = 4 };
+
+inline constexpr const char* kDialogNotCreated = "Dialog box could not be created!";
+
+// What the "Make AI plane" button did.
+struct MakeAIPlaneResult {
+  int dialogResult = kDialogCancel;  // kDialogOK, kDialogCancel, or -1: the dialog was not created
+  AICopyEntry entry;                 // how the copy entered the database, after kDialogOK
+  bool aircraftFilesSaved = false;
+};
 
 // What a Planes tree node carries: nothing for the root "All planes", a model, or a variation's
 // number (a variation node is resolved by its label, the title, in aircraftNames).
@@ -79,6 +91,12 @@ class CPPlanes final : public SheetPage {
   void OnBushplaneClicked(bool checked);
   void OnAmphibianClicked(bool checked);
   void OnSkisClicked(bool checked);
+  // "Make AI plane", for m_pAircraft (nothing without one): the front end's `runDialog` shows the
+  // Make AI Plane dialog, already initialised, and returns what it ended with (OnOK's result, OnCancel's,
+  // or -1 when it could not be shown, which is reported). After OK the copy enters the database, the
+  // page is applied (a model node asks whether to hand its values down), the tree is built again and
+  // the aircraft files are written when the apply did not write them.
+  MakeAIPlaneResult OnMakeAIPlane(const std::function<int(MakeAI_Plane&)>& runDialog);
 
   // The usage mask of the six boxes.
   std::int32_t UsageMask() const;

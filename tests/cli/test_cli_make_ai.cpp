@@ -89,7 +89,7 @@ TEST(CliMakeAITest, ConvertsTheDemoAircraftWithTheStandIns) {
   EXPECT_EQ(Read(copy / "Tourer172.air").size(), originalAir.size());
   EXPECT_FALSE(fs::exists(copy / "org_Tourer172.air"));
   for (const char* refused :
-       {"'Wingfold Tourer_172' --reduce-textures", "Tourer_172 --air-file 'No such model'"}) {
+       {"'Wingfold Tourer_172' --reduce-textures", "'Wingfold Tourer_172' --air-file 'No such model'"}) {
     EXPECT_EQ(test::RunWingfold(wingfold + "make-ai " + refused, true, environment).exitCode, 2) << refused;
   }
 }

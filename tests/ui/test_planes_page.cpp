@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "support/file_fixtures.h"
 #include "traffic/fleet_test_world.h"
 #include "ui/page_test_support.h"
 #include "ui/planes_page.h"
@@ -206,6 +211,40 @@ TEST_F(PlanesPageTest, RefusedNumberAppliesNothing) {
   ASSERT_EQ(prompter.messages.size(), 1u);
   EXPECT_EQ(prompter.messages[0],
             "Stall Speed (kts): \"3001\" is out of range. Enter a whole number from 0 to 3000.");
+}
+
+}
+}
+
+namespace wf::ui {
+namespace {
+
+TEST_F(PlanesPageTest, MakeAIPlaneEntersTheCopyAndWritesTheAircraftFiles) {
+  trainer->folderPath = (folder / "sim/Trainer").string();
+  test::Write(folder / "sim/Trainer/aircraft.cfg", "[FLTSIM.0]\r\nTitle=Trainer red\r\n");
+  page.OnInitDialog();
+  Select("Trainer red");
+
+  EXPECT_EQ(page.OnMakeAIPlane([](MakeAI_Plane&) { return -1; }).dialogResult, -1);
+  EXPECT_EQ(prompter.messages, std::vector<std::string>{"Dialog box could not be created!"});
+  EXPECT_EQ(page.OnMakeAIPlane([](MakeAI_Plane& dialog) { return dialog.OnCancel(); }).dialogResult,
+            kDialogCancel);
+  EXPECT_FALSE(std::filesystem::exists(folder / "sim/Wingfold Trainer"));
+
+  const MakeAIPlaneResult made = page.OnMakeAIPlane([](MakeAI_Plane& dialog) { return dialog.OnOK(); });
+  EXPECT_EQ(made.dialogResult, kDialogOK);
+  EXPECT_EQ(test::Read(folder / "sim/Wingfold Trainer/aircraft.cfg"),
+            "[fltsim.0]\r\ntitle=Wingfold trainer red\r\n");
+  // A variation's apply writes no aircraft files and asks nothing; the copy's entry is saved anyway.
+  EXPECT_TRUE(prompter.questions.empty());
+  EXPECT_TRUE(made.aircraftFilesSaved);
+  EXPECT_TRUE(FilesWritten());
+  EXPECT_TRUE(page.m_bSaved);
+  EXPECT_EQ(TreeText(),
+            "All planes [0]\n"
+            "  Wingfold Trainer [0]\n"
+            "    Wingfold Trainer red [0]\n"
+            "    Wingfold Trainer, blue [0]\n");
 }
 
 }
