@@ -113,8 +113,12 @@ void PrintAircraftNames(const World& world, std::ostream& out) {
 
 DumpResult DumpDatabaseFile(const std::filesystem::path& file, std::ostream& out) {
   DumpResult result;
-  const auto bytes = ReadFileBytes(file);
-  if (!bytes) return result;
+  FileReadFailure failure;
+  const auto bytes = ReadFileBytes(file, &failure);
+  if (!bytes) {
+    result.error = failure.missing ? "no such file" : failure.reason;
+    return result;
+  }
   result.opened = true;
   const std::span<const std::uint8_t> data(reinterpret_cast<const std::uint8_t*>(bytes->data()),
                                            bytes->size());

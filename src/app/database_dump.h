@@ -9,7 +9,7 @@
 namespace wf {
 
 struct DumpResult {
-  bool opened = false;
+  bool opened = false;    // false: `error` says why ("no such file", or why it cannot be read)
   bool complete = false;  // false: `error` says where and why reading stopped
   std::string kind;       // "airports", "aircraft types", "aircraft names", "empty"
   std::string error;

@@ -1,11 +1,15 @@
 #include "app/databases.h"
 
+#include <cstdio>
+#include <ctime>
 #include <span>
 #include <system_error>
 
 #include "archive/archive.h"
+#include "platform/calendar.h"
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "platform/text.h"
 #include "traffic/aircraft_file.h"
 #include "traffic/airports_file.h"
 #include "traffic/registration_patterns.h"
@@ -19,26 +23,35 @@ std::string_view AsText(const std::vector<std::uint8_t>& bytes) {
   return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
 }
 
-// Keeps a damaged database safe from the next save: <name>.damaged, never overwriting an earlier
-// copy. Returns the sentence that tells the user where the copy is.
+// Keeps a damaged database safe from the next save: a copy named <name>.<time stamp>.damaged beside
+// it, a new one for every damaged file met, never replacing an earlier copy. Returns the sentence
+// that tells the user where the copy is.
 std::string PreserveDamagedFile(const std::filesystem::path& file) {
-  std::filesystem::path copy = file;
-  copy += ".damaged";
   std::error_code ec;
-  if (std::filesystem::exists(copy, ec)) {
-    return " An earlier copy of a damaged file is kept as " + copy.filename().string() + ".";
-  }
-  std::filesystem::copy_file(file, copy, ec);
+  const std::filesystem::path copy = DamagedFileCopyName(file);
+  if (copy.empty()) return " A copy could not be kept: back up the file before saving.";
+  std::filesystem::copy_file(file, copy, std::filesystem::copy_options::none, ec);
   if (ec) return " A copy could not be kept (" + ec.message() + "): back up the file before saving.";
-  return " The damaged file was copied to " + copy.filename().string() + ".";
+  return " The damaged file was copied to " + PathUtf8(copy.filename()) + ".";
 }
 
 template <class LoadFn>
 LoadResult LoadFile(Session& session, const std::filesystem::path& file, LoadFn load) {
   LoadResult result;
   result.file = file;
-  const std::optional<FileView> bytes = FileView::Open(file);
-  if (!bytes) return result;
+  FileReadFailure failure;
+  const std::optional<FileView> bytes = FileView::Open(file, &failure);
+  if (!bytes) {
+    if (failure.missing) return result;
+    result.outcome = LoadOutcome::kUnreadable;
+    result.error = failure.reason;
+    session.progress->Hide();
+    session.prompter->Message("The database " + PathUtf8(file) + " cannot be read: " + failure.reason +
+                                  ". Nothing was changed. Make the file readable, or move it away, and "
+                                  "start again.",
+                              MessageIcon::kStop);
+    return result;
+  }
   WorldArchiveContext context(session.world, session.settings, session.progress, session.prompter);
   try {
     load(bytes->Bytes(), context);
@@ -47,9 +60,9 @@ LoadResult LoadFile(Session& session, const std::filesystem::path& file, LoadFn 
     result.outcome = LoadOutcome::kDamaged;
     result.error = e.what();
     session.progress->Hide();
-    session.prompter->Message("The database " + file.filename().string() +
+    session.prompter->Message("The database " + PathUtf8(file.filename()) +
                                   " is damaged and was read only up to " + "the fault: " + e.what() + "." +
-                                  PreserveDamagedFile(file) + " Collect the data again to rebuild it.",
+                                  PreserveDamagedFile(file) + session.rebuildAdvice,
                               MessageIcon::kStop);
   }
   return result;
@@ -72,10 +85,26 @@ bool WriteReported(Session& session, std::string_view name, std::string_view byt
 
 bool AirportDatabaseExists(const Session& session) {
   for (const char* name : {kStockObjectsFile, kObjectsFile}) {
+    // Anything by that name counts: a file that cannot be read must stop the load, not be collected
+    // over.
     std::error_code ec;
-    if (std::filesystem::is_regular_file(session.WorkFile(name), ec)) return true;
+    if (std::filesystem::exists(session.WorkFile(name), ec)) return true;
   }
   return false;
+}
+
+std::filesystem::path DamagedFileCopyName(const std::filesystem::path& file) {
+  const CalendarFields now = SplitTime(static_cast<TimeValue>(std::time(nullptr)));
+  char stamp[32];
+  std::snprintf(stamp, sizeof stamp, "%04d%02d%02d-%02d%02d%02d", now.year, now.month, now.day, now.hour,
+                now.minute, now.second);
+  for (int n = 1; n < 1000; ++n) {
+    std::filesystem::path copy = file;
+    copy += "." + std::string(stamp) + (n > 1 ? "-" + std::to_string(n) : std::string()) + ".damaged";
+    std::error_code ec;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(copy, ec))) return copy;
+  }
+  return {};
 }
 
 LoadResult LoadAirportDatabase(Session& session) {
@@ -88,14 +117,16 @@ LoadResult LoadAirportDatabase(Session& session) {
 
 LoadResult LoadAircraftDatabases(Session& session) {
   const auto typesFile = session.WorkFile(kAircraftTypesFile);
-  if (!std::filesystem::is_regular_file(typesFile)) return LoadResult{LoadOutcome::kAbsent, typesFile, {}};
+  std::error_code ec;
+  if (!std::filesystem::exists(typesFile, ec)) return LoadResult{LoadOutcome::kAbsent, typesFile, {}};
   session.progress->SetText("Read Aircraft Types...");
   LoadResult result = LoadFile(session, typesFile, LoadAircraftTypes);
   if (result.outcome != LoadOutcome::kLoaded) return result;
   const auto namesFile = session.WorkFile(kAircraftNamesFile);
-  if (!std::filesystem::is_regular_file(namesFile)) return result;
+  if (!std::filesystem::exists(namesFile, ec)) return result;
   session.progress->SetText("Read Aircraft Names...");
-  return LoadFile(session, namesFile, LoadAircraftNames);
+  LoadResult names = LoadFile(session, namesFile, LoadAircraftNames);
+  return names.outcome == LoadOutcome::kAbsent ? result : names;
 }
 
 bool SaveAirportDatabase(Session& session) {

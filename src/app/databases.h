@@ -7,7 +7,8 @@
 //   AircraftNames.dat  the variations (read only when AircraftTypes.dat could be opened)
 //
 // Saves never corrupt: each file is written beside the old one and renamed over it once complete.
-// A damaged file found when loading is copied to <name>.damaged before anything can overwrite it.
+// A damaged file found when loading is copied to <name>.<time stamp>.damaged before anything can
+// overwrite it. A file that is there but cannot be read is not taken for absent: it stops the load.
 #include <filesystem>
 #include <string>
 
@@ -23,19 +24,30 @@ inline constexpr const char* kAircraftNamesFile = "AircraftNames.dat";
 inline constexpr const char* kRegistrationsFile = "GAregnr.txt";
 
 enum class LoadOutcome {
-  kAbsent,   // the file could not be opened: nothing read, no message
-  kLoaded,   // read completely
-  kDamaged,  // read up to a fault; the entries completed before it stay, the user was told
+  kAbsent,      // no such file: nothing read, no message
+  kLoaded,      // read completely, from its first byte to its last
+  kDamaged,     // read up to a fault (or bytes left after the end); the entries completed before it
+                // stay, a copy of the file is kept, the user was told
+  kUnreadable,  // there, but it cannot be read (permissions, a lock, an I/O error, not a regular
+                // file); nothing read, the user was told
 };
 
 struct LoadResult {
   LoadOutcome outcome = LoadOutcome::kAbsent;
   std::filesystem::path file;  // the file that was read (or tried last)
-  std::string error;           // for kDamaged: what was wrong and where
+  std::string error;           // for kDamaged: what was wrong and where; for kUnreadable: why
+
+  // Damaged or unreadable: the command must stop before anything overwrites the file.
+  bool Stops() const { return outcome == LoadOutcome::kDamaged || outcome == LoadOutcome::kUnreadable; }
 };
 
-// Whether an airport database exists: stock_objects.dat or objects.dat can be opened.
+// Whether an airport database exists: something is at the path of stock_objects.dat or objects.dat
+// (loading it tells whether it can be read).
 bool AirportDatabaseExists(const Session& session);
+
+// A free name for a copy of the damaged `file`: <name>.<YYYYMMDD-hhmmss UTC>[-n].damaged beside it;
+// empty when none is free.
+std::filesystem::path DamagedFileCopyName(const std::filesystem::path& file);
 
 // Loads regionMap from objects.dat, or from stock_objects.dat when objects.dat cannot be opened.
 // Every airport read enters airportIndex.

@@ -45,6 +45,8 @@ struct Session {
   Progress* progress;
   Prompter* prompter;
   PageHooks* hooks;
+  // The end of the message about a damaged database: how this front end rebuilds it.
+  std::string rebuildAdvice = " Collect the data again to rebuild it.";
 
   std::filesystem::path SettingsPath() const { return workFolder / "Wingfold.ini"; }
   std::filesystem::path WorkFile(std::string_view name) const { return workFolder / name; }

@@ -11,12 +11,12 @@ StartupSequenceResult RunStartupSequence(Session& session, const StartupSteps& s
   }
 
   result.airports = LoadAirportDatabase(session);
-  if (result.airports.outcome == LoadOutcome::kDamaged) {
+  if (result.airports.Stops()) {
     result.stoppedByDamage = true;
     return result;
   }
   result.aircraft = LoadAircraftDatabases(session);
-  if (result.aircraft.outcome == LoadOutcome::kDamaged) {
+  if (result.aircraft.Stops()) {
     result.stoppedByDamage = true;
     return result;
   }

@@ -25,8 +25,15 @@ struct StartupSequenceResult {
   bool notUseListRead = false;
   int militaryMarked = 0;
   int notUseMarked = 0;
-  // A damaged database stopped the sequence; the later steps did not run.
+  // A damaged or unreadable database stopped the sequence; the later steps did not run.
   bool stoppedByDamage = false;
+
+  // A save of the sequence (the first collection's, the aircraft collection's) failed.
+  bool SaveFailed() const {
+    return (firstCollection && !firstCollection->saved) ||
+           (aircraftCollection && aircraftCollection->result.keptBecause.empty() &&
+            !aircraftCollection->saved);
+  }
 };
 
 // Runs the loading sequence on a started session (see StartSession).

@@ -28,6 +28,9 @@ void PrintLoad(std::ostream& out, const char* what, const LoadResult& load) {
     case LoadOutcome::kDamaged:
       out << load.file.filename().string() << " DAMAGED, read up to the fault: " << load.error << "\n";
       break;
+    case LoadOutcome::kUnreadable:
+      out << load.file.filename().string() << " UNREADABLE: " << load.error << "\n";
+      break;
   }
 }
 
@@ -97,7 +100,7 @@ int RunLoad(CommandContext& context) {
   Session& session = context.StartSession();
   const StartupSequenceResult result = RunStartupSequence(session);
   PrintStartup(context.out(), session, result);
-  return result.stoppedByDamage ? 1 : 0;
+  return result.stoppedByDamage || result.SaveFailed() ? 1 : 0;
 }
 
 }

@@ -18,8 +18,8 @@ CommandRegistration AddDumpCommand(CLI::App& app) {
             if (path.is_relative()) path = context.WorkFolder() / path;
             const DumpResult result = DumpDatabaseFile(path, context.out());
             if (!result.opened) {
-              context.err() << "wingfold: cannot open " << path.string()
-                            << ": check the name and the -C folder\n";
+              context.err() << "wingfold: cannot open " << path.string() << " (" << result.error
+                            << "): check the name and the -C folder\n";
               return 1;
             }
             if (!result.complete) {

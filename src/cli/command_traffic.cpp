@@ -73,29 +73,31 @@ CommandRegistration AddGenerateCommand(CLI::App& app) {
   sub->add_option("--stats-json", *statsFile,
                   "Also write the run's statistics to FILE as JSON (for benchmarks)")
       ->option_text("FILE");
-  return {sub, [noCompile, statsFile](CommandContext& context) {
-            Session& session = context.StartSession();
-            const StartupSequenceResult startup = RunStartupSequence(session);
-            if (startup.stoppedByDamage) {
-              context.err() << "wingfold: a damaged database stopped the start-up; nothing was generated\n";
-              return 1;
-            }
-            const TrafficRunResult run = RunTrafficGeneration(session, !*noCompile);
-            PrintGeneration(context.out(), run);
-            if (!statsFile->empty()) {
-              try {
-                WriteFileAtomically(*statsFile, TrafficStatisticsJson(run));
-              } catch (const FileError& e) {
-                context.err() << "wingfold: " << e.what() << "\n";
-                return 1;
-              }
-            }
-            if (!run.failure.empty()) {
-              context.err() << "wingfold: " << run.failure << "\n";
-              return 1;
-            }
-            return 0;
-          }};
+  return {
+      sub, [noCompile, statsFile](CommandContext& context) {
+        Session& session = context.StartSession();
+        const StartupSequenceResult startup = RunStartupSequence(session);
+        if (startup.stoppedByDamage) {
+          context.err()
+              << "wingfold: a damaged or unreadable database stopped the start-up; nothing was generated\n";
+          return 1;
+        }
+        const TrafficRunResult run = RunTrafficGeneration(session, !*noCompile);
+        PrintGeneration(context.out(), run);
+        if (!statsFile->empty()) {
+          try {
+            WriteFileAtomically(*statsFile, TrafficStatisticsJson(run));
+          } catch (const FileError& e) {
+            context.err() << "wingfold: " << e.what() << "\n";
+            return 1;
+          }
+        }
+        if (!run.failure.empty()) {
+          context.err() << "wingfold: " << run.failure << "\n";
+          return 1;
+        }
+        return 0;
+      }};
 }
 
 CommandRegistration AddCheckCommand(CLI::App& app) {

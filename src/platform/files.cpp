@@ -1,64 +1,313 @@
 #include "platform/files.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <random>
+#include <streambuf>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 #include "platform/errors.h"
+#include "platform/text.h"
 
-#if !defined(_WIN32)
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #endif
 
 namespace wf {
 
-std::optional<std::string> ReadFileBytes(const std::filesystem::path& path) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
+namespace {
+
+namespace fs = std::filesystem;
+
+#ifdef _WIN32
+using NativeFile = HANDLE;
+const NativeFile kNoFile = INVALID_HANDLE_VALUE;
+
+std::string SystemErrorText(DWORD code) {
+  return std::system_category().message(static_cast<int>(code));
+}
+std::string LastErrorText() {
+  return SystemErrorText(GetLastError());
+}
+void CloseFile(NativeFile file) {
+  CloseHandle(file);
+}
+#else
+using NativeFile = int;
+constexpr NativeFile kNoFile = -1;
+
+std::string LastErrorText() {
+  return std::strerror(errno);
+}
+void CloseFile(NativeFile file) {
+  ::close(file);
+}
+#endif
+
+void Fail(FileReadFailure* failure, bool missing, std::string reason) {
+  if (failure == nullptr) return;
+  failure->missing = missing;
+  failure->reason = missing ? std::string() : std::move(reason);
+}
+
+// Opens a regular file for reading; its size in `size`. Never blocks on a pipe or device: those are
+// refused before anything is read from them.
+NativeFile OpenForReading(const fs::path& path, FileReadFailure* failure, std::uint64_t& size) {
+#ifdef _WIN32
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD code = GetLastError();
+    Fail(failure, code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND, SystemErrorText(code));
+    return kNoFile;
+  }
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    Fail(failure, false, "a folder, not a file");
+    return kNoFile;
+  }
+  // Other programs may keep the file open for reading or writing meanwhile, as the simulator does.
+  const HANDLE file =
+      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    const DWORD code = GetLastError();
+    Fail(failure, code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND, SystemErrorText(code));
+    return kNoFile;
+  }
+  LARGE_INTEGER length{};
+  if (GetFileType(file) != FILE_TYPE_DISK || !GetFileSizeEx(file, &length)) {
+    CloseHandle(file);
+    Fail(failure, false, "not a regular file");
+    return kNoFile;
+  }
+  size = static_cast<std::uint64_t>(length.QuadPart);
+  return file;
+#else
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) {
+    Fail(failure, errno == ENOENT || errno == ENOTDIR, LastErrorText());
+    return kNoFile;
+  }
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    const bool folder = S_ISDIR(info.st_mode);
+    ::close(fd);
+    Fail(failure, false, folder ? "a folder, not a file" : "not a regular file");
+    return kNoFile;
+  }
+  size = static_cast<std::uint64_t>(info.st_size);
+  return fd;
+#endif
+}
+
+// Reads from the current position to the end; false with the reason on an error.
+bool ReadToEnd(NativeFile file, std::uint64_t sizeHint, std::string& out, std::string& error) {
+  out.clear();
+  if (sizeHint > 0 && sizeHint < (std::uint64_t{1} << 40)) out.reserve(static_cast<std::size_t>(sizeHint));
+  std::array<char, 1 << 16> chunk;
+  for (;;) {
+#ifdef _WIN32
+    DWORD got = 0;
+    if (!ReadFile(file, chunk.data(), static_cast<DWORD>(chunk.size()), &got, nullptr)) {
+      error = LastErrorText();
+      return false;
+    }
+#else
+    const ssize_t got = ::read(file, chunk.data(), chunk.size());
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      error = LastErrorText();
+      return false;
+    }
+#endif
+    if (got == 0) return true;
+    out.append(chunk.data(), static_cast<std::size_t>(got));
+  }
+}
+
+// Writes all of `data`; false with the reason on an error.
+bool WriteAll(NativeFile file, const char* data, std::size_t size, std::string& error) {
+  while (size > 0) {
+#ifdef _WIN32
+    const DWORD piece = static_cast<DWORD>(std::min<std::size_t>(size, std::size_t{1} << 30));
+    DWORD written = 0;
+    if (!WriteFile(file, data, piece, &written, nullptr)) {
+      error = LastErrorText();
+      return false;
+    }
+#else
+    const ssize_t written = ::write(file, data, size);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      error = LastErrorText();
+      return false;
+    }
+#endif
+    data += written;
+    size -= static_cast<std::size_t>(written);
+  }
+  return true;
+}
+
+// Flushes the file's data to the disk.
+bool SyncFile(NativeFile file, std::string& error) {
+#ifdef _WIN32
+  if (FlushFileBuffers(file)) return true;
+#else
+  if (::fsync(file) == 0) return true;
+#endif
+  error = LastErrorText();
+  return false;
+}
+
+// Makes a rename in `folder` durable. Windows makes the rename itself write through; some POSIX
+// file systems cannot sync a folder, which only costs durability, so errors are ignored.
+void SyncFolder(const fs::path& folder) {
+#ifdef _WIN32
+  (void)folder;
+#else
+  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+#endif
+}
+
+// The file a chain of symbolic links ends at (the path itself when it is no link). A link may point
+// to a file that does not exist yet; writing creates it.
+fs::path FollowLinks(fs::path path) {
+  for (int depth = 0; depth < 40; ++depth) {
+    std::error_code ec;
+    if (!fs::is_symlink(path, ec)) break;
+    const fs::path link = fs::read_symlink(path, ec);
+    if (ec) break;
+    path = link.is_absolute() ? link : path.parent_path() / link;
+  }
+  return path;
+}
+
+constexpr std::string_view kTemporaryMark = ".wingfold-";
+constexpr std::string_view kTemporaryEnd = ".tmp";
+constexpr std::size_t kTemporaryDigits = 16;
+
+// 64 bits that differ between processes and between calls.
+std::uint64_t UniqueBits() {
+  static std::atomic<std::uint64_t> state = [] {
+    std::random_device device;
+    const std::uint64_t seed = (std::uint64_t{device()} << 32) ^ device();
+    return seed ^ static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+  }();
+  std::uint64_t z = state.fetch_add(0x9E3779B97F4A7C15ull) + 0x9E3779B97F4A7C15ull;  // splitmix64
+  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+  z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+  return z ^ (z >> 31);
+}
+
+// Creates a new, uniquely named temporary file beside `target`.
+NativeFile CreateTemporary(const fs::path& target, fs::path& temp, std::string& error) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string digits(kTemporaryDigits, '0');
+    std::uint64_t bits = UniqueBits();
+    for (std::size_t i = kTemporaryDigits; i-- > 0; bits >>= 4) digits[i] = "0123456789abcdef"[bits & 15];
+    fs::path name = target.filename();
+    name += std::string(kTemporaryMark) + digits + std::string(kTemporaryEnd);
+    temp = target.parent_path() / name;
+#ifdef _WIN32
+    const HANDLE file =
+        CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) return file;
+    if (GetLastError() == ERROR_FILE_EXISTS) continue;
+#else
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0) return fd;
+    if (errno == EEXIST) continue;
+#endif
+    error = LastErrorText();
+    return kNoFile;
+  }
+  error = "no free temporary name";
+  return kNoFile;
+}
+
+// The replaced file's permissions go to the new one. (Windows files take their access rights from
+// the folder; a read-only target makes the replacement fail, as it should.)
+void KeepPermissions(NativeFile file, const fs::path& target) {
+#ifdef _WIN32
+  (void)file;
+  (void)target;
+#else
+  struct stat info {};
+  if (::stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode)) ::fchmod(file, info.st_mode & 07777);
+#endif
+}
+
+// Puts `temp` in the place of `target`.
+bool ReplaceWith(const fs::path& temp, const fs::path& target, std::string& error) {
+#ifdef _WIN32
+  if (MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return true;
+#else
+  if (::rename(temp.c_str(), target.c_str()) == 0) return true;
+#endif
+  error = LastErrorText();
+  return false;
+}
+
+}
+
+std::optional<std::string> ReadFileBytes(const std::filesystem::path& path, FileReadFailure* failure) {
+  std::uint64_t size = 0;
+  const NativeFile file = OpenForReading(path, failure, size);
+  if (file == kNoFile) return std::nullopt;
   std::string bytes;
-  in.seekg(0, std::ios::end);
-  const std::streamoff size = in.tellg();
-  if (size > 0) {
-    bytes.resize(static_cast<std::size_t>(size));
-    in.seekg(0);
-    in.read(bytes.data(), size);
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
+  std::string error;
+  const bool read = ReadToEnd(file, size, bytes, error);
+  CloseFile(file);
+  if (!read) {
+    Fail(failure, false, error);
+    return std::nullopt;
   }
   return bytes;
 }
 
-std::optional<FileView> FileView::Open(const std::filesystem::path& path) {
+std::optional<FileView> FileView::Open(const std::filesystem::path& path, FileReadFailure* failure) {
+  std::uint64_t size = 0;
+  const NativeFile file = OpenForReading(path, failure, size);
+  if (file == kNoFile) return std::nullopt;
   FileView view;
-#if !defined(_WIN32)
+#ifndef _WIN32
   // Our database files are replaced by renaming, never rewritten in place, so a mapping cannot see
   // the file shrink under it.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd >= 0) {
-    struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
-      const auto size = static_cast<std::size_t>(info.st_size);
-      void* mapping = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
-      if (mapping != MAP_FAILED) {
-        ::close(fd);
-        view.mapping_ = mapping;
-        view.mappedSize_ = size;
-        view.bytes_ = {static_cast<const std::uint8_t*>(mapping), size};
-        return view;
-      }
+  if (size > 0 && size <= SIZE_MAX) {
+    void* mapping = ::mmap(nullptr, static_cast<std::size_t>(size), PROT_READ, MAP_PRIVATE, file, 0);
+    if (mapping != MAP_FAILED) {
+      CloseFile(file);
+      view.mapping_ = mapping;
+      view.mappedSize_ = static_cast<std::size_t>(size);
+      view.bytes_ = {static_cast<const std::uint8_t*>(mapping), view.mappedSize_};
+      return view;
     }
-    ::close(fd);
   }
 #endif
-  std::optional<std::string> bytes = ReadFileBytes(path);
-  if (!bytes) return std::nullopt;
-  view.buffer_ = std::move(*bytes);
+  std::string error;
+  const bool read = ReadToEnd(file, size, view.buffer_, error);
+  CloseFile(file);
+  if (!read) {
+    Fail(failure, false, error);
+    return std::nullopt;
+  }
   view.bytes_ = {reinterpret_cast<const std::uint8_t*>(view.buffer_.data()), view.buffer_.size()};
   return view;
 }
@@ -86,7 +335,7 @@ FileView::~FileView() {
 }
 
 void FileView::Release() noexcept {
-#if !defined(_WIN32)
+#ifndef _WIN32
   if (mapping_ != nullptr) ::munmap(mapping_, mappedSize_);
 #endif
   mapping_ = nullptr;
@@ -94,51 +343,118 @@ void FileView::Release() noexcept {
   bytes_ = {};
 }
 
+// The temporary file's stream buffer: large writes straight to the file, the first error kept.
+// Without a file it drops what it is given.
+class AtomicFileWriter::Buffer : public std::streambuf {
+ public:
+  Buffer() : data_(std::size_t{1} << 20) { setp(data_.data(), data_.data() + data_.size()); }
+
+  NativeFile file = kNoFile;
+  std::string error;  // why the file could not be created or written
+
+  // Writes what is buffered; false once anything failed.
+  bool Flush() {
+    const std::size_t pending = static_cast<std::size_t>(pptr() - pbase());
+    if (file != kNoFile && error.empty()) WriteAll(file, pbase(), pending, error);
+    setp(data_.data(), data_.data() + data_.size());
+    return error.empty();
+  }
+
+ protected:
+  int_type overflow(int_type ch) override {
+    Flush();
+    if (!traits_type::eq_int_type(ch, traits_type::eof())) {
+      *pptr() = traits_type::to_char_type(ch);
+      pbump(1);
+    }
+    return traits_type::not_eof(ch);
+  }
+  int sync() override { return Flush() ? 0 : -1; }
+
+ private:
+  std::vector<char> data_;
+};
+
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
   AtomicFileWriter writer(path);
   writer.Stream().write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   writer.Commit();
 }
 
-AtomicFileWriter::AtomicFileWriter(std::filesystem::path path) : path_(std::move(path)), temp_(path_) {
-  temp_ += ".tmp";
-  buffer_.resize(std::size_t{1} << 20);  // large files go out in few, large writes
-  out_.rdbuf()->pubsetbuf(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
-  out_.open(temp_, std::ios::binary | std::ios::trunc);
-  if (!out_) createError_ = std::strerror(errno);
+AtomicFileWriter::AtomicFileWriter(std::filesystem::path path)
+    : path_(std::move(path)), target_(FollowLinks(path_)), buffer_(std::make_unique<Buffer>()) {
+  buffer_->file = CreateTemporary(target_, temp_, buffer_->error);
+  out_ = std::make_unique<std::ostream>(buffer_.get());
 }
 
 AtomicFileWriter::~AtomicFileWriter() {
-  if (committed_) return;
-  if (out_.is_open()) out_.close();
-  if (createError_.empty()) {
-    std::error_code ignored;
-    std::filesystem::remove(temp_, ignored);
-  }
+  // The file is still open only when it was never committed.
+  if (buffer_->file == kNoFile) return;
+  CloseFile(buffer_->file);
+  std::error_code ignored;
+  fs::remove(temp_, ignored);
 }
 
 std::ostream& AtomicFileWriter::Stream() {
-  if (!createError_.empty()) return dropped_;
-  return out_;
+  return *out_;
 }
 
 void AtomicFileWriter::Commit() {
-  if (!createError_.empty()) throw FileError("Cannot create " + path_.string() + ": " + createError_);
-  out_.close();
-  if (!out_) {
-    const std::string reason = std::strerror(errno);
+  Buffer& buffer = *buffer_;
+  if (buffer.file == kNoFile) throw FileError("Cannot create " + PathUtf8(path_) + ": " + buffer.error);
+  const auto fail = [&](const char* what) {
+    const std::string reason = buffer.error;
+    CloseFile(buffer.file);
+    buffer.file = kNoFile;
     std::error_code ignored;
-    std::filesystem::remove(temp_, ignored);
-    throw FileError("Cannot write " + path_.string() + ": " + reason);
+    fs::remove(temp_, ignored);
+    throw FileError(what + PathUtf8(path_) + ": " + reason);
+  };
+  if (!buffer.Flush() || !SyncFile(buffer.file, buffer.error)) fail("Cannot write ");
+  KeepPermissions(buffer.file, target_);
+#ifdef _WIN32
+  CloseHandle(buffer.file);
+#else
+  if (::close(buffer.file) != 0) {
+    buffer.error = LastErrorText();
+    buffer.file = kNoFile;
+    std::error_code ignored;
+    fs::remove(temp_, ignored);
+    throw FileError("Cannot write " + PathUtf8(path_) + ": " + buffer.error);
   }
-  std::error_code ec;
-  std::filesystem::rename(temp_, path_, ec);
-  if (ec) {
+#endif
+  buffer.file = kNoFile;
+  std::string error;
+  if (!ReplaceWith(temp_, target_, error)) {
     std::error_code ignored;
-    std::filesystem::remove(temp_, ignored);
-    throw FileError("Cannot replace " + path_.string() + ": " + ec.message());
+    fs::remove(temp_, ignored);
+    throw FileError("Cannot replace " + PathUtf8(path_) + ": " + error);
   }
   committed_ = true;
+  SyncFolder(target_.parent_path());
+}
+
+bool IsOwnTemporaryFileName(std::string_view name) {
+  if (!name.ends_with(kTemporaryEnd)) return false;
+  name.remove_suffix(kTemporaryEnd.size());
+  if (name.size() <= kTemporaryMark.size() + kTemporaryDigits) return false;
+  const std::string_view digits = name.substr(name.size() - kTemporaryDigits);
+  for (char c : digits)
+    if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
+  name.remove_suffix(kTemporaryDigits);
+  return name.ends_with(kTemporaryMark);
+}
+
+int RemoveStaleTemporaryFiles(const std::filesystem::path& folder) {
+  int removed = 0;
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    std::error_code entryError;
+    if (!it->is_regular_file(entryError) || it->is_symlink(entryError)) continue;
+    if (!IsOwnTemporaryFileName(PathUtf8(it->path().filename()))) continue;
+    if (fs::remove(it->path(), entryError)) ++removed;
+  }
+  return removed;
 }
 
 }

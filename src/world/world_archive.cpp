@@ -27,6 +27,14 @@ std::vector<std::uint8_t> SaveMap(WorldArchiveContext& context, const StringMap<
   return bytes;
 }
 
+// A database file is its map from its first byte to its last: bytes after the map are damage (a
+// count that says too few entries, or bytes appended), not something to ignore.
+void ExpectEnd(const CArchive& ar) {
+  if (ar.AtEnd()) return;
+  throw ArchiveError(byte_reader_detail::AtOffset(
+      ar.Offset(), std::to_string(ar.Remaining()) + " bytes follow the end of the map; the file ends there"));
+}
+
 }
 
 const ClassRegistry& WorldClassRegistry() {
@@ -62,6 +70,7 @@ void LoadRegionMap(std::span<const std::uint8_t> data, WorldArchiveContext& cont
   CArchive ar(data, WorldClassRegistry(), &context);
   // A replaced region frees its airports, which leave airportIndex as they go.
   LoadStringMap(ar, world.regionMap);
+  ExpectEnd(ar);
 }
 
 std::vector<std::uint8_t> SaveAircraftTypes(WorldArchiveContext& context) {
@@ -75,6 +84,7 @@ void LoadAircraftTypes(std::span<const std::uint8_t> data, WorldArchiveContext& 
     for (auto& [title, variation] : world.aircraftNames)
       if (variation->aircraft == &old) variation->aircraft = &replacement;
   });
+  ExpectEnd(ar);
 }
 
 std::vector<std::uint8_t> SaveAircraftNames(WorldArchiveContext& context) {
@@ -86,6 +96,7 @@ void LoadAircraftNames(std::span<const std::uint8_t> data, WorldArchiveContext& 
   world.DiscardFleet();
   CArchive ar(data, WorldClassRegistry(), &context);
   LoadStringMap(ar, world.aircraftNames);
+  ExpectEnd(ar);
 }
 
 }

@@ -52,8 +52,8 @@ const ClassRegistry& WorldClassRegistry();
 std::vector<std::uint8_t> SaveRegionMap(WorldArchiveContext& context);
 // Reads a region map into context.world->regionMap: each entry replaces an earlier one under the
 // same key, and every loaded airport enters airportIndex. The fleet is discarded first, since its
-// planes refer to airports that the load may replace. Throws ArchiveError at the first fault; the
-// entries read completely before it stay in the map.
+// planes refer to airports that the load may replace. Throws ArchiveError at the first fault, and
+// for bytes left after the map; the entries read completely before it stay in the map.
 void LoadRegionMap(std::span<const std::uint8_t> data, WorldArchiveContext& context);
 
 // Writes context.world->aircraftTypes. Progress: "Save aircraft: " + name.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -95,29 +96,75 @@ TEST(DatabasesTest, UserDatabaseWinsAndNamesNeedTypes) {
   EXPECT_TRUE(reread.session.world.aircraftNames.empty());
 }
 
-TEST(DatabasesTest, DamagedDatabaseIsPreservedBeforeAnythingCanOverwriteIt) {
+// The names of the kept copies of damaged files in the folder.
+std::vector<std::string> DamagedCopies(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    const std::string name = entry.path().filename().string();
+    if (name.ends_with(".damaged")) names.push_back(name);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// A database file is its map from the first byte to the last: a cut, a wrong count or bytes left
+// over are damage. Each damaged file met is kept as a copy of its own before anything can save over
+// it, and the message names that copy.
+TEST(DatabasesTest, EveryDamagedDatabaseIsKeptBeforeAnythingCanOverwriteIt) {
   TempFolder folder;
   Fixture saved(folder.path());
   saved.AddAirport("KAAA", "Alpha");
   saved.AddAirport("KZZZ", "Zulu");
   ASSERT_TRUE(SaveAirportDatabase(saved.session));
   const std::string whole = Read(folder / "objects.dat");
-  const std::string truncated = whole.substr(0, whole.size() - 7);
-  Write(folder / "objects.dat", truncated);
+  ASSERT_EQ(whole[0], '\x01');  // one region
 
-  Fixture loaded(folder.path());
-  const LoadResult result = LoadAirportDatabase(loaded.session);
-  EXPECT_EQ(result.outcome, LoadOutcome::kDamaged);
-  EXPECT_NE(result.error.find("offset"), std::string::npos) << result.error;
-  EXPECT_EQ(Read(folder / "objects.dat.damaged"), truncated);
-  ASSERT_EQ(loaded.prompter.messages.size(), 1u);
-  EXPECT_NE(loaded.prompter.messages[0].find("objects.dat.damaged"), std::string::npos);
+  const std::vector<std::pair<const char*, std::string>> cases = {
+      {"cut short", whole.substr(0, whole.size() - 7)},
+      {"16 bytes appended", whole + std::string(16, '\0')},
+      {"no region counted", '\x00' + whole.substr(1)},
+      {"two regions counted", '\x02' + whole.substr(1)},
+  };
+  std::vector<std::string> copies;
+  for (const auto& [name, bytes] : cases) {
+    SCOPED_TRACE(name);
+    Write(folder / "objects.dat", bytes);
+    Fixture loaded(folder.path());
+    const LoadResult result = LoadAirportDatabase(loaded.session);
+    EXPECT_EQ(result.outcome, LoadOutcome::kDamaged);
+    EXPECT_TRUE(result.Stops());
+    EXPECT_NE(result.error.find("offset"), std::string::npos) << result.error;
+    const std::vector<std::string> now = DamagedCopies(folder.path());
+    ASSERT_EQ(now.size(), copies.size() + 1);
+    std::string added;
+    for (const std::string& copy : now)
+      if (std::find(copies.begin(), copies.end(), copy) == copies.end()) added = copy;
+    copies = now;
+    EXPECT_TRUE(added.starts_with("objects.dat.")) << added;
+    EXPECT_EQ(Read(folder / added), bytes);
+    ASSERT_EQ(loaded.prompter.messages.size(), 1u);
+    EXPECT_NE(loaded.prompter.messages[0].find("copied to " + added), std::string::npos)
+        << loaded.prompter.messages[0];
+  }
+}
 
-  // A second damaged load never overwrites the first copy.
-  Write(folder / "objects.dat", "\x05");
-  Fixture again(folder.path());
-  EXPECT_EQ(LoadAirportDatabase(again.session).outcome, LoadOutcome::kDamaged);
-  EXPECT_EQ(Read(folder / "objects.dat.damaged"), truncated);
+// A file that is there but cannot be read is no missing file: nothing may be collected or derived
+// over it.
+TEST(DatabasesTest, AnUnreadableDatabaseStopsTheLoadAndIsLeftAlone) {
+  TempFolder folder;
+  std::filesystem::create_directories(folder / "objects.dat" / "inside");
+  Fixture fixture(folder.path());
+  EXPECT_TRUE(AirportDatabaseExists(fixture.session));
+  const LoadResult airports = LoadAirportDatabase(fixture.session);
+  EXPECT_EQ(airports.outcome, LoadOutcome::kUnreadable);
+  EXPECT_TRUE(airports.Stops());
+  ASSERT_EQ(fixture.prompter.messages.size(), 1u);
+  EXPECT_NE(fixture.prompter.messages[0].find("cannot be read: a folder, not a file"), std::string::npos)
+      << fixture.prompter.messages[0];
+
+  std::filesystem::create_directories(folder / "AircraftTypes.dat");
+  EXPECT_EQ(LoadAircraftDatabases(fixture.session).outcome, LoadOutcome::kUnreadable);
+  EXPECT_TRUE(DamagedCopies(folder.path()).empty());
 }
 
 TEST(DatabasesTest, UnwritableCompilerFileDoesNotStopTheDatabaseSave) {
@@ -132,19 +179,23 @@ TEST(DatabasesTest, UnwritableCompilerFileDoesNotStopTheDatabaseSave) {
       << fixture.prompter.messages[0];
 }
 
+#ifndef _WIN32
 TEST(DatabasesTest, FailedSaveLeavesTheOldFile) {
   TempFolder folder;
   Fixture fixture(folder.path());
   fixture.AddAirport("KAAA");
-  ASSERT_TRUE(SaveAirportDatabase(fixture.session));
-  const std::string before = Read(folder / "objects.dat");
-  // The temporary file cannot be created: the save fails and objects.dat stays as it was.
-  std::filesystem::create_directories(folder / "objects.dat.tmp");
-  fixture.AddAirport("KBBB");
+  // objects.dat links to a file whose name leaves no room for a temporary name beside it: the
+  // save fails, and the file stays as it was.
+  const std::filesystem::path kept = folder / std::string(240, 'o');
+  Write(kept, "old");
+  std::filesystem::create_symlink(kept.filename(), folder / "objects.dat");
   EXPECT_FALSE(SaveAirportDatabase(fixture.session));
-  EXPECT_EQ(Read(folder / "objects.dat"), before);
-  EXPECT_FALSE(fixture.prompter.messages.empty());
+  EXPECT_EQ(Read(folder / "objects.dat"), "old");
+  ASSERT_EQ(fixture.prompter.messages.size(), 1u);
+  EXPECT_NE(fixture.prompter.messages[0].find("Cannot create"), std::string::npos)
+      << fixture.prompter.messages[0];
 }
+#endif
 
 }
 }

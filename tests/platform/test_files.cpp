@@ -9,6 +9,10 @@
 #include "platform/errors.h"
 #include "platform/files.h"
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 namespace wf {
 namespace {
 
@@ -27,15 +31,29 @@ class FilesTest : public ::testing::Test {
   fs::path dir_;
 };
 
-TEST_F(FilesTest, ReadFileBytesGivesNothingForWhatCannotBeOpened) {
-  EXPECT_FALSE(ReadFileBytes(dir_ / "absent.dat").has_value());
-  EXPECT_FALSE(ReadFileBytes(dir_).has_value());
+// A file that is not there is missing; one that is there but is no regular file is unreadable, and
+// is never waited on (a pipe would block a read until someone writes to it).
+TEST_F(FilesTest, ReadsTellMissingFromUnreadableAndReadRegularFilesOnly) {
+  std::vector<std::pair<fs::path, bool>> cases = {
+      {dir_ / "absent.dat", true}, {dir_ / "no folder" / "absent.dat", true}, {dir_, false}};
+#ifndef _WIN32
+  const fs::path fifo = dir_ / "objects.dat";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  cases.emplace_back(fifo, false);
+#endif
+  for (const auto& [path, missing] : cases) {
+    SCOPED_TRACE(path.string());
+    FileReadFailure failure;
+    EXPECT_FALSE(ReadFileBytes(path, &failure).has_value());
+    EXPECT_EQ(failure.missing, missing);
+    EXPECT_EQ(failure.reason.empty(), missing) << failure.reason;
+    FileReadFailure viewFailure;
+    EXPECT_FALSE(FileView::Open(path, &viewFailure).has_value());
+    EXPECT_EQ(viewFailure.missing, missing);
+  }
 }
 
 TEST_F(FilesTest, FileViewGivesTheWholeFileAndSurvivesMovesAndReplacement) {
-  EXPECT_FALSE(FileView::Open(dir_ / "absent.dat").has_value());
-  EXPECT_FALSE(FileView::Open(dir_).has_value());
-
   const fs::path empty = dir_ / "empty.dat";
   WriteFileAtomically(empty, "");
   const std::optional<FileView> emptyView = FileView::Open(empty);
@@ -61,15 +79,29 @@ TEST_F(FilesTest, FileViewGivesTheWholeFileAndSurvivesMovesAndReplacement) {
   EXPECT_EQ(assigned.Bytes().size(), contents.size());
 }
 
+// What the folder holds besides the given files: temporary files left behind.
+std::vector<std::string> Others(const fs::path& folder, const std::vector<std::string>& known) {
+  std::vector<std::string> others;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    const std::string name = entry.path().filename().string();
+    if (std::find(known.begin(), known.end(), name) == known.end()) others.push_back(name);
+  }
+  return others;
+}
+
 TEST_F(FilesTest, AtomicWriterReplacesOnlyOnCommitAndReportsWhatFailed) {
   const fs::path target = dir_ / "Flightplans-GA.dat";
   WriteFileAtomically(target, "old");
   {
     AtomicFileWriter abandoned(target);
     abandoned.Stream() << "half a file";
+    // Two writers at once write to temporary files of their own.
+    AtomicFileWriter other(target);
+    other.Stream() << "the other half";
+    EXPECT_EQ(Others(dir_, {"Flightplans-GA.dat"}).size(), 2u);
   }  // no Commit: a generation that stopped half way
   EXPECT_EQ(ReadFileBytes(target).value(), "old");
-  EXPECT_FALSE(fs::exists(dir_ / "Flightplans-GA.dat.tmp"));
+  EXPECT_TRUE(Others(dir_, {"Flightplans-GA.dat"}).empty());
 
   {
     AtomicFileWriter writer(target);
@@ -77,7 +109,7 @@ TEST_F(FilesTest, AtomicWriterReplacesOnlyOnCommitAndReportsWhatFailed) {
     writer.Commit();
   }
   EXPECT_EQ(ReadFileBytes(target)->size(), 200000u * 29u);
-  EXPECT_FALSE(fs::exists(dir_ / "Flightplans-GA.dat.tmp"));
+  EXPECT_TRUE(Others(dir_, {"Flightplans-GA.dat"}).empty());
 
   AtomicFileWriter nowhere(dir_ / "no such folder" / "Flightplans-GA.dat");
   nowhere.Stream() << "dropped";
@@ -102,28 +134,59 @@ TEST_F(FilesTest, WriteReplacesTheFileAndLeavesNoTemporary) {
 }
 
 TEST_F(FilesTest, FailedWriteLeavesTheOldFileAndSaysWhy) {
-  const fs::path target = dir_ / "objects.dat";
-  const std::string old("\x00\x00", 2);
-  WriteFileAtomically(target, old);
-
-  // A folder in the temporary file's place makes the write fail before the rename, as root too.
-  fs::create_directory(dir_ / "objects.dat.tmp");
-  fs::create_directory(dir_ / "objects.dat.tmp" / "keep");
-  try {
-    WriteFileAtomically(target, std::string("\x01\x02\x03", 3));
-    ADD_FAILURE() << "no error";
-  } catch (const FileError& e) {
-    EXPECT_NE(std::string(e.what()).find(target.string()), std::string::npos) << e.what();
-  }
-  EXPECT_EQ(ReadFileBytes(target), old);
-
   // A rename that fails (a non-empty folder as the target) removes the temporary file.
-  fs::remove_all(dir_ / "objects.dat.tmp");
   const fs::path folder = dir_ / "folder";
   fs::create_directories(folder / "inside");
-  EXPECT_THROW(WriteFileAtomically(folder, std::string("\x01")), FileError);
+  try {
+    WriteFileAtomically(folder, std::string("\x01"));
+    ADD_FAILURE() << "no error";
+  } catch (const FileError& e) {
+    EXPECT_NE(std::string(e.what()).find("Cannot replace " + folder.string()), std::string::npos) << e.what();
+  }
   EXPECT_TRUE(fs::is_directory(folder / "inside"));
-  EXPECT_FALSE(fs::exists(dir_ / "folder.tmp"));
+  EXPECT_TRUE(Others(dir_, {"folder"}).empty());
+}
+
+#ifndef _WIN32
+// A database kept elsewhere and linked into the work folder stays there, and a replaced file keeps
+// who may read it.
+TEST_F(FilesTest, WritesGoThroughLinksAndKeepThePermissions) {
+  fs::create_directories(dir_ / "elsewhere");
+  const fs::path real = dir_ / "elsewhere" / "objects.dat";
+  WriteFileAtomically(real, "old");
+  fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  const fs::path link = dir_ / "objects.dat";
+  fs::create_symlink(fs::path("elsewhere") / "objects.dat", link);
+
+  WriteFileAtomically(link, "new");
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(ReadFileBytes(real), "new");
+  EXPECT_EQ(fs::status(real).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_TRUE(Others(dir_ / "elsewhere", {"objects.dat"}).empty());
+}
+#endif
+
+// Only names of exactly the temporary files' form are removed.
+TEST_F(FilesTest, StaleTemporaryFilesOfOurOwnAreRemoved) {
+  const std::vector<std::pair<std::string, bool>> names = {
+      {"objects.dat.wingfold-0123456789abcdef.tmp", true},
+      {"Flightplans-GA.dat.wingfold-fedcba9876543210.tmp", true},
+      {".wingfold-0123456789abcdef.tmp", false},  // no file name before the mark
+      {"objects.dat.wingfold-0123456789ABCDEF.tmp", false},
+      {"objects.dat.wingfold-0123456789abcde.tmp", false},
+      {"objects.dat.tmp", false},
+      {"notes.wingfold-0123456789abcdef.txt", false},
+  };
+  for (const auto& [name, ours] : names) {
+    EXPECT_EQ(IsOwnTemporaryFileName(name), ours) << name;
+    std::ofstream(dir_ / name) << "x";
+  }
+  fs::create_directory(dir_ / "sub");
+  std::ofstream(dir_ / "sub" / "objects.dat.wingfold-0123456789abcdef.tmp") << "x";
+  EXPECT_EQ(RemoveStaleTemporaryFiles(dir_), 2);
+  for (const auto& [name, ours] : names) EXPECT_NE(fs::exists(dir_ / name), ours) << name;
+  EXPECT_TRUE(fs::exists(dir_ / "sub" / "objects.dat.wingfold-0123456789abcdef.tmp"));
 }
 
 }
