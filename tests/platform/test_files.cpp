@@ -8,6 +8,7 @@
 
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "support/temp_folder.h"
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -20,15 +21,8 @@ namespace fs = std::filesystem;
 
 class FilesTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("wingfold_files_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  fs::path dir_;
+  test::TempFolder temp_;
+  fs::path dir_ = temp_.path();
 };
 
 // A file that is not there is missing; one that is there but is no regular file is unreadable, and
