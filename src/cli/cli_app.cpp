@@ -2,9 +2,11 @@
 
 #include <CLI/CLI.hpp>
 #include <iostream>
+#include <optional>
 
 #include "app/session.h"
 #include "app/startup.h"
+#include "app/work_folder_lock.h"
 #include "cli/terminal.h"
 #include "platform/errors.h"
 #include "platform/record_memory.h"
@@ -18,6 +20,7 @@ struct CommandContext::Impl {
         prompter(in, err, StdinIsTerminal(), options.yes, &progress) {}
   TerminalProgress progress;
   TerminalPrompter prompter;
+  std::optional<WorkFolderLock> lock;
   std::unique_ptr<Session> session;
   StartupReport report;
 };
@@ -30,7 +33,11 @@ CommandContext::~CommandContext() = default;
 
 std::filesystem::path CommandContext::WorkFolder() const {
   if (options_.workFolder.empty()) return std::filesystem::current_path();
-  return std::filesystem::absolute(options_.workFolder);
+  // "-C ." or "-C work/" name the folder as "/home/me/." and "/home/me/work/": shown in every
+  // message, they read better as "/home/me" and "/home/me/work".
+  std::filesystem::path folder = std::filesystem::absolute(options_.workFolder).lexically_normal();
+  if (!folder.has_filename() && folder.has_relative_path()) folder = folder.parent_path();
+  return folder;
 }
 
 Session& CommandContext::StartSession() {
@@ -38,8 +45,15 @@ Session& CommandContext::StartSession() {
   Session& session = *impl_->session;
   session.progress = &impl_->progress;
   session.prompter = &impl_->prompter;
+  session.rebuildAdvice =
+      " Run \"wingfold repair\" (with the same -C folder) to set it aside and rebuild it.";
   impl_->report = wf::StartSession(session, WorkFolder());
   return session;
+}
+
+Session& CommandContext::StartWritingSession(std::string_view command) {
+  if (!impl_->lock) impl_->lock = WorkFolderLock::Acquire(WorkFolder(), "wingfold " + std::string(command));
+  return StartSession();
 }
 
 const StartupReport& CommandContext::startupReport() const {

@@ -6,6 +6,7 @@
 #include <iosfwd>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace CLI {
@@ -37,6 +38,10 @@ class CommandContext {
   std::filesystem::path WorkFolder() const;
   // A session with the terminal's progress and prompts, started from the work folder's settings.
   Session& StartSession();
+  // The same for a command that writes into the work folder: first takes the work folder's lock
+  // (app/work_folder_lock.h) for `command`, held until the context ends. Throws WorkFolderBusy (a
+  // FileError) when another process keeps the folder.
+  Session& StartWritingSession(std::string_view command);
   // What the last StartSession read, key by key.
   const StartupReport& startupReport() const;
   // For a process that exits right after the command: the session (with its world of a hundred

@@ -97,7 +97,7 @@ void PrintStartup(std::ostream& out, const Session& session, const StartupSequen
 }
 
 int RunLoad(CommandContext& context) {
-  Session& session = context.StartSession();
+  Session& session = context.StartWritingSession("load");
   const StartupSequenceResult result = RunStartupSequence(session);
   PrintStartup(context.out(), session, result);
   return result.stoppedByDamage || result.SaveFailed() ? 1 : 0;
@@ -119,7 +119,7 @@ CommandRegistration AddCollectCommand(CLI::App& app) {
                 "Scan the simulator's own scenery areas instead of the add-ons");
   sub->add_option("--path", *path, "The add-on root (default: the simulator's Addon Scenery folder)");
   return {sub, [defaultScenery, path](CommandContext& context) {
-            Session& session = context.StartSession();
+            Session& session = context.StartWritingSession("collect");
             if (session.simFolder.empty() && (*defaultScenery || path->empty())) {
               context.err() << "wingfold: the simulator folder is unknown: set [Path] FS2004= in "
                             << session.SettingsPath().string() << "\n";
@@ -144,7 +144,7 @@ CommandRegistration AddCollectCommand(CLI::App& app) {
 CommandRegistration AddAircraftCommand(CLI::App& app) {
   auto* sub = app.add_subcommand("aircraft", "Re-read the installed aircraft and write the aircraft files");
   return {sub, [](CommandContext& context) {
-            Session& session = context.StartSession();
+            Session& session = context.StartWritingSession("aircraft");
             StartupSteps steps;
             steps.collectAircraft = false;
             const StartupSequenceResult startup = RunStartupSequence(session, steps);

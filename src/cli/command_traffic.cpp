@@ -75,7 +75,7 @@ CommandRegistration AddGenerateCommand(CLI::App& app) {
       ->option_text("FILE");
   return {
       sub, [noCompile, statsFile](CommandContext& context) {
-        Session& session = context.StartSession();
+        Session& session = context.StartWritingSession("generate");
         const StartupSequenceResult startup = RunStartupSequence(session);
         if (startup.stoppedByDamage) {
           context.err()

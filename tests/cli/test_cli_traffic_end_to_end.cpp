@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/work_folder_lock.h"
 #include "platform/files.h"
 #include "scenery/bgl_test_support.h"
 #include "support/run_wingfold.h"
@@ -143,6 +144,45 @@ TEST_F(CliTrafficTest, AMissingFsxCfgKeepsTheAircraftDatabase) {
   EXPECT_NE(result.out.find("fsx.cfg was not found"), std::string::npos) << result.out;
   EXPECT_EQ(ReadFileBytes(work_ / "AircraftTypes.dat").value_or(""), types);
   EXPECT_EQ(ReadFileBytes(work_ / "AircraftNames.dat").value_or(""), names);
+}
+
+// Two writers on one work folder take turns: neither loses the other's work, neither sees a torn
+// file. One that finds the folder held too long says by whom and stops.
+TEST_F(CliTrafficTest, TwoWritersOnOneWorkFolderTakeTurns) {
+  ASSERT_EQ(Wingfold("collect --default").exitCode, 0);
+  const std::string environment = "TZ=UTC APPDATA='" WINGFOLD_SOURCE_DIR "/examples/appdata' ";
+  for (const char* command : {"collect", "generate --no-compile"}) {
+    SCOPED_TRACE(command);
+    const std::string line =
+        environment + "'" WINGFOLD_BIN "' -C '" + work_.string() + "' " + command + " </dev/null 2>&1";
+    FILE* first = popen(line.c_str(), "r");
+    FILE* second = popen(line.c_str(), "r");
+    ASSERT_TRUE(first != nullptr && second != nullptr);
+    for (FILE* run : {first, second}) {
+      std::string out;
+      char buffer[4096];
+      for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, run)) > 0;) out.append(buffer, n);
+      const int status = pclose(run);
+      const bool busy = out.find("is in use by wingfold ") != std::string::npos;
+      EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == (busy ? 1 : 0)) << out;
+    }
+    // Both scans' airports are there, and the plans match the files they were made with.
+    const auto check = Wingfold(command[0] == 'c' ? "load" : "check");
+    EXPECT_EQ(check.exitCode, 0) << check.out;
+    EXPECT_NE(check.out.find("13 airports"), std::string::npos) << check.out;
+  }
+
+  {
+    const WorkFolderLock held = WorkFolderLock::Acquire(work_, "the test", std::chrono::milliseconds(0));
+    const auto busy = Wingfold("generate --no-compile");
+    EXPECT_EQ(busy.exitCode, 1) << busy.out;
+    EXPECT_NE(busy.out.find("is in use by the test, process " + std::to_string(CurrentProcessId())),
+              std::string::npos)
+        << busy.out;
+    // Reading commands do not wait for the folder.
+    EXPECT_EQ(Wingfold("check").exitCode, 0);
+  }
+  EXPECT_EQ(Wingfold("generate --no-compile").exitCode, 0);
 }
 
 }
