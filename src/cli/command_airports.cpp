@@ -85,7 +85,7 @@ void PrintAirportFields(std::ostream& out, const CPAirports& page, const CAirpor
 }
 
 int RunAirports(CommandContext& context, const std::string& spec) {
-  Session& session = context.StartSession();
+  Session& session = context.StartWritingSession("airports");
   ui::MainSheet sheet(session);
   if (!OpenSheet(context, sheet, ui::PageId::kAirports)) return 1;
   const CPAirports& page = sheet.airports;
@@ -117,7 +117,7 @@ struct AirportOptions {
 };
 
 int RunAirport(CommandContext& context, const AirportOptions& o) {
-  Session& session = context.StartSession();
+  Session& session = context.StartWritingSession("airport");
   ui::MainSheet sheet(session);
   if (!OpenSheet(context, sheet, ui::PageId::kAirports)) return 1;
   CPAirports& page = sheet.airports;
@@ -153,7 +153,7 @@ int RunAirport(CommandContext& context, const AirportOptions& o) {
 // `country NAME` (every country node of that name) and `world` (NAME empty): show, or set the use
 // flag when `useGiven`.
 int RunUse(CommandContext& context, const std::string& country, const std::string& use, bool useGiven) {
-  Session& session = context.StartSession();
+  Session& session = context.StartWritingSession(country.empty() ? "world" : "country");
   ui::MainSheet sheet(session);
   if (!OpenSheet(context, sheet, ui::PageId::kAirports)) return 1;
   CPAirports& page = sheet.airports;

@@ -141,7 +141,7 @@ bool FeedOptions(CPPlanes& page, const PlaneOptions& o) {
 }
 
 int RunPlanes(CommandContext& context) {
-  Session& session = context.StartSession();
+  Session& session = context.StartWritingSession("planes");
   ui::MainSheet sheet(session);
   if (!OpenSheet(context, sheet, ui::PageId::kPlanes)) return 1;
   PrintTree(context.out(), sheet.planes.m_tree);
@@ -149,7 +149,7 @@ int RunPlanes(CommandContext& context) {
 }
 
 int RunPlane(CommandContext& context, const PlaneOptions& o, bool model) {
-  Session& session = context.StartSession();
+  Session& session = context.StartWritingSession(model ? "plane" : "variation");
   ui::MainSheet sheet(session);
   if (!OpenSheet(context, sheet, ui::PageId::kPlanes)) return 1;
   CPPlanes& page = sheet.planes;

@@ -92,7 +92,7 @@ void PrintFlightplan(std::ostream& out, CPFlightplan& page, bool allCategories) 
 }
 
 int RunFlightplan(CommandContext& context, const FlightplanOptions& o) {
-  Session& session = context.StartSession();
+  Session& session = context.StartWritingSession("flightplan");
   ui::MainSheet sheet(session);
   if (!OpenSheet(context, sheet, ui::PageId::kFlightplan)) return 1;
   CPFlightplan& page = sheet.flightplan;
@@ -134,7 +134,7 @@ int RunFlightplan(CommandContext& context, const FlightplanOptions& o) {
 }
 
 int RunAssignFees(CommandContext& context) {
-  Session& session = context.StartSession();
+  Session& session = context.StartWritingSession("fees assign");
   ui::MainSheet sheet(session);
   if (!OpenSheet(context, sheet, ui::PageId::kFlightplan)) return 1;
   const CPFlightplan::FeeAssignment assignment = sheet.flightplan.OnAssignFees();
@@ -151,7 +151,7 @@ struct SettingsOptions {
 };
 
 int RunSettings(CommandContext& context, const SettingsOptions& o) {
-  Session& session = context.StartSession();
+  Session& session = context.StartWritingSession("settings");
   ui::MainSheet sheet(session);
   if (!OpenSheet(context, sheet, ui::PageId::kSettings)) return 1;
   ui::CPSettings& page = sheet.settings;
