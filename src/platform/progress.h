@@ -1,6 +1,7 @@
 #pragma once
 // The one progress line that long operations report through. Implementations: the CLI's terminal
 // line, the GUI's progress box, and a recording one in the tests.
+#include <cstddef>
 #include <string>
 
 namespace wf {
@@ -13,6 +14,9 @@ class Progress {
   // Hides the box; the next SetText shows it again.
   virtual void Hide() = 0;
   virtual void SetCaption(const std::string& caption) = 0;
+  // Work of a known size: `done` of `total` steps are finished (files, folders, airports). Shown as a
+  // bar where the front end has one; Hide ends it. Front ends without a bar ignore it.
+  virtual void SetSteps([[maybe_unused]] std::size_t done, [[maybe_unused]] std::size_t total) {}
 };
 
 // Discards everything; for callers that run without a user.
