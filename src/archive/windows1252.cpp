@@ -20,6 +20,11 @@ char ToWindows1252(char32_t c) {
   return '?';
 }
 
+char32_t FromWindows1252(char byte) {
+  const auto b = static_cast<unsigned char>(byte);
+  return b >= 0x80 && b < 0xA0 ? kHighControls[b - 0x80] : b;
+}
+
 std::string Utf16LeToWindows1252(std::span<const std::uint8_t> bytes) {
   std::string out;
   out.reserve(bytes.size() / 2);
