@@ -1,0 +1,69 @@
+#include "gui/gui_prompter.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QThread>
+#include <type_traits>
+
+#include "gui/texts.h"
+
+namespace wf::gui {
+
+namespace {
+
+// Runs `ask` on the window's thread and returns its result; from another thread the caller waits.
+template <class Ask>
+auto OnWindowThread(Ask ask) -> std::invoke_result_t<Ask> {
+  QCoreApplication* app = QCoreApplication::instance();
+  if (QThread::currentThread() == app->thread()) return ask();
+  std::invoke_result_t<Ask> result{};
+  QMetaObject::invokeMethod(
+      app, [&] { result = ask(); }, Qt::BlockingQueuedConnection);
+  return result;
+}
+
+QWidget* Owner() {
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  return QApplication::activeWindow();
+}
+
+}
+
+void GuiPrompter::Message(const std::string& text, MessageIcon icon) {
+  OnWindowThread([&] {
+    const QString message = Q(text);
+    switch (icon) {
+      case MessageIcon::kStop:
+        QMessageBox::critical(Owner(), kBoxTitle, message);
+        break;
+      case MessageIcon::kWarning:
+        QMessageBox::warning(Owner(), kBoxTitle, message);
+        break;
+      case MessageIcon::kInformation:
+        QMessageBox::information(Owner(), kBoxTitle, message);
+        break;
+    }
+    return true;
+  });
+}
+
+bool GuiPrompter::AskYesNo(const std::string& question) {
+  return OnWindowThread([&] {
+    return QMessageBox::question(Owner(), kBoxTitle, Q(question), QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::Yes) == QMessageBox::Yes;
+  });
+}
+
+std::optional<std::string> GuiPrompter::OpenFile(const std::string& title, const std::string& filter) {
+  return OnWindowThread([&]() -> std::optional<std::string> {
+    const QString pattern = filter.empty() ? QString("*") : Q(filter);
+    const QString chosen =
+        QFileDialog::getOpenFileName(Owner(), QString(), Q(startFolder_), Q(title) + " (" + pattern + ")");
+    if (chosen.isEmpty()) return std::nullopt;
+    return QDir::toNativeSeparators(chosen).toStdString();
+  });
+}
+
+}

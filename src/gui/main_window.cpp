@@ -1,0 +1,182 @@
+#include "gui/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <exception>
+
+#include "app/traffic_run.h"
+#include "gui/airports_view.h"
+#include "gui/collect_view.h"
+#include "gui/flightplan_view.h"
+#include "gui/long_operation.h"
+#include "gui/plane_icons.h"
+#include "gui/planes_view.h"
+#include "gui/settings_view.h"
+#include "platform/text.h"
+
+namespace wf::gui {
+
+namespace {
+
+constexpr const char* kCaption = "FSX Wingfold";
+
+std::string GenerationSummary(const TrafficRunResult& run) {
+  const FleetSummary& fleet = run.generation.fleet;
+  std::string text = "Flight plans for " + std::to_string(fleet.planes) + " planes at " +
+                     std::to_string(fleet.airportsPopulated) + " airports written to " +
+                     std::string(kFlightPlansFile) + " (" + std::to_string(run.generation.flightLines) +
+                     " flights).";
+  if (run.outputUpdated) text += "\nThe traffic compiler wrote " + PathUtf8(run.outputFile) + ".";
+  return text;
+}
+
+}
+
+MainWindow::MainWindow(Session& session, GuiPrompter* prompter, QWidget* parent)
+    : QMainWindow(parent),
+      session_(session),
+      previousProgress_(session.progress),
+      progress_(new ProgressBox(this)),
+      sheet_(session),
+      tabs_(new QTabWidget(this)),
+      generate_(new QPushButton("Generate Flightplan", this)),
+      exit_(new QPushButton("Exit", this)),
+      apply_(new QPushButton("Apply", this)) {
+  session_.progress = progress_;
+  setWindowTitle(kCaption);
+  setWindowIcon(ProgramIcon());
+  tabs_->setObjectName("pages");
+  generate_->setObjectName("generateFlightplan");
+  exit_->setObjectName("exit");
+  apply_->setObjectName("apply");
+
+  views_[static_cast<int>(ui::PageId::kPlanes)] = new PlanesView(sheet_.planes, this);
+  views_[static_cast<int>(ui::PageId::kAirports)] = new AirportsView(sheet_.airports, this);
+  views_[static_cast<int>(ui::PageId::kCollect)] = new CollectView(sheet_.collect, session_, prompter, this);
+  views_[static_cast<int>(ui::PageId::kSettings)] = new SettingsView(sheet_.settings, this);
+  views_[static_cast<int>(ui::PageId::kFlightplan)] = new FlightplanView(sheet_.flightplan, session_, this);
+  const char* titles[ui::kPageCount] = {"Planes", "Airports", "Collect data", "Settings",
+                                        "Flightplan generation"};
+  for (int i = 0; i < ui::kPageCount; ++i) {
+    views_[i]->edited = [this] { UpdateButtons(); };
+    views_[i]->runLong = [this](const std::function<void()>& job) { RunLong(job); };
+    tabs_->addTab(views_[i], titles[i]);
+  }
+  tabs_->setCurrentIndex(static_cast<int>(ui::PageId::kSettings));
+  View(ui::PageId::kSettings).Refresh();
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(generate_);
+  buttons->addStretch(1);
+  buttons->addWidget(exit_);
+  buttons->addWidget(apply_);
+  auto* central = new QWidget(this);
+  auto* layout = new QVBoxLayout(central);
+  layout->addWidget(tabs_, 1);
+  layout->addLayout(buttons);
+  setCentralWidget(central);
+
+  QMenu* help = menuBar()->addMenu("&Help");
+  help->addAction("&About FSX Wingfold...", this, [this] { ShowAbout(); });
+
+  connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
+    if (index >= 0 && index < ui::kPageCount) ShowPage(static_cast<ui::PageId>(index));
+  });
+  connect(generate_, &QPushButton::clicked, this, [this] { GenerateFlightplan(); });
+  connect(exit_, &QPushButton::clicked, this, [this] { close(); });
+  connect(apply_, &QPushButton::clicked, this, [this] { Apply(); });
+  UpdateButtons();
+  resize(sizeHint().expandedTo(QSize(920, 620)));
+}
+
+MainWindow::~MainWindow() {
+  session_.progress = previousProgress_;
+}
+
+StartupSequenceResult MainWindow::Open(const StartupSteps& steps) {
+  StartupSequenceResult result;
+  tabs_->setCurrentIndex(static_cast<int>(ui::PageId::kSettings));
+  RunLong([this, &result, &steps] { result = sheet_.Open(steps, ui::PageId::kSettings); });
+  opened_ = true;
+  RefreshPages();
+  return result;
+}
+
+bool MainWindow::RunLong(const std::function<void()>& job) {
+  bool done = false;
+  try {
+    RunLongOperation(this, job);
+    done = true;
+  } catch (const std::exception& e) {
+    progress_->Hide();
+    session_.prompter->Message(e.what(), MessageIcon::kStop);
+  }
+  RefreshPages();
+  return done;
+}
+
+void MainWindow::ShowPage(ui::PageId page) {
+  if (!opened_) return;
+  if (sheet_.IsCreated(page)) {
+    sheet_.ShowPage(page);
+  } else {
+    // A tree page builds its tree from the whole database when it is first shown.
+    RunLong([this, page] { sheet_.ShowPage(page); });
+  }
+  View(page).Refresh();
+  UpdateButtons();
+}
+
+void MainWindow::RefreshPages() {
+  for (int i = 0; i < ui::kPageCount; ++i) {
+    if (sheet_.IsCreated(static_cast<ui::PageId>(i))) views_[i]->Refresh();
+  }
+  UpdateButtons();
+}
+
+void MainWindow::UpdateButtons() {
+  apply_->setEnabled(sheet_.ApplyEnabled());
+  generate_->setEnabled(sheet_.GenerateEnabled());
+}
+
+void MainWindow::Apply() {
+  RunLong([this] { sheet_.Apply(); });
+}
+
+void MainWindow::GenerateFlightplan() {
+  TrafficRunResult run;
+  if (!RunLong([this, &run] { run = RunTrafficGeneration(session_, true); })) return;
+  // A flight plan file that could not be written has been reported by the run itself.
+  if (!run.flightPlansWritten) return;
+  if (!run.failure.empty()) {
+    session_.prompter->Message(run.failure, MessageIcon::kStop);
+  } else {
+    session_.prompter->Message(GenerationSummary(run), MessageIcon::kInformation);
+  }
+}
+
+void MainWindow::ShowAbout() {
+  QMessageBox::about(this, "About FSX Wingfold",
+                     QString("<p><b>FSX Wingfold</b> %1</p>"
+                             "<p>General-aviation AI traffic for Microsoft Flight Simulator X: airports "
+                             "from your scenery, aircraft from your SimObjects folders, a fleet of "
+                             "registered planes and a week of flight plans for the traffic "
+                             "compiler.</p>")
+                         .arg(WINGFOLD_VERSION));
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (LongOperationRunning()) {
+    event->ignore();
+    return;
+  }
+  QMainWindow::closeEvent(event);
+}
+
+}

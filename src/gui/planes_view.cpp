@@ -1,0 +1,165 @@
+#include "gui/planes_view.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include "gui/plane_icons.h"
+
+namespace wf::gui {
+
+PlanesView::PlanesView(ui::CPPlanes& page, QWidget* parent)
+    : PageView(parent),
+      page_(page),
+      icons_{PlaneIcon(0), PlaneIcon(1), PlaneIcon(2), PlaneIcon(3), PlaneIcon(4)},
+      model_([this](int image) { return image >= 0 && image < 5 ? icons_[image] : QIcon(); }, this),
+      tree_(new QTreeView(this)),
+      cruiseSpeed_(MakeEdit(this, "m_nCruiseSpeed")),
+      stallSpeed_(MakeEdit(this, "m_nStallSpeed")),
+      range_(MakeEdit(this, "m_nRange")),
+      fuel_(MakeEdit(this, "m_nFuel")),
+      useForGA_(MakeCheck(this, "m_bUseForGA", "Use for GA:")),
+      ifrEquipped_(MakeCheck(this, "m_bIFREquipped", "has IFR equipment:")),
+      hasWheels_(MakeCheck(this, "m_bHasWheels", "has Wheels:")),
+      probability_(MakeEdit(this, "m_fProbability")),
+      moneyPerWeek_(MakeEdit(this, "m_fMoneyPerWeek")),
+      moneyPerFlight_(MakeEdit(this, "m_fMoneyPerFlight")),
+      usage_{MakeCheck(this, "m_bPrivat", "Privat"),     MakeCheck(this, "m_bClub", "Club"),
+             MakeCheck(this, "m_bStudent", "Student"),   MakeCheck(this, "m_bRental", "Rental"),
+             MakeCheck(this, "m_bBusiness", "Business"), MakeCheck(this, "m_bTaxi", "Taxi")},
+      bushplane_(MakeCheck(this, "m_bBushplane", "Bushplane:")),
+      amphibian_(MakeCheck(this, "m_bAmphibian", "Amphibian:")),
+      skis_(MakeCheck(this, "m_bSkis", "has Skis:")),
+      makeAIPlane_(new QPushButton("Make AI plane", this)) {
+  tree_->setObjectName("m_tree");
+  tree_->setModel(&model_);
+  tree_->setHeaderHidden(true);
+  tree_->setUniformRowHeights(true);
+  tree_->setSelectionMode(QAbstractItemView::SingleSelection);
+  hasWheels_->setEnabled(false);
+  makeAIPlane_->setObjectName("makeAIPlane");
+
+  auto* values = new QFormLayout;
+  values->addRow("Cruise Speed (kts):", cruiseSpeed_);
+  values->addRow("Stall Speed (kts):", stallSpeed_);
+  values->addRow("Range (nm):", range_);
+  values->addRow("Fuel (l):", fuel_);
+  values->addRow(QString(), useForGA_);
+  values->addRow(QString(), ifrEquipped_);
+  values->addRow(QString(), hasWheels_);
+  values->addRow("Probability (%):", probability_);
+  auto* money = new QHBoxLayout;
+  money->addWidget(moneyPerWeek_);
+  money->addWidget(moneyPerFlight_);
+  values->addRow("Money per week/flight:", money);
+
+  // "Useage" as the boxes stand: Taxi, Business, Rental on the left, Student, Club, Privat beside.
+  auto* usage = new QGroupBox("Useage", this);
+  auto* usageGrid = new QGridLayout(usage);
+  const Category order[kCategoryCount] = {kTaxi, kBusiness, kRental, kTraining, kClub, kPrivate};
+  for (int i = 0; i < kCategoryCount; ++i) usageGrid->addWidget(usage_[order[i]], i % 3, i / 3);
+  auto* type = new QGroupBox("Type", this);
+  auto* typeLayout = new QVBoxLayout(type);
+  typeLayout->addWidget(bushplane_);
+  typeLayout->addWidget(amphibian_);
+  typeLayout->addWidget(skis_);
+  auto* groups = new QHBoxLayout;
+  groups->addWidget(usage);
+  groups->addWidget(type);
+
+  auto* right = new QVBoxLayout;
+  right->addLayout(values);
+  right->addLayout(groups);
+  right->addWidget(makeAIPlane_, 0, Qt::AlignLeft);
+  right->addStretch(1);
+  auto* layout = new QHBoxLayout(this);
+  layout->addWidget(tree_, 3);
+  layout->addLayout(right, 2);
+
+  connect(tree_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+          [this](const QModelIndex& current) {
+            if (showingSelection_) return;
+            page_.OnTreeSelectionChanged(model_.NodeAt(current));
+            Refresh();
+            Edited();
+          });
+  BindNumber(cruiseSpeed_, &ui::CPPlanes::OnCruiseSpeedChanged);
+  BindNumber(stallSpeed_, &ui::CPPlanes::OnStallSpeedChanged);
+  BindNumber(range_, &ui::CPPlanes::OnRangeChanged);
+  BindNumber(fuel_, &ui::CPPlanes::OnFuelChanged);
+  BindNumber(probability_, &ui::CPPlanes::OnProbabilityChanged);
+  BindNumber(moneyPerWeek_, &ui::CPPlanes::OnMoneyPerWeekChanged);
+  BindNumber(moneyPerFlight_, &ui::CPPlanes::OnMoneyPerFlightChanged);
+  BindCheck(useForGA_, &ui::CPPlanes::OnUseForGAClicked);
+  BindCheck(ifrEquipped_, &ui::CPPlanes::OnIFREquippedClicked);
+  BindCheck(bushplane_, &ui::CPPlanes::OnBushplaneClicked);
+  BindCheck(amphibian_, &ui::CPPlanes::OnAmphibianClicked);
+  BindCheck(skis_, &ui::CPPlanes::OnSkisClicked);
+  for (int c = 0; c < kCategoryCount; ++c) {
+    connect(usage_[c], &QCheckBox::clicked, this, [this, c](bool checked) {
+      page_.OnUsageClicked(static_cast<Category>(c), checked);
+      Edited();
+    });
+  }
+}
+
+void PlanesView::BindNumber(QLineEdit* edit, void (ui::CPPlanes::*handler)(const std::string&)) {
+  connect(edit, &QLineEdit::textEdited, this, [this, handler](const QString& text) {
+    (page_.*handler)(Std(text));
+    Refresh();
+    Edited();
+  });
+}
+
+void PlanesView::BindCheck(QCheckBox* check, void (ui::CPPlanes::*handler)(bool)) {
+  connect(check, &QCheckBox::clicked, this, [this, handler](bool checked) {
+    (page_.*handler)(checked);
+    Edited();
+  });
+}
+
+void PlanesView::Refresh() {
+  const bool rebuilt = model_.Show(page_.m_tree);
+  if (rebuilt) tree_->expand(model_.index(0, 0));
+  ShowSelection();
+  // A rebuilt tree starts at the node that stays selected (the model that was selected, or its AI
+  // copy), else at the root.
+  if (rebuilt) tree_->scrollTo(tree_->currentIndex(), QAbstractItemView::PositionAtTop);
+  ShowNumber(cruiseSpeed_, page_.m_nCruiseSpeed);
+  ShowNumber(stallSpeed_, page_.m_nStallSpeed);
+  ShowNumber(range_, page_.m_nRange);
+  ShowNumber(fuel_, page_.m_nFuel);
+  ShowCheck(useForGA_, page_.m_bUseForGA);
+  ShowCheck(ifrEquipped_, page_.m_bIFREquipped);
+  ShowCheck(hasWheels_, page_.m_bHasWheels);
+  ShowNumber(probability_, page_.m_fProbability);
+  ShowNumber(moneyPerWeek_, page_.m_fMoneyPerWeek);
+  ShowNumber(moneyPerFlight_, page_.m_fMoneyPerFlight);
+  for (int c = 0; c < kCategoryCount; ++c) ShowCheck(usage_[c], page_.UsageBox(static_cast<Category>(c)));
+  ShowCheck(bushplane_, page_.m_bBushplane);
+  ShowCheck(amphibian_, page_.m_bAmphibian);
+  ShowCheck(skis_, page_.m_bSkis);
+  for (QWidget* box : std::initializer_list<QWidget*>{cruiseSpeed_, stallSpeed_, range_, fuel_, ifrEquipped_,
+                                                      bushplane_, amphibian_, skis_}) {
+    box->setEnabled(page_.m_bModelBoxesEnabled);
+  }
+  makeAIPlane_->setEnabled(page_.m_pAircraft != nullptr);
+}
+
+void PlanesView::ShowSelection() {
+  const QModelIndex selected = model_.IndexOf(page_.m_hSelectedItem);
+  showingSelection_ = true;
+  if (selected != tree_->currentIndex()) {
+    tree_->setCurrentIndex(selected);
+    if (!selected.isValid()) tree_->clearSelection();
+  }
+  showingSelection_ = false;
+}
+
+}

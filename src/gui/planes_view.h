@@ -1,0 +1,54 @@
+#pragma once
+// The "Planes" page: the tree of models and their variations on the left, with an image for usable,
+// switched-off and unusable entries; on the right the values of the selected node, the usage and
+// type check boxes, and "Make AI plane".
+#include <array>
+
+#include "gui/page_view.h"
+#include "gui/tree_model.h"
+#include "ui/planes_page.h"
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+class QTreeView;
+
+namespace wf::gui {
+
+class PlanesView final : public PageView {
+ public:
+  PlanesView(ui::CPPlanes& page, QWidget* parent = nullptr);
+  void Refresh() override;
+
+  QTreeView* tree() const { return tree_; }
+  const PageTreeItemModel<ui::PlaneNodeObject>& treeModel() const { return model_; }
+
+ private:
+  void ShowSelection();
+  // Connects a number box: typing calls `handler` on the page, then the boxes are shown again.
+  void BindNumber(QLineEdit* edit, void (ui::CPPlanes::*handler)(const std::string&));
+  void BindCheck(QCheckBox* check, void (ui::CPPlanes::*handler)(bool));
+
+  ui::CPPlanes& page_;
+  std::array<QIcon, 5> icons_;
+  PageTreeItemModel<ui::PlaneNodeObject> model_;
+  QTreeView* tree_;
+  QLineEdit* cruiseSpeed_;
+  QLineEdit* stallSpeed_;
+  QLineEdit* range_;
+  QLineEdit* fuel_;
+  QCheckBox* useForGA_;
+  QCheckBox* ifrEquipped_;
+  QCheckBox* hasWheels_;
+  QLineEdit* probability_;
+  QLineEdit* moneyPerWeek_;
+  QLineEdit* moneyPerFlight_;
+  std::array<QCheckBox*, kCategoryCount> usage_;  // by category
+  QCheckBox* bushplane_;
+  QCheckBox* amphibian_;
+  QCheckBox* skis_;
+  QPushButton* makeAIPlane_;
+  bool showingSelection_ = false;
+};
+
+}

@@ -1,0 +1,24 @@
+// The GUI tests need one QApplication for the whole run; without a display they use Qt's offscreen
+// platform, whose notes that it cannot raise or resize a native window are dropped.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+namespace {
+
+QtMessageHandler qtDefaultHandler = nullptr;
+
+void DropOffscreenNotes(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (message.startsWith("This plugin does not support")) return;
+  qtDefaultHandler(type, context, message);
+}
+
+}
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  qtDefaultHandler = qInstallMessageHandler(DropOffscreenNotes);
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

@@ -1,0 +1,59 @@
+// The window as it opens, its buttons, and the traffic run behind "Generate Flightplan".
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include "gui/gui_test_support.h"
+
+namespace wf::gui {
+namespace {
+
+using test::GuiTest;
+namespace fs = std::filesystem;
+
+TEST_F(GuiTest, OpensOnTheSettingsPageWithTheDatabaseCollectedAndTheAircraftRead) {
+  MainWindow& w = Open();
+  EXPECT_EQ(w.windowTitle(), "FSX Wingfold");
+  const QStringList tabs = {"Planes", "Airports", "Collect data", "Settings", "Flightplan generation"};
+  ASSERT_EQ(w.tabs()->count(), tabs.size());
+  for (int i = 0; i < tabs.size(); ++i) EXPECT_EQ(w.tabs()->tabText(i), tabs[i]);
+  EXPECT_EQ(w.tabs()->currentIndex(), static_cast<int>(ui::PageId::kSettings));
+  EXPECT_EQ(w.generateButton()->text(), "Generate Flightplan");
+  EXPECT_EQ(w.exitButton()->text(), "Exit");
+  EXPECT_FALSE(w.generateButton()->isEnabled()) << "until the Airports or the Planes page is shown";
+  EXPECT_FALSE(w.applyButton()->isEnabled());
+  EXPECT_EQ(w.menuBar()->actions().at(0)->menu()->actions().at(0)->text(), "&About FSX Wingfold...");
+
+  // No database at the first start: the default scenery was collected and saved; the aircraft too.
+  EXPECT_TRUE(fs::exists(work / "objects.dat"));
+  EXPECT_TRUE(fs::exists(work / "AircraftTypes.dat"));
+  EXPECT_EQ(session.world.airportIndex.size(), 3u);
+  EXPECT_FALSE(w.progressBox().isVisible());
+  EXPECT_TRUE(prompter.messages.empty()) << prompter.messages.front();
+
+  ShowPage(ui::PageId::kAirports);
+  EXPECT_TRUE(w.generateButton()->isEnabled());
+}
+
+TEST_F(GuiTest, WithoutASimulatorFolderTheUserIsSentToTheSettings) {
+  MainWindow& w = Open(false);
+  ASSERT_EQ(prompter.messages.size(), 1u);
+  EXPECT_EQ(prompter.messages[0], kSimFolderMissingMessage);
+  EXPECT_EQ(w.tabs()->currentIndex(), static_cast<int>(ui::PageId::kSettings));
+  EXPECT_TRUE(Find<QWidget>("simPath")->isEnabled());
+}
+
+TEST_F(GuiTest, GenerateFlightplanRunsTheTrafficGenerationAndTheCompiler) {
+  MainWindow& w = Open();
+  ShowPage(ui::PageId::kPlanes);
+  QTest::mouseClick(w.generateButton(), Qt::LeftButton);
+  EXPECT_TRUE(fs::exists(work / "Flightplans-GA.dat"));
+  EXPECT_TRUE(fs::exists(sim / "Scenery" / "World" / "scenery" / "Traffic-GA.BGL"));
+  ASSERT_EQ(prompter.messages.size(), 1u);
+  EXPECT_NE(prompter.messages[0].find("written to Flightplans-GA.dat"), std::string::npos)
+      << prompter.messages[0];
+  EXPECT_FALSE(w.progressBox().isVisible());
+}
+
+}
+}
