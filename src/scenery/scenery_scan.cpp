@@ -1,6 +1,7 @@
 #include "scenery/scenery_scan.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "platform/folder_listing.h"
 
@@ -8,7 +9,8 @@ namespace wf {
 
 SceneryScan::SceneryScan(const SceneryContext& context) : context_(context) {}
 
-void SceneryScan::Sweep(const std::filesystem::path& root) {
+std::vector<std::filesystem::path> SweepFiles(const std::filesystem::path& root) {
+  std::vector<std::filesystem::path> files;
   for (const FolderEntry& area : ListFolder(root, "*.")) {
     if (!area.isFolder) continue;
     // On a file system that tells case apart, the first of "Scenery", "scenery", ... is taken.
@@ -17,8 +19,13 @@ void SceneryScan::Sweep(const std::filesystem::path& root) {
         std::find_if(scenery.begin(), scenery.end(), [](const FolderEntry& e) { return e.isFolder; });
     if (folder == scenery.end()) continue;
     for (const FolderEntry& file : ListFolder(folder->path, "*.bgl"))
-      if (!file.isFolder) ReadFile(file.path);
+      if (!file.isFolder) files.push_back(file.path);
   }
+  return files;
+}
+
+void SceneryScan::Sweep(const std::filesystem::path& root) {
+  for (const std::filesystem::path& file : SweepFiles(root)) ReadFile(file);
 }
 
 void SceneryScan::ReadFile(const std::filesystem::path& file) {
@@ -53,19 +60,30 @@ ScanSummary SceneryScan::Summary() const {
 
 ScanSummary Scan(ScanMode mode, const std::filesystem::path& simFolder,
                  const std::filesystem::path& airportPath, const SceneryContext& context) {
-  SceneryScan scan(context);
+  std::vector<std::filesystem::path> files;
+  const auto sweep = [&files](const std::filesystem::path& root) {
+    std::vector<std::filesystem::path> found = SweepFiles(root);
+    files.insert(files.end(), std::make_move_iterator(found.begin()), std::make_move_iterator(found.end()));
+  };
   // An unknown simulator folder contributes nothing (rather than the current folder's).
   const bool simKnown = !simFolder.empty();
   if (mode == ScanMode::kDefaultScenery) {
-    if (simKnown) scan.Sweep(ResolvePathCase(simFolder, "Scenery"));
+    if (simKnown) sweep(ResolvePathCase(simFolder, "Scenery"));
   } else {
     if (!airportPath.empty()) {
-      scan.Sweep(airportPath);
+      sweep(airportPath);
     } else if (simKnown) {
-      scan.Sweep(ResolvePathCase(simFolder, "Addon Scenery"));
+      sweep(ResolvePathCase(simFolder, "Addon Scenery"));
     }
-    if (simKnown) scan.Sweep(simFolder);
+    if (simKnown) sweep(simFolder);
   }
+
+  SceneryScan scan(context);
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    context.progress.SetSteps(i, files.size());
+    scan.ReadFile(files[i]);
+  }
+  context.progress.SetSteps(files.size(), files.size());
   return scan.Summary();
 }
 

@@ -8,7 +8,8 @@
 // root's folders, or deeper below Scenery, are not read. A root that does not exist contributes
 // nothing. A file reached twice is read twice.
 //
-// The scan does not save the database; the caller does, after it.
+// The scan lists the files of all its sweeps before it reads them, so that the progress shows how many
+// of them are read. It does not save the database; the caller does, after it.
 #include <cstddef>
 #include <filesystem>
 #include <string>
@@ -38,6 +39,9 @@ struct ScanSummary {
   std::size_t airportsUpdated = 0;     // airports that existed before the scan and took a file's data
   std::size_t airportsInDatabase = 0;  // airports in the tree after the scan
 };
+
+// The BGL files that the folder sweep of `root` reads, in reading order.
+std::vector<std::filesystem::path> SweepFiles(const std::filesystem::path& root);
 
 // One scan's state: the sweeps run through it and it adds up their results.
 class SceneryScan {

@@ -106,6 +106,9 @@ TEST_F(ScenerySweepTest, ReadsTheBglFilesOfEachAreasSceneryFolderOnly) {
   const ScanSummary summary = Scan(ScanMode::kDefaultScenery, Sim(), {}, f_.Context());
 
   EXPECT_EQ(FilesRead(), (std::vector<std::string>{"a.BGL", "b.bgl", "c.bgl"}));
+  // The files are counted before the first is read: each read is one step of three.
+  EXPECT_EQ(f_.progress.steps,
+            (std::vector<std::pair<std::size_t, std::size_t>>{{0, 3}, {1, 3}, {2, 3}, {3, 3}}));
   EXPECT_EQ(summary.bglFilesRead, 3u);
   EXPECT_EQ(summary.airportFilesRead, 1u);
   EXPECT_EQ(summary.filesLeftAlone, 2u);
@@ -136,8 +139,11 @@ TEST_F(ScenerySweepTest, AddOnModeSweepsTheAddOnRootThenTheSimulatorsTopFolders)
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     f_.progress.texts.clear();
+    f_.progress.steps.clear();
     const ScanSummary summary = Scan(ScanMode::kAddOn, Sim(), c.airportPath, f_.Context());
     EXPECT_EQ(FilesRead(), c.read);
+    EXPECT_EQ(f_.progress.steps.front(), std::make_pair(std::size_t{0}, c.read.size()))
+        << "both sweeps counted";
     EXPECT_EQ(summary.bglFilesRead, c.read.size());
     EXPECT_EQ(summary.filesLeftAlone, c.read.size());
   }

@@ -2,6 +2,7 @@
 // Recording fakes of the progress line and the prompter.
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/progress.h"
@@ -17,8 +18,10 @@ class RecordingProgress final : public Progress {
   }
   void Hide() override { shown = false; }
   void SetCaption(const std::string& caption) override { captions.push_back(caption); }
+  void SetSteps(std::size_t done, std::size_t total) override { steps.emplace_back(done, total); }
 
   std::vector<std::string> texts;
+  std::vector<std::pair<std::size_t, std::size_t>> steps;  // (done, total) in calling order
   std::vector<std::string> captions;
   bool shown = false;
 };
