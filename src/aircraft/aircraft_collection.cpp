@@ -234,22 +234,27 @@ AircraftCollectionResult CollectAircraft(World& world, const Settings& settings,
   }
 
   // The last entry first: where two entries hold a folder of the same name, the first entry's
-  // folder is read last and gives the model its folder path.
+  // folder is read last and gives the model its folder path. The folders are listed before any is
+  // read, so that the progress counts them.
+  std::vector<FolderEntry> folders;
   for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
     const std::filesystem::path base = SimObjectFolder(simFolder, *entry);
     std::error_code ec;
     if (base.empty() || !std::filesystem::is_directory(base, ec)) continue;
     result.simObjectFolders.push_back(base);
     // Every sub-folder, names with a dot included: the simulator loads those too.
-    for (const FolderEntry& folder : ListFolder(base, "*")) {
-      if (!folder.isFolder) continue;
-      try {
-        CollectFolder(run, folder);
-      } catch (const std::exception& error) {
-        result.skippedFolders.push_back({PathUtf8(folder.path), error.what()});
-      }
+    for (FolderEntry& folder : ListFolder(base, "*"))
+      if (folder.isFolder) folders.push_back(std::move(folder));
+  }
+  for (std::size_t i = 0; i < folders.size(); ++i) {
+    progress.SetSteps(i, folders.size());
+    try {
+      CollectFolder(run, folders[i]);
+    } catch (const std::exception& error) {
+      result.skippedFolders.push_back({PathUtf8(folders[i].path), error.what()});
     }
   }
+  progress.SetSteps(folders.size(), folders.size());
 
   if (result.simObjectFolders.empty()) {
     result.keptBecause = NoAircraftFolderReason(fsxCfg, result.fsxCfgPath, result.fsxCfgProblem, entries);

@@ -56,6 +56,26 @@ bool GuiPrompter::AskYesNo(const std::string& question) {
   });
 }
 
+Answer GuiPrompter::AskYesNoAllCancel(const std::string& question) {
+  return OnWindowThread([&] {
+    switch (QMessageBox::question(Owner(), kBoxTitle, Q(question),
+                                  QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No |
+                                      QMessageBox::NoToAll | QMessageBox::Cancel,
+                                  QMessageBox::Yes)) {
+      case QMessageBox::Yes:
+        return Answer::kYes;
+      case QMessageBox::YesToAll:
+        return Answer::kYesToAll;
+      case QMessageBox::No:
+        return Answer::kNo;
+      case QMessageBox::NoToAll:
+        return Answer::kNoToAll;
+      default:
+        return Answer::kCancel;
+    }
+  });
+}
+
 std::optional<std::string> GuiPrompter::OpenFile(const std::string& title, const std::string& filter) {
   return OnWindowThread([&]() -> std::optional<std::string> {
     const QString pattern = filter.empty() ? QString("*") : Q(filter);

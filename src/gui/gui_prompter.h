@@ -20,6 +20,8 @@ class GuiPrompter final : public Prompter {
  public:
   void Message(const std::string& text, MessageIcon icon) override;
   bool AskYesNo(const std::string& question) override;
+  // Yes, Yes to All, No, No to All and Cancel.
+  Answer AskYesNoAllCancel(const std::string& question) override;
   // `title` names the files offered (the dialog's filter, "Scenery"); `filter` is their pattern,
   // every file when empty. The dialog starts in the folder of SetStartFolder, and the file chosen
   // must exist.

@@ -56,7 +56,7 @@ MainWindow::MainWindow(Session& session, GuiPrompter* prompter, QWidget* parent)
   exit_->setObjectName("exit");
   apply_->setObjectName("apply");
 
-  views_[static_cast<int>(ui::PageId::kPlanes)] = new PlanesView(sheet_.planes, this);
+  views_[static_cast<int>(ui::PageId::kPlanes)] = new PlanesView(sheet_.planes, session_, this);
   views_[static_cast<int>(ui::PageId::kAirports)] = new AirportsView(sheet_.airports, this);
   views_[static_cast<int>(ui::PageId::kCollect)] = new CollectView(sheet_.collect, session_, prompter, this);
   views_[static_cast<int>(ui::PageId::kSettings)] = new SettingsView(sheet_.settings, this);
@@ -65,7 +65,9 @@ MainWindow::MainWindow(Session& session, GuiPrompter* prompter, QWidget* parent)
                                         "Flightplan generation"};
   for (int i = 0; i < ui::kPageCount; ++i) {
     views_[i]->edited = [this] { UpdateButtons(); };
-    views_[i]->runLong = [this](const std::function<void()>& job) { RunLong(job); };
+    views_[i]->runLong = [this](QWidget* window, const std::function<void()>& job) {
+      return RunLong(job, window);
+    };
     tabs_->addTab(views_[i], titles[i]);
   }
   tabs_->setCurrentIndex(static_cast<int>(ui::PageId::kSettings));
@@ -108,10 +110,10 @@ StartupSequenceResult MainWindow::Open(const StartupSteps& steps) {
   return result;
 }
 
-bool MainWindow::RunLong(const std::function<void()>& job) {
+bool MainWindow::RunLong(const std::function<void()>& job, QWidget* window) {
   bool done = false;
   try {
-    RunLongOperation(this, job);
+    RunLongOperation(window != nullptr ? window : this, job);
     done = true;
   } catch (const std::exception& e) {
     progress_->Hide();

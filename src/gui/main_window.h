@@ -38,10 +38,10 @@ class MainWindow final : public QMainWindow {
   // database, the databases, the installed aircraft, the reference lists), then the Settings page.
   StartupSequenceResult Open(const StartupSteps& steps = {});
 
-  // Runs `job` as a long operation of this window (long_operation.h): the progress box moves, the
-  // window repaints but takes no input. Afterwards every page shows its values again. A failure of
-  // the job is shown as a message and gives false.
-  bool RunLong(const std::function<void()>& job);
+  // Runs `job` as a long operation of `window` (long_operation.h; this window when null): the
+  // progress box moves, the windows repaint but `window` takes no input. Afterwards every page shows
+  // its values again. A failure of the job is shown as a message and gives false.
+  bool RunLong(const std::function<void()>& job, QWidget* window = nullptr);
 
   // "Generate Flightplan": the fleet, the week of flight plans and the traffic compiler.
   void GenerateFlightplan();

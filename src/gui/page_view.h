@@ -25,18 +25,18 @@ class PageView : public QWidget {
   virtual void Refresh() = 0;
 
   std::function<void()> edited;
-  std::function<void(const std::function<void()>&)> runLong;
+  // Runs a long operation of `window` (the main window when null); false when it failed (the
+  // failure has been shown).
+  std::function<bool(QWidget* window, const std::function<void()>&)> runLong;
 
  protected:
   void Edited() {
     if (edited) edited();
   }
-  void RunLong(const std::function<void()>& job) {
-    if (runLong) {
-      runLong(job);
-    } else {
-      job();
-    }
+  bool RunLong(const std::function<void()>& job) {
+    if (runLong) return runLong(nullptr, job);
+    job();
+    return true;
   }
 };
 

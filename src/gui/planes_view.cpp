@@ -10,13 +10,15 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "gui/make_ai_plane_dialog.h"
 #include "gui/plane_icons.h"
 
 namespace wf::gui {
 
-PlanesView::PlanesView(ui::CPPlanes& page, QWidget* parent)
+PlanesView::PlanesView(ui::CPPlanes& page, Session& session, QWidget* parent)
     : PageView(parent),
       page_(page),
+      session_(session),
       icons_{PlaneIcon(0), PlaneIcon(1), PlaneIcon(2), PlaneIcon(3), PlaneIcon(4)},
       model_([this](int image) { return image >= 0 && image < 5 ? icons_[image] : QIcon(); }, this),
       tree_(new QTreeView(this)),
@@ -101,6 +103,7 @@ PlanesView::PlanesView(ui::CPPlanes& page, QWidget* parent)
   BindCheck(bushplane_, &ui::CPPlanes::OnBushplaneClicked);
   BindCheck(amphibian_, &ui::CPPlanes::OnAmphibianClicked);
   BindCheck(skis_, &ui::CPPlanes::OnSkisClicked);
+  connect(makeAIPlane_, &QPushButton::clicked, this, [this] { MakeAIPlane(); });
   for (int c = 0; c < kCategoryCount; ++c) {
     connect(usage_[c], &QCheckBox::clicked, this, [this, c](bool checked) {
       page_.OnUsageClicked(static_cast<Category>(c), checked);
@@ -150,6 +153,22 @@ void PlanesView::Refresh() {
     box->setEnabled(page_.m_bModelBoxesEnabled);
   }
   makeAIPlane_->setEnabled(page_.m_pAircraft != nullptr);
+}
+
+void PlanesView::MakeAIPlane() {
+  std::string problems;
+  page_.OnMakeAIPlane([this, &problems](ui::MakeAI_Plane& model) {
+    MakeAIPlaneDialog dialog(model, runLong, this);
+    const int result = dialog.Run();
+    if (result == ui::kDialogOK) problems = MakeAIPlaneDialog::Problems(model.Report());
+    return result;
+  });
+  Refresh();
+  Edited();
+  if (!problems.empty()) {
+    session_.prompter->Message("The AI copy was made, but not everything worked:\n" + problems,
+                               MessageIcon::kWarning);
+  }
 }
 
 void PlanesView::ShowSelection() {

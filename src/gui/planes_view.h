@@ -17,7 +17,7 @@ namespace wf::gui {
 
 class PlanesView final : public PageView {
  public:
-  PlanesView(ui::CPPlanes& page, QWidget* parent = nullptr);
+  PlanesView(ui::CPPlanes& page, Session& session, QWidget* parent = nullptr);
   void Refresh() override;
 
   QTreeView* tree() const { return tree_; }
@@ -25,11 +25,14 @@ class PlanesView final : public PageView {
 
  private:
   void ShowSelection();
+  // "Make AI plane": the dialog for the selected model, then the copy into the database.
+  void MakeAIPlane();
   // Connects a number box: typing calls `handler` on the page, then the boxes are shown again.
   void BindNumber(QLineEdit* edit, void (ui::CPPlanes::*handler)(const std::string&));
   void BindCheck(QCheckBox* check, void (ui::CPPlanes::*handler)(bool));
 
   ui::CPPlanes& page_;
+  Session& session_;
   std::array<QIcon, 5> icons_;
   PageTreeItemModel<ui::PlaneNodeObject> model_;
   QTreeView* tree_;

@@ -656,17 +656,20 @@ GenerationResult GenerateTraffic(World& world, const Settings& settings, Random&
   FleetGenerator fleet(world, settings, random, order, result.fleet, result.work);
   WeekWriter weeks(settings, random, prompter, order, result);
   std::string text;
-  for (const AirportOrderEntry& entry : order.entries) {
-    CAirport& airport = *entry.airport;
+  const std::size_t airports = order.entries.size();
+  for (std::size_t i = 0; i < airports; ++i) {
+    CAirport& airport = *order.entries[i].airport;
     airport.planes.Clear();
     if (!TakesPartInTraffic(airport)) continue;
     ++result.fleet.airportsVisited;
+    progress.SetSteps(i, airports);
     progress.SetText("Generate Flightplan at " + airport.name);
     fleet.PopulateAirport(airport);
     text.clear();
     weeks.WriteAirport(airport, text);
     flightPlans.write(text.data(), static_cast<std::streamsize>(text.size()));
   }
+  progress.SetSteps(airports, airports);
   return result;
 }
 

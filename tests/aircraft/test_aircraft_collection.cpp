@@ -260,6 +260,8 @@ TEST_F(AircraftCollectTest, EntriesAreReadLastToFirstAndOnlyTwentyCount) {
 
   const AircraftCollectionResult result = Collect();
   EXPECT_EQ(result.simObjectFolders, (std::vector<fs::path>{sim / "Objects1", sim / "Objects0"}));
+  // The folders of all entries are counted before the first is read.
+  EXPECT_EQ(progress.steps, (std::vector<std::pair<std::size_t, std::size_t>>{{0, 2}, {1, 2}, {2, 2}}));
   EXPECT_EQ(result.newModels, Names{"Same"});
   EXPECT_EQ(result.newVariations, (Names{"Same from 1", "Same from 0"}));
   EXPECT_EQ(world.aircraftTypes.Find("Same")->folderPath, PathText(sim / "Objects0" / "Same"));

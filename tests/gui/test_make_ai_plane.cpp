@@ -1,0 +1,73 @@
+// "Make AI plane" on the Planes page: the dialog, driven as a user drives it, converts the aircraft
+// and the copy takes the flyable model's place in the tree.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeView>
+
+#include "gui/gui_test_support.h"
+#include "gui/make_ai_plane_dialog.h"
+#include "gui/planes_view.h"
+
+namespace wf::gui {
+namespace {
+
+using test::GuiTest;
+using test::ReadFile;
+namespace fs = std::filesystem;
+
+QModelIndex ModelRow(const PageTreeItemModel<ui::PlaneNodeObject>& tree, const QString& name) {
+  const QModelIndex root = tree.index(0, 0);
+  for (int row = 0; row < tree.rowCount(root); ++row) {
+    if (tree.index(row, 0, root).data().toString() == name) return tree.index(row, 0, root);
+  }
+  return {};
+}
+
+TEST_F(GuiTest, MakeAIPlaneConvertsTheSelectedModelThroughTheDialog) {
+  fs::copy(fs::path(WINGFOLD_SOURCE_DIR) / "examples" / "work" / "AIR Files", work / "AIR Files");
+  MainWindow& w = Open();
+  ShowPage(ui::PageId::kPlanes);
+  auto& view = static_cast<PlanesView&>(w.View(ui::PageId::kPlanes));
+  ClickRow(view.tree(), ModelRow(view.treeModel(), "Trainer_152"));
+
+  QStringList entries;
+  bool reduceEnabled = true;
+  QString folderSize;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = dynamic_cast<MakeAIPlaneDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->windowTitle(), "Make AI Plane");
+    auto* airFile = dialog->findChild<QComboBox*>("m_nAirFile");
+    for (int i = 0; i < airFile->count(); ++i) entries << airFile->itemText(i);
+    reduceEnabled = dialog->findChild<QCheckBox*>("m_bReduceTextures")->isEnabled();
+    folderSize = dialog->findChild<QLineEdit*>("m_dFolderSize")->text();
+    airFile->setFocus();
+    QTest::keyClick(airFile, Qt::Key_Home);  // "no change"
+    QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+  });
+  prompter.answer = false;  // do not hand the model's values down again
+  QTest::mouseClick(view.findChild<QPushButton*>("makeAIPlane"), Qt::LeftButton);
+
+  ASSERT_GE(entries.size(), 3);
+  EXPECT_EQ(entries[0], "no change");
+  EXPECT_EQ(entries[1], "Flyable");
+  EXPECT_TRUE(entries.contains("Light single"));
+  EXPECT_TRUE(reduceEnabled) << "a flyable aircraft may have its textures reduced";
+  EXPECT_EQ(folderSize, "0.000");
+
+  const fs::path copy = sim / "SimObjects" / "Airplanes" / "Wingfold Trainer_152";
+  EXPECT_TRUE(fs::exists(copy / "flyable_aircraft.cfg"));
+  EXPECT_NE(ReadFile(copy / "aircraft.cfg").find("title=Wingfold "), std::string::npos);
+  EXPECT_NE(session.world.aircraftTypes.Find("Wingfold Trainer_152"), nullptr);
+  // The tree is built anew: the copy in the flyable model's place, selected.
+  EXPECT_FALSE(ModelRow(view.treeModel(), "Trainer_152").isValid());
+  EXPECT_EQ(view.tree()->currentIndex(), ModelRow(view.treeModel(), "Wingfold Trainer_152"));
+  EXPECT_NE(ReadFile(work / "AircraftTypes.dat").find("Wingfold Trainer_152"), std::string::npos);
+  EXPECT_TRUE(prompter.messages.empty()) << prompter.messages.front();
+}
+
+}
+}
