@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QTimer>
 #include <exception>
-#include <filesystem>
 #include <memory>
 
 #include "app/startup.h"
@@ -13,13 +12,27 @@
 
 namespace wf::gui {
 
+std::optional<WorkFolderLock> LockWorkFolder(const std::filesystem::path& workFolder, Prompter& prompter,
+                                             std::chrono::milliseconds wait) {
+  try {
+    return WorkFolderLock::Acquire(workFolder, "wingfold-gui", wait);
+  } catch (const std::exception& e) {
+    prompter.Message(e.what(), MessageIcon::kStop);
+    return std::nullopt;
+  }
+}
+
 int RunProgram(QApplication& app) {
   app.setApplicationName("FSX Wingfold");
-  auto session = std::make_unique<Session>();
   GuiPrompter prompter;
+  const std::filesystem::path workFolder = std::filesystem::current_path();
+  const std::optional<WorkFolderLock> lock = LockWorkFolder(workFolder, prompter);
+  if (!lock) return 1;
+
+  auto session = std::make_unique<Session>();
   session->prompter = &prompter;
   try {
-    StartSession(*session, std::filesystem::current_path());
+    StartSession(*session, workFolder);
   } catch (const std::exception& e) {
     prompter.Message(e.what(), MessageIcon::kStop);
     return 1;

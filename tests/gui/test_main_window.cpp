@@ -4,6 +4,7 @@
 #include <QTabWidget>
 
 #include "gui/gui_test_support.h"
+#include "gui/program.h"
 
 namespace wf::gui {
 namespace {
@@ -53,6 +54,14 @@ TEST_F(GuiTest, GenerateFlightplanRunsTheTrafficGenerationAndTheCompiler) {
   EXPECT_NE(prompter.messages[0].find("written to Flightplans-GA.dat"), std::string::npos)
       << prompter.messages[0];
   EXPECT_FALSE(w.progressBox().isVisible());
+}
+
+TEST_F(GuiTest, ASecondProgramOnTheWorkFolderIsToldWhoHoldsIt) {
+  const WorkFolderLock held = WorkFolderLock::Acquire(work, "wingfold generate");
+  EXPECT_FALSE(LockWorkFolder(work, prompter, std::chrono::milliseconds(0)));
+  ASSERT_EQ(prompter.messages.size(), 1u);
+  EXPECT_NE(prompter.messages[0].find("is in use by wingfold generate, process"), std::string::npos)
+      << prompter.messages[0];
 }
 
 }
