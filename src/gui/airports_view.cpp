@@ -20,10 +20,9 @@ QString Count(std::uint64_t count) {
 }
 
 AirportsView::AirportsView(ui::CPAirports& page, QWidget* parent)
-    : PageView(parent),
+    : TreePageView(parent),
       page_(page),
       model_({}, this),
-      tree_(new QTreeView(this)),
       callSign_(MakeEdit(this, "m_strCallSign", true)),
       icao_(MakeEdit(this, "m_strICAO")),
       hasIFR_(MakeCheck(this, "m_bHasIFR", "has IFR")),
@@ -38,11 +37,7 @@ AirportsView::AirportsView(ui::CPAirports& page, QWidget* parent)
       dock_(MakeEdit(this, "m_nDock", true)),
       towerFrequency_(MakeEdit(this, "m_fTowerFrequency", true)),
       landingFee_(MakeEdit(this, "m_fLandingFee")) {
-  tree_->setObjectName("m_tree");
-  tree_->setModel(&model_);
-  tree_->setHeaderHidden(true);
-  tree_->setUniformRowHeights(true);
-  tree_->setSelectionMode(QAbstractItemView::SingleSelection);
+  BindTree(model_, [this](const QModelIndex& index) { page_.OnTreeSelectionChanged(model_.NodeAt(index)); });
   hasIFR_->setEnabled(false);
   type_->setObjectName("m_comboType");
   for (int type = 0; type < kAirportTypeCount; ++type) type_->addItem(AirportTypeName(type));
@@ -76,17 +71,8 @@ AirportsView::AirportsView(ui::CPAirports& page, QWidget* parent)
   right->addWidget(parking);
   right->addLayout(money);
   right->addStretch(1);
-  auto* layout = new QHBoxLayout(this);
-  layout->addWidget(tree_, 3);
-  layout->addLayout(right, 2);
+  PlaceValues(right);
 
-  connect(tree_->selectionModel(), &QItemSelectionModel::currentChanged, this,
-          [this](const QModelIndex& current) {
-            if (showingSelection_) return;
-            page_.OnTreeSelectionChanged(model_.NodeAt(current));
-            Refresh();
-            Edited();
-          });
   connect(icao_, &QLineEdit::textEdited, this, [this](const QString& text) {
     page_.OnICAOChanged(Std(text));
     Refresh();
@@ -114,9 +100,9 @@ AirportsView::AirportsView(ui::CPAirports& page, QWidget* parent)
 void AirportsView::Refresh() {
   if (model_.Show(page_.m_tree)) {
     // The World node open: the countries are what one looks for first.
-    tree_->expand(model_.index(0, 0));
+    tree()->expand(model_.index(0, 0));
   }
-  ShowSelection();
+  ShowSelection(model_.IndexOf(page_.m_hSelectedItem), QAbstractItemView::PositionAtCenter);
   ShowText(callSign_, page_.m_strCallSign);
   if (icao_->text() != Q(page_.m_strICAO)) {
     const int cursor = icao_->cursorPosition();
@@ -136,21 +122,6 @@ void AirportsView::Refresh() {
   dock_->setText(Count(page_.m_nDock));
   towerFrequency_->setText(Q(ui::FormatNumber(page_.m_fTowerFrequency)));
   ShowNumber(landingFee_, page_.m_fLandingFee);
-}
-
-void AirportsView::ShowSelection() {
-  const QModelIndex selected = model_.IndexOf(page_.m_hSelectedItem);
-  if (selected == tree_->currentIndex()) return;
-  showingSelection_ = true;
-  if (selected.isValid()) {
-    for (QModelIndex up = selected.parent(); up.isValid(); up = up.parent()) tree_->expand(up);
-    tree_->setCurrentIndex(selected);
-    tree_->scrollTo(selected, QAbstractItemView::PositionAtCenter);
-  } else {
-    tree_->setCurrentIndex({});
-    tree_->clearSelection();
-  }
-  showingSelection_ = false;
 }
 
 }

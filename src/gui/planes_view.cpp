@@ -16,12 +16,11 @@
 namespace wf::gui {
 
 PlanesView::PlanesView(ui::CPPlanes& page, Session& session, QWidget* parent)
-    : PageView(parent),
+    : TreePageView(parent),
       page_(page),
       session_(session),
       icons_{PlaneIcon(0), PlaneIcon(1), PlaneIcon(2), PlaneIcon(3), PlaneIcon(4)},
       model_([this](int image) { return image >= 0 && image < 5 ? icons_[image] : QIcon(); }, this),
-      tree_(new QTreeView(this)),
       cruiseSpeed_(MakeEdit(this, "m_nCruiseSpeed")),
       stallSpeed_(MakeEdit(this, "m_nStallSpeed")),
       range_(MakeEdit(this, "m_nRange")),
@@ -39,11 +38,7 @@ PlanesView::PlanesView(ui::CPPlanes& page, Session& session, QWidget* parent)
       amphibian_(MakeCheck(this, "m_bAmphibian", "Amphibian:")),
       skis_(MakeCheck(this, "m_bSkis", "has Skis:")),
       makeAIPlane_(new QPushButton("Make AI plane", this)) {
-  tree_->setObjectName("m_tree");
-  tree_->setModel(&model_);
-  tree_->setHeaderHidden(true);
-  tree_->setUniformRowHeights(true);
-  tree_->setSelectionMode(QAbstractItemView::SingleSelection);
+  BindTree(model_, [this](const QModelIndex& index) { page_.OnTreeSelectionChanged(model_.NodeAt(index)); });
   hasWheels_->setEnabled(false);
   makeAIPlane_->setObjectName("makeAIPlane");
 
@@ -80,17 +75,8 @@ PlanesView::PlanesView(ui::CPPlanes& page, Session& session, QWidget* parent)
   right->addLayout(groups);
   right->addWidget(makeAIPlane_, 0, Qt::AlignLeft);
   right->addStretch(1);
-  auto* layout = new QHBoxLayout(this);
-  layout->addWidget(tree_, 3);
-  layout->addLayout(right, 2);
+  PlaceValues(right);
 
-  connect(tree_->selectionModel(), &QItemSelectionModel::currentChanged, this,
-          [this](const QModelIndex& current) {
-            if (showingSelection_) return;
-            page_.OnTreeSelectionChanged(model_.NodeAt(current));
-            Refresh();
-            Edited();
-          });
   BindNumber(cruiseSpeed_, &ui::CPPlanes::OnCruiseSpeedChanged);
   BindNumber(stallSpeed_, &ui::CPPlanes::OnStallSpeedChanged);
   BindNumber(range_, &ui::CPPlanes::OnRangeChanged);
@@ -128,12 +114,10 @@ void PlanesView::BindCheck(QCheckBox* check, void (ui::CPPlanes::*handler)(bool)
 }
 
 void PlanesView::Refresh() {
-  const bool rebuilt = model_.Show(page_.m_tree);
-  if (rebuilt) tree_->expand(model_.index(0, 0));
-  ShowSelection();
   // A rebuilt tree starts at the node that stays selected (the model that was selected, or its AI
   // copy), else at the root.
-  if (rebuilt) tree_->scrollTo(tree_->currentIndex(), QAbstractItemView::PositionAtTop);
+  if (model_.Show(page_.m_tree)) tree()->expand(model_.index(0, 0));
+  ShowSelection(model_.IndexOf(page_.m_hSelectedItem), QAbstractItemView::PositionAtTop);
   ShowNumber(cruiseSpeed_, page_.m_nCruiseSpeed);
   ShowNumber(stallSpeed_, page_.m_nStallSpeed);
   ShowNumber(range_, page_.m_nRange);
@@ -169,16 +153,6 @@ void PlanesView::MakeAIPlane() {
     session_.prompter->Message("The AI copy was made, but not everything worked:\n" + problems,
                                MessageIcon::kWarning);
   }
-}
-
-void PlanesView::ShowSelection() {
-  const QModelIndex selected = model_.IndexOf(page_.m_hSelectedItem);
-  showingSelection_ = true;
-  if (selected != tree_->currentIndex()) {
-    tree_->setCurrentIndex(selected);
-    if (!selected.isValid()) tree_->clearSelection();
-  }
-  showingSelection_ = false;
 }
 
 }

@@ -4,27 +4,24 @@
 // type check boxes, and "Make AI plane".
 #include <array>
 
-#include "gui/page_view.h"
 #include "gui/tree_model.h"
+#include "gui/tree_page_view.h"
 #include "ui/planes_page.h"
 
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
-class QTreeView;
 
 namespace wf::gui {
 
-class PlanesView final : public PageView {
+class PlanesView final : public TreePageView {
  public:
   PlanesView(ui::CPPlanes& page, Session& session, QWidget* parent = nullptr);
   void Refresh() override;
 
-  QTreeView* tree() const { return tree_; }
   const PageTreeItemModel<ui::PlaneNodeObject>& treeModel() const { return model_; }
 
  private:
-  void ShowSelection();
   // "Make AI plane": the dialog for the selected model, then the copy into the database.
   void MakeAIPlane();
   // Connects a number box: typing calls `handler` on the page, then the boxes are shown again.
@@ -35,7 +32,6 @@ class PlanesView final : public PageView {
   Session& session_;
   std::array<QIcon, 5> icons_;
   PageTreeItemModel<ui::PlaneNodeObject> model_;
-  QTreeView* tree_;
   QLineEdit* cruiseSpeed_;
   QLineEdit* stallSpeed_;
   QLineEdit* range_;
@@ -51,7 +47,6 @@ class PlanesView final : public PageView {
   QCheckBox* amphibian_;
   QCheckBox* skis_;
   QPushButton* makeAIPlane_;
-  bool showingSelection_ = false;
 };
 
 }
