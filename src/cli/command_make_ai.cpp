@@ -155,7 +155,7 @@ ui::NodeId FindNode(const ui::CPPlanes& page, const std::string& name, const CAi
 }
 
 int RunMakeAI(CommandContext& context, const MakeAIOptions& options) {
-  Session& session = context.StartSession();
+  Session& session = context.StartWritingSession("make-ai");
   const StartupSequenceResult startup = RunStartupSequence(session);
   if (startup.stoppedByDamage) {
     context.err() << "wingfold: a damaged database stopped the start-up; nothing was converted\n";
