@@ -6,6 +6,7 @@
 #include "app/collection.h"
 #include "app/startup_sequence.h"
 #include "cli/cli_app.h"
+#include "platform/text.h"
 #include "ui/main_sheet.h"
 
 namespace wf::cli {
@@ -42,7 +43,10 @@ void PrintScan(std::ostream& out, const AirportCollectionResult& collection) {
       << "  left alone (not airports): " << s.filesLeftAlone << "\n"
       << "  files with errors:         " << s.filesWithErrors.size() << "\n";
   for (const auto& problem : s.filesWithErrors) {
-    out << "    " << problem.file.string() << ": " << problem.reason << "\n";
+    // The reader's messages mostly name the file themselves.
+    const std::string file = PathUtf8(problem.file);
+    out << "    " << (problem.reason.find(file) == std::string::npos ? file + ": " : "") << problem.reason
+        << "\n";
   }
   out << "  airports added:            " << s.airportsAdded << "\n"
       << "  airports updated:          " << s.airportsUpdated << "\n"

@@ -137,6 +137,33 @@ bool ReadToEnd(NativeFile file, std::uint64_t sizeHint, std::string& out, std::s
   }
 }
 
+// Reads up to `limit` bytes from the current position; false with the reason on an error.
+bool ReadUpTo(NativeFile file, std::size_t limit, std::vector<std::uint8_t>& out, std::string& error) {
+  out.resize(limit);
+  std::size_t done = 0;
+  while (done < limit) {
+    const std::size_t want = std::min<std::size_t>(limit - done, std::size_t{1} << 30);
+#ifdef _WIN32
+    DWORD got = 0;
+    if (!ReadFile(file, out.data() + done, static_cast<DWORD>(want), &got, nullptr)) {
+      error = LastErrorText();
+      return false;
+    }
+#else
+    const ssize_t got = ::read(file, out.data() + done, want);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      error = LastErrorText();
+      return false;
+    }
+#endif
+    if (got == 0) break;
+    done += static_cast<std::size_t>(got);
+  }
+  out.resize(done);
+  return true;
+}
+
 // Writes all of `data`; false with the reason on an error.
 bool WriteAll(NativeFile file, const char* data, std::size_t size, std::string& error) {
   while (size > 0) {
@@ -280,6 +307,19 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& path, File
     return std::nullopt;
   }
   return bytes;
+}
+
+bool ReadFileHead(const std::filesystem::path& path, std::size_t limit, std::vector<std::uint8_t>& out,
+                  FileReadFailure* failure) {
+  std::uint64_t size = 0;
+  const NativeFile file = OpenForReading(path, failure, size);
+  if (file == kNoFile) return false;
+  std::string error;
+  const bool read =
+      ReadUpTo(file, static_cast<std::size_t>(std::min<std::uint64_t>(size, limit)), out, error);
+  CloseFile(file);
+  if (!read) Fail(failure, false, error);
+  return read;
 }
 
 std::optional<FileView> FileView::Open(const std::filesystem::path& path, FileReadFailure* failure) {

@@ -18,6 +18,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace wf {
 
@@ -30,6 +31,11 @@ struct FileReadFailure {
 // The whole file, or nothing when it is missing or cannot be read (`failure` then says which).
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& path,
                                          FileReadFailure* failure = nullptr);
+
+// The first `limit` bytes of the file (all of a shorter one) into `out`; false when it is missing or
+// cannot be read (`failure` then says which).
+bool ReadFileHead(const std::filesystem::path& path, std::size_t limit, std::vector<std::uint8_t>& out,
+                  FileReadFailure* failure = nullptr);
 
 // A whole file's bytes for parsing: mapped into memory where the system allows (no copy, no fresh
 // memory to clear), read into a buffer otherwise. Move-only; the bytes live as long as the object.

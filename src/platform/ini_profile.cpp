@@ -1,11 +1,6 @@
 #include "platform/ini_profile.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
 #include <limits>
-#include <sstream>
-#include <system_error>
 
 #include "platform/errors.h"
 #include "platform/files.h"
@@ -29,6 +24,91 @@ std::optional<std::string_view> SectionName(std::string_view line) {
 bool IsComment(std::string_view line) {
   line = Trim(line);
   return !line.empty() && line.front() == ';';
+}
+
+void AppendUtf8(std::string& out, std::uint32_t code) {
+  if (code < 0x80) {
+    out += static_cast<char>(code);
+  } else if (code < 0x800) {
+    out += static_cast<char>(0xC0 | code >> 6);
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  } else if (code < 0x10000) {
+    out += static_cast<char>(0xE0 | code >> 12);
+    out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | code >> 18);
+    out += static_cast<char>(0x80 | (code >> 12 & 0x3F));
+    out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  }
+}
+
+// UTF-16 text (without its byte-order mark) as UTF-8; a lone surrogate or odd last byte gives U+FFFD.
+std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian) {
+  std::string out;
+  const auto unit = [&](std::size_t i) -> std::uint32_t {
+    const auto a = static_cast<std::uint8_t>(bytes[i]);
+    const auto b = static_cast<std::uint8_t>(bytes[i + 1]);
+    return bigEndian ? (a << 8 | b) : (b << 8 | a);
+  };
+  std::size_t i = 0;
+  for (; i + 1 < bytes.size(); i += 2) {
+    std::uint32_t code = unit(i);
+    if (code >= 0xD800 && code < 0xDC00 && i + 3 < bytes.size() && unit(i + 2) >= 0xDC00 &&
+        unit(i + 2) < 0xE000) {
+      code = 0x10000 + ((code - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
+      i += 2;
+    } else if (code >= 0xD800 && code < 0xE000) {
+      code = 0xFFFD;
+    }
+    AppendUtf8(out, code);
+  }
+  if (i < bytes.size()) AppendUtf8(out, 0xFFFD);
+  return out;
+}
+
+// UTF-8 text as UTF-16 (without a byte-order mark). A byte that starts no valid sequence stands
+// for itself (Latin-1), so nothing written is lost.
+std::string Utf8ToUtf16(std::string_view text, bool bigEndian) {
+  std::string out;
+  const auto put = [&](std::uint32_t unit) {
+    const char high = static_cast<char>(unit >> 8);
+    const char low = static_cast<char>(unit & 0xFF);
+    out += bigEndian ? high : low;
+    out += bigEndian ? low : high;
+  };
+  for (std::size_t i = 0; i < text.size();) {
+    const auto lead = static_cast<std::uint8_t>(text[i]);
+    const int length = lead < 0x80         ? 1
+                       : (lead >> 5) == 6  ? 2
+                       : (lead >> 4) == 14 ? 3
+                       : (lead >> 3) == 30 ? 4
+                                           : 0;
+    std::uint32_t code = lead;
+    bool valid = length > 0 && i + length <= text.size();
+    if (valid && length > 1) {
+      code = lead & (0x7F >> length);
+      for (int k = 1; k < length; ++k) {
+        const auto next = static_cast<std::uint8_t>(text[i + k]);
+        valid = valid && (next & 0xC0) == 0x80;
+        code = code << 6 | (next & 0x3F);
+      }
+    }
+    if (!valid) {
+      code = lead;
+      i += 1;
+    } else {
+      i += static_cast<std::size_t>(length);
+    }
+    if (code >= 0x10000) {
+      put(0xD800 + ((code - 0x10000) >> 10));
+      put(0xDC00 + ((code - 0x10000) & 0x3FF));
+    } else {
+      put(code);
+    }
+  }
+  return out;
 }
 
 }
@@ -55,34 +135,43 @@ std::int64_t LeadingInteger(std::string_view text) {
   return negative ? -value : value;
 }
 
-IniFile IniFile::Parse(std::string_view text) {
+IniFile IniFile::Parse(std::string_view bytes) {
   IniFile ini;
   ini.exists_ = true;
-  ini.crlf_ = text.find("\r\n") != npos || text.find('\n') == npos;
+  std::string decoded;
+  std::string_view text = bytes;
+  if (bytes.starts_with("\xEF\xBB\xBF")) {
+    ini.encoding_ = Encoding::kUtf8WithMark;
+    text.remove_prefix(3);
+  } else if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
+    ini.encoding_ = bytes[0] == '\xFF' ? Encoding::kUtf16LittleEndian : Encoding::kUtf16BigEndian;
+    decoded = Utf16ToUtf8(bytes.substr(2), ini.encoding_ == Encoding::kUtf16BigEndian);
+    text = decoded;
+  }
+  // Lines end in CR LF, LF or CR alone, as the Windows profile functions read them; the first line
+  // end says which ones a rewrite uses (CR LF for a file without any).
+  const std::size_t firstEnd = text.find_first_of("\r\n");
+  if (firstEnd != npos) {
+    ini.eol_ = text[firstEnd] == '\n' ? "\n" : text.substr(firstEnd, 2) == "\r\n" ? "\r\n" : "\r";
+  }
   std::size_t start = 0;
   while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
+    std::size_t end = text.find_first_of("\r\n", start);
     if (end == npos) end = text.size();
-    std::string_view line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    ini.lines_.emplace_back(line);
-    start = end + 1;
+    ini.lines_.emplace_back(text.substr(start, end - start));
+    start = end + (text.substr(end, 2) == "\r\n" ? 2 : 1);
   }
   return ini;
 }
 
 IniFile IniFile::Load(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    std::error_code ec;
-    if (std::filesystem::exists(path, ec)) {
-      throw FileError("Cannot read the settings file " + path.string() + ": " + std::strerror(errno));
-    }
-    return IniFile();
+  FileReadFailure failure;
+  const std::optional<std::string> bytes = ReadFileBytes(path, &failure);
+  if (!bytes) {
+    if (failure.missing) return IniFile();
+    throw FileError("Cannot read the settings file " + PathUtf8(path) + ": " + failure.reason);
   }
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  return Parse(buffer.str());
+  return Parse(*bytes);
 }
 
 std::size_t IniFile::FindSection(std::string_view section) const {
@@ -153,10 +242,19 @@ void IniFile::SetInt(std::string_view section, std::string_view key, std::int64_
 
 std::string IniFile::Text() const {
   std::string text;
-  const char* eol = crlf_ ? "\r\n" : "\n";
   for (const auto& line : lines_) {
     text += line;
-    text += eol;
+    text += eol_;
+  }
+  switch (encoding_) {
+    case Encoding::kBytes:
+      return text;
+    case Encoding::kUtf8WithMark:
+      return "\xEF\xBB\xBF" + text;
+    case Encoding::kUtf16LittleEndian:
+      return "\xFF\xFE" + Utf8ToUtf16(text, false);
+    case Encoding::kUtf16BigEndian:
+      return "\xFE\xFF" + Utf8ToUtf16(text, true);
   }
   return text;
 }

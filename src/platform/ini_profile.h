@@ -24,8 +24,10 @@ class IniFile {
   // Reads the file; a missing file gives an empty profile (exists() is then false).
   // Throws FileError when the file exists but cannot be read.
   static IniFile Load(const std::filesystem::path& path);
-  // Parses text already in memory (lines end in LF or CRLF).
-  static IniFile Parse(std::string_view text);
+  // Parses a file's bytes already in memory, as the Windows profile functions read them: UTF-16
+  // with its byte-order mark (either order), UTF-8 with or without one; lines end in CR LF, LF or CR.
+  // Text in UTF-16 is held as UTF-8.
+  static IniFile Parse(std::string_view bytes);
 
   bool exists() const { return exists_; }
 
@@ -36,8 +38,8 @@ class IniFile {
   void SetString(std::string_view section, std::string_view key, std::string_view value);
   void SetInt(std::string_view section, std::string_view key, std::int64_t value);
 
-  // The file's text as it would be written (CRLF line ends, as Windows writes them, when the file
-  // used them or is new; LF when it was read with LF).
+  // The file's bytes as they would be written: in the form the file was read in (its encoding and
+  // byte-order mark, and the line end of its first line), CR LF and no mark for a new file.
   std::string Text() const;
   // Writes the profile atomically (temporary file, then rename); creates the file when missing.
   // Throws FileError naming the file on failure; the old file is then left as it was.
@@ -53,9 +55,12 @@ class IniFile {
   std::size_t FindKey(std::size_t header, std::string_view key) const;
   std::size_t SectionEnd(std::size_t header) const;
 
+  enum class Encoding { kBytes, kUtf8WithMark, kUtf16LittleEndian, kUtf16BigEndian };
+
   std::vector<std::string> lines_;
   bool exists_ = false;
-  bool crlf_ = true;
+  Encoding encoding_ = Encoding::kBytes;
+  std::string eol_ = "\r\n";
 };
 
 // The leading decimal number of a text, as the profile reads integers: optional blanks, an optional

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <fstream>
 #include <limits>
 #include <string_view>
 
 #include "geo/sun_times.h"
 #include "platform/errors.h"
+#include "platform/files.h"
 #include "platform/text.h"
 
 namespace wf {
@@ -61,20 +61,6 @@ constexpr std::string_view kIdentAlphabet = " -0123456789ABCDEFGHIJKLMNOPQRSTUVW
 
 constexpr std::array<std::string_view, 9> kMilitaryNameParts = {"AFB", "Navy", "Army", "RNAS", "RAF",
                                                                 "NAS", "AAF",  "Mil",  "AB"};
-
-// Reads at most `limit` bytes of the file. False when it cannot be opened or read.
-bool ReadFileHead(const std::filesystem::path& path, std::size_t limit, std::vector<std::uint8_t>& out) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  in.seekg(0, std::ios::end);
-  const std::streamoff size = in.tellg();
-  if (size < 0) return false;
-  in.seekg(0);
-  out.resize(std::min<std::uint64_t>(static_cast<std::uint64_t>(size), limit));
-  in.read(reinterpret_cast<char*>(out.data()), static_cast<std::streamsize>(out.size()));
-  out.resize(static_cast<std::size_t>(in.gcount()));
-  return !in.bad();
-}
 
 // Metres as the whole number the database keeps: truncated toward zero. Values that no 32-bit
 // integer holds (NaN, infinities, huge lengths of damaged files) give 0 rather than undefined
@@ -148,7 +134,10 @@ void CAirportBGL::LoadFile(std::size_t limit) {
   if (given_) {
     bytes_ = *given_;
   } else {
-    if (!ReadFileHead(path_, limit, *buffer_)) throw FileError("Cannot open " + FileName());
+    // Regular files only: a pipe by a scenery file's name would block the scan for good.
+    FileReadFailure failure;
+    if (!ReadFileHead(path_, limit, *buffer_, &failure))
+      throw FileError("Cannot open " + FileName() + (failure.missing ? "" : ": " + failure.reason));
     bytes_ = *buffer_;
   }
   in_ = ByteReader(bytes_);

@@ -54,6 +54,45 @@ TEST(IniProfileTest, WritesInPlaceAndKeepsEverythingElse) {
             "TTools=C:\\Tools\r\n");
 }
 
+// UTF-16 as Windows' own profile functions and editors write it, a UTF-8 byte-order mark and old
+// CR-only line ends are all read; a rewrite keeps the file's form.
+TEST(IniProfileTest, ReadsEveryEncodingAndKeepsItsFormWhenWritten) {
+  const auto utf16 = [](std::string_view text, bool bigEndian) {
+    std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (char c : text) {
+      out += bigEndian ? '\0' : c;
+      out += bigEndian ? c : '\0';
+    }
+    return out;
+  };
+  const std::string lines = "[Settings]\r\nGA_Percentage=77\r\n[Path]\r\nFS2004=C:\\FSX\r\n";
+  struct Case {
+    const char* name;
+    std::string bytes;
+    std::string rewritten;  // after setting [Path] TTools=T
+  } cases[] = {
+      {"UTF-16, little-endian", utf16(lines, false), utf16(lines + "TTools=T\r\n", false)},
+      {"UTF-16, big-endian", utf16(lines, true), utf16(lines + "TTools=T\r\n", true)},
+      {"UTF-8 with its mark", "\xEF\xBB\xBF" + lines, "\xEF\xBB\xBF" + lines + "TTools=T\r\n"},
+      {"CR line ends", "[Settings]\rGA_Percentage=77\r[Path]\rFS2004=C:\\FSX\r",
+       "[Settings]\rGA_Percentage=77\r[Path]\rFS2004=C:\\FSX\rTTools=T\r"},
+      {"LF line ends", "[Settings]\nGA_Percentage=77\n[Path]\nFS2004=C:\\FSX",
+       "[Settings]\nGA_Percentage=77\n[Path]\nFS2004=C:\\FSX\nTTools=T\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    IniFile ini = IniFile::Parse(c.bytes);
+    EXPECT_EQ(ini.GetInt("Settings", "GA_Percentage", 30), 77);
+    EXPECT_EQ(ini.GetString("Path", "FS2004"), "C:\\FSX");
+    ini.SetString("Path", "TTools", "T");
+    EXPECT_EQ(ini.Text(), c.rewritten);
+  }
+  // Text outside ASCII survives the way through UTF-8 and back.
+  IniFile wide = IniFile::Parse(std::string("\xFF\xFE[\0P\0]\0\r\0\n\0d\0=\0\xE9\0\x3D\xD8\x00\xDE", 22));
+  EXPECT_EQ(wide.GetString("P", "d"), "\xC3\xA9\xF0\x9F\x98\x80");
+  EXPECT_EQ(IniFile::Parse(wide.Text()).GetString("P", "d"), "\xC3\xA9\xF0\x9F\x98\x80");
+}
+
 TEST(IniProfileTest, LeadingIntegerSaturatesInsteadOfOverflowing) {
   EXPECT_EQ(LeadingInteger("99999999999999999999999"), INT64_MAX);
   EXPECT_EQ(LeadingInteger("  +17abc"), 17);
