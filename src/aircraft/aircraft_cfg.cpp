@@ -200,7 +200,8 @@ std::unique_ptr<CAircraft> DeriveAircraft(const AircraftCfgValues& values, const
                                           std::string name, std::string folderPath) {
   auto model = std::make_unique<CAircraft>();
   CAircraft& a = *model;
-  const bool valid = values.fuelTotal != 0 && values.cruiseSpeed != 0 && values.emptyWeight != 0 &&
+  // A negative fuel total (a tank whose unusable fuel exceeds its capacity) is no fuel at all.
+  const bool valid = values.fuelTotal > 0 && values.cruiseSpeed != 0 && values.emptyWeight != 0 &&
                      values.flapsUpStallSpeed != 0 && values.fullFlapsStallSpeed != 0;
 
   a.name = std::move(name);

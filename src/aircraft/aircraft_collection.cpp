@@ -203,6 +203,8 @@ std::vector<std::string> NotForGAReasons(const CAircraft& model, const Settings&
   addMissing(model.emptyWeight, "empty weight");
   addMissing(model.stallSpeed, "stall speed");
   if (switchedOff && !missing.empty()) reasons.push_back("missing values (" + missing + ")");
+  if (switchedOff && model.fuelCapacity < 0)
+    reasons.push_back("negative fuel capacity (" + std::to_string(model.fuelCapacity) + " l)");
   if (model.wingSpan > kWidestGAParking) {
     reasons.push_back("wing span above " + std::to_string(kWidestGAParking) + " m");
   }

@@ -70,7 +70,8 @@ std::string PaintschemeRemovedMessage(const std::string& title);
 // Why `model` cannot fly GA traffic, empty when it can. Always "no wheels" and "wing span above
 // 36 m" (no GA parking fits); for a model not used for GA its reasons "too heavy (N kg, GA limit
 // M kg)", "no engine", "missing values (...)"; for a lottery weight of 0 "helicopter turbine" or
-// "rocket engine"; when none of these applies, "not used for GA" or "lottery weight 0".
+// "rocket engine"; "negative fuel capacity (N l)"; when none of these applies, "not used for GA" or
+// "lottery weight 0".
 std::vector<std::string> NotForGAReasons(const CAircraft& model, const Settings& settings);
 
 // Collects the aircraft. `appDataFolder` is the roaming application-data folder that holds

@@ -51,11 +51,16 @@ void AppendAircraftLine(std::string& out, const CAI_Aircraft& variation, const C
 
 }
 
+bool HasCompilerValues(const CAircraft& model) {
+  return model.wingSpan > 0 && model.cruiseSpeed >= 0 && model.ceiling >= 0 && model.range >= 0 &&
+         model.stallSpeed >= 0;
+}
+
 std::string AircraftFileText(const World& world) {
   std::string out;
   for (const auto& [title, variation] : world.aircraftNames) {
     const CAircraft* model = variation->aircraft;
-    if (variation->useForGA != 1 || model == nullptr || model->hasWheels != 1 || model->wingSpan <= 0)
+    if (variation->useForGA != 1 || model == nullptr || model->hasWheels != 1 || !HasCompilerValues(*model))
       continue;
     AppendAircraftLine(out, *variation, *model);
   }

@@ -3,7 +3,7 @@
 // aircraft database.
 //
 // One line per variation of aircraftNames (in the map's order) whose useForGA is 1 and whose model
-// is present, has wheels (hasWheels 1) and a wingspan above 0:
+// is present, has wheels (hasWheels 1) and HasCompilerValues:
 //   AC<number>,<title>,<cruise kn>,<ceiling x 2 div 400>,<ceiling div 100>,<range div 4>,<range nm>,
 //   <runway ft>,<surfaces>,<wingspan div 2>,<parking>,<75 IFR | 0>,no,no\n
 // where runway ft is the truncated feet of stallSpeed x 1.425 / 0.0981 (metres); surfaces is
@@ -16,6 +16,11 @@
 #include "world/world.h"
 
 namespace wf {
+
+// Whether the model's values make a line the compiler accepts: a wingspan above 0, and no negative
+// cruise speed, ceiling, range or stall speed (a damaged aircraft.cfg, such as a tank of negative
+// capacity, gives a negative range). Models without them get no line, and so no planes.
+bool HasCompilerValues(const CAircraft& model);
 
 // The whole text of Aircraft-GA.dat for `world`.
 std::string AircraftFileText(const World& world);

@@ -303,9 +303,11 @@ void CheckAircraftFile(std::string_view text, CompilerInputCheck& check,
     static const char* const kWholeNumbers[] = {
         "cruise speed", "ceiling x 2 / 400", "ceiling / 100", "range / 4", "range", "runway length"};
     for (std::size_t i = 0; i < 6; ++i) {
-      if (!ParseWhole(fields[tail + i])) {
-        problems.Add(line, std::string("the ") + kWholeNumbers[i] + " " + Quote(fields[tail + i]) +
-                               " is not a whole number");
+      const std::string_view field = fields[tail + i];
+      if (!ParseWhole(field)) {
+        const bool negative = field.starts_with('-') && ParseWhole(field.substr(1));
+        problems.Add(line, std::string("the ") + kWholeNumbers[i] + " " + Quote(field) +
+                               (negative ? " is negative" : " is not a whole number"));
       }
     }
     CheckWordList(problems, line, "runway surfaces", fields[tail + 6], kRunwaySurfaces);

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "geo/geodesy.h"
+#include "traffic/aircraft_file.h"
 #include "traffic/registrations.h"
 
 namespace wf {
@@ -198,9 +199,9 @@ CAI_Aircraft* FleetGenerator::DrawAircraft(CAirport& airport, const GaRampKind& 
                                                          : SeaplaneReach::kUnreachable;
       if (reach == SeaplaneReach::kUnreachable) continue;
     }
-    // A model without a known wingspan is left out of Aircraft-GA.dat, so the compiler would refuse
-    // every schedule of a plane flying it.
-    if (model.wingSpan <= 0) continue;
+    // A model without a known wingspan (or with negative values) is left out of Aircraft-GA.dat, so
+    // the compiler would refuse every schedule of a plane flying it.
+    if (!HasCompilerValues(model)) continue;
     const std::optional<float> spanFactor = WingspanFactor(model.wingSpan, kind);
     if (!spanFactor) continue;
     float factor = *spanFactor;

@@ -237,6 +237,12 @@ TEST(AircraftCfgDerive, ProbabilityUsageAndGAUse) {
        kPrivateOnly},
       {"no full-flaps stall speed", {{"full_flaps_stall_speed = 40.0", ""}}, 0, 0.0f, kPrivateOnly},
       {"a negative wing span", {{"wing_span = 36.1", "wing_span = -36"}}, 0, 0.0f, kPrivateOnly},
+      // Unusable fuel above the capacity: a negative fuel sum, and so a negative range.
+      {"a tank of negative capacity",
+       {{"LeftMain = -1.5, -8.5, 3.3, 28.0, 1.5", "LeftMain = 0, 0, 0, -5000, 0"}},
+       0,
+       0.0f,
+       kPrivateOnly},
   };
   for (const Case& c : cases) {
     const auto a = Derived(Edited(kPistonSingleCfg, c.edits));

@@ -111,6 +111,8 @@ TEST(AircraftFileTest, SkipsVariationsTheCompilerCannotPlace) {
       {"wheels flag 2", [](CAircraft& m, CAI_Aircraft&) { m.hasWheels = 2; }},
       {"wingspan 0", [](CAircraft& m, CAI_Aircraft&) { m.wingSpan = 0; }},
       {"negative wingspan", [](CAircraft& m, CAI_Aircraft&) { m.wingSpan = -4; }},
+      // Switched on by hand despite a tank of negative capacity.
+      {"negative range", [](CAircraft& m, CAI_Aircraft&) { m.range = -54479; }},
       {"model missing", [](CAircraft&, CAI_Aircraft& v) { v.aircraft = nullptr; }},
   };
   for (const Case& c : cases) {

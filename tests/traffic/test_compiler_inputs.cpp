@@ -148,6 +148,8 @@ TEST(CompilerInputCheckTest, NamesEachFaultWithFileAndLine) {
        "Aircraft-GA.dat:1: runway surfaces: 'ICE' is not one of"},
       {kAircraftFile, "AC1,Cub,fast,45,90,160,640,1500,HARD,5,RAMP,0,no,no\n",
        "Aircraft-GA.dat:1: the cruise speed 'fast'"},
+      {kAircraftFile, "AC1,Cub,110,45,90,160,-54479,1500,HARD,5,RAMP,0,no,no\n",
+       "Aircraft-GA.dat:1: the range '-54479' is negative"},
       {kAircraftFile, "AC1,Cub,110,45,90,160,640,1500,HARD,5,HANGAR | RAMP,0,no,no\n",
        "Aircraft-GA.dat:1: parking kinds: 'HANGAR'"},
       {kAircraftFile, "AC1,Cub,110,45,90,160,640,1500,HARD,5,RAMP,0,no\n",
