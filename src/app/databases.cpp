@@ -13,6 +13,7 @@
 #include "traffic/aircraft_file.h"
 #include "traffic/airports_file.h"
 #include "traffic/registration_patterns.h"
+#include "world/world.h"
 #include "world/world_archive.h"
 
 namespace wf {
@@ -127,6 +128,41 @@ LoadResult LoadAircraftDatabases(Session& session) {
   session.progress->SetText("Read Aircraft Names...");
   LoadResult names = LoadFile(session, namesFile, LoadAircraftNames);
   return names.outcome == LoadOutcome::kAbsent ? result : names;
+}
+
+std::vector<std::filesystem::path> SetDamagedDatabasesAside(Session& session) {
+  // Each file is tried in a world of its own, the variations after the models they refer to.
+  World world;
+  WorldArchiveContext context(world, session.settings);
+  const auto damaged = [&](const char* name, auto load) {
+    const std::optional<std::string> bytes = ReadFileBytes(session.WorkFile(name));
+    if (!bytes) return false;
+    try {
+      load(std::span(reinterpret_cast<const std::uint8_t*>(bytes->data()), bytes->size()), context);
+      return false;
+    } catch (const ArchiveError&) {
+      return true;
+    }
+  };
+  std::vector<std::filesystem::path> moved;
+  for (const auto& [name, isDamaged] :
+       {std::pair{kObjectsFile, damaged(kObjectsFile, LoadRegionMap)},
+        std::pair{kAircraftTypesFile, damaged(kAircraftTypesFile, LoadAircraftTypes)},
+        std::pair{kAircraftNamesFile, damaged(kAircraftNamesFile, LoadAircraftNames)}}) {
+    if (!isDamaged) continue;
+    const std::filesystem::path file = session.WorkFile(name);
+    const std::filesystem::path aside = DamagedFileCopyName(file);
+    std::error_code ec;
+    if (!aside.empty()) std::filesystem::rename(file, aside, ec);
+    if (aside.empty() || ec) {
+      session.prompter->Message("The damaged " + std::string(name) + " could not be set aside" +
+                                    (ec ? ": " + ec.message() : std::string()) + ". Move it away by hand.",
+                                MessageIcon::kStop);
+      continue;
+    }
+    moved.push_back(aside);
+  }
+  return moved;
 }
 
 bool SaveAirportDatabase(Session& session) {

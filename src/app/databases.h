@@ -11,6 +11,7 @@
 // overwrite it. A file that is there but cannot be read is not taken for absent: it stops the load.
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "app/session.h"
 #include "traffic/compiler_files.h"
@@ -57,6 +58,13 @@ LoadResult LoadAirportDatabase(Session& session);
 // AircraftNames.dat, with the progress texts "Read Aircraft Types..." and "Read Aircraft Names...".
 // Stops at the first damaged file.
 LoadResult LoadAircraftDatabases(Session& session);
+
+// The way out of a damaged database: every database file of the work folder that is damaged
+// (objects.dat, AircraftTypes.dat, AircraftNames.dat; never the delivered stock_objects.dat) is
+// moved to a free DamagedFileCopyName, so that the next load starts without it and the collections
+// rebuild it. Returns the names the files were moved to; a file that cannot be moved is reported
+// through the prompter and stays.
+std::vector<std::filesystem::path> SetDamagedDatabasesAside(Session& session);
 
 // Writes Airports.dat, re-reads GAregnr.txt into the countries, writes objects.dat, discards the
 // fleet and hides the progress. A file that cannot be written is reported by name and the others are

@@ -82,6 +82,7 @@ int RunCommands(int argc, const char* const* argv, std::istream& in, std::ostrea
   commands.push_back(AddLoadCommand(app));
   commands.push_back(AddCollectCommand(app));
   commands.push_back(AddAircraftCommand(app));
+  commands.push_back(AddRepairCommand(app));
   commands.push_back(AddGenerateCommand(app));
   commands.push_back(AddCheckCommand(app));
   commands.push_back(AddMakeAICommand(app));

@@ -71,6 +71,7 @@ CommandRegistration AddDumpCommand(CLI::App& app);
 CommandRegistration AddLoadCommand(CLI::App& app);
 CommandRegistration AddCollectCommand(CLI::App& app);
 CommandRegistration AddAircraftCommand(CLI::App& app);
+CommandRegistration AddRepairCommand(CLI::App& app);
 CommandRegistration AddGenerateCommand(CLI::App& app);
 CommandRegistration AddCheckCommand(CLI::App& app);
 // The commands over the page models.

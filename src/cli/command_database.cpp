@@ -1,5 +1,6 @@
 // Commands that start the program's databases: load, collect, aircraft.
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <memory>
 #include <ostream>
 
@@ -162,6 +163,36 @@ CommandRegistration AddAircraftCommand(CLI::App& app) {
             const AircraftCollection collection = CollectAircraftAndSave(session);
             PrintAircraft(context.out(), collection);
             return collection.saved ? 0 : 1;
+          }};
+}
+
+CommandRegistration AddRepairCommand(CLI::App& app) {
+  auto* sub = app.add_subcommand(
+      "repair", "Set damaged database files aside (kept as .damaged) and rebuild them from the simulator");
+  return {sub, [](CommandContext& context) {
+            Session& session = context.StartWritingSession("repair");
+            const std::vector<std::filesystem::path> moved = SetDamagedDatabasesAside(session);
+            if (moved.empty()) context.out() << "No damaged database file.\n";
+            for (const auto& file : moved)
+              context.out() << "Set aside: " << PathUtf8(file.filename()) << "\n";
+            const bool airportsMoved = std::any_of(moved.begin(), moved.end(), [](const auto& file) {
+              return PathUtf8(file.filename()).starts_with(kObjectsFile);
+            });
+            // The start-up collects the default scenery when no airport database is left, and the
+            // aircraft collection derives the aircraft again.
+            const StartupSequenceResult startup = RunStartupSequence(session);
+            PrintStartup(context.out(), session, startup);
+            if (startup.stoppedByDamage) return 1;
+            bool saved = !startup.SaveFailed();
+            if (airportsMoved && !startup.firstCollection && !session.simFolder.empty()) {
+              const auto collection = CollectAirports(session, ScanMode::kDefaultScenery);
+              PrintScan(context.out(), collection);
+              saved = collection.saved && saved;
+            }
+            if (airportsMoved) {
+              context.out() << "Collect your add-on scenery again with \"wingfold collect\".\n";
+            }
+            return saved ? 0 : 1;
           }};
 }
 

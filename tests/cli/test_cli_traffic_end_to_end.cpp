@@ -204,5 +204,27 @@ TEST_F(CliTrafficTest, PipesInPlaceOfFilesNeverBlock) {
   EXPECT_NE(result.out.find("not a regular file"), std::string::npos) << result.out;
 }
 
+// A damaged objects.dat stops every command that would save over it; the message names the way out,
+// and "repair" sets the file aside and rebuilds the database from the simulator's scenery.
+TEST_F(CliTrafficTest, ADamagedDatabaseIsSetAsideAndRebuiltByRepair) {
+  ASSERT_EQ(Wingfold("load").exitCode, 0);
+  std::ofstream(work_ / "objects.dat", std::ios::binary | std::ios::app) << std::string(16, '\0');
+  auto result = Wingfold("collect");
+  EXPECT_EQ(result.exitCode, 1) << result.out;
+  EXPECT_NE(result.out.find("16 bytes follow the end of the map"), std::string::npos) << result.out;
+  EXPECT_NE(result.out.find("Run \"wingfold repair\""), std::string::npos) << result.out;
+
+  result = Wingfold("repair");
+  EXPECT_EQ(result.exitCode, 0) << result.out;
+  EXPECT_NE(result.out.find("Set aside: objects.dat."), std::string::npos) << result.out;
+  EXPECT_NE(result.out.find("airports added:            12"), std::string::npos) << result.out;
+  int kept = 0;
+  for (const auto& entry : fs::directory_iterator(work_)) kept += entry.path().extension() == ".damaged";
+  EXPECT_EQ(kept, 2);  // the load's copy and the file set aside
+  result = Wingfold("load");
+  EXPECT_EQ(result.exitCode, 0) << result.out;
+  EXPECT_NE(result.out.find("12 airports"), std::string::npos) << result.out;
+}
+
 }
 }
