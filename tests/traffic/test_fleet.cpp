@@ -1,11 +1,10 @@
-#include "traffic/fleet.h"
-
 #include <gtest/gtest.h>
 
 #include <set>
 #include <sstream>
 #include <string>
 
+#include "traffic/fleet.h"
 #include "traffic/fleet_test_world.h"
 #include "traffic/flight_plans.h"
 #include "traffic/registrations.h"

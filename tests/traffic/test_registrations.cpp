@@ -1,11 +1,10 @@
-#include "traffic/registrations.h"
-
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 
 #include "traffic/fleet_test_world.h"
+#include "traffic/registrations.h"
 
 namespace wf {
 namespace {

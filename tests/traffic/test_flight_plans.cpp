@@ -1,5 +1,3 @@
-#include "traffic/flight_plans.h"
-
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -11,6 +9,7 @@
 #include "geo/sun_times.h"
 #include "support/recording.h"
 #include "traffic/fleet_test_world.h"
+#include "traffic/flight_plans.h"
 
 namespace wf {
 namespace {
