@@ -99,7 +99,7 @@ TrafficRunResult RunTrafficGeneration(Session& session, bool compile) {
                      "simulator SDK's traffic compiler.";
   } else if (result.compiler.exitCode != 0) {
     result.failure = "The traffic compiler ended with status " + std::to_string(result.compiler.exitCode) +
-                     "; its report above says why. Run 'wingfold check' to find problems in the inputs.";
+                     "; its report says why.";
   } else {
     result.outputUpdated = std::filesystem::exists(result.outputFile) &&
                            (!existedBefore || ModificationTime(result.outputFile) != before);

@@ -14,6 +14,14 @@ namespace wf::cli {
 
 namespace {
 
+// Whether the simulator folder is known; when not, says where to set it.
+bool SimulatorFolderKnown(CommandContext& context, const Session& session) {
+  if (!session.simFolder.empty()) return true;
+  context.err() << "wingfold: the simulator folder is unknown: set [Path] FS2004= in "
+                << session.SettingsPath().string() << "\n";
+  return false;
+}
+
 std::size_t CountAirports(const World& world) {
   return world.airportIndex.size();
 }
@@ -125,10 +133,8 @@ CommandRegistration AddCollectCommand(CLI::App& app) {
   sub->add_option("--path", *path, "The add-on root (default: the simulator's Addon Scenery folder)");
   return {sub, [defaultScenery, path](CommandContext& context) {
             Session& session = context.StartWritingSession("collect");
-            if (session.simFolder.empty() && (*defaultScenery || path->empty())) {
-              context.err() << "wingfold: the simulator folder is unknown: set [Path] FS2004= in "
-                            << session.SettingsPath().string() << "\n";
-              return 1;
+            if (*defaultScenery || path->empty()) {
+              if (!SimulatorFolderKnown(context, session)) return 1;
             }
             StartupSteps steps;
             steps.collectAirportsWhenMissing = !*defaultScenery;
@@ -155,11 +161,7 @@ CommandRegistration AddAircraftCommand(CLI::App& app) {
             const StartupSequenceResult startup = RunStartupSequence(session, steps);
             PrintStartup(context.out(), session, startup);
             if (startup.stoppedByDamage) return 1;
-            if (session.simFolder.empty()) {
-              context.err() << "wingfold: the simulator folder is unknown: set [Path] FS2004= in "
-                            << session.SettingsPath().string() << "\n";
-              return 1;
-            }
+            if (!SimulatorFolderKnown(context, session)) return 1;
             const AircraftCollection collection = CollectAircraftAndSave(session);
             PrintAircraft(context.out(), collection);
             return collection.saved ? 0 : 1;

@@ -50,15 +50,20 @@ void PrintGeneration(std::ostream& out, const TrafficRunResult& run) {
   }
 }
 
+const char* Problems(std::size_t count) {
+  return count == 1 ? "problem" : "problems";
+}
+
 int RunCheck(CommandContext& context) {
   const CompilerInputCheck check = CheckCompilerInputs(CompilerInputPathsIn(context.WorkFolder()));
   for (const auto& problem : check.problems) context.out() << problem.Text() << "\n";
-  if (check.unlistedProblems > 0) context.out() << "... and " << check.unlistedProblems << " more problems\n";
+  if (check.unlistedProblems > 0)
+    context.out() << "... and " << check.unlistedProblems << " more " << Problems(check.unlistedProblems)
+                  << "\n";
+  const std::size_t problems = check.problems.size() + check.unlistedProblems;
   context.out() << check.airportCount << " airports, " << check.aircraftCount << " aircraft, "
                 << check.planCount << " plans with " << check.legCount << " legs: "
-                << (check.ok() ? "no problems"
-                               : std::to_string(check.problems.size() + check.unlistedProblems) + " problems")
-                << "\n";
+                << (check.ok() ? "no problems" : std::to_string(problems) + " " + Problems(problems)) << "\n";
   return check.ok() ? 0 : 1;
 }
 
@@ -94,6 +99,8 @@ CommandRegistration AddGenerateCommand(CLI::App& app) {
         }
         if (!run.failure.empty()) {
           context.err() << "wingfold: " << run.failure << "\n";
+          if (run.compiler.started && run.compiler.exitCode != 0)
+            context.err() << "wingfold: run 'wingfold check' to find problems in the compiler's inputs\n";
           return 1;
         }
         return 0;

@@ -65,7 +65,7 @@
 namespace wf {
 
 // Where users report a scenery file the reader cannot handle.
-inline constexpr const char* kProblemReportContact = "the Wingfold issue tracker";
+inline constexpr const char* kProblemReportContact = "see \"Reporting a problem\" in Wingfold's README";
 
 // What the scenery reader and the scan work on. Not owned; all must outlive the reader.
 struct SceneryContext {

@@ -104,6 +104,11 @@ TEST_F(CliTrafficTest, CollectExtendsTheDatabaseAndGenerationIsReproducible) {
   result = Wingfold("check");
   EXPECT_EQ(result.exitCode, 0) << result.out;
   EXPECT_NE(result.out.find("13 airports"), std::string::npos) << result.out;
+  std::ofstream(work_ / "Flightplans-GA.dat", std::ios::app | std::ios::binary) << "}\n";
+  result = Wingfold("check");
+  EXPECT_EQ(result.exitCode, 1) << result.out;
+  EXPECT_NE(result.out.find(" legs: 1 problem\n"), std::string::npos) << result.out;
+  std::ofstream(work_ / "Flightplans-GA.dat", std::ios::binary) << first;
 
   // Without a compiler the run says so and fails.
   result = Wingfold("generate");

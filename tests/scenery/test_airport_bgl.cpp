@@ -417,7 +417,7 @@ TEST(AirportBglTest, ReportsDamagedFilesAndKeepsWhatWasRead) {
   const std::uint32_t q = valid.nameList;
   const std::uint32_t record = valid.recordOffsets[0];
   const std::string seekTail =
-      " in File test.bgl\nPlease report the filename to <the Wingfold issue tracker>";
+      " in File test.bgl\nPlease report the filename to <see \"Reporting a problem\" in Wingfold's README>";
 
   enum class Kept { kNothing, kTreeOnly, kSecondAirport };
   struct Case {
