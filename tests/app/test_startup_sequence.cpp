@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/startup_sequence.h"
+#include "platform/files.h"
+#include "support/recording.h"
+#include "support/temp_folder.h"
+
+namespace wf {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A work folder with an airport database, the aircraft databases and a military list, written by
+// the program itself; the simulator folder is known (and empty), so the aircraft collection would
+// run and write the aircraft databases.
+void MakeWorkFolder(const fs::path& work) {
+  fs::create_directories(work / "FSX");
+  Session session;
+  session.workFolder = work;
+  CAirport* airport =
+      FindOrCreateAirport(session.world, "Europe", "Germany", "Hessen", "Egelsbach", "EDFE", 0);
+  airport->name = "Egelsbach";
+  ASSERT_TRUE(SaveAirportDatabase(session));
+  CAircraft& model = session.world.aircraftTypes.Insert("Tourer", std::make_unique<CAircraft>());
+  model.name = "Tourer";
+  auto variation = std::make_unique<CAI_Aircraft>(model, session.world.aiAircraftCounter);
+  variation->title = "Tourer red";
+  session.world.aircraftNames.Insert("Tourer red", std::move(variation));
+  ASSERT_TRUE(WriteAircraftFiles(session));
+  std::ofstream(work / "MilitaryAirports.txt") << "EDFE\n";
+}
+
+// A damaged or unreadable database stops the start-up before the aircraft collection could save
+// over it and before the reference lists change what was loaded.
+TEST(StartupSequenceTest, ADamagedDatabaseStopsTheSequenceBeforeAnythingIsWritten) {
+  test::TempFolder folder;
+  struct Case {
+    const char* file;
+    bool unreadable;  // a folder where the file should be; else the file loses its last bytes
+  } cases[] = {{"objects.dat", false},
+               {"AircraftTypes.dat", false},
+               {"AircraftNames.dat", false},
+               {"AircraftTypes.dat", true}};
+  for (const Case& c : cases) {
+    const fs::path work = folder / (std::string(c.file) + (c.unreadable ? "-unreadable" : ""));
+    MakeWorkFolder(work);
+    std::string left = ReadFileBytes(work / c.file).value_or("");
+    fs::remove(work / c.file);
+    if (c.unreadable) {
+      fs::create_directories(work / c.file);
+      left = "(a folder)";
+    } else {
+      left.resize(left.size() - 3);
+      std::ofstream(work / c.file, std::ios::binary) << left;
+    }
+
+    Session session;
+    test::RecordingPrompter prompter;
+    session.prompter = &prompter;
+    session.workFolder = work;
+    session.simFolder = work / "FSX";
+    const StartupSequenceResult result = RunStartupSequence(session);
+
+    EXPECT_TRUE(result.stoppedByDamage) << work;
+    EXPECT_FALSE(result.aircraftCollection.has_value()) << work;
+    EXPECT_FALSE(result.militaryListRead) << work;
+    EXPECT_EQ(fs::is_directory(work / c.file) ? "(a folder)" : ReadFileBytes(work / c.file).value_or(""),
+              left)
+        << work;
+    ASSERT_EQ(prompter.messages.size(), 1u) << work;
+    EXPECT_NE(prompter.messages[0].find(c.file), std::string::npos) << prompter.messages[0];
+  }
+
+  // Undamaged, the same folder runs every step.
+  const fs::path work = folder / "whole";
+  MakeWorkFolder(work);
+  Session session;
+  session.workFolder = work;
+  session.simFolder = work / "FSX";
+  const StartupSequenceResult result = RunStartupSequence(session);
+  EXPECT_FALSE(result.stoppedByDamage);
+  EXPECT_TRUE(result.aircraftCollection.has_value());
+  EXPECT_EQ(result.militaryMarked, 1);
+}
+
+}
+}
