@@ -186,6 +186,7 @@ int RunMakeAI(CommandContext& context, const MakeAIOptions& options) {
   }
   page.OnTreeSelectionChanged(node);
   int usageError = 0;
+  bool configured = true;  // the copy has its AI aircraft.cfg
   const ui::MakeAIPlaneResult result = page.OnMakeAIPlane([&](ui::MakeAI_Plane& dialog) {
     PrintDialog(context.out(), *model, dialog);
     if (!options.airFile.empty()) {
@@ -206,11 +207,12 @@ int RunMakeAI(CommandContext& context, const MakeAIOptions& options) {
     }
     const int ended = dialog.OnOK();
     PrintConversion(context.out(), dialog);
+    configured = !dialog.Report().copy || dialog.Report().copy->configWritten;
     return ended;
   });
   if (usageError != 0) return usageError;
   PrintDatabase(context.out(), result, *model);
-  return result.aircraftFilesSaved ? 0 : 1;
+  return result.aircraftFilesSaved && configured ? 0 : 1;
 }
 }
 
