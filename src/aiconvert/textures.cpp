@@ -64,6 +64,7 @@ class Chain {
       char text[512];
       std::snprintf(text, sizeof(text), "Convert Planes %s for AI usage. Texture %d from %d.",
                     aircraftName_.c_str(), i, n);
+      tools_.progress.SetSteps(static_cast<std::size_t>(i - 1), static_cast<std::size_t>(n));
       tools_.progress.SetText(text);
       TextureOutcome outcome{file, false, {}};
       try {

@@ -108,6 +108,7 @@ TEST(TextureReductionTest, StandInsRewriteEveryTextureScaledWithMipMaps) {
   for (const TextureOutcome& outcome : report.textures) EXPECT_TRUE(outcome.converted) << outcome.reason;
   EXPECT_EQ(chain.progress.texts.front(), "Convert Plane Wingfold C172 for AI usage intializing.");
   EXPECT_EQ(chain.progress.texts.back(), "Convert Planes Wingfold C172 for AI usage. Texture 2 from 2.");
+  EXPECT_EQ(chain.progress.steps, (std::vector<std::pair<std::size_t, std::size_t>>{{0, 2}, {1, 2}}));
   EXPECT_FALSE(chain.progress.shown);
   EXPECT_TRUE(fs::exists(chain.plane / "Texture/A.BMP"));  // the name keeps its spelling
   EXPECT_FALSE(fs::exists(chain.plane / "Texture/A.bmp"));
