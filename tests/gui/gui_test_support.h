@@ -1,6 +1,7 @@
 #pragma once
 // The window opened on a small installation, as the program opens it: a simulator folder with one
-// scenery area of three airports and an add-on pack, the demo aircraft of examples/sim with fsx.cfg
+// scenery area of three airports (a city name in Windows-1252, as scenery files hold them) and an
+// add-on pack, the demo aircraft of examples/sim with fsx.cfg
 // from examples/appdata, the stand-in traffic compiler as the tools folder, and an empty work folder.
 // Questions and messages go to a recording prompter; the progress box is the window's own.
 #include <gtest/gtest.h>
@@ -52,12 +53,12 @@ class GuiTest : public ::testing::Test {
     fs::create_directories(sim / "Scenery" / "World" / "scenery");
     fs::create_directories(sim / "Scenery" / "Area" / "scenery");
     fs::create_directories(sim / "Addon Scenery" / "Pack" / "scenery");
-    bgl::WriteBytes(
-        sim / "Scenery" / "Area" / "scenery" / "area.bgl",
-        bgl::WriteAirportBgl(wf::test::SampleFile(wf::test::kDay0, {Airport("KAAA", "Seattle", 47.5, 4),
-                                                                    Airport("KBBB", "Seattle", 47.6, 2),
-                                                                    Airport("KCCC", "Tacoma", 47.2, 3)}))
-            .bytes);
+    bgl::WriteBytes(sim / "Scenery" / "Area" / "scenery" / "area.bgl",
+                    bgl::WriteAirportBgl(
+                        wf::test::SampleFile(wf::test::kDay0, {Airport("KAAA", "Seattle", 47.5, 4),
+                                                               Airport("KBBB", "Seattle", 47.6, 2),
+                                                               Airport("KCCC", "Coeur d'Al\xE8ne", 47.2, 3)}))
+                        .bytes);
     bgl::WriteBytes(
         sim / "Addon Scenery" / "Pack" / "scenery" / "pack.bgl",
         bgl::WriteAirportBgl(wf::test::SampleFile(wf::test::kDay0, {Airport("KNEW", "Olympia", 47.0, 2)}))

@@ -64,6 +64,9 @@ TEST_F(GuiTest, AirportsPageFindsAnAirportByItsIdentAndAsksAboutALowFee) {
   EXPECT_EQ(Find<QLineEdit>("m_strICAO")->text(), "KBBB");
   EXPECT_EQ(Find<QLineEdit>("m_nRamp")->text(), "2");
   EXPECT_EQ(Find<QComboBox>("m_comboType")->currentText(), AirportTypeName(kbbb.GetType()));
+  const CAirport& kccc = *session.world.airportIndex.Find("KCCC");
+  EXPECT_EQ(model.IndexOf(static_cast<ui::NodeId>(kccc.treeItem)).parent().data().toString(),
+            QString::fromUtf8("Coeur d'Al\u00E8ne"));
 
   // Another airport chosen in the tree; a fee far below the normal one, refused by answering No.
   const CAirport& kaaa = *session.world.airportIndex.Find("KAAA");
