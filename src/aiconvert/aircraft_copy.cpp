@@ -117,13 +117,15 @@ AICopyEntry EnterAICopy(World& world, CAircraft& aircraft) {
     if (variation->aircraft == &aircraft && key.rfind(kAIPrefix, 0) != 0) keys.push_back(key);
   }
   for (const std::string& key : keys) {
-    const std::string newKey = std::string(kAIPrefix) + key;
+    // The copy's aircraft.cfg carries the title in lower case; keyed otherwise, the variation would be
+    // dropped at the next aircraft collection and come back with default values.
+    const std::string newKey = std::string(kAIPrefix) + ToLowerAscii(key);
     if (world.aircraftNames.Find(newKey) != nullptr) {
       entry.keysTaken.push_back(newKey);
       continue;
     }
     std::unique_ptr<CAI_Aircraft> variation = world.aircraftNames.Release(key);
-    variation->title = std::string(kAIPrefix) + variation->title;
+    variation->title = std::string(kAIPrefix) + ToLowerAscii(variation->title);
     variation->isAICopy = 1;
     world.aircraftNames.Replace(newKey, std::move(variation));
     entry.variationsRenamed.push_back(newKey);

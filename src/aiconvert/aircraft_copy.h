@@ -57,8 +57,10 @@ struct AICopyEntry {
 
 // Enters the AI copy of `aircraft` (a model of `world`) into the database: its name gets the AI
 // prefix and it is re-keyed in aircraftTypes; then every variation of it whose key lacks the prefix
-// gets it before its title and is re-keyed in aircraftNames, each once. An AI copy keeps its name,
-// its variations' titles and all keys.
+// gets it before its title and is re-keyed in aircraftNames, each once. The title is the one the
+// copy's aircraft.cfg holds (lower case after the prefix), so the next aircraft collection finds the
+// variation under its key and keeps its values. An AI copy keeps its name, its variations' titles and
+// all keys.
 AICopyEntry EnterAICopy(World& world, CAircraft& aircraft);
 
 }

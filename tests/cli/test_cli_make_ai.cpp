@@ -52,6 +52,10 @@ TEST(CliMakeAITest, ConvertsTheDemoAircraftWithTheStandIns) {
   const std::string environment = "APPDATA='" + (examples / "appdata").string() + "' ";
   const std::string originalAir = Read(flyable / "Tourer172.air");
 
+  // A value edited on the Planes page before the conversion stays with the copy's variation.
+  ASSERT_EQ(test::RunWingfold(wingfold + "variation 'Tourer 172 Red' --probability 42", true, environment).exitCode,
+            0);
+
   const auto made = test::RunWingfold(
       wingfold + "make-ai Tourer_172 --reduce-textures --air-file 'light SINGLE'", true, environment);
   ASSERT_EQ(made.exitCode, 0) << made.out;
@@ -79,8 +83,9 @@ TEST(CliMakeAITest, ConvertsTheDemoAircraftWithTheStandIns) {
   const auto types = test::RunWingfold(wingfold + "dump AircraftTypes.dat");
   EXPECT_NE(types.out.find("CAircraft \"Wingfold Tourer_172\""), std::string::npos) << types.out;
   EXPECT_EQ(types.out.find("CAircraft \"Tourer_172\""), std::string::npos) << types.out;
+  const std::string copyVariation = "CAI_Aircraft \"Wingfold tourer 172 red\"";
   const auto names = test::RunWingfold(wingfold + "dump AircraftNames.dat");
-  EXPECT_NE(names.out.find("CAI_Aircraft \"Wingfold Tourer 172 Red\""), std::string::npos) << names.out;
+  EXPECT_NE(names.out.find(copyVariation), std::string::npos) << names.out;
 
   // The copy's flight model restored; textures cannot be reduced again; unknown names refused.
   const auto restored =
@@ -88,6 +93,12 @@ TEST(CliMakeAITest, ConvertsTheDemoAircraftWithTheStandIns) {
   EXPECT_EQ(restored.exitCode, 0) << restored.out;
   EXPECT_EQ(Read(copy / "Tourer172.air").size(), originalAir.size());
   EXPECT_FALSE(fs::exists(copy / "org_Tourer172.air"));
+  // That run collected the aircraft again: the copy's variation kept its key and its edited value.
+  EXPECT_EQ(restored.out.find("no longer installed"), std::string::npos) << restored.out;
+  const auto reread = test::RunWingfold(wingfold + "dump AircraftNames.dat").out;
+  const std::size_t entry = reread.find(copyVariation);
+  ASSERT_NE(entry, std::string::npos) << reread;
+  EXPECT_NE(reread.find("probability 42.0", entry), std::string::npos) << reread;
   for (const char* refused :
        {"'Wingfold Tourer_172' --reduce-textures", "'Wingfold Tourer_172' --air-file 'No such model'"}) {
     EXPECT_EQ(test::RunWingfold(wingfold + "make-ai " + refused, true, environment).exitCode, 2) << refused;

@@ -243,8 +243,8 @@ TEST_F(PlanesPageTest, MakeAIPlaneEntersTheCopyAndWritesTheAircraftFiles) {
   EXPECT_EQ(TreeText(),
             "All planes [0]\n"
             "  Wingfold Trainer [0]\n"
-            "    Wingfold Trainer red [0]\n"
-            "    Wingfold Trainer, blue [0]\n");
+            "    Wingfold trainer red [0]\n"
+            "    Wingfold trainer, blue [0]\n");
 }
 
 }
