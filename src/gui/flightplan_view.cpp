@@ -1,5 +1,7 @@
 #include "gui/flightplan_view.h"
 
+#include <functional>
+
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFormLayout>
@@ -105,7 +107,7 @@ FlightplanView::FlightplanView(ui::CPFlightplan& page, Session& session, QWidget
 
 void FlightplanView::BindNumber(QLineEdit* edit, void (ui::CPFlightplan::*handler)(const std::string&)) {
   connect(edit, &QLineEdit::textEdited, this, [this, handler](const QString& text) {
-    (page_.*handler)(Std(text));
+    std::invoke(handler, page_, Std(text));
     Refresh();
     Edited();
   });

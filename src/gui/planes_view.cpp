@@ -1,5 +1,7 @@
 #include "gui/planes_view.h"
 
+#include <functional>
+
 #include <QCheckBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -100,7 +102,7 @@ PlanesView::PlanesView(ui::CPPlanes& page, Session& session, QWidget* parent)
 
 void PlanesView::BindNumber(QLineEdit* edit, void (ui::CPPlanes::*handler)(const std::string&)) {
   connect(edit, &QLineEdit::textEdited, this, [this, handler](const QString& text) {
-    (page_.*handler)(Std(text));
+    std::invoke(handler, page_, Std(text));
     Refresh();
     Edited();
   });
@@ -108,7 +110,7 @@ void PlanesView::BindNumber(QLineEdit* edit, void (ui::CPPlanes::*handler)(const
 
 void PlanesView::BindCheck(QCheckBox* check, void (ui::CPPlanes::*handler)(bool)) {
   connect(check, &QCheckBox::clicked, this, [this, handler](bool checked) {
-    (page_.*handler)(checked);
+    std::invoke(handler, page_, checked);
     Edited();
   });
 }
