@@ -1,7 +1,5 @@
 #include "gui/flightplan_view.h"
 
-#include <functional>
-
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFormLayout>
@@ -11,6 +9,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <functional>
 
 #include "platform/calendar.h"
 

@@ -1,7 +1,5 @@
 #include "gui/planes_view.h"
 
-#include <functional>
-
 #include <QCheckBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -11,6 +9,7 @@
 #include <QPushButton>
 #include <QTreeView>
 #include <QVBoxLayout>
+#include <functional>
 
 #include "gui/make_ai_plane_dialog.h"
 #include "gui/plane_icons.h"

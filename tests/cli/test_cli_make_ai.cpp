@@ -53,8 +53,9 @@ TEST(CliMakeAITest, ConvertsTheDemoAircraftWithTheStandIns) {
   const std::string originalAir = Read(flyable / "Tourer172.air");
 
   // A value edited on the Planes page before the conversion stays with the copy's variation.
-  ASSERT_EQ(test::RunWingfold(wingfold + "variation 'Tourer 172 Red' --probability 42", true, environment).exitCode,
-            0);
+  ASSERT_EQ(
+      test::RunWingfold(wingfold + "variation 'Tourer 172 Red' --probability 42", true, environment).exitCode,
+      0);
 
   const auto made = test::RunWingfold(
       wingfold + "make-ai Tourer_172 --reduce-textures --air-file 'light SINGLE'", true, environment);
