@@ -284,7 +284,9 @@ bool IsMilitaryOrCargoParking(std::string_view parkingTypes) {
 
 std::vector<VariationLine> ReadVariationLines(std::string_view text) {
   std::vector<VariationLine> variations;
-  std::optional<std::size_t> current;
+  // The variation that the following lines belong to: an index into `variations`, or none.
+  constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
+  std::size_t current = kNone;
   std::string section;
   for (std::string_view raw : SplitCfgLines(text)) {
     const CfgLine line(raw);
@@ -293,7 +295,7 @@ std::vector<VariationLine> ReadVariationLines(std::string_view text) {
     if (section.starts_with("fltsim")) {
       if (const std::optional<std::string_view> title = line.Value("title")) {
         if (title->empty()) {
-          current.reset();
+          current = kNone;
         } else {
           VariationLine& variation = variations.emplace_back();
           variation.title = std::string(*title);
@@ -302,9 +304,10 @@ std::vector<VariationLine> ReadVariationLines(std::string_view text) {
         }
       }
     }
-    if (const std::optional<std::string_view> parking = line.Value("atc_parking_types"); parking && current) {
+    if (const std::optional<std::string_view> parking = line.Value("atc_parking_types");
+        parking && current != kNone) {
       if (IsMilitaryOrCargoParking(*parking)) {
-        VariationLine& variation = variations[*current];
+        VariationLine& variation = variations[current];
         variation.militaryOrCargoParking = true;
         variation.parkingTypes = ToUpperAscii(*parking);
       }

@@ -22,10 +22,8 @@ constexpr std::uint32_t kSubsectionEntrySize = 16;
 constexpr std::uint32_t kAirportSection = 3;
 constexpr std::uint32_t kNameListSection = 0x27;
 constexpr std::uint32_t kSectionFlags = 3;
-constexpr std::uint32_t kNameListHeaderSize = 42;
 constexpr std::uint32_t kIcaoEntrySize = 20;
 constexpr std::uint32_t kAirportFixedPart = 56;
-constexpr std::uint32_t kRunwayFixedPart = 52;
 constexpr std::uint32_t kRunwayChildSize = 24;
 constexpr std::uint32_t kParkingEntryFixedPart = 36;
 // Airports are grouped into subsections by cells of this many degrees.
