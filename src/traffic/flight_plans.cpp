@@ -6,13 +6,13 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
-#include <map>
 #include <optional>
 #include <stdexcept>
 
 #include "geo/geodesy.h"
 #include "geo/sun_times.h"
 #include "geo/units.h"
+#include "traffic/destination_caches.h"
 #include "traffic/destination_draws.h"
 #include "traffic/number_text.h"
 
@@ -38,10 +38,6 @@ constexpr int kDayActivity[kCategoryCount][7] = {
 // Seaplane Base.
 constexpr std::array<int, kAirportTypeCount> kAirportTypeFactors = {10, 15, 20, 25, 40, 10, 15, 30, 20};
 
-// The first commercial airport type; categories below Business stay below it, Business and Taxi at
-// or above it.
-constexpr int kFirstCommercialType = 5;
-
 constexpr int kFlightsPerDayLimit = 200;
 constexpr int kFlightsOnBusyDays = 190;
 constexpr float kLongestLegHours = 12.0f;
@@ -53,20 +49,6 @@ constexpr TimeValue kSunsetMargin = 30 * kSecondsPerMinute;
 constexpr double kClimbDegrees = 3.0;
 constexpr double kFastCruiseKnots = 250;
 constexpr double kFastCruiseFeet = 10000;
-
-// Destination sunsets are cached for this many days from two days before the start date; a week and
-// its night windows stay well inside.
-constexpr std::int64_t kCachedSunsetDays = 12;
-constexpr TimeValue kUnknownTime = std::numeric_limits<TimeValue>::min();
-
-// Asks the processor to start loading `address`; a hint only.
-inline void Prefetch(const void* address) {
-#if defined(__GNUC__) || defined(__clang__)
-  __builtin_prefetch(address);
-#else
-  (void)address;
-#endif
-}
 
 // trunc(value) as an int; 0 for NaN, and the nearest int for values beyond its range (only damaged
 // data gets there).
@@ -111,41 +93,8 @@ int ZoneHours(double longitude) {
   return std::isfinite(zone) && std::fabs(zone) <= 24 ? static_cast<int>(zone) : 0;
 }
 
-std::string_view CountryName(const CAirport& airport) {
-  const CCountry* country = CountryOf(airport);
-  return country != nullptr ? std::string_view(country->name) : std::string_view();
-}
-
-// What the destination search reads of an airport of the order list, kept together in one array:
-// the search looks at many airports once each, and reading them from the records themselves
-// (scattered through memory) costs more than the tests.
-struct Destination {
-  double latitude = 0.0;
-  double longitude = 0.0;
-  float landingFee = 0.0f;
-  std::int32_t country = 0;  // a number per country name
-  // DistanceNm from the home airport whose stamp is distanceStamp (0: none yet), as the float the
-  // tests use it as.
-  std::uint32_t distanceStamp = 0;
-  float distance = 0.0f;
-};
-static_assert(sizeof(Destination) == 32,
-              "four to a cache line pair: the array stays in the second-level cache");
-
-// The kind of an airport as the first destination tests see it: usable, commercial type, seaplane
-// base; with the longest runway, what the kind-pass sets of the planes are made from.
-constexpr std::uint8_t kKindUsable = 1;
-constexpr std::uint8_t kKindCommercial = 2;
-constexpr std::uint8_t kKindSeaplaneBase = 4;
-constexpr int kKindCount = 8;
-
-struct DestinationKind {
-  std::uint32_t longestRunway = 0;
-  std::uint8_t kind = 0;
-};
-
-// Builds and writes the weeks of the planes of one airport after another. Holds the state that the
-// flight plan record kept between legs (the last leg's time and distance) and the caches of one run.
+// Builds and writes the weeks of the planes of one airport after another, by the rules of a week.
+// What the destination searches read and keep lives in destination_caches.h.
 class WeekWriter {
  public:
   WeekWriter(const Settings& settings, Random& random, Prompter& prompter, const AirportOrder& order,
@@ -155,35 +104,18 @@ class WeekWriter {
         prompter_(prompter),
         order_(order),
         result_(result),
-        sunsets_(order.entries.size() * kCachedSunsetDays, kUnknownTime),
-        firstCachedDay_(FloorDiv(settings.startDate, kSecondsPerDay) - 2) {
+        keys_(order),
+        kindPasses_(order),
+        destinations_(order, settings.startDate, result.work),
+        verdicts_(order.entries.size()) {
     if (order.entries.size() >= kMaxOrderListSize)
       throw std::length_error("too many airports for one generation");
-    keys_.reserve(order.entries.size());
-    kinds_.reserve(order.entries.size());
-    verdicts_.resize(order.entries.size());
-    destinations_.reserve(order.entries.size());
-    std::map<std::string_view, std::int32_t> countryNumbers;
-    for (const AirportOrderEntry& entry : order.entries) {
-      const CAirport& airport = *entry.airport;
-      keys_.push_back(entry.key);
-      const auto country =
-          countryNumbers.emplace(CountryName(airport), static_cast<std::int32_t>(countryNumbers.size()))
-              .first;
-      const int type = airport.GetType();
-      destinations_.push_back({airport.latitude, airport.longitude, airport.landingFee, country->second});
-      std::uint8_t kind = 0;
-      if (airport.useAirport != 0) kind |= kKindUsable;
-      if (type >= kFirstCommercialType) kind |= kKindCommercial;
-      if (type == kSeaplaneBase) kind |= kKindSeaplaneBase;
-      kinds_.push_back({airport.longestRunway, kind});
-    }
     lines_.reserve(kMaxWeekLines);
   }
 
   void WriteAirport(CAirport& home, std::string& out) {
     if (home.planes.empty()) return;
-    ++homeStamp_;
+    destinations_.StartHome(static_cast<std::size_t>(home.generatorIndex));
     home.sunrise = SunriseTime(settings_.startDate, home.latitude, home.longitude);
     home.sunset = SunsetTime(settings_.startDate, home.latitude, home.longitude);
     result_.work.sunTimeComputations += 2;
@@ -199,21 +131,6 @@ class WeekWriter {
   }
 
  private:
-  // The part of the order list that a destination search draws from.
-  struct Band {
-    std::int64_t lo = 0;
-    std::int64_t span = 0;
-  };
-
-  // What the distance tests made of a candidate for the current plane: they depend on the plane and
-  // the candidate alone (all but the sunset test), and a plane meets the same candidates again and
-  // again during its week.
-  struct LegVerdict {
-    std::uint32_t planeStamp = 0;  // the plane it was made for (0: none), kPassesBit when it passes
-    float legTime = 0.0f;          // hours
-  };
-  static constexpr std::uint32_t kPassesBit = 0x80000000u;
-
   struct PlaneWeek {
     const CAirport* home = nullptr;
     const CAI_Aircraft* variation = nullptr;
@@ -229,11 +146,11 @@ class WeekWriter {
     TimeValue windowEnd = 0;
     TimeValue readyAgain = 0;  // when the plane is back from the last leg written, ready for the next
     int altitude = 0;          // hundreds of feet
-    Band band;
-    double shortestRunway = 0.0;                // metres
+    // The last outbound leg's time; the return leg flies as long.
+    float outboundSeconds = 0.0f;
+    SearchBand band;
     double fuelPrice = 0.0;                     // per US gallon
     double legBudget = 0.0;                     // the most a leg may cost
-    std::uint8_t acceptedKinds = 0;             // bit k: airports of kind k pass the kind tests
     const std::uint64_t* kindPasses = nullptr;  // bit i: airport i passes the kind tests
     DrawPlan draws;                             // the draws of its destination searches
     std::optional<int> homeAltitude;            // CruiseAltitude of a leg that stays home, once computed
@@ -267,17 +184,13 @@ class WeekWriter {
       }
     }
     const double windowSeconds = static_cast<double>(week.windowEnd - week.windowStart);
-    week.band = SearchBand(home.generatorIndex, week.model->range);
+    week.band = keys_.BandAround(home.generatorIndex, week.model->range);
     week.draws = PlanDraws(week.band.lo, week.band.span, home.generatorIndex, order_.entries.size());
-    if (++planeStamp_ == kPassesBit) {  // a stamp must leave the passes bit free
-      std::fill(verdicts_.begin(), verdicts_.end(), LegVerdict{});
-      planeStamp_ = 1;
-    }
-    week.shortestRunway = MinimumRunwayLength(week.model->stallSpeed);
+    verdicts_.StartPlane();
     week.fuelPrice = FuelPricePerGallon(week.model->fuelType);
     week.legBudget = week.variation->moneyPerWeek / 70.0 * CategoryFeeFactor(c);
-    week.acceptedKinds = AcceptedKinds(c, week.model->amphibian != 0);
-    week.kindPasses = KindPasses(week.acceptedKinds, week.shortestRunway);
+    week.kindPasses =
+        kindPasses_.For(c, week.model->amphibian != 0, MinimumRunwayLength(week.model->stallSpeed));
     const int typeFactor = AirportTypeFactor(home.GetType());
 
     lines_.clear();
@@ -308,52 +221,6 @@ class WeekWriter {
     result_.flightLines += static_cast<std::int64_t>(lines_.size());
   }
 
-  // The kinds of airport a plane of category c may fly to: usable ones of its class (Business and
-  // Taxi fly to commercial types, the others below them), seaplane bases only with an amphibian.
-  static std::uint8_t AcceptedKinds(int c, bool amphibian) {
-    std::uint8_t accepted = 0;
-    for (int kind = 0; kind < kKindCount; ++kind) {
-      const bool commercial = (kind & kKindCommercial) != 0;
-      if ((kind & kKindUsable) == 0) continue;
-      if ((c == kBusiness || c == kTaxi) != commercial) continue;
-      if ((kind & kKindSeaplaneBase) != 0 && !amphibian) continue;
-      accepted |= static_cast<std::uint8_t>(1u << kind);
-    }
-    return accepted;
-  }
-
-  // Bit i: the airport at position i passes the kind tests of planes with these accepted kinds and
-  // this shortest runway. Planes share a few such sets, made once per run and small enough to stay
-  // in cache.
-  const std::uint64_t* KindPasses(std::uint8_t acceptedKinds, double shortestRunway) {
-    const auto key = std::make_pair(acceptedKinds, std::bit_cast<std::uint64_t>(shortestRunway));
-    auto [entry, inserted] = kindPassSets_.try_emplace(key);
-    if (inserted) {
-      entry->second.assign((kinds_.size() + 63) / 64, 0);
-      for (std::size_t i = 0; i < kinds_.size(); ++i) {
-        const bool passes =
-            ((acceptedKinds >> kinds_[i].kind) & 1u) != 0 && !(kinds_[i].longestRunway < shortestRunway);
-        entry->second[i / 64] |= static_cast<std::uint64_t>(passes) << (i % 64);
-      }
-    }
-    return entry->second.data();
-  }
-
-  // lo walks down from h while the key stays above k[h] - range (at least 0), hi walks up from h
-  // while the key stays below k[h] + range. The keys are sorted, so both walks are searches.
-  Band SearchBand(std::int32_t h, std::int32_t range) const {
-    const auto begin = keys_.begin();
-    const float key = keys_[static_cast<std::size_t>(h)];
-    const float lower = std::max(key - static_cast<float>(range), 0.0f);
-    const float upper = key + static_cast<float>(range);
-    Band band;
-    const std::int64_t atOrBelow = std::upper_bound(begin, begin + h + 1, lower) - begin;
-    band.lo = std::max<std::int64_t>(atOrBelow - 1, 0);
-    const std::int64_t hi = std::lower_bound(begin + h, keys_.end(), upper) - begin;
-    band.span = hi - band.lo;
-    return band;
-  }
-
   // One leg; false when the day has no time left for a draw.
   bool BuildLeg(PlaneWeek& week) {
     const std::int64_t remaining = week.windowEnd - week.arrival;
@@ -368,7 +235,7 @@ class WeekWriter {
       week.away = destination != week.location;
     } else {
       week.altitude = ReturnAltitude(week.altitude);
-      week.arrival = week.current + static_cast<TimeValue>(legTime_);
+      week.arrival = week.current + static_cast<TimeValue>(week.outboundSeconds);
       destination = week.home;
       week.away = false;
     }
@@ -406,7 +273,7 @@ class WeekWriter {
   }
 
   // Picks the destination of an outbound leg departing at week.current by a halving search of the
-  // band; sets week.arrival and week.altitude, and legTime_ to the leg's seconds.
+  // band; sets week.arrival, week.altitude and week.outboundSeconds.
   //
   // The whole search's candidates and their kind tests come at once (destination_draws.h); only
   // candidates that pass the kind tests meet the distance tests, in order, and the random state is
@@ -415,16 +282,17 @@ class WeekWriter {
   const CAirport* ChooseDestination(PlaneWeek& week) {
     const CAirport& home = *week.home;
     const CAirport* destination = &home;
+    float legHours = 0.0f;
     if (week.draws.count > 0) {
       const std::uint32_t state = random_.State();
       std::uint64_t passing = DrawCandidates(week.draws, state, week.kindPasses, candidates_);
       const std::size_t tested = week.draws.count - 1;
       for (std::uint64_t rest = passing; rest != 0; rest &= rest - 1)
-        Prefetch(&verdicts_[static_cast<std::size_t>(candidates_[std::countr_zero(rest)])]);
+        verdicts_.Prefetch(static_cast<std::size_t>(candidates_[std::countr_zero(rest)]));
       std::size_t ending = tested;
       for (; passing != 0; passing &= passing - 1) {
         const std::size_t k = static_cast<std::size_t>(std::countr_zero(passing));
-        if (!RejectsOnTheLeg(week, candidates_[k])) {
+        if (!RejectsOnTheLeg(week, static_cast<std::size_t>(candidates_[k]), legHours)) {
           ending = k;
           break;
         }
@@ -433,86 +301,58 @@ class WeekWriter {
       random_.Seed(StateAfterDraws(state, ending + 1));
       destination = order_.entries[static_cast<std::size_t>(candidates_[ending])].airport;
     }
-    if (destination == &home || week.band.span <= 0 || legTime_ > kLongestLegHours || legTime_ < 0) {
+    if (destination == &home || week.band.span <= 0 || legHours > kLongestLegHours || legHours < 0) {
       destination = &home;
-      legTime_ = 0;
-    } else if (std::isnan(legTime_)) {
-      legTime_ = 0;  // another airport on the very same spot
+      legHours = 0;
+    } else if (std::isnan(legHours)) {
+      legHours = 0;  // another airport on the very same spot
     }
-    legTime_ *= static_cast<float>(kSecondsPerHour);
-    week.arrival = week.current + static_cast<TimeValue>(legTime_);
+    week.outboundSeconds = legHours * static_cast<float>(kSecondsPerHour);
+    week.arrival = week.current + static_cast<TimeValue>(week.outboundSeconds);
     if (destination != &home) {
-      week.altitude = CruiseAltitude(*week.model, home, *destination, legTime_);
+      week.altitude = CruiseAltitude(*week.model, home, *destination, week.outboundSeconds);
     } else {
       // Most searches end at home, and such a leg's altitude is the same every time.
-      if (!week.homeAltitude) week.homeAltitude = CruiseAltitude(*week.model, home, home, legTime_);
+      if (!week.homeAltitude)
+        week.homeAltitude = CruiseAltitude(*week.model, home, home, week.outboundSeconds);
       week.altitude = *week.homeAltitude;
     }
     return destination;
   }
 
   // Whether a candidate that passed the kind tests (usable, of the plane's class, seaplane bases
-  // only for amphibians, a runway long enough) is no destination for the plane's next leg. Sets
-  // legTime_ (hours). The tests have no side effects but the caches, so their order
+  // only for amphibians, a runway long enough) is no destination for the plane's next leg; sets
+  // legHours to the leg's time. The tests have no side effects but the caches, so their order
   // changes nothing but the work: the cheap ones go first. A rejected candidate's leg time is never
   // used (a search that ends without an accepted candidate ends at home). A candidate at the home
   // airport's own position has a distance that is not a number; no distance test rejects it.
-  bool RejectsOnTheLeg(const PlaneWeek& week, std::int64_t index) {
-    LegVerdict& verdict = verdicts_[static_cast<std::size_t>(index)];
-    if ((verdict.planeStamp & ~kPassesBit) != planeStamp_) {
-      const bool passes = PassesDistanceTests(week, index, verdict.legTime);
-      verdict.planeStamp = planeStamp_ | (passes ? kPassesBit : 0u);
-    }
-    legTime_ = verdict.legTime;
-    if ((verdict.planeStamp & kPassesBit) == 0) return true;
+  bool RejectsOnTheLeg(const PlaneWeek& week, std::size_t index, float& legHours) {
+    const bool passes = verdicts_.Passes(
+        index, legHours, [&](float& hours) { return PassesDistanceTests(week, index, hours); });
+    if (!passes) return true;
     return !week.night &&
-           SunsetAt(index, week.current) + kSunsetMargin <
-               static_cast<double>(week.current) + legTime_ * static_cast<double>(kSecondsPerHour);
+           destinations_.SunsetAt(index, week.current) + kSunsetMargin <
+               static_cast<double>(week.current) + legHours * static_cast<double>(kSecondsPerHour);
   }
 
   // The tests of a candidate that depend only on the plane and the candidate: range, cost and the
-  // category's flight times. Sets legTime (hours).
-  bool PassesDistanceTests(const PlaneWeek& week, std::int64_t index, float& legTime) {
-    Destination& candidate = destinations_[static_cast<std::size_t>(index)];
-    const Destination& home = destinations_[static_cast<std::size_t>(week.home->generatorIndex)];
+  // category's flight times. Sets legHours.
+  bool PassesDistanceTests(const PlaneWeek& week, std::size_t index, float& legHours) {
+    const DestinationTable::Destination& candidate = destinations_[index];
+    const DestinationTable::Destination& home =
+        destinations_[static_cast<std::size_t>(week.home->generatorIndex)];
     const CAircraft& model = *week.model;
     const int c = week.category;
 
-    const float legDistance = DistanceFromHome(home, candidate);
-    legTime = static_cast<float>(legDistance / (model.cruiseSpeed * 0.9));
+    const float legDistance = destinations_.DistanceFromHome(index);
+    legHours = static_cast<float>(legDistance / (model.cruiseSpeed * 0.9));
     if (static_cast<float>(model.range) < legDistance) return false;
-    const float litres = static_cast<float>(model.engineCount) * legTime * model.fuelFlow;
+    const float litres = static_cast<float>(model.engineCount) * legHours * model.fuelFlow;
     double cost = LitersToGallons(litres) * week.fuelPrice + candidate.landingFee;
     if (candidate.country != home.country) cost += settings_.crossCountryFee;
     if (week.night && model.ifr == 1) cost += legDistance / 100 * settings_.ifrFee;
     if (cost > week.legBudget) return false;
-    return !(legTime > settings_.flightTimeMax[c] || legTime <= settings_.flightTimeMin[c]);
-  }
-
-  // DistanceNm from the current home airport, computed once per home airport and destination.
-  float DistanceFromHome(const Destination& home, Destination& to) {
-    if (to.distanceStamp != homeStamp_) {
-      ++result_.work.distanceCalls;
-      to.distance = static_cast<float>(DistanceNm(home.latitude, home.longitude, to.latitude, to.longitude));
-      to.distanceStamp = homeStamp_;
-    }
-    return to.distance;
-  }
-
-  // SunsetTime on the Greenwich date of `date` at the airport at `index`, computed once per airport
-  // and date around the generated week.
-  TimeValue SunsetAt(std::int64_t index, TimeValue date) {
-    const std::int64_t day = FloorDiv(date, kSecondsPerDay) - firstCachedDay_;
-    TimeValue* cached = nullptr;
-    if (day >= 0 && day < kCachedSunsetDays) {
-      cached = &sunsets_[static_cast<std::size_t>(index * kCachedSunsetDays + day)];
-      if (*cached != kUnknownTime) return *cached;
-    }
-    ++result_.work.sunTimeComputations;
-    const Destination& airport = destinations_[static_cast<std::size_t>(index)];
-    const TimeValue sunset = SunsetTime(date, airport.latitude, airport.longitude);
-    if (cached != nullptr) *cached = sunset;
-    return sunset;
+    return !(legHours > settings_.flightTimeMax[c] || legHours <= settings_.flightTimeMin[c]);
   }
 
   const Settings& settings_;
@@ -521,22 +361,13 @@ class WeekWriter {
   const AirportOrder& order_;
   GenerationResult& result_;
 
-  // The last leg chosen: its time (hours while it is chosen, then seconds; the return leg flies as
-  // long) and the distance of the last candidate, nautical miles.
-  float legTime_ = 0.0f;
-
-  std::vector<float> keys_;
-  std::vector<DestinationKind> kinds_;     // by position in the order list
-  std::vector<Destination> destinations_;  // by position in the order list
-  std::vector<FlightLine> lines_;
-  std::uint32_t homeStamp_ = 0;
-  std::uint32_t planeStamp_ = 0;
-  std::vector<LegVerdict> verdicts_;  // by position in the order list
-  std::map<std::pair<std::uint8_t, std::uint64_t>, std::vector<std::uint64_t>> kindPassSets_;
+  OrderKeys keys_;
+  KindPassSets kindPasses_;
+  DestinationTable destinations_;
+  LegVerdicts verdicts_;
+  std::vector<FlightLine> lines_;  // the week being built
   // The candidates of one destination search.
   std::array<std::int32_t, kMaxDrawSteps + 8> candidates_{};
-  std::vector<TimeValue> sunsets_;
-  std::int64_t firstCachedDay_;
 };
 
 }

@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+#include <string>
+
+#include "geo/geodesy.h"
+#include "geo/sun_times.h"
+#include "traffic/destination_caches.h"
+#include "traffic/fleet_test_world.h"
+
+namespace wf {
+namespace {
+
+using test::AddAirport;
+
+// lo walks down from h while lo > 0 and k[lo] > k[h] - range (taken as 0 when negative); hi walks up
+// while hi < n and k[hi] < k[h] + range.
+TEST(DestinationCaches, SearchBandsFollowTheWalksFromHome) {
+  AirportOrder order;
+  for (float key : {0.0f, 0.0f, 10.0f, 20.0f, 20.0f, 30.0f, 50.0f}) order.entries.push_back({key, nullptr});
+  const OrderKeys keys(order);
+  struct Case {
+    std::int32_t h, range;
+    std::int64_t lo, span;
+  };
+  const Case cases[] = {
+      {4, 10, 2, 3},   // stops at the key equal to the lower bound, before the one equal to the upper
+      {3, 10, 2, 3},   // a tie at home: the same band
+      {5, 15, 2, 4},   // the walk down passes ties
+      {1, 5, 1, 1},    // lower bound below 0: stops at the first key of 0
+      {0, 5, 0, 2},    // home at the start
+      {6, 100, 1, 6},  // the same from the far end: position 0 stays out
+      {3, 0, 3, 0},    // no range: an empty band
+  };
+
+  for (const Case& c : cases) {
+    const SearchBand band = keys.BandAround(c.h, c.range);
+    EXPECT_EQ(band.lo, c.lo) << "h " << c.h << " range " << c.range;
+    EXPECT_EQ(band.span, c.span) << "h " << c.h << " range " << c.range;
+  }
+}
+
+TEST(DestinationCaches, KindPassSetsByCategoryFloatsAndRunway) {
+  World world;
+  test::AirportSpec spec;
+  spec.icao = "SMAL";  // small airfield, 1500 m
+  AddAirport(world, spec);
+  spec.icao = "COMM";
+  spec.type = 6;  // medium commercial
+  spec.longestRunway = 3000;
+  AddAirport(world, spec);
+  spec.icao = "SEAP";
+  spec.type = 8;  // a seaplane base is of a commercial type
+  AddAirport(world, spec);
+  spec.icao = "SHUT";
+  spec.type = 2;
+  CAirport& unused = AddAirport(world, spec);
+  unused.useAirport = 0;
+  WorkCounters work;
+  const AirportOrder order = BuildAirportOrder(world, work);
+  // Unused airports are not listed; keep one in the list to see that the kind test refuses it.
+  AirportOrder withUnused = order;
+  withUnused.entries.push_back({0.0f, &unused});
+  KindPassSets sets(withUnused);
+
+  struct Case {
+    int category;
+    bool amphibian;
+    double shortestRunway;
+    std::set<std::string> passing;
+  };
+  const Case cases[] = {
+      {kPrivate, false, 698.0, {"SMAL"}},     {kPrivate, true, 698.0, {"SMAL"}},
+      {kRental, false, 1500.0, {"SMAL"}},  // a runway exactly as long as needed
+      {kRental, false, 1500.5, {}},           {kBusiness, false, 698.0, {"COMM"}},
+      {kTaxi, true, 698.0, {"COMM", "SEAP"}}, {kTaxi, true, 3000.5, {}},
+  };
+  for (const Case& c : cases) {
+    const std::uint64_t* bits = sets.For(c.category, c.amphibian, c.shortestRunway);
+    std::set<std::string> passing;
+    for (std::size_t i = 0; i < withUnused.entries.size(); ++i)
+      if ((bits[i / 64] >> (i % 64)) & 1u) passing.insert(withUnused.entries[i].airport->icao);
+    EXPECT_EQ(passing, c.passing) << "category " << c.category << " runway " << c.shortestRunway;
+  }
+}
+
+// The caches must give what the formulas give, whichever home, airport and day comes next.
+TEST(DestinationCaches, DistancesAndSunsetsAreThoseOfTheFormulas) {
+  World world;
+  test::AirportSpec spec;
+  const double positions[][2] = {{52.5, 13.4}, {48.1, 11.6}, {-33.9, 151.2}};
+  for (int i = 0; i < 3; ++i) {
+    spec.icao = "AP0" + std::to_string(i);
+    spec.latitude = positions[i][0];
+    spec.longitude = positions[i][1];
+    AddAirport(world, spec);
+  }
+  WorkCounters work;
+  const AirportOrder order = BuildAirportOrder(world, work);
+  const TimeValue start = 1136073600;  // 2006-01-01
+  DestinationTable table(order, start, work);
+  const auto at = [&](std::size_t i) -> const CAirport& { return *order.entries[i].airport; };
+
+  for (std::size_t home : {0u, 2u, 0u}) {
+    table.StartHome(home);
+    for (std::size_t to = 0; to < 3; ++to) {
+      const double expected =
+          DistanceNm(at(home).latitude, at(home).longitude, at(to).latitude, at(to).longitude);
+      for (int twice = 0; twice < 2; ++twice) {
+        if (to == home) {
+          EXPECT_TRUE(std::isnan(table.DistanceFromHome(to)));
+        } else {
+          EXPECT_EQ(table.DistanceFromHome(to), static_cast<float>(expected)) << home << " to " << to;
+        }
+      }
+    }
+  }
+  // Days before, inside and after the days kept, for each airport, each asked twice.
+  for (const std::int64_t day : {-3, -2, 0, 6, 9, 10, 30}) {
+    for (std::size_t i = 0; i < 3; ++i) {
+      const TimeValue date = start + day * 86400 + 43200;
+      const TimeValue expected = SunsetTime(date, at(i).latitude, at(i).longitude);
+      EXPECT_EQ(table.SunsetAt(i, date), expected) << "day " << day << " airport " << i;
+      EXPECT_EQ(table.SunsetAt(i, date), expected) << "day " << day << " airport " << i;
+    }
+  }
+}
+
+}
+}
