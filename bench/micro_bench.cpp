@@ -3,6 +3,8 @@
 // reading airport BGL records, and loading the airport archive.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <array>
 #include <random>
 #include <sstream>
 
@@ -11,6 +13,7 @@
 #include "geo/sun_times.h"
 #include "platform/prompter.h"
 #include "scenery/airport_bgl.h"
+#include "traffic/destination_draws.h"
 #include "traffic/fleet.h"
 #include "traffic/fleet_test_world.h"
 #include "traffic/flight_plans.h"
@@ -138,6 +141,37 @@ void BM_AircraftLottery(benchmark::State& state) {
   state.SetItemsProcessed(static_cast<std::int64_t>(summary.planes));
 }
 BENCHMARK(BM_AircraftLottery);
+
+// The candidates of one destination search and their kind tests, as a week draws them: bands of a
+// few hundred to twenty thousand positions in an order list of 30,000 airports, half of which pass
+// the kind test. Argument 1: the dispatching DrawCandidates (eight draws at a time where the
+// processor can); 0: one draw at a time. Items are searches.
+void BM_DrawCandidates(benchmark::State& state) {
+  constexpr std::size_t kAirports = 30000;
+  std::mt19937 generator(20061206);
+  std::vector<std::uint64_t> kindPasses((kAirports + 63) / 64);
+  for (std::uint64_t& word : kindPasses) word = (std::uint64_t{generator()} << 32) | generator();
+  std::vector<DrawPlan> plans;
+  std::uniform_int_distribution<std::int32_t> home(0, kAirports - 1);
+  std::uniform_int_distribution<std::int64_t> span(300, 20000);
+  for (int i = 0; i < 64; ++i) {
+    const std::int32_t h = home(generator);
+    const std::int64_t s = span(generator);
+    const std::int64_t lo = std::clamp<std::int64_t>(h - s / 2, 0, kAirports - s);
+    plans.push_back(PlanDraws(lo, s, h, kAirports));
+  }
+  const auto draw = state.range(0) == 1 ? DrawCandidates : DrawCandidatesOneByOne;
+  std::array<std::int32_t, kMaxDrawSteps + 8> candidates{};
+  std::uint32_t randomState = 1;
+  std::size_t i = 0;
+  for (auto _ : state) {
+    randomState = randomState * Random::kMultiplier + Random::kIncrement;
+    benchmark::DoNotOptimize(draw(plans[i++ & 63], randomState, kindPasses.data(), candidates));
+    benchmark::ClobberMemory();
+  }
+  state.SetItemsProcessed(static_cast<std::int64_t>(i));
+}
+BENCHMARK(BM_DrawCandidates)->Arg(0)->Arg(1);
 
 // A whole generation over a region of `count` airports; most of the time goes to the destination
 // searches of the weeks. Items are flight lines.
