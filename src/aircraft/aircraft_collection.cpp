@@ -10,6 +10,7 @@
 #include "aircraft/sim_object_paths.h"
 #include "platform/files.h"
 #include "platform/folder_listing.h"
+#include "platform/system.h"
 #include "platform/text.h"
 
 namespace wf {
@@ -61,15 +62,18 @@ std::optional<std::string> ReadAircraftCfgFile(const FolderEntry& folder, Aircra
   return text;
 }
 
-// The model step: the folder's model, found or newly derived; null when none can be made.
+// The model step: the folder's model, found or newly derived; null when none can be made. The
+// model's name is the folder's name as the database files store it (in the 8-bit code page), so
+// that a model read back from them is found again under the same key.
 CAircraft* FindOrCreateModel(CollectionRun& run, const FolderEntry& folder, std::string_view text) {
   const std::string folderPath = PathUtf8(folder.path);
+  const std::string name = NativePathText(folder.path.filename());
   const AircraftCfgValues values = ReadAircraftCfgValues(text, run.progress);
   if (!HasSimLine(text)) {
     run.result.skippedFolders.push_back({folderPath, "no sim= line"});
     return nullptr;
   }
-  if (CAircraft* known = run.world.aircraftTypes.Find(folder.name)) {
+  if (CAircraft* known = run.world.aircraftTypes.Find(name)) {
     known->folderPath = folderPath;
     known->seen = 1;
     return known;
@@ -78,9 +82,8 @@ CAircraft* FindOrCreateModel(CollectionRun& run, const FolderEntry& folder, std:
     run.result.skippedFolders.push_back({folderPath, "wing span 0"});
     return nullptr;
   }
-  run.result.newModels.push_back(folder.name);
-  return &run.world.aircraftTypes.Insert(folder.name,
-                                         DeriveAircraft(values, run.settings, folder.name, folderPath));
+  run.result.newModels.push_back(name);
+  return &run.world.aircraftTypes.Insert(name, DeriveAircraft(values, run.settings, name, folderPath));
 }
 
 void CollectVariations(CollectionRun& run, CAircraft& model, const std::string& folderPath,

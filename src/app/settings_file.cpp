@@ -159,8 +159,8 @@ void ReadPathSettings(const IniFile& ini, const std::filesystem::path& workFolde
                       std::filesystem::path& toolsFolder, std::filesystem::path& simFolder,
                       std::vector<SettingEntry>* report) {
   Reader read(ini, report);
-  toolsFolder = NativePath(read.Text(kPath, "TTools", (workFolder / "Bin").string()));
-  simFolder = NativePath(read.Text(kPath, "FS2004", simFolder.string()));
+  toolsFolder = NativePath(read.Text(kPath, "TTools", NativePathText(workFolder / "Bin")));
+  simFolder = NativePath(read.Text(kPath, "FS2004", NativePathText(simFolder)));
 }
 
 void WriteFlightplanSettings(IniFile& ini, const Settings& settings) {
@@ -198,8 +198,8 @@ void WriteTuningSettings(IniFile& ini, const Settings& settings, const std::file
   ini.SetInt(kTuning, "min_weight_for_taxi_planes", settings.minWeightTaxi);
   ini.SetInt(kTuning, "max_weight_for_GA_planes", settings.maxWeightGA);
   ini.SetInt(kSettingsSection, "GA_Percentage", settings.gaPercentage);
-  ini.SetString(kPath, "TTools", toolsFolder.string());
-  ini.SetString(kPath, "FS2004", simFolder.string());
+  ini.SetString(kPath, "TTools", NativePathText(toolsFolder));
+  ini.SetString(kPath, "FS2004", NativePathText(simFolder));
 }
 
 }

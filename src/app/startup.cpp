@@ -1,16 +1,25 @@
 #include "app/startup.h"
 
+#include <optional>
+#include <string>
+
 #include "platform/ini_profile.h"
 #include "platform/system.h"
 
 namespace wf {
 
 int ReadSimFolderFromRegistry(std::filesystem::path& simFolder) {
-  const auto value =
-      ReadMachineRegistryString("SOFTWARE\\Microsoft\\Microsoft Games\\Flight simulator\\10.0", "SetupPath");
-  if (!value) return 13;
-  simFolder = NativePath(*value);
-  return 0;
+  for (const char* key : {kBoxedEditionKey, kSteamEditionKey}) {
+    std::optional<std::string> value = ReadMachineRegistryString(key, "SetupPath");
+    if (!value) continue;
+    // The folder is kept without a final separator, as the boxed edition writes it; a drive's root
+    // keeps its own.
+    while (value->size() > 3 && (value->back() == '\\' || value->back() == '/')) value->pop_back();
+    if (value->empty()) continue;
+    simFolder = NativePath(*value);
+    return 0;
+  }
+  return 13;
 }
 
 StartupReport StartSession(Session& session, const std::filesystem::path& workFolder) {

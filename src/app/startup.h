@@ -14,8 +14,17 @@ inline constexpr const char* kSimFolderMissingMessage =
     "correct "
     "path.";
 
-// Reads the simulator's "SetupPath" from the registry into `simFolder`. Returns 0 on success and 13
-// when the value cannot be read (always on systems without a registry); `simFolder` is then unchanged.
+// The registry keys (below HKEY_LOCAL_MACHINE, 32-bit view) whose "SetupPath" names the simulator's
+// folder: the boxed edition's, and the Steam edition's, which is read when the boxed one is missing.
+inline constexpr const char* kBoxedEditionKey =
+    "SOFTWARE\\Microsoft\\Microsoft Games\\Flight simulator\\10.0";
+inline constexpr const char* kSteamEditionKey =
+    "SOFTWARE\\Microsoft\\Microsoft Games\\Flight Simulator - Steam Edition\\10.0";
+
+// Reads the simulator's "SetupPath" from the registry into `simFolder`: the boxed edition's value,
+// or the Steam edition's when that is missing or empty; final separators are dropped. Returns 0 on
+// success and 13 when neither can be read (always on systems without a registry); `simFolder` is
+// then unchanged.
 int ReadSimFolderFromRegistry(std::filesystem::path& simFolder);
 
 struct StartupReport {

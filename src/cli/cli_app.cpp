@@ -35,7 +35,7 @@ std::filesystem::path CommandContext::WorkFolder() const {
   if (options_.workFolder.empty()) return std::filesystem::current_path();
   // "-C ." or "-C work/" name the folder as "/home/me/." and "/home/me/work/": shown in every
   // message, they read better as "/home/me" and "/home/me/work".
-  std::filesystem::path folder = std::filesystem::absolute(options_.workFolder).lexically_normal();
+  std::filesystem::path folder = std::filesystem::absolute(UserPath(options_.workFolder)).lexically_normal();
   if (!folder.has_filename() && folder.has_relative_path()) folder = folder.parent_path();
   return folder;
 }
@@ -102,7 +102,7 @@ int RunCommands(int argc, const char* const* argv, std::istream& in, std::ostrea
     return 2;
   }
 
-  if (!options.workFolder.empty() && !std::filesystem::is_directory(options.workFolder)) {
+  if (!options.workFolder.empty() && !std::filesystem::is_directory(UserPath(options.workFolder))) {
     err << "wingfold: the work folder " << options.workFolder
         << " does not exist; create it or pass an existing folder with -C\n";
     return 1;

@@ -5,6 +5,7 @@
 
 #include "app/database_dump.h"
 #include "cli/cli_app.h"
+#include "platform/system.h"
 
 namespace wf::cli {
 
@@ -14,7 +15,7 @@ CommandRegistration AddDumpCommand(CLI::App& app) {
   auto file = std::make_shared<std::string>();
   sub->add_option("FILE", *file, "The database file")->required();
   return {sub, [file](CommandContext& context) {
-            std::filesystem::path path = *file;
+            std::filesystem::path path = UserPath(*file);
             if (path.is_relative()) path = context.WorkFolder() / path;
             const DumpResult result = DumpDatabaseFile(path, context.out());
             if (!result.opened) {

@@ -9,8 +9,9 @@
 
 #ifdef _WIN32
 #define WIN32_LEAN_AND_MEAN
-#include <shellapi.h>
 #include <windows.h>
+// windows.h first: shellapi.h relies on its types.
+#include <shellapi.h>
 #ifdef _MSC_VER
 #pragma comment(lib, "shell32.lib")
 #endif

@@ -6,10 +6,15 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/text.h"
+
 #ifdef _WIN32
 #define WIN32_LEAN_AND_MEAN
 #include <io.h>
 #include <windows.h>
+// windows.h first: shellapi.h and shlobj.h rely on its types.
+#include <shellapi.h>
+#include <shlobj.h>
 #define WF_ISATTY _isatty
 #else
 #include <unistd.h>
@@ -43,16 +48,67 @@ std::optional<std::string> ReadMachineRegistryString(std::string_view key, std::
 }
 
 std::filesystem::path NativePath(std::string_view text) {
+#ifdef _WIN32
+  // The C library's conversion, which std::filesystem uses for narrow strings, is not the ANSI
+  // code page's.
+  if (text.empty()) return {};
+  const int size = static_cast<int>(std::min<std::size_t>(text.size(), 1u << 30));
+  std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0)),
+                    L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
+  return std::filesystem::path(wide);
+#else
   std::string path(text);
+  std::replace(path.begin(), path.end(), '\\', '/');
+  return std::filesystem::path(path);
+#endif
+}
+
+std::string NativePathText(const std::filesystem::path& path) {
+#ifdef _WIN32
+  const std::wstring& wide = path.native();
+  if (wide.empty()) return {};
+  const int size = static_cast<int>(std::min<std::size_t>(wide.size(), 1u << 30));
+  std::string text(static_cast<std::size_t>(
+                       WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, nullptr, nullptr)),
+                   '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), size, text.data(), static_cast<int>(text.size()), nullptr,
+                      nullptr);
+  return text;
+#else
+  return path.string();
+#endif
+}
+
+std::filesystem::path UserPath(std::string_view utf8) {
+  std::string path(utf8);
 #ifndef _WIN32
   std::replace(path.begin(), path.end(), '\\', '/');
 #endif
-  return std::filesystem::path(path);
+  return PathFromUtf8(path);
+}
+
+std::vector<std::string> CommandLineArgumentsUtf8(int argc, const char* const* argv) {
+#ifdef _WIN32
+  int count = 0;
+  if (wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count)) {
+    std::vector<std::string> arguments;
+    for (int i = 0; i < count; ++i) arguments.push_back(PathUtf8(std::filesystem::path(wide[i])));
+    LocalFree(wide);
+    return arguments;
+  }
+#endif
+  return std::vector<std::string>(argv, argv + argc);
 }
 
 std::filesystem::path RoamingAppDataFolder() {
 #ifdef _WIN32
-  if (const char* appData = std::getenv("APPDATA")) return appData;
+  // Wide, so that a user name outside the code page survives.
+  if (const wchar_t* appData = _wgetenv(L"APPDATA"); appData && *appData)
+    return std::filesystem::path(appData);
+  wchar_t folder[MAX_PATH] = {};
+  if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder)))
+    return std::filesystem::path(folder);
   return {};
 #else
   if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) return xdg;

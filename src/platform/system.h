@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace wf {
 
@@ -12,11 +13,27 @@ namespace wf {
 // installers write). Always nothing on systems without a registry.
 std::optional<std::string> ReadMachineRegistryString(std::string_view key, std::string_view value);
 
-// A path taken from a Windows-side file (settings, fsx.cfg): on POSIX, backslashes become slashes.
+// A path taken from a Windows-side file (settings, fsx.cfg, the registry). On Windows the text is
+// in the system's 8-bit code page (the ANSI code page); on POSIX it is taken as it stands, and
+// backslashes become slashes.
 std::filesystem::path NativePath(std::string_view text);
 
-// The user's roaming application-data folder (%APPDATA% on Windows; $XDG_CONFIG_HOME or
-// ~/.config elsewhere, where a Wine prefix or the user may place fsx.cfg).
+// The text of `path` as Windows-side files and the database files store names: on Windows in the
+// system's 8-bit code page, with '?' for a character that the code page lacks (as the program's
+// ANSI calls would see the name); on POSIX the path's bytes. NativePath reads it back.
+std::string NativePathText(const std::filesystem::path& path);
+
+// A path that the user gave as UTF-8 text (a page's field, the command line); on POSIX backslashes
+// become slashes.
+std::filesystem::path UserPath(std::string_view utf8);
+
+// The program's command-line arguments in UTF-8: on Windows from the wide command line, so that no
+// character is lost to the code page; elsewhere `argv` as it stands.
+std::vector<std::string> CommandLineArgumentsUtf8(int argc, const char* const* argv);
+
+// The user's roaming application-data folder (%APPDATA% on Windows, else the shell's own folder of
+// that kind; $XDG_CONFIG_HOME or ~/.config elsewhere, where a Wine prefix or the user may place
+// fsx.cfg).
 std::filesystem::path RoamingAppDataFolder();
 
 // The roaming application-data folder in which the simulator of `simFolder` keeps its fsx.cfg

@@ -23,12 +23,12 @@ void CCollect::OnInitDialog() {
 void CCollect::OnBrowse() {
   const std::optional<std::string> chosen = session_.prompter->OpenFile("Scenery", "");
   if (!chosen) return;
-  const std::filesystem::path folder = NativePath(*chosen).parent_path();
+  const std::filesystem::path folder = UserPath(*chosen).parent_path();
   if (!folder.empty()) airportPath = WithFinalSeparator(folder);
 }
 
 void CCollect::SetAirportPath(const std::string& path) {
-  airportPath = path.empty() ? std::string() : WithFinalSeparator(NativePath(path));
+  airportPath = path.empty() ? std::string() : WithFinalSeparator(UserPath(path));
 }
 
 AirportCollectionResult CCollect::OnCollectAirports() {
@@ -36,7 +36,7 @@ AirportCollectionResult CCollect::OnCollectAirports() {
 }
 
 AirportCollectionResult CCollect::Scan(ScanMode mode) {
-  return CollectAirports(session_, mode, airportPath);
+  return CollectAirports(session_, mode, UserPath(airportPath));
 }
 
 bool CCollect::OnApply() {

@@ -61,8 +61,8 @@ void CPSettings::OnMaxWeightChanged(const std::string& text) {
 bool CPSettings::OnApply() {
   if (!CheckBoxes({&maxWeight})) return false;
   session_.settings.gaPercentage = percentStep * 10;
-  session_.toolsFolder = NativePath(toolsPath);
-  session_.simFolder = NativePath(simPath);
+  session_.toolsFolder = UserPath(toolsPath);
+  session_.simFolder = UserPath(simPath);
   session_.settings.maxWeightGA = static_cast<std::int32_t>(maxWeight.value);
   session_.hooks->BuildPlaneTree();
 

@@ -12,6 +12,10 @@
 #include "support/temp_folder.h"
 
 #ifdef WINGFOLD_IMAGE_TOOLS_DIR
+#include "aiconvert/texture_chain.h"
+#endif
+
+#ifdef WINGFOLD_IMAGE_TOOLS_DIR
 #include "image_codec.h"
 #endif
 
@@ -64,44 +68,8 @@ TEST(TextureMeasureTest, AverageSizeGivesTheScale) {
 
 #ifdef WINGFOLD_IMAGE_TOOLS_DIR
 
-// An aircraft copy with two textures and a tools folder holding the stand-ins, or scripts in their
-// place.
-struct Chain {
-  test::TempFolder temp;
-  fs::path plane = temp / "Wingfold C172";
-  fs::path tools = temp / "tools";
-  std::string originalA, originalB;
-  test::RecordingProgress progress;
-  std::vector<std::chrono::milliseconds> pauses;
-
-  Chain() {
-    using namespace imaging;
-    originalA = EncodeDxtBmp(FlipVertically(Pattern(64, 32, 1)), TextureEncoding::kDxt1, true);
-    originalB = EncodeDxtBmp(FlipVertically(Pattern(16, 16, 2)), TextureEncoding::kDxt3, false);
-    Write(plane / "Texture/A.BMP", originalA);
-    Write(plane / "Texture/b.bmp", originalB);
-    fs::create_directories(tools);
-  }
-  void StandIn(const char* name) {
-    fs::create_symlink(fs::path(WINGFOLD_IMAGE_TOOLS_DIR) / name, tools / name);
-  }
-  void Script(const char* name, const std::string& body) {
-    Write(tools / name, "#!/bin/sh\n" + body);
-    fs::permissions(tools / name, fs::perms::owner_exec, fs::perm_options::add);
-  }
-  TextureReductionReport Reduce(double scale) {
-    const TextureTools services{tools, progress, nullptr,
-                                [this](std::chrono::milliseconds d) { pauses.push_back(d); }};
-    return ReduceTextures("Wingfold C172", plane, scale, services);
-  }
-  bool OriginalsIntact() const {
-    return Read(plane / "Texture/A.BMP") == originalA && Read(plane / "Texture/b.bmp") == originalB &&
-           !fs::exists(plane / "Texture/A.tga") && !fs::exists(plane / "Texture/A.BMP.original");
-  }
-};
-
 TEST(TextureReductionTest, StandInsRewriteEveryTextureScaledWithMipMaps) {
-  Chain chain;
+  test::Chain chain;
   for (const char* tool : {"imagetool", "nvdxt", "readdxt"}) chain.StandIn(tool);
   const TextureReductionReport report = chain.Reduce(0.5);
   ASSERT_EQ(report.textures.size(), 2u);
@@ -127,49 +95,6 @@ TEST(TextureReductionTest, StandInsRewriteEveryTextureScaledWithMipMaps) {
   const auto after = imaging::DecodeBmpTexture(imaging::AsBytes(a), nullptr);
   ASSERT_TRUE(before && after);
   for (int c = 0; c < 3; ++c) EXPECT_NEAR(after->rgba[c], before->rgba[c], 12) << c;
-}
-
-TEST(TextureReductionTest, AFailingChainLeavesEveryTextureAsItWas) {
-  struct Case {
-    const char* name;
-    const char* fakeTool;  // replaced by a script; the others are stand-ins (or all missing)
-    const char* script;
-    const char* reason;
-    int nvdxtRuns;  // per texture
-  } cases[] = {
-      {"all tools missing", nullptr, nullptr, "Cannot start imagetool", 0},
-      {"nvdxt never writes", "nvdxt", "echo run >> runs.txt\n", "did not write", kToolAttempts},
-      {"imagetool writes garbage", "imagetool",
-       "if [ \"$1\" = -batch ]; then exec \"" WINGFOLD_IMAGE_TOOLS_DIR "/imagetool\" \"$@\"; fi\n"
-       "printf 'BMgarbage' > \"$5\"\n",
-       "damaged", 0},
-  };
-  for (const Case& c : cases) {
-    Chain chain;
-    if (c.fakeTool != nullptr) {
-      for (const char* tool : {"imagetool", "nvdxt", "readdxt"}) {
-        if (std::string(tool) == c.fakeTool) {
-          chain.Script(tool, c.script);
-        } else {
-          chain.StandIn(tool);
-        }
-      }
-    }
-    const TextureReductionReport report = chain.Reduce(1.0);
-    ASSERT_EQ(report.textures.size(), 2u) << c.name;
-    for (const TextureOutcome& outcome : report.textures) {
-      EXPECT_FALSE(outcome.converted) << c.name;
-      EXPECT_NE(outcome.reason.find(c.reason), std::string::npos) << c.name << ": " << outcome.reason;
-    }
-    EXPECT_TRUE(chain.OriginalsIntact()) << c.name;
-    const std::string runs = Read(chain.tools / "runs.txt");
-    EXPECT_EQ(static_cast<int>(std::count(runs.begin(), runs.end(), '\n')), 2 * c.nvdxtRuns) << c.name;
-    // Every failure pauses 500 ms before the next texture.
-    EXPECT_EQ(std::count(chain.pauses.begin(), chain.pauses.end(), std::chrono::milliseconds(500)) -
-                  static_cast<long>(2 * c.nvdxtRuns * 10),
-              2)
-        << c.name;
-  }
 }
 
 #endif

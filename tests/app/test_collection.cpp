@@ -3,7 +3,12 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "aircraft/aircraft_test_support.h"
 #include "app/collection.h"
+#include "app/databases.h"
+#include "platform/system.h"
+#include "platform/text.h"
+#include "support/os.h"
 #include "support/recording.h"
 #include "support/temp_folder.h"
 #include "traffic/fleet_test_world.h"
@@ -29,15 +34,10 @@ TEST(CollectionTest, ManyRemovedVariationsAreReportedInOneMessage) {
   std::filesystem::create_directories(folder / "Microsoft" / "FSX");
   std::ofstream(folder / "Microsoft" / "FSX" / "fsx.cfg")
       << "[Main]\nSimObjectPaths.0=SimObjects\\Airplanes\n";
-  const char* appData = std::getenv("APPDATA");
-  const std::string saved = appData != nullptr ? appData : "";
-  setenv("APPDATA", folder.path().c_str(), 1);
-  const AircraftCollection collection = CollectAircraftAndSave(session);
-  if (appData != nullptr) {
-    setenv("APPDATA", saved.c_str(), 1);
-  } else {
-    unsetenv("APPDATA");
-  }
+  const AircraftCollection collection = [&] {
+    test::ScopedEnvironment appData("APPDATA", folder.path().string());
+    return CollectAircraftAndSave(session);
+  }();
 
   EXPECT_EQ(collection.result.removedVariations.size(), 3u);
   ASSERT_EQ(prompter.messages.size(), 1u);
@@ -64,6 +64,44 @@ TEST(CollectionTest, AScanLeavesTheDatabaseMarkedUnsavedForThePagesApply) {
   const AirportCollectionResult result = CollectAirports(session, ScanMode::kDefaultScenery);
   EXPECT_TRUE(result.saved);
   EXPECT_TRUE(session.airportDatabaseUnsaved);
+}
+
+// A model is keyed by its folder's name as the database files store names (in the 8-bit code page
+// on Windows): the model read back from them is the one the next collection finds, with what the
+// user changed in it.
+TEST(CollectionTest, AModelFolderNamedWithALetterOutsideAsciiKeepsItsKeyAcrossAReload) {
+  test::TempFolder folder;
+  const std::filesystem::path model = PathFromUtf8("Tourer M\xC3\xBCller");
+  const std::filesystem::path aircraft = folder / "sim" / "SimObjects" / "Airplanes" / model;
+  std::filesystem::create_directories(aircraft);
+  std::ofstream(aircraft / "aircraft.cfg", std::ios::binary) << test::kPistonSingleCfg;
+  std::filesystem::create_directories(folder / "Roaming" / "Microsoft" / "FSX");
+  std::ofstream(folder / "Roaming" / "Microsoft" / "FSX" / "fsx.cfg")
+      << "[Main]\nSimObjectPaths.0=SimObjects\\Airplanes\n";
+  test::ScopedEnvironment appData("APPDATA", (folder / "Roaming").string());
+  const std::string key = NativePathText(model);
+
+  Session first;
+  first.workFolder = folder.path();
+  first.simFolder = folder / "sim";
+  const AircraftCollection collected = CollectAircraftAndSave(first);
+  ASSERT_TRUE(collected.saved);
+  EXPECT_EQ(collected.result.newModels, std::vector<std::string>{key});
+
+  Session second;
+  second.workFolder = folder.path();
+  second.simFolder = folder / "sim";
+  ASSERT_EQ(LoadAircraftDatabases(second).outcome, LoadOutcome::kLoaded);
+  CAircraft* loaded = second.world.aircraftTypes.Find(key);
+  ASSERT_NE(loaded, nullptr);
+  loaded->cruiseSpeed = 99;
+  const AircraftCollection again = CollectAircraftAndSave(second);
+  EXPECT_TRUE(again.result.newModels.empty());
+  EXPECT_TRUE(again.result.removedModels.empty());
+  EXPECT_TRUE(again.result.removedVariations.empty());
+  ASSERT_EQ(second.world.aircraftTypes.Find(key), loaded);
+  EXPECT_EQ(loaded->cruiseSpeed, 99);
+  EXPECT_EQ(loaded->folderPath, PathUtf8(aircraft));
 }
 
 }

@@ -22,7 +22,7 @@ TEST(CliDumpTest, PrintsAirportsAndSaysWhereADamagedFileFails) {
     airport->parkingSpaces.push_back({2, 9.5});
     ASSERT_TRUE(SaveAirportDatabase(session));
   }
-  auto result = test::RunWingfold("-C '" + folder.path().string() + "' dump objects.dat", false);
+  auto result = test::RunWingfold("-C \"" + folder.path().string() + "\" dump objects.dat", false);
   EXPECT_EQ(result.exitCode, 0) << result.out;
   for (const char* expected :
        {"CRegion \"Europe\"", "CCountry \"Germany\"", "CAirport \"EDDM\" name \"Munich\"",
@@ -33,12 +33,12 @@ TEST(CliDumpTest, PrintsAirportsAndSaysWhereADamagedFileFails) {
 
   const std::string bytes = ReadFileBytes(folder / "objects.dat").value();
   std::ofstream(folder / "cut.dat", std::ios::binary) << bytes.substr(0, bytes.size() / 2);
-  result = test::RunWingfold("-C '" + folder.path().string() + "' dump cut.dat");
+  result = test::RunWingfold("-C \"" + folder.path().string() + "\" dump cut.dat");
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_NE(result.out.find("cut.dat is damaged"), std::string::npos) << result.out;
   EXPECT_NE(result.out.find("offset"), std::string::npos) << result.out;
 
-  result = test::RunWingfold("-C '" + folder.path().string() + "' dump missing.dat");
+  result = test::RunWingfold("-C \"" + folder.path().string() + "\" dump missing.dat");
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_NE(result.out.find("cannot open"), std::string::npos) << result.out;
 }

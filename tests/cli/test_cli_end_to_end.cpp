@@ -19,7 +19,7 @@ TEST(CliEndToEndTest, StatusShowsFoldersAndSettingSources) {
     ini << "[Settings]\r\nGA_Percentage=70\r\n[Path]\r\nFS2004=/opt/fsx\r\n";
   }
   const auto before = std::filesystem::last_write_time(folder / "Wingfold.ini");
-  const auto result = RunWingfold("-C '" + folder.string() + "' status");
+  const auto result = RunWingfold("-C \"" + folder.string() + "\" status");
   EXPECT_EQ(result.exitCode, 0) << result.out;
   EXPECT_NE(result.out.find("Work folder:      " + folder.string()), std::string::npos) << result.out;
   EXPECT_NE(result.out.find("Simulator folder: /opt/fsx  [file]"), std::string::npos) << result.out;
@@ -56,7 +56,7 @@ TEST(CliEndToEndTest, MissingSimulatorFolderIsReportedOnceAndStatusGoesOn) {
   const auto folder = std::filesystem::temp_directory_path() / "wingfold-cli-nosim";
   std::filesystem::remove_all(folder);
   std::filesystem::create_directories(folder);
-  const auto result = RunWingfold("-C '" + folder.string() + "' status");
+  const auto result = RunWingfold("-C \"" + folder.string() + "\" status");
   EXPECT_EQ(result.exitCode, 0);
   const auto first = result.out.find("Please check the path of FS X in the Settings!");
   ASSERT_NE(first, std::string::npos) << result.out;

@@ -43,22 +43,23 @@ TEST(CliMakeAITest, ConvertsTheDemoAircraftWithTheStandIns) {
   }
   fs::create_directories(work / "Bin");
   for (const char* tool : {"imagetool", "nvdxt", "readdxt"}) {
-    fs::create_symlink(fs::path(WINGFOLD_IMAGE_TOOLS_DIR) / tool, work / "Bin" / tool);
+    const std::string program = test::ExecutableName(tool);
+    fs::copy_file(fs::path(WINGFOLD_IMAGE_TOOLS_DIR) / program, work / "Bin" / program);
   }
   fs::copy(examples / "work/AIR Files", work / "AIR Files");
   Write(work / "Wingfold.ini",
         "[Path]\r\nFS2004=" + sim.string() + "\r\nTTools=" + (work / "Bin").string() + "\r\n");
-  const std::string wingfold = "-C '" + work.string() + "' ";
-  const std::string environment = "APPDATA='" + (examples / "appdata").string() + "' ";
+  const std::string wingfold = "-C \"" + work.string() + "\" ";
+  const test::Environment environment = {{"APPDATA", (examples / "appdata").string()}};
   const std::string originalAir = Read(flyable / "Tourer172.air");
 
   // A value edited on the Planes page before the conversion stays with the copy's variation.
-  ASSERT_EQ(
-      test::RunWingfold(wingfold + "variation 'Tourer 172 Red' --probability 42", true, environment).exitCode,
-      0);
+  ASSERT_EQ(test::RunWingfold(wingfold + "variation \"Tourer 172 Red\" --probability 42", true, environment)
+                .exitCode,
+            0);
 
   const auto made = test::RunWingfold(
-      wingfold + "make-ai Tourer_172 --reduce-textures --air-file 'light SINGLE'", true, environment);
+      wingfold + "make-ai Tourer_172 --reduce-textures --air-file \"light SINGLE\"", true, environment);
   ASSERT_EQ(made.exitCode, 0) << made.out;
   EXPECT_NE(made.out.find("current folder size: 2.666 MB"), std::string::npos) << made.out;
   EXPECT_NE(made.out.find("2 of 2 reduced (scale 0.50000"), std::string::npos) << made.out;
@@ -90,7 +91,7 @@ TEST(CliMakeAITest, ConvertsTheDemoAircraftWithTheStandIns) {
 
   // The copy's flight model restored; textures cannot be reduced again; unknown names refused.
   const auto restored =
-      test::RunWingfold(wingfold + "make-ai 'Wingfold Tourer_172' --air-file flyable", true, environment);
+      test::RunWingfold(wingfold + "make-ai \"Wingfold Tourer_172\" --air-file flyable", true, environment);
   EXPECT_EQ(restored.exitCode, 0) << restored.out;
   EXPECT_EQ(Read(copy / "Tourer172.air").size(), originalAir.size());
   EXPECT_FALSE(fs::exists(copy / "org_Tourer172.air"));
@@ -100,8 +101,8 @@ TEST(CliMakeAITest, ConvertsTheDemoAircraftWithTheStandIns) {
   const std::size_t entry = reread.find(copyVariation);
   ASSERT_NE(entry, std::string::npos) << reread;
   EXPECT_NE(reread.find("probability 42.0", entry), std::string::npos) << reread;
-  for (const char* refused :
-       {"'Wingfold Tourer_172' --reduce-textures", "'Wingfold Tourer_172' --air-file 'No such model'"}) {
+  for (const char* refused : {"\"Wingfold Tourer_172\" --reduce-textures",
+                              "\"Wingfold Tourer_172\" --air-file \"No such model\""}) {
     EXPECT_EQ(test::RunWingfold(wingfold + "make-ai " + refused, true, environment).exitCode, 2) << refused;
   }
 }

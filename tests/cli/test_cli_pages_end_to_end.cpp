@@ -35,8 +35,8 @@ class CliPagesTest : public ::testing::Test {
   }
 
   test::ProcessResult Wingfold(const std::string& arguments) {
-    const std::string environment = "APPDATA='" WINGFOLD_SOURCE_DIR "/examples/appdata' ";
-    return test::RunWingfold("-C '" + work_.string() + "' " + arguments, true, environment);
+    return test::RunWingfold("-C \"" + work_.string() + "\" " + arguments, true,
+                             {{"APPDATA", WINGFOLD_SOURCE_DIR "/examples/appdata"}});
   }
 
   std::string File(const char* name) { return ReadFileBytes(work_ / name).value_or("(none)"); }

@@ -55,8 +55,8 @@ class CliTrafficTest : public ::testing::Test {
 
   test::ProcessResult Wingfold(const std::string& arguments, const std::string& tz = "UTC",
                                const std::string& appData = WINGFOLD_SOURCE_DIR "/examples/appdata") {
-    const std::string environment = "TZ=" + tz + " APPDATA='" + appData + "' ";
-    return test::RunWingfold("-C '" + work_.string() + "' " + arguments, true, environment);
+    return test::RunWingfold("-C \"" + work_.string() + "\" " + arguments, true,
+                             {{"TZ", tz}, {"APPDATA", appData}});
   }
 
   test::TempFolder folder_;
@@ -80,7 +80,7 @@ TEST_F(CliTrafficTest, CollectExtendsTheDatabaseAndGenerationIsReproducible) {
   EXPECT_NE(result.out.find("airports in the database:  13"), std::string::npos) << result.out;
 
   const fs::path stats = folder_ / "stats.json";
-  result = Wingfold("generate --no-compile --stats-json '" + stats.string() + "'");
+  result = Wingfold("generate --no-compile --stats-json \"" + stats.string() + "\"");
   ASSERT_EQ(result.exitCode, 0) << result.out;
   const std::string first = ReadFileBytes(work_ / "Flightplans-GA.dat").value_or("");
   EXPECT_NE(first.find("ONE_WEEK"), std::string::npos) << first.substr(0, 400);

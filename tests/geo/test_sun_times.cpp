@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "geo/sun_times.h"
+#include "support/os.h"
 
 namespace wf {
 namespace {
@@ -130,7 +131,6 @@ TEST(SunTimesTest, InvalidTimeForBadInputAndBeforeTheCalendar) {
   EXPECT_NE(SunsetTime(0, kSydney.latitude, kSydney.longitude), kInvalidTime);
 }
 
-#if __has_include(<unistd.h>)
 TEST(SunTimesTest, IndependentOfTheMachinesTimeZone) {
   const auto compute = [] {
     std::vector<TimeValue> times;
@@ -142,20 +142,19 @@ TEST(SunTimesTest, IndependentOfTheMachinesTimeZone) {
     }
     return times;
   };
-  const char* saved = std::getenv("TZ");
-  const std::string savedZone = saved ? saved : "";
-  setenv("TZ", "UTC0", 1);
-  tzset();
-  const std::vector<TimeValue> utc = compute();
-  for (const char* zone : {"CET-1CEST,M3.5.0,M10.5.0/3", "HST10", "NZST-12NZDT,M9.5.0,M4.1.0/3"}) {
-    setenv("TZ", zone, 1);
+  std::vector<TimeValue> utc;
+  {
+    test::ScopedEnvironment zone("TZ", "UTC0");
     tzset();
-    EXPECT_EQ(compute(), utc) << zone;
+    utc = compute();
   }
-  saved ? setenv("TZ", savedZone.c_str(), 1) : unsetenv("TZ");
+  for (const char* name : {"CET-1CEST,M3.5.0,M10.5.0/3", "HST10", "NZST-12NZDT,M9.5.0,M4.1.0/3"}) {
+    test::ScopedEnvironment zone("TZ", name);
+    tzset();
+    EXPECT_EQ(compute(), utc) << name;
+  }
   tzset();
 }
-#endif
 
 }
 }

@@ -1,10 +1,11 @@
 #pragma once
 // A fresh folder under the system's temporary folder, removed at the end of the test.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
+
+#include "support/os.h"
 
 namespace wf::test {
 
@@ -14,7 +15,7 @@ class TempFolder {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     // The process id keeps concurrent runs of the suite (other builds on the machine) apart.
     std::string name = std::string("wingfold-") + info->test_suite_name() + "-" + info->name() + "-" +
-                       std::to_string(getpid());
+                       std::to_string(ProcessId());
     for (char& c : name) {
       if (c == '/') c = '_';
     }

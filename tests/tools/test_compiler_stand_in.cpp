@@ -3,7 +3,6 @@
 #ifdef WINGFOLD_STANDIN_BIN
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <chrono>
 #include <cstdint>
@@ -15,6 +14,7 @@
 
 #include "platform/files.h"
 #include "platform/process.h"
+#include "support/os.h"
 #include "support/temp_folder.h"
 #include "traffic/compiler_parameters.h"
 
@@ -29,17 +29,8 @@ struct StandInRun {
 };
 
 StandInRun RunStandIn(const std::vector<std::string>& arguments) {
-  std::string command = std::string("'") + WINGFOLD_STANDIN_BIN + "'";
-  for (const std::string& argument : arguments) command += " '" + argument + "'";
-  command += " </dev/null 2>&1";
-  StandInRun run;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return run;
-  char buffer[4096];
-  for (std::size_t n; (n = fread(buffer, 1, sizeof(buffer), pipe)) > 0;) run.output.append(buffer, n);
-  const int status = pclose(pipe);
-  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
+  const test::ProcessResult result = test::RunProgram(WINGFOLD_STANDIN_BIN, arguments);
+  return {result.exitCode, result.out};
 }
 
 std::uint64_t U64At(const std::string& bytes, std::size_t at) {
@@ -131,7 +122,6 @@ TEST(StandInCompilerTest, RunsThroughRunAndWait) {
   Installation installation;
   const fs::path tools = fs::path(WINGFOLD_STANDIN_BIN).parent_path();
   const PathStyle style = CommandLinePathStyle(kCompilerProgram, tools);
-  EXPECT_EQ(style, PathStyle::kPosix);
   const RunResult result = RunAndWait(
       kCompilerProgram,
       BuildCompilerParameters(CommandLinePath(installation.work, style),

@@ -2,14 +2,14 @@
 #ifdef WINGFOLD_IMAGE_TOOLS_DIR
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
 #include "image_codec.h"
+#include "platform/process.h"
 #include "support/file_fixtures.h"
+#include "support/os.h"
 #include "support/temp_folder.h"
 
 namespace wf {
@@ -55,11 +55,11 @@ std::string UncompressedBmp(int bits, bool bitfields) {
   return bmp + pixels;
 }
 
+// The tool's exit code; what it prints is dropped.
 int RunTool(const std::string& tool, const std::string& arguments, const fs::path& folder) {
-  const std::string command = "cd '" + folder.string() + "' && '" + WINGFOLD_IMAGE_TOOLS_DIR + "/" + tool +
-                              "' " + arguments + " </dev/null >/dev/null 2>&1";
-  const int status = std::system(command.c_str());
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return test::RunProgram(fs::path(WINGFOLD_IMAGE_TOOLS_DIR) / tool, SplitWindowsCommandLine(arguments), {},
+                          true, folder)
+      .exitCode;
 }
 
 TEST(ImageToolStandInTest, ReadsUncompressedTexturesTheRightWayUp) {

@@ -1,0 +1,162 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/process.h"
+#include "support/os.h"
+#include "support/temp_folder.h"
+
+namespace wf {
+namespace {
+
+namespace fs = std::filesystem;
+
+void WriteFile(const fs::path& path, const std::string& text, bool executable) {
+  std::ofstream(path, std::ios::binary) << text;
+  if (executable) {
+    fs::permissions(path, fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec,
+                    fs::perm_options::add);
+  }
+}
+
+// A script that records its arguments (one a line) and its standard input in the folder it runs in.
+void WriteArgumentRecorder(const fs::path& path) {
+  // Shell builtins only: the tests run it with a PATH that holds nothing else.
+  WriteFile(path,
+            "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > arguments.txt\n"
+            "IFS= read -r line; printf '%s' \"$line\" > stdin.txt\n",
+            true);
+}
+
+std::vector<std::string> Lines(const fs::path& path) {
+  std::ifstream in(path);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+TEST(RunAndWaitCommandLineTest, WritesAndReadsPathsInTheProgramsStyle) {
+  struct Case {
+    std::string path;
+    PathStyle style;
+    std::string written;
+    std::string readBack;
+  };
+  const Case cases[] = {
+      {"/home/ann/My Work", PathStyle::kWindows, R"(Z:\home\ann\My Work)", "/home/ann/My Work"},
+      {"/home/ann/My Work/", PathStyle::kWindows, R"(Z:\home\ann\My Work)", "/home/ann/My Work"},
+      {"/home/ann/My Work", PathStyle::kPosix, "/home/ann/My Work", "/home/ann/My Work"},
+      {"/", PathStyle::kWindows, R"(Z:\)", "/"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(CommandLinePath(c.path, c.style), c.written) << c.path;
+    EXPECT_EQ(PathFromCommandLine(c.written), fs::path(c.readBack)) << c.written;
+  }
+  EXPECT_EQ(CommandLinePath("relative/x", PathStyle::kPosix), (fs::current_path() / "relative/x").string());
+  EXPECT_EQ(PathFromCommandLine(R"(z:\tmp\a.dat)"), fs::path("/tmp/a.dat"));
+  EXPECT_EQ(PathFromCommandLine(R"(C:\FSX\x)"), fs::path("C:/FSX/x"));
+  EXPECT_EQ(CommandLineSeparator(PathStyle::kWindows), '\\');
+  EXPECT_EQ(CommandLineSeparator(PathStyle::kPosix), '/');
+}
+
+TEST(RunAndWaitTest, FindsTheProgramWithoutRegardToCaseWithOrWithoutExe) {
+  struct Case {
+    std::vector<std::pair<std::string, int>> files;  // name on disk, its exit code
+    std::string asked;
+    int expectedExit;
+  };
+  const Case cases[] = {
+      {{{"tool", 3}}, "tool", 3},
+      {{{"tool", 3}}, "TOOL.EXE", 3},
+      {{{"TOOL.EXE", 4}}, "tool", 4},
+      {{{"TOOL.EXE", 4}}, "Tool.exe", 4},
+      {{{"tool", 3}, {"tool.exe", 4}}, "tool.exe", 4},  // the name as given wins
+      {{{"tool", 3}, {"tool.exe", 4}}, "tool", 3},
+      {{{"Tool", 5}, {"tool", 6}}, "tool", 6},  // the exact spelling wins
+  };
+  for (const Case& c : cases) {
+    test::TempFolder folder;
+    for (const auto& [name, code] : c.files) {
+      WriteFile(folder / name, "#!/bin/sh\nexit " + std::to_string(code) + "\n", true);
+    }
+    const RunResult result = RunAndWait(c.asked, "", folder.path());
+    EXPECT_TRUE(result.started) << c.asked << ": " << result.failure;
+    EXPECT_EQ(result.exitCode, c.expectedExit) << c.asked;
+    EXPECT_EQ(CommandLinePathStyle(c.asked, folder.path()), PathStyle::kPosix);
+  }
+}
+
+TEST(RunAndWaitTest, PassesArgumentsIntactInTheWorkingFolder) {
+  test::TempFolder folder;
+  WriteArgumentRecorder(folder / "Recorder");
+  const RunResult result =
+      RunAndWait("recorder.exe", R"( /Airports="/tmp/my work/Airports.dat" /Quiet=yes "say \"hi\"" C:\a\b)",
+                 folder.path());
+  ASSERT_TRUE(result.started) << result.failure;
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(Lines(folder / "arguments.txt"),
+            (std::vector<std::string>{"/Airports=/tmp/my work/Airports.dat", "/Quiet=yes", R"(say "hi")",
+                                      R"(C:\a\b)"}));
+  // Standard input is empty rather than the caller's.
+  EXPECT_TRUE(fs::exists(folder / "stdin.txt"));
+  EXPECT_EQ(fs::file_size(folder / "stdin.txt"), 0u);
+}
+
+TEST(RunAndWaitTest, ReportsAProgramEndedBySignal) {
+  test::TempFolder folder;
+  WriteFile(folder / "crash", "#!/bin/sh\nkill -9 $$\n", true);
+  const RunResult result = RunAndWait("crash", "", folder.path());
+  ASSERT_TRUE(result.started);
+  EXPECT_EQ(result.signal, 9);
+  EXPECT_EQ(result.exitCode, -1);
+}
+
+TEST(RunAndWaitTest, SaysWhyAProgramCannotBeStarted) {
+  struct Case {
+    std::string file;  // written into the folder; empty: nothing
+    std::string content;
+    bool executable;
+    std::string reason;
+  };
+  const Case cases[] = {
+      {"", "", false, "no file of that name"},
+      {"compiler.exe", "#!/bin/sh\nexit 0\n", false, "is not executable"},
+      {"compiler.exe", "neither a script nor a binary", true, "cannot execute"},
+      {"compiler.exe", "MZ\x90", true, "wine is not on the PATH"},
+  };
+  for (const Case& c : cases) {
+    test::TempFolder folder;
+    if (!c.file.empty()) WriteFile(folder / c.file, c.content, c.executable);
+    test::ScopedEnvironment path("PATH", (folder / "empty-bin").string());
+    const RunResult result = RunAndWait("Compiler.exe", "/x=1", folder.path());
+    EXPECT_FALSE(result.started) << c.reason;
+    EXPECT_NE(result.failure.find("Compiler.exe"), std::string::npos) << result.failure;
+    EXPECT_NE(result.failure.find(folder.path().string()), std::string::npos) << result.failure;
+    EXPECT_NE(result.failure.find(c.reason), std::string::npos) << result.failure;
+  }
+}
+
+TEST(RunAndWaitTest, RunsAWindowsProgramThroughWine) {
+  test::TempFolder folder;
+  fs::create_directories(folder / "bin");
+  // A stand-in for wine that records what it was asked to run.
+  WriteArgumentRecorder(folder / "bin" / "wine");
+  WriteFile(folder / "TrafficDatabaseBuilder.EXE", std::string("MZ\x90\0\3", 5), false);
+  test::ScopedEnvironment path("PATH", (folder / "bin").string());
+
+  EXPECT_EQ(CommandLinePathStyle("trafficdatabasebuilder.exe", folder.path()), PathStyle::kWindows);
+  const RunResult result =
+      RunAndWait("trafficdatabasebuilder.exe", R"( /Output="Z:\my sim\x.bgl")", folder.path());
+  ASSERT_TRUE(result.started) << result.failure;
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(Lines(folder / "arguments.txt"),
+            (std::vector<std::string>{(folder / "TrafficDatabaseBuilder.EXE").string(),
+                                      R"(/Output=Z:\my sim\x.bgl)"}));
+}
+
+}
+}
