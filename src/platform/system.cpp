@@ -12,9 +12,8 @@
 #define WIN32_LEAN_AND_MEAN
 #include <io.h>
 #include <windows.h>
-// windows.h first: shellapi.h and shlobj.h rely on its types.
+// windows.h first: shellapi.h relies on its types.
 #include <shellapi.h>
-#include <shlobj.h>
 #define WF_ISATTY _isatty
 #else
 #include <unistd.h>
@@ -106,9 +105,6 @@ std::filesystem::path RoamingAppDataFolder() {
   // Wide, so that a user name outside the code page survives.
   if (const wchar_t* appData = _wgetenv(L"APPDATA"); appData && *appData)
     return std::filesystem::path(appData);
-  wchar_t folder[MAX_PATH] = {};
-  if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder)))
-    return std::filesystem::path(folder);
   return {};
 #else
   if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) return xdg;

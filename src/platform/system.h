@@ -19,8 +19,8 @@ std::optional<std::string> ReadMachineRegistryString(std::string_view key, std::
 std::filesystem::path NativePath(std::string_view text);
 
 // The text of `path` as Windows-side files and the database files store names: on Windows in the
-// system's 8-bit code page, with '?' for a character that the code page lacks (as the program's
-// ANSI calls would see the name); on POSIX the path's bytes. NativePath reads it back.
+// system's 8-bit code page, a character that the code page lacks becoming the system's nearest
+// letter or '?' (as ANSI calls see the name); on POSIX the path's bytes. NativePath reads it back.
 std::string NativePathText(const std::filesystem::path& path);
 
 // A path that the user gave as UTF-8 text (a page's field, the command line); on POSIX backslashes
@@ -31,9 +31,9 @@ std::filesystem::path UserPath(std::string_view utf8);
 // character is lost to the code page; elsewhere `argv` as it stands.
 std::vector<std::string> CommandLineArgumentsUtf8(int argc, const char* const* argv);
 
-// The user's roaming application-data folder (%APPDATA% on Windows, else the shell's own folder of
-// that kind; $XDG_CONFIG_HOME or ~/.config elsewhere, where a Wine prefix or the user may place
-// fsx.cfg).
+// The user's roaming application-data folder: %APPDATA% on Windows (read wide, so that no letter
+// of the user's name is lost); $XDG_CONFIG_HOME or ~/.config elsewhere, where a Wine prefix or the
+// user may place fsx.cfg.
 std::filesystem::path RoamingAppDataFolder();
 
 // The roaming application-data folder in which the simulator of `simFolder` keeps its fsx.cfg

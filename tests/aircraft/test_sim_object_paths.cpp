@@ -44,7 +44,8 @@ TEST(AircraftReaderPaths, EntriesBelowTheSimulatorFolder) {
   const fs::path sim = temp / "FSX";
   fs::create_directories(sim / "SimObjects" / "Airplanes");
   EXPECT_EQ(SimObjectFolder(sim, "SimObjects\\Airplanes"), sim / "SimObjects" / "Airplanes");
-  EXPECT_EQ(SimObjectFolder(sim, "simobjects\\AIRPLANES"), sim / "SimObjects" / "Airplanes");
+  EXPECT_TRUE(
+      fs::equivalent(SimObjectFolder(sim, "simobjects\\AIRPLANES"), sim / "SimObjects" / "Airplanes"));
   EXPECT_EQ(SimObjectFolder(sim, "\\SimObjects\\Airplanes"), sim / "SimObjects" / "Airplanes");
   EXPECT_EQ(SimObjectFolder(sim, "SimObjects\\Boats"), sim / "SimObjects" / "Boats");  // may not exist
   EXPECT_EQ(SimObjectFolder({}, "SimObjects\\Airplanes"), fs::path());

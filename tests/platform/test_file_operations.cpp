@@ -38,12 +38,16 @@ TEST(FileOperationsTest, CopyCreatesTheTreeAndMergesIntoAnExistingOne) {
 
   // Onto an existing copy: files spelled otherwise on disk are replaced in place, others added.
   Write(temp / "src/new.txt", "new");
+  fs::rename(temp / "copy/Texture", temp / "copy/TEXTURE");
+  fs::rename(temp / "copy/TEXTURE/a.bmp", temp / "copy/TEXTURE/A.BMP");
   Write(temp / "copy/TEXTURE/A.BMP", "old");
-  fs::remove_all(temp / "copy/Texture");
   FileOperationResult merged = Perform(FileOperationKind::kCopy, temp / "src", temp / "copy", false);
   EXPECT_TRUE(merged.failures.empty());
   EXPECT_EQ(Read(temp / "copy/TEXTURE/A.BMP"), "bmp");
-  EXPECT_FALSE(fs::exists(temp / "copy/Texture"));
+  EXPECT_TRUE(test::HasEntrySpelled(temp / "copy", "TEXTURE"));
+  EXPECT_FALSE(test::HasEntrySpelled(temp / "copy", "Texture"));
+  EXPECT_TRUE(test::HasEntrySpelled(temp / "copy/TEXTURE", "A.BMP"));
+  EXPECT_FALSE(test::HasEntrySpelled(temp / "copy/TEXTURE", "a.bmp"));
   EXPECT_EQ(Read(temp / "copy/new.txt"), "new");
 
   // Never into itself.
@@ -109,8 +113,9 @@ TEST(FileOperationsTest, DeleteAndRenameFindNamesWithoutRegardToCase) {
                                               temp / "plane/flyable_aircraft.cfg", false);
   EXPECT_TRUE(renamed.failures.empty());
   EXPECT_EQ(Read(temp / "plane/flyable_aircraft.cfg"), "flyable");
-  EXPECT_FALSE(fs::exists(temp / "plane/Flyable_Aircraft.cfg"));
-  EXPECT_FALSE(fs::exists(temp / "plane/Aircraft.cfg"));
+  EXPECT_TRUE(test::HasEntrySpelled(temp / "plane", "flyable_aircraft.cfg"));
+  EXPECT_FALSE(test::HasEntrySpelled(temp / "plane", "Flyable_Aircraft.cfg"));
+  EXPECT_FALSE(test::HasEntrySpelled(temp / "plane", "Aircraft.cfg"));
 }
 
 }

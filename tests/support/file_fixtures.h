@@ -16,6 +16,17 @@ inline void Write(const std::filesystem::path& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
+// Whether `folder` holds an entry spelled exactly `name` (on a system that ignores case, exists()
+// cannot tell "A.BMP" from "a.bmp").
+inline bool HasEntrySpelled(const std::filesystem::path& folder, const std::string& name) {
+  std::error_code ec;
+  for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::u8string spelled = it->path().filename().u8string();
+    if (std::string(spelled.begin(), spelled.end()) == name) return true;
+  }
+  return false;
+}
+
 inline std::string Read(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/text.h"
 #include "traffic/fleet_test_world.h"
 #include "ui/main_sheet.h"
 #include "ui/page_test_support.h"
@@ -89,17 +90,19 @@ TEST_F(MainSheetTest, CollectDataApplyWritesWhatOtherPagesLeftUnsaved) {
 }
 
 TEST_F(MainSheetTest, BrowseTakesTheFolderOfTheChosenFile) {
+  // The folder's text ends in the system's separator.
+  const auto folder = [](const std::filesystem::path& path) { return PathUtf8(path / ""); };
   session.simFolder = "/games/FSX";
   MainSheet sheet(session);
   sheet.ShowPage(PageId::kCollect);
-  EXPECT_EQ(sheet.collect.airportPath, "/games/FSX/Addon Scenery/");
+  EXPECT_EQ(sheet.collect.airportPath, folder(session.simFolder / "Addon Scenery"));
   sheet.collect.OnBrowse();
-  EXPECT_EQ(sheet.collect.airportPath, "/games/FSX/Addon Scenery/") << "cancelled";
+  EXPECT_EQ(sheet.collect.airportPath, folder(session.simFolder / "Addon Scenery")) << "cancelled";
   prompter.chosenFile = "/x/Sceneries/Pack/readme.txt";
   sheet.collect.OnBrowse();
-  EXPECT_EQ(sheet.collect.airportPath, "/x/Sceneries/Pack/");
+  EXPECT_EQ(sheet.collect.airportPath, folder("/x/Sceneries/Pack"));
   sheet.collect.SetAirportPath("/x/Other");
-  EXPECT_EQ(sheet.collect.airportPath, "/x/Other/");
+  EXPECT_EQ(sheet.collect.airportPath, folder("/x/Other"));
 }
 
 }

@@ -38,7 +38,7 @@ TEST(MakeAIPlaneTest, TheDialogShowsTheLibraryItsDefaultAndTheSize) {
   EXPECT_EQ(dialog.m_airFileTitles[2], "light single@110#48");
   EXPECT_EQ(dialog.m_nAirFile, 2);
   EXPECT_EQ(dialog.FolderSizeText(), "1.430");
-  EXPECT_EQ(dialog.m_strTargetFolder, (temp / "sim/Wingfold C172").string());
+  EXPECT_EQ(dialog.m_strTargetFolder, (temp / "sim" / "Wingfold C172").string());
   EXPECT_TRUE(dialog.ReduceTexturesEnabled());
   EXPECT_TRUE(dialog.OnReduceTexturesClicked(true));
   dialog.OnSelchangeAirFile(7);
