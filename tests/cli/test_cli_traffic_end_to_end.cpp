@@ -5,6 +5,9 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
 
 #include "app/work_folder_lock.h"
 #include "platform/files.h"
@@ -156,21 +159,20 @@ TEST_F(CliTrafficTest, AMissingFsxCfgKeepsTheAircraftDatabase) {
 // file. One that finds the folder held too long says by whom and stops.
 TEST_F(CliTrafficTest, TwoWritersOnOneWorkFolderTakeTurns) {
   ASSERT_EQ(Wingfold("collect --default").exitCode, 0);
-  const std::string environment = "TZ=UTC APPDATA='" WINGFOLD_SOURCE_DIR "/examples/appdata' ";
+  // Set here rather than per run: the two runs start from two threads.
+  const test::ScopedEnvironment zone("TZ", "UTC");
+  const test::ScopedEnvironment appData("APPDATA", WINGFOLD_SOURCE_DIR "/examples/appdata");
   for (const char* command : {"collect", "generate --no-compile"}) {
     SCOPED_TRACE(command);
-    const std::string line =
-        environment + "'" WINGFOLD_BIN "' -C '" + work_.string() + "' " + command + " </dev/null 2>&1";
-    FILE* first = popen(line.c_str(), "r");
-    FILE* second = popen(line.c_str(), "r");
-    ASSERT_TRUE(first != nullptr && second != nullptr);
-    for (FILE* run : {first, second}) {
-      std::string out;
-      char buffer[4096];
-      for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, run)) > 0;) out.append(buffer, n);
-      const int status = pclose(run);
-      const bool busy = out.find("is in use by wingfold ") != std::string::npos;
-      EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == (busy ? 1 : 0)) << out;
+    const std::vector<std::string> arguments =
+        SplitWindowsCommandLine("-C \"" + work_.string() + "\" " + command);
+    test::ProcessResult runs[2];
+    std::thread second([&] { runs[1] = test::RunProgram(WINGFOLD_BIN, arguments); });
+    runs[0] = test::RunProgram(WINGFOLD_BIN, arguments);
+    second.join();
+    for (const test::ProcessResult& run : runs) {
+      const bool busy = run.out.find("is in use by wingfold ") != std::string::npos;
+      EXPECT_EQ(run.exitCode, busy ? 1 : 0) << run.out;
     }
     // Both scans' airports are there, and the plans match the files they were made with.
     const auto check = Wingfold(command[0] == 'c' ? "load" : "check");
