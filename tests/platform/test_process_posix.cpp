@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/process.h"
+#include "support/file_fixtures.h"
 #include "support/os.h"
 #include "support/temp_folder.h"
 
@@ -30,13 +31,6 @@ void WriteArgumentRecorder(const fs::path& path) {
             "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > arguments.txt\n"
             "IFS= read -r line; printf '%s' \"$line\" > stdin.txt\n",
             true);
-}
-
-std::vector<std::string> Lines(const fs::path& path) {
-  std::ifstream in(path);
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
 }
 
 TEST(RunAndWaitCommandLineTest, WritesAndReadsPathsInTheProgramsStyle) {
@@ -98,7 +92,7 @@ TEST(RunAndWaitTest, PassesArgumentsIntactInTheWorkingFolder) {
                  folder.path());
   ASSERT_TRUE(result.started) << result.failure;
   EXPECT_EQ(result.exitCode, 0);
-  EXPECT_EQ(Lines(folder / "arguments.txt"),
+  EXPECT_EQ(test::ReadLines(folder / "arguments.txt"),
             (std::vector<std::string>{"/Airports=/tmp/my work/Airports.dat", "/Quiet=yes", R"(say "hi")",
                                       R"(C:\a\b)"}));
   // Standard input is empty rather than the caller's.
@@ -153,7 +147,7 @@ TEST(RunAndWaitTest, RunsAWindowsProgramThroughWine) {
       RunAndWait("trafficdatabasebuilder.exe", R"( /Output="Z:\my sim\x.bgl")", folder.path());
   ASSERT_TRUE(result.started) << result.failure;
   EXPECT_EQ(result.exitCode, 0);
-  EXPECT_EQ(Lines(folder / "arguments.txt"),
+  EXPECT_EQ(test::ReadLines(folder / "arguments.txt"),
             (std::vector<std::string>{(folder / "TrafficDatabaseBuilder.EXE").string(),
                                       R"(/Output=Z:\my sim\x.bgl)"}));
 }

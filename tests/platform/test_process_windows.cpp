@@ -6,19 +6,13 @@
 #include <vector>
 
 #include "platform/process.h"
+#include "support/file_fixtures.h"
 #include "support/temp_folder.h"
 
 namespace wf {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::vector<std::string> Lines(const fs::path& path) {
-  std::ifstream in(path);
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
 
 TEST(RunAndWaitWindowsTest, StartsTheProgramByItsNameInTheWorkingFolderAndWaitsForItsExitCode) {
   test::TempFolder folder;
@@ -29,7 +23,7 @@ TEST(RunAndWaitWindowsTest, StartsTheProgramByItsNameInTheWorkingFolderAndWaitsF
     const RunResult result = RunAndWait(asked, parameters, folder.path());
     ASSERT_TRUE(result.started) << asked << ": " << result.failure;
     EXPECT_EQ(result.exitCode, 3) << asked;
-    EXPECT_EQ(Lines(folder / "arguments.txt"),
+    EXPECT_EQ(test::ReadLines(folder / "arguments.txt"),
               (std::vector<std::string>{R"(/Airports=C:\My Work\Airports.dat)", R"(say "hi")", R"(C:\a\b)",
                                         "--exit=3"}))
         << asked;

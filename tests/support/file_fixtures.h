@@ -16,6 +16,14 @@ inline void Write(const std::filesystem::path& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
+// The file's lines, without their line ends.
+inline std::vector<std::string> ReadLines(const std::filesystem::path& path) {
+  std::ifstream in(path);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
 // Whether `folder` holds an entry spelled exactly `name` (on a system that ignores case, exists()
 // cannot tell "A.BMP" from "a.bmp").
 inline bool HasEntrySpelled(const std::filesystem::path& folder, const std::string& name) {
