@@ -13,8 +13,6 @@ namespace wf::test {
 struct ProcessResult {
   int exitCode = -1;  // -1 when the program could not be started or did not exit by itself
   std::string out;    // standard output and, when requested, standard error; lines end in '\n'
-  ;
-  lines end in '\n'
 };
 
 // Runs `program` with `arguments`, each passed as one argument whatever it holds, the variables of

@@ -77,8 +77,6 @@ ProcessResult RunProgram(const std::filesystem::path& program, const std::vector
   while (ReadFile(readEnd, buffer, sizeof buffer, &n, nullptr) && n > 0) result.out.append(buffer, n);
   // Console programs end their lines with CR LF here.
   std::erase(result.out, '\r');
-  // Console programs end their lines with CR LF here.
-  std::erase(result.out, '\r');
   WaitForSingleObject(process.hProcess, INFINITE);
   DWORD code = 0;
   if (GetExitCodeProcess(process.hProcess, &code)) result.exitCode = static_cast<int>(code);
