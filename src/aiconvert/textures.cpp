@@ -11,6 +11,7 @@
 #include "aiconvert/shell_file_op.h"
 #include "aiconvert/texture_file.h"
 #include "platform/files.h"
+#include "platform/folder_listing.h"
 #include "platform/process.h"
 #include "platform/text.h"
 
@@ -128,7 +129,7 @@ class Chain {
       return "imagetool's result is damaged (" + damage + ")";
     }
     if (written.filename() != file.filename()) {
-      fs::rename(written, file, ec);
+      RenameToSpelling(written, file, ec);
       if (ec) throw std::runtime_error("the new texture could not take the old one's name: " + ec.message());
     }
     fs::remove(original, ec);

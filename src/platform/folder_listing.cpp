@@ -101,6 +101,24 @@ std::filesystem::path ResolvePathCase(const std::filesystem::path& base,
   return resolved;
 }
 
+void RenameToSpelling(const std::filesystem::path& from, const std::filesystem::path& to,
+                      std::error_code& ec) {
+  const std::string fromName = PathUtf8(from.filename()), toName = PathUtf8(to.filename());
+  if (fromName == toName || !EqualsIgnoringCase(fromName, toName) || from.parent_path() != to.parent_path()) {
+    std::filesystem::rename(from, to, ec);
+    return;
+  }
+  std::filesystem::path aside = from;
+  aside += ".renaming";
+  std::filesystem::rename(from, aside, ec);
+  if (ec) return;
+  std::filesystem::rename(aside, to, ec);
+  if (ec) {
+    std::error_code ignored;
+    std::filesystem::rename(aside, from, ignored);
+  }
+}
+
 std::optional<std::filesystem::path> FindExistingPath(const std::filesystem::path& path) {
   std::error_code ec;
   if (path.empty()) return std::nullopt;

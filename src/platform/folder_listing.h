@@ -41,6 +41,12 @@ std::vector<FolderEntry> ListFolder(const std::filesystem::path& folder, std::st
 std::filesystem::path ResolvePathCase(const std::filesystem::path& base,
                                       const std::filesystem::path& relative);
 
+// Renames `from` to `to`, replacing a file `to`, so that the disk spells the name as `to` does,
+// also where the two differ in case alone: that rename goes through a temporary name, since some
+// file systems that ignore case (Wine's) take it for no change and keep the old spelling.
+void RenameToSpelling(const std::filesystem::path& from, const std::filesystem::path& to,
+                      std::error_code& ec);
+
 // The file or folder that `path` names as the Windows file system would find it: `path` itself
 // when it exists, else the entry whose components match it without regard to case (resolved from
 // the root of an absolute path, from the current folder otherwise); nothing when neither exists.

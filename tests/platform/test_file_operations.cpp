@@ -38,8 +38,7 @@ TEST(FileOperationsTest, CopyCreatesTheTreeAndMergesIntoAnExistingOne) {
 
   // Onto an existing copy: files spelled otherwise on disk are replaced in place, others added.
   Write(temp / "src/new.txt", "new");
-  fs::rename(temp / "copy/Texture", temp / "copy/TEXTURE");
-  fs::rename(temp / "copy/TEXTURE/a.bmp", temp / "copy/TEXTURE/A.BMP");
+  fs::remove_all(temp / "copy/Texture");
   Write(temp / "copy/TEXTURE/A.BMP", "old");
   FileOperationResult merged = Perform(FileOperationKind::kCopy, temp / "src", temp / "copy", false);
   EXPECT_TRUE(merged.failures.empty());

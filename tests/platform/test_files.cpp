@@ -166,8 +166,8 @@ TEST_F(FilesTest, StaleTemporaryFilesOfOurOwnAreRemoved) {
   const std::vector<std::pair<std::string, bool>> names = {
       {"objects.dat.wingfold-0123456789abcdef.tmp", true},
       {"Flightplans-GA.dat.wingfold-fedcba9876543210.tmp", true},
-      {".wingfold-0123456789abcdef.tmp", false},  // no file name before the mark
-      {"objects.dat.wingfold-0123456789ABCDEF.tmp", false},
+      {".wingfold-0123456789abcdef.tmp", false},             // no file name before the mark
+      {"objects.dat.wingfold-FEDCBA9876543210.tmp", false},  // not a case variant of the first
       {"objects.dat.wingfold-0123456789abcde.tmp", false},
       {"objects.dat.tmp", false},
       {"notes.wingfold-0123456789abcdef.txt", false},
