@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/file_operations.h"
+#include "platform/folder_listing.h"
 #include "support/file_fixtures.h"
 #include "support/temp_folder.h"
 
@@ -115,6 +116,21 @@ TEST(FileOperationsTest, DeleteAndRenameFindNamesWithoutRegardToCase) {
   EXPECT_TRUE(test::HasEntrySpelled(temp / "plane", "flyable_aircraft.cfg"));
   EXPECT_FALSE(test::HasEntrySpelled(temp / "plane", "Flyable_Aircraft.cfg"));
   EXPECT_FALSE(test::HasEntrySpelled(temp / "plane", "Aircraft.cfg"));
+}
+
+TEST(FileOperationsTest, ARenameThatChangesOnlyTheCaseTakesEffect) {
+  test::TempFolder temp;
+  Write(temp / "a.bmp", "first");
+  std::error_code ec;
+  RenameToSpelling(temp / "a.bmp", temp / "A.BMP", ec);
+  EXPECT_FALSE(ec) << ec.message();
+  EXPECT_TRUE(test::HasEntrySpelled(temp.path(), "A.BMP"));
+  EXPECT_FALSE(test::HasEntrySpelled(temp.path(), "a.bmp"));
+  Write(temp / "b.bmp", "second");
+  RenameToSpelling(temp / "b.bmp", temp / "A.BMP", ec);
+  EXPECT_FALSE(ec) << ec.message();
+  EXPECT_EQ(Read(temp / "A.BMP"), "second");
+  EXPECT_FALSE(test::HasEntrySpelled(temp.path(), "b.bmp"));
 }
 
 }
