@@ -231,24 +231,26 @@ RunResult RunAndWait(std::string_view program, std::string_view parameters,
   // The shell gets the program's full path when it lies in the working folder, so that the shell's
   // own search (which starts elsewhere) cannot pick another program of the same name; otherwise
   // the bare name without extension, for the shell to find.
-  std::string file;
+  // Wide throughout, so that folders named with any letters reach the program (the parameters are
+  // UTF-8, as CommandLinePath writes paths).
+  std::wstring file;
   if (const auto found = FindProgram(program, workingFolder)) {
-    file = found->string();
+    file = found->wstring();
   } else {
-    file = std::filesystem::path(std::string(program)).stem().string();
+    file = PathFromUtf8(program).stem().wstring();
   }
-  const std::string commandLine(parameters);
-  const std::string folder = workingFolder.string();
+  const std::wstring commandLine = PathFromUtf8(parameters).wstring();
+  const std::wstring folder = workingFolder.wstring();
 
-  SHELLEXECUTEINFOA info{};
+  SHELLEXECUTEINFOW info{};
   info.cbSize = sizeof(info);
   info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_DOENVSUBST;
-  info.lpVerb = "open";
+  info.lpVerb = L"open";
   info.lpFile = file.c_str();
   info.lpParameters = commandLine.c_str();
   info.lpDirectory = folder.c_str();
   info.nShow = SW_HIDE;
-  if (!ShellExecuteExA(&info) || info.hProcess == nullptr) {
+  if (!ShellExecuteExW(&info) || info.hProcess == nullptr) {
     result.failure = FailureText(program, workingFolder, std::system_category().message(GetLastError()));
     return result;
   }
@@ -269,7 +271,7 @@ PathStyle CommandLinePathStyle(std::string_view, const std::filesystem::path&) {
 }
 
 std::string CommandLinePath(const std::filesystem::path& path, PathStyle) {
-  return path.string();
+  return PathUtf8(path);
 }
 
 char CommandLineSeparator(PathStyle) {
@@ -277,7 +279,7 @@ char CommandLineSeparator(PathStyle) {
 }
 
 std::filesystem::path PathFromCommandLine(std::string_view text) {
-  return std::filesystem::path(std::string(text));
+  return PathFromUtf8(text);
 }
 
 #else

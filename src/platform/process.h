@@ -47,16 +47,18 @@ enum class PathStyle { kWindows, kPosix };
 // for a Windows executable (it runs under wine) and kPosix for a native program or one not found.
 PathStyle CommandLinePathStyle(std::string_view program, const std::filesystem::path& workingFolder);
 
-// `path` as a program of `style` understands it on its command line. On Windows the path's text,
-// unchanged. On POSIX the absolute path; for kWindows on the Z: drive, through which wine shows the
-// whole POSIX file system: "Z:" followed by the path with each '/' turned into '\'
+// `path` as a program of `style` understands it on its command line. On Windows the path's text in
+// UTF-8 (RunAndWait hands the command line over in UTF-16). On POSIX the absolute path; for kWindows on the
+// Z: drive, through which wine shows the whole POSIX file system: "Z:" followed by the path with each '/'
+// turned into '\'
 // ("/home/ann/My Work" gives "Z:\home\ann\My Work"). A trailing separator is dropped.
 std::string CommandLinePath(const std::filesystem::path& path, PathStyle style);
 
 // The separator to put between a folder written by CommandLinePath and a name below it.
 char CommandLineSeparator(PathStyle style);
 
-// A path received on the command line, as this OS names the file. On Windows unchanged. On POSIX a
+// A path received on the command line, as this OS names the file. On Windows the text is UTF-8
+// (CommandLineArgumentsUtf8). On POSIX a
 // Windows path on the Z: drive becomes the POSIX path it names ("Z:\tmp\a.dat" gives "/tmp/a.dat"),
 // and every backslash becomes '/'; other drive letters are kept ("C:/a.dat"), as they name no file.
 std::filesystem::path PathFromCommandLine(std::string_view text);

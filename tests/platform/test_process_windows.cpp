@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/process.h"
+#include "platform/text.h"
 #include "support/file_fixtures.h"
 #include "support/temp_folder.h"
 
@@ -34,6 +35,19 @@ TEST(RunAndWaitWindowsTest, StartsTheProgramByItsNameInTheWorkingFolderAndWaitsF
   EXPECT_EQ(stillActive.exitCode, 259);
   EXPECT_EQ(CommandLinePathStyle("compiler", folder.path()), PathStyle::kWindows);
   EXPECT_EQ(CommandLinePath(folder.path(), PathStyle::kWindows), folder.path().string());
+}
+
+TEST(RunAndWaitWindowsTest, AFolderNamedWithLettersOutsideTheCodePageIsNoObstacle) {
+  test::TempFolder temp;
+  const fs::path folder =
+      temp / PathFromUtf8("\xC5\x81\xC3\xB3\x64\xC5\xBA \xE6\x9D\xB1\xE4\xBA\xAC");  // Łódź 東京
+  fs::create_directories(folder);
+  fs::copy_file(WINGFOLD_RECORDER_BIN, folder / "tool.exe");
+  const RunResult result =
+      RunAndWait("tool", "--exit=5 " + CommandLinePath(folder / "x.dat", PathStyle::kWindows), folder);
+  ASSERT_TRUE(result.started) << result.failure;
+  EXPECT_EQ(result.exitCode, 5);
+  EXPECT_EQ(test::ReadLines(folder / "arguments.txt").size(), 2u);
 }
 
 TEST(RunAndWaitWindowsTest, AProgramThatCannotBeStartedReturnsAtOnceSayingWhy) {

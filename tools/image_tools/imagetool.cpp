@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/process.h"
+#include "platform/system.h"
 #include "platform/text.h"
 #include "stand_in.h"
 
@@ -30,14 +31,17 @@ int Usage(const std::string& problem) {
 }
 
 int main(int argc, char** argv) {
+  // UTF-8 on every system, as the paths of the command line are written.
+  const std::vector<std::string> args = wf::CommandLineArgumentsUtf8(argc, argv);
+  const int count = static_cast<int>(args.size());
   bool tga = false;
   bool mipMaps = true;
   wf::TextureEncoding encoding = wf::TextureEncoding::kDxt3;
   std::string output;
   std::string extension;
   std::vector<std::string> inputs;
-  for (int i = 1; i < argc; ++i) {
-    const std::string argument = argv[i];
+  for (int i = 1; i < count; ++i) {
+    const std::string argument = args[i];
     if (IsOption(argument, "-batch") || IsOption(argument, "-nogui") || IsOption(argument, "-32")) continue;
     if (IsOption(argument, "-tga")) {
       tga = true;
@@ -52,8 +56,8 @@ int main(int argc, char** argv) {
     } else if (IsOption(argument, "-dxt5")) {
       encoding = wf::TextureEncoding::kDxt5;
     } else if (IsOption(argument, "-o") || IsOption(argument, "-e")) {
-      if (i + 1 >= argc) return Usage(argument + " needs a value");
-      (IsOption(argument, "-o") ? output : extension) = argv[++i];
+      if (i + 1 >= count) return Usage(argument + " needs a value");
+      (IsOption(argument, "-o") ? output : extension) = args[++i];
     } else if (!argument.empty() && argument[0] == '-') {
       return Usage("unknown option " + argument);
     } else {

@@ -6,8 +6,10 @@
 // top level only). An input that cannot be read gets no output, and the exit status is then 1.
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "platform/process.h"
+#include "platform/system.h"
 #include "platform/text.h"
 #include "stand_in.h"
 
@@ -30,15 +32,18 @@ std::uint32_t Scaled(std::uint32_t side, double scale) {
 }
 
 int main(int argc, char** argv) {
+  // UTF-8 on every system, as the paths of the command line are written.
+  const std::vector<std::string> args = wf::CommandLineArgumentsUtf8(argc, argv);
+  const int count = static_cast<int>(args.size());
   std::string input, outputName, outputFolder;
   double scaleX = 1.0, scaleY = 1.0;
   bool flip = false, mipMaps = true;
   wf::TextureEncoding encoding = wf::TextureEncoding::kDxt3;
-  for (int i = 1; i < argc; ++i) {
-    const std::string argument = argv[i];
+  for (int i = 1; i < count; ++i) {
+    const std::string argument = args[i];
     const auto value = [&](std::string& into) {
-      if (i + 1 >= argc) return false;
-      into = argv[++i];
+      if (i + 1 >= count) return false;
+      into = args[++i];
       return true;
     };
     std::string text;

@@ -20,6 +20,7 @@
 #include "platform/errors.h"
 #include "platform/files.h"
 #include "platform/process.h"
+#include "platform/system.h"
 #include "traffic/compiler_inputs.h"
 #include "traffic/compiler_parameters.h"
 
@@ -140,7 +141,9 @@ int Run(std::span<const std::string> arguments) {
 }
 
 int main(int argc, char** argv) {
-  const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+  // UTF-8 on every system, as the paths of the command line are written.
+  std::vector<std::string> arguments = wf::CommandLineArgumentsUtf8(argc, argv);
+  if (!arguments.empty()) arguments.erase(arguments.begin());
   try {
     return Run(arguments);
   } catch (const std::exception& error) {
