@@ -43,8 +43,8 @@ TEST(RunAndWaitWindowsTest, AFolderNamedWithLettersOutsideTheCodePageIsNoObstacl
       temp / PathFromUtf8("\xC5\x81\xC3\xB3\x64\xC5\xBA \xE6\x9D\xB1\xE4\xBA\xAC");  // Łódź 東京
   fs::create_directories(folder);
   fs::copy_file(WINGFOLD_RECORDER_BIN, folder / "tool.exe");
-  const RunResult result =
-      RunAndWait("tool", "--exit=5 " + CommandLinePath(folder / "x.dat", PathStyle::kWindows), folder);
+  const RunResult result = RunAndWait(
+      "tool", "--exit=5 \"" + CommandLinePath(folder / "x.dat", PathStyle::kWindows) + "\"", folder);
   ASSERT_TRUE(result.started) << result.failure;
   EXPECT_EQ(result.exitCode, 5);
   EXPECT_EQ(test::ReadLines(folder / "arguments.txt").size(), 2u);
