@@ -40,7 +40,7 @@ TEST(RunAndWaitWindowsTest, StartsTheProgramByItsNameInTheWorkingFolderAndWaitsF
 TEST(RunAndWaitWindowsTest, AFolderNamedWithLettersOutsideTheCodePageIsNoObstacle) {
   test::TempFolder temp;
   const fs::path folder =
-      temp / PathFromUtf8("\xC5\x81\xC3\xB3\x64\xC5\xBA \xE6\x9D\xB1\xE4\xBA\xAC");  // Łódź 東京
+      temp.path() / PathFromUtf8("\xC5\x81\xC3\xB3\x64\xC5\xBA \xE6\x9D\xB1\xE4\xBA\xAC");  // Łódź 東京
   fs::create_directories(folder);
   fs::copy_file(WINGFOLD_RECORDER_BIN, folder / "tool.exe");
   const RunResult result = RunAndWait(
