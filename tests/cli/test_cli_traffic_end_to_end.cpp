@@ -1,6 +1,5 @@
 // The main job through the real binary: collect a small scenery, read the demo aircraft, generate.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -10,65 +9,14 @@
 #include <vector>
 
 #include "app/work_folder_lock.h"
+#include "cli/cli_traffic_test.h"
 #include "platform/files.h"
-#include "scenery/bgl_test_support.h"
-#include "support/run_wingfold.h"
-#include "support/temp_folder.h"
 
 namespace wf {
 namespace {
 
+using test::CliTrafficTest;
 namespace fs = std::filesystem;
-
-bgl::AirportDesc Airport(const std::string& ident, double latitude, double longitude, int smallRamps) {
-  bgl::AirportDesc airport = test::SampleAirport(ident, ident + " Field", "City " + ident);
-  airport.latitude = latitude;
-  airport.longitude = longitude;
-  bgl::ParkingListDesc parking;
-  for (int i = 0; i < smallRamps; ++i) parking.spaces.push_back(test::Space(2, 8.0f));
-  airport.parkingLists.push_back(parking);
-  return airport;
-}
-
-class CliTrafficTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    const fs::path scenery = sim_ / "Scenery" / "Area" / "scenery";
-    const fs::path addon = sim_ / "Addon Scenery" / "Pack" / "scenery";
-    fs::create_directories(scenery);
-    fs::create_directories(addon);
-    std::vector<bgl::AirportDesc> airports;
-    for (int i = 0; i < 12; ++i) {
-      const std::string ident = std::string("KA") + static_cast<char>('A' + i) + "A";
-      airports.push_back(Airport(ident, 45.0 + 0.3 * i, -122.0 + 0.25 * (i % 4), 4 + i % 3));
-    }
-    bgl::WriteBytes(scenery / "area.bgl",
-                    bgl::WriteAirportBgl(test::SampleFile(test::kDay0, airports)).bytes);
-    // The add-on replaces one airport (a newer file) and adds one.
-    bgl::WriteBytes(addon / "pack.BGL",
-                    bgl::WriteAirportBgl(
-                        test::SampleFile(test::kDay0 + 365 * test::kDay, {Airport("KAAA", 45.0, -122.0, 9),
-                                                                          Airport("KNEW", 46.0, -121.0, 3)}))
-                        .bytes);
-    fs::copy(fs::path(WINGFOLD_SOURCE_DIR) / "examples" / "sim" / "SimObjects", sim_ / "SimObjects",
-             fs::copy_options::recursive);
-    std::ofstream(work_ / "Wingfold.ini", std::ios::binary)
-        << "[Path]\r\nFS2004=" << sim_.string() << "\r\nTTools=" << (work_ / "NoTools").string() << "\r\n";
-  }
-
-  test::ProcessResult Wingfold(const std::string& arguments, const std::string& tz = "UTC",
-                               const std::string& appData = WINGFOLD_SOURCE_DIR "/examples/appdata") {
-    return test::RunWingfold("-C \"" + work_.string() + "\" " + arguments, true,
-                             {{"TZ", tz}, {"APPDATA", appData}});
-  }
-
-  test::TempFolder folder_;
-  fs::path sim_ = folder_ / "FSX";
-  fs::path work_ = [this] {
-    fs::create_directories(folder_ / "work");
-    return folder_ / "work";
-  }();
-};
 
 TEST_F(CliTrafficTest, CollectExtendsTheDatabaseAndGenerationIsReproducible) {
   auto result = Wingfold("collect --default");
@@ -191,24 +139,6 @@ TEST_F(CliTrafficTest, TwoWritersOnOneWorkFolderTakeTurns) {
     EXPECT_EQ(Wingfold("check").exitCode, 0);
   }
   EXPECT_EQ(Wingfold("generate --no-compile").exitCode, 0);
-}
-
-// Named pipes where files are expected would block a read for good: they are reported as
-// unreadable, and the run goes on (the scan) or stops with the reason (the settings).
-TEST_F(CliTrafficTest, PipesInPlaceOfFilesNeverBlock) {
-  ASSERT_EQ(mkfifo((sim_ / "Scenery" / "Area" / "scenery" / "pipe.bgl").c_str(), 0600), 0);
-  auto result = Wingfold("collect --default");
-  EXPECT_EQ(result.exitCode, 0) << result.out;
-  EXPECT_NE(result.out.find("files with errors:         1"), std::string::npos) << result.out;
-  EXPECT_NE(result.out.find("pipe.bgl: not a regular file"), std::string::npos) << result.out;
-  EXPECT_NE(result.out.find("airports added:            12"), std::string::npos) << result.out;
-
-  fs::remove(work_ / "Wingfold.ini");
-  ASSERT_EQ(mkfifo((work_ / "Wingfold.ini").c_str(), 0600), 0);
-  result = Wingfold("status");
-  EXPECT_EQ(result.exitCode, 1) << result.out;
-  EXPECT_NE(result.out.find("Cannot read the settings file"), std::string::npos) << result.out;
-  EXPECT_NE(result.out.find("not a regular file"), std::string::npos) << result.out;
 }
 
 // A damaged objects.dat stops every command that would save over it; the message names the way out,
