@@ -11,27 +11,6 @@
 namespace wf {
 namespace {
 
-TEST(ByteReaderTest, ReadsLittleEndianValuesBackToBack) {
-  const std::vector<std::uint8_t> data = {
-      0x7F,                                            // U8
-      0x34, 0x12,                                      // U16
-      0x78, 0x56, 0x34, 0x12,                          // U32
-      0xFE, 0xFF, 0xFF, 0xFF,                          // I32 -2
-      0x08, 0x07, 0x06, 0x05, 0x04, 0x03, 0x02, 0x01,  // U64
-      0x00, 0x00, 0xC0, 0x3F,                          // float 1.5
-      0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x04, 0xC0,  // double -2.5
-  };
-  ByteReader in(data);
-  EXPECT_EQ(in.U8(), 0x7F);
-  EXPECT_EQ(in.U16(), 0x1234);
-  EXPECT_EQ(in.U32(), 0x12345678u);
-  EXPECT_EQ(in.I32(), -2);
-  EXPECT_EQ(in.U64(), 0x0102030405060708u);
-  EXPECT_EQ(in.Float(), 1.5f);
-  EXPECT_EQ(in.Double(), -2.5);
-  EXPECT_TRUE(in.AtEnd());
-}
-
 TEST(ByteReaderTest, ShortReadsThrowWithOffsetAndLeaveThePositionAlone) {
   struct Case {
     const char* name;
