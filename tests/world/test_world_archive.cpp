@@ -53,10 +53,6 @@ class WorldArchive : public ::testing::Test {
   WorldArchiveContext context{world, settings, &progress, &prompter};
 };
 
-TEST_F(WorldArchive, EmptyRegionMapIsTwoZeroBytes) {
-  EXPECT_EQ(SaveRegionMap(context), (std::vector<std::uint8_t>{0x00, 0x00}));
-}
-
 TEST_F(WorldArchive, ObjectsFileTakesTheDocumentedForm) {
   auto& region = world.regionMap.Insert("Europe", std::make_unique<CRegion>());
   region.name = "Europe";
@@ -274,40 +270,43 @@ HandAirport TenUnitAirport() {
   return a;
 }
 
-TEST_F(WorldArchive, SchemaFiveAirportHasNoListsAndTrustsAStoredFee) {
-  HandAirport a = TenUnitAirport();
-  a.landingFee = -1.0f;  // none stored: fee and type are derived
-  World loaded;
-  Load(loaded, OneAirportFile(5, a));
-  CAirport& airport = Loaded(loaded, "TEST");
-  EXPECT_EQ(airport.landingFee, 10.0f);
-  EXPECT_EQ(airport.airportType, 4);
-  EXPECT_EQ(airport.feeSetByUser, 0);
-  EXPECT_EQ(airport.useAirport, 1);
-  EXPECT_EQ(airport.airspaceClass, 'G');
-  EXPECT_TRUE(airport.runways.empty());
-  EXPECT_TRUE(airport.parkingSpaces.empty());
-  EXPECT_EQ(airport.city->name, "Ci");
-
-  a.landingFee = 999.0f;
-  World kept;
-  Load(kept, OneAirportFile(5, a));
-  EXPECT_EQ(Loaded(kept, "TEST").landingFee, 999.0f);
-  EXPECT_EQ(Loaded(kept, "TEST").airportType, -1);
-}
-
-TEST_F(WorldArchive, SchemaThreeAndFourAirportsSetTheirType) {
-  World loaded3;
-  Load(loaded3, OneAirportFile(3, TenUnitAirport()));
-  EXPECT_EQ(Loaded(loaded3, "TEST").airportType, 4);
-  EXPECT_EQ(Loaded(loaded3, "TEST").landingFee, 10.0f);
-
-  HandAirport fixedType = TenUnitAirport();
-  fixedType.airportType = 7;
-  World loaded4;
-  Load(loaded4, OneAirportFile(4, fixedType));
-  EXPECT_EQ(Loaded(loaded4, "TEST").airportType, 7);
-  EXPECT_EQ(Loaded(loaded4, "TEST").landingFee, 17.5f);
+// Before schema 6 a stored fee of -1 means none: fee and type are derived; schemas 3 and 4 set
+// the type, schema 4 from the file. A stored type without a name is read as derived.
+TEST_F(WorldArchive, StoredFeeAndTypeByOlderSchemas) {
+  struct Case {
+    const char* label;
+    int schema;
+    std::int32_t storedType;
+    float storedFee;
+    std::int32_t expectedType;
+    float expectedFee;
+  } cases[] = {
+      {"schema 5 without a fee", 5, -1, -1.0f, 4, 10.0f},
+      {"schema 5 trusts a stored fee", 5, -1, 999.0f, -1, 999.0f},
+      {"schema 3 sets the type", 3, -1, 0.0f, 4, 10.0f},
+      {"schema 4 keeps its stored type", 4, 7, 0.0f, 7, 17.5f},
+      {"type 9 has no name", 8, 9, 50.0f, -1, 50.0f},
+      {"type -2 has no name", 8, -2, 50.0f, -1, 50.0f},
+      {"type 1000 has no name", 8, 1000, 50.0f, -1, 50.0f},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    HandAirport a = TenUnitAirport();
+    a.airportType = c.storedType;
+    a.landingFee = c.storedFee;
+    World loaded;
+    Load(loaded, OneAirportFile(c.schema, a));
+    CAirport& airport = Loaded(loaded, "TEST");
+    EXPECT_EQ(airport.airportType, c.expectedType);
+    EXPECT_EQ(airport.landingFee, c.expectedFee);
+    if (c.schema == 5) {
+      EXPECT_EQ(airport.feeSetByUser, 0);
+      EXPECT_EQ(airport.useAirport, 1);
+      EXPECT_EQ(airport.airspaceClass, 'G');
+      EXPECT_TRUE(airport.runways.empty());
+      EXPECT_TRUE(airport.parkingSpaces.empty());
+    }
+  }
 }
 
 TEST_F(WorldArchive, FeeWithinOnePercentOfNormalCountsAsNotSetByUser) {
@@ -328,17 +327,6 @@ TEST_F(WorldArchive, FeeWithinOnePercentOfNormalCountsAsNotSetByUser) {
     Load(loaded, OneAirportFile(8, a));
     EXPECT_EQ(Loaded(loaded, "TEST").feeSetByUser, c.expectedFeeSetByUser);
     EXPECT_EQ(Loaded(loaded, "TEST").landingFee, c.expectedFee);
-  }
-}
-
-TEST_F(WorldArchive, StoredTypeWithoutANameIsReadAsDerived) {
-  for (std::int32_t stored : {9, -2, 1000}) {
-    HandAirport a = TenUnitAirport();
-    a.landingFee = 50.0f;
-    a.airportType = stored;
-    World loaded;
-    Load(loaded, OneAirportFile(8, a));
-    EXPECT_EQ(Loaded(loaded, "TEST").airportType, -1) << stored;
   }
 }
 
