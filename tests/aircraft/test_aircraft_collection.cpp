@@ -126,14 +126,20 @@ TEST_F(AircraftCollectTest, KnownModelsKeepTheirValuesAndFollowTheirFolder) {
   EXPECT_EQ(world.aircraftNames.Find("Tourer Red")->folderPath, model->folderPath);
 }
 
-TEST_F(AircraftCollectTest, UninstallingAFolderRemovesItsModelAndVariations) {
+TEST_F(AircraftCollectTest, RemovedSchemesAndFoldersRemoveTheirVariationsAndModels) {
   WriteFsxCfg({"SimObjects\\Airplanes"});
   WriteAircraft("SimObjects/Airplanes/Tourer_172", TwoSchemes("Tourer Red", "Tourer Blue"));
-  WriteAircraft("SimObjects/Airplanes/Trainer_152", OneScheme("Trainer White"));
+  WriteAircraft("SimObjects/Airplanes/Trainer_152", TwoSchemes("Trainer White", "Trainer Grey"));
   Collect();
 
+  WriteAircraft("SimObjects/Airplanes/Trainer_152", OneScheme("Trainer White"));
+  AircraftCollectionResult result = Collect();
+  EXPECT_TRUE(result.removedModels.empty());
+  EXPECT_EQ(result.removedVariations, Names{"Trainer Grey"});
+  EXPECT_EQ(world.aircraftNames.Find("Trainer White")->number, 3);
+
   fs::remove_all(sim / "SimObjects" / "Airplanes" / "Tourer_172");
-  const AircraftCollectionResult result = Collect();
+  result = Collect();
   EXPECT_EQ(result.removedModels, Names{"Tourer_172"});
   EXPECT_EQ(result.removedVariations, (Names{"Tourer Blue", "Tourer Red"}));
   EXPECT_EQ(
@@ -144,21 +150,6 @@ TEST_F(AircraftCollectTest, UninstallingAFolderRemovesItsModelAndVariations) {
   EXPECT_EQ(world.aircraftTypes.size(), 1u);
   EXPECT_NE(world.aircraftTypes.Find("Trainer_152"), nullptr);
   EXPECT_EQ(world.aircraftNames.size(), 1u);
-  EXPECT_NE(world.aircraftNames.Find("Trainer White"), nullptr);
-}
-
-TEST_F(AircraftCollectTest, RemovingOneSchemeRemovesOnlyThatVariation) {
-  WriteFsxCfg({"SimObjects\\Airplanes"});
-  WriteAircraft("SimObjects/Airplanes/Tourer_172", TwoSchemes("Tourer Red", "Tourer Blue"));
-  Collect();
-
-  WriteAircraft("SimObjects/Airplanes/Tourer_172", OneScheme("Tourer Red"));
-  const AircraftCollectionResult result = Collect();
-  EXPECT_TRUE(result.removedModels.empty());
-  EXPECT_EQ(result.removedVariations, Names{"Tourer Blue"});
-  EXPECT_EQ(world.aircraftTypes.size(), 1u);
-  ASSERT_EQ(world.aircraftNames.size(), 1u);
-  EXPECT_EQ(world.aircraftNames.Find("Tourer Red")->number, 1);
 }
 
 // A collection that cannot list a single aircraft folder has found nothing out about what is
