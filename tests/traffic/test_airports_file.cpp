@@ -63,7 +63,8 @@ TEST(AirportsFileTest, HeaderFieldsKeepTheirWidthAndPrecision) {
   }
 }
 
-// Every type gets its standard spaces after the collected ones, even with nothing collected.
+// Every type gets its standard spaces after the collected ones, even with nothing collected; a type
+// without a name gets none.
 TEST(AirportsFileTest, StandardSpacesByAirportType) {
   struct Case {
     int type;
@@ -71,9 +72,9 @@ TEST(AirportsFileTest, StandardSpacesByAirportType) {
     const char* word;
   };
   const Case cases[] = {
-      {0, 2, 0, 0, "RAMP"},  {1, 3, 1, 0, "RAMP"},   {2, 6, 2, 0, "RAMP"},
-      {3, 10, 4, 2, "RAMP"}, {4, 30, 12, 6, "RAMP"}, {5, 6, 2, 0, "RAMP"},
-      {6, 10, 4, 2, "RAMP"}, {7, 30, 12, 6, "RAMP"}, {8, 4, 1, 1, "DOCK"},
+      {0, 2, 0, 0, "RAMP"},   {1, 3, 1, 0, "RAMP"}, {2, 6, 2, 0, "RAMP"},  {3, 10, 4, 2, "RAMP"},
+      {4, 30, 12, 6, "RAMP"}, {5, 6, 2, 0, "RAMP"}, {6, 10, 4, 2, "RAMP"}, {7, 30, 12, 6, "RAMP"},
+      {8, 4, 1, 1, "DOCK"},   {9, 0, 0, 0, "RAMP"},
   };
   for (const Case& c : cases) {
     World world;
@@ -98,12 +99,6 @@ TEST(AirportsFileTest, MediumAirfieldSpacesComeInTwoGroups) {
       "PARKING,14.0,RAMP\nPARKING,14.0,RAMP\nPARKING,18.0,RAMP\n";
   EXPECT_EQ(AirportsFileText(world),
             "CYUL,0.000000,0.000000,  0.0,G,0,0.70,Canada\n{\n" + group + group + "}\n");
-}
-
-TEST(AirportsFileTest, UnknownTypeGetsNoStandardSpaces) {
-  World world;
-  AddAirport(world, "CYUL", 9);
-  EXPECT_EQ(AirportsFileText(world), "CYUL,0.000000,0.000000,  0.0,G,0,0.70,Canada\n{\n}\n");
 }
 
 TEST(AirportsFileTest, WritesEveryIndexedAirportInIdentOrder) {

@@ -193,6 +193,27 @@ int MinuteOfWeek(const std::string& time) {
   return (time[0] - '0') * 1440 + std::stoi(time.substr(1, 2)) * 60 + std::stoi(time.substr(3, 2));
 }
 
+const TimeValue kSummer = MakeTime(2006, 6, 15);
+
+struct TrafficRun {
+  GenerationResult result;
+  std::string text;                   // Flightplans-GA.dat
+  std::vector<std::string> messages;  // shown to the user
+};
+
+// One traffic run from seed 1.
+TrafficRun Generate(World& world, int gaPercentage, TimeValue startDate = Settings().startDate) {
+  Settings settings;
+  settings.gaPercentage = gaPercentage;
+  settings.startDate = startDate;
+  Random random(1);
+  NullProgress progress;
+  test::RecordingPrompter prompter;
+  std::ostringstream out;
+  GenerationResult result = GenerateTraffic(world, settings, random, progress, prompter, out);
+  return {std::move(result), out.str(), prompter.messages};
+}
+
 // Two airfields 77 nm apart, and only a trainer that can fly between them: every plane flies
 // out-and-back, at the altitudes the rules give, between sunrise and sunset.
 TEST(FlightPlanWeek, OutAndBackBetweenTwoAirfields) {
@@ -200,22 +221,16 @@ TEST(FlightPlanWeek, OutAndBackBetweenTwoAirfields) {
   CAirport& west = AddAirport(world, {.icao = "EDXW", .latitude = 50, .longitude = 8, .type = 3});
   CAirport& east = AddAirport(world, {.icao = "EDXE", .latitude = 50, .longitude = 10, .type = 3});
   AddVariation(world, AddModel(world, {.ifr = 0}), "Trainer");
-  Settings settings;
-  settings.gaPercentage = 50;
-  settings.startDate = MakeTime(2006, 6, 15);
-  Random random(1);
-  NullProgress progress;
-  test::RecordingPrompter prompter;
-  std::ostringstream out;
-  const GenerationResult result = GenerateTraffic(world, settings, random, progress, prompter, out);
+  const TrafficRun run = Generate(world, 50, kSummer);
+  const GenerationResult& result = run.result;
 
   ASSERT_GT(result.planeBlocks, 0);
   EXPECT_EQ(result.planeBlocks + result.planesWithoutBlock, result.fleet.planes);
-  EXPECT_TRUE(prompter.messages.empty());
-  EXPECT_EQ(west.sunrise, SunriseTime(settings.startDate, 50, 8));
-  EXPECT_EQ(east.sunset, SunsetTime(settings.startDate, 50, 10));
+  EXPECT_TRUE(run.messages.empty());
+  EXPECT_EQ(west.sunrise, SunriseTime(kSummer, 50, 8));
+  EXPECT_EQ(east.sunset, SunsetTime(kSummer, 50, 10));
 
-  const std::vector<Block> blocks = ParseBlocks(out.str());
+  const std::vector<Block> blocks = ParseBlocks(run.text);
   ASSERT_EQ(static_cast<int>(blocks.size()), result.planeBlocks);
   std::int64_t lines = 0;
   for (const Block& block : blocks) {
@@ -273,22 +288,15 @@ TEST(FlightPlanWeek, NoLegDepartsBeforeThePreviousOneHasArrived) {
                                 .ceiling = 30000,
                                 .usage = 0b010000}),
                "Charter", 100, 400000);
-  Settings settings;
-  settings.gaPercentage = 100;
-  settings.startDate = MakeTime(2006, 6, 15);
-  Random random(1);
-  NullProgress progress;
-  SilentPrompter prompter;
-  std::ostringstream out;
-  const GenerationResult result = GenerateTraffic(world, settings, random, progress, prompter, out);
-  ASSERT_GT(result.planeBlocks, 20);
+  const TrafficRun run = Generate(world, 100, kSummer);
+  ASSERT_GT(run.result.planeBlocks, 20);
 
   const double legHours =
       DistanceNm(west.latitude, west.longitude, east.latitude, east.longitude) / (300 * 0.9);
   const int legMinutes = static_cast<int>(legHours * 60);
   ASSERT_GT(legMinutes, 4 * 60);
   constexpr int kWeek = 7 * 1440;
-  for (const Block& block : ParseBlocks(out.str())) {
+  for (const Block& block : ParseBlocks(run.text)) {
     SCOPED_TRACE(block.header);
     // Around the week, each departure follows the previous one by at least that leg's time (its
     // arrival time, or the flight and the 45-minute turn), and the gaps add up to one week.
@@ -311,17 +319,11 @@ TEST(FlightPlanWeek, AircraftWithoutRangeStayHome) {
   AddAirport(world, {.icao = "EDXW", .latitude = 50, .longitude = 8, .type = 3});
   AddAirport(world, {.icao = "EDXE", .latitude = 50, .longitude = 9.5, .type = 3});
   AddVariation(world, AddModel(world, {.range = 0}), "Trainer");
-  Settings settings;
-  settings.gaPercentage = 100;
-  Random random(1);
-  NullProgress progress;
-  SilentPrompter prompter;
-  std::ostringstream out;
-  const GenerationResult result = GenerateTraffic(world, settings, random, progress, prompter, out);
-  EXPECT_EQ(result.fleet.planes, 9 + 9);
-  EXPECT_EQ(result.planesWithoutBlock, result.fleet.planes);
-  EXPECT_EQ(result.flightLines, 0);
-  EXPECT_EQ(out.str(), "");
+  const TrafficRun run = Generate(world, 100);
+  EXPECT_EQ(run.result.fleet.planes, 9 + 9);
+  EXPECT_EQ(run.result.planesWithoutBlock, run.result.fleet.planes);
+  EXPECT_EQ(run.result.flightLines, 0);
+  EXPECT_EQ(run.text, "");
 }
 
 // Two idents on the very same spot (a duplicated scenery record) are 0/0 apart: every distance test
@@ -331,16 +333,10 @@ TEST(FlightPlanWeek, AirportsOnTheSameSpotGiveLegsOfNoTime) {
   AddAirport(world, {.icao = "EDXA", .latitude = 50, .longitude = 8, .type = 2});
   AddAirport(world, {.icao = "EDXB", .latitude = 50, .longitude = 8, .type = 2});
   AddVariation(world, AddModel(world, {.ifr = 0}), "Trainer");
-  Settings settings;
-  settings.gaPercentage = 100;
-  Random random(1);
-  NullProgress progress;
-  SilentPrompter prompter;
-  std::ostringstream out;
-  const GenerationResult result = GenerateTraffic(world, settings, random, progress, prompter, out);
-  ASSERT_GT(result.flightLines, 0);
+  const TrafficRun run = Generate(world, 100);
+  ASSERT_GT(run.result.flightLines, 0);
   int arrivalLines = 0;
-  for (const Block& block : ParseBlocks(out.str())) {
+  for (const Block& block : ParseBlocks(run.text)) {
     for (const std::string& line : block.lines) {
       const std::vector<std::string> fields = Fields(line);
       ASSERT_GE(fields.size(), 3u) << line;
@@ -365,16 +361,10 @@ TEST(FlightPlanWeek, InvalidSunTimesAreReportedForEveryPlane) {
   CAirport& broken =
       AddAirport(world, {.icao = "EDXB", .latitude = std::numeric_limits<double>::quiet_NaN(), .type = 0});
   AddVariation(world, AddModel(world, {}), "Trainer");
-  Settings settings;
-  settings.gaPercentage = 100;
-  Random random(1);
-  NullProgress progress;
-  test::RecordingPrompter prompter;
-  std::ostringstream out;
-  const GenerationResult result = GenerateTraffic(world, settings, random, progress, prompter, out);
-  EXPECT_EQ(result.fleet.planes, 2);
-  EXPECT_EQ(prompter.messages, (std::vector<std::string>{"Error @EDXB", "Error @EDXB"}));
-  EXPECT_EQ(result.airportsWithInvalidSunTimes, std::vector<std::string>{"EDXB"});
+  const TrafficRun run = Generate(world, 100);
+  EXPECT_EQ(run.result.fleet.planes, 2);
+  EXPECT_EQ(run.messages, (std::vector<std::string>{"Error @EDXB", "Error @EDXB"}));
+  EXPECT_EQ(run.result.airportsWithInvalidSunTimes, std::vector<std::string>{"EDXB"});
   EXPECT_LE(broken.sunrise, 0);
 }
 
