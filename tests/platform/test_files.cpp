@@ -115,18 +115,6 @@ TEST_F(FilesTest, AtomicWriterReplacesOnlyOnCommitAndReportsWhatFailed) {
   }
 }
 
-TEST_F(FilesTest, WriteReplacesTheFileAndLeavesNoTemporary) {
-  const fs::path target = dir_ / "objects.dat";
-  const std::string first("\x00\x00", 2);
-  const std::string second("\x01\x00\x00\xFF\x1A\x0D\x0A", 7);
-  WriteFileAtomically(target, first);
-  WriteFileAtomically(target, second);
-  EXPECT_EQ(ReadFileBytes(target), second);
-  WriteFileAtomically(target, "");
-  EXPECT_EQ(ReadFileBytes(target), std::string());
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
-}
-
 TEST_F(FilesTest, FailedWriteLeavesTheOldFileAndSaysWhy) {
   // A rename that fails (a non-empty folder as the target) removes the temporary file.
   const fs::path folder = dir_ / "folder";
