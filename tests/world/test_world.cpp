@@ -76,22 +76,6 @@ TEST(WorldFleet, DiscardDeletesPlanesAndEmptiesEveryAirportsPlanes) {
   EXPECT_EQ(world.regionMap.size(), 1u);
 }
 
-TEST(WorldClear, EmptiesEveryMapAndKeepsTheCounter) {
-  World world;
-  FindOrCreateAirport(world, "R", "C", "S", "A", "XXXX", 0);
-  auto& model = world.aircraftTypes.Insert("M", std::make_unique<CAircraft>());
-  world.aircraftNames.Insert("V", std::make_unique<CAI_Aircraft>(model, world.aiAircraftCounter));
-  world.registrationIndex.Insert("N1", std::make_unique<CPlane>());
-
-  world.Clear();
-  EXPECT_TRUE(world.regionMap.empty());
-  EXPECT_TRUE(world.airportIndex.empty());
-  EXPECT_TRUE(world.aircraftTypes.empty());
-  EXPECT_TRUE(world.aircraftNames.empty());
-  EXPECT_TRUE(world.registrationIndex.empty());
-  EXPECT_EQ(world.aiAircraftCounter, 1);
-}
-
 TEST(WorldAirportIndex, FreedAirportsLeaveTheIndex) {
   World world;
   FindOrCreateAirport(world, "Europe", "Germany", "Hesse", "Frankfurt", "EDDF", 0);
