@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "support/run_wingfold.h"
+#include "support/temp_folder.h"
 
 namespace wf {
 namespace {
@@ -11,9 +12,8 @@ namespace {
 using test::RunWingfold;
 
 TEST(CliEndToEndTest, StatusShowsFoldersAndSettingSources) {
-  const auto folder = std::filesystem::temp_directory_path() / "wingfold-cli-status";
-  std::filesystem::remove_all(folder);
-  std::filesystem::create_directories(folder);
+  const test::TempFolder temp;
+  const std::filesystem::path& folder = temp.path();
   // Without a settings file the simulator folder is unknown: said once, and status goes on.
   auto result = RunWingfold("-C \"" + folder.string() + "\" status");
   EXPECT_EQ(result.exitCode, 0);
@@ -38,7 +38,6 @@ TEST(CliEndToEndTest, StatusShowsFoldersAndSettingSources) {
   // status writes nothing.
   EXPECT_EQ(std::filesystem::last_write_time(folder / "Wingfold.ini"), before);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
-  std::filesystem::remove_all(folder);
 }
 
 TEST(CliEndToEndTest, ExitStatuses) {

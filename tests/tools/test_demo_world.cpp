@@ -14,27 +14,12 @@
 #include <vector>
 
 #include "demo_world.h"
+#include "support/temp_folder.h"
 
 namespace wf::demo {
 namespace {
 
 namespace fs = std::filesystem;
-
-class TempDir {
- public:
-  TempDir() {
-    path_ = fs::temp_directory_path() /
-            ("wingfold_demo_world_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(path_);
-    fs::create_directories(path_);
-  }
-  ~TempDir() { fs::remove_all(path_); }
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
 
 void Exec(sqlite3* db, const std::string& sql) {
   char* error = nullptr;
@@ -96,7 +81,7 @@ std::map<std::string, std::vector<char>> ReadTree(const fs::path& root) {
 }
 
 TEST(DemoWorld, KeepsOnlyAirportTypesWithPackableIdentsInIdentOrder) {
-  TempDir dir;
+  test::TempFolder dir;
   const auto airports = ReadAirports(MakeDataSet(dir.path()));
   std::vector<std::string> idents;
   for (const auto& a : airports) idents.push_back(a.ident);
@@ -116,7 +101,7 @@ TEST(DemoWorld, KeepsOnlyAirportTypesWithPackableIdentsInIdentOrder) {
 }
 
 TEST(DemoWorld, SynthesisesWhatTheDataLacks) {
-  TempDir dir;
+  test::TempFolder dir;
   std::map<std::string, bgl::AirportDesc> byIdent;
   for (const auto& a : ReadAirports(MakeDataSet(dir.path()))) byIdent[a.ident] = SynthesiseAirport(a);
 
@@ -149,7 +134,7 @@ TEST(DemoWorld, SynthesisesWhatTheDataLacks) {
 }
 
 TEST(DemoWorld, SameDataGivesByteIdenticalFiles) {
-  TempDir dir;
+  test::TempFolder dir;
   const auto airports = ReadAirports(MakeDataSet(dir.path()));
   FileLimits limits;
   limits.airports = 2;  // several files per area, so the grouping takes part

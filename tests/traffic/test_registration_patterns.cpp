@@ -5,6 +5,7 @@
 #include <fstream>
 #include <string>
 
+#include "support/temp_folder.h"
 #include "traffic/registration_patterns.h"
 
 namespace wf {
@@ -120,10 +121,7 @@ TEST(RegistrationPatternsTest, OnlyTheFirst511CharactersOfALineAreRead) {
 }
 
 TEST(RegistrationPatternsTest, ReadsFileOnlyWhenPresent) {
-  const std::filesystem::path folder =
-      std::filesystem::temp_directory_path() /
-      ("wingfold-test-regnr-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-  std::filesystem::create_directories(folder);
+  const test::TempFolder folder;
   const std::filesystem::path file = folder / "GAregnr.txt";
   World world;
   CCountry& germany = AddCountry(world, "Europe", "Germany");
@@ -135,7 +133,6 @@ TEST(RegistrationPatternsTest, ReadsFileOnlyWhenPresent) {
   EXPECT_TRUE(ReadRegistrationPatternsFile(file, world));
   EXPECT_EQ(germany.patternCount, 1);
   EXPECT_EQ(germany.registrationPatterns[0], "D-E...");
-  std::filesystem::remove_all(folder);
 }
 
 }
