@@ -31,33 +31,34 @@ struct CollectionRun {
   // The model of the file that last found each variation.
   std::unordered_map<CAI_Aircraft*, CAircraft*> foundIn;
   std::map<std::string, std::string> variationsNotForGA;
+  // Model name (the folder's name) -> why that aircraft folder could not be read.
+  std::map<std::string, std::string> unreadable;
 };
 
 // The text of a configuration file, or nothing with the reason: "missing", "too large" or "cannot
-// be read". Only regular files are opened, so a pipe or device by that name cannot block the read.
+// be read: <why>" (also for a folder, pipe or device by that name, which is never opened as a file).
 std::optional<std::string> ReadCfgText(const std::filesystem::path& path, std::string& reason) {
   std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) {
-    reason = "missing";
+  if (std::filesystem::file_size(path, ec) > kMaxCfgBytes && !ec) {
+    reason = "too large";
     return std::nullopt;
   }
-  const std::uintmax_t size = std::filesystem::file_size(path, ec);
-  if (ec || size > kMaxCfgBytes) {
-    reason = ec ? "cannot be read: " + ec.message() : "too large";
-    return std::nullopt;
-  }
-  std::optional<std::string> text = ReadFileBytes(path);
-  if (!text) reason = "cannot be read";
+  FileReadFailure failure;
+  std::optional<std::string> text = ReadFileBytes(path, &failure);
+  if (!text) reason = failure.missing ? "missing" : "cannot be read: " + failure.reason;
   return text;
 }
 
-// The text of the folder's aircraft.cfg, or nothing with the reason in the result.
-std::optional<std::string> ReadAircraftCfgFile(const FolderEntry& folder, AircraftCollectionResult& result) {
+// The text of the folder's aircraft.cfg, or nothing with the reason in the result. An aircraft.cfg
+// that is there but cannot be read keeps the folder's model as it is: that is no uninstall.
+std::optional<std::string> ReadAircraftCfgFile(CollectionRun& run, const FolderEntry& folder) {
   std::string reason;
   std::optional<std::string> text = ReadCfgText(ResolvePathCase(folder.path, "aircraft.cfg"), reason);
   if (!text) {
-    result.skippedFolders.push_back(
-        {PathUtf8(folder.path), reason == "missing" ? "no aircraft.cfg" : "aircraft.cfg " + reason});
+    const bool missing = reason == "missing";
+    run.result.skippedFolders.push_back(
+        {PathUtf8(folder.path), missing ? "no aircraft.cfg" : "aircraft.cfg " + reason});
+    if (!missing) run.unreadable.emplace(NativePathText(folder.path.filename()), "aircraft.cfg " + reason);
   }
   return text;
 }
@@ -112,7 +113,7 @@ void CollectVariations(CollectionRun& run, CAircraft& model, const std::string& 
 }
 
 void CollectFolder(CollectionRun& run, const FolderEntry& folder) {
-  const std::optional<std::string> text = ReadAircraftCfgFile(folder, run.result);
+  const std::optional<std::string> text = ReadAircraftCfgFile(run, folder);
   if (!text) return;
   ++run.result.foldersRead;
   CAircraft* model = FindOrCreateModel(run, folder, *text);
@@ -125,8 +126,21 @@ void RemoveVariation(CollectionRun& run, const std::string& title) {
   run.result.removalMessages.push_back(PaintschemeRemovedMessage(title));
 }
 
+// Models of folders that are there but could not be read are kept with their variations, as found.
+void KeepUnreadable(CollectionRun& run) {
+  for (const auto& [name, reason] : run.unreadable) {
+    CAircraft* model = run.world.aircraftTypes.Find(name);
+    if (model == nullptr || model->seen == 1) continue;
+    model->seen = 1;
+    for (auto& [title, variation] : run.world.aircraftNames)
+      if (variation->aircraft == model) variation->seen = 1;
+    run.result.keptUnreadable.push_back({name, reason});
+  }
+}
+
 void RemoveUninstalled(CollectionRun& run) {
   World& world = run.world;
+  KeepUnreadable(run);
   std::vector<std::string> modelsToRemove;
   for (auto& [name, model] : world.aircraftTypes) {
     if (model->seen == 1) {
@@ -220,7 +234,7 @@ AircraftCollectionResult CollectAircraft(World& world, const Settings& settings,
                                          const std::filesystem::path& simFolder,
                                          const std::filesystem::path& appDataFolder, Progress& progress) {
   AircraftCollectionResult result;
-  CollectionRun run{world, settings, progress, result, {}, {}};
+  CollectionRun run{world, settings, progress, result, {}, {}, {}};
 
   // "Found" means found by this run, also when a collection runs again in the same session.
   for (auto& [name, model] : world.aircraftTypes) model->seen = 0;
@@ -257,6 +271,7 @@ AircraftCollectionResult CollectAircraft(World& world, const Settings& settings,
       CollectFolder(run, folders[i]);
     } catch (const std::exception& error) {
       result.skippedFolders.push_back({PathUtf8(folders[i].path), error.what()});
+      run.unreadable.emplace(NativePathText(folders[i].path.filename()), error.what());
     }
   }
   progress.SetSteps(folders.size(), folders.size());

@@ -6,7 +6,8 @@
 // Models already in aircraftTypes are not derived again: their stored values, edits included, are
 // kept; only their folder path and found mark are refreshed. New folders get a derived model, new
 // titles a variation of their folder's model. Models whose folder and variations whose title were
-// not found are deleted. Writing the aircraft files afterwards is the caller's job.
+// not found are deleted; a folder whose aircraft.cfg is there but cannot be read keeps its model. Writing the
+// aircraft files afterwards is the caller's job.
 #include <cstddef>
 #include <filesystem>
 #include <string>
@@ -20,10 +21,16 @@
 namespace wf {
 
 // An aircraft folder that gave no model, and why: "no aircraft.cfg", "no sim= line", "wing span 0",
-// "aircraft.cfg too large", "aircraft.cfg cannot be read...".
+// "aircraft.cfg too large", "aircraft.cfg cannot be read: <why>".
 struct SkippedAircraftFolder {
   std::string folderPath;
   std::string reason;
+};
+
+// A model kept as it was because its folder is there but could not be read.
+struct KeptAircraftModel {
+  std::string name;
+  std::string reason;  // "aircraft.cfg cannot be read: <why>", "aircraft.cfg too large", ...
 };
 
 struct ModelNotForGA {
@@ -62,6 +69,7 @@ struct AircraftCollectionResult {
   std::vector<ModelNotForGA> modelsNotForGA;          // of all models after the collection, by name
   std::vector<VariationNotForGA> variationsNotForGA;  // titles excluded by their own lines, by title
   std::vector<SkippedAircraftFolder> skippedFolders;
+  std::vector<KeptAircraftModel> keptUnreadable;  // by name
 };
 
 // The texts of the summary.
@@ -78,8 +86,9 @@ std::vector<std::string> NotForGAReasons(const CAircraft& model, const Settings&
 // Microsoft\FSX\fsx.cfg (see SimulatorAppDataFolder). When not one aircraft folder can be listed,
 // nothing is read or removed and `keptBecause` says why; otherwise models and variations that were
 // not found are removed. The progress shows "Read plane <title>" for every title
-// read. Folders that cannot be read are listed in the result and skipped; nothing is thrown for
-// what the files contain. Removing a variation discards the fleet (planes refer to variations).
+// read. Folders that cannot be read are listed in the result and skipped, and the models they held
+// are kept with their variations (a file that is there but cannot be read is no uninstall); nothing
+// is thrown for what the files contain. Removing a variation discards the fleet (planes refer to variations).
 AircraftCollectionResult CollectAircraft(World& world, const Settings& settings,
                                          const std::filesystem::path& simFolder,
                                          const std::filesystem::path& appDataFolder, Progress& progress);

@@ -1,20 +1,44 @@
 #include "app/collection.h"
 
 #include "app/databases.h"
+#include "platform/folder_listing.h"
 #include "platform/system.h"
+#include "platform/text.h"
 
 namespace wf {
 
 AirportCollectionResult CollectAirports(Session& session, ScanMode mode,
                                         const std::filesystem::path& airportPath) {
+  if (mode == ScanMode::kAddOn && session.world.airportIndex.empty()) {
+    const AirportCollectionResult simulatorScenery = CollectAirports(session, ScanMode::kDefaultScenery);
+    if (simulatorScenery.noScenery) return simulatorScenery;
+  }
   AirportCollectionResult result;
-  session.airportDatabaseUnsaved = true;
   const SceneryContext context{session.world, session.settings, *session.progress, *session.prompter};
   result.scan = Scan(mode, session.simFolder, airportPath, context);
+  if (mode == ScanMode::kDefaultScenery && result.scan.airportFilesRead == 0) {
+    result.noScenery = true;
+    session.progress->Hide();
+    session.prompter->Message(NoSceneryReason(session) +
+                                  ". Check the simulator folder ([Path] FS2004, on the Settings page). The "
+                                  "airport database was not saved.",
+                              MessageIcon::kStop);
+    return result;
+  }
+  session.airportDatabaseUnsaved = true;
   // The flag stays set: the Collect data page's next apply saves once more.
   result.saved = SaveAirportDatabase(session);
   session.hooks->InitAirportData();
   return result;
+}
+
+std::string NoSceneryReason(const Session& session) {
+  if (session.simFolder.empty()) return "The simulator folder is unknown";
+  return "No airport was found in the simulator's scenery (" + PathUtf8(session.simFolder / "Scenery") + ")";
+}
+
+bool SimulatorSceneryPresent(const Session& session) {
+  return !session.simFolder.empty() && !SweepFiles(ResolvePathCase(session.simFolder, "Scenery")).empty();
 }
 
 std::string RemovedVariationsMessage(const AircraftCollectionResult& result) {
@@ -40,6 +64,12 @@ AircraftCollection CollectAircraftAndSave(Session& session) {
   }
   const std::string removed = RemovedVariationsMessage(collection.result);
   if (!removed.empty()) session.prompter->Message(removed, MessageIcon::kInformation);
+  if (!collection.result.keptUnreadable.empty()) {
+    std::string text = "These aircraft folders cannot be read; their models are kept as they are:";
+    for (const KeptAircraftModel& kept : collection.result.keptUnreadable)
+      text += "\n  " + kept.name + " (" + kept.reason + ")";
+    session.prompter->Message(text, MessageIcon::kWarning);
+  }
   collection.saved = WriteAircraftFiles(session);
   session.hooks->BuildPlaneTree();
   return collection;

@@ -12,6 +12,9 @@ namespace wf {
 struct AirportCollectionResult {
   ScanSummary scan;
   bool saved = false;  // objects.dat was written
+  // The simulator's own scenery gave no airport file (an unknown or mistyped simulator folder):
+  // nothing was saved, and the user was told.
+  bool noScenery = false;
 };
 
 // Scans the scenery (default areas, or the add-on root `airportPath` — empty for the simulator's
@@ -19,8 +22,18 @@ struct AirportCollectionResult {
 // asks the Airports page to rebuild its tree. The scan extends the airports in memory; load the
 // database first to extend the user's own. Sets session.airportDatabaseUnsaved and leaves it set,
 // saved or not: the Collect data page's apply saves again and clears it.
+// A default scan that reads no airport file saves nothing (an empty database would never collect
+// the simulator's scenery again); an add-on scan into a world without airports collects the
+// simulator's own scenery first, and stops with it when there is none.
 AirportCollectionResult CollectAirports(Session& session, ScanMode mode,
                                         const std::filesystem::path& airportPath = {});
+
+// Why a default scan gave no airport, for the user: "The simulator folder is unknown" or "No airport
+// was found in the simulator's scenery (<folder>)".
+std::string NoSceneryReason(const Session& session);
+
+// Whether the simulator's own scenery folder holds BGL files to collect.
+bool SimulatorSceneryPresent(const Session& session);
 
 // What the user is told about the variations a collection removed, in one message however many
 // there are (a livery pack uninstalled, or no fsx.cfg found, removes hundreds); empty when none.

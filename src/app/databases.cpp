@@ -20,20 +20,18 @@ namespace wf {
 
 namespace {
 
-std::string_view AsText(const std::vector<std::uint8_t>& bytes) {
+std::string_view AsText(std::span<const std::uint8_t> bytes) {
   return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
 }
 
-// Keeps a damaged database safe from the next save: a copy named <name>.<time stamp>.damaged beside
-// it, a new one for every damaged file met, never replacing an earlier copy. Returns the sentence
-// that tells the user where the copy is.
-std::string PreserveDamagedFile(const std::filesystem::path& file) {
-  std::error_code ec;
-  const std::filesystem::path copy = DamagedFileCopyName(file);
-  if (copy.empty()) return " A copy could not be kept: back up the file before saving.";
-  std::filesystem::copy_file(file, copy, std::filesystem::copy_options::none, ec);
-  if (ec) return " A copy could not be kept (" + ec.message() + "): back up the file before saving.";
-  return " The damaged file was copied to " + PathUtf8(copy.filename()) + ".";
+// Keeps a damaged database safe from the next save and returns the sentence that tells the user
+// where its copy is.
+std::string PreserveDamagedFile(const std::filesystem::path& file, std::string_view bytes) {
+  const DamagedCopy copy = KeepDamagedCopy(file, bytes);
+  if (copy.path.empty())
+    return " A copy could not be kept (" + copy.error + "): back up the file before saving.";
+  if (copy.earlier) return " A copy of it is kept as " + PathUtf8(copy.path.filename()) + ".";
+  return " The damaged file was copied to " + PathUtf8(copy.path.filename()) + ".";
 }
 
 template <class LoadFn>
@@ -63,7 +61,7 @@ LoadResult LoadFile(Session& session, const std::filesystem::path& file, LoadFn 
     session.progress->Hide();
     session.prompter->Message("The database " + PathUtf8(file.filename()) +
                                   " is damaged and was read only up to " + "the fault: " + e.what() + "." +
-                                  PreserveDamagedFile(file) + session.rebuildAdvice,
+                                  PreserveDamagedFile(file, AsText(bytes->Bytes())) + session.rebuildAdvice,
                               MessageIcon::kStop);
   }
   return result;
@@ -94,18 +92,49 @@ bool AirportDatabaseExists(const Session& session) {
   return false;
 }
 
-std::filesystem::path DamagedFileCopyName(const std::filesystem::path& file) {
+std::filesystem::path FileCopyName(const std::filesystem::path& file, std::string_view suffix) {
   const CalendarFields now = SplitTime(static_cast<TimeValue>(std::time(nullptr)));
   char stamp[32];
   std::snprintf(stamp, sizeof stamp, "%04d%02d%02d-%02d%02d%02d", now.year, now.month, now.day, now.hour,
                 now.minute, now.second);
   for (int n = 1; n < 1000; ++n) {
     std::filesystem::path copy = file;
-    copy += "." + std::string(stamp) + (n > 1 ? "-" + std::to_string(n) : std::string()) + ".damaged";
+    copy +=
+        "." + std::string(stamp) + (n > 1 ? "-" + std::to_string(n) : std::string()) + std::string(suffix);
     std::error_code ec;
     if (!std::filesystem::exists(std::filesystem::symlink_status(copy, ec))) return copy;
   }
   return {};
+}
+
+DamagedCopy KeepDamagedCopy(const std::filesystem::path& file, std::string_view bytes) {
+  DamagedCopy copy;
+  const std::string prefix = PathUtf8(file.filename()) + ".";
+  std::error_code ec;
+  for (std::filesystem::directory_iterator it(file.parent_path(), ec), end; !ec && it != end;
+       it.increment(ec)) {
+    const std::string name = PathUtf8(it->path().filename());
+    if (!name.starts_with(prefix) || !name.ends_with(kDamagedSuffix)) continue;
+    std::error_code sizeError;
+    if (std::filesystem::file_size(it->path(), sizeError) != bytes.size() || sizeError) continue;
+    if (ReadFileBytes(it->path()) == bytes) {
+      copy.path = it->path();
+      copy.earlier = true;
+      return copy;
+    }
+  }
+  copy.path = FileCopyName(file, kDamagedSuffix);
+  if (copy.path.empty()) {
+    copy.error = "no free name";
+  } else {
+    try {
+      WriteFileAtomically(copy.path, bytes);
+    } catch (const FileError& e) {
+      copy.error = e.what();
+      copy.path.clear();
+    }
+  }
+  return copy;
 }
 
 LoadResult LoadAirportDatabase(Session& session) {
@@ -128,41 +157,6 @@ LoadResult LoadAircraftDatabases(Session& session) {
   session.progress->SetText("Read Aircraft Names...");
   LoadResult names = LoadFile(session, namesFile, LoadAircraftNames);
   return names.outcome == LoadOutcome::kAbsent ? result : names;
-}
-
-std::vector<std::filesystem::path> SetDamagedDatabasesAside(Session& session) {
-  // Each file is tried in a world of its own, the variations after the models they refer to.
-  World world;
-  WorldArchiveContext context(world, session.settings);
-  const auto damaged = [&](const char* name, auto load) {
-    const std::optional<std::string> bytes = ReadFileBytes(session.WorkFile(name));
-    if (!bytes) return false;
-    try {
-      load(std::span(reinterpret_cast<const std::uint8_t*>(bytes->data()), bytes->size()), context);
-      return false;
-    } catch (const ArchiveError&) {
-      return true;
-    }
-  };
-  std::vector<std::filesystem::path> moved;
-  for (const auto& [name, isDamaged] :
-       {std::pair{kObjectsFile, damaged(kObjectsFile, LoadRegionMap)},
-        std::pair{kAircraftTypesFile, damaged(kAircraftTypesFile, LoadAircraftTypes)},
-        std::pair{kAircraftNamesFile, damaged(kAircraftNamesFile, LoadAircraftNames)}}) {
-    if (!isDamaged) continue;
-    const std::filesystem::path file = session.WorkFile(name);
-    const std::filesystem::path aside = DamagedFileCopyName(file);
-    std::error_code ec;
-    if (!aside.empty()) std::filesystem::rename(file, aside, ec);
-    if (aside.empty() || ec) {
-      session.prompter->Message("The damaged " + std::string(name) + " could not be set aside" +
-                                    (ec ? ": " + ec.message() : std::string()) + ". Move it away by hand.",
-                                MessageIcon::kStop);
-      continue;
-    }
-    moved.push_back(aside);
-  }
-  return moved;
 }
 
 bool SaveAirportDatabase(Session& session) {

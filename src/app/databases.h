@@ -11,7 +11,7 @@
 // overwrite it. A file that is there but cannot be read is not taken for absent: it stops the load.
 #include <filesystem>
 #include <string>
-#include <vector>
+#include <string_view>
 
 #include "app/session.h"
 #include "traffic/compiler_files.h"
@@ -46,9 +46,21 @@ struct LoadResult {
 // (loading it tells whether it can be read).
 bool AirportDatabaseExists(const Session& session);
 
-// A free name for a copy of the damaged `file`: <name>.<YYYYMMDD-hhmmss UTC>[-n].damaged beside it;
-// empty when none is free.
-std::filesystem::path DamagedFileCopyName(const std::filesystem::path& file);
+// A free name for a copy of `file` beside it: <name>.<YYYYMMDD-hhmmss UTC>[-n]<suffix>; empty when
+// none is free.
+std::filesystem::path FileCopyName(const std::filesystem::path& file, std::string_view suffix);
+
+inline constexpr std::string_view kDamagedSuffix = ".damaged";
+
+// The copy that keeps the damaged `file`, whose bytes are `bytes`, safe from the next save: an
+// earlier copy <name>.<time stamp>[-n].damaged beside it with the same bytes serves (a damaged file
+// met at every start is kept once), else a new copy is made.
+struct DamagedCopy {
+  std::filesystem::path path;  // empty when no copy could be kept
+  bool earlier = false;        // an earlier copy with the same bytes
+  std::string error;           // why no copy could be kept
+};
+DamagedCopy KeepDamagedCopy(const std::filesystem::path& file, std::string_view bytes);
 
 // Loads regionMap from objects.dat, or from stock_objects.dat when objects.dat cannot be opened.
 // Every airport read enters airportIndex.
@@ -58,13 +70,6 @@ LoadResult LoadAirportDatabase(Session& session);
 // AircraftNames.dat, with the progress texts "Read Aircraft Types..." and "Read Aircraft Names...".
 // Stops at the first damaged file.
 LoadResult LoadAircraftDatabases(Session& session);
-
-// The way out of a damaged database: every database file of the work folder that is damaged
-// (objects.dat, AircraftTypes.dat, AircraftNames.dat; never the delivered stock_objects.dat) is
-// moved to a free DamagedFileCopyName, so that the next load starts without it and the collections
-// rebuild it. Returns the names the files were moved to; a file that cannot be moved is reported
-// through the prompter and stays.
-std::vector<std::filesystem::path> SetDamagedDatabasesAside(Session& session);
 
 // Writes Airports.dat, re-reads GAregnr.txt into the countries, writes objects.dat, discards the
 // fleet and hides the progress. A file that cannot be written is reported by name and the others are

@@ -6,7 +6,8 @@ namespace wf {
 
 StartupSequenceResult RunStartupSequence(Session& session, const StartupSteps& steps) {
   StartupSequenceResult result;
-  if (steps.collectAirportsWhenMissing && !AirportDatabaseExists(session)) {
+  // Without a simulator folder there is nothing to collect (the user was asked to set it).
+  if (steps.collectAirportsWhenMissing && !session.simFolder.empty() && !AirportDatabaseExists(session)) {
     result.firstCollection = CollectAirports(session, ScanMode::kDefaultScenery);
   }
 
@@ -14,6 +15,16 @@ StartupSequenceResult RunStartupSequence(Session& session, const StartupSteps& s
   if (result.airports.Stops()) {
     result.stoppedByDamage = true;
     return result;
+  }
+  // A database saved while the simulator folder was wrong holds no airport: once the folder is
+  // right, its scenery is collected.
+  if (steps.collectAirportsWhenMissing && !result.firstCollection && session.world.airportIndex.empty() &&
+      SimulatorSceneryPresent(session)) {
+    session.prompter->Message(
+        "The airport database holds no airport: the simulator's scenery is collected now.",
+        MessageIcon::kInformation);
+    result.firstCollection = CollectAirports(session, ScanMode::kDefaultScenery);
+    result.emptyDatabaseCollected = true;
   }
   result.aircraft = LoadAircraftDatabases(session);
   if (result.aircraft.Stops()) {

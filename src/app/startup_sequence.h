@@ -10,14 +10,17 @@
 namespace wf {
 
 struct StartupSteps {
-  // The airport collection of a first start (no database at all). Off for the command that scans.
+  // The airport collection of a first start (no database at all, or one without any airport while
+  // the simulator's scenery is there). Off for the command that scans.
   bool collectAirportsWhenMissing = true;
   // The aircraft collection (when the simulator folder is known). Off for the command that collects.
   bool collectAircraft = true;
 };
 
 struct StartupSequenceResult {
-  std::optional<AirportCollectionResult> firstCollection;  // when no database existed
+  // When no database existed, or the one loaded held no airport (emptyDatabaseCollected).
+  std::optional<AirportCollectionResult> firstCollection;
+  bool emptyDatabaseCollected = false;
   LoadResult airports;
   LoadResult aircraft;
   std::optional<AircraftCollection> aircraftCollection;

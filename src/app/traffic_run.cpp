@@ -19,6 +19,27 @@ std::filesystem::file_time_type ModificationTime(const std::filesystem::path& fi
   return ec ? std::filesystem::file_time_type::min() : time;
 }
 
+// Why a run placed no plane, for a user who has to change something about it.
+std::string NothingPlacedMessage(const GenerationResult& generation) {
+  const FleetSummary& fleet = generation.fleet;
+  std::string why;
+  if (fleet.airportsVisited == 0) {
+    why =
+        "no airport is used for traffic (the airport database holds none, or every airport is switched "
+        "off, military or in a country not used)";
+  } else if (fleet.parkingSpaces == 0) {
+    why = "the airports used have no GA parking space";
+  } else if (fleet.planes == 0 && fleet.spacesWithoutAircraft > 0) {
+    why = "no aircraft can fly GA traffic from these airports (see the Planes page)";
+  } else if (fleet.planes == 0) {
+    why = "every GA parking space stayed empty (the GA percentage, or no registration left)";
+  } else {
+    why = "no plane found a destination";
+  }
+  return "No plane was placed: " + why + ". The traffic compiler was not run; " +
+         std::string(kFlightPlansFile) + " and the installed traffic are left as they were.";
+}
+
 }
 
 std::string TrafficStatisticsJson(const TrafficRunResult& run) {
@@ -64,13 +85,18 @@ TrafficRunResult RunTrafficGeneration(Session& session, bool compile) {
   AtomicFileWriter flightPlans(session.WorkFile(kFlightPlansFile));
   result.generation = GenerateTraffic(session.world, session.settings, session.random, *session.progress,
                                       *session.prompter, flightPlans.Stream());
+  // A week without a plane would replace the installed traffic with none.
+  if (result.generation.planeBlocks == 0) {
+    result.failure = NothingPlacedMessage(result.generation);
+    session.progress->Hide();
+    return result;
+  }
   try {
     flightPlans.Commit();
     result.flightPlansWritten = true;
   } catch (const FileError& e) {
     result.failure = std::string(e.what()) + ". The compiler was not run.";
     session.progress->Hide();
-    session.prompter->Message(result.failure, MessageIcon::kStop);
     return result;
   }
   if (!compile) {

@@ -23,7 +23,9 @@ struct TrafficRunResult {
 };
 
 // Seeds the random sequence with 1, generates the fleet and the flight plans, and, when `compile`
-// is set, runs the compiler from the tools folder and checks that it wrote its output.
+// is set, runs the compiler from the tools folder and checks that it wrote its output. A week
+// without a single plane's flight plan writes nothing and runs no compiler (the installed traffic
+// file stays); `failure` says why. Failures are left to the caller to report.
 TrafficRunResult RunTrafficGeneration(Session& session, bool compile);
 
 // The run's statistics as one JSON object, for measuring tools: the fleet's and the week's counts

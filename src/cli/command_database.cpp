@@ -1,10 +1,10 @@
 // Commands that start the program's databases: load, collect, aircraft.
 #include <CLI/CLI.hpp>
-#include <algorithm>
 #include <memory>
 #include <ostream>
 
 #include "app/collection.h"
+#include "app/repair.h"
 #include "app/startup_sequence.h"
 #include "cli/cli_app.h"
 #include "platform/text.h"
@@ -60,7 +60,10 @@ void PrintScan(std::ostream& out, const AirportCollectionResult& collection) {
   out << "  airports added:            " << s.airportsAdded << "\n"
       << "  airports updated:          " << s.airportsUpdated << "\n"
       << "  airports in the database:  " << s.airportsInDatabase << "\n"
-      << "  database saved:            " << (collection.saved ? "yes (objects.dat, Airports.dat)" : "NO")
+      << "  database saved:            "
+      << (collection.saved       ? "yes (objects.dat, Airports.dat)"
+          : collection.noScenery ? "no, the simulator's scenery gave no airport"
+                                 : "NO")
       << "\n";
 }
 
@@ -76,6 +79,8 @@ void PrintAircraft(std::ostream& out, const AircraftCollection& collection) {
       << r.keptVariations << " kept, " << r.removedVariations.size() << " removed)\n";
   for (const auto& message : r.removalMessages) out << "    " << message << "\n";
   for (const auto& model : r.removedModels) out << "    model removed: " << model << "\n";
+  for (const auto& kept : r.keptUnreadable)
+    out << "    model kept: " << kept.name << " (" << kept.reason << ")\n";
   if (!r.modelsNotForGA.empty()) out << "  models that cannot fly GA traffic:\n";
   for (const auto& model : r.modelsNotForGA) {
     out << "    " << model.name << ":";
@@ -171,31 +176,34 @@ CommandRegistration AddAircraftCommand(CLI::App& app) {
 CommandRegistration AddRepairCommand(CLI::App& app) {
   auto* sub = app.add_subcommand(
       "repair", "Set damaged database files aside (kept as .damaged) and rebuild them from the simulator");
-  return {sub, [](CommandContext& context) {
-            Session& session = context.StartWritingSession("repair");
-            const std::vector<std::filesystem::path> moved = SetDamagedDatabasesAside(session);
-            if (moved.empty()) context.out() << "No damaged database file.\n";
-            for (const auto& file : moved)
-              context.out() << "Set aside: " << PathUtf8(file.filename()) << "\n";
-            const bool airportsMoved = std::any_of(moved.begin(), moved.end(), [](const auto& file) {
-              return PathUtf8(file.filename()).starts_with(kObjectsFile);
-            });
-            // The start-up collects the default scenery when no airport database is left, and the
-            // aircraft collection derives the aircraft again.
-            const StartupSequenceResult startup = RunStartupSequence(session);
-            PrintStartup(context.out(), session, startup);
-            if (startup.stoppedByDamage) return 1;
-            bool saved = !startup.SaveFailed();
-            if (airportsMoved && !startup.firstCollection && !session.simFolder.empty()) {
-              const auto collection = CollectAirports(session, ScanMode::kDefaultScenery);
-              PrintScan(context.out(), collection);
-              saved = collection.saved && saved;
-            }
-            if (airportsMoved) {
-              context.out() << "Collect your add-on scenery again with \"wingfold collect\".\n";
-            }
-            return saved ? 0 : 1;
-          }};
+  return {
+      sub, [](CommandContext& context) {
+        Session& session = context.StartWritingSession("repair");
+        const RepairResult repair = RepairDatabases(session);
+        std::ostream& out = context.out();
+        if (repair.damaged.empty()) out << "No damaged database file.\n";
+        for (const auto& file : repair.damaged) {
+          out << "Damaged: " << PathUtf8(file.filename())
+              << (file.filename() == kStockObjectsFile
+                      ? " (the delivered database is left as it is; objects.dat, rebuilt, is read instead)"
+                      : "")
+              << "\n";
+        }
+        if (!repair.refused.empty()) {
+          context.err() << "wingfold: " << repair.refused << "\n";
+          return 1;
+        }
+        for (const auto& file : repair.keptAs) out << "Set aside: " << PathUtf8(file.filename()) << "\n";
+        for (const auto& file : repair.copies) out << "Copy kept: " << PathUtf8(file.filename()) << "\n";
+        if (repair.airports) PrintScan(out, *repair.airports);
+        // The start-up reads the rebuilt airport database, and its aircraft collection derives
+        // the aircraft again.
+        const StartupSequenceResult startup = RunStartupSequence(session);
+        PrintStartup(out, session, startup);
+        if (repair.airports) out << "Collect your add-on scenery again with \"wingfold collect\".\n";
+        const bool saved = !repair.airports || repair.airports->saved;
+        return startup.stoppedByDamage || startup.SaveFailed() || !saved ? 1 : 0;
+      }};
 }
 
 }

@@ -66,7 +66,9 @@ std::string CollectView::Summary(const AirportCollectionResult& result) {
             " files had errors; the first: " + PathUtf8(scan.filesWithErrors.front().file) + ": " +
             scan.filesWithErrors.front().reason;
   }
-  if (!result.saved) text += "\nThe airport database could not be saved; Apply tries again.";
+  // A scan without the simulator's airports was not to be saved, and the user was told why.
+  if (!result.saved && !result.noScenery)
+    text += "\nThe airport database could not be saved; Apply tries again.";
   return text;
 }
 

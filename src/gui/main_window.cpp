@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 #include <exception>
 
+#include "app/repair.h"
 #include "app/traffic_run.h"
 #include "gui/airports_view.h"
 #include "gui/collect_view.h"
@@ -25,6 +26,12 @@ namespace wf::gui {
 namespace {
 
 constexpr const char* kCaption = "FSX Wingfold";
+
+constexpr const char* kRepairQuestion =
+    "Wingfold cannot go on with a damaged database. Repair it now?\n\nYes sets the damaged files aside "
+    "(they are kept as .damaged copies), rebuilds them from the simulator's scenery and aircraft, as "
+    "\"wingfold repair\" does, and loads the databases again; collect your add-on scenery afterwards. "
+    "No ends the program without writing anything.";
 
 std::string GenerationSummary(const TrafficRunResult& run) {
   const FleetSummary& fleet = run.generation.fleet;
@@ -49,6 +56,7 @@ MainWindow::MainWindow(Session& session, GuiPrompter* prompter, QWidget* parent)
       exit_(new QPushButton("Exit", this)),
       apply_(new QPushButton("Apply", this)) {
   session_.progress = progress_;
+  session_.rebuildAdvice = " Wingfold offers to repair it next.";
   setWindowTitle(kCaption);
   setWindowIcon(ProgramIcon());
   tabs_->setObjectName("pages");
@@ -105,9 +113,41 @@ StartupSequenceResult MainWindow::Open(const StartupSteps& steps) {
   StartupSequenceResult result;
   tabs_->setCurrentIndex(static_cast<int>(ui::PageId::kSettings));
   RunLong([this, &result, &steps] { result = sheet_.Open(steps, ui::PageId::kSettings); });
+  if (result.stoppedByDamage) {
+    // Half a database is never shown, edited or saved over. A file that cannot be read is the
+    // user's to mend; a damaged one can be rebuilt.
+    const bool damaged =
+        result.airports.outcome == LoadOutcome::kDamaged || result.aircraft.outcome == LoadOutcome::kDamaged;
+    if (!damaged || !session_.prompter->AskYesNo(kRepairQuestion) || !RepairAndOpen(steps, result)) {
+      close();
+      return result;
+    }
+  }
   opened_ = true;
   RefreshPages();
   return result;
+}
+
+bool MainWindow::RepairAndOpen(const StartupSteps& steps, StartupSequenceResult& result) {
+  RepairResult repair;
+  const bool ran = RunLong([this, &repair, &result, &steps] {
+    repair = RepairDatabases(session_);
+    if (repair.refused.empty()) result = sheet_.Open(steps, ui::PageId::kSettings);
+  });
+  if (!ran) return false;
+  if (!repair.refused.empty()) {
+    session_.prompter->Message(repair.refused, MessageIcon::kStop);
+    return false;
+  }
+  if (result.stoppedByDamage) return false;
+  std::string text = "The damaged files were set aside:";
+  for (const auto& file : repair.keptAs) text += "\n  " + PathUtf8(file.filename());
+  if (!repair.copies.empty()) text += "\nCopies of the other aircraft files were kept:";
+  for (const auto& file : repair.copies) text += "\n  " + PathUtf8(file.filename());
+  text += "\nThe databases were rebuilt from the simulator.";
+  if (repair.airports) text += " Collect your add-on scenery again on the Collect data page.";
+  session_.prompter->Message(text, MessageIcon::kInformation);
+  return true;
 }
 
 bool MainWindow::RunLong(const std::function<void()>& job, QWidget* window) {
@@ -154,8 +194,6 @@ void MainWindow::Apply() {
 void MainWindow::GenerateFlightplan() {
   TrafficRunResult run;
   if (!RunLong([this, &run] { run = RunTrafficGeneration(session_, true); })) return;
-  // A flight plan file that could not be written has been reported by the run itself.
-  if (!run.flightPlansWritten) return;
   if (!run.failure.empty()) {
     session_.prompter->Message(run.failure, MessageIcon::kStop);
   } else {

@@ -36,6 +36,9 @@ class MainWindow final : public QMainWindow {
 
   // The loading sequence, run as the window opens (the first airport collection when there is no
   // database, the databases, the installed aircraft, the reference lists), then the Settings page.
+  // A damaged database stops it, as on the command line: the window offers the repair (Yes runs it
+  // and loads again), and otherwise closes without writing anything; the result then says
+  // stoppedByDamage.
   StartupSequenceResult Open(const StartupSteps& steps = {});
 
   // Runs `job` as a long operation of `window` (long_operation.h; this window when null): the
@@ -63,6 +66,9 @@ class MainWindow final : public QMainWindow {
 
  private:
   void ShowPage(ui::PageId page);
+  // The repair after a damaged start, then the loading sequence again into `result`; false when
+  // the repair was refused or the databases still cannot be loaded (the user was told).
+  bool RepairAndOpen(const StartupSteps& steps, StartupSequenceResult& result);
   // The buttons follow the pages: Apply while a page has changes, "Generate Flightplan" once a tree
   // page has been shown.
   void UpdateButtons();

@@ -42,7 +42,10 @@ int RunProgram(QApplication& app) {
   {
     MainWindow window(*session, &prompter);
     window.show();
-    QTimer::singleShot(0, &window, [&window] { window.Open(); });
+    QTimer::singleShot(0, &window, [&window, &app] {
+      // A damaged database that was not repaired ends the program.
+      if (window.Open().stoppedByDamage) app.exit(1);
+    });
     status = app.exec();
   }
   // A whole world is a hundred thousand records: the system takes them back at once.

@@ -365,7 +365,8 @@ int CAirportBGL::ReadAirportRecord() {
     Report(std::string(e.what()) + " " + ident);
   }
 
-  airport->landingFee = airport->NormalLandingFee(context_.settings);
+  // A fee the user fixed stays; the fee assignment keeps it too.
+  if (airport->feeSetByUser == 0) airport->landingFee = airport->NormalLandingFee(context_.settings);
   airport->useAirport = 1;
   airport->military = IsMilitaryName(airport->name) ? 1 : 0;
   if (!created_.contains(airport) && updated_.insert(airport).second) result_.updated.push_back(airport);

@@ -228,16 +228,29 @@ TEST_F(AircraftCollectTest, FoldersThatGiveNoModel) {
   auto known = std::make_unique<CAircraft>();
   known->name = "Balloon";
   world.aircraftTypes.Insert("Balloon", std::move(known));
+  // An aircraft.cfg that is there but cannot be read is no uninstall: its model stays, as it is.
+  CAircraft& odd = world.aircraftTypes.Insert("Odd", std::make_unique<CAircraft>());
+  odd.name = "Odd";
+  odd.cruiseSpeed = 77;
+  world.aircraftNames.Insert("Odd Red", std::make_unique<CAI_Aircraft>(odd, world.aiAircraftCounter));
 
   const AircraftCollectionResult result = Collect();
   EXPECT_EQ(result.newVariations, Names{"Balloon"});
-  EXPECT_EQ(world.aircraftTypes.size(), 1u);
+  EXPECT_EQ(world.aircraftTypes.size(), 2u);
+  EXPECT_EQ(world.aircraftTypes.Find("Odd"), &odd);
+  EXPECT_EQ(odd.cruiseSpeed, 77);
+  EXPECT_NE(world.aircraftNames.Find("Odd Red"), nullptr);
+  EXPECT_TRUE(result.removedModels.empty());
+  const std::string unreadable = "aircraft.cfg cannot be read: a folder, not a file";
+  ASSERT_EQ(result.keptUnreadable.size(), 1u);
+  EXPECT_EQ(result.keptUnreadable[0].name, "Odd");
+  EXPECT_EQ(result.keptUnreadable[0].reason, unreadable);
   std::vector<std::pair<std::string, std::string>> skipped;
   for (const SkippedAircraftFolder& folder : result.skippedFolders) {
     skipped.emplace_back(fs::path(folder.folderPath).filename().string(), folder.reason);
   }
   EXPECT_EQ(skipped, (std::vector<std::pair<std::string, std::string>>{{"NoSim", "no sim= line"},
-                                                                       {"Odd", "no aircraft.cfg"},
+                                                                       {"Odd", unreadable},
                                                                        {"Repaint", "no aircraft.cfg"},
                                                                        {"Unfinished", "wing span 0"}}));
 }

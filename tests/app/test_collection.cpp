@@ -8,6 +8,7 @@
 #include "app/databases.h"
 #include "platform/system.h"
 #include "platform/text.h"
+#include "scenery/bgl_test_support.h"
 #include "support/os.h"
 #include "support/recording.h"
 #include "support/temp_folder.h"
@@ -52,18 +53,39 @@ TEST(CollectionTest, ManyRemovedVariationsAreReportedInOneMessage) {
   EXPECT_EQ(RemovedVariationsMessage({}), "");
 }
 
-// The Collect data page saves the airport database again at its next apply after a scan, saved or
-// not; the scan leaves that to it.
-TEST(CollectionTest, AScanLeavesTheDatabaseMarkedUnsavedForThePagesApply) {
+// A default scan that reads no airport (an unknown or mistyped simulator folder) saves nothing, nor
+// does an add-on scan into a world without airports, which takes the simulator's own scenery in
+// first. A scan that read it saves, and leaves the database marked unsaved for the Collect data
+// page's apply, which saves again.
+TEST(CollectionTest, OnlyAScanThatFoundTheSimulatorsAirportsIsSaved) {
   test::TempFolder folder;
   Session session;
   test::RecordingPrompter prompter;
   session.prompter = &prompter;
   session.workFolder = folder.path();
   session.simFolder = folder / "FSX";
-  const AirportCollectionResult result = CollectAirports(session, ScanMode::kDefaultScenery);
+  const auto writeScenery = [&](const char* area, const char* ident) {
+    std::filesystem::create_directories(session.simFolder / area / "Pack" / "scenery");
+    bgl::WriteBytes(session.simFolder / area / "Pack" / "scenery" / "pack.bgl",
+                    bgl::WriteAirportBgl(test::SampleFile(test::kDay0, {test::SampleAirport(ident)})).bytes);
+  };
+  writeScenery("Addon Scenery", "KNEW");
+  for (const ScanMode mode : {ScanMode::kDefaultScenery, ScanMode::kAddOn}) {
+    const AirportCollectionResult result = CollectAirports(session, mode);
+    EXPECT_TRUE(result.noScenery);
+    EXPECT_FALSE(result.saved);
+    EXPECT_FALSE(session.airportDatabaseUnsaved);
+  }
+  EXPECT_FALSE(std::filesystem::exists(folder / "objects.dat"));
+  ASSERT_EQ(prompter.messages.size(), 2u);
+  EXPECT_NE(prompter.messages[1].find("No airport was found in the simulator's scenery"), std::string::npos)
+      << prompter.messages[1];
+
+  writeScenery("Scenery", "KOLD");
+  const AirportCollectionResult result = CollectAirports(session, ScanMode::kAddOn);
   EXPECT_TRUE(result.saved);
   EXPECT_TRUE(session.airportDatabaseUnsaved);
+  EXPECT_EQ(session.world.airportIndex.size(), 2u);
 }
 
 // A model is keyed by its folder's name as the database files store names (in the 8-bit code page

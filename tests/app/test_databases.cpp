@@ -108,8 +108,8 @@ std::vector<std::string> DamagedCopies(const std::filesystem::path& folder) {
 }
 
 // A database file is its map from the first byte to the last: a cut, a wrong count or bytes left
-// over are damage. Each damaged file met is kept as a copy of its own before anything can save over
-// it, and the message names that copy.
+// over are damage. Each damaged content met is kept as a copy of its own before anything can save
+// over it (once, however often it is met), and the message names that copy.
 TEST(DatabasesTest, EveryDamagedDatabaseIsKeptBeforeAnythingCanOverwriteIt) {
   TempFolder folder;
   Fixture saved(folder.path());
@@ -124,8 +124,10 @@ TEST(DatabasesTest, EveryDamagedDatabaseIsKeptBeforeAnythingCanOverwriteIt) {
       {"16 bytes appended", whole + std::string(16, '\0')},
       {"no region counted", '\x00' + whole.substr(1)},
       {"two regions counted", '\x02' + whole.substr(1)},
+      {"cut short, met again", whole.substr(0, whole.size() - 7)},
   };
   std::vector<std::string> copies;
+  std::string firstCopy;
   for (const auto& [name, bytes] : cases) {
     SCOPED_TRACE(name);
     Write(folder / "objects.dat", bytes);
@@ -135,15 +137,18 @@ TEST(DatabasesTest, EveryDamagedDatabaseIsKeptBeforeAnythingCanOverwriteIt) {
     EXPECT_TRUE(result.Stops());
     EXPECT_NE(result.error.find("offset"), std::string::npos) << result.error;
     const std::vector<std::string> now = DamagedCopies(folder.path());
-    ASSERT_EQ(now.size(), copies.size() + 1);
-    std::string added;
+    const bool again = std::string(name).ends_with("again");
+    ASSERT_EQ(now.size(), copies.size() + (again ? 0 : 1));
+    std::string added = again ? firstCopy : "";
     for (const std::string& copy : now)
       if (std::find(copies.begin(), copies.end(), copy) == copies.end()) added = copy;
     copies = now;
+    if (firstCopy.empty()) firstCopy = added;
     EXPECT_TRUE(added.starts_with("objects.dat.")) << added;
     EXPECT_EQ(Read(folder / added), bytes);
     ASSERT_EQ(loaded.prompter.messages.size(), 1u);
-    EXPECT_NE(loaded.prompter.messages[0].find("copied to " + added), std::string::npos)
+    EXPECT_NE(loaded.prompter.messages[0].find((again ? "kept as " : "copied to ") + added),
+              std::string::npos)
         << loaded.prompter.messages[0];
   }
 }

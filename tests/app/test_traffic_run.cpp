@@ -4,13 +4,36 @@
 #include <fstream>
 
 #include "app/traffic_run.h"
+#include "platform/files.h"
 #include "support/recording.h"
 #include "support/temp_folder.h"
+#include "traffic/fleet_test_world.h"
 
 namespace wf {
 namespace {
 
 namespace fs = std::filesystem;
+
+// A session on the work folder `work` with the simulator inside it and, when `planes`, two
+// airfields and a trainer that flies between them (a week with planes).
+struct RunFolder {
+  RunFolder(const fs::path& work, bool planes) {
+    session.prompter = &prompter;
+    session.workFolder = work;
+    session.simFolder = work / "FSX";
+    session.toolsFolder = work / "tools";
+    output = session.simFolder / "Scenery" / "World" / "scenery" / "Traffic-GA.BGL";
+    fs::create_directories(output.parent_path());
+    fs::create_directories(session.toolsFolder);
+    if (!planes) return;
+    test::AddAirport(session.world, {.icao = "EDXW", .latitude = 50, .longitude = 8, .type = 3});
+    test::AddAirport(session.world, {.icao = "EDXE", .latitude = 50, .longitude = 10, .type = 3});
+    test::AddVariation(session.world, test::AddModel(session.world, {.ifr = 0}), "Trainer");
+  }
+  Session session;
+  test::RecordingPrompter prompter;
+  fs::path output;  // the installed traffic file
+};
 
 #ifndef _WIN32
 // Each way the compiler step can fail is reported as a failure, with what to do; only a compiler
@@ -30,23 +53,15 @@ TEST(TrafficRunTest, TheCompilerStepSucceedsOnlyWhenItsOutputWasWritten) {
   };
   test::TempFolder folder;
   for (const Case& c : cases) {
-    Session session;
-    test::RecordingPrompter prompter;
-    session.prompter = &prompter;
-    session.workFolder = folder / c.name;
-    session.simFolder = session.workFolder / "FSX";
-    session.toolsFolder = session.workFolder / "tools";
-    const fs::path output = session.simFolder / "Scenery" / "World" / "scenery" / "Traffic-GA.BGL";
-    fs::create_directories(output.parent_path());
-    fs::create_directories(session.toolsFolder);
-    if (c.staleOutput) std::ofstream(output) << "old";
+    RunFolder f(folder / c.name, true);
+    if (c.staleOutput) std::ofstream(f.output) << "old";
     if (*c.script != '\0') {
-      const fs::path compiler = session.toolsFolder / "TrafficDatabaseBuilder";
-      std::ofstream(compiler) << "#!/bin/sh\nOUT='" << output.string() << "'\n" << c.script << "\n";
+      const fs::path compiler = f.session.toolsFolder / "TrafficDatabaseBuilder";
+      std::ofstream(compiler) << "#!/bin/sh\nOUT='" << f.output.string() << "'\n" << c.script << "\n";
       fs::permissions(compiler, fs::perms::owner_all);
     }
 
-    const TrafficRunResult run = RunTrafficGeneration(session, true);
+    const TrafficRunResult run = RunTrafficGeneration(f.session, true);
     EXPECT_TRUE(run.flightPlansWritten) << c.name;
     EXPECT_TRUE(run.compilerRun) << c.name;
     EXPECT_EQ(run.outputUpdated, *c.failure == '\0') << c.name;
@@ -59,20 +74,40 @@ TEST(TrafficRunTest, TheCompilerStepSucceedsOnlyWhenItsOutputWasWritten) {
 }
 #endif
 
-// Flight plans that cannot be written stop the run before the compiler, and the user is told.
-TEST(TrafficRunTest, UnwritableFlightPlansStopTheRunBeforeTheCompiler) {
+// A run that cannot write its flight plans, or that places no plane (no airport, no aircraft),
+// stops before the compiler: the installed traffic and the last flight plans stay as they were.
+TEST(TrafficRunTest, AWeekWithoutPlanesOrWithoutItsFileStopsBeforeTheCompiler) {
+  struct Case {
+    const char* name;
+    bool airports, aircraft, planFileBlocked;
+    const char* failure;
+  } cases[] = {
+      {"no airport", false, false, false, "No plane was placed: no airport is used"},
+      {"no aircraft", true, false, false, "No plane was placed: no aircraft can fly"},
+      {"plans unwritable", true, true, true, "The compiler was not run"},
+  };
   test::TempFolder folder;
-  Session session;
-  test::RecordingPrompter prompter;
-  session.prompter = &prompter;
-  session.workFolder = folder.path();
-  fs::create_directories(folder / "Flightplans-GA.dat");  // a folder in the way of the rename
-  const TrafficRunResult run = RunTrafficGeneration(session, true);
-  EXPECT_FALSE(run.flightPlansWritten);
-  EXPECT_FALSE(run.compilerRun);
-  EXPECT_NE(run.failure.find("The compiler was not run"), std::string::npos) << run.failure;
-  ASSERT_EQ(prompter.messages.size(), 1u);
-  EXPECT_EQ(prompter.messages[0], run.failure);
+  for (const Case& c : cases) {
+    RunFolder f(folder / c.name, c.airports);
+    const fs::path plans = f.session.workFolder / "Flightplans-GA.dat";
+    std::ofstream(f.output) << "installed";
+    if (c.planFileBlocked) {
+      fs::create_directories(plans);  // a folder in the way
+    } else {
+      std::ofstream(plans) << "last week";
+    }
+    if (!c.aircraft) f.session.world.aircraftNames.Erase("Trainer");
+
+    const TrafficRunResult run = RunTrafficGeneration(f.session, true);
+    EXPECT_FALSE(run.flightPlansWritten) << c.name;
+    EXPECT_FALSE(run.compilerRun) << c.name;
+    EXPECT_NE(run.failure.find(c.failure), std::string::npos) << c.name << ": " << run.failure;
+    EXPECT_EQ(ReadFileBytes(f.output), "installed") << c.name;
+    if (!c.planFileBlocked) {
+      EXPECT_EQ(ReadFileBytes(plans), "last week") << c.name;
+    }
+    EXPECT_TRUE(f.prompter.messages.empty()) << c.name << ": the caller reports the failure";
+  }
 }
 
 }

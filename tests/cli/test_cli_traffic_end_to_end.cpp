@@ -24,11 +24,15 @@ TEST_F(CliTrafficTest, CollectExtendsTheDatabaseAndGenerationIsReproducible) {
   EXPECT_NE(result.out.find("airports added:            12"), std::string::npos) << result.out;
   EXPECT_NE(result.out.find("14 models, 22 variations"), std::string::npos) << result.out;
 
+  // The add-on updates KAAA; the fee the user fixed there stays.
+  ASSERT_EQ(Wingfold("--yes airport KAAA --fee 999").exitCode, 0);
   result = Wingfold("collect");
   ASSERT_EQ(result.exitCode, 0) << result.out;
   EXPECT_NE(result.out.find("airports added:            1\n"), std::string::npos) << result.out;
   EXPECT_NE(result.out.find("airports updated:          1\n"), std::string::npos) << result.out;
   EXPECT_NE(result.out.find("airports in the database:  13"), std::string::npos) << result.out;
+  result = Wingfold("dump objects.dat");
+  EXPECT_NE(result.out.find("fee 999.00 (normal"), std::string::npos) << result.out;
 
   const fs::path stats = folder_ / "stats.json";
   result = Wingfold("generate --no-compile --stats-json \"" + stats.string() + "\"");
@@ -68,7 +72,24 @@ TEST_F(CliTrafficTest, CollectExtendsTheDatabaseAndGenerationIsReproducible) {
 }
 
 TEST_F(CliTrafficTest, FirstStartWithoutADatabaseCollectsTheDefaultScenery) {
+  // A mistyped simulator folder gives no airport: nothing is saved, and a generation without a
+  // plane stops before the compiler.
+  const std::string settings = ReadFileBytes(work_ / "Wingfold.ini").value_or("");
+  std::ofstream(work_ / "Wingfold.ini", std::ios::binary)
+      << "[Path]\r\nFS2004=" << (folder_ / "FXS").string();
   auto result = Wingfold("load");
+  EXPECT_EQ(result.exitCode, 1) << result.out;
+  EXPECT_NE(result.out.find("No airport was found in the simulator's scenery"), std::string::npos)
+      << result.out;
+  result = Wingfold("generate");
+  EXPECT_EQ(result.exitCode, 1) << result.out;
+  EXPECT_NE(result.out.find("No plane was placed: no airport is used"), std::string::npos) << result.out;
+  EXPECT_FALSE(fs::exists(work_ / "objects.dat"));
+  EXPECT_FALSE(fs::exists(work_ / "Flightplans-GA.dat"));
+
+  // With the folder right, the next start is the first.
+  std::ofstream(work_ / "Wingfold.ini", std::ios::binary) << settings;
+  result = Wingfold("load");
   ASSERT_EQ(result.exitCode, 0) << result.out;
   EXPECT_NE(result.out.find("Airport collection:"), std::string::npos) << result.out;
   EXPECT_NE(result.out.find("airports: objects.dat"), std::string::npos) << result.out;
@@ -80,11 +101,19 @@ TEST_F(CliTrafficTest, FirstStartWithoutADatabaseCollectsTheDefaultScenery) {
   ASSERT_EQ(result.exitCode, 0) << result.out;
   EXPECT_EQ(result.out.find("Airport collection:"), std::string::npos) << result.out;
   EXPECT_NE(result.out.find("0 new, 14 kept, 0 removed"), std::string::npos) << result.out;
+
+  // A database without a single airport (as an earlier version saved with a wrong folder) is
+  // filled from the simulator's scenery.
+  std::ofstream(work_ / "objects.dat", std::ios::binary) << std::string(2, '\0');
+  result = Wingfold("load");
+  ASSERT_EQ(result.exitCode, 0) << result.out;
+  EXPECT_NE(result.out.find("The airport database holds no airport"), std::string::npos) << result.out;
+  EXPECT_NE(result.out.find("12 airports, 14 models"), std::string::npos) << result.out;
 }
 
 // Without fsx.cfg nothing says which aircraft are installed: the aircraft database and its files
-// stay as they are, and the run says why.
-TEST_F(CliTrafficTest, AMissingFsxCfgKeepsTheAircraftDatabase) {
+// stay as they are, and the run says why. The same for one aircraft folder that cannot be read.
+TEST_F(CliTrafficTest, AMissingFsxCfgOrAnUnreadableAircraftKeepsTheAircraftDatabase) {
   ASSERT_EQ(Wingfold("load").exitCode, 0);
   const std::string types = ReadFileBytes(work_ / "AircraftTypes.dat").value_or("");
   const std::string names = ReadFileBytes(work_ / "AircraftNames.dat").value_or("");
@@ -101,6 +130,17 @@ TEST_F(CliTrafficTest, AMissingFsxCfgKeepsTheAircraftDatabase) {
   EXPECT_NE(result.out.find("fsx.cfg was not found"), std::string::npos) << result.out;
   EXPECT_EQ(ReadFileBytes(work_ / "AircraftTypes.dat").value_or(""), types);
   EXPECT_EQ(ReadFileBytes(work_ / "AircraftNames.dat").value_or(""), names);
+
+  // An aircraft.cfg that is there but cannot be read keeps its model, and says why.
+  const fs::path cfg = sim_ / "SimObjects" / "Airplanes" / "Trainer_152" / "aircraft.cfg";
+  fs::remove(cfg);
+  fs::create_directories(cfg);
+  result = Wingfold("load");
+  EXPECT_EQ(result.exitCode, 0) << result.out;
+  EXPECT_NE(result.out.find("model kept: Trainer_152 (aircraft.cfg cannot be read: a folder, not a file)"),
+            std::string::npos)
+      << result.out;
+  EXPECT_NE(result.out.find("0 new, 14 kept, 0 removed"), std::string::npos) << result.out;
 }
 
 // Two writers on one work folder take turns: neither loses the other's work, neither sees a torn
@@ -141,8 +181,11 @@ TEST_F(CliTrafficTest, TwoWritersOnOneWorkFolderTakeTurns) {
   EXPECT_EQ(Wingfold("generate --no-compile").exitCode, 0);
 }
 
-// A damaged objects.dat stops every command that would save over it; the message names the way out,
-// and "repair" sets the file aside and rebuilds the database from the simulator's scenery.
+// A damaged objects.dat stops every command that would save over it (one copy is kept however
+// often it is met); the message names the way out, and "repair" sets the file aside and rebuilds
+// the database from the simulator's scenery, or, with a wrong simulator folder, changes nothing.
+// A repair keeps a copy of every intact file it writes again, and rebuilds beside a damaged
+// delivered database.
 TEST_F(CliTrafficTest, ADamagedDatabaseIsSetAsideAndRebuiltByRepair) {
   ASSERT_EQ(Wingfold("load").exitCode, 0);
   std::ofstream(work_ / "objects.dat", std::ios::binary | std::ios::app) << std::string(16, '\0');
@@ -150,17 +193,53 @@ TEST_F(CliTrafficTest, ADamagedDatabaseIsSetAsideAndRebuiltByRepair) {
   EXPECT_EQ(result.exitCode, 1) << result.out;
   EXPECT_NE(result.out.find("16 bytes follow the end of the map"), std::string::npos) << result.out;
   EXPECT_NE(result.out.find("Run \"wingfold repair\""), std::string::npos) << result.out;
+  EXPECT_EQ(Wingfold("load").exitCode, 1);
+  const auto kept = [this](const std::string& suffix) {
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::directory_iterator(work_))
+      if (entry.path().filename().string().ends_with(suffix)) files.push_back(entry.path());
+    return files;
+  };
+  EXPECT_EQ(kept(".damaged").size(), 1u);
+
+  const std::string damaged = ReadFileBytes(work_ / "objects.dat").value_or("");
+  const std::string settings = ReadFileBytes(work_ / "Wingfold.ini").value_or("");
+  std::ofstream(work_ / "Wingfold.ini", std::ios::binary)
+      << "[Path]\r\nFS2004=" << (folder_ / "FXS").string();
+  result = Wingfold("repair");
+  EXPECT_EQ(result.exitCode, 1) << result.out;
+  EXPECT_NE(result.out.find("Nothing was changed."), std::string::npos) << result.out;
+  EXPECT_EQ(ReadFileBytes(work_ / "objects.dat"), damaged);
+  std::ofstream(work_ / "Wingfold.ini", std::ios::binary) << settings;
 
   result = Wingfold("repair");
   EXPECT_EQ(result.exitCode, 0) << result.out;
   EXPECT_NE(result.out.find("Set aside: objects.dat."), std::string::npos) << result.out;
   EXPECT_NE(result.out.find("airports added:            12"), std::string::npos) << result.out;
-  int kept = 0;
-  for (const auto& entry : fs::directory_iterator(work_)) kept += entry.path().extension() == ".damaged";
-  EXPECT_EQ(kept, 2);  // the load's copy and the file set aside
+  EXPECT_EQ(kept(".damaged").size(), 1u) << "the copy of the failed starts keeps the file";
   result = Wingfold("load");
   EXPECT_EQ(result.exitCode, 0) << result.out;
   EXPECT_NE(result.out.find("12 airports"), std::string::npos) << result.out;
+
+  const std::string names = ReadFileBytes(work_ / "AircraftNames.dat").value_or("");
+  std::ofstream(work_ / "AircraftTypes.dat", std::ios::binary | std::ios::app) << std::string(16, '\0');
+  result = Wingfold("repair");
+  EXPECT_EQ(result.exitCode, 0) << result.out;
+  ASSERT_EQ(kept(".before-repair").size(), 1u) << result.out;
+  EXPECT_EQ(ReadFileBytes(kept(".before-repair")[0]), names);
+  EXPECT_NE(result.out.find("14 models, 22 variations"), std::string::npos) << result.out;
+
+  fs::rename(work_ / "objects.dat", work_ / "stock_objects.dat");
+  std::ofstream(work_ / "stock_objects.dat", std::ios::binary | std::ios::app) << std::string(16, '\0');
+  const std::string stock = ReadFileBytes(work_ / "stock_objects.dat").value_or("");
+  EXPECT_EQ(Wingfold("load").exitCode, 1);
+  result = Wingfold("repair");
+  EXPECT_EQ(result.exitCode, 0) << result.out;
+  EXPECT_NE(result.out.find("Damaged: stock_objects.dat (the delivered database is left as it is"),
+            std::string::npos)
+      << result.out;
+  EXPECT_EQ(ReadFileBytes(work_ / "stock_objects.dat"), stock);
+  EXPECT_EQ(Wingfold("load").exitCode, 0);
 }
 
 }

@@ -56,8 +56,8 @@ class GuiTest : public ::testing::Test {
     bgl::WriteBytes(sim / "Scenery" / "Area" / "scenery" / "area.bgl",
                     bgl::WriteAirportBgl(
                         wf::test::SampleFile(wf::test::kDay0, {Airport("KAAA", "Seattle", 47.5, 4),
-                                                               Airport("KBBB", "Seattle", 47.6, 2),
-                                                               Airport("KCCC", "Coeur d'Al\xE8ne", 47.2, 3)}))
+                                                               Airport("KBBB", "Seattle", 48.6, 2),
+                                                               Airport("KCCC", "Coeur d'Al\xE8ne", 46.2, 3)}))
                         .bytes);
     bgl::WriteBytes(
         sim / "Addon Scenery" / "Pack" / "scenery" / "pack.bgl",

@@ -2,6 +2,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTabWidget>
+#include <map>
 
 #include "gui/gui_test_support.h"
 #include "gui/program.h"
@@ -36,12 +37,64 @@ TEST_F(GuiTest, OpensOnTheSettingsPageWithTheDatabaseCollectedAndTheAircraftRead
   EXPECT_TRUE(w.generateButton()->isEnabled());
 }
 
+// Without a simulator folder nothing is collected or saved, and a generation without airports says
+// that it placed no plane instead of compiling an empty week.
 TEST_F(GuiTest, WithoutASimulatorFolderTheUserIsSentToTheSettings) {
   MainWindow& w = Open(false);
   ASSERT_EQ(prompter.messages.size(), 1u);
   EXPECT_EQ(prompter.messages[0], kSimFolderMissingMessage);
   EXPECT_EQ(w.tabs()->currentIndex(), static_cast<int>(ui::PageId::kSettings));
   EXPECT_TRUE(Find<QWidget>("simPath")->isEnabled());
+  EXPECT_FALSE(fs::exists(work / "objects.dat"));
+
+  ShowPage(ui::PageId::kAirports);
+  QTest::mouseClick(w.generateButton(), Qt::LeftButton);
+  ASSERT_EQ(prompter.messages.size(), 2u);
+  EXPECT_NE(prompter.messages[1].find("No plane was placed"), std::string::npos) << prompter.messages[1];
+  EXPECT_FALSE(fs::exists(work / "Flightplans-GA.dat"));
+}
+
+// A damaged database stops the window as it stops the command line, and the repair is offered: No
+// ends the program without writing anything (but the one copy of the damaged file), Yes repairs,
+// keeps a copy of the intact file it writes again, and loads again.
+TEST_F(GuiTest, ADamagedDatabaseIsRepairedOrLeftAsItIs) {
+  Open();
+  window.reset();
+  std::ofstream(work / "AircraftTypes.dat", std::ios::binary | std::ios::app) << std::string(16, '\0');
+  const auto files = [this] {
+    std::map<std::string, std::string> found;
+    for (const auto& entry : fs::directory_iterator(work)) {
+      const std::string name = entry.path().filename().string();
+      if (entry.is_regular_file() && !name.ends_with(".damaged")) found[name] = test::ReadFile(entry.path());
+    }
+    return found;
+  };
+  const auto before = files();
+  for (const bool repair : {false, true}) {
+    SCOPED_TRACE(repair ? "Yes" : "No");
+    Session restarted;
+    wf::test::RecordingPrompter answers;
+    answers.answer = repair;
+    restarted.prompter = &answers;
+    StartSession(restarted, work);
+    MainWindow w(restarted);
+    w.show();
+    EXPECT_EQ(w.Open().stoppedByDamage, !repair);
+    ASSERT_EQ(answers.questions.size(), 1u);
+    EXPECT_NE(answers.questions[0].find("Repair it now?"), std::string::npos);
+    EXPECT_EQ(w.isVisible(), repair);
+    if (!repair) {
+      EXPECT_EQ(files(), before);
+      continue;
+    }
+    EXPECT_EQ(restarted.world.aircraftTypes.size(), 14u);
+    EXPECT_NE(answers.messages.back().find("AircraftNames.dat."), std::string::npos)
+        << answers.messages.back();
+    int copies = 0;
+    for (const auto& [name, bytes] : files())
+      copies += name.ends_with(".before-repair") && bytes == before.at("AircraftNames.dat");
+    EXPECT_EQ(copies, 1);
+  }
 }
 
 TEST_F(GuiTest, GenerateFlightplanRunsTheTrafficGenerationAndTheCompiler) {
