@@ -87,7 +87,9 @@ void PrintFailures(std::ostream& out, const std::vector<std::string>& failures) 
 void PrintConversion(std::ostream& out, const ui::MakeAI_Plane& dialog) {
   const AIConversionReport& r = dialog.Report();
   out << "Conversion:\n";
-  if (r.copy) {
+  if (r.copy && !r.copy->refused.empty()) {
+    out << "  folder:              NOT copied: " << r.copy->refused << "\n";
+  } else if (r.copy) {
     const AircraftCopyReport& copy = *r.copy;
     out << "  files copied:        " << copy.copy.written.size() << (copy.copy.aborted ? " (cancelled)" : "")
         << "\n";
@@ -186,7 +188,7 @@ int RunMakeAI(CommandContext& context, const MakeAIOptions& options) {
   }
   page.OnTreeSelectionChanged(node);
   int usageError = 0;
-  bool configured = true;  // the copy has its AI aircraft.cfg
+  std::string failure;  // what failed, for the user
   const ui::MakeAIPlaneResult result = page.OnMakeAIPlane([&](ui::MakeAI_Plane& dialog) {
     PrintDialog(context.out(), *model, dialog);
     if (!options.airFile.empty()) {
@@ -207,12 +209,16 @@ int RunMakeAI(CommandContext& context, const MakeAIOptions& options) {
     }
     const int ended = dialog.OnOK();
     PrintConversion(context.out(), dialog);
-    configured = !dialog.Report().copy || dialog.Report().copy->configWritten;
+    failure = dialog.FailureText();
     return ended;
   });
   if (usageError != 0) return usageError;
+  if (!failure.empty()) {
+    context.err() << "wingfold: " << failure << "\n";
+    return 1;
+  }
   PrintDatabase(context.out(), result, *model);
-  return result.aircraftFilesSaved && configured ? 0 : 1;
+  return result.aircraftFilesSaved ? 0 : 1;
 }
 }
 
