@@ -1,5 +1,6 @@
 // make-ai through the real binary where only POSIX systems can fake the trouble: a conversion
-// killed half way, and links where the copy goes.
+// killed half way, links where the copy goes, and two aircraft folders whose names differ only in
+// case.
 #ifdef WINGFOLD_IMAGE_TOOLS_DIR
 
 #include <gtest/gtest.h>
@@ -75,6 +76,22 @@ TEST_F(CliMakeAIPosixTest, AConversionThatCannotCompleteChangesNothing) {
     EXPECT_NE(Plane("Tourer_172").find(edited), std::string::npos) << options;
     fs::remove(copy);
   }
+}
+
+TEST_F(CliMakeAIPosixTest, NamesThatDifferOnlyInCaseAreAmbiguous) {
+  std::string config = Read(airplanes / "Trainer_152" / "aircraft.cfg");
+  for (std::size_t at = 0; (at = config.find("Trainer 152", at)) != std::string::npos;)
+    config.replace(at, 11, "TRAINER 152");
+  Write(airplanes / "TRAINER_152" / "aircraft.cfg", config);
+  for (const char* command :
+       {"make-ai trainer_152", "plane trainer_152", "variation \"trainer 152 white\""}) {
+    const auto result = Wingfold(command);
+    EXPECT_EQ(result.exitCode, 1) << command;
+    EXPECT_NE(result.out.find("ambiguous; it could be \"TRAINER"), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("or \"Trainer"), std::string::npos) << result.out;
+  }
+  EXPECT_EQ(Wingfold("plane TRAINER_152").exitCode, 0);
+  EXPECT_FALSE(fs::exists(airplanes / "Wingfold TRAINER_152"));
 }
 
 }
