@@ -1,6 +1,6 @@
 // Reads arbitrary bytes as a BMP texture (the check of a tool's result) and as a .air file (the
 // record walk of the AI patch). Neither may crash, read out of bounds or hang, and what they accept
-// must lie inside the bytes.
+// must lie inside the bytes, and within the largest texture.
 #include <cstdint>
 #include <cstdlib>
 #include <span>
@@ -13,7 +13,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::span<const std::uint8_t> bytes(data, size);
   std::string why;
   if (const auto layout = wf::ReadBmpTextureLayout(bytes, &why)) {
-    if (layout->pixelOffset + layout->topLevelBytes > size || layout->levelsPresent < 1) std::abort();
+    if (layout->pixelOffset + layout->topLevelBytes > size || layout->levelsPresent < 1 ||
+        layout->width > wf::kMaxTextureSide || layout->height > wf::kMaxTextureSide) {
+      std::abort();
+    }
   } else if (why.empty()) {
     std::abort();
   }

@@ -4,7 +4,10 @@
 //   2. when asked, reduce the copy's textures;
 //   3. replace the copy's flight models from the library, restore them, or leave them;
 //   4. patch record 261 of every .air file of the copy.
-// Entering the copy into the database (EnterAICopy) is the caller's next step.
+// A new copy is made in its staging folder (see StageCopy) and put in place by the last step, only
+// when every step before it worked; a conversion that fails leaves the aircraft folders as they
+// were. Entering the copy into the database (EnterAICopy) is the caller's next step, and only after
+// a conversion that did not fail.
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -39,6 +42,10 @@ struct AIConversionReport {
   std::optional<TextureReductionReport> textures;
   FlightModelReport flightModel;
   std::vector<AirPatchResult> patches;
+  // Why the conversion failed, empty when it did not: no new copy was put in place (an AI copy
+  // converted again keeps every flight model whose change failed). Textures left as they were and
+  // .air files left unpatched are listed above and do not fail it.
+  std::string failure;
 };
 
 AIConversionReport RunAIConversion(const AIConversionRequest& request, const TextureTools& tools);

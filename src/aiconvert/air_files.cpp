@@ -21,6 +21,7 @@ namespace fs = std::filesystem;
 constexpr std::uint16_t kQuietReplace = FOF_SILENT | FOF_NOCONFIRMATION;  // 0x0014
 constexpr std::uint16_t kQuietCopy = FOF_SILENT | FOF_NOCONFIRMMKDIR;     // 0x0204
 constexpr std::string_view kBackupPrefix = "org_";
+constexpr const char* kIncomingSuffix = ".air.incoming";
 
 // The figure a piece of a title gives: its leading decimal number (blanks before it skipped), plus
 // 0.5, truncated; 0 when it does not start with a number. Locale-free, so a GUI's locale cannot
@@ -112,11 +113,27 @@ FlightModelReport ReplaceFlightModels(const fs::path& folder, const fs::path& li
   for (const std::string& base : FlightModelBases(folder)) {
     const fs::path model = folder / (base + ".air");
     const fs::path backup = folder / (std::string(kBackupPrefix) + base + ".air");
-    if (Exists(backup)) Collect(CShellFileOp(owner, FO_DELETE, backup, {}, kQuietReplace, ""), report);
-    if (Exists(model)) Collect(CShellFileOp(owner, FO_RENAME, model, backup, kQuietReplace, ""), report);
-    const CShellFileOp copy(owner, FO_COPY, libraryFile, model, kQuietCopy, "");
+    // The library's file comes in under a name no listing takes for a flight model, and takes the
+    // model's place by a rename: a copy that fails (a full disk) changes nothing.
+    const fs::path incoming = folder / (base + kIncomingSuffix);
+    std::error_code ec;
+    fs::remove(incoming, ec);
+    const CShellFileOp copy(owner, FO_COPY, libraryFile, incoming, kQuietCopy, "");
     Collect(copy, report);
-    if (!copy.Result().written.empty()) report.replaced.push_back(model);
+    if (copy.Result().written.empty()) {
+      if (copy.Result().failures.empty())
+        report.failures.push_back(PathUtf8(libraryFile) + " was not copied");
+      fs::remove(incoming, ec);
+      continue;
+    }
+    // Without the model, the backup already holds the one in place before (an interrupted run).
+    if (Exists(model)) {
+      if (Exists(backup)) Collect(CShellFileOp(owner, FO_DELETE, backup, {}, kQuietReplace, ""), report);
+      Collect(CShellFileOp(owner, FO_RENAME, model, backup, kQuietReplace, ""), report);
+    }
+    const CShellFileOp rename(owner, FO_RENAME, incoming, model, kQuietReplace, "");
+    Collect(rename, report);
+    if (!rename.Result().written.empty()) report.replaced.push_back(model);
   }
   return report;
 }
@@ -126,8 +143,8 @@ FlightModelReport RestoreFlightModels(const fs::path& folder, Prompter* owner) {
   for (const std::string& base : FlightModelBases(folder)) {
     const fs::path model = folder / (base + ".air");
     const fs::path backup = folder / (std::string(kBackupPrefix) + base + ".air");
-    if (!Exists(backup) || !Exists(model)) continue;
-    Collect(CShellFileOp(owner, FO_DELETE, model, {}, kQuietReplace, ""), report);
+    if (!Exists(backup)) continue;
+    // The rename replaces the model; a backup whose model is missing (an interrupted run) goes back too.
     const CShellFileOp rename(owner, FO_RENAME, backup, model, kQuietReplace, "");
     Collect(rename, report);
     if (!rename.Result().written.empty()) report.restored.push_back(model);

@@ -61,13 +61,15 @@ struct FlightModelReport {
 };
 
 // For every flight model BASE.air of `folder` (or its backup org_BASE.air), once per BASE: the old
-// backup is deleted, BASE.air becomes org_BASE.air, and `libraryFile` is copied to BASE.air. So the
-// backup holds the flight model in place before this substitution. Questions go to `owner`.
+// backup is deleted, BASE.air becomes org_BASE.air, and `libraryFile` takes its place. So the
+// backup holds the flight model in place before this substitution. The library file is copied in
+// first, under another name: when that copy fails, nothing of BASE changes. Where BASE.air is
+// missing but its backup is not (an interrupted run), the backup stays as it is.
 FlightModelReport ReplaceFlightModels(const std::filesystem::path& folder,
                                       const std::filesystem::path& libraryFile, Prompter* owner);
 
-// For every BASE of `folder` that has both org_BASE.air and BASE.air: BASE.air is deleted and
-// org_BASE.air renamed to BASE.air. Without a backup nothing changes.
+// For every BASE of `folder` that has org_BASE.air: it is renamed to BASE.air, replacing it. Without
+// a backup nothing changes.
 FlightModelReport RestoreFlightModels(const std::filesystem::path& folder, Prompter* owner);
 
 enum class AirPatchOutcome {

@@ -31,11 +31,17 @@ std::string AIConfigLine(std::string_view line);
 std::string AIConfigText(std::string_view flyable);
 
 struct AircraftCopyReport {
+  std::string refused;            // why the copy was not even started (see StageCopy)
+  std::filesystem::path folder;   // where the copy was made
   FileOperationResult copy;       // the folder copy
   FileOperationResult panel;      // deleting the panel from the copy
   bool configFromSource = false;  // the copy brought aircraft.cfg from the source in this run
   bool configWritten = false;     // aircraft.cfg was written from flyable_aircraft.cfg
   std::string configProblem;      // why it was not, when it was not
+
+  // Why the copy is not a whole one (refused, cancelled, a file or folder not copied, no
+  // aircraft.cfg); empty when it is.
+  std::string Incomplete() const;
 };
 
 // Copies `source` to `target` (asking `owner` before replacing files), deletes the copy's panel.*,
@@ -45,6 +51,36 @@ struct AircraftCopyReport {
 // aircraft.cfg is rebuilt from it.
 AircraftCopyReport CopyAndRewrite(const std::filesystem::path& source, const std::filesystem::path& target,
                                   Prompter* owner);
+
+// A copy is made out of sight and put in place whole. The simulator and the aircraft collection take
+// every folder beside the aircraft folders that holds an aircraft.cfg for an installed aircraft, so a
+// copy is built one level deeper, in "<aircraft folders>/.wingfold-staging/<copy's name>", and enters
+// by one rename once it is complete: an interrupted conversion never leaves a folder that looks like
+// an installed aircraft, and the next conversion clears what it left and starts again.
+inline constexpr const char* kStagingFolder = ".wingfold-staging";
+
+// The folder in which the copy for `target` is made.
+std::filesystem::path StagingFolderFor(const std::filesystem::path& target);
+
+// Why `target` cannot take the AI copy of `source`, empty when it can: it is a symbolic link,
+// something other than a folder, or the source, inside it or around it.
+std::string TargetProblem(const std::filesystem::path& source, const std::filesystem::path& target);
+
+// Starts the copy of `source` for `target` in StagingFolderFor(target) and runs CopyAndRewrite
+// there. What an interrupted conversion left is cleared first (an earlier copy that a commit had set
+// aside goes back in place when its target is missing). An existing target is copied in first, so
+// that the source is merged onto the earlier copy, with the questions, as CopyAndRewrite on the
+// target itself would. Nothing outside the staging folder changes; report.refused says why nothing
+// was done.
+AircraftCopyReport StageCopy(const std::filesystem::path& source, const std::filesystem::path& target,
+                             Prompter* owner);
+
+// Puts the staged copy in place of `target` (an earlier copy there is replaced); empty when done,
+// otherwise why not, and `target` is then as it was.
+std::string CommitCopy(const std::filesystem::path& staged, const std::filesystem::path& target);
+
+// Removes a staged copy that is not to be used.
+void DiscardCopy(const std::filesystem::path& staged);
 
 struct AICopyEntry {
   bool modelRenamed = false;

@@ -22,7 +22,9 @@ namespace wf {
 
 enum class TextureEncoding { kUncompressed, kDxt1, kDxt3, kDxt5 };
 
-inline constexpr std::uint32_t kMaxTextureSide = 16384;
+// The largest side of a texture the simulator loads (4096 x 4096); what claims more is no texture of
+// its, and would cost a gigabyte to decode.
+inline constexpr std::uint32_t kMaxTextureSide = 4096;
 inline constexpr std::size_t kFs70Offset = 54;
 inline constexpr std::size_t kFs70BlockSize = 20;
 inline constexpr std::size_t kDxtPixelOffset = kFs70Offset + kFs70BlockSize;

@@ -7,6 +7,7 @@
 #include "aiconvert/aircraft_copy.h"
 #include "app/startup_sequence.h"
 #include "cli/cli_app.h"
+#include "cli/name_lookup.h"
 #include "platform/text.h"
 #include "ui/make_ai_plane.h"
 #include "ui/planes_page.h"
@@ -21,18 +22,34 @@ struct MakeAIOptions {
   bool reduceTextures = false;
 };
 
-// The model named `name`: its key, else a key equal but for case, else the model of a variation
-// of that title (the same two ways).
-CAircraft* FindModel(World& world, const std::string& name) {
-  if (CAircraft* model = world.aircraftTypes.Find(name)) return model;
-  if (CAI_Aircraft* variation = world.aircraftNames.Find(name)) return variation->aircraft;
-  for (const auto& [key, model] : world.aircraftTypes) {
-    if (EqualsIgnoringCase(key, name)) return model.get();
-  }
-  for (const auto& [key, variation] : world.aircraftNames) {
-    if (EqualsIgnoringCase(key, name)) return variation->aircraft;
-  }
-  return nullptr;
+struct NamedModel {
+  CAircraft* model = nullptr;
+  std::string variation;  // the title, when the name is a variation's
+  std::string ambiguous;  // why the name names no one model
+};
+
+// The model named `name`: its key, else the model of a variation of that title, else the one key or
+// title equal to it without regard to case (see MatchName).
+NamedModel FindModel(World& world, const std::string& name) {
+  std::vector<std::string_view> models, titles;
+  for (const auto& [key, model] : world.aircraftTypes) models.push_back(key);
+  for (const auto& [key, variation] : world.aircraftNames) titles.push_back(key);
+  const NameMatches byModel = MatchName(models, name);
+  const NameMatches byTitle = MatchName(titles, name);
+  const auto model = [&](std::size_t i) {
+    return NamedModel{world.aircraftTypes.Find(std::string(models[i])), {}, {}};
+  };
+  const auto variation = [&](std::size_t i) {
+    const std::string title(titles[i]);
+    return NamedModel{world.aircraftNames.Find(title)->aircraft, title, {}};
+  };
+  if (byModel.exact) return model(*byModel.exact);
+  if (byTitle.exact) return variation(*byTitle.exact);
+  if (byModel.folded.size() > 1) return {nullptr, {}, AmbiguousName(name, models, byModel.folded)};
+  if (byModel.folded.size() == 1) return model(byModel.folded.front());
+  if (byTitle.folded.size() > 1) return {nullptr, {}, AmbiguousName(name, titles, byTitle.folded)};
+  if (byTitle.folded.size() == 1) return variation(byTitle.folded.front());
+  return {};
 }
 
 // The list index that --air-file names: "none", "flyable" or a library entry's display name.
@@ -87,7 +104,9 @@ void PrintFailures(std::ostream& out, const std::vector<std::string>& failures) 
 void PrintConversion(std::ostream& out, const ui::MakeAI_Plane& dialog) {
   const AIConversionReport& r = dialog.Report();
   out << "Conversion:\n";
-  if (r.copy) {
+  if (r.copy && !r.copy->refused.empty()) {
+    out << "  folder:              NOT copied: " << r.copy->refused << "\n";
+  } else if (r.copy) {
     const AircraftCopyReport& copy = *r.copy;
     out << "  files copied:        " << copy.copy.written.size() << (copy.copy.aborted ? " (cancelled)" : "")
         << "\n";
@@ -139,15 +158,14 @@ void PrintDatabase(std::ostream& out, const ui::MakeAIPlaneResult& result, const
   out << "  aircraft files saved: " << (result.aircraftFilesSaved ? "yes" : "NO") << "\n";
 }
 
-// The node of `name` in the Planes page's tree: a variation of that title (without regard to case),
-// else the model's node.
-ui::NodeId FindNode(const ui::CPPlanes& page, const std::string& name, const CAircraft& model) {
+// The node of the variation `title` in the Planes page's tree, else the model's node.
+ui::NodeId FindNode(const ui::CPPlanes& page, const std::string& title, const CAircraft& model) {
   ui::NodeId variationNode = ui::kNoNode, modelNode = ui::kNoNode;
   page.m_tree.Walk(ui::kNoNode, [&](const ui::PlaneTree::Node& node, int) {
     const auto* nodeModel = std::get_if<CAircraft*>(&node.data);
     if (nodeModel != nullptr && *nodeModel == &model && modelNode == ui::kNoNode) modelNode = node.id;
-    if (std::holds_alternative<std::uint16_t>(node.data) && variationNode == ui::kNoNode &&
-        EqualsIgnoringCase(node.label, name)) {
+    if (std::holds_alternative<std::uint16_t>(node.data) && variationNode == ui::kNoNode && !title.empty() &&
+        node.label == title) {
       variationNode = node.id;
     }
   });
@@ -161,7 +179,12 @@ int RunMakeAI(CommandContext& context, const MakeAIOptions& options) {
     context.err() << "wingfold: a damaged database stopped the start-up; nothing was converted\n";
     return 1;
   }
-  CAircraft* model = FindModel(session.world, options.model);
+  const NamedModel named = FindModel(session.world, options.model);
+  CAircraft* model = named.model;
+  if (!named.ambiguous.empty()) {
+    context.err() << "wingfold: " << named.ambiguous << ", as `wingfold planes` lists it\n";
+    return 1;
+  }
   if (model == nullptr) {
     context.err() << "wingfold: no aircraft model or variation named \"" << options.model
                   << "\" in the database (wingfold load counts what is there)\n";
@@ -178,7 +201,7 @@ int RunMakeAI(CommandContext& context, const MakeAIOptions& options) {
   // The Planes page with the model (or the named variation) selected, and its button.
   ui::CPPlanes page(session);
   page.OnInitDialog();
-  const ui::NodeId node = FindNode(page, options.model, *model);
+  const ui::NodeId node = FindNode(page, named.variation, *model);
   if (node == ui::kNoNode) {
     context.err() << "wingfold: " << model->name
                   << " is not shown on the Planes page (its AI copy is there already); convert the copy\n";
@@ -186,7 +209,7 @@ int RunMakeAI(CommandContext& context, const MakeAIOptions& options) {
   }
   page.OnTreeSelectionChanged(node);
   int usageError = 0;
-  bool configured = true;  // the copy has its AI aircraft.cfg
+  std::string failure;  // what failed, for the user
   const ui::MakeAIPlaneResult result = page.OnMakeAIPlane([&](ui::MakeAI_Plane& dialog) {
     PrintDialog(context.out(), *model, dialog);
     if (!options.airFile.empty()) {
@@ -207,12 +230,16 @@ int RunMakeAI(CommandContext& context, const MakeAIOptions& options) {
     }
     const int ended = dialog.OnOK();
     PrintConversion(context.out(), dialog);
-    configured = !dialog.Report().copy || dialog.Report().copy->configWritten;
+    failure = dialog.FailureText();
     return ended;
   });
   if (usageError != 0) return usageError;
+  if (!failure.empty()) {
+    context.err() << "wingfold: " << failure << "\n";
+    return 1;
+  }
   PrintDatabase(context.out(), result, *model);
-  return result.aircraftFilesSaved && configured ? 0 : 1;
+  return result.aircraftFilesSaved ? 0 : 1;
 }
 }
 

@@ -4,6 +4,7 @@
 #include <ostream>
 #include <vector>
 
+#include "cli/name_lookup.h"
 #include "cli/page_commands.h"
 #include "platform/text.h"
 
@@ -55,19 +56,22 @@ void PrintTree(std::ostream& out, const PlaneTree& tree) {
 }
 
 // The node labelled `name` among the root's children (models, depth 1) or their children
-// (variations, depth 2): the exact label, else the only one that matches without regard to case.
-NodeId FindNode(const PlaneTree& tree, const std::string& name, int depth) {
-  NodeId exact = kNoNode;
-  std::vector<NodeId> folded;
+// (variations, depth 2), see MatchName; kNoNode with the reason in `why` when there is none.
+NodeId FindNode(const PlaneTree& tree, const std::string& name, int depth, std::string& why) {
+  std::vector<std::string_view> labels;
+  std::vector<NodeId> ids;
   for (NodeId top : tree.TopLevel()) {
     tree.Walk(top, [&](const PlaneTree::Node& node, int d) {
       if (d != depth) return;
-      if (node.label == name) exact = node.id;
-      if (EqualsIgnoringCase(node.label, name)) folded.push_back(node.id);
+      labels.push_back(node.label);
+      ids.push_back(node.id);
     });
   }
-  if (exact != kNoNode) return exact;
-  return folded.size() == 1 ? folded.front() : kNoNode;
+  const NameMatches matches = MatchName(labels, name);
+  if (matches.exact) return ids[*matches.exact];
+  if (matches.folded.size() == 1) return ids[matches.folded.front()];
+  if (matches.folded.size() > 1) why = AmbiguousName(name, labels, matches.folded);
+  return kNoNode;
 }
 
 std::string UsageText(const CPPlanes& page) {
@@ -153,7 +157,12 @@ int RunPlane(CommandContext& context, const PlaneOptions& o, bool model) {
   ui::MainSheet sheet(session);
   if (!OpenSheet(context, sheet, ui::PageId::kPlanes)) return 1;
   CPPlanes& page = sheet.planes;
-  const NodeId node = FindNode(page.m_tree, o.name, model ? 1 : 2);
+  std::string ambiguous;
+  const NodeId node = FindNode(page.m_tree, o.name, model ? 1 : 2, ambiguous);
+  if (!ambiguous.empty()) {
+    context.err() << "wingfold: " << ambiguous << ", as `wingfold planes` lists it\n";
+    return 1;
+  }
   if (node == kNoNode) {
     const bool known = model ? session.world.aircraftTypes.Find(o.name) != nullptr
                              : session.world.aircraftNames.Find(o.name) != nullptr;

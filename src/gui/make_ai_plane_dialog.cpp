@@ -86,18 +86,12 @@ void MakeAIPlaneDialog::Convert() {
 std::string MakeAIPlaneDialog::Problems(const AIConversionReport& report) {
   std::string text;
   const auto line = [&text](const std::string& problem) { text += (text.empty() ? "" : "\n") + problem; };
-  if (report.copy) {
-    if (report.copy->copy.aborted) line("The copy of the folder was cancelled.");
-    for (const std::string& failure : report.copy->copy.failures) line(failure);
-    if (!report.copy->configWritten) line("aircraft.cfg was not written: " + report.copy->configProblem);
-  }
   if (report.textures) {
     for (const TextureOutcome& texture : report.textures->textures) {
       if (!texture.converted)
         line("Texture left as it was: " + PathUtf8(texture.file) + ": " + texture.reason);
     }
   }
-  for (const std::string& failure : report.flightModel.failures) line(failure);
   for (const AirPatchResult& patch : report.patches) {
     if (patch.outcome != AirPatchOutcome::kPatched && patch.outcome != AirPatchOutcome::kNoRecord) {
       line("Flight model not patched: " + PathUtf8(patch.file) + ": " + patch.detail);

@@ -28,7 +28,8 @@ class MakeAIPlaneDialog final : public QDialog {
   // when the conversion failed.
   int Run();
 
-  // What did not work in a conversion, one line each, for the user; empty when everything worked.
+  // What did not work in a conversion that did not fail (textures left as they were, flight models
+  // not patched), one line each, for the user; empty when everything worked.
   static std::string Problems(const AIConversionReport& report);
 
   QPushButton* okButton() const { return ok_; }

@@ -141,16 +141,19 @@ void PlanesView::Refresh() {
 }
 
 void PlanesView::MakeAIPlane() {
-  std::string problems;
-  page_.OnMakeAIPlane([this, &problems](ui::MakeAI_Plane& model) {
+  std::string problems, failure;
+  page_.OnMakeAIPlane([this, &problems, &failure](ui::MakeAI_Plane& model) {
     MakeAIPlaneDialog dialog(model, runLong, this);
     const int result = dialog.Run();
+    failure = model.FailureText();
     if (result == ui::kDialogOK) problems = MakeAIPlaneDialog::Problems(model.Report());
     return result;
   });
   Refresh();
   Edited();
-  if (!problems.empty()) {
+  if (!failure.empty()) {
+    session_.prompter->Message(failure + ".", MessageIcon::kStop);
+  } else if (!problems.empty()) {
     session_.prompter->Message("The AI copy was made, but not everything worked:\n" + problems,
                                MessageIcon::kWarning);
   }

@@ -35,17 +35,6 @@ bool Exists(const fs::path& path) {
   return fs::exists(fs::symlink_status(path, ec));
 }
 
-// Whether `inner` is `outer` or lies below it.
-bool IsWithin(const fs::path& inner, const fs::path& outer) {
-  std::error_code ec;
-  const fs::path a = fs::weakly_canonical(inner, ec);
-  if (ec) return false;
-  const fs::path b = fs::weakly_canonical(outer, ec);
-  if (ec) return false;
-  auto [end, unused] = std::mismatch(b.begin(), b.end(), a.begin(), a.end());
-  return end == b.end();
-}
-
 struct SourceMatches {
   std::vector<FolderEntry> entries;
   bool wildcard = false;
@@ -410,6 +399,16 @@ void Rename(const FileOperationRequest& request, const ReplaceQuestion& ask, Fil
   if (RenameEntry(source, destination, request, result)) result.written.push_back(destination);
 }
 
+}
+
+bool IsWithin(const fs::path& inner, const fs::path& outer) {
+  std::error_code ec;
+  const fs::path a = fs::weakly_canonical(inner, ec);
+  if (ec) return false;
+  const fs::path b = fs::weakly_canonical(outer, ec);
+  if (ec) return false;
+  auto [end, unused] = std::mismatch(b.begin(), b.end(), a.begin(), a.end());
+  return end == b.end();
 }
 
 FileOperationResult PerformFileOperation(const FileOperationRequest& request, const ReplaceQuestion& ask) {

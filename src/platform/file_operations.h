@@ -64,6 +64,9 @@ struct FileOperationResult {
   bool matchedNothing = false;                 // no source entry matched
 };
 
+// Whether `inner` is `outer` or lies below it, with links followed.
+bool IsWithin(const std::filesystem::path& inner, const std::filesystem::path& outer);
+
 // Performs `request`; `ask` is called only when request.askFirst is set (without a question,
 // existing files are replaced).
 FileOperationResult PerformFileOperation(const FileOperationRequest& request,

@@ -62,7 +62,17 @@ int MakeAI_Plane::OnOK() {
   const TextureTools tools{session_.toolsFolder, *session_.progress, session_.prompter, pause_};
   report_ = RunAIConversion(request, tools);
   m_dScale = report_.scale;
-  return kDialogOK;
+  return report_.failure.empty() ? kDialogOK : kDialogCancel;
+}
+
+std::string MakeAI_Plane::FailureText() const {
+  if (report_.failure.empty()) return {};
+  if (!report_.copy) {
+    return "The conversion of " + m_pAircraft->name + " failed: " + report_.failure +
+           ". A flight model whose change failed is as it was";
+  }
+  return "The AI copy of " + m_pAircraft->name + " was not made: " + report_.failure +
+         ". Nothing was changed: the database and the aircraft folders are as they were";
 }
 
 }

@@ -45,7 +45,8 @@ class MakeAI_Plane {
   void OnSelchangeAirFile(int index);
   // The check box was clicked; false (and nothing changes) while it is disabled.
   bool OnReduceTexturesClicked(bool checked);
-  // "Make AI Plane": runs the conversion and returns kDialogOK.
+  // "Make AI Plane": runs the conversion; kDialogOK when it worked, kDialogCancel when it failed
+  // (Report().failure says why; the copy is not to enter the database).
   int OnOK();
   int OnCancel() { return kDialogCancel; }
 
@@ -56,6 +57,8 @@ class MakeAI_Plane {
   bool ReduceTexturesEnabled() const { return reduceTexturesEnabled_; }
   // What the last OnOK did.
   const AIConversionReport& Report() const { return report_; }
+  // For the user, when the last OnOK failed: what failed and what it left as it was; empty otherwise.
+  std::string FailureText() const;
 
   // How the conversion pauses between tool runs; tests pass one that does not sleep.
   void SetPause(Pause pause) { pause_ = std::move(pause); }

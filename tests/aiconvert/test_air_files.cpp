@@ -120,6 +120,19 @@ TEST(AirFilesTest, ReplacingKeepsTheModelInPlaceBeforeAndRestoringPutsItBack) {
   EXPECT_EQ(Read(plane / "C172.air"), "twin");
   EXPECT_EQ(Read(plane / "org_C172.air"), "light");
 
+  // A library file that cannot be copied (a full disk alike) changes nothing.
+  const FlightModelReport failed = ReplaceFlightModels(plane, temp / "AIR Files/Gone@1#1.air", nullptr);
+  EXPECT_EQ(failed.failures.size(), 1u);
+  EXPECT_EQ(Read(plane / "C172.air"), "twin");
+  EXPECT_EQ(Read(plane / "org_C172.air"), "light");
+  EXPECT_EQ(std::distance(fs::directory_iterator(plane), {}), 2);
+
+  // A run stopped with the model set aside: the backup is the model in place before, kept by a
+  // replacement and put back by a restore.
+  fs::remove(plane / "C172.air");
+  ReplaceFlightModels(plane, library[1].path, nullptr);
+  EXPECT_EQ(Read(plane / "org_C172.air"), "light");
+  fs::remove(plane / "C172.air");
   EXPECT_EQ(RestoreFlightModels(plane, nullptr).restored.size(), 1u);
   EXPECT_EQ(Read(plane / "C172.air"), "light");
   EXPECT_FALSE(fs::exists(plane / "org_C172.air"));

@@ -48,15 +48,24 @@ TEST(AircraftCopyTest, ConvertingAgainNeverLosesTheFlyableConfiguration) {
   test::TempFolder temp;
   const fs::path source = temp / "C172";
   const fs::path target = temp / "Wingfold C172";
+  const fs::path staging = temp / kStagingFolder;
   const std::string flyable = "[FLTSIM.0]\r\nTitle = My Plane\r\n";
   const std::string ai = "[fltsim.0]\r\ntitle=Wingfold my plane\r\n";
   Write(source / "Aircraft.cfg", flyable);
   Write(source / "panel/panel.cfg", "panel");
   Write(source / "model/c172.mdl", "model");
+  // Made out of sight, then put in place whole.
+  const auto convert = [&](Prompter* owner) {
+    const AircraftCopyReport report = StageCopy(source, target, owner);
+    EXPECT_EQ(report.Incomplete(), "");
+    EXPECT_EQ(report.folder, StagingFolderFor(target));
+    EXPECT_EQ(CommitCopy(report.folder, target), "");
+    EXPECT_FALSE(fs::exists(staging));
+    return report;
+  };
 
-  const AircraftCopyReport first = CopyAndRewrite(source, target, nullptr);
+  const AircraftCopyReport first = convert(nullptr);
   EXPECT_TRUE(first.configFromSource);
-  EXPECT_TRUE(first.configWritten);
   EXPECT_FALSE(fs::exists(target / "panel"));
   EXPECT_EQ(Read(target / "flyable_aircraft.cfg"), flyable);
   EXPECT_EQ(Read(target / "aircraft.cfg"), ai);
@@ -65,19 +74,32 @@ TEST(AircraftCopyTest, ConvertingAgainNeverLosesTheFlyableConfiguration) {
   // Declining to replace the earlier copy's aircraft.cfg: the flyable file stays, titles are marked
   // once.
   test::ScriptedPrompter declining({Answer::kNoToAll});
-  const AircraftCopyReport kept = CopyAndRewrite(source, target, &declining);
+  const AircraftCopyReport kept = convert(&declining);
   EXPECT_FALSE(kept.configFromSource);
   EXPECT_EQ(declining.questions.size(), 1u);
   EXPECT_EQ(Read(target / "flyable_aircraft.cfg"), flyable);
   EXPECT_EQ(Read(target / "aircraft.cfg"), ai);
 
-  // Replacing it: the source's (changed) configuration becomes the flyable one.
+  // A run stopped with a half-made copy staged and the earlier copy set aside by its commit: the
+  // earlier copy comes back (so the replace question is asked), the half-made one goes. Replacing:
+  // the source's (changed) configuration becomes the flyable one.
+  Write(StagingFolderFor(target) / "half.bmp", "");
+  fs::rename(target, staging / "Wingfold C172.previous");
   Write(source / "Aircraft.cfg", "Title = New Paint\r\n");
   test::ScriptedPrompter replacing({Answer::kYesToAll});
-  const AircraftCopyReport replaced = CopyAndRewrite(source, target, &replacing);
+  const AircraftCopyReport replaced = convert(&replacing);
+  EXPECT_EQ(replacing.questions.size(), 1u);
+  EXPECT_FALSE(fs::exists(target / "half.bmp"));
   EXPECT_TRUE(replaced.configFromSource);
   EXPECT_EQ(Read(target / "flyable_aircraft.cfg"), "Title = New Paint\r\n");
   EXPECT_EQ(Read(target / "aircraft.cfg"), "title=Wingfold new paint\r\n");
+
+  // No copy into a file in the way, or into the source; nothing is staged.
+  Write(temp / "Wingfold file", "x");
+  EXPECT_NE(StageCopy(source, temp / "Wingfold file", nullptr).refused.find("not a folder"),
+            std::string::npos);
+  EXPECT_NE(TargetProblem(source, source / "model"), "");
+  EXPECT_FALSE(fs::exists(staging));
 }
 
 TEST(AircraftCopyTest, EnteringTheCopyReKeysTheModelAndItsVariationsOnce) {

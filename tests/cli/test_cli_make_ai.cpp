@@ -58,6 +58,16 @@ TEST(CliMakeAITest, ConvertsTheDemoAircraftWithTheStandIns) {
                 .exitCode,
             0);
 
+  // A file where the copy goes: nothing is converted, and the database keeps the model as it is (the
+  // value edited above is checked on the copy at the end).
+  Write(copy, "x");
+  const auto blocked = test::RunWingfold(wingfold + "make-ai Tourer_172", true, environment);
+  EXPECT_EQ(blocked.exitCode, 1) << blocked.out;
+  EXPECT_NE(blocked.out.find("not a folder"), std::string::npos) << blocked.out;
+  EXPECT_EQ(blocked.out.find("model:"), std::string::npos) << blocked.out;
+  EXPECT_EQ(Read(copy), "x");
+  fs::remove(copy);
+
   const auto made = test::RunWingfold(
       wingfold + "make-ai Tourer_172 --reduce-textures --air-file \"light SINGLE\"", true, environment);
   ASSERT_EQ(made.exitCode, 0) << made.out;

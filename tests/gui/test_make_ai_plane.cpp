@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QTreeView>
+#include <fstream>
 
 #include "gui/gui_test_support.h"
 #include "gui/make_ai_plane_dialog.h"
@@ -33,6 +34,22 @@ TEST_F(GuiTest, MakeAIPlaneConvertsTheSelectedModelThroughTheDialog) {
   auto& view = static_cast<PlanesView&>(w.View(ui::PageId::kPlanes));
   ClickRow(view.tree(), ModelRow(view.treeModel(), "Trainer_152"));
 
+  // A file where the copy goes: the conversion fails, the window says so, and nothing changes.
+  const fs::path copy = sim / "SimObjects" / "Airplanes" / "Wingfold Trainer_152";
+  std::ofstream(copy) << "x";
+  QTimer::singleShot(0, [] {
+    auto* dialog = dynamic_cast<MakeAIPlaneDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+  });
+  QTest::mouseClick(view.findChild<QPushButton*>("makeAIPlane"), Qt::LeftButton);
+  ASSERT_EQ(prompter.messages.size(), 1u);
+  EXPECT_NE(prompter.messages[0].find("was not made"), std::string::npos) << prompter.messages[0];
+  EXPECT_TRUE(ModelRow(view.treeModel(), "Trainer_152").isValid());
+  EXPECT_EQ(session.world.aircraftTypes.Find("Wingfold Trainer_152"), nullptr);
+  fs::remove(copy);
+  prompter.messages.clear();
+
   QStringList entries;
   bool reduceEnabled = true;
   QString folderSize;
@@ -58,7 +75,6 @@ TEST_F(GuiTest, MakeAIPlaneConvertsTheSelectedModelThroughTheDialog) {
   EXPECT_TRUE(reduceEnabled) << "a flyable aircraft may have its textures reduced";
   EXPECT_EQ(folderSize, "0.000");
 
-  const fs::path copy = sim / "SimObjects" / "Airplanes" / "Wingfold Trainer_152";
   EXPECT_TRUE(fs::exists(copy / "flyable_aircraft.cfg"));
   EXPECT_NE(ReadFile(copy / "aircraft.cfg").find("title=Wingfold "), std::string::npos);
   EXPECT_NE(session.world.aircraftTypes.Find("Wingfold Trainer_152"), nullptr);

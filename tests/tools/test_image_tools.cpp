@@ -85,6 +85,21 @@ TEST(ImageToolStandInTest, UnreadableInputFailsWithoutOutput) {
   Write(temp / "bad.bmp", "BM not really");
   Write(temp / "bad.tga", std::string(18, '\x7F'));
   Write(temp / "bad.dds", "DDS |");
+  // Run-length TGAs whose headers claim more than the file can hold, or more than a texture can be;
+  // and a picture that the scale would make larger than a texture can be.
+  std::string huge =
+      std::string("\0\0\x0A", 3) + std::string(9, '\0') + std::string("\x00\x10\x00\x10\x20\x08", 6);
+  Write(temp / "huge.tga", huge + std::string(100, '\xFF'));
+  huge[13] = huge[15] = '\x40';
+  Write(temp / "larger.tga", huge + std::string(1 << 20, '\xFF'));
+  Write(temp / "big.tga", imaging::EncodeTga(imaging::Pattern(512, 512, 1)));
+  for (const char* input : {"huge.tga", "larger.tga"}) {
+    EXPECT_EQ(RunTool("imagetool", std::string("-nogui -mip -DXT3 -o out.bmp -e bmp ") + input, temp.path()),
+              1)
+        << input;
+  }
+  EXPECT_EQ(
+      RunTool("nvdxt", "-output test.dds -outdir . -file big.tga -32 dxt3 -rel_scale 16 16", temp.path()), 1);
   EXPECT_EQ(RunTool("imagetool", "-batch -nogui -tga -32 -nomip \"" + (temp / "*.bmp").string() + "\" -e tga",
                     temp.path()),
             1);
@@ -94,8 +109,8 @@ TEST(ImageToolStandInTest, UnreadableInputFailsWithoutOutput) {
   EXPECT_EQ(RunTool("readdxt", "bad.dds", temp.path()), 1);
   EXPECT_EQ(RunTool("imagetool", "-nogui -mip -DXT3 -o out.bmp -e bmp bad.tga", temp.path()), 1);
   EXPECT_EQ(RunTool("nvdxt", "-file bad.tga -rel_scale 0,5 0,5", temp.path()), 2);
-  // Nothing but the three inputs.
-  EXPECT_EQ(std::distance(fs::directory_iterator(temp.path()), {}), 3);
+  // Nothing but the inputs.
+  EXPECT_EQ(std::distance(fs::directory_iterator(temp.path()), {}), 6);
 }
 
 }

@@ -209,6 +209,34 @@ std::string EncodeTga(const Image& image) {
 }
 
 std::optional<Image> DecodeTga(std::span<const std::uint8_t> bytes, std::string* why) {
+  // What the header claims is checked against the file before the decoder allocates the picture:
+  //   0 id length, 1 colour map type, 2 image type, 3 u16 first colour map entry, 5 u16 colour map
+  //   length, 7 colour map entry bits, 8 x and y origin, 12 u16 width, 14 u16 height, 16 pixel bits,
+  //   17 descriptor; then the id, the colour map and the pixels, run-length packets for image types
+  //   9 to 11 (a packet header byte and one pixel at the most for 128 pixels).
+  const auto fail = [why](std::string text) {
+    if (why != nullptr) *why = std::move(text);
+    return std::nullopt;
+  };
+  if (bytes.size() < 18) return fail("shorter than a TGA header");
+  const auto u16 = [&bytes](std::size_t at) {
+    return static_cast<std::uint32_t>(bytes[at]) | static_cast<std::uint32_t>(bytes[at + 1]) << 8;
+  };
+  const std::uint32_t type = bytes[2], width = u16(12), height = u16(14), pixelBytes = (bytes[16] + 7u) / 8;
+  if (type != 1 && type != 2 && type != 3 && type != 9 && type != 10 && type != 11)
+    return fail("not a TGA picture (image type " + std::to_string(type) + ")");
+  if (width == 0 || height == 0 || width > kMaxTextureSide || height > kMaxTextureSide || pixelBytes == 0) {
+    return fail("a TGA picture of " + std::to_string(width) + " x " + std::to_string(height) + " pixels (" +
+                std::to_string(kMaxTextureSide) + " a side at the most)");
+  }
+  const std::uint64_t pixels = static_cast<std::uint64_t>(width) * height;
+  const std::uint64_t least = 18 + bytes[0] + static_cast<std::uint64_t>(u16(5)) * ((bytes[7] + 7u) / 8) +
+                              (type >= 9 ? (pixels + 127) / 128 * (1 + pixelBytes) : pixels * pixelBytes);
+  if (bytes.size() < least) {
+    return fail("a TGA picture of " + std::to_string(width) + " x " + std::to_string(height) +
+                " pixels needs " + std::to_string(least) + " bytes or more; the file has " +
+                std::to_string(bytes.size()));
+  }
   return LoadWithStb(bytes, why);
 }
 

@@ -32,6 +32,8 @@ std::string EncodeDxtBmp(const Image& image, TextureEncoding encoding, bool mipM
 
 // A 32-bit TGA (uncompressed, origin bottom left).
 std::string EncodeTga(const Image& image);
+// A TGA whose sides are above kMaxTextureSide, or whose header claims more pixels than the file can
+// hold, is refused before anything is allocated.
 std::optional<Image> DecodeTga(std::span<const std::uint8_t> bytes, std::string* why);
 
 // A DDS with DXT1/3/5 data and, when `mipMaps`, every level down to 1 x 1.

@@ -3,7 +3,8 @@
 //   nvdxt -output test.dds -outdir "DIR" -file "IN.tga" -32 dxt3 -rel_scale SX SY -flip
 // and writes DIR\test.dds: the input (TGA or BMP texture) scaled by SX and SY (at least one pixel a
 // side), upside down with -flip, in DXT3 (dxt1, dxt5 likewise) with every mip level (-nomipmap: the
-// top level only). An input that cannot be read gets no output, and the exit status is then 1.
+// top level only). An input that cannot be read, or that the scale would make larger than a texture
+// can be, gets no output, and the exit status is then 1.
 #include <cmath>
 #include <string>
 #include <vector>
@@ -92,7 +93,14 @@ int main(int argc, char** argv) {
     Say(kName, wf::PathUtf8(file) + ": " + why + "; nothing written");
     return kFailed;
   }
-  Image scaled = Resize(*picture, Scaled(picture->width, scaleX), Scaled(picture->height, scaleY));
+  const std::uint32_t width = Scaled(picture->width, scaleX), height = Scaled(picture->height, scaleY);
+  if (width > wf::kMaxTextureSide || height > wf::kMaxTextureSide) {
+    Say(kName, wf::PathUtf8(file) + " scaled would be " + std::to_string(width) + " x " +
+                   std::to_string(height) + " pixels, above the largest texture (" +
+                   std::to_string(wf::kMaxTextureSide) + " a side); nothing written");
+    return kFailed;
+  }
+  Image scaled = Resize(*picture, width, height);
   if (flip) scaled = FlipVertically(std::move(scaled));
   if (!WriteOutput(target, EncodeDds(scaled, encoding, mipMaps), &why)) {
     Say(kName, why);

@@ -1,0 +1,100 @@
+// make-ai through the real binary where only POSIX systems can fake the trouble: a conversion
+// killed half way, links where the copy goes, and two aircraft folders whose names differ only in
+// case.
+#ifdef WINGFOLD_IMAGE_TOOLS_DIR
+
+#include <gtest/gtest.h>
+
+#include "aiconvert/aircraft_copy.h"
+#include "cli/cli_traffic_test.h"
+#include "image_codec.h"
+#include "support/file_fixtures.h"
+
+namespace wf {
+namespace {
+
+namespace fs = std::filesystem;
+using test::Read;
+using test::Write;
+
+class CliMakeAIPosixTest : public test::CliTrafficTest {
+ protected:
+  // The stand-in `name` in the tools folder, or a script in its place.
+  void Tool(const std::string& name, const std::string& script = {}) {
+    fs::create_directories(tools);
+    fs::remove(tools / name);
+    if (script.empty()) {
+      fs::copy_file(fs::path(WINGFOLD_IMAGE_TOOLS_DIR) / name, tools / name);
+    } else {
+      Write(tools / name, "#!/bin/sh\n" + script);
+      fs::permissions(tools / name, fs::perms::owner_exec, fs::perm_options::add);
+    }
+  }
+  // The page's fields of `model`, or why there are none.
+  std::string Plane(const std::string& model) { return Wingfold("plane \"" + model + "\"").out; }
+
+  fs::path airplanes = sim_ / "SimObjects" / "Airplanes";
+  fs::path flyable = airplanes / "Tourer_172";
+  fs::path copy = airplanes / "Wingfold Tourer_172";
+  fs::path tools = work_ / "NoTools";
+  const std::string edited = "Probability (%):      77\n";
+};
+
+TEST_F(CliMakeAIPosixTest, AConversionKilledHalfWayLeavesNothingThatLooksInstalled) {
+  ASSERT_EQ(Wingfold("--yes plane Tourer_172 --probability 77").exitCode, 0);
+  Write(flyable / "Texture" / "t.bmp",
+        imaging::EncodeDxtBmp(imaging::Pattern(64, 64, 1), TextureEncoding::kDxt3, true));
+  Tool("imagetool");
+  Tool("readdxt");
+  Tool("nvdxt", "kill -9 $PPID\n");
+  ASSERT_EQ(Wingfold("make-ai Tourer_172 --reduce-textures").exitCode, -1);
+  EXPECT_FALSE(fs::exists(copy));
+
+  // The next start finds the flyable model with its value, and no copy; a second run converts it.
+  EXPECT_NE(Plane("Tourer_172").find(edited), std::string::npos);
+  EXPECT_EQ(Wingfold("planes").out.find("Wingfold"), std::string::npos);
+  Tool("nvdxt");
+  const auto redone = Wingfold("make-ai Tourer_172 --reduce-textures");
+  ASSERT_EQ(redone.exitCode, 0) << redone.out;
+  EXPECT_NE(redone.out.find("1 of 1 reduced"), std::string::npos) << redone.out;
+  EXPECT_FALSE(fs::exists(airplanes / kStagingFolder));
+  EXPECT_NE(Plane("Wingfold Tourer_172").find(edited), std::string::npos);
+}
+
+TEST_F(CliMakeAIPosixTest, AConversionThatCannotCompleteChangesNothing) {
+  ASSERT_EQ(Wingfold("--yes plane Tourer_172 --probability 77").exitCode, 0);
+  fs::create_directory_symlink(flyable / "panel", copy);
+  fs::create_directories(work_ / "AIR Files");
+  fs::create_symlink(work_ / "gone.air", work_ / "AIR Files" / "Broken@110#48.air");
+  // A link into the source where the copy goes; then a flight model that cannot be copied.
+  for (const char* options : {"", " --air-file Broken"}) {
+    const auto made = Wingfold(std::string("make-ai Tourer_172") + options);
+    EXPECT_EQ(made.exitCode, 1) << made.out;
+    EXPECT_NE(made.out.find("Nothing was changed"), std::string::npos) << made.out;
+    EXPECT_EQ(Read(flyable / "panel" / "panel.cfg").empty(), false) << options;
+    EXPECT_FALSE(fs::exists(airplanes / kStagingFolder)) << options;
+    EXPECT_NE(Plane("Tourer_172").find(edited), std::string::npos) << options;
+    fs::remove(copy);
+  }
+}
+
+TEST_F(CliMakeAIPosixTest, NamesThatDifferOnlyInCaseAreAmbiguous) {
+  std::string config = Read(airplanes / "Trainer_152" / "aircraft.cfg");
+  for (std::size_t at = 0; (at = config.find("Trainer 152", at)) != std::string::npos;)
+    config.replace(at, 11, "TRAINER 152");
+  Write(airplanes / "TRAINER_152" / "aircraft.cfg", config);
+  for (const char* command :
+       {"make-ai trainer_152", "plane trainer_152", "variation \"trainer 152 white\""}) {
+    const auto result = Wingfold(command);
+    EXPECT_EQ(result.exitCode, 1) << command;
+    EXPECT_NE(result.out.find("ambiguous; it could be \"TRAINER"), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("or \"Trainer"), std::string::npos) << result.out;
+  }
+  EXPECT_EQ(Wingfold("plane TRAINER_152").exitCode, 0);
+  EXPECT_FALSE(fs::exists(airplanes / "Wingfold TRAINER_152"));
+}
+
+}
+}
+
+#endif
