@@ -198,10 +198,8 @@ std::string CPAirports::Problem() const {
 
 bool CPAirports::OnApply() {
   if (m_bApplied) return true;
+  if (!Acceptable()) return false;
   const AirportNodeObject* object = SelectedObject();
-  if (object != nullptr && std::holds_alternative<CAirport*>(*object) && !CheckBoxes({&m_fLandingFee})) {
-    return false;
-  }
   m_bApplied = true;
   SetModified(false);
   if (object == nullptr) return true;

@@ -59,7 +59,7 @@ void CPSettings::OnMaxWeightChanged(const std::string& text) {
 }
 
 bool CPSettings::OnApply() {
-  if (!CheckBoxes({&maxWeight})) return false;
+  if (!Acceptable()) return false;
   session_.settings.gaPercentage = percentStep * 10;
   session_.toolsFolder = UserPath(toolsPath);
   session_.simFolder = UserPath(simPath);
