@@ -111,19 +111,23 @@ TEST_F(CliPagesTest, PlaneEditsAreHandedDownAndSaved) {
 
 TEST_F(CliPagesTest, SettingsAndFlightPlanSettingsGoToTheSettingsFile) {
   auto result = Wingfold(
-      "flightplan --category club --max-hours 3 --date 2006-01-25 --parking-fee large_gate=1500 "
+      "flightplan --category club --max-hours 3 --date 2006-06-04 --parking-fee large_gate=1500 "
       "--parking-fee \"small GA RAMP=3\"");
   ASSERT_EQ(result.exitCode, 0) << result.out;
-  EXPECT_SAYS(result, "Month for Flightplan generation: 2006-01-22 (Sunday)");
+  EXPECT_SAYS(result, "Month for Flightplan generation: 2006-06-11 (Sunday)");
+  ASSERT_EQ(Wingfold("flightplan --category taxi --ifr 51").exitCode, 0);
   const IniFile ini = IniFile::Load(work_ / "Wingfold.ini");
-  EXPECT_EQ(ini.GetString("Flightplan", "Date"), "01/22/2006");
+  EXPECT_EQ(ini.GetString("Flightplan", "Date"), "06/11/2006") << "only a picked date moves";
   EXPECT_EQ(ini.GetString("Flightplan", "Club_max"), "300");
   EXPECT_EQ(ini.GetString("Fees", "small_RAMP"), "300");
 
   ASSERT_EQ(Wingfold("settings --ga-percentage 50 --max-weight 20000").exitCode, 0);
   const std::string saved = File("Wingfold.ini");
-  for (const char* refused : {"flightplan --parking-fee large_gate=6000", "settings --max-weight 1",
-                              "settings --ga-percentage 35"}) {
+  for (const char* refused :
+       {"flightplan --parking-fee large_gate=6000", "flightplan --min-hours 3", "settings --max-weight 1",
+        "flightplan --max-hours 3 --date 2007-01-01 --parking-fee large_gate=100 --parking-fee "
+        "small_ga_ramp=99999",
+        "settings --ga-percentage 35"}) {
     result = Wingfold(refused);
     EXPECT_EQ(result.exitCode, 1) << refused << "\n" << result.out;
     EXPECT_EQ(File("Wingfold.ini"), saved) << refused;
