@@ -21,6 +21,14 @@ CLI::Option* AddYesNoOption(CLI::App& command, const std::string& name, std::str
       ->type_name("B");
 }
 
+CLI::Option* AddNameArgument(CLI::App& command, const std::string& name, std::string& value,
+                             const std::string& help) {
+  return command.add_option(name, value, help)
+      ->check(CLI::Validator(
+          [](std::string& given) { return Trim(given).empty() ? std::string("a name cannot be empty") : ""; },
+          "", "name"));
+}
+
 bool IsYes(const std::string& value) {
   return EqualsIgnoringCase(value, "yes") || value == "1" || EqualsIgnoringCase(value, "true");
 }

@@ -21,6 +21,10 @@ bool OpenSheet(CommandContext& context, ui::MainSheet& sheet, ui::PageId page);
 CLI::Option* AddYesNoOption(CLI::App& command, const std::string& name, std::string& value,
                             const std::string& help);
 bool IsYes(const std::string& value);
+// A positional name (a country, an airport, a model, a variation, a node); a name that is empty or
+// only blanks is a usage error, so that it can never stand for "everything".
+CLI::Option* AddNameArgument(CLI::App& command, const std::string& name, std::string& value,
+                             const std::string& help);
 const char* YesNo(bool value);
 
 // The exit status of an apply: 0 when everything was applied and saved, 1 otherwise (the page has

@@ -72,6 +72,13 @@ TEST_F(CliPagesTest, AirportEditsAreSavedAndRefusedOnesChangeNothing) {
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_SAYS(result, "Landing fees: \"cheap\" is not a number. Enter a number from 0 to 1000000000.");
   EXPECT_EQ(File("objects.dat"), saved);
+  for (const char* blank : {"country \"\" --use no", "country \" \" --use no", "airport \"\" --use no",
+                            "airports \"\"", "plane \" \" --probability 1", "variation \"\" --use-ga no"}) {
+    result = Wingfold(blank);
+    EXPECT_EQ(result.exitCode, 2) << blank << "\n" << result.out;
+    EXPECT_SAYS(result, "a name cannot be empty");
+  }
+  EXPECT_EQ(File("objects.dat"), saved);
 
   result = Wingfold("country \"united states\" --use no");
   ASSERT_EQ(result.exitCode, 0) << result.out;
