@@ -128,13 +128,16 @@ TEST_F(CliPagesTest, SettingsAndFlightPlanSettingsGoToTheSettingsFile) {
   EXPECT_EQ(ini.GetString("Flightplan", "Club_max"), "300");
   EXPECT_EQ(ini.GetString("Fees", "small_RAMP"), "300");
 
-  ASSERT_EQ(Wingfold("settings --ga-percentage 50 --max-weight 20000").exitCode, 0);
+  result = Wingfold("settings --ga-percentage 50 --max-weight 20000 --tools-path no-such-bin");
+  ASSERT_EQ(result.exitCode, 0) << result.out;
+  EXPECT_SAYS(result, "warning: Binary path: there is no folder");
+  EXPECT_TRUE(fs::path(*IniFile::Load(work_ / "Wingfold.ini").GetString("Path", "TTools")).is_absolute());
   const std::string saved = File("Wingfold.ini");
   for (const char* refused :
        {"flightplan --parking-fee large_gate=6000", "flightplan --min-hours 3", "settings --max-weight 1",
         "flightplan --max-hours 3 --date 2007-01-01 --parking-fee large_gate=100 --parking-fee "
         "small_ga_ramp=99999",
-        "settings --ga-percentage 35"}) {
+        "settings --ga-percentage 35", "settings --sim-path \"x\n[Flightplan]\nTaxi_max=99999999\""}) {
     result = Wingfold(refused);
     EXPECT_EQ(result.exitCode, 1) << refused << "\n" << result.out;
     EXPECT_EQ(File("Wingfold.ini"), saved) << refused;
