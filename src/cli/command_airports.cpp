@@ -121,6 +121,7 @@ int RunAirport(CommandContext& context, const AirportOptions& o) {
   ui::MainSheet sheet(session);
   if (!OpenSheet(context, sheet, ui::PageId::kAirports)) return 1;
   CPAirports& page = sheet.airports;
+  page.askAboutUntypedFee = false;
   page.OnICAOChanged(o.icao);
   const AirportNodeObject* selected = page.SelectedObject();
   CAirport* const* airport = selected != nullptr ? std::get_if<CAirport*>(selected) : nullptr;
@@ -147,7 +148,7 @@ int RunAirport(CommandContext& context, const AirportOptions& o) {
   }
   const bool applied = !edited || sheet.Apply();
   PrintAirportFields(context.out(), page, **airport);
-  return ApplyStatus(applied);
+  return ApplyStatus(context, page, applied);
 }
 
 // `country NAME` (every country node of that name) and `world` (`world`; NAME unused): show, or set

@@ -167,7 +167,7 @@ int RunPlane(CommandContext& context, const PlaneOptions& o, bool model) {
   page.OnTreeSelectionChanged(node);
   const bool applied = !FeedOptions(page, o) || sheet.Apply();
   PrintFields(context.out(), page, *page.m_tree.Find(node));
-  return ApplyStatus(applied);
+  return ApplyStatus(context, page, applied);
 }
 
 void AddChoiceOptions(CLI::App& command, PlaneOptions& o) {

@@ -41,4 +41,12 @@ int ApplyStatus(bool applied) {
   return applied ? 0 : 1;
 }
 
+int ApplyStatus(CommandContext& context, const ui::SheetPage& page, bool applied) {
+  if (!applied) return 1;
+  if (!page.AnsweredNo()) return 0;
+  context.err() << "wingfold: a question was answered No, so not everything was changed as given (with no "
+                   "terminal, --yes answers Yes)\n";
+  return 1;
+}
+
 }

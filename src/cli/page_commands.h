@@ -30,5 +30,8 @@ const char* YesNo(bool value);
 // The exit status of an apply: 0 when everything was applied and saved, 1 otherwise (the page has
 // said why).
 int ApplyStatus(bool applied);
+// The same for a page that asks: a question answered No also gives 1, since what was asked was not
+// stored as given; the user is told so.
+int ApplyStatus(CommandContext& context, const ui::SheetPage& page, bool applied);
 
 }

@@ -61,11 +61,15 @@ TEST_F(CliPagesTest, AirportEditsAreSavedAndRefusedOnesChangeNothing) {
   result = Wingfold("--yes airport kaaa --use no --military yes --type \"Gras Strip\" --fee 0.5");
   ASSERT_EQ(result.exitCode, 0) << result.out;
   EXPECT_SAYS(result, "is below the 'normal' landing fee");
-  result = Wingfold("airport KAAA");
+  result = Wingfold("airport KAAA --military yes");  // no terminal: a question would be answered No
+  ASSERT_EQ(result.exitCode, 0) << result.out;
   EXPECT_SAYS(
       result,
       "Use:                  no\n  Military:             yes\n  Airport type:         Gras Strip (1)");
-  EXPECT_SAYS(result, "Landing fees:         0.5\n");
+  EXPECT_SAYS(result, "Landing fees:         0.5\n") << "the fixed fee is not asked about again";
+  result = Wingfold("airport KAAA --fee 0.4");
+  EXPECT_EQ(result.exitCode, 1) << "answered No: the normal fee is stored, not the one given";
+  EXPECT_SAYS(result, "a question was answered No");
 
   const std::string saved = File("objects.dat");
   result = Wingfold("airport KAAA --use yes --fee cheap");
@@ -85,7 +89,7 @@ TEST_F(CliPagesTest, AirportEditsAreSavedAndRefusedOnesChangeNothing) {
   EXPECT_SAYS(Wingfold("airports"),
               "  United States  [not used]\n    Alpha\n      KAAA  Alpha Field  [not used]  [military]\n");
   EXPECT_SAYS(Wingfold("world"), "Use:        yes");
-  EXPECT_SAYS(Wingfold("fees assign"), "assigned to 1 airports");
+  EXPECT_SAYS(Wingfold("fees assign"), "assigned to 2 airports") << "KAAA lost its fixed fee to the No";
 }
 
 TEST_F(CliPagesTest, PlaneEditsAreHandedDownAndSaved) {
