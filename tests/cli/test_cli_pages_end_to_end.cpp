@@ -98,7 +98,8 @@ TEST_F(CliPagesTest, PlaneEditsAreHandedDownAndSaved) {
   EXPECT_SAYS(result, "  Business_Jet_Heavy  [cannot fly GA]\n");
 
   result = Wingfold("plane trainer_152 --cruise 99 --usage taxi");
-  ASSERT_EQ(result.exitCode, 0) << result.out;
+  EXPECT_EQ(result.exitCode, 1) << "no terminal, no --yes: the question is answered No";
+  EXPECT_SAYS(result, "a question was answered No");
   EXPECT_SAYS(result, "Cruise Speed (kts):   107\n") << "answered No: the stored values";
   EXPECT_SAYS(Wingfold("plane Trainer_152"), "Cruise Speed (kts):   107\n");
 
@@ -112,6 +113,9 @@ TEST_F(CliPagesTest, PlaneEditsAreHandedDownAndSaved) {
   result = Wingfold("variation \"Trainer 152 White\"");
   EXPECT_SAYS(result, "state:                switched off\n");
   EXPECT_SAYS(result, "Probability (%):      5\n");
+  result = Wingfold("variation \"Trainer 152 White\" --use-ga yes");
+  EXPECT_EQ(result.exitCode, 1) << "refused, not silently stored as no";
+  EXPECT_SAYS(result, "Use for GA: no category of \"Useage\" is ticked. Tick one.");
 
   const std::string saved = File("AircraftTypes.dat");
   result = Wingfold("--yes plane Trainer_152 --stall 3001");
