@@ -306,8 +306,9 @@ std::string CPPlanes::Problem() const {
            "\" holds a comma, which the traffic compiler's aircraft file cannot take; this variation cannot "
            "fly GA traffic.";
   }
-  if (UsageMask() == 0)
+  if (UsageMask() == 0) {
     return std::string(kUseForGALabel) + " no category of \"Useage\" is ticked. Tick one.";
+  }
   return {};
 }
 

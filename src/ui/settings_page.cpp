@@ -56,7 +56,7 @@ std::string CPSettings::Problem() const {
     if (HasControlCharacter(*typed)) {
       return std::string(label) +
              ": a folder's path cannot hold a line break, a tab or another control "
-             "character. Enter the path on one line.";
+             "character. Enter the path without them.";
     }
   }
   return FirstProblem({&maxWeight});
