@@ -121,6 +121,7 @@ int RunAirport(CommandContext& context, const AirportOptions& o) {
   ui::MainSheet sheet(session);
   if (!OpenSheet(context, sheet, ui::PageId::kAirports)) return 1;
   CPAirports& page = sheet.airports;
+  page.askAboutUntypedFee = false;
   page.OnICAOChanged(o.icao);
   const AirportNodeObject* selected = page.SelectedObject();
   CAirport* const* airport = selected != nullptr ? std::get_if<CAirport*>(selected) : nullptr;
@@ -147,21 +148,21 @@ int RunAirport(CommandContext& context, const AirportOptions& o) {
   }
   const bool applied = !edited || sheet.Apply();
   PrintAirportFields(context.out(), page, **airport);
-  return ApplyStatus(applied);
+  return ApplyStatus(context, page, applied);
 }
 
-// `country NAME` (every country node of that name) and `world` (NAME empty): show, or set the use
-// flag when `useGiven`.
-int RunUse(CommandContext& context, const std::string& country, const std::string& use, bool useGiven) {
-  Session& session = context.StartWritingSession(country.empty() ? "world" : "country");
+// `country NAME` (every country node of that name) and `world` (`world`; NAME unused): show, or set
+// the use flag when `useGiven`.
+int RunUse(CommandContext& context, bool world, const std::string& country, const std::string& use,
+           bool useGiven) {
+  Session& session = context.StartWritingSession(world ? "world" : "country");
   ui::MainSheet sheet(session);
   if (!OpenSheet(context, sheet, ui::PageId::kAirports)) return 1;
   CPAirports& page = sheet.airports;
-  const NodeId world = WorldNode(page);
   std::vector<NodeId> nodes;
-  if (country.empty()) {
-    nodes.push_back(world);
-  } else if (const AirportTree::Node* worldNode = page.m_tree.Find(world)) {
+  if (world) {
+    nodes.push_back(WorldNode(page));
+  } else if (const AirportTree::Node* worldNode = page.m_tree.Find(WorldNode(page))) {
     for (NodeId child : worldNode->children) {
       if (EqualsIgnoringCase(page.m_tree.Find(child)->label, country)) nodes.push_back(child);
     }
@@ -177,8 +178,8 @@ int RunUse(CommandContext& context, const std::string& country, const std::strin
       page.OnUseClicked(IsYes(use));
       applied = sheet.Apply() && applied;
     }
-    context.out() << (country.empty() ? "World" : "Country " + page.m_tree.Find(node)->label) << "\n";
-    if (!country.empty()) context.out() << "  Call Sign:  " << page.m_strCallSign << "\n";
+    context.out() << (world ? "World" : "Country " + page.m_tree.Find(node)->label) << "\n";
+    if (!world) context.out() << "  Call Sign:  " << page.m_strCallSign << "\n";
     context.out() << "  Use:        " << YesNo(page.m_bUse) << "\n";
   }
   return ApplyStatus(applied);
@@ -192,14 +193,14 @@ std::vector<CommandRegistration> AddAirportPageCommands(CLI::App& app) {
   auto* airports =
       app.add_subcommand("airports", "List the airport tree, whole or below a country, state or city");
   auto node = std::make_shared<std::string>();
-  airports->add_option("NODE", *node,
-                       "A country, state or city, by name or by path (\"United States/Oregon/Portland\")");
+  AddNameArgument(*airports, "NODE", *node,
+                  "A country, state or city, by name or by path (\"United States/Oregon/Portland\")");
   commands.push_back({airports, [node](CommandContext& context) { return RunAirports(context, *node); }});
 
   auto* airport =
       app.add_subcommand("airport", "Show an airport, or change its use, military flag, type or landing fee");
   auto o = std::make_shared<AirportOptions>();
-  airport->add_option("ICAO", o->icao, "The airport's ICAO ident (any case)")->required();
+  AddNameArgument(*airport, "ICAO", o->icao, "The airport's ICAO ident (any case)")->required();
   o->useOption = AddYesNoOption(*airport, "--use", o->use, "Use the airport for traffic");
   o->militaryOption =
       AddYesNoOption(*airport, "--military", o->military, "The airport is military (no GA traffic)");
@@ -222,11 +223,11 @@ std::vector<CommandRegistration> AddAirportPageCommands(CLI::App& app) {
   auto* country = app.add_subcommand("country", "Show a country, or change whether its airports are used");
   auto name = std::make_shared<std::string>();
   auto countryUse = std::make_shared<std::string>();
-  country->add_option("NAME", *name, "The country's name (any case)")->required();
+  AddNameArgument(*country, "NAME", *name, "The country's name (any case)")->required();
   auto* countryUseOption =
       AddYesNoOption(*country, "--use", *countryUse, "Use the country's airports for traffic");
   commands.push_back({country, [name, countryUse, countryUseOption](CommandContext& context) {
-                        return RunUse(context, *name, *countryUse, countryUseOption->count() > 0);
+                        return RunUse(context, false, *name, *countryUse, countryUseOption->count() > 0);
                       }});
 
   auto* world = app.add_subcommand("world", "Show, or change, whether every region and country is used");
@@ -234,7 +235,7 @@ std::vector<CommandRegistration> AddAirportPageCommands(CLI::App& app) {
   auto* worldUseOption =
       AddYesNoOption(*world, "--use", *worldUse, "Use every region and country for traffic");
   commands.push_back({world, [worldUse, worldUseOption](CommandContext& context) {
-                        return RunUse(context, "", *worldUse, worldUseOption->count() > 0);
+                        return RunUse(context, true, "", *worldUse, worldUseOption->count() > 0);
                       }});
   return commands;
 }

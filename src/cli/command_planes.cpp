@@ -176,7 +176,7 @@ int RunPlane(CommandContext& context, const PlaneOptions& o, bool model) {
   page.OnTreeSelectionChanged(node);
   const bool applied = !FeedOptions(page, o) || sheet.Apply();
   PrintFields(context.out(), page, *page.m_tree.Find(node));
-  return ApplyStatus(applied);
+  return ApplyStatus(context, page, applied);
 }
 
 void AddChoiceOptions(CLI::App& command, PlaneOptions& o) {
@@ -215,7 +215,8 @@ std::vector<CommandRegistration> AddPlanePageCommands(CLI::App& app) {
   auto* plane = app.add_subcommand(
       "plane", "Show a model, or change its values (handed down to its variations after a question)");
   auto model = std::make_shared<PlaneOptions>();
-  plane->add_option("MODEL", model->name, "The model's name, as `wingfold planes` lists it")->required();
+  AddNameArgument(*plane, "MODEL", model->name, "The model's name, as `wingfold planes` lists it")
+      ->required();
   model->cruiseOption =
       plane->add_option("--cruise", model->cruise, "Cruise Speed (kts), 0-3000")->type_name("KTS");
   model->stallOption =
@@ -231,7 +232,7 @@ std::vector<CommandRegistration> AddPlanePageCommands(CLI::App& app) {
 
   auto* variation = app.add_subcommand("variation", "Show a variation, or change its own values");
   auto paint = std::make_shared<PlaneOptions>();
-  variation->add_option("TITLE", paint->name, "The variation's title, as `wingfold planes` lists it")
+  AddNameArgument(*variation, "TITLE", paint->name, "The variation's title, as `wingfold planes` lists it")
       ->required();
   AddChoiceOptions(*variation, *paint);
   commands.push_back(

@@ -117,17 +117,26 @@ int RunFlightplan(CommandContext& context, const FlightplanOptions& o) {
        [&page](const std::string& t) { page.OnCrossCountryFeeChanged(t); });
   feed(o.runwayFeeOption, o.runwayFee, [&page](const std::string& t) { page.OnRunwayFeeChanged(t); });
 
-  // The page edits one parking kind at a time: one apply per kind.
-  bool applied = true;
-  if (o.parkingFees.empty()) {
-    if (edited) applied = sheet.Apply();
-  }
-  for (const std::string& fee : o.parkingFees) {
+  // The page edits one parking kind at a time, so each kind is applied in turn; every kind is fed
+  // and checked first, so that a refused one applies nothing at all.
+  const auto feedParkingFee = [&page](const std::string& fee) {
     const auto [kind, amount] = *ParkingFee(fee);
     page.OnParkingKindSelected(kind);
     page.OnParkingFeeChanged(amount);
+  };
+  bool applied = true;
+  for (const std::string& fee : o.parkingFees) {
+    feedParkingFee(fee);
+    if (const std::string problem = page.Problem(); !problem.empty()) {
+      session.prompter->Message(problem, MessageIcon::kWarning);
+      applied = false;
+      break;
+    }
+  }
+  if (applied && o.parkingFees.empty() && edited) applied = sheet.Apply();
+  for (std::size_t i = 0; applied && i < o.parkingFees.size(); ++i) {
+    feedParkingFee(o.parkingFees[i]);
     applied = sheet.Apply();
-    if (!applied) break;
   }
   PrintFlightplan(context.out(), page, !oneCategory);
   return ApplyStatus(applied);

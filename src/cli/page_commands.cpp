@@ -21,6 +21,14 @@ CLI::Option* AddYesNoOption(CLI::App& command, const std::string& name, std::str
       ->type_name("B");
 }
 
+CLI::Option* AddNameArgument(CLI::App& command, const std::string& name, std::string& value,
+                             const std::string& help) {
+  return command.add_option(name, value, help)
+      ->check(CLI::Validator(
+          [](std::string& given) { return Trim(given).empty() ? std::string("a name cannot be empty") : ""; },
+          "", "name"));
+}
+
 bool IsYes(const std::string& value) {
   return EqualsIgnoringCase(value, "yes") || value == "1" || EqualsIgnoringCase(value, "true");
 }
@@ -31,6 +39,14 @@ const char* YesNo(bool value) {
 
 int ApplyStatus(bool applied) {
   return applied ? 0 : 1;
+}
+
+int ApplyStatus(CommandContext& context, const ui::SheetPage& page, bool applied) {
+  if (!applied) return 1;
+  if (!page.AnsweredNo()) return 0;
+  context.err() << "wingfold: a question was answered No, so not everything was changed as given (with no "
+                   "terminal, --yes answers Yes)\n";
+  return 1;
 }
 
 }

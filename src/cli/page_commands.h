@@ -21,10 +21,17 @@ bool OpenSheet(CommandContext& context, ui::MainSheet& sheet, ui::PageId page);
 CLI::Option* AddYesNoOption(CLI::App& command, const std::string& name, std::string& value,
                             const std::string& help);
 bool IsYes(const std::string& value);
+// A positional name (a country, an airport, a model, a variation, a node); a name that is empty or
+// only blanks is a usage error, so that it can never stand for "everything".
+CLI::Option* AddNameArgument(CLI::App& command, const std::string& name, std::string& value,
+                             const std::string& help);
 const char* YesNo(bool value);
 
 // The exit status of an apply: 0 when everything was applied and saved, 1 otherwise (the page has
 // said why).
 int ApplyStatus(bool applied);
+// The same for a page that asks: a question answered No also gives 1, since what was asked was not
+// stored as given; the user is told so.
+int ApplyStatus(CommandContext& context, const ui::SheetPage& page, bool applied);
 
 }

@@ -218,6 +218,12 @@ std::int64_t IniFile::GetInt(std::string_view section, std::string_view key, std
 }
 
 void IniFile::SetString(std::string_view section, std::string_view key, std::string_view value) {
+  for (const std::string_view part : {section, key, value}) {
+    if (part.find_first_of("\r\n") != std::string_view::npos) {
+      throw FileError("A line break cannot be written into [" + std::string(section) + "] " +
+                      std::string(key) + " of a settings file");
+    }
+  }
   std::string line = std::string(Trim(key)) + "=" + std::string(value);
   std::size_t header = FindSection(section);
   if (header == npos) {

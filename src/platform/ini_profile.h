@@ -35,6 +35,8 @@ class IniFile {
   // The leading decimal number of the value, or `fallback` when the key is missing.
   std::int64_t GetInt(std::string_view section, std::string_view key, std::int64_t fallback) const;
 
+  // Throws FileError, changing nothing, when the section, key or value holds a line break: the
+  // file would gain lines that the caller never wrote.
   void SetString(std::string_view section, std::string_view key, std::string_view value);
   void SetInt(std::string_view section, std::string_view key, std::int64_t value);
 

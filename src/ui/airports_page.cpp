@@ -119,6 +119,7 @@ void CPAirports::OnTypeSelected(int index) {
 
 void CPAirports::OnLandingFeeChanged(const std::string& text) {
   m_fLandingFee.SetText(text);
+  feeTyped_ = true;
   MarkEdited();
 }
 
@@ -148,6 +149,7 @@ void CPAirports::SampleCallSign(const CCountry* country) {
 void CPAirports::ShowNode(NodeId id) {
   SetModified(false);
   m_hSelectedItem = id;
+  feeTyped_ = false;
   m_strCallSign.clear();
   m_strICAO.clear();
   m_bHasIFR = 0;
@@ -198,10 +200,9 @@ std::string CPAirports::Problem() const {
 
 bool CPAirports::OnApply() {
   if (m_bApplied) return true;
+  if (!Acceptable()) return false;
+  ForgetAnswers();
   const AirportNodeObject* object = SelectedObject();
-  if (object != nullptr && std::holds_alternative<CAirport*>(*object) && !CheckBoxes({&m_fLandingFee})) {
-    return false;
-  }
   m_bApplied = true;
   SetModified(false);
   if (object == nullptr) return true;
@@ -226,8 +227,10 @@ bool CPAirports::OnApply() {
   if (m_comboType >= 0 && m_comboType != a.airportType) a.airportType = m_comboType;
   const float entered = m_fLandingFee.value;
   const float normal = a.NormalLandingFee(session_.settings);
-  if (normal > entered * kFeeTolerance) {
-    if (session_.prompter->AskYesNo(FormatFee(kLowFeeQuestion, entered, normal))) {
+  const bool ask = feeTyped_ || askAboutUntypedFee;
+  feeTyped_ = false;
+  if (ask && normal > entered * kFeeTolerance) {
+    if (Ask(FormatFee(kLowFeeQuestion, entered, normal))) {
       a.landingFee = entered;
       a.feeSetByUser = 1;
     } else {

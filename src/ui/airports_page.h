@@ -46,6 +46,10 @@ class CPAirports final : public SheetPage {
   NodeId m_hSelectedItem = kNoNode;
   bool m_bApplied = true;  // nothing edited since the last apply
   bool m_bReady = false;   // the page has been shown
+  // Whether an apply asks about a landing fee below the normal one that was not typed since the
+  // airport was shown. The window asks, as the page always did; the command line asks only about a
+  // fee it was given, so that a question nobody can answer never resets a fee the user fixed.
+  bool askAboutUntypedFee = true;
 
   void OnInitDialog() override;
   std::string Problem() const override;
@@ -73,6 +77,8 @@ class CPAirports final : public SheetPage {
   void MarkEdited();
   void ShowNode(NodeId node);
   void SampleCallSign(const CCountry* country);
+
+  bool feeTyped_ = false;
 };
 
 }

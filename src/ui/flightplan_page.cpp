@@ -63,6 +63,7 @@ void CPFlightplan::OnInitDialog() {
   selectedParkingKind = 0;
   const Settings& s = session_.settings;
   pickedDate = s.startDate;
+  datePicked_ = false;
   ilsValue.Show(s.ilsFee);
   lightsValue.Show(s.lightsFee);
   crossCountryValue.Show(s.crossCountryFee);
@@ -116,6 +117,7 @@ void CPFlightplan::OnNightChanged(const std::string& text) {
 
 void CPFlightplan::OnDateChanged(TimeValue date) {
   pickedDate = date;
+  datePicked_ = true;
   SetModified();
 }
 
@@ -146,15 +148,21 @@ void CPFlightplan::OnRunwayFeeChanged(const std::string& text) {
 }
 
 std::string CPFlightplan::Problem() const {
-  return FirstProblem({&maxHours, &minHours, &ifrValue, &touchAndGoValue, &nightValue, &parkingFeeValue,
-                       &ilsValue, &lightsValue, &crossCountryValue, &runwayValue});
+  std::string problem =
+      FirstProblem({&maxHours, &minHours, &ifrValue, &touchAndGoValue, &nightValue, &parkingFeeValue,
+                    &ilsValue, &lightsValue, &crossCountryValue, &runwayValue});
+  // Only an edit is checked against the maximum: settings read from the file are applied again
+  // with every apply of the sheet, and must not stop the other pages.
+  if (problem.empty() && IsModified() && minHours.value > maxHours.value) {
+    problem = std::string(minHours.label()) + ": \"" + minHours.text() + "\" is above the " +
+              maxHours.label() + " of " + maxHours.text() + ". Enter a " + minHours.label() +
+              " no longer than the " + maxHours.label() + ".";
+  }
+  return problem;
 }
 
 bool CPFlightplan::OnApply() {
-  if (!CheckBoxes({&maxHours, &minHours, &ifrValue, &touchAndGoValue, &nightValue, &parkingFeeValue,
-                   &ilsValue, &lightsValue, &crossCountryValue, &runwayValue})) {
-    return false;
-  }
+  if (!Acceptable()) return false;
   Settings& s = session_.settings;
   const int c = selectedCategory;
   s.ifrPercent[c] = ifrValue.value;
@@ -168,7 +176,8 @@ bool CPFlightplan::OnApply() {
   s.crossCountryFee = crossCountryValue.value;
   s.runwayFee = runwayValue.value;
 
-  s.startDate = NormalizedStartDate(pickedDate);
+  if (datePicked_) s.startDate = NormalizedStartDate(pickedDate);
+  datePicked_ = false;
   pickedDate = s.startDate;
   session_.random.Seed(static_cast<std::uint32_t>(s.startDate));
 

@@ -53,14 +53,18 @@ class CPFlightplan final : public SheetPage {
   NumberField<float> runwayValue{"per1000 feet runway", 0, 1000};
 
   void OnInitDialog() override;
+  // A refused number, or, once the page was edited, a minimum flight time above the maximum.
   std::string Problem() const override;
+  // Stores the selected category and parking kind and the other fees; the start date becomes the
+  // normalised picked date only when a date was picked since the last apply, so that applying again
+  // never moves it.
   bool OnApply() override;
 
   // Selections: load the members of the category (discarding its unapplied edits and clearing the
   // modified state) or of the parking kind. Indexes outside the lists are ignored.
   void OnCategorySelected(int category);
   void OnParkingKindSelected(int kind);
-  // The category edits and the date: mark the page modified.
+  // The category edits and the date (picked): mark the page modified.
   void OnMaxHoursChanged(const std::string& text);
   void OnMinHoursChanged(const std::string& text);
   void OnIfrChanged(const std::string& text);
@@ -85,6 +89,8 @@ class CPFlightplan final : public SheetPage {
 
  private:
   void OnFeeChanged(NumberField<float>& box, const std::string& text, float setting);
+
+  bool datePicked_ = false;
 };
 
 }

@@ -13,6 +13,7 @@ namespace {
 constexpr const char* kModelQuestion =
     "This action will change the values of the base aircraft, all variations of the base aircraft will "
     "apply those values too.\nAre youre sure?";
+constexpr const char* kUseForGALabel = "Use for GA:";
 constexpr const char* kLowMoneyQuestion =
     "The money per week value of %5.2f is below the 'normal' money per week value (%5.2f). Is this "
     "correct?";
@@ -285,21 +286,36 @@ std::string CPPlanes::Problem() const {
   if (m_bSaved) return {};
   const PlaneTree::Node* node = m_tree.Find(m_hSelectedItem);
   if (node == nullptr) return {};
-  if (ModelOf(*node) != nullptr) {
-    return FirstProblem({&m_nCruiseSpeed, &m_nStallSpeed, &m_nRange, &m_nFuel, &m_fProbability,
-                         &m_fMoneyPerWeek, &m_fMoneyPerFlight});
+  std::string problem;
+  const CAI_Aircraft* variation = nullptr;
+  const CAircraft* model = ModelOf(*node);
+  if (model != nullptr) {
+    problem = FirstProblem({&m_nCruiseSpeed, &m_nStallSpeed, &m_nRange, &m_nFuel, &m_fProbability,
+                            &m_fMoneyPerWeek, &m_fMoneyPerFlight});
+  } else if (IsVariationNode(*node)) {
+    problem = FirstProblem({&m_fProbability, &m_fMoneyPerWeek, &m_fMoneyPerFlight});
+    variation = session_.world.aircraftNames.Find(node->label);
   }
-  if (IsVariationNode(*node)) return FirstProblem({&m_fProbability, &m_fMoneyPerWeek, &m_fMoneyPerFlight});
+  // "Use for GA:" ticked by the user where the apply would switch it off again.
+  const std::int32_t stored = variation != nullptr ? variation->useForGA
+                              : model != nullptr   ? model->useForGA
+                                                   : 1;
+  if (!problem.empty() || m_bUseForGA == 0 || stored != 0) return problem;
+  if (variation != nullptr && !UsableTitle(variation->title)) {
+    return std::string(kUseForGALabel) + " \"" + variation->title +
+           "\" holds a comma, which the traffic compiler's aircraft file cannot take; this variation cannot "
+           "fly GA traffic.";
+  }
+  if (UsageMask() == 0) {
+    return std::string(kUseForGALabel) + " no category of \"Useage\" is ticked. Tick one.";
+  }
   return {};
 }
 
 bool CPPlanes::OnApply() {
   if (m_bSaved) return true;
-  const std::string problem = Problem();
-  if (!problem.empty()) {
-    session_.prompter->Message(problem, MessageIcon::kWarning);
-    return false;
-  }
+  if (!Acceptable()) return false;
+  ForgetAnswers();
   const NodeId id = m_hSelectedItem;
   const PlaneTree::Node* node = m_tree.Find(id);
   bool done = true;
@@ -321,7 +337,7 @@ float CPPlanes::CheckedMoneyPerWeek(float normal, float tolerance) {
   if (!(normal > entered + static_cast<double>(tolerance))) return entered;
   char question[512];
   std::snprintf(question, sizeof(question), kLowMoneyQuestion, entered, normal);
-  if (session_.prompter->AskYesNo(question)) return entered;
+  if (Ask(question)) return entered;
   m_fMoneyPerWeek.Show(normal);
   m_fMoneyPerFlight.Show(normal / kFlightsPerWeek);
   return normal;
@@ -360,7 +376,7 @@ void CPPlanes::SetFuelFlow(CAircraft& model) {
 }
 
 bool CPPlanes::ApplyModel(CAircraft& model, NodeId id) {
-  if (session_.prompter->AskYesNo(kModelQuestion)) {
+  if (Ask(kModelQuestion)) {
     SetModified(false);
     model.cruiseSpeed = static_cast<std::int32_t>(m_nCruiseSpeed.value);
     model.fuelCapacity = m_nFuel.value;

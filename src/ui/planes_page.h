@@ -69,7 +69,11 @@ class CPPlanes final : public SheetPage {
 
   void OnInitDialog() override;
   void OnSetActive() override;
+  // A refused number, or "Use for GA:" ticked where the apply cannot keep it on: on a variation whose
+  // title holds a comma, or with no usage category ticked.
   std::string Problem() const override;
+  // Applies the selected model (after the question; No leaves it as it was, see AnsweredNo()) or
+  // variation.
   bool OnApply() override;
 
   // Builds the tree again (first: the page's own first build), keeping the selected model's node

@@ -8,6 +8,32 @@
 
 namespace wf::ui {
 
+namespace {
+
+constexpr const char* kToolsPathLabel = "Binary path";
+constexpr const char* kSimPathLabel = "FSX path";
+
+bool HasControlCharacter(std::string_view text) {
+  return std::any_of(text.begin(), text.end(), [](char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 0x20 || byte == 0x7F;
+  });
+}
+
+// The folder a typed path names, as a shell user means it: a relative path is taken from the current
+// folder, and a final separator is dropped. An empty path stays empty (no folder).
+std::filesystem::path AbsoluteFolder(const std::string& typed) {
+  const std::filesystem::path path = UserPath(typed);
+  std::error_code error;
+  std::filesystem::path absolute = path.empty() ? path : std::filesystem::absolute(path, error);
+  if (error) return path;
+  absolute = absolute.lexically_normal();
+  if (!absolute.has_filename() && absolute != absolute.root_path()) absolute = absolute.parent_path();
+  return absolute;
+}
+
+}
+
 CPSettings::CPSettings(Session& session) : SheetPage(session) {
   LoadFromSession();
 }
@@ -25,7 +51,24 @@ void CPSettings::OnInitDialog() {
 }
 
 std::string CPSettings::Problem() const {
+  for (const auto& [label, typed] :
+       {std::pair{kToolsPathLabel, &toolsPath}, std::pair{kSimPathLabel, &simPath}}) {
+    if (HasControlCharacter(*typed)) {
+      return std::string(label) +
+             ": a folder's path cannot hold a line break, a tab or another control "
+             "character. Enter the path without them.";
+    }
+  }
   return FirstProblem({&maxWeight});
+}
+
+std::string CPSettings::TakeFolder(const char* label, std::string& typed, std::filesystem::path& folder) {
+  if (UserPath(typed) == folder) return {};
+  folder = AbsoluteFolder(typed);
+  typed = PathUtf8(folder);
+  std::error_code error;
+  if (folder.empty() || std::filesystem::is_directory(folder, error)) return {};
+  return std::string(label) + ": there is no folder \"" + typed + "\"; the path is stored all the same.";
 }
 
 void CPSettings::OnPercentStepChanged(int step) {
@@ -59,10 +102,10 @@ void CPSettings::OnMaxWeightChanged(const std::string& text) {
 }
 
 bool CPSettings::OnApply() {
-  if (!CheckBoxes({&maxWeight})) return false;
+  if (!Acceptable()) return false;
   session_.settings.gaPercentage = percentStep * 10;
-  session_.toolsFolder = UserPath(toolsPath);
-  session_.simFolder = UserPath(simPath);
+  const std::string toolsMissing = TakeFolder(kToolsPathLabel, toolsPath, session_.toolsFolder);
+  const std::string simMissing = TakeFolder(kSimPathLabel, simPath, session_.simFolder);
   session_.settings.maxWeightGA = static_cast<std::int32_t>(maxWeight.value);
   session_.hooks->BuildPlaneTree();
 
@@ -70,6 +113,9 @@ bool CPSettings::OnApply() {
     WriteTuningSettings(ini, session_.settings, session_.toolsFolder, session_.simFolder);
   });
   SetModified(false);
+  for (const std::string& missing : {toolsMissing, simMissing}) {
+    if (!missing.empty()) session_.prompter->Message(missing, MessageIcon::kWarning);
+  }
   return saved;
 }
 

@@ -2,6 +2,7 @@
 // The "Settings" page: the share of GA parking spaces used for traffic, the tools and simulator
 // folders, and the maximum GA weight; applied into the session and saved to Wingfold.ini.
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 #include "ui/sheet_page.h"
@@ -22,7 +23,10 @@ class CPSettings final : public SheetPage {
   NumberField<std::uint32_t> maxWeight{"Max GA weight (kg)", 5000, 30000};
 
   void OnInitDialog() override;
+  // A path holding a line break or another control character, or a refused weight.
   std::string Problem() const override;
+  // Stores a changed folder as an absolute path (a relative one taken from the current folder, as
+  // a shell user means it) and shows it so; a folder that does not exist is stored with a warning.
   bool OnApply() override;
 
   // The slider moved to `step` (clamped to 0..15); the page is modified when step x 10 differs from
@@ -39,6 +43,8 @@ class CPSettings final : public SheetPage {
 
  private:
   void LoadFromSession();
+  // Takes `typed` into `folder` when it names another folder; the warning when it does not exist.
+  static std::string TakeFolder(const char* label, std::string& typed, std::filesystem::path& folder);
 };
 
 }

@@ -32,11 +32,17 @@ bool SheetPage::SaveAirports() {
   return saved;
 }
 
-bool SheetPage::CheckBoxes(std::initializer_list<const NumberBox*> boxes) const {
-  const std::string problem = FirstProblem(boxes);
+bool SheetPage::Acceptable() const {
+  const std::string problem = Problem();
   if (problem.empty()) return true;
   session_.prompter->Message(problem, MessageIcon::kWarning);
   return false;
+}
+
+bool SheetPage::Ask(const std::string& question) {
+  const bool yes = session_.prompter->AskYesNo(question);
+  if (!yes) answeredNo_ = true;
+  return yes;
 }
 
 }

@@ -34,6 +34,9 @@ class SheetPage {
 
   // Whether the page has changes to apply (this enables the sheet's Apply button).
   bool IsModified() const { return modified_; }
+  // Whether the user answered No to a question of the last apply, so that it stored something other
+  // than what was typed (the stored values, or the normal fee or money); the question said what.
+  bool AnsweredNo() const { return answeredNo_; }
 
   // Called by the page when the sheet's "Generate Flightplan" button is to be enabled.
   std::function<void()> enableGenerateButton;
@@ -43,8 +46,12 @@ class SheetPage {
   void EnableGenerateButton() {
     if (enableGenerateButton) enableGenerateButton();
   }
-  // Reports the first of `boxes` that is refused; true when all are valid.
-  bool CheckBoxes(std::initializer_list<const NumberBox*> boxes) const;
+  // Reports Problem() through the Prompter; true when there is none.
+  bool Acceptable() const;
+  // Asks through the Prompter; a No is remembered for AnsweredNo() until ForgetAnswers(), which
+  // an apply that asks calls first.
+  bool Ask(const std::string& question);
+  void ForgetAnswers() { answeredNo_ = false; }
   static std::string FirstProblem(std::initializer_list<const NumberBox*> boxes);
   // Changes Wingfold.ini with `write` and saves it; a failure is reported (the values stay in use
   // until the program ends) and gives false.
@@ -57,6 +64,7 @@ class SheetPage {
 
  private:
   bool modified_ = false;
+  bool answeredNo_ = false;
 };
 
 }

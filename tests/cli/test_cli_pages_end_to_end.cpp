@@ -61,16 +61,27 @@ TEST_F(CliPagesTest, AirportEditsAreSavedAndRefusedOnesChangeNothing) {
   result = Wingfold("--yes airport kaaa --use no --military yes --type \"Gras Strip\" --fee 0.5");
   ASSERT_EQ(result.exitCode, 0) << result.out;
   EXPECT_SAYS(result, "is below the 'normal' landing fee");
-  result = Wingfold("airport KAAA");
+  result = Wingfold("airport KAAA --military yes");  // no terminal: a question would be answered No
+  ASSERT_EQ(result.exitCode, 0) << result.out;
   EXPECT_SAYS(
       result,
       "Use:                  no\n  Military:             yes\n  Airport type:         Gras Strip (1)");
-  EXPECT_SAYS(result, "Landing fees:         0.5\n");
+  EXPECT_SAYS(result, "Landing fees:         0.5\n") << "the fixed fee is not asked about again";
+  result = Wingfold("airport KAAA --fee 0.4");
+  EXPECT_EQ(result.exitCode, 1) << "answered No: the normal fee is stored, not the one given";
+  EXPECT_SAYS(result, "a question was answered No");
 
   const std::string saved = File("objects.dat");
   result = Wingfold("airport KAAA --use yes --fee cheap");
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_SAYS(result, "Landing fees: \"cheap\" is not a number. Enter a number from 0 to 1000000000.");
+  EXPECT_EQ(File("objects.dat"), saved);
+  for (const char* blank : {"country \"\" --use no", "country \" \" --use no", "airport \"\" --use no",
+                            "airports \"\"", "plane \" \" --probability 1", "variation \"\" --use-ga no"}) {
+    result = Wingfold(blank);
+    EXPECT_EQ(result.exitCode, 2) << blank << "\n" << result.out;
+    EXPECT_SAYS(result, "a name cannot be empty");
+  }
   EXPECT_EQ(File("objects.dat"), saved);
 
   result = Wingfold("country \"united states\" --use no");
@@ -78,7 +89,7 @@ TEST_F(CliPagesTest, AirportEditsAreSavedAndRefusedOnesChangeNothing) {
   EXPECT_SAYS(Wingfold("airports"),
               "  United States  [not used]\n    Alpha\n      KAAA  Alpha Field  [not used]  [military]\n");
   EXPECT_SAYS(Wingfold("world"), "Use:        yes");
-  EXPECT_SAYS(Wingfold("fees assign"), "assigned to 1 airports");
+  EXPECT_SAYS(Wingfold("fees assign"), "assigned to 2 airports") << "KAAA lost its fixed fee to the No";
 }
 
 TEST_F(CliPagesTest, PlaneEditsAreHandedDownAndSaved) {
@@ -87,7 +98,8 @@ TEST_F(CliPagesTest, PlaneEditsAreHandedDownAndSaved) {
   EXPECT_SAYS(result, "  Business_Jet_Heavy  [cannot fly GA]\n");
 
   result = Wingfold("plane trainer_152 --cruise 99 --usage taxi");
-  ASSERT_EQ(result.exitCode, 0) << result.out;
+  EXPECT_EQ(result.exitCode, 1) << "no terminal, no --yes: the question is answered No";
+  EXPECT_SAYS(result, "a question was answered No");
   EXPECT_SAYS(result, "Cruise Speed (kts):   107\n") << "answered No: the stored values";
   EXPECT_SAYS(Wingfold("plane Trainer_152"), "Cruise Speed (kts):   107\n");
 
@@ -101,6 +113,9 @@ TEST_F(CliPagesTest, PlaneEditsAreHandedDownAndSaved) {
   result = Wingfold("variation \"Trainer 152 White\"");
   EXPECT_SAYS(result, "state:                switched off\n");
   EXPECT_SAYS(result, "Probability (%):      5\n");
+  result = Wingfold("variation \"Trainer 152 White\" --use-ga yes");
+  EXPECT_EQ(result.exitCode, 1) << "refused, not silently stored as no";
+  EXPECT_SAYS(result, "Use for GA: no category of \"Useage\" is ticked. Tick one.");
 
   const std::string saved = File("AircraftTypes.dat");
   result = Wingfold("--yes plane Trainer_152 --stall 3001");
@@ -111,19 +126,26 @@ TEST_F(CliPagesTest, PlaneEditsAreHandedDownAndSaved) {
 
 TEST_F(CliPagesTest, SettingsAndFlightPlanSettingsGoToTheSettingsFile) {
   auto result = Wingfold(
-      "flightplan --category club --max-hours 3 --date 2006-01-25 --parking-fee large_gate=1500 "
+      "flightplan --category club --max-hours 3 --date 2006-06-04 --parking-fee large_gate=1500 "
       "--parking-fee \"small GA RAMP=3\"");
   ASSERT_EQ(result.exitCode, 0) << result.out;
-  EXPECT_SAYS(result, "Month for Flightplan generation: 2006-01-22 (Sunday)");
+  EXPECT_SAYS(result, "Month for Flightplan generation: 2006-06-11 (Sunday)");
+  ASSERT_EQ(Wingfold("flightplan --category taxi --ifr 51").exitCode, 0);
   const IniFile ini = IniFile::Load(work_ / "Wingfold.ini");
-  EXPECT_EQ(ini.GetString("Flightplan", "Date"), "01/22/2006");
+  EXPECT_EQ(ini.GetString("Flightplan", "Date"), "06/11/2006") << "only a picked date moves";
   EXPECT_EQ(ini.GetString("Flightplan", "Club_max"), "300");
   EXPECT_EQ(ini.GetString("Fees", "small_RAMP"), "300");
 
-  ASSERT_EQ(Wingfold("settings --ga-percentage 50 --max-weight 20000").exitCode, 0);
+  result = Wingfold("settings --ga-percentage 50 --max-weight 20000 --tools-path no-such-bin");
+  ASSERT_EQ(result.exitCode, 0) << result.out;
+  EXPECT_SAYS(result, "warning: Binary path: there is no folder");
+  EXPECT_TRUE(fs::path(*IniFile::Load(work_ / "Wingfold.ini").GetString("Path", "TTools")).is_absolute());
   const std::string saved = File("Wingfold.ini");
-  for (const char* refused : {"flightplan --parking-fee large_gate=6000", "settings --max-weight 1",
-                              "settings --ga-percentage 35"}) {
+  for (const char* refused :
+       {"flightplan --parking-fee large_gate=6000", "flightplan --min-hours 3", "settings --max-weight 1",
+        "flightplan --max-hours 3 --date 2007-01-01 --parking-fee large_gate=100 --parking-fee "
+        "small_ga_ramp=99999",
+        "settings --ga-percentage 35", "settings --sim-path \"x\n[Flightplan]\nTaxi_max=99999999\""}) {
     result = Wingfold(refused);
     EXPECT_EQ(result.exitCode, 1) << refused << "\n" << result.out;
     EXPECT_EQ(File("Wingfold.ini"), saved) << refused;

@@ -159,17 +159,26 @@ TEST_F(GuiTest, FlightplanPageSavesTheSettingsOfTheChosenCategory) {
   EXPECT_EQ(Std(Find<QLineEdit>("maxHours")->text()),
             ui::FormatNumber(session.settings.flightTimeMax[kPrivate]));
   Type(Find<QLineEdit>("maxHours"), "3.5");
-  Find<QDateEdit>("pickedDate")->setDate(QDate(2006, 1, 25));
+  Type(Find<QLineEdit>("minHours"), "4");
+  Find<QDateEdit>("pickedDate")->setDate(QDate(2006, 6, 4));
   QTest::mouseClick(w.applyButton(), Qt::LeftButton);
+  ASSERT_EQ(prompter.messages.size(), 1u);
+  EXPECT_TRUE(Contains(prompter.messages[0], "is above the maximum Flight time")) << prompter.messages[0];
+  EXPECT_FALSE(fs::exists(work / "Wingfold.ini") && Contains(ReadFile(work / "Wingfold.ini"), "Privat_max"));
 
+  Type(Find<QLineEdit>("minHours"), "1");
+  QTest::mouseClick(w.applyButton(), Qt::LeftButton);
+  Type(Find<QLineEdit>("ifrValue"), "7");
+  QTest::mouseClick(w.applyButton(), Qt::LeftButton);  // a second apply keeps the stored Sunday
   const std::string ini = ReadFile(work / "Wingfold.ini");
   EXPECT_TRUE(Contains(ini, "Privat_max=350")) << ini;
-  EXPECT_TRUE(Contains(ini, "Date=01/22/2006")) << ini;
-  EXPECT_EQ(Find<QDateEdit>("pickedDate")->date(), QDate(2006, 1, 22));
+  EXPECT_TRUE(Contains(ini, "Privat_IFR=7")) << ini;
+  EXPECT_TRUE(Contains(ini, "Date=06/11/2006")) << ini;
+  EXPECT_EQ(Find<QDateEdit>("pickedDate")->date(), QDate(2006, 6, 11));
 
   QTest::mouseClick(Find<QPushButton>("assignFees"), Qt::LeftButton);
-  ASSERT_EQ(prompter.messages.size(), 1u);
-  EXPECT_TRUE(Contains(prompter.messages[0], "3 airports")) << prompter.messages[0];
+  ASSERT_EQ(prompter.messages.size(), 2u);
+  EXPECT_TRUE(Contains(prompter.messages[1], "3 airports")) << prompter.messages[1];
 }
 
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/errors.h"
 #include "platform/ini_profile.h"
 
 namespace wf {
@@ -40,6 +41,10 @@ TEST(IniProfileTest, WritesInPlaceAndKeepsEverythingElse) {
   ini.SetInt("fees", "ifr", 130);                // in place, key spelled as the caller spells it
   ini.SetInt("Fees", "Runway", 33);              // appended after the section's last line
   ini.SetString("Path", "TTools", "C:\\Tools");  // new section at the end
+  for (const char* broken : {"C:\\Tools\r\n[Flightplan]", "x\ny", "x\r"}) {
+    EXPECT_THROW(ini.SetString("Path", "TTools", broken), FileError) << "a line break would add lines";
+    EXPECT_THROW(ini.SetString("Path", broken, "x"), FileError);
+  }
   EXPECT_EQ(ini.Text(),
             "; my settings\r\n"
             "[Fees]\r\n"

@@ -104,32 +104,42 @@ TEST_F(AirportsPageTest, LowerCaseIdentShowsTheAirport) {
 
 TEST_F(AirportsPageTest, FeeBelowTheNormalFeeIsAskedAbout) {
   struct Case {
-    const char* fee;
+    const char* fee;  // nothing: Military is ticked, the fixed fee of 50 stays in the box
+    bool askAboutUntyped;
     bool answer;
     bool asked;
     float stored;
     std::int32_t setByUser;
   } cases[] = {
-      {"98.60", false, false, 98.6f, 1},  // 98.60 x 1.015 reaches 100
-      {"98.50", true, true, 98.5f, 1},    //
-      {"98.50", false, true, 100.0f, 0},  // No restores the normal fee
-      {"150", false, false, 150.0f, 1},   //
-      {"100", false, false, 100.0f, 0},   // unchanged: nothing to take
+      {"98.60", true, false, false, 98.6f, 1},   // 98.60 x 1.015 reaches 100
+      {"98.50", true, true, true, 98.5f, 1},     //
+      {"98.50", false, false, true, 100.0f, 0},  // No restores the normal fee
+      {"150", true, false, false, 150.0f, 1},    //
+      {"100", true, false, false, 100.0f, 0},    // unchanged: nothing to take
+      {nullptr, true, false, true, 100.0f, 0},   // the window asks about the shown fee too
+      {nullptr, false, false, false, 50.0f, 1},  // the command line only about a typed one
   };
   for (const auto& c : cases) {
+    const std::string fee = c.fee != nullptr ? c.fee : "(untyped)";
     CAirport& vienna = Airport("LOWW");
-    vienna.landingFee = 100.0f;
-    vienna.feeSetByUser = 0;
+    vienna.landingFee = c.fee != nullptr ? 100.0f : 50.0f;
+    vienna.feeSetByUser = c.fee != nullptr ? 0 : 1;
     prompter.questions.clear();
     prompter.answer = c.answer;
+    page.askAboutUntypedFee = c.askAboutUntyped;
     Select("LOWW");
-    page.OnLandingFeeChanged(c.fee);
-    ASSERT_TRUE(page.OnApply()) << c.fee;
-    EXPECT_EQ(prompter.questions.size(), c.asked ? 1u : 0u) << c.fee;
-    EXPECT_EQ(vienna.landingFee, c.stored) << c.fee;
-    EXPECT_EQ(vienna.feeSetByUser, c.setByUser) << c.fee;
+    if (c.fee != nullptr) {
+      page.OnLandingFeeChanged(c.fee);
+    } else {
+      page.OnMilitaryClicked(true);
+    }
+    ASSERT_TRUE(page.OnApply()) << fee;
+    EXPECT_EQ(prompter.questions.size(), c.asked ? 1u : 0u) << fee;
+    EXPECT_EQ(page.AnsweredNo(), c.asked && !c.answer) << fee;
+    EXPECT_EQ(vienna.landingFee, c.stored) << fee;
+    EXPECT_EQ(vienna.feeSetByUser, c.setByUser) << fee;
     EXPECT_EQ(page.m_fLandingFee.value, c.stored) << "the box shows what was stored";
-    if (c.asked) {
+    if (c.asked && c.fee != nullptr) {
       EXPECT_EQ(prompter.questions.back(),
                 "The landing fee of 98.50 is below the 'normal' landing fee (100.00). Is this correct?");
     }

@@ -60,17 +60,19 @@ TEST_F(FlightplanPageTest, ApplyStoresTheSelectedCategoryAndKindNormalisesTheDat
   page.OnParkingKindSelected(8);  // large Gate
   EXPECT_EQ(page.parkingFeeValue.value, 1500.0f);
   page.OnParkingFeeChanged("1500");
-  page.OnDateChanged(MakeTime(2006, 1, 25));
+  page.OnDateChanged(MakeTime(2006, 6, 4));
   ASSERT_TRUE(page.OnApply());
+  page.OnNightChanged("30");
+  ASSERT_TRUE(page.OnApply()) << "a second apply leaves the stored Sunday where it is";
 
   EXPECT_EQ(session.settings.flightTimeMax[kClub], 3.5f);
   EXPECT_EQ(session.settings.ifrPercent[kClub], 60);
   EXPECT_EQ(session.settings.flightTimeMax[kTaxi], 2.0f) << "other categories keep their values";
-  EXPECT_EQ(session.settings.startDate, MakeTime(2006, 1, 22, 12));
+  EXPECT_EQ(session.settings.startDate, MakeTime(2006, 6, 11, 12));
   EXPECT_EQ(page.pickedDate, session.settings.startDate);
   EXPECT_EQ(session.random.State(), static_cast<std::uint32_t>(session.settings.startDate));
   const IniFile ini = Ini();
-  EXPECT_EQ(ini.GetString("Flightplan", "Date"), "01/22/2006");
+  EXPECT_EQ(ini.GetString("Flightplan", "Date"), "06/11/2006");
   EXPECT_EQ(ini.GetString("Flightplan", "Club_max"), "350");
   EXPECT_EQ(ini.GetString("Fees", "heavy_GATE"), "150000");
   EXPECT_EQ(ini.GetString("Fees", "IFR"), "125") << "the IFR fee is written with its current value";
@@ -84,7 +86,7 @@ TEST_F(FlightplanPageTest, RefusedNumberAppliesNothing) {
   } cases[] = {
       {&CPFlightplan::OnParkingFeeChanged, "6000"}, {&CPFlightplan::OnIlsFeeChanged, "1500"},
       {&CPFlightplan::OnMaxHoursChanged, "0.2"},    {&CPFlightplan::OnMinHoursChanged, "eleven"},
-      {&CPFlightplan::OnNightChanged, "101"},
+      {&CPFlightplan::OnNightChanged, "101"},       {&CPFlightplan::OnMinHoursChanged, "2.5"},  // above 2
   };
   for (const auto& c : cases) {
     page.OnParkingKindSelected(8);
@@ -102,6 +104,9 @@ TEST_F(FlightplanPageTest, RefusedNumberAppliesNothing) {
     page.OnInitDialog();
   }
   EXPECT_EQ(prompter.messages[0], "parking fees: \"6000\" is out of range. Enter a number from 0 to 5000.");
+  EXPECT_EQ(prompter.messages.back(),
+            "minimum Flight time: \"2.5\" is above the maximum Flight time of 2. Enter a minimum Flight time "
+            "no longer than the maximum Flight time.");
 }
 
 TEST_F(FlightplanPageTest, ModifiedStateFollowsTheEditsAndTheCategorySelection) {

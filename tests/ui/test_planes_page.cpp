@@ -120,18 +120,43 @@ TEST_F(PlanesPageTest, MoneyBelowTheNormalValueIsAskedAboutForVariationsAtOnce) 
   EXPECT_EQ(page.m_fMoneyPerFlight.value, normal / 70.0f);
 }
 
-TEST_F(PlanesPageTest, VariationApplyChangesOnlyTheVariationAndKeepsCommaTitlesOff) {
+TEST_F(PlanesPageTest, VariationApplyChangesOnlyTheVariationAndRefusesGAUseItCannotKeep) {
+  CAI_Aircraft& blue = *session.world.aircraftNames.Find("Trainer, blue");
+  CAI_Aircraft& red = *session.world.aircraftNames.Find("Trainer red");
+  blue.useForGA = red.useForGA = 0;
   page.OnInitDialog();
+  struct Case {
+    const char* title;
+    bool noUsage;
+    const char* refusal;
+  } cases[] = {
+      {"Trainer, blue", false,
+       "Use for GA: \"Trainer, blue\" holds a comma, which the traffic compiler's aircraft file cannot take; "
+       "this variation cannot fly GA traffic."},
+      {"Trainer red", true, "Use for GA: no category of \"Useage\" is ticked. Tick one."},
+  };
+  for (const auto& c : cases) {
+    prompter.messages.clear();
+    Select(c.title);
+    page.OnProbabilityChanged("20");
+    if (c.noUsage) {
+      for (int category = 0; category < kCategoryCount; ++category) {
+        page.OnUsageClicked(static_cast<Category>(category), false);
+      }
+    }
+    page.OnUseForGAClicked(true);
+    EXPECT_FALSE(page.OnApply()) << c.title;
+    EXPECT_EQ(prompter.messages, std::vector<std::string>{c.refusal});
+    EXPECT_EQ(session.world.aircraftNames.Find(c.title)->probability, 50.0f) << "nothing is applied";
+  }
+
   Select("Trainer, blue");
   page.OnProbabilityChanged("20");
   page.OnUsageClicked(kTaxi, true);
-  page.OnUseForGAClicked(true);
-  ASSERT_TRUE(page.OnApply());
-  const CAI_Aircraft& blue = *session.world.aircraftNames.Find("Trainer, blue");
+  ASSERT_TRUE(page.OnApply()) << "Use for GA left unticked";
   EXPECT_EQ(blue.probability, 20.0f);
   EXPECT_EQ(blue.usage, 0b101111);
-  EXPECT_EQ(blue.useForGA, 0) << "a comma in the title";
-  EXPECT_EQ(page.m_bUseForGA, 0);
+  EXPECT_EQ(blue.useForGA, 0);
   EXPECT_EQ(page.m_tree.Find(NodeLabelled("Trainer, blue"))->image, kImageSwitchedOff);
   EXPECT_EQ(trainer->usage, 0b001111);
   EXPECT_FALSE(FilesWritten()) << "a variation apply leaves the files to the next apply";
@@ -148,6 +173,7 @@ TEST_F(PlanesPageTest, ModelApplyHandsValuesDownAfterTheQuestion) {
 
   prompter.answer = false;
   ASSERT_TRUE(page.OnApply());
+  EXPECT_TRUE(page.AnsweredNo());
   EXPECT_EQ(trainer->cruiseSpeed, 120) << "No leaves the model as it was";
   EXPECT_EQ(page.m_nCruiseSpeed.value, 120u) << "and shows it again";
   EXPECT_TRUE(FilesWritten()) << "the files are written either way";
@@ -158,6 +184,7 @@ TEST_F(PlanesPageTest, ModelApplyHandsValuesDownAfterTheQuestion) {
   page.OnUsageClicked(kPrivate, false);
   prompter.answer = true;
   ASSERT_TRUE(page.OnApply());
+  EXPECT_FALSE(page.AnsweredNo());
   EXPECT_EQ(prompter.questions.back(),
             "This action will change the values of the base aircraft, all variations of the base aircraft "
             "will apply those values too.\nAre youre sure?");

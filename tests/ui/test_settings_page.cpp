@@ -4,6 +4,7 @@
 
 #include "app/startup.h"
 #include "platform/files.h"
+#include "platform/text.h"
 #include "ui/page_test_support.h"
 #include "ui/settings_page.h"
 
@@ -77,6 +78,36 @@ TEST_F(SettingsPageTest, RefusedWeightAppliesNothing) {
   EXPECT_TRUE(page.OnApply());
   EXPECT_EQ(session.settings.maxWeightGA, 30000);
   EXPECT_EQ(session.settings.gaPercentage, 100);
+}
+
+TEST_F(SettingsPageTest, FoldersAreStoredAbsoluteAndLineBreaksAreRefused) {
+  session.simFolder = "sim-from-the-file";
+  CPSettings page(session);
+  page.OnInitDialog();
+  const std::filesystem::path missing = std::filesystem::current_path() / "no-such-tools";
+  struct Case {
+    std::string typed;
+    std::filesystem::path stored;  // empty when refused
+    std::string message;           // its start
+  } cases[] = {
+      {"bin\n[Flightplan]\nTaxi_max=99999999", {}, "Binary path: a folder's path cannot hold a line break"},
+      {"C:\tTools", {}, "Binary path: a folder's path cannot hold a line break"},
+      {"relative/../no-such-tools/", missing,
+       "Binary path: there is no folder \"" + PathUtf8(missing) + "\";"},
+      {PathUtf8(folder.path()) + "/", folder.path(), ""},
+  };
+  for (const auto& c : cases) {
+    const std::filesystem::path before = session.toolsFolder;
+    prompter.messages.clear();
+    page.OnToolsPathChanged(c.typed);
+    page.OnMaxWeightChanged("15000");
+    EXPECT_EQ(page.OnApply(), !c.stored.empty()) << c.typed;
+    EXPECT_EQ(session.toolsFolder, c.stored.empty() ? before : c.stored) << c.typed;
+    EXPECT_EQ(session.settings.maxWeightGA, c.stored.empty() ? 14000 : 15000) << c.typed;
+    EXPECT_EQ(session.simFolder, "sim-from-the-file") << "an unchanged folder is kept as it was";
+    EXPECT_EQ(prompter.messages.empty() ? "" : prompter.messages[0].substr(0, c.message.size()), c.message);
+    EXPECT_EQ(page.toolsPath, c.stored.empty() ? c.typed : PathUtf8(c.stored)) << "shows what was stored";
+  }
 }
 
 }
