@@ -115,8 +115,8 @@ struct TableRow {
 };
 
 void AppendTable(std::string& out, const char* title, const std::vector<const char*>& headers,
-                 const std::vector<TableRow>& rows, const char* note = nullptr) {
-  out.append("<section class=\"table\"><h2>");
+                 const std::vector<TableRow>& rows, const char* note = nullptr, bool wide = false) {
+  out.append(wide ? "<section class=\"table wide\"><h2>" : "<section class=\"table\"><h2>");
   out.append(title);
   out.append("</h2>\n<table><thead><tr>");
   for (const char* header : headers) {
@@ -349,6 +349,7 @@ th,td{text-align:left;padding:4px 10px;border-bottom:1px solid #eef0f3}th{font-w
 td.count{position:relative;text-align:right;width:30%;font-variant-numeric:tabular-nums}
 td.count .bar{position:absolute;left:0;top:5px;bottom:5px;background:#2e6da41f;border-radius:3px}
 td.detail{padding-left:28px;color:#5a6675}
+@media (min-width:900px){.wide{grid-column:span 2}}
 footer{padding:24px 20px 40px;font-size:13px}
 )";
 
@@ -537,7 +538,7 @@ std::string TrafficReportPage(const ReportPageInput& input) {
         {{airport.ident, AirportName(input.world, airport.ident), Thousands(f.basedPlanes[busiest[i]])},
          f.departures[busiest[i]]});
   }
-  AppendTable(out, "Busiest airports", {"Ident", "Name", "Based", "Departures a week"}, rows);
+  AppendTable(out, "Busiest airports", {"Ident", "Name", "Based", "Departures a week"}, rows, nullptr, true);
   std::map<std::int32_t, std::string> titles;
   for (const WeekAircraft& aircraft : week.aircraft) titles.emplace(aircraft.number, aircraft.title);
   std::map<std::string, std::int64_t> aircraftCounts;
