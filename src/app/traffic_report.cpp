@@ -74,7 +74,6 @@ TrafficReportResult WriteTrafficReport(Session& session, std::filesystem::path o
   result.legs = figures.legs;
   result.planes = figures.planes;
   result.airports = figures.airports;
-  result.withGeneration = generation != nullptr;
   return result;
 }
 

@@ -18,9 +18,8 @@ struct TrafficReportResult {
   std::int64_t plans = 0;
   std::int64_t legs = 0;
   std::int64_t planes = 0;
-  std::int64_t airports = 0;    // home bases
-  bool withGeneration = false;  // the last run's figures are in it
-  std::string failure;          // why no page was written, and what to do; empty when it was
+  std::int64_t airports = 0;  // home bases
+  std::string failure;        // why no page was written, and what to do; empty when it was
 };
 
 // Writes the report to `output` (Traffic-report.html in the work folder when empty) in one piece

@@ -4,8 +4,9 @@
 //
 // It holds the figures of the week (week_figures.h) as cards, the world map (world_map.h) with zoom,
 // pan and a tooltip per base, the departures per hour of the week as a bar chart, tables of planes
-// per country and per aircraft and of the busiest airports, and the figures of the generation when
-// the run that wrote the week is at hand. The same figures are in a JSON block for other tools:
+// per country and per aircraft and of the busiest airports, and, when the run that wrote the week
+// is at hand, its figures (planes per category, parking spaces left empty and why). The same
+// figures are in a JSON block for other tools:
 //   <script type="application/json" id="wingfold-report">{"plans": ..., "legs": ..., "planes": ...,
 //   "airports": ..., ...}</script>
 // Names read from the files and the databases are Windows-1252 and are written as UTF-8, escaped
