@@ -2,6 +2,7 @@
 // The program's process-wide state in one object: folders, settings, the databases, the random
 // sequence, and the user-facing interfaces. Tests make as many independent sessions as they like.
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,8 @@
 #include "world/world.h"
 
 namespace wf {
+
+struct GenerationResult;
 
 // Ways for lower layers to make the GUI's pages refresh; the CLI leaves them empty.
 class PageHooks {
@@ -41,6 +44,10 @@ struct Session {
   // The Collect data page's "database saved" flag, inverted: set when a scan starts, cleared only
   // by that page's apply once it has saved the airport database.
   bool airportDatabaseUnsaved = false;
+
+  // The figures of the last traffic run that wrote Flightplans-GA.dat in this session, for the
+  // traffic report; null before one.
+  std::shared_ptr<const GenerationResult> lastGeneration;
 
   Progress* progress;
   Prompter* prompter;

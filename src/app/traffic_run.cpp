@@ -80,6 +80,7 @@ TrafficRunResult RunTrafficGeneration(Session& session, bool compile) {
   session.progress->Hide();
   session.progress->SetText("Initialize Traffic generation");
   session.random.Seed(1);
+  session.lastGeneration.reset();
 
   // The plans go straight to the file (a temporary one until they are complete).
   AtomicFileWriter flightPlans(session.WorkFile(kFlightPlansFile));
@@ -94,6 +95,7 @@ TrafficRunResult RunTrafficGeneration(Session& session, bool compile) {
   try {
     flightPlans.Commit();
     result.flightPlansWritten = true;
+    session.lastGeneration = std::make_shared<const GenerationResult>(result.generation);
   } catch (const FileError& e) {
     result.failure = std::string(e.what()) + ". The compiler was not run.";
     session.progress->Hide();

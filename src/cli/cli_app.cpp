@@ -85,6 +85,7 @@ int RunCommands(int argc, const char* const* argv, std::istream& in, std::ostrea
   commands.push_back(AddRepairCommand(app));
   commands.push_back(AddGenerateCommand(app));
   commands.push_back(AddCheckCommand(app));
+  commands.push_back(AddReportCommand(app));
   commands.push_back(AddMakeAICommand(app));
   for (auto add : {AddAirportPageCommands, AddPlanePageCommands, AddSettingsPageCommands}) {
     for (auto& command : add(app)) commands.push_back(std::move(command));

@@ -74,6 +74,7 @@ CommandRegistration AddAircraftCommand(CLI::App& app);
 CommandRegistration AddRepairCommand(CLI::App& app);
 CommandRegistration AddGenerateCommand(CLI::App& app);
 CommandRegistration AddCheckCommand(CLI::App& app);
+CommandRegistration AddReportCommand(CLI::App& app);
 // The commands over the page models.
 std::vector<CommandRegistration> AddAirportPageCommands(CLI::App& app);
 std::vector<CommandRegistration> AddPlanePageCommands(CLI::App& app);

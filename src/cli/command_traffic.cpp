@@ -1,13 +1,16 @@
-// Commands of the traffic run: generate and check.
+// Commands of the traffic run: generate, check and report.
 #include <CLI/CLI.hpp>
 #include <memory>
 #include <ostream>
 
 #include "app/startup_sequence.h"
+#include "app/traffic_report.h"
 #include "app/traffic_run.h"
 #include "cli/cli_app.h"
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "platform/system.h"
+#include "platform/text.h"
 #include "traffic/compiler_inputs.h"
 
 namespace wf::cli {
@@ -50,6 +53,20 @@ void PrintGeneration(std::ostream& out, const TrafficRunResult& run) {
   }
 }
 
+// Writes the report and says where; false (with the reason on stderr) when no page was written.
+bool Report(CommandContext& context, Session& session, const std::string& output) {
+  const TrafficReportResult report =
+      WriteTrafficReport(session, output.empty() ? std::filesystem::path() : UserPath(output));
+  if (!report.failure.empty()) {
+    context.err() << "wingfold: " << report.failure << "\n";
+    return false;
+  }
+  context.out() << "Traffic report: " << PathUtf8(report.file) << " (" << report.plans << " plans, "
+                << report.legs << " legs, " << report.planes << " planes at " << report.airports
+                << " home bases)\n";
+  return true;
+}
+
 const char* Problems(std::size_t count) {
   return count == 1 ? "problem" : "problems";
 }
@@ -78,8 +95,11 @@ CommandRegistration AddGenerateCommand(CLI::App& app) {
   sub->add_option("--stats-json", *statsFile,
                   "Also write the run's statistics to FILE as JSON (for benchmarks)")
       ->option_text("FILE");
+  auto report = std::make_shared<bool>(false);
+  sub->add_flag("--report", *report,
+                "Also write the traffic report (Traffic-report.html) after the flight plans");
   return {
-      sub, [noCompile, statsFile](CommandContext& context) {
+      sub, [noCompile, statsFile, report](CommandContext& context) {
         Session& session = context.StartWritingSession("generate");
         const StartupSequenceResult startup = RunStartupSequence(session);
         if (startup.stoppedByDamage) {
@@ -97,6 +117,8 @@ CommandRegistration AddGenerateCommand(CLI::App& app) {
             return 1;
           }
         }
+        if (*report && run.flightPlansWritten && !Report(context, session, {}) && run.failure.empty())
+          return 1;
         if (!run.failure.empty()) {
           context.err() << "wingfold: " << run.failure << "\n";
           if (run.compiler.started && run.compiler.exitCode != 0)
@@ -105,6 +127,18 @@ CommandRegistration AddGenerateCommand(CLI::App& app) {
         }
         return 0;
       }};
+}
+
+CommandRegistration AddReportCommand(CLI::App& app) {
+  auto* sub = app.add_subcommand(
+      "report", "Write the traffic report: the generated week as one HTML page with a world map");
+  auto output = std::make_shared<std::string>();
+  sub->add_option("--output", *output, "Where to write it (default: Traffic-report.html in the work folder)")
+      ->option_text("FILE");
+  return {sub, [output](CommandContext& context) {
+            Session& session = context.StartWritingSession("report");
+            return Report(context, session, *output) ? 0 : 1;
+          }};
 }
 
 CommandRegistration AddCheckCommand(CLI::App& app) {

@@ -128,4 +128,9 @@ TimeValue SunsetTime(TimeValue date, double latitude, double longitude) {
   return SunEventTime(Event::kSunset, date, latitude, longitude);
 }
 
+int ZoneHours(double longitude) {
+  const double zone = std::trunc(longitude / 15 + 0.5);
+  return std::isfinite(zone) && std::fabs(zone) <= 24 ? static_cast<int>(zone) : 0;
+}
+
 }

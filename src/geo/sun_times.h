@@ -29,4 +29,8 @@ namespace wf {
 TimeValue SunriseTime(TimeValue date, double latitude, double longitude);
 TimeValue SunsetTime(TimeValue date, double latitude, double longitude);
 
+// The whole hours a place's zone clock is ahead of UTC, by its longitude alone:
+// trunc(longitude / 15 + 0.5); 0 for a longitude that is not a number or gives more than 24.
+int ZoneHours(double longitude);
+
 }

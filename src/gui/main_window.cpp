@@ -2,13 +2,16 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <exception>
+#include <optional>
 
 #include "app/repair.h"
 #include "app/traffic_run.h"
@@ -54,7 +57,8 @@ MainWindow::MainWindow(Session& session, GuiPrompter* prompter, QWidget* parent)
       tabs_(new QTabWidget(this)),
       generate_(new QPushButton("Generate Flightplan", this)),
       exit_(new QPushButton("Exit", this)),
-      apply_(new QPushButton("Apply", this)) {
+      apply_(new QPushButton("Apply", this)),
+      openUrl_([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
   session_.progress = progress_;
   session_.rebuildAdvice = " Wingfold offers to repair it next.";
   setWindowTitle(kCaption);
@@ -92,6 +96,8 @@ MainWindow::MainWindow(Session& session, GuiPrompter* prompter, QWidget* parent)
   layout->addLayout(buttons);
   setCentralWidget(central);
 
+  QMenu* file = menuBar()->addMenu("&File");
+  file->addAction("Show traffic report", this, [this] { ShowTrafficReport(); });
   QMenu* help = menuBar()->addMenu("&Help");
   help->addAction("&About FSX Wingfold...", this, [this] { ShowAbout(); });
 
@@ -196,8 +202,18 @@ void MainWindow::GenerateFlightplan() {
   if (!RunLong([this, &run] { run = RunTrafficGeneration(session_, true); })) return;
   if (!run.failure.empty()) {
     session_.prompter->Message(run.failure, MessageIcon::kStop);
-  } else {
-    session_.prompter->Message(GenerationSummary(run), MessageIcon::kInformation);
+  } else if (session_.prompter->AskYesNo(GenerationSummary(run) + "\n\nShow the traffic report?")) {
+    ShowTrafficReport();
+  }
+}
+
+void MainWindow::ShowTrafficReport() {
+  std::optional<std::filesystem::path> report;
+  if (!RunLong([this, &report] { report = sheet_.WriteTrafficReport(); }) || !report) return;
+  if (!openUrl_(QUrl::fromLocalFile(QString::fromStdString(PathUtf8(*report))))) {
+    session_.prompter->Message("The traffic report was written to " + PathUtf8(*report) +
+                                   ", but no browser could be started to show it.",
+                               MessageIcon::kWarning);
   }
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The main window: the sheet's five pages as tabs (Planes, Airports, Collect data, Settings,
 // Flightplan generation), "Generate Flightplan" in the lower left, "Exit" and the sheet's Apply in
-// the lower right, a Help menu with the About box, and the progress box.
+// the lower right, a File menu with "Show traffic report", a Help menu with the About box, and the
+// progress box.
 //
 // The window installs its progress box as the session's Progress while it lives. Messages and
 // questions go through the session's Prompter, which the caller sets (the GuiPrompter in the
@@ -16,6 +17,7 @@
 
 class QPushButton;
 class QTabWidget;
+class QUrl;
 
 namespace wf::gui {
 
@@ -46,8 +48,13 @@ class MainWindow final : public QMainWindow {
   // its values again. A failure of the job is shown as a message and gives false.
   bool RunLong(const std::function<void()>& job, QWidget* window = nullptr);
 
-  // "Generate Flightplan": the fleet, the week of flight plans and the traffic compiler.
+  // "Generate Flightplan": the fleet, the week of flight plans and the traffic compiler; after a
+  // run without failure, a question offers the traffic report.
   void GenerateFlightplan();
+  // "Show traffic report": writes the report into the work folder and opens it in the browser.
+  void ShowTrafficReport();
+  // How the report is opened (QDesktopServices::openUrl unless set); false when it could not be.
+  void SetUrlOpener(std::function<bool(const QUrl&)> opener) { openUrl_ = std::move(opener); }
   // The sheet's Apply.
   void Apply();
   // The About box.
@@ -84,6 +91,7 @@ class MainWindow final : public QMainWindow {
   QPushButton* exit_;
   QPushButton* apply_;
   bool opened_ = false;
+  std::function<bool(const QUrl&)> openUrl_;
 };
 
 }

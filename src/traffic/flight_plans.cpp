@@ -87,12 +87,6 @@ void AppendLine(std::string& out, const FlightLine& line) {
   out.push_back('\n');
 }
 
-// The whole hours of the airport's zone: trunc(longitude / 15 + 0.5).
-int ZoneHours(double longitude) {
-  const double zone = std::trunc(longitude / 15 + 0.5);
-  return std::isfinite(zone) && std::fabs(zone) <= 24 ? static_cast<int>(zone) : 0;
-}
-
 // Builds and writes the weeks of the planes of one airport after another, by the rules of a week.
 // What the destination searches read and keep lives in destination_caches.h.
 class WeekWriter {

@@ -1,5 +1,7 @@
 #include "ui/main_sheet.h"
 
+#include "app/traffic_report.h"
+
 namespace wf::ui {
 
 MainSheet::MainSheet(Session& session)
@@ -93,6 +95,15 @@ bool MainSheet::PlanesPageHasUnsavedEdits() {
 
 void MainSheet::PlanesPageEditsWritten() {
   planes.m_bSaved = true;
+}
+
+std::optional<std::filesystem::path> MainSheet::WriteTrafficReport() {
+  const TrafficReportResult report = wf::WriteTrafficReport(session_);
+  if (!report.failure.empty()) {
+    session_.prompter->Message(report.failure, MessageIcon::kStop);
+    return std::nullopt;
+  }
+  return report.file;
 }
 
 }

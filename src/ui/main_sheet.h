@@ -3,6 +3,8 @@
 // "Generate Flightplan" button. It is the session's PageHooks while it lives, so that the scan, the
 // fee assignment and the Settings page reach the Airports and Planes pages.
 #include <array>
+#include <filesystem>
+#include <optional>
 
 #include "app/startup_sequence.h"
 #include "ui/airports_page.h"
@@ -50,6 +52,11 @@ class MainSheet final : public PageHooks {
   // nothing is applied; otherwise every created page applies, in the sheet's order, and the Collect
   // data page applies every time. False when something was refused or could not be saved.
   bool Apply();
+
+  // "Show traffic report": writes the traffic report of the work folder (app/traffic_report.h) and
+  // returns its path, for the front end to open; when no page could be written, shows why and
+  // returns nothing.
+  std::optional<std::filesystem::path> WriteTrafficReport();
 
   void InitAirportData() override;
   void BuildPlaneTree() override;

@@ -19,7 +19,14 @@ using test::CliTrafficTest;
 namespace fs = std::filesystem;
 
 TEST_F(CliTrafficTest, CollectExtendsTheDatabaseAndGenerationIsReproducible) {
-  auto result = Wingfold("collect --default");
+  // Nothing generated yet: no report either.
+  auto result = Wingfold("report");
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_NE(result.out.find("Airports.dat is missing. Generate the flight plans first."), std::string::npos)
+      << result.out;
+  EXPECT_FALSE(fs::exists(work_ / "Traffic-report.html"));
+
+  result = Wingfold("collect --default");
   ASSERT_EQ(result.exitCode, 0) << result.out;
   EXPECT_NE(result.out.find("airports added:            12"), std::string::npos) << result.out;
   EXPECT_NE(result.out.find("14 models, 22 variations"), std::string::npos) << result.out;
@@ -35,8 +42,9 @@ TEST_F(CliTrafficTest, CollectExtendsTheDatabaseAndGenerationIsReproducible) {
   EXPECT_NE(result.out.find("fee 999.00 (normal"), std::string::npos) << result.out;
 
   const fs::path stats = folder_ / "stats.json";
-  result = Wingfold("generate --no-compile --stats-json \"" + stats.string() + "\"");
+  result = Wingfold("generate --no-compile --report --stats-json \"" + stats.string() + "\"");
   ASSERT_EQ(result.exitCode, 0) << result.out;
+  EXPECT_NE(result.out.find("Traffic-report.html ("), std::string::npos) << result.out;
   const std::string first = ReadFileBytes(work_ / "Flightplans-GA.dat").value_or("");
   EXPECT_NE(first.find("ONE_WEEK"), std::string::npos) << first.substr(0, 400);
   // The statistics count what the file holds: a block header per plan, a line per leg.
@@ -50,6 +58,12 @@ TEST_F(CliTrafficTest, CollectExtendsTheDatabaseAndGenerationIsReproducible) {
   EXPECT_NE(json.find("\"plane_blocks\": " + std::to_string(blocks) + ",\n"), std::string::npos) << json;
   EXPECT_NE(json.find("\"flight_lines\": " + std::to_string(legs) + ",\n"), std::string::npos) << json;
   EXPECT_NE(json.find("\"flight_plans_written\": true,\n"), std::string::npos) << json;
+  // The report's figures are those of the file, and the run's own figures are in it.
+  const std::string page = ReadFileBytes(work_ / "Traffic-report.html").value_or("");
+  EXPECT_NE(page.find("id=\"wingfold-report\">{\"plans\": " + std::to_string(blocks) + ", \"legs\": " +
+                      std::to_string(legs) + ", \"planes\": " + std::to_string(blocks) + ", "),
+            std::string::npos);
+  EXPECT_NE(page.find("\"generation\": {\"airports_listed\": 13, "), std::string::npos);
 
   // A second process, in another time zone, writes the same file byte for byte.
   result = Wingfold("generate --no-compile", "Asia/Kolkata");
@@ -63,6 +77,11 @@ TEST_F(CliTrafficTest, CollectExtendsTheDatabaseAndGenerationIsReproducible) {
   result = Wingfold("check");
   EXPECT_EQ(result.exitCode, 1) << result.out;
   EXPECT_NE(result.out.find(" legs: 1 problem\n"), std::string::npos) << result.out;
+  std::ofstream(work_ / "Flightplans-GA.dat", std::ios::binary) << "\r\n";
+  result = Wingfold("report --output \"" + (folder_ / "empty.html").string() + "\"");
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_NE(result.out.find("Flightplans-GA.dat holds no flight plans."), std::string::npos) << result.out;
+  EXPECT_FALSE(fs::exists(folder_ / "empty.html"));
   std::ofstream(work_ / "Flightplans-GA.dat", std::ios::binary) << first;
 
   // Without a compiler the run says so and fails.

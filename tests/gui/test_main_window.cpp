@@ -1,8 +1,12 @@
 // The window as it opens, its buttons, and the traffic run behind "Generate Flightplan".
+#include <QAction>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QUrl>
+#include <fstream>
 #include <map>
+#include <vector>
 
 #include "gui/gui_test_support.h"
 #include "gui/program.h"
@@ -24,7 +28,8 @@ TEST_F(GuiTest, OpensOnTheSettingsPageWithTheDatabaseCollectedAndTheAircraftRead
   EXPECT_EQ(w.exitButton()->text(), "Exit");
   EXPECT_FALSE(w.generateButton()->isEnabled()) << "until the Airports or the Planes page is shown";
   EXPECT_FALSE(w.applyButton()->isEnabled());
-  EXPECT_EQ(w.menuBar()->actions().at(0)->menu()->actions().at(0)->text(), "&About FSX Wingfold...");
+  EXPECT_EQ(w.menuBar()->actions().at(0)->menu()->actions().at(0)->text(), "Show traffic report");
+  EXPECT_EQ(w.menuBar()->actions().at(1)->menu()->actions().at(0)->text(), "&About FSX Wingfold...");
 
   // No database at the first start: the default scenery was collected and saved; the aircraft too.
   EXPECT_TRUE(fs::exists(work / "objects.dat"));
@@ -97,16 +102,40 @@ TEST_F(GuiTest, ADamagedDatabaseIsRepairedOrLeftAsItIs) {
   }
 }
 
-TEST_F(GuiTest, GenerateFlightplanRunsTheTrafficGenerationAndTheCompiler) {
+// After the run, the traffic report is offered; the File menu shows it at any time.
+TEST_F(GuiTest, GenerateFlightplanRunsTheTrafficGenerationAndTheCompilerAndOffersTheReport) {
   MainWindow& w = Open();
+  std::vector<QUrl> opened;
+  bool browserStarts = true;
+  w.SetUrlOpener([&](const QUrl& url) {
+    opened.push_back(url);
+    return browserStarts;
+  });
   ShowPage(ui::PageId::kPlanes);
+  prompter.answer = true;
   QTest::mouseClick(w.generateButton(), Qt::LeftButton);
   EXPECT_TRUE(fs::exists(work / "Flightplans-GA.dat"));
   EXPECT_TRUE(fs::exists(sim / "Scenery" / "World" / "scenery" / "Traffic-GA.BGL"));
+  ASSERT_EQ(prompter.questions.size(), 1u);
+  EXPECT_NE(prompter.questions[0].find("written to Flightplans-GA.dat"), std::string::npos);
+  EXPECT_NE(prompter.questions[0].find("Show the traffic report?"), std::string::npos);
+  // This world's planes find no destination: no plans, no page, and the user is told why.
   ASSERT_EQ(prompter.messages.size(), 1u);
-  EXPECT_NE(prompter.messages[0].find("written to Flightplans-GA.dat"), std::string::npos)
-      << prompter.messages[0];
+  EXPECT_NE(prompter.messages[0].find("holds no flight plans"), std::string::npos);
+  EXPECT_TRUE(opened.empty());
   EXPECT_FALSE(w.progressBox().isVisible());
+
+  std::ofstream(work / "Flightplans-GA.dat")
+      << "AC1,N1,50,ONE_WEEK,VFR\n{\n00800,KBBB,55\n01000,KAAA,45\n}\n";
+  QAction* show = w.menuBar()->actions().at(0)->menu()->actions().at(0);
+  show->trigger();
+  const QUrl report = QUrl::fromLocalFile(QString::fromStdString((work / "Traffic-report.html").string()));
+  EXPECT_EQ(opened, std::vector<QUrl>{report});
+  EXPECT_EQ(prompter.messages.size(), 1u);
+  browserStarts = false;
+  show->trigger();
+  ASSERT_EQ(prompter.messages.size(), 2u);
+  EXPECT_NE(prompter.messages[1].find("no browser could be started"), std::string::npos);
 }
 
 TEST_F(GuiTest, ASecondProgramOnTheWorkFolderIsToldWhoHoldsIt) {

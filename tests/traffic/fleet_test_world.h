@@ -123,4 +123,109 @@ inline int DrawsBetween(std::uint32_t seed, const Random& after, int limit = 100
   return -1;
 }
 
+// Fifteen airports in Germany, Austria, Switzerland, France and Spain; seven models, one of them
+// too wide for any ramp.
+inline void BuildSmallWorld(World& world) {
+  const AirportSpec airports[] = {
+      {"EDDF", 50.0333, 8.5706, 7, "Germany", "Europe", 111, 4000, kHardSurface, 4, 2, 2, 250},
+      {"EDFE", 49.9608, 8.6436, 2, "Germany", "Europe", 117, 1400, kHardSurface, 6, 0, 0, 8},
+      {"EDFM", 49.4733, 8.5142, 3, "Germany", "Europe", 94, 1066, kHardSurface, 8, 2, 0, 12},
+      {"EDFZ", 49.9686, 8.1475, 1, "Germany", "Europe", 233, 1000, kSoftSurface, 0, 0, 0, 4},
+      {"EDNY", 47.6713, 9.5115, 5, "Germany", "Europe", 417, 2356, kHardSurface, 4, 1, 0, 30},
+      {"EDMO", 48.0814, 11.2831, 6, "Germany", "Europe", 593, 2286, kHardSurface, 6, 3, 1, 60},
+      {"EDTF", 48.0225, 7.8325, 2, "Germany", "Europe", 244, 1300, kHardSurface, 3, 0, 0, 8},
+      {"EDQC", 47.8700, 12.4300, 8, "Germany", "Europe", 518, 1500, kWaterSurface, 0, 0, 0, 3},
+      {"ETSN", 48.7110, 11.2114, 4, "Germany", "Europe", 387, 2940, kHardSurface, 0, 0, 0, 20},
+      {"EDXX", 49.0000, 9.0000, 2, "Germany", "Europe", 300, 900, kHardSurface, 4, 0, 0, 5},
+      {"LOWS", 47.7933, 13.0043, 6, "Austria", "Europe", 430, 2750, kHardSurface, 5, 2, 1, 45},
+      {"LOAV", 47.9650, 16.2600, 3, "Austria", "Europe", 234, 1200, kHardSurface, 4, 0, 0, 10},
+      {"LOWZ", 47.2925, 12.7878, 0, "Austria", "Europe", 753, 800, kSnowSurface, 0, 0, 0, 6},
+      {"LSZH", 47.4647, 8.5492, 7, "Switzerland", "Europe", 432, 3700, kHardSurface, 10, 4, 2, 200},
+      {"LFPB", 48.9694, 2.4414, 7, "France", "Europe", 66, 3000, kHardSurface, 6, 2, 2, 90},
+      {"LEMD", 40.4719, -3.5626, 7, "Spain", "Europe", 610, 4100, kHardSurface, 8, 4, 2, 120},
+  };
+  for (const AirportSpec& spec : airports) AddAirport(world, spec);
+  world.airportIndex.Find("ETSN")->military = 1;
+  world.airportIndex.Find("EDXX")->useAirport = 0;
+  CountryNode(*world.airportIndex.Find("LSZH")).countryUse = 0;
+
+  CCountry& germany = CountryNode(*world.airportIndex.Find("EDDF"));
+  germany.patternCount = -1;
+  germany.registrationPatterns = {"D-E...", "D-F...", "D-G...", "D-I...", "D-C...", "D-B...",
+                                  "D-A...", "D-H...", "",       "",       "D-K..."};
+  CCountry& austria = CountryNode(*world.airportIndex.Find("LOWS"));
+  austria.patternCount = 2;
+  austria.registrationPatterns[0] = "OE-K..";
+  austria.registrationPatterns[1] = "OE-D..";
+  CCountry& spain = CountryNode(*world.airportIndex.Find("LEMD"));
+  spain.patternCount = 1;
+  spain.registrationPatterns[0] = "EC-...";
+  // France keeps the patterns of a new country.
+
+  CAircraft& cessna = AddModel(world, {.name = "Cessna 172"});
+  AddVariation(world, cessna, "Cessna 172 white", 100, 10000);
+  AddVariation(world, cessna, "Cessna 172 red", 50, 10000);
+  CAircraft& seneca = AddModel(world, {.name = "Piper Seneca",
+                                       .wingSpan = 12,
+                                       .cruiseSpeed = 180,
+                                       .stallSpeed = 60,
+                                       .range = 800,
+                                       .engineCount = 2,
+                                       .fuelFlow = 40,
+                                       .maxWeight = 2070,
+                                       .ceiling = 25000,
+                                       .usage = 0b111111});
+  AddVariation(world, seneca, "Piper Seneca blue", 60, 30000);
+  CAircraft& kingAir = AddModel(world, {.name = "King Air 350",
+                                        .wingSpan = 18,
+                                        .cruiseSpeed = 300,
+                                        .stallSpeed = 85,
+                                        .range = 1500,
+                                        .engineCount = 2,
+                                        .engineType = 5,
+                                        .fuelFlow = 150,
+                                        .fuelType = 2,
+                                        .maxWeight = 6800,
+                                        .ceiling = 35000,
+                                        .usage = 0b110000});
+  AddVariation(world, kingAir, "King Air 350 charter", 40, 150000);
+  CAircraft& husky = AddModel(world, {.name = "Husky floats",
+                                      .cruiseSpeed = 95,
+                                      .stallSpeed = 40,
+                                      .range = 400,
+                                      .fuelFlow = 30,
+                                      .ifr = 0,
+                                      .usage = 0b000011,
+                                      .amphibian = 1});
+  AddVariation(world, husky, "Husky floats yellow", 30, 8000);
+  CAircraft& cub = AddModel(world, {.name = "Super Cub",
+                                    .cruiseSpeed = 90,
+                                    .stallSpeed = 35,
+                                    .range = 400,
+                                    .fuelFlow = 28,
+                                    .ifr = 0,
+                                    .usage = 0b000011,
+                                    .bushPlane = 1,
+                                    .skis = 1});
+  AddVariation(world, cub, "Super Cub tundra", 30, 6000);
+  CAircraft& glider = AddModel(world, {.name = "Stemme S10",
+                                       .wingSpan = 23,
+                                       .cruiseSpeed = 100,
+                                       .stallSpeed = 40,
+                                       .range = 500,
+                                       .engineCount = 0,
+                                       .ifr = 0,
+                                       .usage = 0b000001});
+  AddVariation(world, glider, "Stemme S10 white", 20, 5000);
+  CAircraft& jet =
+      AddModel(world, {.name = "Wide Jet", .wingSpan = 40, .cruiseSpeed = 450, .usage = 0b110000});
+  AddVariation(world, jet, "Wide Jet", 100, 900000);
+}
+
+inline Settings SmallWorldSettings() {
+  Settings settings;
+  settings.startDate = MakeTime(2006, 1, 5);  // a Thursday
+  return settings;
+}
+
 }
