@@ -54,6 +54,7 @@ int AirportSearch::Rank(const Entry& entry, std::string_view key) const {
       if (rank < 0 || here < rank) rank = here;
       if (here < 3) break;
     }
+    if (rank == 1) break;  // nothing but the ident itself ranks higher
   }
   return rank;
 }
@@ -63,15 +64,14 @@ AirportSearchResult AirportSearch::Find(std::string_view text, std::size_t limit
   const std::string key = FoldForSearch(Trim(text));
   if (key.empty() || key.find('\n') != std::string::npos) return result;
   std::vector<std::pair<int, std::size_t>> found;  // rank, entry
+  // One pass over all keys; the entry of a hit is found by walking on from the last one.
   const std::string_view all(keys_);
-  for (std::size_t at = all.find(key); at != std::string_view::npos;) {
-    const auto next =
-        std::upper_bound(entries_.begin(), entries_.end(), at,
-                         [](std::size_t position, const Entry& e) { return position < e.start; });
-    const std::size_t index = static_cast<std::size_t>(next - entries_.begin()) - 1;
+  std::size_t index = 0;
+  for (std::size_t at = all.find(key); at != std::string_view::npos; at = all.find(key, at)) {
+    while (entries_[index].end < at) ++index;
     const Entry& entry = entries_[index];
     if (const int rank = Rank(entry, key); rank >= 0) found.emplace_back(rank, index);
-    at = all.find(key, entry.end + 1);
+    at = entry.end + 1;
   }
   result.total = found.size();
   const std::size_t shown = std::min(limit, found.size());
