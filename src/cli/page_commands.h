@@ -1,7 +1,7 @@
 #pragma once
-// What the commands over the page models share: opening the main sheet on a page, and the yes/no
-// options. The commands only select, feed the page's handlers, apply and print the page's fields;
-// every rule is the page's.
+// What the commands over the page models share: opening the main sheet on a page, the yes/no
+// options, and the arguments that name stored things. The commands only select, feed the page's
+// handlers, apply and print the page's fields; every rule is the page's.
 #include <iosfwd>
 #include <string>
 #include <string_view>
