@@ -6,8 +6,10 @@
 
 #include "app/session.h"
 #include "app/startup.h"
+#include "app/version.h"
 #include "app/work_folder_lock.h"
 #include "cli/terminal.h"
+#include "platform/console.h"
 #include "platform/errors.h"
 #include "platform/record_memory.h"
 #include "platform/system.h"
@@ -75,6 +77,7 @@ int RunCommands(int argc, const char* const* argv, std::istream& in, std::ostrea
   app.add_flag("--verbose", options.verbose, "Show every progress text");
   app.add_option("-C", options.workFolder, "Work folder (default: the current directory)");
   app.add_flag("--yes", options.yes, "Answer the program's Yes/No questions with Yes");
+  app.set_version_flag("--version", std::string("wingfold ") + ProgramVersion());
 
   std::vector<CommandRegistration> commands;
   commands.push_back(AddStatusCommand(app));
@@ -95,6 +98,9 @@ int RunCommands(int argc, const char* const* argv, std::istream& in, std::ostrea
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp&) {
     out << app.help();
+    return 0;
+  } catch (const CLI::CallForVersion& version) {
+    out << version.what() << '\n';
     return 0;
   } catch (const CLI::ParseError& e) {
     err << "wingfold: " << e.what() << '\n';
@@ -134,7 +140,10 @@ int Run(int argc, const char* const* argv, std::istream& in, std::ostream& out, 
 }
 
 int Run(int argc, const char* const* argv) {
-  return RunCommands(argc, argv, std::cin, std::cout, std::cerr, true);
+  // Names from the databases are Windows-1252: shown as UTF-8, or as letters of a Windows console.
+  DisplayStreamBuf outBuffer(StandardStream::kOutput), errBuffer(StandardStream::kError);
+  std::ostream out(&outBuffer), err(&errBuffer);
+  return RunCommands(argc, argv, std::cin, out, err, true);
 }
 
 }

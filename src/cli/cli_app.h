@@ -82,6 +82,7 @@ std::vector<CommandRegistration> AddSettingsPageCommands(CLI::App& app);
 CommandRegistration AddMakeAICommand(CLI::App& app);
 
 int Run(int argc, const char* const* argv, std::istream& in, std::ostream& out, std::ostream& err);
+// Over the process's standard streams, where what is printed shows as UTF-8 (platform/console.h).
 int Run(int argc, const char* const* argv);
 
 }

@@ -1,11 +1,13 @@
-// Commands of the Airports page: airports, airport, country, world.
+// Commands of the Airports page: airports, airport, country, world, and its search: find.
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <memory>
 #include <ostream>
 #include <vector>
 
 #include "cli/page_commands.h"
 #include "platform/text.h"
+#include "ui/airport_search.h"
 
 namespace wf::cli {
 
@@ -49,6 +51,35 @@ std::vector<NodeId> FindRegionNodes(const AirportTree& tree, NodeId world, const
     found.push_back(node.id);
   });
   return found;
+}
+
+// The labels (or, with `paths`, the paths) of the country, state and city nodes.
+std::vector<std::string> RegionNames(const AirportTree& tree, NodeId world, bool paths) {
+  std::vector<std::string> names;
+  tree.Walk(world, [&](const AirportTree::Node& node, int depth) {
+    if (depth > 0 && !std::holds_alternative<CAirport*>(node.data))
+      names.push_back(paths ? NodePath(tree, node.id) : node.label);
+  });
+  return names;
+}
+
+// One line per airport: ident, name, city and country in aligned columns.
+void PrintMatches(std::ostream& out, const std::vector<ui::AirportMatch>& matches) {
+  std::size_t identWidth = 0, nameWidth = 0, cityWidth = 0;
+  for (const ui::AirportMatch& m : matches) {
+    identWidth = std::max(identWidth, m.ident.size());
+    nameWidth = std::max(nameWidth, m.name.size());
+    cityWidth = std::max(cityWidth, m.city.size());
+  }
+  const auto column = [&out](const std::string& text, std::size_t width) {
+    out << text << std::string(width - text.size() + 2, ' ');
+  };
+  for (const ui::AirportMatch& m : matches) {
+    column(m.ident, identWidth);
+    column(m.name, nameWidth);
+    column(m.city, cityWidth);
+    out << m.country << "\n";
+  }
 }
 
 void PrintTree(std::ostream& out, const AirportTree& tree, NodeId from) {
@@ -102,6 +133,7 @@ int RunAirports(CommandContext& context, const std::string& spec) {
   if (found.empty()) {
     context.err() << "wingfold: no country, state or city is named \"" << spec
                   << "\"; `wingfold airports` lists them\n";
+    SuggestNames(context.err(), spec, RegionNames(page.m_tree, world, spec.find('/') != std::string::npos));
   } else {
     context.err() << "wingfold: \"" << spec << "\" names " << found.size()
                   << " places; name one by its path:\n";
@@ -126,7 +158,17 @@ int RunAirport(CommandContext& context, const AirportOptions& o) {
   const AirportNodeObject* selected = page.SelectedObject();
   CAirport* const* airport = selected != nullptr ? std::get_if<CAirport*>(selected) : nullptr;
   if (airport == nullptr) {
-    context.err() << "wingfold: no airport has the ICAO ident " << ToUpperAscii(o.icao) << "\n";
+    context.err() << "wingfold: no airport has the ICAO ident " << ToUpperAscii(o.icao);
+    constexpr std::size_t kCandidates = 20;
+    const ui::AirportSearchResult found = ui::AirportSearch(session.world).Find(o.icao, kCandidates);
+    if (found.total == 0) {
+      context.err() << ", nor an ident, name or city that contains \"" << o.icao << "\"\n";
+      return 1;
+    }
+    context.err() << "; these contain \"" << o.icao << "\":\n";
+    PrintMatches(context.err(), found.matches);
+    if (found.total > found.matches.size())
+      context.err() << "... and " << found.total - found.matches.size() << " more (wingfold find)\n";
     return 1;
   }
   bool edited = false;
@@ -169,6 +211,11 @@ int RunUse(CommandContext& context, bool world, const std::string& country, cons
   }
   if (nodes.empty()) {
     context.err() << "wingfold: no country is named \"" << country << "\"; `wingfold airports` lists them\n";
+    std::vector<std::string> countries;
+    if (const AirportTree::Node* worldNode = page.m_tree.Find(WorldNode(page))) {
+      for (NodeId child : worldNode->children) countries.push_back(page.m_tree.Find(child)->label);
+    }
+    SuggestNames(context.err(), country, countries);
     return 1;
   }
   bool applied = true;
@@ -185,6 +232,24 @@ int RunUse(CommandContext& context, bool world, const std::string& country, cons
   return ApplyStatus(applied);
 }
 
+int RunFind(CommandContext& context, const std::string& text, std::size_t limit) {
+  Session& session = context.StartWritingSession("find");
+  ui::MainSheet sheet(session);
+  if (!OpenSheet(context, sheet, ui::PageId::kAirports)) return 1;
+  const ui::AirportSearchResult found =
+      ui::AirportSearch(session.world).Find(text, limit == 0 ? session.world.airportIndex.size() : limit);
+  if (found.total == 0) {
+    context.err() << "wingfold: no airport's ident, name or city contains \"" << text << "\"\n";
+    return 1;
+  }
+  PrintMatches(context.out(), found.matches);
+  if (found.total > found.matches.size()) {
+    context.err() << "wingfold: " << found.matches.size() << " of " << found.total
+                  << " airports shown; --limit 0 shows them all\n";
+  }
+  return 0;
+}
+
 }
 
 std::vector<CommandRegistration> AddAirportPageCommands(CLI::App& app) {
@@ -193,14 +258,18 @@ std::vector<CommandRegistration> AddAirportPageCommands(CLI::App& app) {
   auto* airports =
       app.add_subcommand("airports", "List the airport tree, whole or below a country, state or city");
   auto node = std::make_shared<std::string>();
-  AddNameArgument(*airports, "NODE", *node,
-                  "A country, state or city, by name or by path (\"United States/Oregon/Portland\")");
+  TakesStoredName(
+      AddNameArgument(*airports, "NODE", *node,
+                      "A country, state or city, by name or by path (\"United States/Oregon/Portland\")"));
   commands.push_back({airports, [node](CommandContext& context) { return RunAirports(context, *node); }});
 
   auto* airport =
       app.add_subcommand("airport", "Show an airport, or change its use, military flag, type or landing fee");
   auto o = std::make_shared<AirportOptions>();
-  AddNameArgument(*airport, "ICAO", o->icao, "The airport's ICAO ident (any case)")->required();
+  TakesStoredName(AddNameArgument(*airport, "ICAO", o->icao,
+                                  "The airport's ICAO ident (any case); other text lists the airports that "
+                                  "contain it, as find does")
+                      ->required());
   o->useOption = AddYesNoOption(*airport, "--use", o->use, "Use the airport for traffic");
   o->militaryOption =
       AddYesNoOption(*airport, "--military", o->military, "The airport is military (no GA traffic)");
@@ -223,7 +292,7 @@ std::vector<CommandRegistration> AddAirportPageCommands(CLI::App& app) {
   auto* country = app.add_subcommand("country", "Show a country, or change whether its airports are used");
   auto name = std::make_shared<std::string>();
   auto countryUse = std::make_shared<std::string>();
-  AddNameArgument(*country, "NAME", *name, "The country's name (any case)")->required();
+  TakesStoredName(AddNameArgument(*country, "NAME", *name, "The country's name (any case)")->required());
   auto* countryUseOption =
       AddYesNoOption(*country, "--use", *countryUse, "Use the country's airports for traffic");
   commands.push_back({country, [name, countryUse, countryUseOption](CommandContext& context) {
@@ -237,6 +306,17 @@ std::vector<CommandRegistration> AddAirportPageCommands(CLI::App& app) {
   commands.push_back({world, [worldUse, worldUseOption](CommandContext& context) {
                         return RunUse(context, true, "", *worldUse, worldUseOption->count() > 0);
                       }});
+
+  auto* find = app.add_subcommand(
+      "find",
+      "List the airports whose ident, name or city contains TEXT (without regard to case or accents)");
+  auto text = std::make_shared<std::string>();
+  auto limit = std::make_shared<std::size_t>(50);
+  TakesStoredName(AddNameArgument(*find, "TEXT", *text, "Part of an ident, a name or a city")->required());
+  find->add_option("--limit", *limit, "List at most N airports, the best first (default 50; 0: all)")
+      ->type_name("N");
+  commands.push_back(
+      {find, [text, limit](CommandContext& context) { return RunFind(context, *text, *limit); }});
   return commands;
 }
 

@@ -8,6 +8,7 @@
 #include "app/startup_sequence.h"
 #include "cli/cli_app.h"
 #include "cli/name_lookup.h"
+#include "cli/page_commands.h"
 #include "platform/text.h"
 #include "ui/make_ai_plane.h"
 #include "ui/planes_page.h"
@@ -247,7 +248,8 @@ CommandRegistration AddMakeAICommand(CLI::App& app) {
   auto* sub = app.add_subcommand("make-ai",
                                  "Turn an installed aircraft into an AI copy and enter it into the database");
   auto options = std::make_shared<MakeAIOptions>();
-  sub->add_option("MODEL", options->model, "The aircraft model (or one of its variations)")->required();
+  TakesStoredName(
+      sub->add_option("MODEL", options->model, "The aircraft model (or one of its variations)")->required());
   sub->add_option("--air-file", options->airFile,
                   "Flight model: a library entry's name, flyable (restore the original) or none "
                   "(default: the entry nearest the aircraft's speeds)");

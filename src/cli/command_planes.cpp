@@ -171,6 +171,11 @@ int RunPlane(CommandContext& context, const PlaneOptions& o, bool model) {
                               "is shown instead)"
                             : "is not in the plane tree")
                   << "; `wingfold planes` lists the tree\n";
+    std::vector<std::string> labels;
+    page.m_tree.Walk(kNoNode, [&](const PlaneTree::Node& n, int depth) {
+      if (depth == (model ? 1 : 2)) labels.push_back(n.label);
+    });
+    SuggestNames(context.err(), o.name, labels);
     return 1;
   }
   page.OnTreeSelectionChanged(node);
@@ -215,8 +220,9 @@ std::vector<CommandRegistration> AddPlanePageCommands(CLI::App& app) {
   auto* plane = app.add_subcommand(
       "plane", "Show a model, or change its values (handed down to its variations after a question)");
   auto model = std::make_shared<PlaneOptions>();
-  AddNameArgument(*plane, "MODEL", model->name, "The model's name, as `wingfold planes` lists it")
-      ->required();
+  TakesStoredName(
+      AddNameArgument(*plane, "MODEL", model->name, "The model's name, as `wingfold planes` lists it")
+          ->required());
   model->cruiseOption =
       plane->add_option("--cruise", model->cruise, "Cruise Speed (kts), 0-3000")->type_name("KTS");
   model->stallOption =
@@ -232,8 +238,9 @@ std::vector<CommandRegistration> AddPlanePageCommands(CLI::App& app) {
 
   auto* variation = app.add_subcommand("variation", "Show a variation, or change its own values");
   auto paint = std::make_shared<PlaneOptions>();
-  AddNameArgument(*variation, "TITLE", paint->name, "The variation's title, as `wingfold planes` lists it")
-      ->required();
+  TakesStoredName(AddNameArgument(*variation, "TITLE", paint->name,
+                                  "The variation's title, as `wingfold planes` lists it")
+                      ->required());
   AddChoiceOptions(*variation, *paint);
   commands.push_back(
       {variation, [paint](CommandContext& context) { return RunPlane(context, *paint, false); }});

@@ -4,6 +4,8 @@
 #include <ostream>
 
 #include "platform/text.h"
+#include "platform/windows1252.h"
+#include "ui/search_text.h"
 
 namespace wf::cli {
 
@@ -35,6 +37,24 @@ bool IsYes(const std::string& value) {
 
 const char* YesNo(bool value) {
   return value ? "yes" : "no";
+}
+
+CLI::Option* TakesStoredName(CLI::Option* option) {
+  return option->transform([](std::string value) {
+    bool lossless = false;
+    std::string stored = Utf8ToWindows1252(value, &lossless);
+    return lossless ? stored : value;
+  });
+}
+
+void SuggestNames(std::ostream& err, std::string_view wanted, const std::vector<std::string>& names) {
+  const std::vector<std::string> closest = ui::ClosestNames(wanted, names);
+  if (closest.empty()) return;
+  err << "wingfold: did you mean";
+  for (std::size_t i = 0; i < closest.size(); ++i) {
+    err << (i == 0 ? " \"" : i + 1 == closest.size() ? " or \"" : ", \"") << closest[i] << "\"";
+  }
+  err << "?\n";
 }
 
 int ApplyStatus(bool applied) {

@@ -1,8 +1,11 @@
 #pragma once
-// What the commands over the page models share: opening the main sheet on a page, and the yes/no
-// options. The commands only select, feed the page's handlers, apply and print the page's fields;
-// every rule is the page's.
+// What the commands over the page models share: opening the main sheet on a page, the yes/no
+// options, and the arguments that name stored things. The commands only select, feed the page's
+// handlers, apply and print the page's fields; every rule is the page's.
+#include <iosfwd>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "cli/cli_app.h"
 #include "ui/main_sheet.h"
@@ -26,6 +29,15 @@ bool IsYes(const std::string& value);
 CLI::Option* AddNameArgument(CLI::App& command, const std::string& name, std::string& value,
                              const std::string& help);
 const char* YesNo(bool value);
+
+// For an argument that names something the databases store (an airport, a place, a model, a
+// variation): the command line's UTF-8 becomes the databases' Windows-1252. A name with a letter that
+// the code page lacks stays as typed (no stored name can equal it then).
+CLI::Option* TakesStoredName(CLI::Option* option);
+
+// "wingfold: did you mean "A" or "B"?" on `err` when some of `names` lie near `wanted`
+// (ui::ClosestNames); nothing otherwise.
+void SuggestNames(std::ostream& err, std::string_view wanted, const std::vector<std::string>& names);
 
 // The exit status of an apply: 0 when everything was applied and saved, 1 otherwise (the page has
 // said why).

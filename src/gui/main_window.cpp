@@ -15,6 +15,7 @@
 
 #include "app/repair.h"
 #include "app/traffic_run.h"
+#include "app/version.h"
 #include "gui/airports_view.h"
 #include "gui/collect_view.h"
 #include "gui/flightplan_view.h"
@@ -224,7 +225,7 @@ void MainWindow::ShowAbout() {
                              "from your scenery, aircraft from your SimObjects folders, a fleet of "
                              "registered planes and a week of flight plans for the traffic "
                              "compiler.</p>")
-                         .arg(WINGFOLD_VERSION));
+                         .arg(ProgramVersion()));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

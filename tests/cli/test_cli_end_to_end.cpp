@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/version.h"
 #include "support/run_wingfold.h"
 #include "support/temp_folder.h"
 
@@ -44,13 +45,14 @@ TEST(CliEndToEndTest, ExitStatuses) {
   struct Case {
     const char* arguments;
     int exitCode;
-    const char* says;
+    std::string says;
   } cases[] = {
       {"frobnicate", 2, "usage: wingfold"},
       {"--no-such-option status", 2, "usage: wingfold"},
       {"", 2, "usage: wingfold"},
       {"-C /nonexistent/wingfold status", 1, "does not exist"},
       {"--help", 0, "status"},
+      {"--version", 0, std::string("wingfold ") + ProgramVersion() + "\n"},
   };
   for (const auto& c : cases) {
     const auto result = RunWingfold(c.arguments);

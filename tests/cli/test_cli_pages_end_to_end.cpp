@@ -25,9 +25,15 @@ class CliPagesTest : public ::testing::Test {
     bgl::ParkingListDesc parking;
     for (int i = 0; i < 4; ++i) parking.spaces.push_back(test::Space(2, 8.0f));
     field.parkingLists.push_back(parking);
+    // Names outside ASCII, stored as Windows-1252.
+    bgl::AirportDesc bouake = test::SampleAirport("DIBK", "Bouak\xE9", "Bouak\xE9");
+    bouake.region = "Africa";
+    bouake.country = "C\xF4te d'Ivoire";
+    bouake.state = "";
     bgl::WriteBytes(
         scenery / "area.bgl",
-        bgl::WriteAirportBgl(test::SampleFile(test::kDay0, {field, test::SampleAirport("KBBB")})).bytes);
+        bgl::WriteAirportBgl(test::SampleFile(test::kDay0, {field, test::SampleAirport("KBBB"), bouake}))
+            .bytes);
     fs::copy(fs::path(WINGFOLD_SOURCE_DIR) / "examples" / "sim" / "SimObjects", sim_ / "SimObjects",
              fs::copy_options::recursive);
     std::ofstream(work_ / "Wingfold.ini", std::ios::binary) << "[Path]\r\nFS2004=" << sim_.string() << "\r\n";
@@ -56,7 +62,8 @@ TEST_F(CliPagesTest, AirportEditsAreSavedAndRefusedOnesChangeNothing) {
   ASSERT_EQ(result.exitCode, 0) << result.out;
   EXPECT_SAYS(
       result,
-      "World\n  United States\n    Alpha\n      KAAA  Alpha Field\n    Seattle\n      KBBB  Sample Field\n");
+      "World\n  C\xC3\xB4te d'Ivoire\n    Bouak\xC3\xA9\n      DIBK  Bouak\xC3\xA9\n  United States\n    "
+      "Alpha\n      KAAA  Alpha Field\n    Seattle\n      KBBB  Sample Field\n");
 
   result = Wingfold("--yes airport kaaa --use no --military yes --type \"Gras Strip\" --fee 0.5");
   ASSERT_EQ(result.exitCode, 0) << result.out;
@@ -89,7 +96,37 @@ TEST_F(CliPagesTest, AirportEditsAreSavedAndRefusedOnesChangeNothing) {
   EXPECT_SAYS(Wingfold("airports"),
               "  United States  [not used]\n    Alpha\n      KAAA  Alpha Field  [not used]  [military]\n");
   EXPECT_SAYS(Wingfold("world"), "Use:        yes");
-  EXPECT_SAYS(Wingfold("fees assign"), "assigned to 2 airports") << "KAAA lost its fixed fee to the No";
+  EXPECT_SAYS(Wingfold("fees assign"), "assigned to 3 airports") << "KAAA lost its fixed fee to the No";
+}
+
+// Names are typed and shown in UTF-8, found without regard to case and accents, and a misspelled one
+// gets the nearest names.
+TEST_F(CliPagesTest, NamesAreFoundAsTypedAndMisspelledOnesGetSuggestions) {
+  const struct {
+    const char* arguments;
+    int exitCode;
+    const char* says;
+  } cases[] = {
+      {"airports \"C\xC3\xB4te d'Ivoire\"", 0,
+       "C\xC3\xB4te d'Ivoire\n  Bouak\xC3\xA9\n    DIBK  Bouak\xC3\xA9\n"},
+      {"country \"c\xC3\xB4te d'Ivoire\"", 0, "Country C\xC3\xB4te d'Ivoire\n"},
+      {"find bouake", 0, "DIBK  Bouak\xC3\xA9  Bouak\xC3\xA9  C\xC3\xB4te d'Ivoire\n"},
+      {"find FIELD", 0,
+       "KAAA  Alpha Field   Alpha    United States\nKBBB  Sample Field  Seattle  United States\n"},
+      {"find Field --limit 1", 0, "1 of 2 airports shown"},
+      {"find zzz", 1, "no airport's ident, name or city contains \"zzz\""},
+      {"airport bouak", 1,
+       "no airport has the ICAO ident BOUAK; these contain \"bouak\":\nDIBK  Bouak\xC3\xA9  "},
+      {"airports Bouake", 1, "did you mean \"Bouak\xC3\xA9\"?"},
+      {"country Cote", 1, "did you mean \"C\xC3\xB4te d'Ivoire\"?"},
+      {"plane Trainer_125", 1, "did you mean \"Trainer_152\"?"},
+      {"variation \"Trainer 152 Whyte\"", 1, "did you mean \"Trainer 152 White\"?"},
+  };
+  for (const auto& c : cases) {
+    const auto result = Wingfold(c.arguments);
+    EXPECT_EQ(result.exitCode, c.exitCode) << c.arguments << "\n" << result.out;
+    EXPECT_SAYS(result, c.says) << c.arguments;
+  }
 }
 
 TEST_F(CliPagesTest, PlaneEditsAreHandedDownAndSaved) {

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
+#include "platform/console.h"
 #include "platform/text.h"
+#include "platform/windows1252.h"
 
 namespace wf {
 namespace {
@@ -34,6 +38,51 @@ TEST(Text, HexAndPathTexts) {
   EXPECT_EQ(Hex(0x1F2A4), "0x1F2A4");
   EXPECT_EQ(Hex(~std::uint64_t{0}), "0xFFFFFFFFFFFFFFFF");
   EXPECT_EQ(PathUtf8(std::filesystem::path(u8"Z\u00fcrich")), "Z\xC3\xBCrich");
+}
+
+// Stored names are Windows-1252, typed and shown ones UTF-8; messages mix UTF-8 paths with names.
+TEST(Text, Windows1252MeetsUtf8) {
+  EXPECT_EQ(Windows1252ToUtf8("Z\xFCrich \x80\x81"), "Z\xC3\xBCrich \xE2\x82\xAC\xC2\x81");
+  struct Case {
+    const char* utf8;
+    const char* windows1252;
+    bool lossless;
+  } cases[] = {
+      {"Z\xC3\xBCrich \xE2\x82\xAC ?", "Z\xFCrich \x80 ?", true},
+      {"\xF0\x9F\x98\x80 \xC3", "? ?", false},   // outside the code page; cut off
+      {"\xC0\x80\xED\xA0\x80", "?????", false},  // overlong; a surrogate
+      {"F\xFCrstenzell", "F?rstenzell", false},  // typed in Latin-1, not UTF-8
+  };
+  for (const Case& c : cases) {
+    bool lossless = !c.lossless;
+    EXPECT_EQ(Utf8ToWindows1252(c.utf8, &lossless), c.windows1252) << c.utf8;
+    EXPECT_EQ(lossless, c.lossless) << c.utf8;
+  }
+  EXPECT_EQ(DisplayUtf8("Aachen-Merzbr\xFC"
+                        "ck in /home/\xC3\xA9t\xC3\xA9 \xE9"),
+            "Aachen-Merzbr\xC3\xBC"
+            "ck in /home/\xC3\xA9t\xC3\xA9 \xC3\xA9");
+  for (const auto& [text, cut] : {std::pair<const char*, std::size_t>{"ab\xE2\x82", 2},
+                                  {"ab\xE2\x82\xAC", 0},
+                                  {"ab\xFC", 0},
+                                  {"\xF0\x9F\x98", 3},
+                                  {"\xE9", 1},
+                                  {"", 0}}) {
+    EXPECT_EQ(CutUtf8Tail(text), cut) << text;
+  }
+
+  // A sequence cut by a flush waits for its rest; a name's letter at the end of a flush is no
+  // sequence once the line ends.
+  std::string written;
+  {
+    DisplayStreamBuf buffer([&written](std::string_view utf8, bool) { written += std::string(utf8) + "|"; });
+    std::ostream out(&buffer);
+    out << "Z\xC3" << std::flush << "\xBCrich Br\xFC"
+        << "ck\nF\xE9" << std::flush << "\nend";
+  }
+  EXPECT_EQ(written,
+            "Z|\xC3\xBCrich Br\xC3\xBC"
+            "ck\n|F|\xC3\xA9\n|end|");
 }
 
 }

@@ -12,8 +12,8 @@
 #include <stdexcept>
 #include <tuple>
 
-#include "archive/windows1252.h"
 #include "platform/calendar.h"
+#include "platform/windows1252.h"
 
 namespace wf::demo {
 namespace {
@@ -209,34 +209,6 @@ bool IsPackableIdent(const std::string& ident) {
   return std::all_of(ident.begin(), ident.end(), [](char c) {
     return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == ' ';
   });
-}
-
-std::string Utf8ToWindows1252(const std::string& text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size();) {
-    const unsigned char c = static_cast<unsigned char>(text[i]);
-    int extra = c < 0x80 ? 0 : (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2 : (c >> 3) == 30 ? 3 : -1;
-    if (extra < 0 || i + static_cast<std::size_t>(extra) >= text.size() + (extra == 0 ? 1 : 0)) {
-      out += '?';
-      ++i;
-      continue;
-    }
-    char32_t cp = extra == 0 ? c : c & (0x3F >> extra);
-    bool valid = true;
-    for (int k = 1; k <= extra; ++k) {
-      const unsigned char cc = static_cast<unsigned char>(text[i + k]);
-      if ((cc & 0xC0) != 0x80) valid = false;
-      cp = (cp << 6) | (cc & 0x3F);
-    }
-    if (!valid) {
-      out += '?';
-      ++i;
-      continue;
-    }
-    out += cp < 0x80 ? static_cast<char>(cp) : ToWindows1252(cp);
-    i += 1 + extra;
-  }
-  return out;
 }
 
 std::vector<SourceAirport> ReadAirports(const std::filesystem::path& database) {

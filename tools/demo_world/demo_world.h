@@ -58,9 +58,6 @@ Area AreaOfCountry(const std::string& countryCode);
 // for every other code, so that a file's 16 states are not used up by one country's provinces.
 std::string StateName(const std::string& isoRegion);
 
-// UTF-8 text as Windows-1252 bytes ('?' where the code page has no character).
-std::string Utf8ToWindows1252(const std::string& text);
-
 // The airport as written to the scenery, with everything the data lacks synthesised.
 bgl::AirportDesc SynthesiseAirport(const SourceAirport& airport);
 
