@@ -38,7 +38,29 @@ constexpr const char* kLowFeeQuestion =
 // A fee from 101.5 % of the entered one upward counts as below the normal fee.
 constexpr double kFeeTolerance = 1.015;
 
+using A = CPAirports;
+const PageField kFields[] = {
+    TextField<&A::m_strCallSign>(A::kCallSign),
+    TextField<&A::m_strICAO, &A::OnICAOChanged>(A::kICAO),
+    ValueField<&A::m_bHasIFR>(A::kHasIFR),
+    TextField<&A::m_strRunwayType>(A::kRunwayType),
+    ValueField<&A::m_bUse, &A::OnUseClicked>(A::kUse),
+    ValueField<&A::m_bMilitary, &A::OnMilitaryClicked>(A::kMilitary),
+    ValueField<&A::m_comboType, &A::OnTypeSelected>(A::kType),
+    TextField<&A::m_nGates>(A::kGates),
+    TextField<&A::m_nRamp>(A::kRamp),
+    TextField<&A::m_nCargo>(A::kCargo),
+    TextField<&A::m_nMil>(A::kMil),
+    TextField<&A::m_nDock>(A::kDock),
+    TextField<&A::m_fTowerFrequency>(A::kTowerFrequency),
+    NumberBoxField<&A::m_fLandingFee, &A::OnLandingFeeChanged>(A::kLandingFee),
+};
+
 }
+
+const char* const kAirportTypeNames[kAirportTypeCount] = {
+    AirportTypeName(0), AirportTypeName(1), AirportTypeName(2), AirportTypeName(3), AirportTypeName(4),
+    AirportTypeName(5), AirportTypeName(6), AirportTypeName(7), AirportTypeName(8)};
 
 std::optional<int> AirportTypeByName(std::string_view name) {
   for (int type = 0; type < kAirportTypeCount; ++type) {
@@ -50,6 +72,10 @@ std::optional<int> AirportTypeByName(std::string_view name) {
 }
 
 CPAirports::CPAirports(Session& session) : SheetPage(session) {}
+
+std::span<const PageField> CPAirports::FieldTable() {
+  return kFields;
+}
 
 void CPAirports::OnInitDialog() {
   m_bApplied = true;

@@ -13,6 +13,8 @@
 #include <string_view>
 #include <type_traits>
 
+#include "ui/page_fields.h"
+
 namespace wf::ui {
 
 // The shortest text without exponent that reads back as the same number ("98.6", "1500", "0.33").
@@ -27,9 +29,9 @@ std::optional<std::int64_t> ParseWhole(std::string_view text);
 
 class NumberBox {
  public:
-  // `label` is the box's label as the page shows it, without a trailing colon.
-  NumberBox(const char* label, double min, double max, bool whole) noexcept
-      : label_(label), min_(min), max_(max), whole_(whole) {}
+  // The box of the field `spec` (its label and range).
+  NumberBox(const FieldSpec& spec, bool whole) noexcept
+      : label_(spec.label), min_(spec.min), max_(spec.max), whole_(whole) {}
 
   const std::string& text() const { return text_; }
   bool valid() const { return valid_; }
@@ -61,8 +63,7 @@ class NumberBox {
 template <class T>
 class NumberField : public NumberBox {
  public:
-  NumberField(const char* label, double min, double max) noexcept
-      : NumberBox(label, min, max, !std::is_floating_point_v<T>) {}
+  explicit NumberField(const FieldSpec& spec) noexcept : NumberBox(spec, !std::is_floating_point_v<T>) {}
 
   T value{};
 

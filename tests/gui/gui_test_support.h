@@ -8,6 +8,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QSignalSpy>
 #include <QTest>
 #include <cstdlib>
 #include <filesystem>
@@ -96,8 +97,27 @@ class GuiTest : public ::testing::Test {
     StartSession(session, work);
     window = std::make_unique<MainWindow>(session);
     window->show();
-    window->Open();
+    OpenAndWait(*window);
     return *window;
+  }
+
+  // Runs the window's loading sequence to its end; whether it opened.
+  static bool OpenAndWait(MainWindow& w) {
+    QSignalSpy opened(&w, &MainWindow::opened);
+    w.Open();
+    EXPECT_TRUE(opened.wait(60000));
+    return !opened.empty() && opened[0][0].toBool();
+  }
+
+  // Waits for the window's long work to end.
+  void WaitForWork() {
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !window->work().Busy(); }, 60000));
+  }
+
+  // Clicks `widget` as a user does, then waits for the long work it started.
+  void Click(QWidget* widget) {
+    QTest::mouseClick(widget, Qt::LeftButton);
+    WaitForWork();
   }
 
   template <class Widget>
@@ -109,6 +129,7 @@ class GuiTest : public ::testing::Test {
 
   void ShowPage(ui::PageId page) {
     window->tabs()->setCurrentIndex(static_cast<int>(page));
+    WaitForWork();
   }
 
   // Clicks the tree row of `index`, as a user selects a node.

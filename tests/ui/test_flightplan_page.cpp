@@ -40,19 +40,6 @@ TEST(StartDateTest, PickedDayBecomesTheNextSundayBeforeThe21stOrTheSundayBefore)
   }
 }
 
-TEST(StartDateTest, NamesMatchWithoutRegardToCase) {
-  EXPECT_EQ(CategoryByName("taxi"), kTaxi);
-  EXPECT_EQ(CategoryByName("BUSINESS"), kBusiness);
-  EXPECT_EQ(CategoryByName("Buisiness"), kBusiness);
-  EXPECT_EQ(CategoryByName("students"), kTraining);
-  EXPECT_EQ(CategoryByName("training"), kTraining);
-  EXPECT_EQ(CategoryByName("private"), kPrivate);
-  EXPECT_EQ(CategoryByName("pilot"), std::nullopt);
-  EXPECT_EQ(ParkingKindByName("large_gate"), 8);
-  EXPECT_EQ(ParkingKindByName("Small GA Ramp"), 0);
-  EXPECT_EQ(ParkingKindByName("gate"), std::nullopt);
-}
-
 TEST_F(FlightplanPageTest, ApplyStoresTheSelectedCategoryAndKindNormalisesTheDateAndReseeds) {
   page.OnCategorySelected(kClub);
   page.OnMaxHoursChanged("3.5");

@@ -53,11 +53,15 @@ TEST_F(SettingsPageTest, SliderMarksThePageOnlyAwayFromTheAppliedPercentage) {
     int step;  // -1: refused
   } cases[] = {{"150", 15}, {"0", 0}, {"70", 7}, {"35", -1}, {"160", -1}, {"-10", -1}, {"many", -1}};
   for (const auto& c : cases) {
-    page.percentStep = 9;
-    const std::string problem = page.OnPercentageText(c.text);
+    page.OnPercentStepChanged(9);
+    page.OnPercentageText(c.text);
     EXPECT_EQ(page.percentStep, c.step < 0 ? 9 : c.step) << c.text;
-    EXPECT_EQ(problem.empty(), c.step >= 0) << c.text;
+    EXPECT_EQ(page.Problem().empty(), c.step >= 0) << c.text;
   }
+  EXPECT_EQ(
+      page.Problem(),
+      "Percent of GA parking spaces used for GA Traffic generation: \"many\" is not one of 0, 10, 20, ... "
+      "150. Enter a multiple of 10 from 0 to 150.");
 }
 
 TEST_F(SettingsPageTest, RefusedWeightAppliesNothing) {

@@ -1,0 +1,162 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+#include <tuple>
+
+#include "traffic/fleet_test_world.h"
+#include "ui/main_sheet.h"
+#include "ui/page_test_support.h"
+
+namespace wf::ui {
+namespace {
+
+constexpr FieldSpec kSpeed{
+    .kind = FieldKind::kNumber, .name = "speed", .label = "Cruise Speed (kts)", .max = 3000};
+
+TEST(NumberFieldTest, TypedTextIsTakenOnlyWhenItIsANumberInRange) {
+  struct Case {
+    const char* text;
+    std::uint32_t value;  // 77, the value before, when refused
+    const char* problem;  // empty when taken
+  } cases[] = {
+      {"120", 120, ""},
+      {" +120 ", 120, ""},
+      {"3000", 3000, ""},
+      {"3001", 77, "Cruise Speed (kts): \"3001\" is out of range. Enter a whole number from 0 to 3000."},
+      {"-1", 77, "Cruise Speed (kts): \"-1\" is out of range. Enter a whole number from 0 to 3000."},
+      {"99999999999999999999", 77,
+       "Cruise Speed (kts): \"99999999999999999999\" is out of range. Enter a whole number from 0 to 3000."},
+      {"12.5", 77,
+       "Cruise Speed (kts): \"12.5\" is not a whole number. Enter a whole number from 0 to 3000."},
+      {"fast", 77,
+       "Cruise Speed (kts): \"fast\" is not a whole number. Enter a whole number from 0 to 3000."},
+      {"  ", 77, "Cruise Speed (kts) is empty. Enter a whole number from 0 to 3000."},
+  };
+  for (const auto& c : cases) {
+    NumberField<std::uint32_t> box{kSpeed};
+    box.Show(77);
+    EXPECT_EQ(box.SetText(c.text), c.problem[0] == '\0') << c.text;
+    EXPECT_EQ(box.value, c.value) << c.text;
+    EXPECT_EQ(box.Problem(), c.problem) << c.text;
+    EXPECT_EQ(box.text(), c.text) << "the box keeps what was typed";
+  }
+}
+
+TEST(NumberFieldTest, DecimalBoxesRefuseWhatIsNotAFiniteNumber) {
+  struct Case {
+    const char* text;
+    bool taken;
+    float value;
+  } cases[] = {
+      {"99.96", true, 99.96f}, {"1e2", true, 100.0f}, {".5", true, 0.5f}, {"100.01", false, 0},
+      {"nan", false, 0},       {"inf", false, 0},     {"1,5", false, 0},  {"5 kg", false, 0},
+  };
+  for (const auto& c : cases) {
+    NumberField<float> box{CPPlanes::kProbability};
+    EXPECT_EQ(box.SetText(c.text), c.taken) << c.text;
+    EXPECT_EQ(box.value, c.taken ? c.value : 0.0f) << c.text;
+    EXPECT_EQ(box.Problem().empty(), c.taken) << c.text;
+  }
+  NumberField<float> box{CPPlanes::kProbability};
+  box.SetText("nan");
+  EXPECT_EQ(box.Problem(), "Probability (%): \"nan\" is not a number. Enter a number from 0 to 100.");
+  box.Show(5.0f);
+  EXPECT_TRUE(box.valid()) << "showing a value ends the refusal";
+}
+
+TEST(FieldValueTest, OptionValuesAreReadByTheKindOfTheField) {
+  const struct {
+    const FieldSpec& spec;
+    const char* text;
+    std::optional<std::int64_t> value;
+  } cases[] = {
+      {CPAirports::kUse, "TRUE", 1},
+      {CPAirports::kUse, "0", 0},
+      {CPAirports::kUse, "maybe", std::nullopt},
+      {CPAirports::kType, "gras strip", 1},
+      {CPAirports::kType, "8", 8},
+      {CPAirports::kType, "9", std::nullopt},
+      {CPAirports::kType, "airfield", std::nullopt},
+      {CPPlanes::kUsage, "taxi, Club", 0b100010},
+      {CPPlanes::kUsage, "private,training,Buisiness,students", 0b010101},
+      {CPPlanes::kUsage, "none", 0},
+      {CPPlanes::kUsage, "taxi,pilots", std::nullopt},
+      {CPFlightplan::kCategory, "BUSINESS", kBusiness},
+      {CPFlightplan::kCategory, "pilot", std::nullopt},
+      {CPFlightplan::kParkingKind, "large_gate", 8},
+      {CPFlightplan::kParkingKind, "Small GA Ramp", 0},
+      {CPFlightplan::kParkingKind, "gate", std::nullopt},
+      {CPFlightplan::kPickedDate, "2006-06-07", MakeTime(2006, 6, 7)},
+      {CPFlightplan::kPickedDate, "2006-02-30", std::nullopt},
+      {CPFlightplan::kPickedDate, "2006-6-7", std::nullopt},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(ParseFieldValue(c.spec, c.text), c.value) << c.spec.name << " " << c.text;
+}
+
+class PageFieldsTest : public test::PageTest {};
+
+// Every field of every page: its box has its spec's label and range, an edit handed to its handler
+// shows as its value, and only the fields the edit changed are reported changed.
+TEST_F(PageFieldsTest, EveryFieldShowsWhatItsHandlerTook) {
+  test::AddVariation(session.world, test::AddModel(session.world, {}), "Trainer red");
+  test::AddAirport(session.world, {.icao = "EDDF"});
+  MainSheet sheet(session);
+  for (int p = 0; p < kPageCount; ++p) sheet.ShowPage(static_cast<PageId>(p));
+  sheet.planes.OnTreeSelectionChanged(
+      sheet.planes.m_tree.Find(sheet.planes.m_tree.TopLevel()[0])->children[0]);
+  sheet.airports.OnICAOChanged("EDDF");
+  for (int p = 0; p < kPageCount; ++p) {
+    SheetPage& page = sheet.Page(static_cast<PageId>(p));
+    std::set<std::string> names;
+    FieldWatch watch;
+    watch.Changed(page, page.Fields());
+    for (std::size_t i = 0; i < page.Fields().size(); ++i) {
+      const PageField& field = page.Fields()[i];
+      const FieldSpec& spec = *field.spec;
+      SCOPED_TRACE(spec.name);
+      EXPECT_TRUE(names.insert(spec.name).second) << "object names are unique on a page";
+      EXPECT_TRUE(FieldApplies(page, field));
+      if (const NumberBox* box = field.box != nullptr ? field.box(page) : nullptr) {
+        EXPECT_EQ(std::make_tuple(std::string(box->label()), box->min(), box->max()),
+                  std::make_tuple(std::string(spec.label), spec.min, spec.max));
+      }
+      if (!field.Editable()) continue;
+      std::string typed, shown;
+      switch (spec.kind) {
+        case FieldKind::kNumber:
+          typed = shown = FormatNumber(std::floor(spec.min + (spec.max - spec.min) / 3));
+          break;
+        case FieldKind::kCheck:
+          typed = shown = FieldText(page, field) == "yes" ? "no" : "yes";
+          break;
+        case FieldKind::kChoice:
+          typed = spec.choices[1];
+          shown = typed + " (1)";
+          break;
+        case FieldKind::kFlags:
+          typed = std::string(spec.choices[0]) + "," + spec.choices[2];
+          shown = std::string(spec.choices[2]) + ", " + spec.choices[0];
+          break;
+        case FieldKind::kDate:
+          typed = "2006-06-07";
+          shown = "2006-06-07 (Wednesday)";
+          break;
+        default:
+          typed = shown = spec.kind == FieldKind::kSlider ? FormatNumber(spec.max) : "X";
+      }
+      ASSERT_TRUE(FeedField(page, field, typed));
+      EXPECT_EQ(FieldText(page, field), *spec.unit != '\0' ? shown + " " + spec.unit : shown);
+      const std::vector<std::size_t> changed = watch.Changed(page, page.Fields());
+      const bool money = &spec == &CPPlanes::kMoneyPerWeek || &spec == &CPPlanes::kMoneyPerFlight;
+      // A choice of category or parking kind shows other values; the money boxes follow each other.
+      EXPECT_TRUE(spec.kind == FieldKind::kChoice || changed.size() == (money ? 2u : 1u)) << changed.size();
+      EXPECT_NE(std::find(changed.begin(), changed.end(), i), changed.end());
+    }
+  }
+}
+
+}
+}
