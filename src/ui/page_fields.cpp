@@ -51,6 +51,10 @@ std::string Joined(std::span<const char* const> names, const char* separator) {
 
 namespace field_detail {
 
+std::string ShownNumber(float value) {
+  return FormatNumber(value);
+}
+
 std::string ShownNumber(double value) {
   return FormatNumber(value);
 }

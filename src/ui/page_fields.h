@@ -111,7 +111,8 @@ decltype(auto) Get(const PageOf<member>& page) {
   }
 }
 
-// A number as a text box shows it (FormatNumber).
+// A number as a text box shows it (FormatNumber): a float as a float, so 118.7f shows as "118.7".
+std::string ShownNumber(float value);
 std::string ShownNumber(double value);
 
 // The type a handler takes.

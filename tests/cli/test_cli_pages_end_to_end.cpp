@@ -2,75 +2,27 @@
 // start; a refused value changes nothing on disk.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
-#include "platform/files.h"
+#include "cli/cli_test.h"
 #include "platform/ini_profile.h"
-#include "scenery/bgl_test_support.h"
-#include "support/run_wingfold.h"
-#include "support/temp_folder.h"
 
 namespace wf {
 namespace {
 
 namespace fs = std::filesystem;
 
-// One command, what it exits with and something it says; `kept`: a file it must leave as it was.
-struct Step {
-  std::string arguments;
-  int exitCode;
-  std::string says;
-  const char* kept = nullptr;
-};
-
-class CliPagesTest : public ::testing::Test {
+class CliPagesTest : public test::CliTest {
  protected:
   void SetUp() override {
-    const fs::path scenery = sim_ / "Scenery" / "Area" / "scenery";
-    fs::create_directories(scenery);
-    bgl::AirportDesc field = test::SampleAirport("KAAA", "Alpha Field", "Alpha");
-    bgl::ParkingListDesc parking;
-    for (int i = 0; i < 4; ++i) parking.spaces.push_back(test::Space(2, 8.0f));
-    field.parkingLists.push_back(parking);
     // Names outside ASCII, stored as Windows-1252.
     bgl::AirportDesc bouake = test::SampleAirport("DIBK", "Bouak\xE9", "Bouak\xE9");
     bouake.region = "Africa";
     bouake.country = "C\xF4te d'Ivoire";
     bouake.state = "";
-    bgl::WriteBytes(
-        scenery / "area.bgl",
-        bgl::WriteAirportBgl(test::SampleFile(test::kDay0, {field, test::SampleAirport("KBBB"), bouake}))
-            .bytes);
-    fs::copy(fs::path(WINGFOLD_SOURCE_DIR) / "examples" / "sim" / "SimObjects", sim_ / "SimObjects",
-             fs::copy_options::recursive);
-    std::ofstream(work_ / "Wingfold.ini", std::ios::binary) << "[Path]\r\nFS2004=" << sim_.string() << "\r\n";
+    WriteScenery("Scenery/Area", {test::AirportWithRamps("KAAA", 47.5, -122.3, 4, "Alpha Field", "Alpha"),
+                                  test::SampleAirport("KBBB"), bouake});
+    WriteSettings("[Path]\r\nFS2004=" + sim_.string() + "\r\n");
     ASSERT_EQ(Wingfold("collect --default").exitCode, 0);
   }
-
-  test::ProcessResult Wingfold(const std::string& arguments) {
-    return test::RunWingfold("-C \"" + work_.string() + "\" " + arguments, true,
-                             {{"APPDATA", WINGFOLD_SOURCE_DIR "/examples/appdata"}});
-  }
-
-  std::string File(const char* name) { return ReadFileBytes(work_ / name).value_or("(none)"); }
-
-  void Run(const std::vector<Step>& steps) {
-    for (const Step& step : steps) {
-      const std::string kept = step.kept != nullptr ? File(step.kept) : "";
-      const auto result = Wingfold(step.arguments);
-      EXPECT_EQ(result.exitCode, step.exitCode) << step.arguments << "\n" << result.out;
-      EXPECT_NE(result.out.find(step.says), std::string::npos) << step.arguments << "\n" << result.out;
-      EXPECT_EQ(step.kept != nullptr ? File(step.kept) : "", kept) << step.arguments;
-    }
-  }
-
-  test::TempFolder folder_;
-  fs::path sim_ = folder_ / "FSX";
-  fs::path work_ = [this] {
-    fs::create_directories(folder_ / "work");
-    return folder_ / "work";
-  }();
 };
 
 TEST_F(CliPagesTest, AirportEditsAreSavedAndRefusedOnesChangeNothing) {

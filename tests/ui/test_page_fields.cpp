@@ -96,7 +96,20 @@ TEST(FieldValueTest, OptionValuesAreReadByTheKindOfTheField) {
     EXPECT_EQ(ParseFieldValue(c.spec, c.text), c.value) << c.spec.name << " " << c.text;
 }
 
-class PageFieldsTest : public test::PageTest {};
+class PageFieldsTest : public test::PageTest {
+ protected:
+  PageFieldsTest() {
+    test::AddVariation(session.world, test::AddModel(session.world, {}), "Trainer red");
+    test::AddAirport(session.world, {.icao = "EDDF"});
+  }
+  // Every page created, a model selected on the Planes page and an airport on the Airports page.
+  void Open(MainSheet& sheet) {
+    for (int p = 0; p < kPageCount; ++p) sheet.ShowPage(static_cast<PageId>(p));
+    sheet.planes.OnTreeSelectionChanged(
+        sheet.planes.m_tree.Find(sheet.planes.m_tree.TopLevel()[0])->children[0]);
+    sheet.airports.OnICAOChanged("EDDF");
+  }
+};
 
 // Every field of every page: its box has its spec's label and range, an edit handed to its handler
 // shows as its value, and only the fields the edit changed are reported changed.
@@ -154,6 +167,30 @@ TEST_F(PageFieldsTest, EveryFieldShowsWhatItsHandlerTook) {
       // A choice of category or parking kind shows other values; the money boxes follow each other.
       EXPECT_TRUE(spec.kind == FieldKind::kChoice || changed.size() == (money ? 2u : 1u)) << changed.size();
       EXPECT_NE(std::find(changed.begin(), changed.end(), i), changed.end());
+    }
+  }
+}
+
+// A number refused on any page stops the sheet's whole apply before anything is asked or stored: its
+// box's problem is shown, and neither the page nor another one (the Airports page's Use) applies.
+TEST_F(PageFieldsTest, ANumberRefusedOnAnyPageStopsTheWholeApply) {
+  for (int p = 0; p < kPageCount; ++p) {
+    for (std::size_t i = 0;; ++i) {
+      MainSheet sheet(session);
+      Open(sheet);
+      SheetPage& page = sheet.Page(static_cast<PageId>(p));
+      if (i == page.Fields().size()) break;
+      const PageField& field = page.Fields()[i];
+      if (field.box == nullptr) continue;
+      SCOPED_TRACE(field.spec->name);
+      sheet.airports.OnUseClicked(false);
+      FeedField(page, field, FormatNumber(field.spec->max + 1));
+      prompter.messages.clear();
+      EXPECT_FALSE(sheet.Apply());
+      EXPECT_EQ(prompter.messages, std::vector<std::string>{field.box(page)->Problem()});
+      EXPECT_TRUE(prompter.questions.empty());
+      EXPECT_EQ(session.world.airportIndex.Find("EDDF")->useAirport, 1);
+      EXPECT_TRUE(std::filesystem::is_empty(folder.path())) << "nothing was saved";
     }
   }
 }

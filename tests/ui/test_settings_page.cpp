@@ -64,26 +64,6 @@ TEST_F(SettingsPageTest, SliderMarksThePageOnlyAwayFromTheAppliedPercentage) {
       "150. Enter a multiple of 10 from 0 to 150.");
 }
 
-TEST_F(SettingsPageTest, RefusedWeightAppliesNothing) {
-  CPSettings page(session);
-  page.OnInitDialog();
-  page.OnPercentStepChanged(10);
-  for (const char* typed : {"4999", "30001", "heavy"}) {
-    page.OnMaxWeightChanged(typed);
-    EXPECT_FALSE(page.OnApply()) << typed;
-    EXPECT_EQ(session.settings.maxWeightGA, 14000);
-    EXPECT_EQ(session.settings.gaPercentage, 30) << "nothing else is applied either";
-    EXPECT_FALSE(std::filesystem::exists(session.SettingsPath()));
-  }
-  ASSERT_EQ(prompter.messages.size(), 3u);
-  EXPECT_EQ(prompter.messages[0],
-            "Max GA weight (kg): \"4999\" is out of range. Enter a whole number from 5000 to 30000.");
-  page.OnMaxWeightChanged("30000");
-  EXPECT_TRUE(page.OnApply());
-  EXPECT_EQ(session.settings.maxWeightGA, 30000);
-  EXPECT_EQ(session.settings.gaPercentage, 100);
-}
-
 TEST_F(SettingsPageTest, FoldersAreStoredAbsoluteAndLineBreaksAreRefused) {
   session.simFolder = "sim-from-the-file";
   CPSettings page(session);
