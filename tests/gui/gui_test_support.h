@@ -9,7 +9,6 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QTest>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -20,6 +19,7 @@
 #include "gui/main_window.h"
 #include "gui/tree_model.h"
 #include "scenery/bgl_test_support.h"
+#include "support/os.h"
 #include "support/recording.h"
 #include "support/temp_folder.h"
 
@@ -69,18 +69,10 @@ class GuiTest : public ::testing::Test {
     fs::create_directories(work / "Bin");
     fs::copy_file(WINGFOLD_STANDIN_BIN, work / "Bin" / fs::path(WINGFOLD_STANDIN_BIN).filename());
 #endif
-    const char* appData = std::getenv("APPDATA");
-    if (appData != nullptr) savedAppData_ = appData;
-    setenv("APPDATA", (fs::path(WINGFOLD_SOURCE_DIR) / "examples" / "appdata").c_str(), 1);
   }
 
   ~GuiTest() override {
     window.reset();
-    if (savedAppData_) {
-      setenv("APPDATA", savedAppData_->c_str(), 1);
-    } else {
-      unsetenv("APPDATA");
-    }
   }
 
   void WriteSettings(const std::string& text) {
@@ -133,7 +125,8 @@ class GuiTest : public ::testing::Test {
   std::unique_ptr<MainWindow> window;
 
  private:
-  std::optional<std::string> savedAppData_;
+  wf::test::ScopedEnvironment appData_{"APPDATA",
+                                       (fs::path(WINGFOLD_SOURCE_DIR) / "examples" / "appdata").string()};
 };
 
 }
