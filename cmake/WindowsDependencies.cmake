@@ -5,7 +5,9 @@
 #     implementations are compiled here, as Debian's libstb holds them;
 #   - GoogleTest is compiled from Debian's googletest package (/usr/src/googletest);
 #   - libsquish and the parts of GeographicLib the tests use are compiled from Debian's source
-#     packages, which scripts/windows_sources unpacks into WINGFOLD_WINDOWS_SOURCES.
+#     packages, which scripts/windows_sources unpacks into WINGFOLD_WINDOWS_SOURCES;
+#   - Qt (for wingfold-gui and its tests) is a static build of Debian's qt6-base source that
+#     scripts/windows_qt installs; WINGFOLD_WINDOWS_QT names its folder.
 # Each gets the target name its native counterpart has, so the rest of the build does not tell
 # the two apart.
 set(WINGFOLD_WINDOWS_SOURCES "${PROJECT_SOURCE_DIR}/build/windows-sources"
@@ -82,3 +84,17 @@ add_library(wingfold_gtest_main STATIC ${gtest_dir}/src/gtest_main.cc)
 target_link_libraries(wingfold_gtest_main PUBLIC wingfold_gtest)
 add_library(GTest::gtest ALIAS wingfold_gtest)
 add_library(GTest::gtest_main ALIAS wingfold_gtest_main)
+
+# Qt: its CMake packages are found below its folder, which joins the MinGW tree as a root of the
+# target's files. Its moc, rcc and uic are the build machine's (qt6-base-dev-tools).
+if(WINGFOLD_BUILD_GUI)
+  set(WINGFOLD_WINDOWS_QT "${PROJECT_SOURCE_DIR}/build/windows-qt"
+      CACHE PATH "Qt built for Windows by scripts/windows_qt")
+  if(NOT EXISTS "${WINGFOLD_WINDOWS_QT}/lib/cmake/Qt6/Qt6Config.cmake")
+    message(FATAL_ERROR "The Windows build of wingfold-gui needs Qt built for Windows in ${WINGFOLD_WINDOWS_QT}: "
+                        "run scripts/windows_qt first (or configure with -DWINGFOLD_BUILD_GUI=OFF).")
+  endif()
+  get_filename_component(wingfold_windows_qt "${WINGFOLD_WINDOWS_QT}" REALPATH)
+  list(APPEND CMAKE_FIND_ROOT_PATH "${wingfold_windows_qt}")
+  list(APPEND CMAKE_PREFIX_PATH "${wingfold_windows_qt}")
+endif()
