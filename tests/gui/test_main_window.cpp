@@ -25,6 +25,7 @@ TEST_F(GuiTest, OpensWithTheDatabaseCollectedAndCannotBeClosedWhileItWorks) {
   EXPECT_EQ(w.tabs()->currentIndex(), static_cast<int>(ui::PageId::kSettings));
   EXPECT_FALSE(w.generateButton()->isEnabled());
   EXPECT_FALSE(w.applyButton()->isEnabled());
+  EXPECT_EQ(w.menuBar()->actions().at(1)->menu()->actions().at(0)->text(), "&About FSX Wingfold...");
   EXPECT_TRUE(fs::exists(work / "objects.dat"));
   EXPECT_TRUE(fs::exists(work / "AircraftTypes.dat"));
   EXPECT_EQ(session.world.airportIndex.size(), 3u);
