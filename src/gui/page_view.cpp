@@ -170,9 +170,7 @@ void PageView::Refresh() {
 
 void PageView::Show(const Bound& bound) {
   const ui::PageField& field = *bound.field;
-  // A text that is only shown stays readable and can be copied.
-  const bool shownText = field.spec->kind == FieldKind::kText;
-  bound.widget->setEnabled((field.Editable() || shownText) && ui::FieldApplies(model_, field));
+  bound.widget->setEnabled(field.Editable() && ui::FieldApplies(model_, field));
   if (field.box != nullptr) {
     ShowNumber(static_cast<QLineEdit*>(bound.input), *field.box(model_));
     return;

@@ -34,7 +34,7 @@ enum class FieldKind {
 struct FieldSpec {
   FieldKind kind;
   const char* name;   // the page's member, and its widget's object name
-  const char* label;  // as the page shows it, without a trailing colon
+  const char* label;  // as the page shows it (a check box's own text may end in a colon)
   double min = 0;     // number boxes and sliders: the range
   double max = 0;
   double step = 1;                            // sliders: the value of one step
@@ -70,8 +70,8 @@ std::string FieldText(const SheetPage& page, const PageField& field);
 bool FieldApplies(const SheetPage& page, const PageField& field);
 
 // The value of a command-line option for a field that takes a number (check, choice, flags, date):
-// yes/no/1/0/true/false; a choice's name or index; choice names separated by commas, or "none"; a
-// date YYYY-MM-DD that exists. Nothing when `text` is none of these.
+// yes/no/1/0/true/false; a choice's name (FieldSpec::byName); such names separated by commas, or
+// "none"; a date YYYY-MM-DD that exists. Nothing when `text` is none of these.
 std::optional<std::int64_t> ParseFieldValue(const FieldSpec& spec, std::string_view text);
 // Hands an option's text to the field's handler: typed text as it is, else ParseFieldValue's number.
 // False (and nothing handed on) when the text is not a value of the field.
@@ -165,8 +165,8 @@ constexpr PageField TextField(const FieldSpec& spec) {
 }
 
 // A check box, choice list, flag group, date or slider that shows `member` (a value, or what a
-// member function gives) and hands an edit to `handler` (a member function taking the value, or a
-// function taking the page and the value); one that only shows without a handler.
+// member function gives) and hands an edit to `handler` (a member function taking the value); one
+// that only shows without a handler.
 template <auto member, auto handler = nullptr>
 constexpr PageField ValueField(const FieldSpec& spec, bool (*applies)(const SheetPage&) = nullptr) {
   using field_detail::As;
@@ -177,12 +177,8 @@ constexpr PageField ValueField(const FieldSpec& spec, bool (*applies)(const Shee
                   .applies = applies};
   if constexpr (handler != nullptr) {
     field.set = [](SheetPage& page, std::int64_t value) {
-      auto& shown = As<member>(page);
-      if constexpr (std::is_member_function_pointer_v<decltype(handler)>) {
-        (shown.*handler)(static_cast<typename field_detail::HandlerArgument<decltype(handler)>::type>(value));
-      } else {
-        handler(shown, value);
-      }
+      using Argument = typename field_detail::HandlerArgument<decltype(handler)>::type;
+      (As<handler>(page).*handler)(static_cast<Argument>(value));
     };
   }
   return field;
