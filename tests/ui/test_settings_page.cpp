@@ -23,17 +23,19 @@ TEST_F(SettingsPageTest, PercentageShowsInStepsOfTenAndAnApplyWritesEveryKeyInOr
   page.OnInitDialog();
   EXPECT_EQ(page.percentStep, 3);
 
-  page.OnSimPathChanged("/opt/fsx");
+  // An absolute folder on every system ("/opt/fsx" is relative to the drive on Windows).
+  const std::string sim = (folder.path() / "fsx").string();
+  page.OnSimPathChanged(sim);
   EXPECT_TRUE(page.IsModified()) << "typing in a path always marks the page";
   ASSERT_TRUE(page.OnApply());
   EXPECT_EQ(session.settings.gaPercentage, 30);
-  EXPECT_EQ(session.simFolder, "/opt/fsx");
+  EXPECT_EQ(session.simFolder, sim);
   EXPECT_EQ(IniText(),
             "[Settings]\r\nGA_Percentage=30\r\n"
             "[Tuning]\r\nmax_weight_for_private_planes=5000\r\nmin_weight_for_taxi_planes=1800\r\n"
             "max_weight_for_GA_planes=14000\r\n"
             "[Path]\r\nTTools=" +
-                (folder.path() / "Bin").string() + "\r\nFS2004=/opt/fsx\r\n");
+                (folder.path() / "Bin").string() + "\r\nFS2004=" + sim + "\r\n");
   EXPECT_FALSE(page.IsModified());
 }
 
