@@ -4,7 +4,7 @@
 // tree pages enable.
 //
 // A front end binds its widgets or options to the page's fields (Fields()), hands each edit to the
-// field's handler, and shows the fields again after every call.
+// field's handler, and after every call shows again the fields that changed (FieldWatch).
 #include <array>
 #include <functional>
 #include <initializer_list>
