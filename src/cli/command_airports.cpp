@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/page_commands.h"
+#include "platform/numbers.h"
 #include "platform/text.h"
 
 namespace wf::cli {
@@ -80,7 +81,7 @@ void PrintAirportFields(std::ostream& out, const CPAirports& page, const CAirpor
       << "  Airport type:         " << AirportTypeName(page.m_comboType) << " (" << page.m_comboType << ")\n"
       << "  Parking places:       Gates " << page.m_nGates << ", Ramp " << page.m_nRamp << ", Cargo "
       << page.m_nCargo << ", Mil. " << page.m_nMil << ", Dock " << page.m_nDock << "\n"
-      << "  Tower Frequency:      " << ui::FormatNumber(page.m_fTowerFrequency) << " MHz\n"
+      << "  Tower Frequency:      " << FormatNumber(page.m_fTowerFrequency) << " MHz\n"
       << "  Landing fees:         " << page.m_fLandingFee.text() << "\n";
 }
 

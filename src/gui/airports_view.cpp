@@ -9,6 +9,8 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "platform/numbers.h"
+
 namespace wf::gui {
 
 namespace {
@@ -120,7 +122,7 @@ void AirportsView::Refresh() {
   cargo_->setText(Count(page_.m_nCargo));
   mil_->setText(Count(page_.m_nMil));
   dock_->setText(Count(page_.m_nDock));
-  towerFrequency_->setText(Q(ui::FormatNumber(page_.m_fTowerFrequency)));
+  towerFrequency_->setText(Q(FormatNumber(page_.m_fTowerFrequency)));
   ShowNumber(landingFee_, page_.m_fLandingFee);
 }
 

@@ -5,8 +5,9 @@
 #include <string_view>
 
 #include "geo/units.h"
+#include "platform/numbers.h"
 #include "platform/record_memory.h"
-#include "traffic/number_text.h"
+#include "platform/text.h"
 
 namespace wf {
 
@@ -86,16 +87,16 @@ void AppendAirportBlock(std::string& out, const CAirport& airport) {
   out += ',';
   if (airport.airspaceClass != '\0') out += airport.airspaceClass;
   out += ',';
-  AppendInt(out, airport.approachComCount);
+  AppendWhole(out, airport.approachComCount);
   out += ",0.70,";
   AppendCString(out, CountryName(airport));
   out += "\n{\n";
 
   for (const CRunway& runway : airport.runways) {
     out += "RUNWAY,";
-    AppendInt(out, TruncatedFeet(runway.length));
+    AppendWhole(out, TruncatedFeet(runway.length));
     out += ',';
-    AppendInt(out, TruncatedFeet(runway.width));
+    AppendWhole(out, TruncatedFeet(runway.width));
     out += ',';
     out += RunwaySurfaceWord(runway.surface);
     out += '\n';

@@ -1,7 +1,5 @@
 #include "ui/airports_page.h"
 
-#include <cstdio>
-
 #include "platform/text.h"
 #include "traffic/registrations.h"
 
@@ -26,14 +24,11 @@ bool NameLess(const AirportTree::Node& a, const AirportTree::Node& b) {
   return nameA != nullptr && nameB != nullptr && *nameA < *nameB;
 }
 
-std::string FormatFee(const char* format, double a, double b) {
-  char buffer[256];
-  std::snprintf(buffer, sizeof(buffer), format, a, b);
-  return buffer;
+// The fees as "%5.2f" writes them.
+std::string LowFeeQuestion(double entered, double normal) {
+  return "The landing fee of " + FormatFixed(entered, 2, 5) + " is below the 'normal' landing fee (" +
+         FormatFixed(normal, 2, 5) + "). Is this correct?";
 }
-
-constexpr const char* kLowFeeQuestion =
-    "The landing fee of %5.2f is below the 'normal' landing fee (%5.2f). Is this correct?";
 
 // A fee from 101.5 % of the entered one upward counts as below the normal fee.
 constexpr double kFeeTolerance = 1.015;
@@ -44,7 +39,7 @@ std::optional<int> AirportTypeByName(std::string_view name) {
   for (int type = 0; type < kAirportTypeCount; ++type) {
     if (EqualsIgnoringCase(name, AirportTypeName(type))) return type;
   }
-  const std::optional<std::int64_t> index = ParseWhole(name);
+  const std::optional<std::int64_t> index = ParseWhole(TypedNumber(name));
   if (index && *index >= 0 && *index < kAirportTypeCount) return static_cast<int>(*index);
   return std::nullopt;
 }
@@ -227,7 +222,7 @@ bool CPAirports::OnApply() {
   const float entered = m_fLandingFee.value;
   const float normal = a.NormalLandingFee(session_.settings);
   if (normal > entered * kFeeTolerance) {
-    if (session_.prompter->AskYesNo(FormatFee(kLowFeeQuestion, entered, normal))) {
+    if (session_.prompter->AskYesNo(LowFeeQuestion(entered, normal))) {
       a.landingFee = entered;
       a.feeSetByUser = 1;
     } else {
