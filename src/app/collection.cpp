@@ -2,6 +2,7 @@
 
 #include "app/databases.h"
 #include "platform/system.h"
+#include "scenery/scenery_scan.h"
 
 namespace wf {
 

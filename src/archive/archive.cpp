@@ -4,7 +4,7 @@
 #include <cstring>
 #include <limits>
 
-#include "archive/windows1252.h"
+#include "platform/text.h"
 
 namespace wf {
 

@@ -2,7 +2,7 @@
 
 #include <QStringDecoder>
 
-#include "archive/windows1252.h"
+#include "platform/text.h"
 
 namespace wf::gui {
 

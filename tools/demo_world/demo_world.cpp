@@ -11,9 +11,9 @@
 #include <stdexcept>
 #include <tuple>
 
-#include "archive/windows1252.h"
 #include "platform/calendar.h"
 #include "platform/numbers.h"
+#include "platform/text.h"
 
 namespace wf::demo {
 namespace {
