@@ -99,9 +99,9 @@ void BuildTrafficWorld(World& world, int count) {
                                     .stallSpeed = 95,
                                     .range = 1500,
                                     .engineCount = 2,
-                                    .engineType = 1,
+                                    .engineType = EngineType::kJet,
                                     .fuelFlow = 300.0f,
-                                    .fuelType = 2,
+                                    .fuelType = FuelType::kJetFuel,
                                     .maxWeight = 8000,
                                     .ceiling = 41000,
                                     .usage = 0b110000});
@@ -125,7 +125,7 @@ void BM_AircraftLottery(benchmark::State& state) {
   World world;
   BuildTrafficWorld(world, 200);
   CAirport& airport = *world.airportIndex.begin()->second;
-  airport.airportType = 4;
+  airport.airportType = AirportType::kLargeAirfield;
   airport.parkingCounts[2] = airport.parkingCounts[3] = airport.parkingCounts[4] = 30;
   const Settings settings = TrafficSettings();
   Random random(1);

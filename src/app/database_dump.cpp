@@ -36,9 +36,10 @@ void PrintAirport(const CAirport& a, std::ostream& out, const Settings& settings
   out << "        CAirport " << Quoted(a.icao) << " name " << Quoted(a.name) << "\n";
   out << "          position " << FormatFixed(a.latitude, 6) << ", " << FormatFixed(a.longitude, 6)
       << "  altitude " << FormatFixed(a.altitude, 1) << " m  magVar " << FormatFixed(a.magVar, 2) << "\n";
-  out << "          type " << a.GetType() << " (" << typeName << ", stored " << a.airportType << ")  surface "
-      << surfaceName << "  runways " << a.runwayCount << "  longest " << a.longestRunway << " m  ILS "
-      << a.hasILS << "  lights " << a.runwayLights << "  approach lights " << a.approachLights << "\n";
+  out << "          type " << Code(a.GetType()) << " (" << typeName << ", stored " << Code(a.airportType)
+      << ")  surface " << surfaceName << "  runways " << a.runwayCount << "  longest " << a.longestRunway
+      << " m  ILS " << a.hasILS << "  lights " << a.runwayLights << "  approach lights " << a.approachLights
+      << "\n";
   out << "          fee " << FormatFixed(a.landingFee, 2) << " (normal "
       << FormatFixed(a.NormalLandingFee(settings), 2) << ", set by user " << a.feeSetByUser << ")  use "
       << a.useAirport << "  military " << a.military << "  airspace " << a.airspaceClass << "  tower "
@@ -54,7 +55,7 @@ void PrintAirport(const CAirport& a, std::ostream& out, const Settings& settings
         << " m\n";
   }
   for (const auto& p : a.parkingSpaces) {
-    out << "          parking type " << p.type << "  radius " << FormatFixed(p.radius, 1) << " m\n";
+    out << "          parking type " << Code(p.type) << "  radius " << FormatFixed(p.radius, 1) << " m\n";
   }
 }
 
@@ -81,11 +82,11 @@ void PrintAircraftTypes(const World& world, std::ostream& out) {
   for (const auto& [key, a] : world.aircraftTypes) {
     out << "CAircraft " << Quoted(key) << "\n"
         << "  cruise " << a->cruiseSpeed << " kt  stall " << a->stallSpeed << " kt  range " << a->range
-        << " nm  ceiling " << a->ceiling << " ft  engines " << a->engineCount << " (type " << a->engineType
-        << ")\n"
+        << " nm  ceiling " << a->ceiling << " ft  engines " << a->engineCount << " (type "
+        << Code(a->engineType) << ")\n"
         << "  weights empty " << a->emptyWeight << " kg  max " << a->maxWeight << " kg  wing span "
-        << a->wingSpan << " m  fuel type " << a->fuelType << "  capacity " << a->fuelCapacity << " l  flow "
-        << FormatFixed(a->fuelFlow, 1) << " l/h\n"
+        << a->wingSpan << " m  fuel type " << Code(a->fuelType) << "  capacity " << a->fuelCapacity
+        << " l  flow " << FormatFixed(a->fuelFlow, 1) << " l/h\n"
         << "  probability " << FormatFixed(a->probability, 1) << "  money/week "
         << FormatFixed(a->moneyPerWeek, 2) << "  usage 0x" << std::hex << a->usage << std::dec << "  GA "
         << a->useForGA << "  wheels " << a->hasWheels << "  IFR " << a->ifr << "  amphibian " << a->amphibian

@@ -42,7 +42,7 @@ AirportsView::AirportsView(ui::CPAirports& page, QWidget* parent)
   BindTree(model_, [this](const QModelIndex& index) { page_.OnTreeSelectionChanged(model_.NodeAt(index)); });
   hasIFR_->setEnabled(false);
   type_->setObjectName("m_comboType");
-  for (int type = 0; type < kAirportTypeCount; ++type) type_->addItem(AirportTypeName(type));
+  for (int type = 0; type < kAirportTypeCount; ++type) type_->addItem(AirportTypeName(AirportType{type}));
 
   auto* facts = new QFormLayout;
   facts->addRow("Call Sign", callSign_);

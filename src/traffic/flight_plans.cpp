@@ -378,8 +378,9 @@ int DayActivityPercent(int category, int weekday) {
   return kDayActivity[category][weekday];
 }
 
-int AirportTypeFactor(int airportType) {
-  return airportType >= 0 && airportType < kAirportTypeCount ? kAirportTypeFactors[airportType] : 0;
+int AirportTypeFactor(AirportType airportType) {
+  const int code = Code(airportType);
+  return code >= 0 && code < kAirportTypeCount ? kAirportTypeFactors[code] : 0;
 }
 
 double CategoryFeeFactor(int category) {

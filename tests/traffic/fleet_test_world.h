@@ -22,7 +22,7 @@ struct AirportSpec {
   std::string icao;
   double latitude = 0.0;
   double longitude = 0.0;
-  int type = 2;  // small airfield
+  AirportType type = AirportType::kSmallAirfield;
   std::string country = "Germany";
   std::string region = "Europe";
   double altitude = 100.0;  // metres
@@ -45,9 +45,9 @@ inline CAirport& AddAirport(World& world, const AirportSpec& spec) {
   airport.longestRunway = spec.longestRunway;
   airport.runwayCount = 1;
   airport.surfaceMask = spec.surfaceMask;
-  airport.parkingCounts[2] = spec.smallRamps;
-  airport.parkingCounts[3] = spec.mediumRamps;
-  airport.parkingCounts[4] = spec.largeRamps;
+  airport.ParkingCount(ParkingType::kRampGaSmall) = spec.smallRamps;
+  airport.ParkingCount(ParkingType::kRampGaMedium) = spec.mediumRamps;
+  airport.ParkingCount(ParkingType::kRampGaLarge) = spec.largeRamps;
   airport.landingFee = spec.landingFee;
   return airport;
 }
@@ -63,9 +63,9 @@ struct ModelSpec {
   int stallSpeed = 48;  // needs 698 m of runway
   int range = 600;
   int engineCount = 1;
-  int engineType = 0;
+  EngineType engineType = EngineType::kPiston;
   float fuelFlow = 35.0f;
-  int fuelType = 1;
+  FuelType fuelType = FuelType::kAvgas;
   int maxWeight = 1100;
   int ceiling = 14000;
   int ifr = 1;
