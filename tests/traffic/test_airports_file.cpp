@@ -8,6 +8,8 @@
 namespace wf {
 namespace {
 
+using enum AirportType;
+
 CAirport& AddAirport(World& world, const std::string& icao, AirportType type,
                      const std::string& country = "Canada") {
   CAirport& airport = *FindOrCreateAirport(world, "North America", country, "Quebec", "Montreal", icao, 0);
@@ -24,7 +26,7 @@ int CountOccurrences(const std::string& text, const std::string& line) {
 
 TEST(AirportsFileTest, WritesHeaderRunwaysParkingAndStandardSpaces) {
   World world;
-  CAirport& airport = AddAirport(world, "ABC", AirportType::kBush, "United States");
+  CAirport& airport = AddAirport(world, "ABC", kBush, "United States");
   airport.latitude = 47.5;
   airport.longitude = -122.25;
   airport.altitude = 12.34;
@@ -60,7 +62,7 @@ TEST(AirportsFileTest, HeaderFieldsKeepTheirWidthAndPrecision) {
   };
   for (const Case& c : cases) {
     World world;
-    AddAirport(world, c.icao, AirportType::kBush).altitude = c.altitude;
+    AddAirport(world, c.icao, kBush).altitude = c.altitude;
     EXPECT_EQ(AirportsFileText(world).substr(0, c.expectedStart.size()), c.expectedStart) << c.icao;
   }
 }
@@ -95,7 +97,7 @@ TEST(AirportsFileTest, StandardSpacesByAirportType) {
 
 TEST(AirportsFileTest, MediumAirfieldSpacesComeInTwoGroups) {
   World world;
-  AddAirport(world, "CYUL", AirportType::kMediumAirfield);
+  AddAirport(world, "CYUL", kMediumAirfield);
   const std::string group =
       "PARKING,10.0,RAMP\nPARKING,10.0,RAMP\nPARKING,10.0,RAMP\nPARKING,10.0,RAMP\nPARKING,10.0,RAMP\n"
       "PARKING,14.0,RAMP\nPARKING,14.0,RAMP\nPARKING,18.0,RAMP\n";
@@ -105,11 +107,11 @@ TEST(AirportsFileTest, MediumAirfieldSpacesComeInTwoGroups) {
 
 TEST(AirportsFileTest, WritesEveryIndexedAirportInIdentOrder) {
   World world;
-  CAirport& unused = AddAirport(world, "KXYZ", AirportType::kBush);
+  CAirport& unused = AddAirport(world, "KXYZ", kBush);
   unused.useAirport = 0;
   unused.military = 1;
-  AddAirport(world, "EDDF", AirportType::kBush, "Germany");
-  AddAirport(world, "", AirportType::kBush);  // an airport without ident is not written
+  AddAirport(world, "EDDF", kBush, "Germany");
+  AddAirport(world, "", kBush);  // an airport without ident is not written
   const std::string text = AirportsFileText(world);
   EXPECT_EQ(CountOccurrences(text, "{\n"), 2);
   EXPECT_EQ(text.find("EDDF"), 0u);
@@ -118,10 +120,10 @@ TEST(AirportsFileTest, WritesEveryIndexedAirportInIdentOrder) {
 
 TEST(AirportsFileTest, IncompleteTreeAboveAirportWritesEmptyCountry) {
   World world;
-  CAirport& orphan = AddAirport(world, "ORPH", AirportType::kBush);
+  CAirport& orphan = AddAirport(world, "ORPH", kBush);
   orphan.city = nullptr;
   CAirport& stateless = *FindOrCreateAirport(world, "R", "C", "S", "T", "NOST", 0);
-  stateless.airportType = AirportType::kBush;
+  stateless.airportType = kBush;
   stateless.city->state = nullptr;
   const std::string text = AirportsFileText(world);
   EXPECT_NE(text.find("NOST,0.000000,0.000000,  0.0,G,0,0.70,\n{\n"), std::string::npos);

@@ -12,6 +12,8 @@
 namespace wf {
 namespace {
 
+using enum AirportType;
+
 using test::AddAirport;
 using test::AddModel;
 using test::AddVariation;
@@ -32,7 +34,6 @@ int PopulateAndCountDraws(World& world, CAirport& airport, const Settings& setti
 }
 
 TEST(FleetMinimumParking, RaisesSmallAndMediumRampsByAirportType) {
-  using enum AirportType;
   using enum ParkingType;
   struct Case {
     AirportType type;
@@ -90,10 +91,10 @@ TEST(FleetGeneration, OneDrawPerSpaceWhenNoSpaceIsUsed) {
     std::uint32_t longestRunway, small, medium, large;
     int expectedDraws;
   } cases[] = {
-      {"large airfield without small ramps", AirportType::kLargeAirfield, 1500, 0, 0, 0, 18},
-      {"large airfield, 2 medium, 1 large", AirportType::kLargeAirfield, 1500, 0, 2, 1, 18 + 6 + 1},
-      {"small airfield by its 800 m runway", AirportType::kDerived, 800, 0, 0, 0, 4},
-      {"the same, set to large commercial airport", AirportType::kLargeCommercial, 800, 0, 0, 0, 18},
+      {"large airfield without small ramps", kLargeAirfield, 1500, 0, 0, 0, 18},
+      {"large airfield, 2 medium, 1 large", kLargeAirfield, 1500, 0, 2, 1, 18 + 6 + 1},
+      {"small airfield by its 800 m runway", kDerived, 800, 0, 0, 0, 4},
+      {"the same, set to large commercial airport", kLargeCommercial, 800, 0, 0, 0, 18},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
@@ -126,7 +127,7 @@ TEST(FleetLottery, CandidatesThatCannotBeBasedLeaveTheSpacesEmpty) {
     float moneyPerWeek;
     bool based;
   };
-  const AirportSpec base{.icao = "EDXA", .latitude = 50, .longitude = 8, .type = AirportType::kBush};
+  const AirportSpec base{.icao = "EDXA", .latitude = 50, .longitude = 8, .type = kBush};
   auto with = [&](auto change) {
     AirportSpec spec = base;
     change(spec);
@@ -167,7 +168,7 @@ TEST(FleetLottery, CandidatesThatCannotBeBasedLeaveTheSpacesEmpty) {
 
 TEST(FleetLottery, VariationsNotForGaAreNoCandidates) {
   World world;
-  CAirport& airport = AddAirport(world, {.icao = "EDXA", .type = AirportType::kBush});
+  CAirport& airport = AddAirport(world, {.icao = "EDXA", .type = kBush});
   AddVariation(world, AddModel(world, {}), "Only").useForGA = 0;
   Settings settings;
   settings.gaPercentage = 100;
@@ -188,11 +189,8 @@ TEST(FleetLottery, FloatPlanesNeedASeaplaneBaseWithinHalfTheirRange) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.baseLatitude);
     World world;
-    CAirport& airport =
-        AddAirport(world, {.icao = "EDXA", .latitude = 50, .longitude = 8, .type = AirportType::kBush});
-    AddAirport(
-        world,
-        {.icao = "EDXS", .latitude = c.baseLatitude, .longitude = 8, .type = AirportType::kSeaplaneBase});
+    CAirport& airport = AddAirport(world, {.icao = "EDXA", .latitude = 50, .longitude = 8, .type = kBush});
+    AddAirport(world, {.icao = "EDXS", .latitude = c.baseLatitude, .longitude = 8, .type = kSeaplaneBase});
     AddVariation(world, AddModel(world, {.name = "Float", .range = c.range, .amphibian = 1}), "Float");
     Settings settings;
     settings.gaPercentage = 100;
@@ -210,7 +208,7 @@ TEST(FleetLottery, FloatPlanesNeedASeaplaneBaseWithinHalfTheirRange) {
 
 TEST(FleetLottery, WeightsChooseAndAcceptedVariationsLoseTheirPercentage) {
   World world;
-  CAirport& airport = AddAirport(world, {.icao = "EDXA", .type = AirportType::kLargeAirfield});
+  CAirport& airport = AddAirport(world, {.icao = "EDXA", .type = kLargeAirfield});
   CAircraft& model = AddModel(world, {});
   CAI_Aircraft& never = AddVariation(world, model, "A never", 0.0f);
   // A total weight of 1 draws % 2: a draw of 0 must not go to the leading candidate of weight 0.
@@ -236,7 +234,7 @@ TEST(FleetOrder, SortsUsableAirportsByDistanceFromTheOriginThenIdent) {
   AddAirport(world, {.icao = "BNEAR", .latitude = 0, .longitude = 1});  // a degree on the equator is longer
   AddAirport(world, {.icao = "ANEAR", .latitude = 1, .longitude = 0});  // same key as NEAR
   AddAirport(world, {.icao = "UNUSED", .latitude = 5, .longitude = 5}).useAirport = 0;
-  AddAirport(world, {.icao = "SEA", .latitude = 20, .longitude = 20, .type = AirportType::kSeaplaneBase});
+  AddAirport(world, {.icao = "SEA", .latitude = 20, .longitude = 20, .type = kSeaplaneBase});
   CAirport& damaged = AddAirport(world, {.icao = "DAMAGED", .latitude = 3, .longitude = 3});
   damaged.parkingCounts[0] = 0x80000000u;  // the sum reads as negative
 
@@ -262,8 +260,7 @@ TEST(FleetOrder, SortsUsableAirportsByDistanceFromTheOriginThenIdent) {
 // up its remaining spaces after kMaxExhaustedRegistrations of them.
 TEST(FleetRegistrations, AnAirportThatRunsOutGivesUpItsRemainingSpaces) {
   World world;
-  CAirport& airport =
-      AddAirport(world, {.icao = "EDXA", .type = AirportType::kSmallAirfield, .smallRamps = 1000});
+  CAirport& airport = AddAirport(world, {.icao = "EDXA", .type = kSmallAirfield, .smallRamps = 1000});
   CCountry& germany = CountryNode(airport);
   germany.patternCount = 1;
   germany.registrationPatterns[0] = "D-EAA!";  // 10 registrations
@@ -285,7 +282,7 @@ TEST(FleetRegistrations, NeverRepeatAcrossRuns) {
     AddAirport(world, {.icao = "EDX" + std::to_string(i),
                        .latitude = 50 + 0.2 * i,
                        .longitude = 8,
-                       .type = AirportType::kLargeAirfield});
+                       .type = kLargeAirfield});
   CCountry& germany = CountryNode(*world.airportIndex.Find("EDX0"));
   germany.patternCount = 1;
   germany.registrationPatterns[0] = "D-E!!";  // 100 registrations

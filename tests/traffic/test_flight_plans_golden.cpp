@@ -17,6 +17,8 @@
 namespace wf {
 namespace {
 
+using enum AirportType;
+
 using test::AddAirport;
 using test::AddModel;
 using test::AddVariation;
@@ -33,7 +35,6 @@ const std::filesystem::path kGoldenFile =
 // Fifteen airports in Germany, Austria, Switzerland, France and Spain; seven models, one of them
 // too wide for any ramp.
 void BuildSmallWorld(World& world) {
-  using enum AirportType;
   const AirportSpec airports[] = {
       {"EDDF", 50.0333, 8.5706, kLargeCommercial, "Germany", "Europe", 111, 4000, kHardSurface, 4, 2, 2, 250},
       {"EDFE", 49.9608, 8.6436, kSmallAirfield, "Germany", "Europe", 117, 1400, kHardSurface, 6, 0, 0, 8},
