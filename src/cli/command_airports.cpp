@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/page_commands.h"
+#include "platform/numbers.h"
 #include "platform/text.h"
 #include "ui/airport_search.h"
 
@@ -108,10 +109,11 @@ void PrintAirportFields(std::ostream& out, const CPAirports& page, const CAirpor
       << "  longest Runway type:  " << page.m_strRunwayType << "\n"
       << "  Use:                  " << YesNo(page.m_bUse) << "\n"
       << "  Military:             " << YesNo(page.m_bMilitary) << "\n"
-      << "  Airport type:         " << AirportTypeName(page.m_comboType) << " (" << page.m_comboType << ")\n"
+      << "  Airport type:         " << AirportTypeName(AirportType{page.m_comboType}) << " ("
+      << page.m_comboType << ")\n"
       << "  Parking places:       Gates " << page.m_nGates << ", Ramp " << page.m_nRamp << ", Cargo "
       << page.m_nCargo << ", Mil. " << page.m_nMil << ", Dock " << page.m_nDock << "\n"
-      << "  Tower Frequency:      " << ui::FormatNumber(page.m_fTowerFrequency) << " MHz\n"
+      << "  Tower Frequency:      " << FormatNumber(page.m_fTowerFrequency) << " MHz\n"
       << "  Landing fees:         " << page.m_fLandingFee.text() << "\n";
 }
 

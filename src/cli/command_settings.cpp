@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "cli/page_commands.h"
+#include "platform/calendar.h"
+#include "platform/numbers.h"
 #include "platform/text.h"
 
 namespace wf::cli {
@@ -20,9 +22,9 @@ constexpr const char* kWeekdays[] = {"Sunday",   "Monday", "Tuesday", "Wednesday
 // YYYY-MM-DD, a day that exists.
 std::optional<TimeValue> ParseDate(const std::string& text) {
   if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
-  const auto year = ui::ParseWhole(text.substr(0, 4));
-  const auto month = ui::ParseWhole(text.substr(5, 2));
-  const auto day = ui::ParseWhole(text.substr(8, 2));
+  const auto year = ParseWhole(text.substr(0, 4));
+  const auto month = ParseWhole(text.substr(5, 2));
+  const auto day = ParseWhole(text.substr(8, 2));
   if (!year || !month || !day) return std::nullopt;
   const TimeValue date = MakeTime(static_cast<int>(*year), static_cast<int>(*month), static_cast<int>(*day));
   const CalendarFields f = SplitTime(date);
@@ -32,9 +34,7 @@ std::optional<TimeValue> ParseDate(const std::string& text) {
 
 std::string DateText(TimeValue date) {
   const CalendarFields f = SplitTime(date);
-  char text[32];
-  std::snprintf(text, sizeof(text), "%04d-%02d-%02d", f.year, f.month, f.day);
-  return std::string(text) + " (" + kWeekdays[f.weekday] + ")";
+  return IsoDate(f) + " (" + kWeekdays[f.weekday] + ")";
 }
 
 // KIND=AMOUNT: the parking kind and the amount's text.

@@ -9,6 +9,8 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "platform/numbers.h"
+
 namespace wf::gui {
 
 namespace {
@@ -40,7 +42,7 @@ AirportsView::AirportsView(ui::CPAirports& page, QWidget* parent)
   BindTree(model_, [this](const QModelIndex& index) { page_.OnTreeSelectionChanged(model_.NodeAt(index)); });
   hasIFR_->setEnabled(false);
   type_->setObjectName("m_comboType");
-  for (int type = 0; type < kAirportTypeCount; ++type) type_->addItem(AirportTypeName(type));
+  for (int type = 0; type < kAirportTypeCount; ++type) type_->addItem(AirportTypeName(AirportType{type}));
 
   auto* facts = new QFormLayout;
   facts->addRow("Call Sign", callSign_);
@@ -120,7 +122,7 @@ void AirportsView::Refresh() {
   cargo_->setText(Count(page_.m_nCargo));
   mil_->setText(Count(page_.m_nMil));
   dock_->setText(Count(page_.m_nDock));
-  towerFrequency_->setText(Q(ui::FormatNumber(page_.m_fTowerFrequency)));
+  towerFrequency_->setText(Q(FormatNumber(page_.m_fTowerFrequency)));
   ShowNumber(landingFee_, page_.m_fLandingFee);
 }
 

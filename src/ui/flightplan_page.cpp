@@ -24,7 +24,7 @@ constexpr std::array<std::array<const char*, 2>, kCategoryCount> kOtherCategoryN
     {"Taxi", "Taxi"},
 }};
 
-constexpr int kParkingTypeOfKind0 = 2;
+constexpr int kParkingTypeOfKind0 = Code(ParkingType::kRampGaSmall);
 
 }
 

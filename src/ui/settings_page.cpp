@@ -77,7 +77,7 @@ void CPSettings::OnPercentStepChanged(int step) {
 }
 
 std::string CPSettings::OnPercentageText(const std::string& text) {
-  const std::optional<std::int64_t> percent = ParseWhole(text);
+  const std::optional<std::int64_t> percent = ParseWhole(TypedNumber(text));
   if (!percent || *percent < 0 || *percent > kMaxPercentStep * 10 || *percent % 10 != 0) {
     return "Percent of GA parking spaces: \"" + text + "\" is not one of 0, 10, 20, ... 150. Enter a " +
            "multiple of 10 from 0 to 150.";

@@ -19,7 +19,7 @@ TEST(CliDumpTest, PrintsAirportsAndSaysWhereADamagedFileFails) {
         FindOrCreateAirport(session.world, "Europe", "Germany", "Bavaria", "Munich", "EDDM", 0);
     airport->name = "Munich";
     airport->runways.push_back({4, 4000, 60});
-    airport->parkingSpaces.push_back({2, 9.5});
+    airport->parkingSpaces.push_back({ParkingType::kRampGaSmall, 9.5});
     ASSERT_TRUE(SaveAirportDatabase(session));
   }
   auto result = test::RunWingfold("-C \"" + folder.path().string() + "\" dump objects.dat", false);

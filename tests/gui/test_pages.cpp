@@ -86,7 +86,7 @@ TEST_F(GuiTest, AirportsPageFindsAnAirportByItsIdentAndAsksAboutALowFee) {
   const float normal = kaaa.NormalLandingFee(session.settings);
   EXPECT_EQ(kaaa.landingFee, normal);
   EXPECT_EQ(kaaa.military, 1);
-  EXPECT_EQ(Std(Find<QLineEdit>("m_fLandingFee")->text()), ui::FormatNumber(normal));
+  EXPECT_EQ(Std(Find<QLineEdit>("m_fLandingFee")->text()), FormatNumber(normal));
   EXPECT_NE(fs::last_write_time(work / "objects.dat"), before);
 }
 
@@ -159,8 +159,7 @@ TEST_F(GuiTest, FlightplanPageSavesTheSettingsOfTheChosenCategory) {
   EXPECT_EQ(category->currentText(), "Taxi");
   category->setFocus();
   QTest::keyClick(category, Qt::Key_Home);  // "Privat"
-  EXPECT_EQ(Std(Find<QLineEdit>("maxHours")->text()),
-            ui::FormatNumber(session.settings.flightTimeMax[kPrivate]));
+  EXPECT_EQ(Std(Find<QLineEdit>("maxHours")->text()), FormatNumber(session.settings.flightTimeMax[kPrivate]));
   Type(Find<QLineEdit>("maxHours"), "3.5");
   Type(Find<QLineEdit>("minHours"), "4");
   Find<QDateEdit>("pickedDate")->setDate(QDate(2006, 6, 4));
