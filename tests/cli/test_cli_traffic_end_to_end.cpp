@@ -31,8 +31,8 @@ TEST_F(CliTrafficTest, CollectExtendsTheDatabaseAndGenerationIsReproducible) {
   EXPECT_NE(result.out.find("airports added:            12"), std::string::npos) << result.out;
   EXPECT_NE(result.out.find("14 models, 22 variations"), std::string::npos) << result.out;
 
-  // The add-on updates KAAA; the fee the user fixed there stays.
-  ASSERT_EQ(Wingfold("--yes airport KAAA --fee 999").exitCode, 0);
+  // The add-on updates KAAA; the fee, the use and the military flag the user fixed there stay.
+  ASSERT_EQ(Wingfold("--yes airport KAAA --fee 999 --use no --military yes").exitCode, 0);
   result = Wingfold("collect");
   ASSERT_EQ(result.exitCode, 0) << result.out;
   EXPECT_NE(result.out.find("airports added:            1\n"), std::string::npos) << result.out;
@@ -40,6 +40,10 @@ TEST_F(CliTrafficTest, CollectExtendsTheDatabaseAndGenerationIsReproducible) {
   EXPECT_NE(result.out.find("airports in the database:  13"), std::string::npos) << result.out;
   result = Wingfold("dump objects.dat");
   EXPECT_NE(result.out.find("fee 999.00 (normal"), std::string::npos) << result.out;
+  result = Wingfold("airport KAAA");
+  EXPECT_NE(result.out.find("Use:                  no\n  Military:             yes"), std::string::npos)
+      << result.out;
+  ASSERT_EQ(Wingfold("--yes airport KAAA --use yes --military no").exitCode, 0);
 
   const fs::path stats = folder_ / "stats.json";
   result = Wingfold("generate --no-compile --report --stats-json \"" + stats.string() + "\"");
