@@ -61,7 +61,11 @@ void BuildTrafficWorld(World& world, int count) {
   using namespace test;
   std::mt19937 generator(20061205);
   std::uniform_real_distribution<double> latitude(40.0, 55.0), longitude(-5.0, 15.0);
-  const int types[] = {2, 2, 2, 2, 1, 1, 0, 3, 3, 4, 5, 6, 7};
+  using enum AirportType;
+  const AirportType types[] = {
+      kSmallAirfield,  kSmallAirfield,  kSmallAirfield,  kSmallAirfield, kGrassStrip,      kGrassStrip,
+      kBush,           kMediumAirfield, kMediumAirfield, kLargeAirfield, kSmallCommercial, kMediumCommercial,
+      kLargeCommercial};
   for (int i = 0; i < count; ++i) {
     AirportSpec spec;
     spec.icao = "X" + std::to_string(100000 + i);
@@ -70,10 +74,10 @@ void BuildTrafficWorld(World& world, int count) {
     spec.type = types[static_cast<std::size_t>(i) % std::size(types)];
     spec.country = i % 3 == 0 ? "France" : "Germany";
     spec.longestRunway = 600 + static_cast<std::uint32_t>(generator() % 3000);
-    spec.surfaceMask = spec.type == 1 ? kSoftSurface : kHardSurface;
+    spec.surfaceMask = spec.type == kGrassStrip ? kSoftSurface : kHardSurface;
     spec.smallRamps = 2 + generator() % 8;
-    spec.mediumRamps = spec.type >= 3 ? generator() % 4 : 0;
-    spec.largeRamps = spec.type >= 4 ? generator() % 3 : 0;
+    spec.mediumRamps = Code(spec.type) >= Code(kMediumAirfield) ? generator() % 4 : 0;
+    spec.largeRamps = Code(spec.type) >= Code(kLargeAirfield) ? generator() % 3 : 0;
     spec.landingFee = static_cast<float>(4 + generator() % 40);
     AddAirport(world, spec);
   }
@@ -99,9 +103,9 @@ void BuildTrafficWorld(World& world, int count) {
                                     .stallSpeed = 95,
                                     .range = 1500,
                                     .engineCount = 2,
-                                    .engineType = 1,
+                                    .engineType = EngineType::kJet,
                                     .fuelFlow = 300.0f,
-                                    .fuelType = 2,
+                                    .fuelType = FuelType::kJetFuel,
                                     .maxWeight = 8000,
                                     .ceiling = 41000,
                                     .usage = 0b110000});
@@ -125,7 +129,7 @@ void BM_AircraftLottery(benchmark::State& state) {
   World world;
   BuildTrafficWorld(world, 200);
   CAirport& airport = *world.airportIndex.begin()->second;
-  airport.airportType = 4;
+  airport.airportType = AirportType::kLargeAirfield;
   airport.parkingCounts[2] = airport.parkingCounts[3] = airport.parkingCounts[4] = 30;
   const Settings settings = TrafficSettings();
   Random random(1);

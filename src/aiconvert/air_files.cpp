@@ -1,6 +1,5 @@
 #include "aiconvert/air_files.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
@@ -10,6 +9,7 @@
 #include "aiconvert/shell_file_op.h"
 #include "platform/files.h"
 #include "platform/folder_listing.h"
+#include "platform/numbers.h"
 #include "platform/text.h"
 
 namespace wf {
@@ -23,15 +23,12 @@ constexpr std::uint16_t kQuietCopy = FOF_SILENT | FOF_NOCONFIRMMKDIR;     // 0x0
 constexpr std::string_view kBackupPrefix = "org_";
 constexpr const char* kIncomingSuffix = ".air.incoming";
 
-// The figure a piece of a title gives: its leading decimal number (blanks before it skipped), plus
-// 0.5, truncated; 0 when it does not start with a number. Locale-free, so a GUI's locale cannot
-// change what a title means.
+// The figure a piece of a title gives: its leading decimal number, plus 0.5, truncated; 0 when it
+// does not start with a number.
 int Figure(std::string_view piece) {
-  while (!piece.empty() && (piece.front() == ' ' || piece.front() == '\t')) piece.remove_prefix(1);
-  double value = 0.0;
-  const auto [end, error] = std::from_chars(piece.data(), piece.data() + piece.size(), value);
-  if (error != std::errc() || !std::isfinite(value) || std::fabs(value) > 1e6) return 0;
-  return static_cast<int>(value + 0.5);
+  const std::optional<double> value = LeadingDecimal(piece);
+  if (!value || !std::isfinite(*value) || std::fabs(*value) > 1e6) return 0;
+  return static_cast<int>(*value + 0.5);
 }
 
 // The flight models of a folder by BASE (the title without "org_"), each once, in listing order.

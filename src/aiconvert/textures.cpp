@@ -1,9 +1,7 @@
 #include "aiconvert/textures.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <optional>
 #include <stdexcept>
@@ -12,6 +10,7 @@
 #include "aiconvert/texture_file.h"
 #include "platform/files.h"
 #include "platform/folder_listing.h"
+#include "platform/numbers.h"
 #include "platform/process.h"
 #include "platform/text.h"
 
@@ -62,11 +61,9 @@ class Chain {
     const int n = static_cast<int>(textures.size());
     for (int i = 1; i <= n; ++i) {
       const fs::path& file = textures[i - 1].path;
-      char text[512];
-      std::snprintf(text, sizeof(text), "Convert Planes %s for AI usage. Texture %d from %d.",
-                    aircraftName_.c_str(), i, n);
       tools_.progress.SetSteps(static_cast<std::size_t>(i - 1), static_cast<std::size_t>(n));
-      tools_.progress.SetText(text);
+      tools_.progress.SetText("Convert Planes " + aircraftName_ + " for AI usage. Texture " +
+                              std::to_string(i) + " from " + std::to_string(n) + ".");
       TextureOutcome outcome{file, false, {}};
       try {
         outcome.reason = Texture(texDir, file);
@@ -254,10 +251,7 @@ double TextureScale(std::uint32_t textureBytes) {
 }
 
 std::string TextureScaleText(double scale) {
-  // "%1.5f" without a locale: a GUI's locale must not turn the point into a comma.
-  char text[64];
-  const auto [end, error] = std::to_chars(text, text + sizeof(text), scale, std::chars_format::fixed, 5);
-  return error == std::errc() ? std::string(text, end) : std::string("1.00000");
+  return FormatFixed(scale, 5);
 }
 
 TextureReductionReport ReduceTextures(const std::string& aircraftName, const fs::path& targetFolder,

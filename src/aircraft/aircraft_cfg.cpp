@@ -1,5 +1,6 @@
 #include "aircraft/aircraft_cfg.h"
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 #include <limits>
@@ -168,6 +169,84 @@ void ClearBits(std::int32_t& mask, std::initializer_list<int> bits) {
   for (int bit : bits) mask &= ~(std::int32_t{1} << bit);
 }
 
+// Whether the file gave what a model flies by: fuel, cruise speed, empty weight and both stall
+// speeds. A negative fuel total (a tank whose unusable fuel exceeds its capacity) is no fuel at all.
+bool HasFlightValues(const AircraftCfgValues& values) {
+  return values.fuelTotal > 0 && values.cruiseSpeed != 0 && values.emptyWeight != 0 &&
+         values.flapsUpStallSpeed != 0 && values.fullFlapsStallSpeed != 0;
+}
+
+// The file's values in the model's units (litres, kilograms, metres; the ceiling from the cruise
+// speed), and what it says of engines, radios, wheels and gear.
+void CopyConverted(const AircraftCfgValues& values, CAircraft& a) {
+  a.fuelCapacity = Truncate(GallonsToLiters(values.fuelTotal));
+  a.ceiling = Clamp32(static_cast<long long>(values.cruiseSpeed) * 115);
+  a.fuelType = FuelType{values.fuelType};
+  a.emptyWeight = Truncate(PoundsToKilograms(values.emptyWeight));
+  a.maxWeight = Truncate(PoundsToKilograms(values.maxGrossWeight));
+  a.stallSpeed = static_cast<std::int32_t>(
+      (static_cast<long long>(values.flapsUpStallSpeed) + values.fullFlapsStallSpeed) >> 1);
+  a.cruiseSpeed = values.cruiseSpeed;
+  a.engineType = EngineType{values.engineType};
+  a.engineCount = Clamp32(static_cast<long long>(values.lastEngineIndex) + 1);
+  a.hasWheels = values.hasWheels;
+  a.wingSpan = Truncate(FeetToMeters(values.wingSpan));
+  a.ifr = values.radioMask == 7 ? 1 : 0;
+  a.amphibian = values.amphibian;
+  a.bushPlane = values.bushPlane;
+  a.skis = values.skis;
+}
+
+// Litres per hour for one engine. Piston: swept volume per minute (cubic inches to cm3, a four-stroke
+// fills each cylinder every second turn) scaled by the compression ratio. Turboprop and jet: from the
+// torque or thrust.
+float FuelFlow(const AircraftCfgValues& values) {
+  if (values.powerValue >= 1) {
+    return ToFloat(static_cast<double>(values.cylinderDisplacement) * values.cylinderCount * 2.54 * 2.54 *
+                   2.54 * values.maxRatedRpm * 0.75 * 60 / 4 / values.compressionRatio / 1000000 * 2 /
+                   values.powerScalar * values.fuelFlowScalar);
+  }
+  // Negated as an integer first, so that no power gives 0, not -0.
+  return ToFloat(static_cast<double>(Negated(values.powerValue)) * 0.08 * values.fuelFlowScalar);
+}
+
+// Nautical miles on full tanks at cruise speed. No engine count or no fuel flow: the model cannot fly
+// cross-country, and neither can one whose range is not a finite number.
+std::int32_t Range(const CAircraft& a) {
+  if (a.engineCount == 0 || a.fuelFlow == 0.0f) return 0;
+  const double range =
+      static_cast<double>(a.fuelCapacity) / (static_cast<double>(a.engineCount) * a.fuelFlow) * a.cruiseSpeed;
+  return std::isfinite(range) ? Truncate(range) : 0;
+}
+
+// The lottery weight, in percent: 100 for the default compression ratio 8.5, about 40 for 7, 0 for
+// 4.4; 0 for a model that is incomplete, has no wheels, is not for GA or has no piston, jet or
+// turboprop.
+float Probability(const AircraftCfgValues& values, const CAircraft& a, bool complete) {
+  const bool rotorOrRocket = a.engineType == EngineType::kNone ||
+                             a.engineType == EngineType::kHelicopterTurbine ||
+                             a.engineType == EngineType::kRocket;
+  if (!complete || a.hasWheels == 0 || a.useForGA == 0 || rotorOrRocket) return 0.0f;
+  const double q = (static_cast<double>(values.compressionRatio) - 4.4) / 4.1;
+  return static_cast<float>(std::min(q * q * 100, 100.0));
+}
+
+// The operator categories that may fly the model: a low lottery weight leaves it to private owners,
+// no avgas keeps it from clubs, schools and rentals, and so does a cruise speed above 250 knots.
+std::int32_t UsageMask(const CAircraft& a, const Settings& settings) {
+  std::int32_t usage = -1;
+  if (a.probability < 45) ClearBits(usage, {kTaxi, kClub, kTraining, kRental, kBusiness});
+  if (a.fuelType == FuelType::kAvgas) {
+    if (a.maxWeight > settings.maxWeightPrivate) ClearBits(usage, {kPrivate});
+    if (a.emptyWeight <= settings.minWeightTaxi) ClearBits(usage, {kTaxi});
+  } else {
+    ClearBits(usage, {kClub, kTraining, kRental});
+    if (a.maxWeight > settings.maxWeightPrivate) ClearBits(usage, {kPrivate});
+  }
+  if (a.cruiseSpeed > 250) ClearBits(usage, {kClub, kTraining, kRental});
+  return usage;
+}
+
 }
 
 AircraftCfgValues ReadAircraftCfgValues(std::string_view text, Progress& progress) {
@@ -200,76 +279,15 @@ std::unique_ptr<CAircraft> DeriveAircraft(const AircraftCfgValues& values, const
                                           std::string name, std::string folderPath) {
   auto model = std::make_unique<CAircraft>();
   CAircraft& a = *model;
-  // A negative fuel total (a tank whose unusable fuel exceeds its capacity) is no fuel at all.
-  const bool valid = values.fuelTotal > 0 && values.cruiseSpeed != 0 && values.emptyWeight != 0 &&
-                     values.flapsUpStallSpeed != 0 && values.fullFlapsStallSpeed != 0;
-
   a.name = std::move(name);
-  a.fuelCapacity = Truncate(GallonsToLiters(values.fuelTotal));
-  a.ceiling = Clamp32(static_cast<long long>(values.cruiseSpeed) * 115);
-  a.fuelType = values.fuelType;
-  a.emptyWeight = Truncate(PoundsToKilograms(values.emptyWeight));
-  a.maxWeight = Truncate(PoundsToKilograms(values.maxGrossWeight));
-  a.stallSpeed = static_cast<std::int32_t>(
-      (static_cast<long long>(values.flapsUpStallSpeed) + values.fullFlapsStallSpeed) >> 1);
-  a.cruiseSpeed = values.cruiseSpeed;
-  a.engineType = values.engineType;
-
-  a.useForGA =
-      (a.maxWeight < settings.maxWeightGA && values.wingSpan > 0 && values.engineType != 2 && valid) ? 1 : 0;
-
-  a.engineCount = Clamp32(static_cast<long long>(values.lastEngineIndex) + 1);
-  a.hasWheels = values.hasWheels;
-  a.wingSpan = Truncate(FeetToMeters(values.wingSpan));
-  a.ifr = values.radioMask == 7 ? 1 : 0;
-  a.amphibian = values.amphibian;
-  a.bushPlane = values.bushPlane;
-  a.skis = values.skis;
-
-  // Litres per hour for one engine. Piston: swept volume per minute (cubic inches to cm3, a
-  // four-stroke fills each cylinder every second turn) scaled by the compression ratio.
-  double fuelFlow = 0.0;
-  if (values.powerValue >= 1) {
-    fuelFlow = static_cast<double>(values.cylinderDisplacement) * values.cylinderCount * 2.54 * 2.54 * 2.54 *
-               values.maxRatedRpm * 0.75 * 60 / 4 / values.compressionRatio / 1000000 * 2 /
-               values.powerScalar * values.fuelFlowScalar;
-  } else {
-    // Negated as an integer first, so that no power gives 0, not -0.
-    fuelFlow = static_cast<double>(Negated(values.powerValue)) * 0.08 * values.fuelFlowScalar;
-  }
-  a.fuelFlow = ToFloat(fuelFlow);
-
-  // No engine count or no fuel flow: the model cannot fly cross-country.
-  a.range = 0;
-  if (a.engineCount != 0 && a.fuelFlow != 0.0f) {
-    const double range = static_cast<double>(a.fuelCapacity) /
-                         (static_cast<double>(a.engineCount) * a.fuelFlow) * a.cruiseSpeed;
-    if (std::isfinite(range)) a.range = Truncate(range);
-  }
-
-  const bool rotorOrRocket = values.engineType == 2 || values.engineType == 3 || values.engineType == 4;
-  const bool weighted = valid && a.hasWheels != 0 && a.useForGA != 0 && !rotorOrRocket;
-  double probability = 0.0;
-  if (weighted) {
-    // 100 for the default ratio 8.5, about 40 for 7, 0 for 4.4.
-    const double q = (static_cast<double>(values.compressionRatio) - 4.4) / 4.1;
-    probability = q * q * 100;
-    if (probability > 100) probability = 100;
-  }
-  a.probability = static_cast<float>(probability);
-
-  std::int32_t usage = -1;
-  if (a.probability < 45) ClearBits(usage, {kTaxi, kClub, kTraining, kRental, kBusiness});
-  if (a.fuelType == 1) {
-    if (a.maxWeight > settings.maxWeightPrivate) ClearBits(usage, {kPrivate});
-    if (a.emptyWeight <= settings.minWeightTaxi) ClearBits(usage, {kTaxi});
-  } else {
-    ClearBits(usage, {kClub, kTraining, kRental});
-    if (a.maxWeight > settings.maxWeightPrivate) ClearBits(usage, {kPrivate});
-  }
-  if (a.cruiseSpeed > 250) ClearBits(usage, {kClub, kTraining, kRental});
-  a.usage = usage;
-
+  CopyConverted(values, a);
+  const bool complete = HasFlightValues(values);
+  a.useForGA = a.maxWeight < settings.maxWeightGA && values.wingSpan > 0 &&
+               a.engineType != EngineType::kNone && complete;
+  a.fuelFlow = FuelFlow(values);
+  a.range = Range(a);
+  a.probability = Probability(values, a, complete);
+  a.usage = UsageMask(a, settings);
   a.seen = 1;
   a.moneyPerWeek = a.ComputeMoneyPerWeek();
   a.folderPath = std::move(folderPath);

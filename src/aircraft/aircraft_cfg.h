@@ -35,14 +35,14 @@ namespace wf {
 
 // The working values gathered from one file, in the file's own units.
 struct AircraftCfgValues {
-  std::int32_t fuelTotal = 0;  // usable US gallons of all tanks, each tank truncated
-  std::int32_t fuelType = 0;
+  std::int32_t fuelTotal = 0;       // usable US gallons of all tanks, each tank truncated
+  std::int32_t fuelType = 0;        // FuelType's code
   std::int32_t emptyWeight = 0;     // lb
   std::int32_t maxGrossWeight = 0;  // lb
   std::int32_t flapsUpStallSpeed = 0;
   std::int32_t fullFlapsStallSpeed = 0;
   std::int32_t cruiseSpeed = 0;  // knots
-  std::int32_t engineType = 0;
+  std::int32_t engineType = 0;   // EngineType's code
   std::int32_t lastEngineIndex = 0;
   std::int32_t wingSpan = 0;  // ft
   // max_rated_hp (piston), or minus maximum_torque (turboprop), or minus static_thrust (jet).

@@ -205,10 +205,11 @@ std::vector<std::string> NotForGAReasons(const CAircraft& model, const Settings&
     reasons.push_back("too heavy (" + std::to_string(model.maxWeight) + " kg, GA limit " +
                       std::to_string(settings.maxWeightGA) + " kg)");
   }
-  if (switchedOff && model.engineType == 2) reasons.push_back("no engine");
+  if (switchedOff && model.engineType == EngineType::kNone) reasons.push_back("no engine");
   const bool weightless = !(model.probability > 0.0f);
-  if (weightless && model.engineType == 3) reasons.push_back("helicopter turbine");
-  if (weightless && model.engineType == 4) reasons.push_back("rocket engine");
+  if (weightless && model.engineType == EngineType::kHelicopterTurbine)
+    reasons.push_back("helicopter turbine");
+  if (weightless && model.engineType == EngineType::kRocket) reasons.push_back("rocket engine");
   std::string missing;
   const auto addMissing = [&](std::int32_t value, const char* what) {
     if (value != 0) return;

@@ -1,8 +1,9 @@
 #include "aircraft/cfg_text.h"
 
-#include <charconv>
+#include <algorithm>
 #include <limits>
 
+#include "platform/numbers.h"
 #include "platform/text.h"
 
 namespace wf {
@@ -15,77 +16,20 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 bool IsCfgBlank(char c) {
   return c == ' ' || c == '\t' || c == '\v' || c == '\f';
 }
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
 
-// Skips blanks (and line-end characters, which "%d" and "%f" skip too).
-std::size_t SkipSpace(std::string_view text, std::size_t pos) {
-  while (pos < text.size() && (IsCfgBlank(text[pos]) || text[pos] == '\r' || text[pos] == '\n')) ++pos;
-  return pos;
-}
-
-// Reads one float at `pos`; on success stores it and returns the position after it.
+// Reads one float at `pos` as "%f" does; on success stores it and returns the position after it.
 std::optional<std::size_t> ScanFloatAt(std::string_view text, std::size_t pos, float& target) {
-  pos = SkipSpace(text, pos);
-  bool negative = false;
-  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-    negative = text[pos] == '-';
-    ++pos;
-  }
-  const std::size_t mantissaStart = pos;
-  std::size_t integerDigits = 0;  // significant digits before the point
-  std::size_t digits = 0;
-  while (pos < text.size() && IsDigit(text[pos])) {
-    if (integerDigits > 0 || text[pos] != '0') ++integerDigits;
-    ++digits;
-    ++pos;
-  }
-  if (pos < text.size() && text[pos] == '.') {
-    ++pos;
-    while (pos < text.size() && IsDigit(text[pos])) {
-      ++digits;
-      ++pos;
-    }
-  }
-  if (digits == 0) return std::nullopt;
-  long long exponent = 0;
-  if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
-    std::size_t e = pos + 1;
-    bool negativeExponent = false;
-    if (e < text.size() && (text[e] == '+' || text[e] == '-')) {
-      negativeExponent = text[e] == '-';
-      ++e;
-    }
-    if (e < text.size() && IsDigit(text[e])) {
-      while (e < text.size() && IsDigit(text[e])) {
-        if (exponent < 100000) exponent = exponent * 10 + (text[e] - '0');
-        ++e;
-      }
-      if (negativeExponent) exponent = -exponent;
-      pos = e;
-    }
-  }
-
-  const std::string_view number = text.substr(mantissaStart, pos - mantissaStart);
-  double value = 0.0;
-  const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
-  if (error == std::errc::result_out_of_range) {
-    // Beyond double: huge when the decimal point sits right of the first significant digit.
-    value =
-        static_cast<long long>(integerDigits) + exponent > 0 ? std::numeric_limits<double>::infinity() : 0.0;
-  } else if (error != std::errc() || end != number.data() + number.size()) {
-    return std::nullopt;
-  }
-  if (negative) value = -value;
-  if (value > std::numeric_limits<float>::max()) {
+  std::size_t used = 0;
+  const std::optional<double> value = LeadingDecimal(text.substr(pos), &used);
+  if (!value) return std::nullopt;
+  if (*value > std::numeric_limits<float>::max()) {
     target = std::numeric_limits<float>::infinity();
-  } else if (value < -std::numeric_limits<float>::max()) {
+  } else if (*value < -std::numeric_limits<float>::max()) {
     target = -std::numeric_limits<float>::infinity();
   } else {
-    target = static_cast<float>(value);
+    target = static_cast<float>(*value);
   }
-  return pos;
+  return pos + used;
 }
 
 }
@@ -154,22 +98,10 @@ std::optional<std::string_view> CfgLine::WorkingValue(std::string_view key) cons
 }
 
 bool ScanInt(std::string_view text, std::int32_t& target) {
-  std::size_t pos = SkipSpace(text, 0);
-  bool negative = false;
-  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-    negative = text[pos] == '-';
-    ++pos;
-  }
-  if (pos >= text.size() || !IsDigit(text[pos])) return false;
-  constexpr long long kLimit = 1LL << 32;
-  long long magnitude = 0;
-  for (; pos < text.size() && IsDigit(text[pos]); ++pos) {
-    if (magnitude < kLimit) magnitude = magnitude * 10 + (text[pos] - '0');
-  }
-  long long value = negative ? -magnitude : magnitude;
-  if (value > std::numeric_limits<std::int32_t>::max()) value = std::numeric_limits<std::int32_t>::max();
-  if (value < std::numeric_limits<std::int32_t>::min()) value = std::numeric_limits<std::int32_t>::min();
-  target = static_cast<std::int32_t>(value);
+  const std::optional<std::int64_t> value = LeadingWhole(text);
+  if (!value) return false;
+  target = static_cast<std::int32_t>(std::clamp<std::int64_t>(
+      *value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
   return true;
 }
 
@@ -181,7 +113,7 @@ int ScanFloatList(std::string_view text, float* targets, int count) {
   std::size_t pos = 0;
   for (int i = 0; i < count; ++i) {
     if (i > 0) {
-      pos = SkipSpace(text, pos);
+      while (pos < text.size() && (IsCfgBlank(text[pos]) || text[pos] == '\r' || text[pos] == '\n')) ++pos;
       if (pos >= text.size() || text[pos] != ',') return i;
       ++pos;
     }

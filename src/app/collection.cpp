@@ -4,6 +4,7 @@
 #include "platform/folder_listing.h"
 #include "platform/system.h"
 #include "platform/text.h"
+#include "scenery/scenery_scan.h"
 
 namespace wf {
 

@@ -5,7 +5,7 @@
 
 #include "aircraft/aircraft_collection.h"
 #include "app/session.h"
-#include "scenery/scenery_scan.h"
+#include "scenery/scan_summary.h"
 
 namespace wf {
 

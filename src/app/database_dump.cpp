@@ -1,10 +1,10 @@
 #include "app/database_dump.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <ostream>
 
 #include "platform/files.h"
+#include "platform/numbers.h"
 #include "platform/text.h"
 #include "world/world.h"
 #include "world/world_archive.h"
@@ -25,12 +25,6 @@ std::string FirstClassName(std::span<const std::uint8_t> data) {
   }
 }
 
-std::string Format(const char* format, double value) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof(buffer), format, value);
-  return buffer;
-}
-
 std::string Quoted(const std::string& text) {
   return "\"" + text + "\"";
 }
@@ -40,13 +34,14 @@ void PrintAirport(const CAirport& a, std::ostream& out, const Settings& settings
   a.GetTypeName(typeName);
   a.GetSurfaceName(surfaceName);
   out << "        CAirport " << Quoted(a.icao) << " name " << Quoted(a.name) << "\n";
-  out << "          position " << Format("%.6f", a.latitude) << ", " << Format("%.6f", a.longitude)
-      << "  altitude " << Format("%.1f", a.altitude) << " m  magVar " << Format("%.2f", a.magVar) << "\n";
-  out << "          type " << a.GetType() << " (" << typeName << ", stored " << a.airportType << ")  surface "
-      << surfaceName << "  runways " << a.runwayCount << "  longest " << a.longestRunway << " m  ILS "
-      << a.hasILS << "  lights " << a.runwayLights << "  approach lights " << a.approachLights << "\n";
-  out << "          fee " << Format("%.2f", a.landingFee) << " (normal "
-      << Format("%.2f", a.NormalLandingFee(settings)) << ", set by user " << a.feeSetByUser << ")  use "
+  out << "          position " << FormatFixed(a.latitude, 6) << ", " << FormatFixed(a.longitude, 6)
+      << "  altitude " << FormatFixed(a.altitude, 1) << " m  magVar " << FormatFixed(a.magVar, 2) << "\n";
+  out << "          type " << Code(a.GetType()) << " (" << typeName << ", stored " << Code(a.airportType)
+      << ")  surface " << surfaceName << "  runways " << a.runwayCount << "  longest " << a.longestRunway
+      << " m  ILS " << a.hasILS << "  lights " << a.runwayLights << "  approach lights " << a.approachLights
+      << "\n";
+  out << "          fee " << FormatFixed(a.landingFee, 2) << " (normal "
+      << FormatFixed(a.NormalLandingFee(settings), 2) << ", set by user " << a.feeSetByUser << ")  use "
       << a.useAirport << "  military " << a.military << "  airspace " << a.airspaceClass << "  tower "
       << a.towerFrequency << "  com mask " << a.comTypeMask << "  approach com " << a.approachComCount
       << "  fuel 0x" << std::hex << a.fuelFlags << std::dec << "\n";
@@ -60,7 +55,7 @@ void PrintAirport(const CAirport& a, std::ostream& out, const Settings& settings
         << " m\n";
   }
   for (const auto& p : a.parkingSpaces) {
-    out << "          parking type " << p.type << "  radius " << Format("%.1f", p.radius) << " m\n";
+    out << "          parking type " << Code(p.type) << "  radius " << FormatFixed(p.radius, 1) << " m\n";
   }
 }
 
@@ -87,13 +82,13 @@ void PrintAircraftTypes(const World& world, std::ostream& out) {
   for (const auto& [key, a] : world.aircraftTypes) {
     out << "CAircraft " << Quoted(key) << "\n"
         << "  cruise " << a->cruiseSpeed << " kt  stall " << a->stallSpeed << " kt  range " << a->range
-        << " nm  ceiling " << a->ceiling << " ft  engines " << a->engineCount << " (type " << a->engineType
-        << ")\n"
+        << " nm  ceiling " << a->ceiling << " ft  engines " << a->engineCount << " (type "
+        << Code(a->engineType) << ")\n"
         << "  weights empty " << a->emptyWeight << " kg  max " << a->maxWeight << " kg  wing span "
-        << a->wingSpan << " m  fuel type " << a->fuelType << "  capacity " << a->fuelCapacity << " l  flow "
-        << Format("%.1f", a->fuelFlow) << " l/h\n"
-        << "  probability " << Format("%.1f", a->probability) << "  money/week "
-        << Format("%.2f", a->moneyPerWeek) << "  usage 0x" << std::hex << a->usage << std::dec << "  GA "
+        << a->wingSpan << " m  fuel type " << Code(a->fuelType) << "  capacity " << a->fuelCapacity
+        << " l  flow " << FormatFixed(a->fuelFlow, 1) << " l/h\n"
+        << "  probability " << FormatFixed(a->probability, 1) << "  money/week "
+        << FormatFixed(a->moneyPerWeek, 2) << "  usage 0x" << std::hex << a->usage << std::dec << "  GA "
         << a->useForGA << "  wheels " << a->hasWheels << "  IFR " << a->ifr << "  amphibian " << a->amphibian
         << "  skis " << a->skis << "  bush " << a->bushPlane << "\n";
   }
@@ -103,8 +98,8 @@ void PrintAircraftNames(const World& world, std::ostream& out) {
   for (const auto& [key, v] : world.aircraftNames) {
     out << "CAI_Aircraft " << Quoted(key) << "\n"
         << "  model " << (v->aircraft ? Quoted(v->aircraft->name) : std::string("(missing)")) << "  number "
-        << v->number << "  probability " << Format("%.1f", v->probability) << "  GA " << v->useForGA
-        << "  money/week " << Format("%.2f", v->moneyPerWeek) << "  usage 0x" << std::hex << v->usage
+        << v->number << "  probability " << FormatFixed(v->probability, 1) << "  GA " << v->useForGA
+        << "  money/week " << FormatFixed(v->moneyPerWeek, 2) << "  usage 0x" << std::hex << v->usage
         << std::dec << "  percentage " << v->percentage << "\n";
   }
 }

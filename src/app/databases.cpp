@@ -1,6 +1,5 @@
 #include "app/databases.h"
 
-#include <cstdio>
 #include <ctime>
 #include <span>
 #include <system_error>
@@ -9,6 +8,7 @@
 #include "platform/calendar.h"
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "platform/numbers.h"
 #include "platform/text.h"
 #include "traffic/aircraft_file.h"
 #include "traffic/airports_file.h"
@@ -94,13 +94,12 @@ bool AirportDatabaseExists(const Session& session) {
 
 std::filesystem::path FileCopyName(const std::filesystem::path& file, std::string_view suffix) {
   const CalendarFields now = SplitTime(static_cast<TimeValue>(std::time(nullptr)));
-  char stamp[32];
-  std::snprintf(stamp, sizeof stamp, "%04d%02d%02d-%02d%02d%02d", now.year, now.month, now.day, now.hour,
-                now.minute, now.second);
+  const std::string stamp = FormatWhole(now.year, 4) + FormatWhole(now.month, 2) + FormatWhole(now.day, 2) +
+                            "-" + FormatWhole(now.hour, 2) + FormatWhole(now.minute, 2) +
+                            FormatWhole(now.second, 2);
   for (int n = 1; n < 1000; ++n) {
     std::filesystem::path copy = file;
-    copy +=
-        "." + std::string(stamp) + (n > 1 ? "-" + std::to_string(n) : std::string()) + std::string(suffix);
+    copy += "." + stamp + (n > 1 ? "-" + std::to_string(n) : std::string()) + std::string(suffix);
     std::error_code ec;
     if (!std::filesystem::exists(std::filesystem::symlink_status(copy, ec))) return copy;
   }

@@ -9,6 +9,7 @@
 #include "platform/files.h"
 #include "platform/system.h"
 #include "platform/text.h"
+#include "scenery/scenery_scan.h"
 #include "world/world_archive.h"
 
 namespace wf {

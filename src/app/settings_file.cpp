@@ -1,9 +1,8 @@
 #include "app/settings_file.h"
 
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
+#include "platform/numbers.h"
 #include "platform/system.h"
 
 namespace wf {
@@ -25,12 +24,6 @@ constexpr const char* kFlightplan = "Flightplan";
 constexpr const char* kFees = "Fees";
 constexpr const char* kPath = "Path";
 
-std::string FormatNumber(double value) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof(buffer), "%g", value);
-  return buffer;
-}
-
 // Reads keys one by one and records where each value came from.
 class Reader {
  public:
@@ -48,7 +41,7 @@ class Reader {
     const bool present = ini_.GetString(section, key).has_value();
     const auto stored = static_cast<std::uint32_t>(ini_.GetInt(section, key, fallback));
     const auto value = static_cast<float>(stored / 100.0);
-    Note(section, key, FormatNumber(value), present);
+    Note(section, key, FormatGeneral(value), present);
     return value;
   }
 
@@ -86,10 +79,6 @@ constexpr std::int64_t kDefaultTng[kCategoryCount] = {25, 40, 75, 10, 0, 0};
 constexpr std::int64_t kDefaultParkingFee[10] = {200,    1000,  2500,  25000,  50000,
                                                  200000, 15000, 75000, 150000, 500};
 
-double ParseDecimal(const std::string& piece) {
-  return std::strtod(piece.c_str(), nullptr);
-}
-
 std::string Piece(const std::string& text, std::size_t from, std::size_t length) {
   return from < text.size() ? text.substr(from, length) : std::string();
 }
@@ -101,17 +90,15 @@ std::int64_t StoredHundredths(float value) {
 }
 
 TimeValue ParseStartDate(const std::string& text) {
-  const auto month = static_cast<int>(ParseDecimal(Piece(text, 0, 2)));
-  const auto day = static_cast<int>(ParseDecimal(Piece(text, 3, 2)));
-  const auto year = static_cast<int>(ParseDecimal(Piece(text, 6, 4)));
+  const auto month = static_cast<int>(LeadingWhole(Piece(text, 0, 2)).value_or(0));
+  const auto day = static_cast<int>(LeadingWhole(Piece(text, 3, 2)).value_or(0));
+  const auto year = static_cast<int>(LeadingWhole(Piece(text, 6, 4)).value_or(0));
   return MakeTime(year, month, day);
 }
 
 std::string FormatStartDate(TimeValue date) {
   const CalendarFields f = SplitTime(date);
-  char buffer[32];
-  std::snprintf(buffer, sizeof(buffer), "%02d/%02d/%04d", f.month, f.day, f.year);
-  return buffer;
+  return FormatWhole(f.month, 2) + "/" + FormatWhole(f.day, 2) + "/" + FormatWhole(f.year, 4);
 }
 
 void ReadSettings(const IniFile& ini, Settings& settings, Random& random, std::vector<SettingEntry>* report) {

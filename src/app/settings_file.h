@@ -45,9 +45,9 @@ void ReadPathSettings(const IniFile& ini, const std::filesystem::path& workFolde
                       std::filesystem::path& toolsFolder, std::filesystem::path& simFolder,
                       std::vector<SettingEntry>* report = nullptr);
 
-// "MM/DD/YYYY" cut at positions 0-1, 3-4 and 6-9, each piece parsed as a decimal number and
-// truncated; the day at 00:00:00 UTC. A malformed date gives what the cut yields (possibly the
-// invalid time).
+// "MM/DD/YYYY" cut at positions 0-1, 3-4 and 6-9, each piece read as its leading whole number
+// (LeadingWhole; 0 when it has none); the day at 00:00:00 UTC. A malformed date gives what the cut yields
+// (possibly the invalid time).
 TimeValue ParseStartDate(const std::string& text);
 std::string FormatStartDate(TimeValue date);
 

@@ -6,12 +6,17 @@
 #include "platform/errors.h"
 #include "platform/files.h"
 #include "platform/folder_listing.h"
+#include "traffic/compiler_inputs.h"
 #include "traffic/compiler_parameters.h"
 #include "world/plane.h"
 
 namespace wf {
 
 namespace {
+
+const char* Problems(std::size_t count) {
+  return count == 1 ? "problem" : "problems";
+}
 
 std::filesystem::file_time_type ModificationTime(const std::filesystem::path& file) {
   std::error_code ec;
@@ -137,6 +142,23 @@ TrafficRunResult RunTrafficGeneration(Session& session, bool compile) {
     }
   }
   return result;
+}
+
+CompilerInputReport CheckCompilerInputsIn(const std::filesystem::path& workFolder) {
+  const CompilerInputCheck check = CheckCompilerInputs(CompilerInputPathsIn(workFolder));
+  CompilerInputReport report;
+  for (const auto& problem : check.problems) report.text += problem.Text() + "\n";
+  if (check.unlistedProblems > 0) {
+    report.text += "... and " + std::to_string(check.unlistedProblems) + " more " +
+                   Problems(check.unlistedProblems) + "\n";
+  }
+  const std::size_t problems = check.problems.size() + check.unlistedProblems;
+  report.text +=
+      std::to_string(check.airportCount) + " airports, " + std::to_string(check.aircraftCount) +
+      " aircraft, " + std::to_string(check.planCount) + " plans with " + std::to_string(check.legCount) +
+      " legs: " + (check.ok() ? "no problems" : std::to_string(problems) + " " + Problems(problems)) + "\n";
+  report.ok = check.ok();
+  return report;
 }
 
 }

@@ -34,4 +34,12 @@ TrafficRunResult RunTrafficGeneration(Session& session, bool compile);
 // whatever the summary for people says.
 std::string TrafficStatisticsJson(const TrafficRunResult& run);
 
+// `wingfold check`: the traffic compiler's inputs in `workFolder` checked (traffic/compiler_inputs.h).
+// `text` lists the problems, one a line, then a line of counts.
+struct CompilerInputReport {
+  std::string text;
+  bool ok = false;  // no problems
+};
+CompilerInputReport CheckCompilerInputsIn(const std::filesystem::path& workFolder);
+
 }

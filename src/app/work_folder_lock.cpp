@@ -1,6 +1,5 @@
 #include "app/work_folder_lock.h"
 
-#include <cstdio>
 #include <ctime>
 #include <optional>
 #include <thread>
@@ -15,10 +14,8 @@ namespace {
 
 std::string HolderLine(std::string_view holder) {
   const CalendarFields now = SplitTime(static_cast<TimeValue>(std::time(nullptr)));
-  char since[40];
-  std::snprintf(since, sizeof since, "%04d-%02d-%02d %02d:%02d:%02d UTC", now.year, now.month, now.day,
-                now.hour, now.minute, now.second);
-  return std::string(holder) + ", process " + std::to_string(CurrentProcessId()) + ", since " + since;
+  return std::string(holder) + ", process " + std::to_string(CurrentProcessId()) + ", since " +
+         IsoDateTime(now) + " UTC";
 }
 
 }

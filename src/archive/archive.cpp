@@ -4,7 +4,8 @@
 #include <cstring>
 #include <limits>
 
-#include "archive/windows1252.h"
+#include "platform/text.h"
+#include "platform/windows1252.h"
 
 namespace wf {
 

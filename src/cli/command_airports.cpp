@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/page_commands.h"
+#include "platform/numbers.h"
 #include "platform/text.h"
 #include "ui/airport_search.h"
 

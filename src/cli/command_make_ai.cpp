@@ -4,7 +4,6 @@
 #include <ostream>
 #include <variant>
 
-#include "aiconvert/aircraft_copy.h"
 #include "app/startup_sequence.h"
 #include "cli/cli_app.h"
 #include "cli/name_lookup.h"

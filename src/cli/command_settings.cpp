@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "cli/page_commands.h"
+#include "platform/calendar.h"
+#include "platform/numbers.h"
 #include "platform/text.h"
 
 namespace wf::cli {

@@ -9,7 +9,6 @@
 #include "platform/files.h"
 #include "platform/system.h"
 #include "platform/text.h"
-#include "traffic/compiler_inputs.h"
 
 namespace wf::cli {
 
@@ -29,21 +28,10 @@ bool Report(CommandContext& context, Session& session, const std::string& output
   return true;
 }
 
-const char* Problems(std::size_t count) {
-  return count == 1 ? "problem" : "problems";
-}
-
 int RunCheck(CommandContext& context) {
-  const CompilerInputCheck check = CheckCompilerInputs(CompilerInputPathsIn(context.WorkFolder()));
-  for (const auto& problem : check.problems) context.out() << problem.Text() << "\n";
-  if (check.unlistedProblems > 0)
-    context.out() << "... and " << check.unlistedProblems << " more " << Problems(check.unlistedProblems)
-                  << "\n";
-  const std::size_t problems = check.problems.size() + check.unlistedProblems;
-  context.out() << check.airportCount << " airports, " << check.aircraftCount << " aircraft, "
-                << check.planCount << " plans with " << check.legCount << " legs: "
-                << (check.ok() ? "no problems" : std::to_string(problems) + " " + Problems(problems)) << "\n";
-  return check.ok() ? 0 : 1;
+  const CompilerInputReport report = CheckCompilerInputsIn(context.WorkFolder());
+  context.out() << report.text;
+  return report.ok ? 0 : 1;
 }
 
 }

@@ -6,6 +6,8 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "platform/numbers.h"
+
 namespace wf::gui {
 
 AirportsView::AirportsView(ui::CPAirports& page, LongWork& work, QWidget* parent)

@@ -7,6 +7,8 @@
 #include <QVBoxLayout>
 #include <memory>
 
+#include "platform/numbers.h"
+
 namespace wf::gui {
 
 FlightplanView::FlightplanView(ui::CPFlightplan& page, LongWork& work, QWidget* parent)
@@ -55,7 +57,7 @@ void FlightplanView::AssignFees() {
       [this, assignment](bool done) {
         if (!done || !assignment->saved) return;
         work_.session().prompter->Message("The normal landing fee was given to " +
-                                              std::to_string(assignment->airports) +
+                                              FormatWhole(assignment->airports) +
                                               " airports whose fee was not set by hand.",
                                           MessageIcon::kInformation);
       });

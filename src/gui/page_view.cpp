@@ -12,6 +12,7 @@
 #include <QSignalBlocker>
 #include <QSlider>
 
+#include "platform/numbers.h"
 #include "ui/number_field.h"
 
 namespace wf::gui {
@@ -120,7 +121,7 @@ void PageView::Bind(const ui::PageField& field) {
       auto* shown = new QLabel;
       shown->setObjectName(QString(spec.name) + "Shown");
       shown->setMinimumWidth(
-          shown->fontMetrics().horizontalAdvance(Q(ui::FormatNumber(spec.max) + " " + spec.unit + "  ")));
+          shown->fontMetrics().horizontalAdvance(Q(FormatNumber(spec.max) + " " + spec.unit + "  ")));
       bound.widget = new QWidget(this);
       auto* row = new QHBoxLayout(bound.widget);
       row->setContentsMargins(0, 0, 0, 0);

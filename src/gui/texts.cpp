@@ -2,7 +2,8 @@
 
 #include <QStringDecoder>
 
-#include "archive/windows1252.h"
+#include "platform/text.h"
+#include "platform/windows1252.h"
 
 namespace wf::gui {
 

@@ -1,5 +1,7 @@
 #include "platform/calendar.h"
 
+#include "platform/numbers.h"
+
 namespace wf {
 
 namespace {
@@ -52,6 +54,15 @@ CalendarFields SplitTime(TimeValue t) {
   f.day = static_cast<int>(d);
   f.yearDay = static_cast<int>(days - DaysFromCivil(y, 1, 1));
   return f;
+}
+
+std::string IsoDate(const CalendarFields& f) {
+  return FormatWhole(f.year, 4) + "-" + FormatWhole(f.month, 2) + "-" + FormatWhole(f.day, 2);
+}
+
+std::string IsoDateTime(const CalendarFields& f) {
+  return IsoDate(f) + " " + FormatWhole(f.hour, 2) + ":" + FormatWhole(f.minute, 2) + ":" +
+         FormatWhole(f.second, 2);
 }
 
 }

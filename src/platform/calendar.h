@@ -5,6 +5,7 @@
 // fields and time values happens without an offset. These functions do the same arithmetic
 // directly, without touching TZ or the C library's zone state.
 #include <cstdint>
+#include <string>
 
 namespace wf {
 
@@ -42,6 +43,10 @@ TimeValue MakeTime(int year, int month, int day, int hour = 0, int minute = 0, i
 
 // Splits a time value into calendar fields (gmtime).
 CalendarFields SplitTime(TimeValue t);
+
+// "2006-01-31" and "2006-01-31 14:05:09": the fields zero-padded, the year to four digits.
+std::string IsoDate(const CalendarFields& f);
+std::string IsoDateTime(const CalendarFields& f);
 
 // The weekday, hour and minute of SplitTime(t), without working out the date.
 struct ClockFields {

@@ -11,106 +11,17 @@
 #include <vector>
 
 #include "platform/errors.h"
+#include "platform/files_native.h"
 #include "platform/text.h"
-
-#ifdef _WIN32
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
-#else
-#include <fcntl.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
-#endif
 
 namespace wf {
 
 namespace {
 
 namespace fs = std::filesystem;
-
-#ifdef _WIN32
-using NativeFile = HANDLE;
-const NativeFile kNoFile = INVALID_HANDLE_VALUE;
-
-std::string SystemErrorText(DWORD code) {
-  return std::system_category().message(static_cast<int>(code));
-}
-std::string LastErrorText() {
-  return SystemErrorText(GetLastError());
-}
-void CloseFile(NativeFile file) {
-  CloseHandle(file);
-}
-#else
-using NativeFile = int;
-constexpr NativeFile kNoFile = -1;
-
-std::string LastErrorText() {
-  return std::strerror(errno);
-}
-void CloseFile(NativeFile file) {
-  ::close(file);
-}
-#endif
-
-void Fail(FileReadFailure* failure, bool missing, std::string reason) {
-  if (failure == nullptr) return;
-  failure->missing = missing;
-  failure->reason = missing ? std::string() : std::move(reason);
-}
-
-// Opens a regular file for reading; its size in `size`. Never blocks on a pipe or device: those are
-// refused before anything is read from them.
-NativeFile OpenForReading(const fs::path& path, FileReadFailure* failure, std::uint64_t& size) {
-#ifdef _WIN32
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) {
-    const DWORD code = GetLastError();
-    Fail(failure, code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND, SystemErrorText(code));
-    return kNoFile;
-  }
-  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-    Fail(failure, false, "a folder, not a file");
-    return kNoFile;
-  }
-  // Other programs may keep the file open for reading or writing meanwhile, as the simulator does.
-  const HANDLE file =
-      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
-    const DWORD code = GetLastError();
-    Fail(failure, code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND, SystemErrorText(code));
-    return kNoFile;
-  }
-  LARGE_INTEGER length{};
-  if (GetFileType(file) != FILE_TYPE_DISK || !GetFileSizeEx(file, &length)) {
-    CloseHandle(file);
-    Fail(failure, false, "not a regular file");
-    return kNoFile;
-  }
-  size = static_cast<std::uint64_t>(length.QuadPart);
-  return file;
-#else
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) {
-    Fail(failure, errno == ENOENT || errno == ENOTDIR, LastErrorText());
-    return kNoFile;
-  }
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    const bool folder = S_ISDIR(info.st_mode);
-    ::close(fd);
-    Fail(failure, false, folder ? "a folder, not a file" : "not a regular file");
-    return kNoFile;
-  }
-  size = static_cast<std::uint64_t>(info.st_size);
-  return fd;
-#endif
-}
+using native::Fail;
+using native::kNoFile;
+using native::NativeFile;
 
 // Reads from the current position to the end; false with the reason on an error.
 bool ReadToEnd(NativeFile file, std::uint64_t sizeHint, std::string& out, std::string& error) {
@@ -118,20 +29,11 @@ bool ReadToEnd(NativeFile file, std::uint64_t sizeHint, std::string& out, std::s
   if (sizeHint > 0 && sizeHint < (std::uint64_t{1} << 40)) out.reserve(static_cast<std::size_t>(sizeHint));
   std::array<char, 1 << 16> chunk;
   for (;;) {
-#ifdef _WIN32
-    DWORD got = 0;
-    if (!ReadFile(file, chunk.data(), static_cast<DWORD>(chunk.size()), &got, nullptr)) {
-      error = LastErrorText();
-      return false;
-    }
-#else
-    const ssize_t got = ::read(file, chunk.data(), chunk.size());
+    const std::int64_t got = native::ReadSome(file, chunk.data(), chunk.size());
     if (got < 0) {
-      if (errno == EINTR) continue;
-      error = LastErrorText();
+      error = native::LastErrorText();
       return false;
     }
-#endif
     if (got == 0) return true;
     out.append(chunk.data(), static_cast<std::size_t>(got));
   }
@@ -142,21 +44,12 @@ bool ReadUpTo(NativeFile file, std::size_t limit, std::vector<std::uint8_t>& out
   out.resize(limit);
   std::size_t done = 0;
   while (done < limit) {
-    const std::size_t want = std::min<std::size_t>(limit - done, std::size_t{1} << 30);
-#ifdef _WIN32
-    DWORD got = 0;
-    if (!ReadFile(file, out.data() + done, static_cast<DWORD>(want), &got, nullptr)) {
-      error = LastErrorText();
-      return false;
-    }
-#else
-    const ssize_t got = ::read(file, out.data() + done, want);
+    const std::int64_t got =
+        native::ReadSome(file, out.data() + done, std::min<std::size_t>(limit - done, std::size_t{1} << 30));
     if (got < 0) {
-      if (errno == EINTR) continue;
-      error = LastErrorText();
+      error = native::LastErrorText();
       return false;
     }
-#endif
     if (got == 0) break;
     done += static_cast<std::size_t>(got);
   }
@@ -167,49 +60,15 @@ bool ReadUpTo(NativeFile file, std::size_t limit, std::vector<std::uint8_t>& out
 // Writes all of `data`; false with the reason on an error.
 bool WriteAll(NativeFile file, const char* data, std::size_t size, std::string& error) {
   while (size > 0) {
-#ifdef _WIN32
-    const DWORD piece = static_cast<DWORD>(std::min<std::size_t>(size, std::size_t{1} << 30));
-    DWORD written = 0;
-    if (!WriteFile(file, data, piece, &written, nullptr)) {
-      error = LastErrorText();
-      return false;
-    }
-#else
-    const ssize_t written = ::write(file, data, size);
+    const std::int64_t written = native::WriteSome(file, data, size);
     if (written < 0) {
-      if (errno == EINTR) continue;
-      error = LastErrorText();
+      error = native::LastErrorText();
       return false;
     }
-#endif
     data += written;
     size -= static_cast<std::size_t>(written);
   }
   return true;
-}
-
-// Flushes the file's data to the disk.
-bool SyncFile(NativeFile file, std::string& error) {
-#ifdef _WIN32
-  if (FlushFileBuffers(file)) return true;
-#else
-  if (::fsync(file) == 0) return true;
-#endif
-  error = LastErrorText();
-  return false;
-}
-
-// Makes a rename in `folder` durable. Windows makes the rename itself write through; some POSIX
-// file systems cannot sync a folder, which only costs durability, so errors are ignored.
-void SyncFolder(const fs::path& folder) {
-#ifdef _WIN32
-  (void)folder;
-#else
-  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  ::fsync(fd);
-  ::close(fd);
-#endif
 }
 
 // The file a chain of symbolic links ends at (the path itself when it is no link). A link may point
@@ -251,57 +110,27 @@ NativeFile CreateTemporary(const fs::path& target, fs::path& temp, std::string& 
     fs::path name = target.filename();
     name += std::string(kTemporaryMark) + digits + std::string(kTemporaryEnd);
     temp = target.parent_path() / name;
-#ifdef _WIN32
-    const HANDLE file =
-        CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) return file;
-    if (GetLastError() == ERROR_FILE_EXISTS) continue;
-#else
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0) return fd;
-    if (errno == EEXIST) continue;
-#endif
-    error = LastErrorText();
+    bool exists = false;
+    const NativeFile file = native::CreateNew(temp, exists);
+    if (file != kNoFile) return file;
+    if (exists) continue;
+    error = native::LastErrorText();
     return kNoFile;
   }
   error = "no free temporary name";
   return kNoFile;
 }
 
-// The replaced file's permissions go to the new one. (Windows files take their access rights from
-// the folder; a read-only target makes the replacement fail, as it should.)
-void KeepPermissions(NativeFile file, const fs::path& target) {
-#ifdef _WIN32
-  (void)file;
-  (void)target;
-#else
-  struct stat info {};
-  if (::stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode)) ::fchmod(file, info.st_mode & 07777);
-#endif
-}
-
-// Puts `temp` in the place of `target`.
-bool ReplaceWith(const fs::path& temp, const fs::path& target, std::string& error) {
-#ifdef _WIN32
-  if (MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    return true;
-#else
-  if (::rename(temp.c_str(), target.c_str()) == 0) return true;
-#endif
-  error = LastErrorText();
-  return false;
-}
-
 }
 
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& path, FileReadFailure* failure) {
   std::uint64_t size = 0;
-  const NativeFile file = OpenForReading(path, failure, size);
+  const NativeFile file = native::OpenForReading(path, failure, size);
   if (file == kNoFile) return std::nullopt;
   std::string bytes;
   std::string error;
   const bool read = ReadToEnd(file, size, bytes, error);
-  CloseFile(file);
+  native::CloseFile(file);
   if (!read) {
     Fail(failure, false, error);
     return std::nullopt;
@@ -312,38 +141,31 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& path, File
 bool ReadFileHead(const std::filesystem::path& path, std::size_t limit, std::vector<std::uint8_t>& out,
                   FileReadFailure* failure) {
   std::uint64_t size = 0;
-  const NativeFile file = OpenForReading(path, failure, size);
+  const NativeFile file = native::OpenForReading(path, failure, size);
   if (file == kNoFile) return false;
   std::string error;
   const bool read =
       ReadUpTo(file, static_cast<std::size_t>(std::min<std::uint64_t>(size, limit)), out, error);
-  CloseFile(file);
+  native::CloseFile(file);
   if (!read) Fail(failure, false, error);
   return read;
 }
 
 std::optional<FileView> FileView::Open(const std::filesystem::path& path, FileReadFailure* failure) {
   std::uint64_t size = 0;
-  const NativeFile file = OpenForReading(path, failure, size);
+  const NativeFile file = native::OpenForReading(path, failure, size);
   if (file == kNoFile) return std::nullopt;
   FileView view;
-#ifndef _WIN32
-  // Our database files are replaced by renaming, never rewritten in place, so a mapping cannot see
-  // the file shrink under it.
-  if (size > 0 && size <= SIZE_MAX) {
-    void* mapping = ::mmap(nullptr, static_cast<std::size_t>(size), PROT_READ, MAP_PRIVATE, file, 0);
-    if (mapping != MAP_FAILED) {
-      CloseFile(file);
-      view.mapping_ = mapping;
-      view.mappedSize_ = static_cast<std::size_t>(size);
-      view.bytes_ = {static_cast<const std::uint8_t*>(mapping), view.mappedSize_};
-      return view;
-    }
+  if (void* mapping = native::MapForReading(file, size)) {
+    native::CloseFile(file);
+    view.mapping_ = mapping;
+    view.mappedSize_ = static_cast<std::size_t>(size);
+    view.bytes_ = {static_cast<const std::uint8_t*>(mapping), view.mappedSize_};
+    return view;
   }
-#endif
   std::string error;
   const bool read = ReadToEnd(file, size, view.buffer_, error);
-  CloseFile(file);
+  native::CloseFile(file);
   if (!read) {
     Fail(failure, false, error);
     return std::nullopt;
@@ -375,9 +197,7 @@ FileView::~FileView() {
 }
 
 void FileView::Release() noexcept {
-#ifndef _WIN32
-  if (mapping_ != nullptr) ::munmap(mapping_, mappedSize_);
-#endif
+  if (mapping_ != nullptr) native::Unmap(mapping_, mappedSize_);
   mapping_ = nullptr;
   mappedSize_ = 0;
   bytes_ = {};
@@ -430,7 +250,7 @@ AtomicFileWriter::AtomicFileWriter(std::filesystem::path path)
 AtomicFileWriter::~AtomicFileWriter() {
   // The file is still open only when it was never committed.
   if (buffer_->file == kNoFile) return;
-  CloseFile(buffer_->file);
+  native::CloseFile(buffer_->file);
   std::error_code ignored;
   fs::remove(temp_, ignored);
 }
@@ -444,34 +264,30 @@ void AtomicFileWriter::Commit() {
   if (buffer.file == kNoFile) throw FileError("Cannot create " + PathUtf8(path_) + ": " + buffer.error);
   const auto fail = [&](const char* what) {
     const std::string reason = buffer.error;
-    CloseFile(buffer.file);
+    native::CloseFile(buffer.file);
     buffer.file = kNoFile;
     std::error_code ignored;
     fs::remove(temp_, ignored);
     throw FileError(what + PathUtf8(path_) + ": " + reason);
   };
-  if (!buffer.Flush() || !SyncFile(buffer.file, buffer.error)) fail("Cannot write ");
-  KeepPermissions(buffer.file, target_);
-#ifdef _WIN32
-  CloseHandle(buffer.file);
-#else
-  if (::close(buffer.file) != 0) {
-    buffer.error = LastErrorText();
+  if (buffer.Flush() && !native::SyncFile(buffer.file)) buffer.error = native::LastErrorText();
+  if (!buffer.error.empty()) fail("Cannot write ");
+  native::KeepPermissions(buffer.file, target_);
+  if (!native::CloseWritten(buffer.file, buffer.error)) {
     buffer.file = kNoFile;
     std::error_code ignored;
     fs::remove(temp_, ignored);
     throw FileError("Cannot write " + PathUtf8(path_) + ": " + buffer.error);
   }
-#endif
   buffer.file = kNoFile;
-  std::string error;
-  if (!ReplaceWith(temp_, target_, error)) {
+  if (!native::ReplaceWith(temp_, target_)) {
+    const std::string error = native::LastErrorText();
     std::error_code ignored;
     fs::remove(temp_, ignored);
     throw FileError("Cannot replace " + PathUtf8(path_) + ": " + error);
   }
   committed_ = true;
-  SyncFolder(target_.parent_path());
+  native::SyncFolder(target_.parent_path());
 }
 
 bool IsOwnTemporaryFileName(std::string_view name) {

@@ -1,9 +1,8 @@
 #include "platform/ini_profile.h"
 
-#include <limits>
-
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "platform/numbers.h"
 #include "platform/text.h"
 
 namespace wf {
@@ -113,28 +112,6 @@ std::string Utf8ToUtf16(std::string_view text, bool bigEndian) {
 
 }
 
-std::int64_t LeadingInteger(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size() && IsBlank(text[i])) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
-    negative = text[i] == '-';
-    ++i;
-  }
-  std::int64_t value = 0;
-  constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    const int digit = text[i] - '0';
-    if (value > (kMax - digit) / 10) {
-      value = kMax;
-      while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
-      break;
-    }
-    value = value * 10 + digit;
-  }
-  return negative ? -value : value;
-}
-
 IniFile IniFile::Parse(std::string_view bytes) {
   IniFile ini;
   ini.exists_ = true;
@@ -214,7 +191,7 @@ std::optional<std::string> IniFile::GetString(std::string_view section, std::str
 
 std::int64_t IniFile::GetInt(std::string_view section, std::string_view key, std::int64_t fallback) const {
   const auto value = GetString(section, key);
-  return value ? LeadingInteger(*value) : fallback;
+  return value ? LeadingWhole(*value).value_or(0) : fallback;
 }
 
 void IniFile::SetString(std::string_view section, std::string_view key, std::string_view value) {

@@ -32,7 +32,8 @@ class IniFile {
   bool exists() const { return exists_; }
 
   std::optional<std::string> GetString(std::string_view section, std::string_view key) const;
-  // The leading decimal number of the value, or `fallback` when the key is missing.
+  // The value's leading whole number (LeadingWhole), 0 when it has none, or `fallback` when the key
+  // is missing.
   std::int64_t GetInt(std::string_view section, std::string_view key, std::int64_t fallback) const;
 
   // Throws FileError, changing nothing, when the section, key or value holds a line break: the
@@ -64,9 +65,5 @@ class IniFile {
   Encoding encoding_ = Encoding::kBytes;
   std::string eol_ = "\r\n";
 };
-
-// The leading decimal number of a text, as the profile reads integers: optional blanks, an optional
-// sign, then digits; 0 when there are none. Saturates at the int64 range.
-std::int64_t LeadingInteger(std::string_view text);
 
 }

@@ -1,7 +1,7 @@
 #include "platform/text.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <charconv>
 
 namespace wf {
 
@@ -30,9 +30,13 @@ std::string_view Trim(std::string_view text) {
 }
 
 std::string Hex(std::uint64_t value) {
-  char buffer[24];
-  std::snprintf(buffer, sizeof buffer, "0x%llX", static_cast<unsigned long long>(value));
-  return buffer;
+  char digits[16];
+  const auto [end, error] = std::to_chars(digits, digits + sizeof digits, value, 16);
+  return "0x" + ToUpperAscii(std::string_view(digits, error == std::errc() ? end - digits : 0));
+}
+
+void AppendCString(std::string& out, std::string_view text) {
+  out.append(text.substr(0, text.find('\0')));
 }
 
 std::string PathUtf8(const std::filesystem::path& path) {

@@ -32,6 +32,9 @@ std::string_view Trim(std::string_view text);
 // "0x1F2A4": upper-case hexadecimal digits after "0x", no padding.
 std::string Hex(std::uint64_t value);
 
+// Appends `text` as "%s" would with text.c_str(): up to its first NUL character.
+void AppendCString(std::string& out, std::string_view text);
+
 // The path's text as UTF-8 bytes on every OS (path::string() throws on Windows for names outside the
 // ANSI code page).
 std::string PathUtf8(const std::filesystem::path& path);

@@ -2,6 +2,8 @@
 // Windows-1252, the 8-bit code page of the names that the databases store (airports, places,
 // aircraft), and its conversions to and from Unicode and UTF-8. Locale-free.
 #include <cstddef>
+#include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -13,6 +15,11 @@ char ToWindows1252(char32_t c);
 // The Unicode code point of a Windows-1252 byte (the five unassigned bytes give the C1 control of
 // the same number).
 char32_t FromWindows1252(char byte);
+
+// Converts UTF-16 text held as little-endian byte pairs (an odd last byte is ignored), as the archive
+// stores strings with 16-bit characters. A surrogate pair becomes one '?', as does a lone surrogate;
+// every other code unit becomes one byte.
+std::string Utf16LeToWindows1252(std::span<const std::uint8_t> bytes);
 
 // Windows-1252 text as UTF-8.
 std::string Windows1252ToUtf8(std::string_view text);

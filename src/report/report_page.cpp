@@ -6,10 +6,10 @@
 #include <utility>
 #include <vector>
 
-#include "archive/windows1252.h"
+#include "platform/numbers.h"
+#include "platform/windows1252.h"
 #include "report/world_map.h"
 #include "traffic/compiler_files.h"
-#include "traffic/number_text.h"
 #include "world/plane.h"
 
 namespace wf {
@@ -86,7 +86,7 @@ void AppendJsonString(std::string& out, std::string_view text) {
 // "1,234,567"
 std::string Thousands(std::int64_t value) {
   std::string digits;
-  AppendInt(digits, value < 0 ? -value : value);
+  AppendWhole(digits, value < 0 ? -value : value);
   std::string text = value < 0 ? "-" : "";
   for (std::size_t i = 0; i < digits.size(); ++i) {
     if (i > 0 && (digits.size() - i) % 3 == 0) text.push_back(',');
@@ -135,7 +135,7 @@ void AppendTable(std::string& out, const char* title, const std::vector<const ch
       out.append("</td>");
     }
     out.append("<td class=\"count\"><span class=\"bar\" style=\"width:");
-    AppendInt(out, 100 * row.count / most);
+    AppendWhole(out, 100 * row.count / most);
     out.append("%\"></span>");
     out.append(Thousands(row.count));
     out.append("</td></tr>\n");
@@ -214,15 +214,15 @@ void AppendHistogram(std::string& out, const WeekFigures& figures) {
       "aria-label=\"Departures per hour of the week\">\n");
   for (int day = 0; day < 7; ++day) {
     out.append("<text x=\"");
-    AppendInt(out, day * 24 * kBarWidth + 12 * kBarWidth);
+    AppendWhole(out, day * 24 * kBarWidth + 12 * kBarWidth);
     out.append("\" y=\"168\">");
     out.append(kDayNames[day]);
     out.append("</text>");
     if (day > 0) {
       out.append("<line x1=\"");
-      AppendInt(out, day * 24 * kBarWidth);
+      AppendWhole(out, day * 24 * kBarWidth);
       out.append("\" x2=\"");
-      AppendInt(out, day * 24 * kBarWidth);
+      AppendWhole(out, day * 24 * kBarWidth);
       out.append("\" y1=\"4\" y2=\"154\"/>");
     }
   }
@@ -231,11 +231,11 @@ void AppendHistogram(std::string& out, const WeekFigures& figures) {
     const std::int64_t count = figures.departuresByHour[static_cast<std::size_t>(hour)];
     const std::int64_t height = count * kHeight / most;
     out.append("<rect x=\"");
-    AppendInt(out, hour * kBarWidth);
+    AppendWhole(out, hour * kBarWidth);
     out.append("\" y=\"");
-    AppendInt(out, kBase - height);
+    AppendWhole(out, kBase - height);
     out.append("\" width=\"4\" height=\"");
-    AppendInt(out, height);
+    AppendWhole(out, height);
     out.append("\"><title>");
     out.append(kDayNames[hour / 24]);
     out.append(" ");
@@ -256,7 +256,7 @@ void AppendJson(std::string& out, const ReportPageInput& input,
     out.append("\"");
     out.append(name);
     out.append("\": ");
-    AppendInt(out, value);
+    AppendWhole(out, value);
     out.append(", ");
   };
   out.append("{");
@@ -272,7 +272,7 @@ void AppendJson(std::string& out, const ReportPageInput& input,
   out.append("\"departures_by_hour\": [");
   for (int hour = 0; hour < kHoursPerWeek; ++hour) {
     if (hour > 0) out.push_back(',');
-    AppendInt(out, f.departuresByHour[static_cast<std::size_t>(hour)]);
+    AppendWhole(out, f.departuresByHour[static_cast<std::size_t>(hour)]);
   }
   out.append("],\n\"planes_by_country\": {");
   bool first = true;
@@ -281,7 +281,7 @@ void AppendJson(std::string& out, const ReportPageInput& input,
     first = false;
     AppendJsonString(out, country);
     out.append(": ");
-    AppendInt(out, planes);
+    AppendWhole(out, planes);
   }
   out.append("},\n\"generation\": ");
   if (input.generation == nullptr) {
@@ -294,7 +294,7 @@ void AppendJson(std::string& out, const ReportPageInput& input,
       if (c > 0) out.append(", ");
       AppendJsonString(out, CategoryName(c));
       out.append(": ");
-      AppendInt(out, input.generation->fleet.planesByCategory[static_cast<std::size_t>(c)]);
+      AppendWhole(out, input.generation->fleet.planesByCategory[static_cast<std::size_t>(c)]);
     }
     out.append("}}");
   }
@@ -314,9 +314,9 @@ void AppendJson(std::string& out, const ReportPageInput& input,
     out.push_back(',');
     AppendFixed(out, airport.latitude, 2);
     out.push_back(',');
-    AppendInt(out, f.basedPlanes[i]);
+    AppendWhole(out, f.basedPlanes[i]);
     out.push_back(',');
-    AppendInt(out, f.departures[i]);
+    AppendWhole(out, f.departures[i]);
     out.push_back(']');
   }
   out.append("]}");
@@ -475,11 +475,11 @@ std::string TrafficReportPage(const ReportPageInput& input) {
   AppendHtml(out, input.workFolder);
   const CalendarFields start = SplitTime(input.startDate);
   out.append(", generated for the week from ");
-  AppendInt(out, start.year);
+  AppendWhole(out, start.year);
   out.append(start.month < 10 ? "-0" : "-");
-  AppendInt(out, start.month);
+  AppendWhole(out, start.month);
   out.append(start.day < 10 ? "-0" : "-");
-  AppendInt(out, start.day);
+  AppendWhole(out, start.day);
   out.append(
       ". Times are UTC in the files; here they are the zone clock of each departure airport.</p>\n"
       "</header>\n<main>\n<section class=\"cards\">\n");

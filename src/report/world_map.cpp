@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "geo/geodesy.h"
+#include "platform/numbers.h"
 #include "report/land_outline.h"
-#include "traffic/number_text.h"
 
 namespace wf {
 
@@ -77,7 +77,7 @@ class PathWriter {
   }
   void Number(std::int64_t value) {
     if (value >= 0 && !fresh_) out_.push_back(' ');
-    AppendInt(out_, value);
+    AppendWhole(out_, value);
     fresh_ = false;
   }
   void Numbers(MapPoint p) {
@@ -192,7 +192,7 @@ void AppendPathElement(std::string& out, char kind, int drawingClass, LineSet& l
   if (lines.empty()) return;
   out.append("<path class=\"");
   out.push_back(kind);
-  AppendInt(out, drawingClass);
+  AppendWhole(out, drawingClass);
   out.append("\" d=\"");
   lines.Write(out);
   out.append("\"/>\n");

@@ -52,9 +52,6 @@ constexpr std::uint16_t kComApproach = 8;
 constexpr std::uint16_t kComDeparture = 9;
 constexpr std::uint16_t kComFlightService = 11;
 
-constexpr int kParkingGaRamp = 1;
-constexpr int kParkingFuel = 12;
-
 constexpr std::size_t kNameBytes = 48;  // a name is read into 49 bytes with its terminating NUL
 
 constexpr std::string_view kIdentAlphabet = " -0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
@@ -327,7 +324,9 @@ int CAirportBGL::ReadAirportRecord() {
   // An older file never overrides the data of a newer one.
   if (airport->sceneryFileTime > fileStamp_) return 0;
   airport->sceneryFileTime = fileStamp_;
-  airport->parkingCounts.fill(0);
+  // A second read of the airport (a newer file, or the same file reached twice) replaces what the
+  // earlier read gave, rather than adding to it.
+  airport->ClearSceneryFacts();
 
   record.Seek(start + 12);
   const std::uint32_t packedLongitude = record.U32();
@@ -343,20 +342,6 @@ int CAirportBGL::ReadAirportRecord() {
   record.Seek(start + 48);
   airport->fuelFlags = record.U32();
 
-  airport->runwayCount = 0;
-  airport->surfaceMask = 0;
-  airport->longestRunway = 0;
-  airport->hasILS = 0;
-  airport->runwayLights = 0;
-  airport->approachLights = 0;
-  airport->comTypeMask = 0;
-  airport->towerFrequency = 0;
-  // A second read of the airport (a newer file, or the same file reached twice) replaces what the
-  // earlier read gave, rather than adding to it.
-  airport->approachComCount = 0;
-  airport->runways.clear();
-  airport->parkingSpaces.clear();
-
   try {
     ReadSubRecords(*airport, start + kAirportFixedPart, end);
   } catch (const FormatError& e) {
@@ -367,8 +352,12 @@ int CAirportBGL::ReadAirportRecord() {
 
   // A fee the user fixed stays; the fee assignment keeps it too.
   if (airport->feeSetByUser == 0) airport->landingFee = airport->NormalLandingFee(context_.settings);
-  airport->useAirport = 1;
-  airport->military = IsMilitaryName(airport->name) ? 1 : 0;
+  // An airport that was in the database before this scan keeps whether it is used and whether it is
+  // military, as the Airports page left them; a new one starts used, military by its name.
+  if (created_.contains(airport)) {
+    airport->useAirport = 1;
+    airport->military = IsMilitaryName(airport->name) ? 1 : 0;
+  }
   if (!created_.contains(airport) && updated_.insert(airport).second) result_.updated.push_back(airport);
   return 1;
 }
@@ -489,18 +478,18 @@ void CAirportBGL::ReadParkingList(CAirport& airport, ByteReader& in, std::size_t
   for (std::uint16_t i = 0; i < count && end - position >= kParkingEntryFixedSize; ++i) {
     in.Seek(position);
     in.Skip(1);
-    const int type = in.U8() & 0x0F;
+    const ParkingType type{in.U8() & 0x0F};
     in.Skip(1);
     const std::uint8_t airlineCodes = in.U8();
     const double radius = in.Float();
     const std::size_t entrySize = kParkingEntryFixedSize + 4 * std::size_t{airlineCodes};
     if (entrySize > end - position) break;
-    int countedType = type;
+    ParkingType counted = type;
     if (storeSpaces) {
       airport.parkingSpaces.push_back(CParkingSpace{type, radius});
-      if (type == kParkingFuel) countedType = kParkingGaRamp;
+      if (type == ParkingType::kFuel) counted = ParkingType::kRampGa;
     }
-    if (countedType < kParkingTypeCount) ++airport.parkingCounts[countedType];
+    if (Code(counted) < kParkingTypeCount) ++airport.ParkingCount(counted);
     position += entrySize;
   }
 }

@@ -17,28 +17,9 @@
 #include <vector>
 
 #include "scenery/airport_bgl.h"
+#include "scenery/scan_summary.h"
 
 namespace wf {
-
-enum class ScanMode {
-  kDefaultScenery,  // simFolder/Scenery: every area folder's Scenery subfolder
-  kAddOn,           // the add-on root, then every top-level folder of the simulator
-};
-
-struct SceneryFileProblem {
-  std::filesystem::path file;
-  std::string reason;  // the first message shown for the file, with the number of further ones
-};
-
-struct ScanSummary {
-  std::size_t bglFilesRead = 0;      // BGL files handed to the reader; a file reached twice counts twice
-  std::size_t airportFilesRead = 0;  // of those, files with the airport layout (also those with errors)
-  std::size_t filesLeftAlone = 0;    // of those, files that are not airport files
-  std::vector<SceneryFileProblem> filesWithErrors;  // in reading order
-  std::size_t airportsAdded = 0;                    // airports that did not exist before the scan
-  std::size_t airportsUpdated = 0;     // airports that existed before the scan and took a file's data
-  std::size_t airportsInDatabase = 0;  // airports in the tree after the scan
-};
 
 // The BGL files that the folder sweep of `root` reads, in reading order.
 std::vector<std::filesystem::path> SweepFiles(const std::filesystem::path& root);

@@ -4,7 +4,8 @@
 #include <cstdint>
 
 #include "geo/units.h"
-#include "traffic/number_text.h"
+#include "platform/numbers.h"
+#include "platform/text.h"
 
 namespace wf {
 
@@ -23,14 +24,14 @@ void AppendAircraftLine(std::string& out, const CAI_Aircraft& variation, const C
   // The ceiling products are taken in 64 bits so that no stored value can overflow them.
   const std::int64_t ceiling = model.ceiling;
   out += "AC";
-  AppendInt(out, variation.number);
+  AppendWhole(out, variation.number);
   out += ',';
   AppendCString(out, variation.title);
   for (const std::int64_t value :
        {std::int64_t{model.cruiseSpeed}, ceiling * 2 / 400, ceiling / 100, std::int64_t{model.range / 4},
         std::int64_t{model.range}, RunwayFeet(model.stallSpeed)}) {
     out += ',';
-    AppendInt(out, value);
+    AppendWhole(out, value);
   }
   out += ',';
 
@@ -41,7 +42,7 @@ void AppendAircraftLine(std::string& out, const CAI_Aircraft& variation, const C
   if (model.amphibian != 0) out += " | WATER";
 
   out += ',';
-  AppendInt(out, model.wingSpan / 2);
+  AppendWhole(out, model.wingSpan / 2);
   out += ',';
   out += (variation.usage & kBusinessAndTaxiUsage) != 0 ? "GATE | RAMP" : "RAMP";
   out += ',';

@@ -5,8 +5,9 @@
 #include <string_view>
 
 #include "geo/units.h"
+#include "platform/numbers.h"
 #include "platform/record_memory.h"
-#include "traffic/number_text.h"
+#include "platform/text.h"
 
 namespace wf {
 
@@ -40,27 +41,28 @@ void AppendRampGroups(std::string& out, int groups) {
 }
 
 // The spaces every airport of a type offers the compiler besides its collected ones, so that the
-// fleet's planes have somewhere to park. Type indices as in AirportTypeName.
-void AppendStandardParking(std::string& out, int airportType) {
+// fleet's planes have somewhere to park.
+void AppendStandardParking(std::string& out, AirportType airportType) {
+  using enum AirportType;
   switch (airportType) {
-    case 0:  // Bush
+    case kBush:
       AppendParking(out, 2, "PARKING,10.0,RAMP\n");
       break;
-    case 1:  // Gras Strip
+    case kGrassStrip:
       AppendParking(out, 3, "PARKING,10.0,RAMP\n");
       AppendParking(out, 1, "PARKING,14.0,RAMP\n");
       break;
-    case 2:  // small airfield
-    case 5:  // small commercial airport
+    case kSmallAirfield:
+    case kSmallCommercial:
       AppendParking(out, 6, "PARKING,10.0,RAMP\n");
       AppendParking(out, 2, "PARKING,14.0,RAMP\n");
       break;
-    case 3:  // medium airfield
-    case 6:  // medium commercial airport
+    case kMediumAirfield:
+    case kMediumCommercial:
       AppendRampGroups(out, 2);
       break;
-    case 4:  // large airfield
-    case 7:  // large commercial airport
+    case kLargeAirfield:
+    case kLargeCommercial:
       AppendRampGroups(out, 6);
       break;
     case kSeaplaneBase:
@@ -86,16 +88,16 @@ void AppendAirportBlock(std::string& out, const CAirport& airport) {
   out += ',';
   if (airport.airspaceClass != '\0') out += airport.airspaceClass;
   out += ',';
-  AppendInt(out, airport.approachComCount);
+  AppendWhole(out, airport.approachComCount);
   out += ",0.70,";
   AppendCString(out, CountryName(airport));
   out += "\n{\n";
 
   for (const CRunway& runway : airport.runways) {
     out += "RUNWAY,";
-    AppendInt(out, TruncatedFeet(runway.length));
+    AppendWhole(out, TruncatedFeet(runway.length));
     out += ',';
-    AppendInt(out, TruncatedFeet(runway.width));
+    AppendWhole(out, TruncatedFeet(runway.width));
     out += ',';
     out += RunwaySurfaceWord(runway.surface);
     out += '\n';
@@ -137,19 +139,20 @@ const char* RunwaySurfaceWord(int surfaceCode) {
   }
 }
 
-const char* ParkingWord(int parkingType) {
+const char* ParkingWord(ParkingType parkingType) {
+  using enum ParkingType;
   switch (parkingType) {
-    case 5:
+    case kRampCargo:
       return "CARGO";
-    case 6:
+    case kRampMilitaryCargo:
       return "MIL_CARGO";
-    case 7:
+    case kRampMilitaryCombat:
       return "MIL_COMBAT";
-    case 8:
-    case 9:
-    case 10:
+    case kGateSmall:
+    case kGateMedium:
+    case kGateHeavy:
       return "GATE";
-    case 11:
+    case kDockGa:
       return "DOCK";
     default:
       return "RAMP";

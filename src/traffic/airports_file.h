@@ -24,7 +24,7 @@ const char* RunwaySurfaceWord(int surfaceCode);
 
 // The parking word of a parking space's scenery type: "RAMP", "CARGO", "MIL_CARGO", "MIL_COMBAT",
 // "GATE" or "DOCK" ("RAMP" for types outside 0..11).
-const char* ParkingWord(int parkingType);
+const char* ParkingWord(ParkingType parkingType);
 
 // The whole text of Airports.dat for `world`.
 std::string AirportsFileText(const World& world);

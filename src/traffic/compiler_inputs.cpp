@@ -1,8 +1,6 @@
 #include "traffic/compiler_inputs.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cmath>
 #include <cstdint>
 #include <map>
 #include <set>
@@ -10,6 +8,7 @@
 
 #include "platform/files.h"
 #include "platform/folder_listing.h"
+#include "platform/numbers.h"
 #include "platform/text.h"
 #include "traffic/compiler_files.h"
 
@@ -38,24 +37,10 @@ std::string Quote(std::string_view text) {
   return "'" + std::string(text) + "'";
 }
 
-// A whole number written with digits only (no sign, no blanks); at most 18 digits.
-std::optional<std::int64_t> ParseWhole(std::string_view text) {
-  if (text.empty() || text.size() > 18) return std::nullopt;
-  std::int64_t value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + (c - '0');
-  }
-  return value;
-}
-
-// A finite decimal number such as "-122.250000".
-std::optional<double> ParseDecimal(std::string_view text) {
-  if (text.empty()) return std::nullopt;
-  double value = 0.0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) return std::nullopt;
-  return value;
+// A whole number written with digits only (no sign, no blanks).
+std::optional<std::int64_t> Digits(std::string_view text) {
+  if (text.empty() || text.front() < '0' || text.front() > '9') return std::nullopt;
+  return ParseWhole(text);
 }
 
 std::string Join(const std::set<std::string_view>& words) {
@@ -70,7 +55,7 @@ std::string Join(const std::set<std::string_view>& words) {
 // "AC<number>": the number, or nothing.
 std::optional<std::int64_t> AircraftNumber(std::string_view field) {
   if (field.size() < 3 || field.substr(0, 2) != "AC") return std::nullopt;
-  const auto number = ParseWhole(field.substr(2));
+  const auto number = Digits(field.substr(2));
   if (!number || *number > INT32_MAX) return std::nullopt;
   return number;
 }
@@ -220,7 +205,7 @@ class AirportsChecker {
     if (fields[4].size() != 1 || fields[4][0] < 'A' || fields[4][0] > 'G') {
       problems_.Add(line, "the airspace class " + Quote(fields[4]) + " is not one letter from A to G");
     }
-    if (!ParseWhole(fields[5])) {
+    if (!Digits(fields[5])) {
       problems_.Add(line, "the number of approach channels " + Quote(fields[5]) + " is not a whole number");
     }
     if (const auto factor = ParseDecimal(fields[6]); !factor || *factor < 0.0) {
@@ -234,10 +219,10 @@ class AirportsChecker {
                               std::to_string(fields.size()));
       return;
     }
-    if (!ParseWhole(fields[1])) {
+    if (!Digits(fields[1])) {
       problems_.Add(line, "the runway length " + Quote(fields[1]) + " is not a whole number of feet");
     }
-    if (!ParseWhole(fields[2])) {
+    if (!Digits(fields[2])) {
       problems_.Add(line, "the runway width " + Quote(fields[2]) + " is not a whole number of feet");
     }
     if (fields[3].empty()) {
@@ -304,18 +289,18 @@ void CheckAircraftFile(std::string_view text, CompilerInputCheck& check,
         "cruise speed", "ceiling x 2 / 400", "ceiling / 100", "range / 4", "range", "runway length"};
     for (std::size_t i = 0; i < 6; ++i) {
       const std::string_view field = fields[tail + i];
-      if (!ParseWhole(field)) {
-        const bool negative = field.starts_with('-') && ParseWhole(field.substr(1));
+      if (!Digits(field)) {
+        const bool negative = field.starts_with('-') && Digits(field.substr(1));
         problems.Add(line, std::string("the ") + kWholeNumbers[i] + " " + Quote(field) +
                                (negative ? " is negative" : " is not a whole number"));
       }
     }
     CheckWordList(problems, line, "runway surfaces", fields[tail + 6], kRunwaySurfaces);
-    if (!ParseWhole(fields[tail + 7])) {
+    if (!Digits(fields[tail + 7])) {
       problems.Add(line, "the half wingspan " + Quote(fields[tail + 7]) + " is not a whole number of metres");
     }
     CheckWordList(problems, line, "parking kinds", fields[tail + 8], kParkingWords);
-    if (const auto ifr = ParseWhole(fields[tail + 9]); !ifr || *ifr > 100) {
+    if (const auto ifr = Digits(fields[tail + 9]); !ifr || *ifr > 100) {
       problems.Add(line, "the IFR value " + Quote(fields[tail + 9]) + " is not a whole number from 0 to 100");
     }
     for (std::size_t i = tail + 10; i < fields.size(); ++i) {
@@ -438,7 +423,7 @@ class FlightPlansChecker {
     }
     if (fields.size() != 5) return;
     if (fields[1].empty()) problems_.Add(line, "the registration is empty");
-    if (const auto percentage = ParseWhole(fields[2]); !percentage || *percentage > 100) {
+    if (const auto percentage = Digits(fields[2]); !percentage || *percentage > 100) {
       problems_.Add(line, "the percentage " + Quote(fields[2]) + " is not a whole number from 0 to 100");
     }
     if (fields[3] != "ONE_WEEK") {
@@ -451,7 +436,7 @@ class FlightPlansChecker {
 
   // "<weekday><HHMM>": a problem for each fault, none when valid.
   void DayAndTime(std::size_t line, std::string_view what, std::string_view field) {
-    if (field.size() != 5 || !ParseWhole(field)) {
+    if (field.size() != 5 || !Digits(field)) {
       problems_.Add(line, "the " + std::string(what) + " " + Quote(field) +
                               " is not a weekday digit followed by the time as HHMM");
       return;
@@ -486,7 +471,7 @@ class FlightPlansChecker {
       problems_.Add(line, "the destination " + Quote(fields[1]) + " is not an airport of " +
                               std::string(kAirportsFile));
     }
-    if (!ParseWhole(fields[2])) {
+    if (!Digits(fields[2])) {
       problems_.Add(line, "the altitude " + Quote(fields[2]) + " is not a whole number of hundreds of feet");
     }
     if (fields.size() == 5) {

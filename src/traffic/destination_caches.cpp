@@ -20,8 +20,8 @@ constexpr std::uint8_t kCommercial = 2;
 constexpr std::uint8_t kSeaplaneBaseKind = 4;
 constexpr int kKindCount = 8;
 
-// The first commercial airport type.
-constexpr int kFirstCommercialType = 5;
+// The first commercial airport type; every type from it on counts, the seaplane base too.
+constexpr AirportType kFirstCommercialType = AirportType::kSmallCommercial;
 
 // Sunsets are kept for this many days from two days before the start date; a week and its night
 // windows stay well inside.
@@ -65,11 +65,11 @@ KindPassSets::KindPassSets(const AirportOrder& order) {
   kinds_.reserve(order.entries.size());
   for (const AirportOrderEntry& entry : order.entries) {
     const CAirport& airport = *entry.airport;
-    const int type = airport.GetType();
+    const AirportType type = airport.GetType();
     std::uint8_t bits = 0;
     if (airport.useAirport != 0) bits |= kUsable;
-    if (type >= kFirstCommercialType) bits |= kCommercial;
-    if (type == kSeaplaneBase) bits |= kSeaplaneBaseKind;
+    if (Code(type) >= Code(kFirstCommercialType)) bits |= kCommercial;
+    if (type == AirportType::kSeaplaneBase) bits |= kSeaplaneBaseKind;
     kinds_.push_back({airport.longestRunway, bits});
   }
 }

@@ -13,17 +13,8 @@ namespace wf {
 
 namespace {
 
-constexpr int kLastCountedParkingType = 11;
-
-// Airport types (the index into the type table).
-constexpr int kBush = 0;
-constexpr int kGrasStrip = 1;
-constexpr int kSmallAirfield = 2;
-constexpr int kMediumAirfield = 3;
-constexpr int kLargeAirfield = 4;
-constexpr int kSmallCommercial = 5;
-constexpr int kMediumCommercial = 6;
-constexpr int kLargeCommercial = 7;
+// The parking types whose spaces count toward an airport's GA parking: all up to the GA docks.
+constexpr ParkingType kLastCountedParkingType = ParkingType::kDockGa;
 
 // The modulus of the winner draw: the integer part of total + 1, kept within what a remainder can
 // take. Negative or NaN totals (weights the user set below 0) draw % 1.
@@ -46,10 +37,10 @@ AirportOrder BuildAirportOrder(World& world, WorkCounters& counters) {
   for (const auto& [icao, airport] : world.airportIndex) {
     airport->planes.Clear();
     if (airport->useAirport == 0) continue;
-    if (airport->GetType() == kSeaplaneBase) order.seaplaneBases.push_back(airport);
+    if (airport->GetType() == AirportType::kSeaplaneBase) order.seaplaneBases.push_back(airport);
     // Summed as the counts are stored (32 bits, wrapping); a sum that reads as negative is damaged data.
     std::uint32_t sum = 0;
-    for (int type = 0; type <= kLastCountedParkingType; ++type) sum += airport->parkingCounts[type];
+    for (int type = 0; type <= Code(kLastCountedParkingType); ++type) sum += airport->parkingCounts[type];
     airport->gaParkingCount = static_cast<std::int32_t>(sum);
     if (airport->gaParkingCount < 0) continue;
     ++counters.distanceCalls;
@@ -78,12 +69,13 @@ bool TakesPartInTraffic(const CAirport& airport) {
   return airport.military == 0;
 }
 
-std::uint32_t MinimumParkingCount(int airportType, int parkingType, std::uint32_t collected) {
+std::uint32_t MinimumParkingCount(AirportType airportType, ParkingType parkingType, std::uint32_t collected) {
   std::uint32_t smallMinimum = 0;
   std::uint32_t mediumRaisedTo = 0;
+  using enum AirportType;
   switch (airportType) {
     case kBush:
-    case kGrasStrip:
+    case kGrassStrip:
     case kSeaplaneBase:
       smallMinimum = 2;
       break;
@@ -134,12 +126,12 @@ FleetGenerator::FleetGenerator(World& world, const Settings& settings, Random& r
 void FleetGenerator::PopulateAirport(CAirport& airport) {
   airport.planes.Clear();
   const CCountry* country = CountryOf(airport);
-  const int airportType = airport.GetType();
+  const AirportType airportType = airport.GetType();
   SeaplaneReach reach = SeaplaneReach::kUnknown;
   int exhausted = 0;
   for (const GaRampKind& kind : kGaRampKinds) {
     const std::uint32_t spaces =
-        std::min(MinimumParkingCount(airportType, kind.parkingType, airport.parkingCounts[kind.parkingType]),
+        std::min(MinimumParkingCount(airportType, kind.parkingType, airport.ParkingCount(kind.parkingType)),
                  kMaxParkingSpaces);
     summary_.parkingSpaces += spaces;
     for (std::uint32_t space = 0; space < spaces; ++space) {

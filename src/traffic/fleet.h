@@ -27,13 +27,15 @@ namespace wf {
 
 // One GA ramp kind that the fleet fills: its parking type and the wingspans (whole metres) it takes.
 struct GaRampKind {
-  int parkingType;
+  ParkingType parkingType;
   int lowerSpan;  // a wingspan above this is inside the band
   int upperSpan;  // the widest wingspan the kind takes
 };
 
 // Small, medium and large GA ramps, in the order their spaces are filled.
-inline constexpr std::array<GaRampKind, 3> kGaRampKinds{{{2, 0, 20}, {3, 20, 28}, {4, 28, 36}}};
+inline constexpr std::array<GaRampKind, 3> kGaRampKinds{{{ParkingType::kRampGaSmall, 0, 20},
+                                                         {ParkingType::kRampGaMedium, 20, 28},
+                                                         {ParkingType::kRampGaLarge, 28, 36}}};
 
 // Counters of the costly computations of a run, for benchmarks.
 struct WorkCounters {
@@ -95,7 +97,7 @@ bool TakesPartInTraffic(const CAirport& airport);
 // `collected` such spaces. Small GA ramps: at least 2 (Bush, Gras Strip, Seaplane Base), 4 (small
 // airfield and commercial), 9 (medium), 18 (large). Medium GA ramps: 1..3 become 3 at medium
 // airports, 1..6 become 6 at large ones. Everything else stays as collected.
-std::uint32_t MinimumParkingCount(int airportType, int parkingType, std::uint32_t collected);
+std::uint32_t MinimumParkingCount(AirportType airportType, ParkingType parkingType, std::uint32_t collected);
 
 // The lottery factor of an aircraft of `wingSpan` metres for spaces of `kind`: 1.0 at or below the
 // lower bound, 0.5 inside the band, 1.5 at the upper bound exactly; nothing when it is wider.

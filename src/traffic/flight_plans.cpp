@@ -12,9 +12,10 @@
 #include "geo/geodesy.h"
 #include "geo/sun_times.h"
 #include "geo/units.h"
+#include "platform/numbers.h"
+#include "platform/text.h"
 #include "traffic/destination_caches.h"
 #include "traffic/destination_draws.h"
-#include "traffic/number_text.h"
 
 namespace wf {
 
@@ -73,15 +74,15 @@ void AppendClock(std::string& out, TimeValue t) {
 }
 
 void AppendLine(std::string& out, const FlightLine& line) {
-  AppendInt(out, line.weekday);
+  AppendWhole(out, line.weekday);
   AppendClock(out, line.departure);
   out.push_back(',');
   AppendCString(out, line.destination->icao);
   out.push_back(',');
-  AppendInt(out, line.altitude);
+  AppendWhole(out, line.altitude);
   if (line.withArrival) {
     out.append(",,");
-    AppendInt(out, Weekday(line.arrival));
+    AppendWhole(out, Weekday(line.arrival));
     AppendClock(out, line.arrival);
   }
   out.push_back('\n');
@@ -371,8 +372,9 @@ int DayActivityPercent(int category, int weekday) {
   return kDayActivity[category][weekday];
 }
 
-int AirportTypeFactor(int airportType) {
-  return airportType >= 0 && airportType < kAirportTypeCount ? kAirportTypeFactors[airportType] : 0;
+int AirportTypeFactor(AirportType airportType) {
+  const int code = Code(airportType);
+  return code >= 0 && code < kAirportTypeCount ? kAirportTypeFactors[code] : 0;
 }
 
 double CategoryFeeFactor(int category) {
@@ -461,11 +463,11 @@ std::size_t WeekStartLine(std::span<const FlightLine> lines) {
 void AppendPlaneBlock(std::string& out, int aircraftNumber, std::string_view registration, int percentage,
                       bool ifr, std::span<const FlightLine> lines) {
   out.append("AC");
-  AppendInt(out, aircraftNumber);
+  AppendWhole(out, aircraftNumber);
   out.push_back(',');
   AppendCString(out, registration);
   out.push_back(',');
-  AppendInt(out, percentage);
+  AppendWhole(out, percentage);
   out.append(ifr ? ",ONE_WEEK,IFR\n{\n" : ",ONE_WEEK,VFR\n{\n");
   const std::size_t start = WeekStartLine(lines);
   for (std::size_t i = start; i < lines.size(); ++i) AppendLine(out, lines[i]);

@@ -62,8 +62,8 @@ GenerationResult GenerateTraffic(World& world, const Settings& settings, Random&
 // Percent of a day's possible flights that category 0..5 flies on weekday 0..6 (0 = Sunday).
 int DayActivityPercent(int category, int weekday);
 
-// The daily flight factor of the home airport's type 0..8 (Bush 10 ... Seaplane Base 20); 0 otherwise.
-int AirportTypeFactor(int airportType);
+// The daily flight factor of the home airport's type (Bush 10 ... Seaplane Base 20); 0 for kDerived.
+int AirportTypeFactor(AirportType airportType);
 
 // How much more than a private pilot category 0..5 spends on a leg: 1.5 Business, 2.0 Taxi, else 1.0.
 double CategoryFeeFactor(int category);

@@ -1,13 +1,13 @@
 #include "traffic/registration_patterns.h"
 
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/files.h"
+#include "platform/numbers.h"
 
 namespace wf {
 
@@ -31,16 +31,12 @@ std::vector<std::string_view> SplitAtSemicolons(std::string_view line) {
   }
 }
 
-// The count field read as a decimal number (leading blanks and a sign allowed, trailing text
-// ignored) and truncated toward zero; nothing when it holds no number.
+// The count field read as a leading decimal number (trailing text ignored) and truncated toward
+// zero; nothing when it holds no finite number.
 std::optional<double> ReadCount(std::string_view field) {
-  while (!field.empty() && (field.front() == ' ' || field.front() == '\t')) field.remove_prefix(1);
-  if (!field.empty() && field.front() == '+') field.remove_prefix(1);
-  double value = 0.0;
-  const auto result =
-      std::from_chars(field.data(), field.data() + field.size(), value, std::chars_format::general);
-  if (result.ec != std::errc{} || !std::isfinite(value)) return std::nullopt;
-  return std::trunc(value);
+  const std::optional<double> value = LeadingDecimal(field);
+  if (!value || !std::isfinite(*value)) return std::nullopt;
+  return std::trunc(*value);
 }
 
 std::optional<CountryPatterns> ParseCountryLine(std::string_view line) {

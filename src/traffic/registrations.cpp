@@ -25,7 +25,7 @@ std::string_view ChoosePattern(const CCountry* country, const CAircraft& model, 
 
 int RegistrationPatternIndex(const CAircraft& model) {
   if (model.engineCount == 0) return 10;
-  if (model.engineType == 3) return 7;
+  if (model.engineType == EngineType::kHelicopterTurbine) return 7;
   if (model.maxWeight > 20000) return 6;
   if (model.maxWeight >= 14000) return 5;
   if (model.maxWeight >= 5700) return 4;

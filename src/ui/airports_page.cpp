@@ -1,7 +1,5 @@
 #include "ui/airports_page.h"
 
-#include <cstdio>
-
 #include "platform/text.h"
 #include "traffic/registrations.h"
 
@@ -26,14 +24,11 @@ bool NameLess(const AirportTree::Node& a, const AirportTree::Node& b) {
   return nameA != nullptr && nameB != nullptr && *nameA < *nameB;
 }
 
-std::string FormatFee(const char* format, double a, double b) {
-  char buffer[256];
-  std::snprintf(buffer, sizeof(buffer), format, a, b);
-  return buffer;
+// The fees as "%5.2f" writes them.
+std::string LowFeeQuestion(double entered, double normal) {
+  return "The landing fee of " + FormatFixed(entered, 2, 5) + " is below the 'normal' landing fee (" +
+         FormatFixed(normal, 2, 5) + "). Is this correct?";
 }
-
-constexpr const char* kLowFeeQuestion =
-    "The landing fee of %5.2f is below the 'normal' landing fee (%5.2f). Is this correct?";
 
 // A fee from 101.5 % of the entered one upward counts as below the normal fee.
 constexpr double kFeeTolerance = 1.015;
@@ -59,14 +54,15 @@ const PageField kFields[] = {
 }
 
 const char* const kAirportTypeNames[kAirportTypeCount] = {
-    AirportTypeName(0), AirportTypeName(1), AirportTypeName(2), AirportTypeName(3), AirportTypeName(4),
-    AirportTypeName(5), AirportTypeName(6), AirportTypeName(7), AirportTypeName(8)};
+    AirportTypeName(AirportType{0}), AirportTypeName(AirportType{1}), AirportTypeName(AirportType{2}),
+    AirportTypeName(AirportType{3}), AirportTypeName(AirportType{4}), AirportTypeName(AirportType{5}),
+    AirportTypeName(AirportType{6}), AirportTypeName(AirportType{7}), AirportTypeName(AirportType{8})};
 
 std::optional<int> AirportTypeByName(std::string_view name) {
   for (int type = 0; type < kAirportTypeCount; ++type) {
-    if (EqualsIgnoringCase(name, AirportTypeName(type))) return type;
+    if (EqualsIgnoringCase(name, AirportTypeName(AirportType{type}))) return type;
   }
-  const std::optional<std::int64_t> index = ParseWhole(name);
+  const std::optional<std::int64_t> index = ParseWhole(TypedNumber(name));
   if (index && *index >= 0 && *index < kAirportTypeCount) return static_cast<int>(*index);
   return std::nullopt;
 }
@@ -204,16 +200,17 @@ void CPAirports::ShowNode(NodeId id) {
     m_bHasIFR = a.hasILS != 0 && a.runwayLights != 0 ? 1 : 0;
     a.GetSurfaceName(m_strRunwayType);
     m_fTowerFrequency = static_cast<float>(a.towerFrequency / 1000000.0);
-    m_comboType = a.GetType();
+    m_comboType = Code(a.GetType());
     m_bMilitary = a.military;
     m_bUse = a.useAirport != 0 && (country == nullptr || country->countryUse != 0) ? 1 : 0;
-    const auto& counts = a.parkingCounts;
-    m_nRamp = std::uint64_t{counts[1]} + counts[2] + counts[3] + counts[4];
-    m_nCargo = counts[5];
-    m_nMil = std::uint64_t{counts[6]} + counts[7];
+    using enum ParkingType;
+    const auto count = [&a](ParkingType type) { return std::uint64_t{a.ParkingCount(type)}; };
+    m_nRamp = count(kRampGa) + count(kRampGaSmall) + count(kRampGaMedium) + count(kRampGaLarge);
+    m_nCargo = count(kRampCargo);
+    m_nMil = count(kRampMilitaryCargo) + count(kRampMilitaryCombat);
     if (m_nMil != 0) m_bMilitary = 1;
-    m_nGates = std::uint64_t{counts[8]} + counts[9] + counts[10];
-    m_nDock = counts[11];
+    m_nGates = count(kGateSmall) + count(kGateMedium) + count(kGateHeavy);
+    m_nDock = count(kDockGa);
     m_fLandingFee.Show(a.landingFee);
   }
 }
@@ -250,13 +247,13 @@ bool CPAirports::OnApply() {
   CAirport& a = **carried;
   a.military = m_bMilitary;
   a.useAirport = m_bUse;
-  if (m_comboType >= 0 && m_comboType != a.airportType) a.airportType = m_comboType;
+  if (m_comboType >= 0 && m_comboType != Code(a.airportType)) a.airportType = AirportType{m_comboType};
   const float entered = m_fLandingFee.value;
   const float normal = a.NormalLandingFee(session_.settings);
   const bool ask = feeTyped_ || askAboutUntypedFee;
   feeTyped_ = false;
   if (ask && normal > entered * kFeeTolerance) {
-    if (Ask(FormatFee(kLowFeeQuestion, entered, normal))) {
+    if (Ask(LowFeeQuestion(entered, normal))) {
       a.landingFee = entered;
       a.feeSetByUser = 1;
     } else {

@@ -7,7 +7,7 @@ namespace wf::ui {
 
 namespace {
 
-constexpr int kParkingTypeOfKind0 = 2;
+constexpr int kParkingTypeOfKind0 = Code(ParkingType::kRampGaSmall);
 
 // The category first: choosing one discards the unapplied edits of the page.
 using F = CPFlightplan;

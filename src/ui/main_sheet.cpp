@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/traffic_report.h"
+#include "platform/numbers.h"
 #include "platform/text.h"
 #include "world/plane.h"
 
@@ -12,7 +13,7 @@ namespace {
 
 template <class Number>
 std::string N(Number number) {
-  return std::to_string(number);
+  return FormatWhole(static_cast<std::int64_t>(number));
 }
 
 // "  label:" and the value, in a column.

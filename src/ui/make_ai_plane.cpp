@@ -1,10 +1,9 @@
 #include "ui/make_ai_plane.h"
 
-#include <charconv>
-
 #include "aiconvert/air_files.h"
 #include "aiconvert/aircraft_copy.h"
 #include "aiconvert/textures.h"
+#include "platform/numbers.h"
 #include "platform/text.h"
 
 namespace wf::ui {
@@ -41,10 +40,7 @@ bool MakeAI_Plane::OnReduceTexturesClicked(bool checked) {
 }
 
 std::string MakeAI_Plane::FolderSizeText() const {
-  char text[32];
-  const auto [end, error] =
-      std::to_chars(text, text + sizeof(text), m_dFolderSize, std::chars_format::fixed, 3);
-  return error == std::errc() ? std::string(text, end) : std::string("0.000");
+  return FormatFixed(m_dFolderSize, 3);
 }
 
 int MakeAI_Plane::OnOK() {

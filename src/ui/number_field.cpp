@@ -1,19 +1,10 @@
 #include "ui/number_field.h"
 
-#include <charconv>
-#include <cmath>
-
 #include "platform/text.h"
 
 namespace wf::ui {
 
 namespace {
-
-// A leading '+' is allowed; from_chars takes only '-'.
-std::string_view WithoutPlus(std::string_view text) {
-  if (text.size() > 1 && text.front() == '+' && text[1] != '-') text.remove_prefix(1);
-  return text;
-}
 
 // Digits after an optional '-': a whole number, however large.
 bool IsSignedDigits(std::string_view text) {
@@ -21,56 +12,21 @@ bool IsSignedDigits(std::string_view text) {
   return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
-template <class T>
-std::string FormatFixed(T value) {
-  char buffer[512];
-  const auto result = std::to_chars(buffer, buffer + sizeof(buffer), value, std::chars_format::fixed);
-  if (result.ec != std::errc()) return std::to_string(value);
-  std::string text(buffer, result.ptr);
-  return text == "-0" ? "0" : text;
 }
 
-}
-
-std::string FormatNumber(float value) {
-  return FormatFixed(value);
-}
-
-std::string FormatNumber(double value) {
-  return FormatFixed(value);
-}
-
-std::string FormatNumber(std::int64_t value) {
-  return std::to_string(value);
-}
-
-std::optional<double> ParseDecimal(std::string_view text) {
-  text = WithoutPlus(Trim(text));
-  if (text.empty()) return std::nullopt;
-  double value = 0.0;
-  const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (result.ec != std::errc() || result.ptr != text.data() + text.size() || !std::isfinite(value)) {
-    return std::nullopt;
-  }
-  return value;
-}
-
-std::optional<std::int64_t> ParseWhole(std::string_view text) {
-  text = WithoutPlus(Trim(text));
-  if (text.empty()) return std::nullopt;
-  std::int64_t value = 0;
-  const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (result.ec != std::errc() || result.ptr != text.data() + text.size()) return std::nullopt;
-  return value;
+std::string_view TypedNumber(std::string_view typed) {
+  typed = Trim(typed);
+  if (typed.size() > 1 && typed.front() == '+' && typed[1] != '-') typed.remove_prefix(1);
+  return typed;
 }
 
 std::optional<double> NumberBox::Read(std::string text) {
   text_ = std::move(text);
   std::optional<double> number;
   if (whole_) {
-    if (const auto whole = ParseWhole(text_)) number = static_cast<double>(*whole);
+    if (const auto whole = ParseWhole(TypedNumber(text_))) number = static_cast<double>(*whole);
   } else {
-    number = ParseDecimal(text_);
+    number = ParseDecimal(TypedNumber(text_));
   }
   valid_ = number && *number >= min_ && *number <= max_;
   if (!valid_) return std::nullopt;
@@ -83,7 +39,8 @@ std::string NumberBox::Problem() const {
                             FormatNumber(min_) + " to " + FormatNumber(max_);
   const std::string_view shown = Trim(text_);
   if (shown.empty()) return std::string(label_) + " is empty. Enter " + range + ".";
-  const bool isNumber = whole_ ? IsSignedDigits(WithoutPlus(shown)) : ParseDecimal(shown).has_value();
+  const bool isNumber =
+      whole_ ? IsSignedDigits(TypedNumber(shown)) : ParseDecimal(TypedNumber(shown)).has_value();
   return std::string(label_) + ": \"" + std::string(shown) + "\" is " +
          (isNumber ? "out of range" : std::string("not ") + (whole_ ? "a whole number" : "a number")) +
          ". Enter " + range + ".";

@@ -4,28 +4,22 @@
 // value: the box is then invalid, and its problem names the box and its range, so that the page's
 // apply can refuse it and change nothing.
 //
-// Numbers are read without regard to the locale: an optional sign, digits, an optional decimal point
-// with digits, an optional exponent; blanks around them are ignored. Whole-number boxes take no
-// decimal point or exponent.
+// A box reads its number with ParseDecimal or ParseWhole (platform/numbers.h) from what was typed
+// without blanks around it and without a leading '+'. Whole-number boxes take no decimal point or
+// exponent.
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <type_traits>
 
+#include "platform/numbers.h"
 #include "ui/page_fields.h"
 
 namespace wf::ui {
 
-// The shortest text without exponent that reads back as the same number ("98.6", "1500", "0.33").
-std::string FormatNumber(float value);
-std::string FormatNumber(double value);
-std::string FormatNumber(std::int64_t value);
-
-// A decimal number, or nothing when `text` is not one (or not finite).
-std::optional<double> ParseDecimal(std::string_view text);
-// A whole number (sign and digits only), or nothing.
-std::optional<std::int64_t> ParseWhole(std::string_view text);
+// The number part of a typed text, as a box takes it: blanks around it and one leading '+' dropped.
+std::string_view TypedNumber(std::string_view typed);
 
 class NumberBox {
  public:
@@ -73,7 +67,7 @@ class NumberField : public NumberBox {
     if constexpr (std::is_floating_point_v<T>) {
       Shown(FormatNumber(v));
     } else {
-      Shown(FormatNumber(static_cast<std::int64_t>(v)));
+      Shown(FormatWhole(static_cast<std::int64_t>(v)));
     }
   }
   // The user typed `typed`. True when it was taken as the new value; false when it was refused

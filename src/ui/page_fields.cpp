@@ -1,5 +1,7 @@
 #include "ui/page_fields.h"
 
+#include "platform/calendar.h"
+#include "platform/numbers.h"
 #include "platform/text.h"
 #include "ui/sheet_page.h"
 
@@ -9,11 +11,6 @@ namespace {
 
 constexpr const char* kWeekdays[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                      "Thursday", "Friday", "Saturday"};
-
-std::string Padded(int value, std::size_t width) {
-  std::string text = std::to_string(value);
-  return std::string(width > text.size() ? width - text.size() : 0, '0') + text;
-}
 
 std::string WithUnit(std::string text, const FieldSpec& spec) {
   if (*spec.unit != '\0') text += std::string(" ") + spec.unit;
@@ -59,6 +56,10 @@ std::string ShownNumber(double value) {
   return FormatNumber(value);
 }
 
+std::string ShownNumber(std::int64_t value) {
+  return FormatWhole(value);
+}
+
 }
 
 std::string FieldText(const SheetPage& page, const PageField& field) {
@@ -71,7 +72,7 @@ std::string FieldText(const SheetPage& page, const PageField& field) {
       return value != 0 ? "yes" : "no";
     case FieldKind::kChoice:
       if (value < 0 || value >= static_cast<std::int64_t>(spec.choices.size())) return "none";
-      return std::string(spec.choices[value]) + " (" + std::to_string(value) + ")";
+      return std::string(spec.choices[value]) + " (" + FormatWhole(value) + ")";
     case FieldKind::kFlags: {
       std::string text;
       for (std::size_t i = spec.choices.size(); i-- > 0;) {
@@ -81,11 +82,10 @@ std::string FieldText(const SheetPage& page, const PageField& field) {
     }
     case FieldKind::kDate: {
       const CalendarFields f = SplitTime(value);
-      return Padded(f.year, 4) + "-" + Padded(f.month, 2) + "-" + Padded(f.day, 2) + " (" +
-             kWeekdays[f.weekday] + ")";
+      return IsoDate(f) + " (" + kWeekdays[f.weekday] + ")";
     }
     default:
-      return WithUnit(std::to_string(value), spec);
+      return WithUnit(FormatWhole(value), spec);
   }
 }
 

@@ -114,6 +114,7 @@ decltype(auto) Get(const PageOf<member>& page) {
 // A number as a text box shows it (FormatNumber): a float as a float, so 118.7f shows as "118.7".
 std::string ShownNumber(float value);
 std::string ShownNumber(double value);
+std::string ShownNumber(std::int64_t value);
 
 // The type a handler takes.
 template <class>
@@ -153,7 +154,7 @@ constexpr PageField TextField(const FieldSpec& spec) {
                     if constexpr (std::is_floating_point_v<Value>) {
                       return field_detail::ShownNumber(value);
                     } else if constexpr (std::is_integral_v<Value>) {
-                      return std::to_string(value);
+                      return field_detail::ShownNumber(static_cast<std::int64_t>(value));
                     } else {
                       return value;
                     }

@@ -1,7 +1,6 @@
 #include "ui/planes_page.h"
 
 #include <cmath>
-#include <cstdio>
 #include <unordered_map>
 
 #include "app/databases.h"
@@ -13,9 +12,12 @@ namespace {
 constexpr const char* kModelQuestion =
     "This action will change the values of the base aircraft, all variations of the base aircraft will "
     "apply those values too.\nAre youre sure?";
-constexpr const char* kLowMoneyQuestion =
-    "The money per week value of %5.2f is below the 'normal' money per week value (%5.2f). Is this "
-    "correct?";
+
+// The values as "%5.2f" writes them.
+std::string LowMoneyQuestion(double entered, double normal) {
+  return "The money per week value of " + FormatFixed(entered, 2, 5) +
+         " is below the 'normal' money per week value (" + FormatFixed(normal, 2, 5) + "). Is this correct?";
+}
 
 // Money per flight is money per week over 70 flights.
 constexpr float kFlightsPerWeek = 70.0f;
@@ -365,9 +367,7 @@ bool CPPlanes::OnApply() {
 float CPPlanes::CheckedMoneyPerWeek(float normal, float tolerance) {
   const float entered = m_fMoneyPerWeek.value;
   if (!(normal > entered + static_cast<double>(tolerance))) return entered;
-  char question[512];
-  std::snprintf(question, sizeof(question), kLowMoneyQuestion, entered, normal);
-  if (Ask(question)) return entered;
+  if (Ask(LowMoneyQuestion(entered, normal))) return entered;
   m_fMoneyPerWeek.Show(normal);
   m_fMoneyPerFlight.Show(normal / kFlightsPerWeek);
   return normal;

@@ -34,7 +34,7 @@ const PageField kFields[] = {
     [] {
       PageField percentage = ValueField<&S::percentStep, &S::OnPercentStepChanged>(S::kPercentage);
       percentage.text = [](const SheetPage& page) {
-        return std::to_string(static_cast<const CPSettings&>(page).Percentage());
+        return FormatWhole(static_cast<const CPSettings&>(page).Percentage());
       };
       percentage.typed = [](SheetPage& page, const std::string& text) {
         static_cast<CPSettings&>(page).OnPercentageText(text);
@@ -98,7 +98,7 @@ void CPSettings::OnPercentStepChanged(int step) {
 }
 
 void CPSettings::OnPercentageText(const std::string& text) {
-  const std::optional<std::int64_t> percent = ParseWhole(text);
+  const std::optional<std::int64_t> percent = ParseWhole(TypedNumber(text));
   const auto step = static_cast<std::int64_t>(kPercentage.step);
   if (percent && *percent >= 0 && *percent <= kMaxPercentStep * step && *percent % step == 0) {
     OnPercentStepChanged(static_cast<int>(*percent / step));

@@ -17,11 +17,11 @@ bool IsAICopyName(std::string_view modelName) {
   return modelName.starts_with(kMarker);
 }
 
-double FuelPricePerGallon(int fuelType) {
+double FuelPricePerGallon(FuelType fuelType) {
   switch (fuelType) {
-    case 1:
+    case FuelType::kAvgas:
       return 2.65;
-    case 2:
+    case FuelType::kJetFuel:
       return 2.54;
     default:
       return 0.0;
@@ -33,7 +33,7 @@ CAircraft::CAircraft() {
 }
 
 float CAircraft::ComputeMoneyPerWeek() const {
-  if (fuelType <= 0) return 0.0f;
+  if (Code(fuelType) <= 0) return 0.0f;
   return static_cast<float>(LitersToGallons(fuelCapacity) * 7 * 10 * FuelPricePerGallon(fuelType));
 }
 
@@ -42,7 +42,7 @@ void CAircraft::Serialize(CArchive& ar) {
   if (ar.IsStoring()) {
     ar.WriteString(name);
     if (context != nullptr) context->ShowProgress("Save aircraft: " + name);
-    for (std::int32_t value : {cruiseSpeed, stallSpeed, range, engineType, fuelCapacity, fuelType,
+    for (std::int32_t value : {cruiseSpeed, stallSpeed, range, Code(engineType), fuelCapacity, Code(fuelType),
                                emptyWeight, maxWeight, engineCount, wingSpan, ceiling})
       ar.WriteI32(value);
     ar.WriteFloat(probability);
@@ -56,8 +56,11 @@ void CAircraft::Serialize(CArchive& ar) {
   const int schema = ar.LoadedSchema();
   name = ar.ReadString();
   if (context != nullptr) context->ShowProgress("Load aircraft: " + name);
-  for (std::int32_t* field : {&cruiseSpeed, &stallSpeed, &range, &engineType, &fuelCapacity, &fuelType,
-                              &emptyWeight, &maxWeight, &engineCount, &wingSpan, &ceiling})
+  for (std::int32_t* field : {&cruiseSpeed, &stallSpeed, &range}) *field = ar.ReadI32();
+  engineType = EngineType{ar.ReadI32()};
+  fuelCapacity = ar.ReadI32();
+  fuelType = FuelType{ar.ReadI32()};
+  for (std::int32_t* field : {&emptyWeight, &maxWeight, &engineCount, &wingSpan, &ceiling})
     *field = ar.ReadI32();
   probability = schema >= kAircraftSchemaFloatProbability ? ar.ReadFloat() : static_cast<float>(ar.ReadI32());
   moneyPerWeek = ar.ReadFloat();

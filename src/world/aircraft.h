@@ -19,6 +19,7 @@
 #include <string_view>
 
 #include "archive/archive.h"
+#include "world/codes.h"
 
 namespace wf {
 
@@ -31,8 +32,8 @@ inline constexpr std::string_view kAIPrefix = "Wingfold ";
 // Whether a model of this name is an AI copy made by the AI conversion.
 bool IsAICopyName(std::string_view modelName);
 
-// Fuel price per US gallon for the simulator's fuel type: 1 -> 2.65, 2 -> 2.54; 0 for any other type.
-double FuelPricePerGallon(int fuelType);
+// Fuel price per US gallon: avgas 2.65, jet fuel 2.54; 0 for any other code.
+double FuelPricePerGallon(FuelType fuelType);
 
 // Schema numbers of the aircraft archives (models and variations share them), each named for what it
 // brought; archives of every older schema are read too.
@@ -66,14 +67,14 @@ class CAircraft : public CObject {
   std::int32_t engineCount = 0;
   std::int32_t maxWeight = 0;     // whole kilograms
   std::int32_t emptyWeight = 0;   // whole kilograms
-  std::int32_t fuelType = 0;      // 1 and 2 are the priced fuels; 0 unknown
+  FuelType fuelType{0};           // as aircraft.cfg gives it; 0 unknown
   std::int32_t fuelCapacity = 0;  // whole litres
   std::int32_t range = 0;         // nautical miles
   std::int32_t cruiseSpeed = 0;   // knots
   std::int32_t stallSpeed = 0;    // knots
-  std::int32_t engineType = 0;    // 0 piston, 1 jet, 2 none, 3 helicopter turbine, 4 rocket, 5 turboprop
-  std::int32_t usage = -1;        // bit n: operator category n may fly the model
-  std::string name;               // the aircraft folder's name; key in aircraftTypes
+  EngineType engineType = EngineType::kPiston;
+  std::int32_t usage = -1;  // bit n: operator category n may fly the model
+  std::string name;         // the aircraft folder's name; key in aircraftTypes
   std::int32_t amphibian = 0;
   std::int32_t bushPlane = 0;
   std::int32_t skis = 0;

@@ -29,9 +29,6 @@ constexpr std::array<const char*, 4> kSurfaceNames = {"soft", "hard", "snow or i
 constexpr std::array<std::string_view, 8> kMilitaryNameParts = {"AFB", "Navy", "Army", "RNAS",
                                                                 "RAF", "NAS",  "AAF",  "AB"};
 
-constexpr int kMilitaryCargoParking = 6;
-constexpr int kMilitaryCombatParking = 7;
-
 constexpr std::uint32_t Bits(std::initializer_list<int> bits) {
   std::uint32_t mask = 0;
   for (int bit : bits) mask |= 1u << bit;
@@ -56,14 +53,29 @@ bool HasMilitaryName(const std::string& name) {
 
 }
 
-const char* AirportTypeName(int type) {
-  return type >= 0 && type < kAirportTypeCount ? kTypeNames[type] : "unknown";
+const char* AirportTypeName(AirportType type) {
+  return Code(type) >= 0 && Code(type) < kAirportTypeCount ? kTypeNames[Code(type)] : "unknown";
 }
 
 CAirport::CAirport() = default;
 
 CAirport::~CAirport() {
   if (index_ != nullptr) index_->EraseIf(indexKey_, this);
+}
+
+void CAirport::ClearSceneryFacts() {
+  parkingCounts.fill(0);
+  runwayCount = 0;
+  surfaceMask = 0;
+  longestRunway = 0;
+  hasILS = 0;
+  runwayLights = 0;
+  approachLights = 0;
+  comTypeMask = 0;
+  towerFrequency = 0;
+  approachComCount = 0;
+  runways.clear();
+  parkingSpaces.clear();
 }
 
 void CAirport::EnterIntoIndex(StringIndex<CAirport>& index) {
@@ -88,26 +100,32 @@ void CAirport::GetSurfaceName(std::string& surfaceName) const {
                     : "unknown";
 }
 
-int CAirport::DerivedType() const {
+AirportType CAirport::DerivedType() const {
+  using enum AirportType;
   switch (GetSurfaceClass()) {
     case kSurfaceSoft:
     case kSurfaceSnowOrIce:
-      if (runwayCount >= 2) return 2;
-      return runwayLights != 0 || approachLights != 0 ? 1 : 0;
+      if (runwayCount >= 2) return kSmallAirfield;
+      return runwayLights != 0 || approachLights != 0 ? kGrassStrip : kBush;
     case kSurfaceWater:
       return kSeaplaneBase;
     default:
-      if (hasILS == 0) return longestRunway < 1000 ? 2 : longestRunway < 2000 ? 3 : 4;
-      return longestRunway < 1000 ? 5 : longestRunway < 2000 ? 6 : 7;
+      if (hasILS == 0)
+        return longestRunway < 1000   ? kSmallAirfield
+               : longestRunway < 2000 ? kMediumAirfield
+                                      : kLargeAirfield;
+      return longestRunway < 1000   ? kSmallCommercial
+             : longestRunway < 2000 ? kMediumCommercial
+                                    : kLargeCommercial;
   }
 }
 
-int CAirport::GetType() const {
-  return airportType != kDerivedAirportType ? airportType : DerivedType();
+AirportType CAirport::GetType() const {
+  return airportType != AirportType::kDerived ? airportType : DerivedType();
 }
 
-int CAirport::GetTypeName(std::string& typeName) const {
-  const int type = GetType();
+AirportType CAirport::GetTypeName(std::string& typeName) const {
+  const AirportType type = GetType();
   typeName = AirportTypeName(type);
   return type;
 }
@@ -141,9 +159,9 @@ float CAirport::NormalLandingFee(const Settings& settings) const {
   const std::uint32_t fuelClass = GetFuelClass();
   fee = static_cast<float>(fee + 10.0 * (fuelClass & kFuelClassJet));
   fee = static_cast<float>(fee + 2.5 * (fuelClass & kFuelClassAvgas));
-  const int type = GetType();
-  if (type == kSeaplaneBase) return static_cast<float>(fee * 0.5);
-  return static_cast<float>(type * static_cast<double>(fee) / 2.0);
+  const AirportType type = GetType();
+  if (type == AirportType::kSeaplaneBase) return static_cast<float>(fee * 0.5);
+  return static_cast<float>(Code(type) * static_cast<double>(fee) / 2.0);
 }
 
 void CAirport::Serialize(CArchive& ar) {
@@ -178,7 +196,7 @@ void CAirport::StoreOwnFields(CArchive& ar) const {
   ar.WriteFloat(landingFee);
   ar.WriteI32(comTypeMask);
   ar.WriteU32(towerFrequency);
-  ar.WriteI32(airportType);
+  ar.WriteI32(Code(airportType));
   ar.WriteI32(feeSetByUser);
   ar.WriteI32(useAirport);
   ar.WriteI32(military);
@@ -192,7 +210,7 @@ void CAirport::StoreOwnFields(CArchive& ar) const {
   }
   ar.WriteCount(static_cast<std::uint32_t>(parkingSpaces.size()));
   for (const CParkingSpace& space : parkingSpaces) {
-    ar.WriteI32(space.type);
+    ar.WriteI32(Code(space.type));
     ar.WriteDouble(space.radius);
   }
 }
@@ -241,10 +259,10 @@ void CAirport::LoadOwnFields(CArchive& ar, int schema) {
     towerFrequency = ar.ReadU32();
   }
   if (schema >= kSchemaFixedType) {
-    airportType = ar.ReadI32();
     // A type without a name in the type table is treated as not fixed by the user.
-    if (airportType < kDerivedAirportType || airportType >= kAirportTypeCount)
-      airportType = kDerivedAirportType;
+    const std::int32_t stored = ar.ReadI32();
+    airportType = stored >= Code(AirportType::kDerived) && stored < kAirportTypeCount ? AirportType{stored}
+                                                                                      : AirportType::kDerived;
   }
   if (schema >= kSchemaUserFlagsAndLists) {
     feeSetByUser = ar.ReadI32();
@@ -268,7 +286,7 @@ void CAirport::LoadOwnFields(CArchive& ar, int schema) {
     parkingSpaces.reserve(spaceTotal);
     for (std::uint32_t i = 0; i < spaceTotal; ++i) {
       CParkingSpace space;
-      space.type = ar.ReadI32();
+      space.type = ParkingType{ar.ReadI32()};
       space.radius = ar.ReadDouble();
       parkingSpaces.push_back(space);
     }
@@ -282,10 +300,10 @@ void CAirport::LoadOwnFields(CArchive& ar, int schema) {
     feeSetByUser = 0;
     military = HasMilitaryName(name) ? 1 : 0;
   }
-  military =
-      military != 0 || parkingCounts[kMilitaryCargoParking] != 0 || parkingCounts[kMilitaryCombatParking] != 0
-          ? 1
-          : 0;
+  military = military != 0 || ParkingCount(ParkingType::kRampMilitaryCargo) != 0 ||
+                     ParkingCount(ParkingType::kRampMilitaryCombat) != 0
+                 ? 1
+                 : 0;
   const double normalFee = NormalLandingFee(settings);
   if (0.99 * landingFee <= normalFee && normalFee <= 1.01 * landingFee) feeSetByUser = 0;
   if (context != nullptr) EnterIntoIndex(context->world->airportIndex);

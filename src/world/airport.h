@@ -10,11 +10,11 @@
 //    schema >= 4: airportType;
 //    schema >= 6: feeSetByUser, useAirport, military (3 x 32), airspaceClass (8-bit),
 //                 approachComCount (32), runways, parkingSpaces (count, then 12 bytes each).
-// A stored airportType outside -1..8 is read as -1 (derived). After loading: a fee that is missing
-// (schema < 5, or none stored) and the type are set from NormalLandingFee and GetType; older
-// schemas derive `military` from the name; military parking makes an airport military; a fee within
-// one percent of the normal fee counts as not set by the user; the airport enters the airport index.
-// Parking counts that add up to more than kMaxParkingSpaces fail the load with an ArchiveError.
+// A stored airportType outside -1..8 is read as -1 (AirportType::kDerived). After loading: a fee that is
+// missing (schema < 5, or none stored) and the type are set from NormalLandingFee and GetType; older schemas
+// derive `military` from the name; military parking makes an airport military; a fee within one percent of
+// the normal fee counts as not set by the user; the airport enters the airport index. Parking counts that add
+// up to more than kMaxParkingSpaces fail the load with an ArchiveError.
 #include <array>
 #include <cstdint>
 #include <string>
@@ -41,8 +41,8 @@ static_assert(sizeof(CRunway) == 12);
 // by value, never bind a reference or pointer to it (as gtest's EXPECT_EQ(space.radius, ...) does).
 #pragma pack(push, 1)
 struct CParkingSpace {
-  std::int32_t type = 0;  // parking type of the scenery format, 0..15
-  double radius = 0.0;    // metres
+  ParkingType type = ParkingType::kNone;  // 0..15, as the scenery file gives it
+  double radius = 0.0;                    // metres
 };
 #pragma pack(pop)
 static_assert(sizeof(CParkingSpace) == 12);
@@ -52,11 +52,6 @@ static_assert(sizeof(CParkingSpace) == 12);
 // types together) can only come from a damaged database, which fails to load.
 inline constexpr std::uint32_t kMaxParkingSpaces = 0xFFFFFFFFu / 36;
 
-// Airport types, the index into the type table.
-inline constexpr int kAirportTypeCount = 9;
-inline constexpr int kDerivedAirportType = -1;
-inline constexpr int kSeaplaneBase = 8;
-
 // Surface classes of GetSurfaceClass.
 enum SurfaceClass : int { kSurfaceSoft = 0, kSurfaceHard = 1, kSurfaceSnowOrIce = 2, kSurfaceWater = 3 };
 
@@ -64,8 +59,9 @@ enum SurfaceClass : int { kSurfaceSoft = 0, kSurfaceHard = 1, kSurfaceSnowOrIce 
 inline constexpr std::uint32_t kFuelClassAvgas = 1;  // fuel field 0 is 2 or 3, or one of fields 1..5 is set
 inline constexpr std::uint32_t kFuelClassJet = 2;    // one of fields 6..11 is set
 
-// The name of airport type `type`, or "unknown" outside 0..8.
-const char* AirportTypeName(int type);
+// The name of airport type `type` in the type table ("Bush", "Gras Strip", ... "Seaplane Base"), or
+// "unknown" for kDerived and codes without a name.
+const char* AirportTypeName(AirportType type);
 
 class CAirport : public CCity {
  public:
@@ -80,20 +76,27 @@ class CAirport : public CCity {
   static constexpr std::uint16_t kSchemaKeptFee = 5;      // the stored fee is kept (recomputed before)
   // feeSetByUser, useAirport, military, airspaceClass, approachComCount, runways, parkingSpaces
   static constexpr std::uint16_t kSchemaUserFlagsAndLists = 6;
+  // Schemas 7 and 8 brought no change to the archive form: the fields and load rules of 6 apply to
+  // both, and an archive of 7 reads exactly as one of 8. 8 is written because it is the number the
+  // database files carry, and a lower one would make a saved file look older than the one it replaces.
   static constexpr std::uint16_t kSchema = 8;  // written
   std::uint16_t Schema() const override { return kSchema; }
   // Needs a WorldArchiveContext on the archive for the progress texts, the fee settings and the
   // airport index; without one, the defaults of Settings are used and the index is left alone.
   void Serialize(CArchive& ar) override;
 
-  // airportType when it is not -1, otherwise the type derived from runways, surface and ILS.
-  int GetType() const;
-  // The type index; `typeName` is set from the type table, "unknown" outside 0..8.
-  int GetTypeName(std::string& typeName) const;
+  // airportType when the user fixed it, otherwise the type derived from runways, surface and ILS;
+  // never kDerived.
+  AirportType GetType() const;
+  // GetType(); `typeName` is set to its AirportTypeName.
+  AirportType GetTypeName(std::string& typeName) const;
   // 0 soft, 1 hard, 2 snow or ice, 3 water, from surfaceMask.
   int GetSurfaceClass() const;
   // "soft", "hard", "snow or ice" or "water".
   void GetSurfaceName(std::string& surfaceName) const;
+  // The count of parking spaces of `type`, one of the first kParkingTypeCount.
+  std::uint32_t& ParkingCount(ParkingType type) { return parkingCounts[Code(type)]; }
+  std::uint32_t ParkingCount(ParkingType type) const { return parkingCounts[Code(type)]; }
   // Bit mask of kFuelClassAvgas and kFuelClassJet, from fuelFlags.
   std::uint32_t GetFuelClass() const;
   // The landing fee that parking, runways, lights and fuel call for, in money units.
@@ -103,6 +106,11 @@ class CAirport : public CCity {
   // still refers to it, so the index never holds a freed airport. The index must outlive the
   // airport. An airport is in one index under one key: entering it again drops its earlier entry.
   void EnterIntoIndex(StringIndex<CAirport>& index);
+
+  // Forgets what a scenery file's record said of the airport's runways, parking, radios, lights and
+  // ILS, so that a second read (a newer file, or the same file reached twice) replaces the first
+  // instead of adding to it. Position, names, fee, type and the user's flags stay.
+  void ClearSceneryFacts();
 
   std::uintptr_t treeItem = 0;      // the Airports page's tree node; not archived
   std::int32_t generatorIndex = 0;  // traffic generation's working index; not archived
@@ -133,14 +141,14 @@ class CAirport : public CCity {
   float landingFee = 0.0f;
   std::int32_t comTypeMask = 0;  // bit n: a radio channel of type n
   std::uint32_t towerFrequency = 0;
-  std::int32_t airportType = kDerivedAirportType;
+  AirportType airportType = AirportType::kDerived;
   std::int32_t gaParkingCount = 0;  // traffic generation's working count; not archived
   std::int32_t feeSetByUser = 0;
   std::int32_t useAirport = 1;
   std::int32_t military = 0;
 
  private:
-  int DerivedType() const;
+  AirportType DerivedType() const;
   void LoadOwnFields(CArchive& ar, int schema);
   void StoreOwnFields(CArchive& ar) const;
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/calendar.h"
+#include "world/codes.h"
 
 namespace wf {
 
@@ -14,7 +15,6 @@ namespace wf {
 // the category of a plane.
 enum Category : int { kPrivate = 0, kClub = 1, kTraining = 2, kRental = 3, kBusiness = 4, kTaxi = 5 };
 inline constexpr int kCategoryCount = 6;
-inline constexpr int kParkingTypeCount = 14;
 
 struct Settings {
   // [Tuning], kilograms.
@@ -32,7 +32,7 @@ struct Settings {
   std::array<std::uint8_t, kCategoryCount> ifrPercent{5, 20, 40, 50, 100, 100};
   std::array<std::uint8_t, kCategoryCount> nightPercent{5, 20, 40, 50, 100, 100};
   std::array<std::uint8_t, kCategoryCount> touchAndGoPercent{25, 40, 75, 10, 0, 0};
-  // Fee per parking space, by parking type 0..13; entries 0, 1, 12 and 13 are fixed.
+  // Fee per parking space, by parking type (ParkingType) 0..13; entries 0, 1, 12 and 13 are fixed.
   std::array<float, kParkingTypeCount> parkingFee{0.0f,    0.0f,   2.0f,   10.0f,   25.0f, 250.0f, 500.0f,
                                                   2000.0f, 150.0f, 750.0f, 1500.0f, 5.0f,  2.65f,  2.54f};
   float crossCountryFee = 75.0f;

@@ -157,12 +157,12 @@ TEST(AircraftCfgDerive, ThePistonSingle) {
   EXPECT_EQ(a->seen, 1);
   EXPECT_EQ(a->fuelCapacity, 196);  // 52 gal
   EXPECT_EQ(a->ceiling, 122 * 115);
-  EXPECT_EQ(a->fuelType, 1);
+  EXPECT_EQ(a->fuelType, FuelType::kAvgas);
   EXPECT_EQ(a->emptyWeight, 754);
   EXPECT_EQ(a->maxWeight, 1156);
   EXPECT_EQ(a->stallSpeed, 44);
   EXPECT_EQ(a->cruiseSpeed, 122);
-  EXPECT_EQ(a->engineType, 0);
+  EXPECT_EQ(a->engineType, EngineType::kPiston);
   EXPECT_EQ(a->useForGA, 1);
   EXPECT_EQ(a->engineCount, 1);
   EXPECT_EQ(a->hasWheels, 1);

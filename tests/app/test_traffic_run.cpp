@@ -26,8 +26,10 @@ struct RunFolder {
     fs::create_directories(output.parent_path());
     fs::create_directories(session.toolsFolder);
     if (!planes) return;
-    test::AddAirport(session.world, {.icao = "EDXW", .latitude = 50, .longitude = 8, .type = 3});
-    test::AddAirport(session.world, {.icao = "EDXE", .latitude = 50, .longitude = 10, .type = 3});
+    test::AddAirport(session.world,
+                     {.icao = "EDXW", .latitude = 50, .longitude = 8, .type = AirportType::kMediumAirfield});
+    test::AddAirport(session.world,
+                     {.icao = "EDXE", .latitude = 50, .longitude = 10, .type = AirportType::kMediumAirfield});
     test::AddVariation(session.world, test::AddModel(session.world, {.ifr = 0}), "Trainer");
   }
   Session session;

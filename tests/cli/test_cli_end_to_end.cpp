@@ -45,7 +45,7 @@ TEST_F(CliTest, DumpPrintsAirportsAndSaysWhereADamagedFileFails) {
   CAirport* airport = FindOrCreateAirport(session.world, "Europe", "Germany", "Bavaria", "Munich", "EDDM", 0);
   airport->name = "Munich";
   airport->runways.push_back({4, 4000, 60});
-  airport->parkingSpaces.push_back({2, 9.5});
+  airport->parkingSpaces.push_back({ParkingType::kRampGaSmall, 9.5});
   ASSERT_TRUE(SaveAirportDatabase(session));
   const std::string bytes = File("objects.dat");
   std::ofstream(work_ / "cut.dat", std::ios::binary) << bytes.substr(0, bytes.size() / 2);

@@ -24,11 +24,7 @@ constexpr Place kHonolulu{21.318, -157.922}, kSingapore{1.359, 103.989}, kFrankf
     kMcMurdo{-77.854, 166.469};
 
 std::string Describe(TimeValue t) {
-  const CalendarFields f = SplitTime(t);
-  char text[32];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", f.year, f.month, f.day, f.hour, f.minute,
-                f.second);
-  return text;
+  return IsoDateTime(SplitTime(t));
 }
 
 // Expected times from PyEphem 4.1.4: observer with pressure 0 and horizon '-0:50', the sun's centre

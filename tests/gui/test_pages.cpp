@@ -108,7 +108,7 @@ TEST_F(GuiTest, AirportsPageFindsAnAirportByItsIdentAndAsksAboutALowFee) {
       << prompter.questions[0];
   EXPECT_EQ(kaaa.landingFee, kaaa.NormalLandingFee(session.settings));
   EXPECT_EQ(kaaa.military, 1);
-  EXPECT_EQ(Std(Find<QLineEdit>("m_fLandingFee")->text()), ui::FormatNumber(kaaa.landingFee));
+  EXPECT_EQ(Std(Find<QLineEdit>("m_fLandingFee")->text()), FormatNumber(kaaa.landingFee));
   EXPECT_NE(fs::last_write_time(work / "objects.dat"), before);
 }
 
@@ -158,8 +158,7 @@ TEST_F(GuiTest, FlightplanPageSavesTheSettingsOfTheChosenCategory) {
   auto* category = Find<QComboBox>("selectedCategory");
   category->setFocus();
   QTest::keyClick(category, Qt::Key_Home);  // "Privat"
-  EXPECT_EQ(Std(Find<QLineEdit>("maxHours")->text()),
-            ui::FormatNumber(session.settings.flightTimeMax[kPrivate]));
+  EXPECT_EQ(Std(Find<QLineEdit>("maxHours")->text()), FormatNumber(session.settings.flightTimeMax[kPrivate]));
   Type(Find<QLineEdit>("maxHours"), "3.5");
   Find<QDateEdit>("pickedDate")->setDate(QDate(2006, 6, 4));
   Click(w.applyButton());

@@ -98,11 +98,5 @@ TEST(IniProfileTest, ReadsEveryEncodingAndKeepsItsFormWhenWritten) {
   EXPECT_EQ(IniFile::Parse(wide.Text()).GetString("P", "d"), "\xC3\xA9\xF0\x9F\x98\x80");
 }
 
-TEST(IniProfileTest, LeadingIntegerSaturatesInsteadOfOverflowing) {
-  EXPECT_EQ(LeadingInteger("99999999999999999999999"), INT64_MAX);
-  EXPECT_EQ(LeadingInteger("  +17abc"), 17);
-  EXPECT_EQ(LeadingInteger("-"), 0);
-}
-
 }
 }

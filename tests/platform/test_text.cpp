@@ -33,6 +33,16 @@ TEST(Text, TrimTakesBlanksAndCarriageReturnsFromBothEndsOnly) {
   EXPECT_EQ(Trim("\vA\f"), "\vA\f");
 }
 
+TEST(Text, EveryWindows1252ByteReadsBackFromItsCodePoint) {
+  for (int b = 0; b < 256; ++b) {
+    const char byte = static_cast<char>(b);
+    EXPECT_EQ(ToWindows1252(FromWindows1252(byte)), byte) << b;
+  }
+  EXPECT_EQ(FromWindows1252('\x80'), U'\u20AC');
+  EXPECT_EQ(FromWindows1252('\xDF'), U'\u00DF');
+  EXPECT_EQ(FromWindows1252('\x81'), U'\u0081');
+}
+
 TEST(Text, HexAndPathTexts) {
   EXPECT_EQ(Hex(0), "0x0");
   EXPECT_EQ(Hex(0x1F2A4), "0x1F2A4");

@@ -147,11 +147,11 @@ TEST(AirportBglTest, ReadsEveryFieldOfAnAirport) {
   const std::array<std::uint32_t, kParkingTypeCount> counts = {0, 2, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0};
   EXPECT_EQ(a->parkingCounts, counts);
   ASSERT_EQ(a->parkingSpaces.size(), 3u);  // only 0x3D lists store their spaces
-  EXPECT_EQ(a->parkingSpaces[0].type, 1);
+  EXPECT_EQ(a->parkingSpaces[0].type, ParkingType::kRampGa);
   const double radius = a->parkingSpaces[0].radius;  // a copy: the packed field is not aligned
   EXPECT_EQ(radius, 8.5);
-  EXPECT_EQ(a->parkingSpaces[1].type, 3);
-  EXPECT_EQ(a->parkingSpaces[2].type, 12);
+  EXPECT_EQ(a->parkingSpaces[1].type, ParkingType::kRampGaMedium);
+  EXPECT_EQ(a->parkingSpaces[2].type, ParkingType::kFuel);
   EXPECT_EQ(a->landingFee, a->NormalLandingFee(f.settings));
   EXPECT_GT(a->landingFee, 0.0f);
   EXPECT_EQ(a->useAirport, 1);
@@ -298,8 +298,8 @@ TEST(AirportBglTest, MergesFilesIntoTheWorld) {
          EXPECT_EQ(a->parkingCounts[1], 3u);
          EXPECT_EQ(a->parkingCounts[12], 0u);
          ASSERT_EQ(a->parkingSpaces.size(), 4u);
-         EXPECT_EQ(a->parkingSpaces[0].type, 12);
-         EXPECT_EQ(a->parkingSpaces[3].type, 14);
+         EXPECT_EQ(a->parkingSpaces[0].type, ParkingType::kFuel);
+         EXPECT_EQ(Code(a->parkingSpaces[3].type), 14);
        }},
       {"the state index is the upper four bits",
        {{kDay0,

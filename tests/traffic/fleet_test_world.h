@@ -22,7 +22,7 @@ struct AirportSpec {
   std::string icao;
   double latitude = 0.0;
   double longitude = 0.0;
-  int type = 2;  // small airfield
+  AirportType type = AirportType::kSmallAirfield;
   std::string country = "Germany";
   std::string region = "Europe";
   double altitude = 100.0;  // metres
@@ -45,9 +45,9 @@ inline CAirport& AddAirport(World& world, const AirportSpec& spec) {
   airport.longestRunway = spec.longestRunway;
   airport.runwayCount = 1;
   airport.surfaceMask = spec.surfaceMask;
-  airport.parkingCounts[2] = spec.smallRamps;
-  airport.parkingCounts[3] = spec.mediumRamps;
-  airport.parkingCounts[4] = spec.largeRamps;
+  airport.ParkingCount(ParkingType::kRampGaSmall) = spec.smallRamps;
+  airport.ParkingCount(ParkingType::kRampGaMedium) = spec.mediumRamps;
+  airport.ParkingCount(ParkingType::kRampGaLarge) = spec.largeRamps;
   airport.landingFee = spec.landingFee;
   return airport;
 }
@@ -63,9 +63,9 @@ struct ModelSpec {
   int stallSpeed = 48;  // needs 698 m of runway
   int range = 600;
   int engineCount = 1;
-  int engineType = 0;
+  EngineType engineType = EngineType::kPiston;
   float fuelFlow = 35.0f;
-  int fuelType = 1;
+  FuelType fuelType = FuelType::kAvgas;
   int maxWeight = 1100;
   int ceiling = 14000;
   int ifr = 1;
@@ -126,23 +126,27 @@ inline int DrawsBetween(std::uint32_t seed, const Random& after, int limit = 100
 // Fifteen airports in Germany, Austria, Switzerland, France and Spain; seven models, one of them
 // too wide for any ramp.
 inline void BuildSmallWorld(World& world) {
+  using enum AirportType;
   const AirportSpec airports[] = {
-      {"EDDF", 50.0333, 8.5706, 7, "Germany", "Europe", 111, 4000, kHardSurface, 4, 2, 2, 250},
-      {"EDFE", 49.9608, 8.6436, 2, "Germany", "Europe", 117, 1400, kHardSurface, 6, 0, 0, 8},
-      {"EDFM", 49.4733, 8.5142, 3, "Germany", "Europe", 94, 1066, kHardSurface, 8, 2, 0, 12},
-      {"EDFZ", 49.9686, 8.1475, 1, "Germany", "Europe", 233, 1000, kSoftSurface, 0, 0, 0, 4},
-      {"EDNY", 47.6713, 9.5115, 5, "Germany", "Europe", 417, 2356, kHardSurface, 4, 1, 0, 30},
-      {"EDMO", 48.0814, 11.2831, 6, "Germany", "Europe", 593, 2286, kHardSurface, 6, 3, 1, 60},
-      {"EDTF", 48.0225, 7.8325, 2, "Germany", "Europe", 244, 1300, kHardSurface, 3, 0, 0, 8},
-      {"EDQC", 47.8700, 12.4300, 8, "Germany", "Europe", 518, 1500, kWaterSurface, 0, 0, 0, 3},
-      {"ETSN", 48.7110, 11.2114, 4, "Germany", "Europe", 387, 2940, kHardSurface, 0, 0, 0, 20},
-      {"EDXX", 49.0000, 9.0000, 2, "Germany", "Europe", 300, 900, kHardSurface, 4, 0, 0, 5},
-      {"LOWS", 47.7933, 13.0043, 6, "Austria", "Europe", 430, 2750, kHardSurface, 5, 2, 1, 45},
-      {"LOAV", 47.9650, 16.2600, 3, "Austria", "Europe", 234, 1200, kHardSurface, 4, 0, 0, 10},
-      {"LOWZ", 47.2925, 12.7878, 0, "Austria", "Europe", 753, 800, kSnowSurface, 0, 0, 0, 6},
-      {"LSZH", 47.4647, 8.5492, 7, "Switzerland", "Europe", 432, 3700, kHardSurface, 10, 4, 2, 200},
-      {"LFPB", 48.9694, 2.4414, 7, "France", "Europe", 66, 3000, kHardSurface, 6, 2, 2, 90},
-      {"LEMD", 40.4719, -3.5626, 7, "Spain", "Europe", 610, 4100, kHardSurface, 8, 4, 2, 120},
+      {"EDDF", 50.0333, 8.5706, kLargeCommercial, "Germany", "Europe", 111, 4000, kHardSurface, 4, 2, 2, 250},
+      {"EDFE", 49.9608, 8.6436, kSmallAirfield, "Germany", "Europe", 117, 1400, kHardSurface, 6, 0, 0, 8},
+      {"EDFM", 49.4733, 8.5142, kMediumAirfield, "Germany", "Europe", 94, 1066, kHardSurface, 8, 2, 0, 12},
+      {"EDFZ", 49.9686, 8.1475, kGrassStrip, "Germany", "Europe", 233, 1000, kSoftSurface, 0, 0, 0, 4},
+      {"EDNY", 47.6713, 9.5115, kSmallCommercial, "Germany", "Europe", 417, 2356, kHardSurface, 4, 1, 0, 30},
+      {"EDMO", 48.0814, 11.2831, kMediumCommercial, "Germany", "Europe", 593, 2286, kHardSurface, 6, 3, 1,
+       60},
+      {"EDTF", 48.0225, 7.8325, kSmallAirfield, "Germany", "Europe", 244, 1300, kHardSurface, 3, 0, 0, 8},
+      {"EDQC", 47.8700, 12.4300, kSeaplaneBase, "Germany", "Europe", 518, 1500, kWaterSurface, 0, 0, 0, 3},
+      {"ETSN", 48.7110, 11.2114, kLargeAirfield, "Germany", "Europe", 387, 2940, kHardSurface, 0, 0, 0, 20},
+      {"EDXX", 49.0000, 9.0000, kSmallAirfield, "Germany", "Europe", 300, 900, kHardSurface, 4, 0, 0, 5},
+      {"LOWS", 47.7933, 13.0043, kMediumCommercial, "Austria", "Europe", 430, 2750, kHardSurface, 5, 2, 1,
+       45},
+      {"LOAV", 47.9650, 16.2600, kMediumAirfield, "Austria", "Europe", 234, 1200, kHardSurface, 4, 0, 0, 10},
+      {"LOWZ", 47.2925, 12.7878, kBush, "Austria", "Europe", 753, 800, kSnowSurface, 0, 0, 0, 6},
+      {"LSZH", 47.4647, 8.5492, kLargeCommercial, "Switzerland", "Europe", 432, 3700, kHardSurface, 10, 4, 2,
+       200},
+      {"LFPB", 48.9694, 2.4414, kLargeCommercial, "France", "Europe", 66, 3000, kHardSurface, 6, 2, 2, 90},
+      {"LEMD", 40.4719, -3.5626, kLargeCommercial, "Spain", "Europe", 610, 4100, kHardSurface, 8, 4, 2, 120},
   };
   for (const AirportSpec& spec : airports) AddAirport(world, spec);
   world.airportIndex.Find("ETSN")->military = 1;
@@ -182,9 +186,9 @@ inline void BuildSmallWorld(World& world) {
                                         .stallSpeed = 85,
                                         .range = 1500,
                                         .engineCount = 2,
-                                        .engineType = 5,
+                                        .engineType = EngineType::kTurboprop,
                                         .fuelFlow = 150,
-                                        .fuelType = 2,
+                                        .fuelType = FuelType::kJetFuel,
                                         .maxWeight = 6800,
                                         .ceiling = 35000,
                                         .usage = 0b110000});

@@ -8,7 +8,10 @@
 namespace wf {
 namespace {
 
-CAirport& AddAirport(World& world, const std::string& icao, int type, const std::string& country = "Canada") {
+using enum AirportType;
+
+CAirport& AddAirport(World& world, const std::string& icao, AirportType type,
+                     const std::string& country = "Canada") {
   CAirport& airport = *FindOrCreateAirport(world, "North America", country, "Quebec", "Montreal", icao, 0);
   airport.airportType = type;
   return airport;
@@ -23,14 +26,15 @@ int CountOccurrences(const std::string& text, const std::string& line) {
 
 TEST(AirportsFileTest, WritesHeaderRunwaysParkingAndStandardSpaces) {
   World world;
-  CAirport& airport = AddAirport(world, "ABC", 0, "United States");
+  CAirport& airport = AddAirport(world, "ABC", kBush, "United States");
   airport.latitude = 47.5;
   airport.longitude = -122.25;
   airport.altitude = 12.34;
   airport.airspaceClass = 'D';
   airport.approachComCount = 2;
   airport.runways = {{4, 1000, 30}, {1, 600, 20}};
-  airport.parkingSpaces = {{3, 12.5}, {11, 7.0}, {8, 1234.56}};
+  airport.parkingSpaces = {
+      {ParkingType::kRampGaMedium, 12.5}, {ParkingType::kDockGa, 7.0}, {ParkingType::kGateSmall, 1234.56}};
 
   EXPECT_EQ(AirportsFileText(world),
             "ABC ,47.500000,-122.250000, 12.3,D,2,0.70,United States\n"
@@ -58,7 +62,7 @@ TEST(AirportsFileTest, HeaderFieldsKeepTheirWidthAndPrecision) {
   };
   for (const Case& c : cases) {
     World world;
-    AddAirport(world, c.icao, 0).altitude = c.altitude;
+    AddAirport(world, c.icao, kBush).altitude = c.altitude;
     EXPECT_EQ(AirportsFileText(world).substr(0, c.expectedStart.size()), c.expectedStart) << c.icao;
   }
 }
@@ -78,7 +82,7 @@ TEST(AirportsFileTest, StandardSpacesByAirportType) {
   };
   for (const Case& c : cases) {
     World world;
-    AddAirport(world, "CYUL", c.type);
+    AddAirport(world, "CYUL", AirportType{c.type});
     const std::string text = AirportsFileText(world);
     const std::string word = c.word;
     EXPECT_EQ(text.substr(0, text.find('\n') + 3), "CYUL,0.000000,0.000000,  0.0,G,0,0.70,Canada\n{\n")
@@ -93,7 +97,7 @@ TEST(AirportsFileTest, StandardSpacesByAirportType) {
 
 TEST(AirportsFileTest, MediumAirfieldSpacesComeInTwoGroups) {
   World world;
-  AddAirport(world, "CYUL", 3);
+  AddAirport(world, "CYUL", kMediumAirfield);
   const std::string group =
       "PARKING,10.0,RAMP\nPARKING,10.0,RAMP\nPARKING,10.0,RAMP\nPARKING,10.0,RAMP\nPARKING,10.0,RAMP\n"
       "PARKING,14.0,RAMP\nPARKING,14.0,RAMP\nPARKING,18.0,RAMP\n";
@@ -103,11 +107,11 @@ TEST(AirportsFileTest, MediumAirfieldSpacesComeInTwoGroups) {
 
 TEST(AirportsFileTest, WritesEveryIndexedAirportInIdentOrder) {
   World world;
-  CAirport& unused = AddAirport(world, "KXYZ", 0);
+  CAirport& unused = AddAirport(world, "KXYZ", kBush);
   unused.useAirport = 0;
   unused.military = 1;
-  AddAirport(world, "EDDF", 0, "Germany");
-  AddAirport(world, "", 0);  // an airport without ident is not written
+  AddAirport(world, "EDDF", kBush, "Germany");
+  AddAirport(world, "", kBush);  // an airport without ident is not written
   const std::string text = AirportsFileText(world);
   EXPECT_EQ(CountOccurrences(text, "{\n"), 2);
   EXPECT_EQ(text.find("EDDF"), 0u);
@@ -116,10 +120,10 @@ TEST(AirportsFileTest, WritesEveryIndexedAirportInIdentOrder) {
 
 TEST(AirportsFileTest, IncompleteTreeAboveAirportWritesEmptyCountry) {
   World world;
-  CAirport& orphan = AddAirport(world, "ORPH", 0);
+  CAirport& orphan = AddAirport(world, "ORPH", kBush);
   orphan.city = nullptr;
   CAirport& stateless = *FindOrCreateAirport(world, "R", "C", "S", "T", "NOST", 0);
-  stateless.airportType = 0;
+  stateless.airportType = kBush;
   stateless.city->state = nullptr;
   const std::string text = AirportsFileText(world);
   EXPECT_NE(text.find("NOST,0.000000,0.000000,  0.0,G,0,0.70,\n{\n"), std::string::npos);
@@ -143,8 +147,8 @@ TEST(AirportsFileTest, ParkingWords) {
   const char* const expected[] = {"RAMP", "RAMP", "RAMP", "RAMP", "RAMP", "CARGO", "MIL_CARGO", "MIL_COMBAT",
                                   "GATE", "GATE", "GATE", "DOCK", "RAMP", "RAMP",  "RAMP",      "RAMP"};
   for (int type = 0; type < static_cast<int>(std::size(expected)); ++type)
-    EXPECT_STREQ(ParkingWord(type), expected[type]) << type;
-  EXPECT_STREQ(ParkingWord(-1), "RAMP");
+    EXPECT_STREQ(ParkingWord(ParkingType{type}), expected[type]) << type;
+  EXPECT_STREQ(ParkingWord(ParkingType{-1}), "RAMP");
 }
 
 }

@@ -81,11 +81,12 @@ TEST(CompilerInputCheckTest, AcceptsWhatTheWritersProduce) {
   CAirport& home = *FindOrCreateAirport(world, "North America", "Korea, South", "-", "Town", "K1", 0);
   home.latitude = 47.5;
   home.longitude = -122.25;
-  home.airportType = 4;
+  home.airportType = AirportType::kLargeAirfield;
   home.runways = {{4, 1000, 30}, {1, 600, 20}};
-  home.parkingSpaces = {{3, 12.5}, {11, 7.0}, {8, 1234.56}};
+  home.parkingSpaces = {
+      {ParkingType::kRampGaMedium, 12.5}, {ParkingType::kDockGa, 7.0}, {ParkingType::kGateSmall, 1234.56}};
   CAirport& away = *FindOrCreateAirport(world, "Europe", "France", "-", "Ville", "LFXY", 0);
-  away.airportType = 8;
+  away.airportType = AirportType::kSeaplaneBase;
 
   auto model = std::make_unique<CAircraft>();
   model->hasWheels = 1;

@@ -47,14 +47,14 @@ TEST(DestinationCaches, KindPassSetsByCategoryFloatsAndRunway) {
   spec.icao = "SMAL";  // small airfield, 1500 m
   AddAirport(world, spec);
   spec.icao = "COMM";
-  spec.type = 6;  // medium commercial
+  spec.type = AirportType::kMediumCommercial;
   spec.longestRunway = 3000;
   AddAirport(world, spec);
   spec.icao = "SEAP";
-  spec.type = 8;  // a seaplane base is of a commercial type
+  spec.type = AirportType::kSeaplaneBase;  // a seaplane base is of a commercial type
   AddAirport(world, spec);
   spec.icao = "SHUT";
-  spec.type = 2;
+  spec.type = AirportType::kSmallAirfield;
   CAirport& unused = AddAirport(world, spec);
   unused.useAirport = 0;
   WorkCounters work;

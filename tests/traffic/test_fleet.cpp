@@ -12,6 +12,8 @@
 namespace wf {
 namespace {
 
+using enum AirportType;
+
 using test::AddAirport;
 using test::AddModel;
 using test::AddVariation;
@@ -32,27 +34,28 @@ int PopulateAndCountDraws(World& world, CAirport& airport, const Settings& setti
 }
 
 TEST(FleetMinimumParking, RaisesSmallAndMediumRampsByAirportType) {
+  using enum ParkingType;
   struct Case {
-    int type;
+    AirportType type;
     std::uint32_t small, medium, large;  // collected
     std::uint32_t expectSmall, expectMedium, expectLarge;
   };
   const Case cases[] = {
-      {0, 0, 0, 0, 2, 0, 0},    // Bush
-      {1, 1, 1, 1, 2, 1, 1},    // Gras Strip: medium ramps stay as collected
-      {5, 3, 0, 0, 4, 0, 0},    // small commercial
-      {3, 0, 0, 0, 9, 0, 0},    // medium airfield: no medium ramps stay none
-      {3, 12, 1, 0, 12, 3, 0},  // 1 medium ramp becomes 3
-      {6, 0, 4, 1, 9, 4, 1},    // medium commercial: 4 is not raised
-      {7, 20, 6, 3, 20, 6, 3},  // large commercial
-      {4, 0, 5, 0, 18, 6, 0},   // large airfield: 5 becomes 6
-      {-1, 0, 1, 0, 0, 1, 0},   // unknown type: as collected
+      {kBush, 0, 0, 0, 2, 0, 0},
+      {kGrassStrip, 1, 1, 1, 2, 1, 1},  // medium ramps stay as collected
+      {kSmallCommercial, 3, 0, 0, 4, 0, 0},
+      {kMediumAirfield, 0, 0, 0, 9, 0, 0},    // no medium ramps stay none
+      {kMediumAirfield, 12, 1, 0, 12, 3, 0},  // 1 medium ramp becomes 3
+      {kMediumCommercial, 0, 4, 1, 9, 4, 1},  // 4 is not raised
+      {kLargeCommercial, 20, 6, 3, 20, 6, 3},
+      {kLargeAirfield, 0, 5, 0, 18, 6, 0},  // 5 becomes 6
+      {kDerived, 0, 1, 0, 0, 1, 0},         // no type: as collected
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.type);
-    EXPECT_EQ(MinimumParkingCount(c.type, 2, c.small), c.expectSmall);
-    EXPECT_EQ(MinimumParkingCount(c.type, 3, c.medium), c.expectMedium);
-    EXPECT_EQ(MinimumParkingCount(c.type, 4, c.large), c.expectLarge);
+    SCOPED_TRACE(Code(c.type));
+    EXPECT_EQ(MinimumParkingCount(c.type, kRampGaSmall, c.small), c.expectSmall);
+    EXPECT_EQ(MinimumParkingCount(c.type, kRampGaMedium, c.medium), c.expectMedium);
+    EXPECT_EQ(MinimumParkingCount(c.type, kRampGaLarge, c.large), c.expectLarge);
   }
 }
 
@@ -84,14 +87,14 @@ TEST(FleetWingspanFactor, ByRampKind) {
 TEST(FleetGeneration, OneDrawPerSpaceWhenNoSpaceIsUsed) {
   struct Case {
     const char* label;
-    int type;
+    AirportType type;
     std::uint32_t longestRunway, small, medium, large;
     int expectedDraws;
   } cases[] = {
-      {"large airfield without small ramps", 4, 1500, 0, 0, 0, 18},
-      {"large airfield, 2 medium, 1 large", 4, 1500, 0, 2, 1, 18 + 6 + 1},
-      {"small airfield by its 800 m runway", kDerivedAirportType, 800, 0, 0, 0, 4},
-      {"the same, set to large commercial airport", 7, 800, 0, 0, 0, 18},
+      {"large airfield without small ramps", kLargeAirfield, 1500, 0, 0, 0, 18},
+      {"large airfield, 2 medium, 1 large", kLargeAirfield, 1500, 0, 2, 1, 18 + 6 + 1},
+      {"small airfield by its 800 m runway", kDerived, 800, 0, 0, 0, 4},
+      {"the same, set to large commercial airport", kLargeCommercial, 800, 0, 0, 0, 18},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
@@ -124,7 +127,7 @@ TEST(FleetLottery, CandidatesThatCannotBeBasedLeaveTheSpacesEmpty) {
     float moneyPerWeek;
     bool based;
   };
-  const AirportSpec base{.icao = "EDXA", .latitude = 50, .longitude = 8, .type = 0};
+  const AirportSpec base{.icao = "EDXA", .latitude = 50, .longitude = 8, .type = kBush};
   auto with = [&](auto change) {
     AirportSpec spec = base;
     change(spec);
@@ -165,7 +168,7 @@ TEST(FleetLottery, CandidatesThatCannotBeBasedLeaveTheSpacesEmpty) {
 
 TEST(FleetLottery, VariationsNotForGaAreNoCandidates) {
   World world;
-  CAirport& airport = AddAirport(world, {.icao = "EDXA", .type = 0});
+  CAirport& airport = AddAirport(world, {.icao = "EDXA", .type = kBush});
   AddVariation(world, AddModel(world, {}), "Only").useForGA = 0;
   Settings settings;
   settings.gaPercentage = 100;
@@ -186,7 +189,7 @@ TEST(FleetLottery, FloatPlanesNeedASeaplaneBaseWithinHalfTheirRange) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.baseLatitude);
     World world;
-    CAirport& airport = AddAirport(world, {.icao = "EDXA", .latitude = 50, .longitude = 8, .type = 0});
+    CAirport& airport = AddAirport(world, {.icao = "EDXA", .latitude = 50, .longitude = 8, .type = kBush});
     AddAirport(world, {.icao = "EDXS", .latitude = c.baseLatitude, .longitude = 8, .type = kSeaplaneBase});
     AddVariation(world, AddModel(world, {.name = "Float", .range = c.range, .amphibian = 1}), "Float");
     Settings settings;
@@ -205,7 +208,7 @@ TEST(FleetLottery, FloatPlanesNeedASeaplaneBaseWithinHalfTheirRange) {
 
 TEST(FleetLottery, WeightsChooseAndAcceptedVariationsLoseTheirPercentage) {
   World world;
-  CAirport& airport = AddAirport(world, {.icao = "EDXA", .type = 4});
+  CAirport& airport = AddAirport(world, {.icao = "EDXA", .type = kLargeAirfield});
   CAircraft& model = AddModel(world, {});
   CAI_Aircraft& never = AddVariation(world, model, "A never", 0.0f);
   // A total weight of 1 draws % 2: a draw of 0 must not go to the leading candidate of weight 0.
@@ -257,7 +260,7 @@ TEST(FleetOrder, SortsUsableAirportsByDistanceFromTheOriginThenIdent) {
 // up its remaining spaces after kMaxExhaustedRegistrations of them.
 TEST(FleetRegistrations, AnAirportThatRunsOutGivesUpItsRemainingSpaces) {
   World world;
-  CAirport& airport = AddAirport(world, {.icao = "EDXA", .type = 2, .smallRamps = 1000});
+  CAirport& airport = AddAirport(world, {.icao = "EDXA", .type = kSmallAirfield, .smallRamps = 1000});
   CCountry& germany = CountryNode(airport);
   germany.patternCount = 1;
   germany.registrationPatterns[0] = "D-EAA!";  // 10 registrations
@@ -276,8 +279,10 @@ TEST(FleetRegistrations, AnAirportThatRunsOutGivesUpItsRemainingSpaces) {
 TEST(FleetRegistrations, NeverRepeatAcrossRuns) {
   World world;
   for (int i = 0; i < 4; ++i)
-    AddAirport(world,
-               {.icao = "EDX" + std::to_string(i), .latitude = 50 + 0.2 * i, .longitude = 8, .type = 4});
+    AddAirport(world, {.icao = "EDX" + std::to_string(i),
+                       .latitude = 50 + 0.2 * i,
+                       .longitude = 8,
+                       .type = kLargeAirfield});
   CCountry& germany = CountryNode(*world.airportIndex.Find("EDX0"));
   germany.patternCount = 1;
   germany.registrationPatterns[0] = "D-E!!";  // 100 registrations

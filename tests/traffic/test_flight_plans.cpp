@@ -14,6 +14,8 @@
 namespace wf {
 namespace {
 
+using enum AirportType;
+
 using test::AddAirport;
 using test::AddModel;
 using test::AddVariation;
@@ -43,7 +45,7 @@ TEST(FlightPlanRules, FlightsPerDay) {
   }
   EXPECT_EQ(DayActivityPercent(kPrivate, 1), 40);
   EXPECT_EQ(DayActivityPercent(kBusiness, 6), 25);
-  EXPECT_EQ(AirportTypeFactor(3), 25);
+  EXPECT_EQ(AirportTypeFactor(kMediumAirfield), 25);
   EXPECT_EQ(AirportTypeFactor(kSeaplaneBase), 20);
 }
 
@@ -218,8 +220,10 @@ TrafficRun Generate(World& world, int gaPercentage, TimeValue startDate = Settin
 // out-and-back, at the altitudes the rules give, between sunrise and sunset.
 TEST(FlightPlanWeek, OutAndBackBetweenTwoAirfields) {
   World world;
-  CAirport& west = AddAirport(world, {.icao = "EDXW", .latitude = 50, .longitude = 8, .type = 3});
-  CAirport& east = AddAirport(world, {.icao = "EDXE", .latitude = 50, .longitude = 10, .type = 3});
+  CAirport& west =
+      AddAirport(world, {.icao = "EDXW", .latitude = 50, .longitude = 8, .type = kMediumAirfield});
+  CAirport& east =
+      AddAirport(world, {.icao = "EDXE", .latitude = 50, .longitude = 10, .type = kMediumAirfield});
   AddVariation(world, AddModel(world, {.ifr = 0}), "Trainer");
   const TrafficRun run = Generate(world, 50, kSummer);
   const GenerationResult& result = run.result;
@@ -272,8 +276,9 @@ TEST(FlightPlanWeek, OutAndBackBetweenTwoAirfields) {
 TEST(FlightPlanWeek, NoLegDepartsBeforeThePreviousOneHasArrived) {
   World world;
   const test::AirportSpec west{
-      .icao = "KXAW", .latitude = 40, .longitude = -100, .type = 7, .smallRamps = 60};
-  const test::AirportSpec east{.icao = "KXAE", .latitude = 40, .longitude = -75, .type = 7, .smallRamps = 60};
+      .icao = "KXAW", .latitude = 40, .longitude = -100, .type = kLargeCommercial, .smallRamps = 60};
+  const test::AirportSpec east{
+      .icao = "KXAE", .latitude = 40, .longitude = -75, .type = kLargeCommercial, .smallRamps = 60};
   AddAirport(world, west);
   AddAirport(world, east);
   AddVariation(world,
@@ -283,7 +288,7 @@ TEST(FlightPlanWeek, NoLegDepartsBeforeThePreviousOneHasArrived) {
                                 .range = 1500,
                                 .engineCount = 2,
                                 .fuelFlow = 150,
-                                .fuelType = 2,
+                                .fuelType = FuelType::kJetFuel,
                                 .maxWeight = 6800,
                                 .ceiling = 30000,
                                 .usage = 0b010000}),
@@ -316,8 +321,8 @@ TEST(FlightPlanWeek, NoLegDepartsBeforeThePreviousOneHasArrived) {
 
 TEST(FlightPlanWeek, AircraftWithoutRangeStayHome) {
   World world;
-  AddAirport(world, {.icao = "EDXW", .latitude = 50, .longitude = 8, .type = 3});
-  AddAirport(world, {.icao = "EDXE", .latitude = 50, .longitude = 9.5, .type = 3});
+  AddAirport(world, {.icao = "EDXW", .latitude = 50, .longitude = 8, .type = kMediumAirfield});
+  AddAirport(world, {.icao = "EDXE", .latitude = 50, .longitude = 9.5, .type = kMediumAirfield});
   AddVariation(world, AddModel(world, {.range = 0}), "Trainer");
   const TrafficRun run = Generate(world, 100);
   EXPECT_EQ(run.result.fleet.planes, 9 + 9);
@@ -330,8 +335,8 @@ TEST(FlightPlanWeek, AircraftWithoutRangeStayHome) {
 // passes, and the leg takes no time instead of a time that is not a number.
 TEST(FlightPlanWeek, AirportsOnTheSameSpotGiveLegsOfNoTime) {
   World world;
-  AddAirport(world, {.icao = "EDXA", .latitude = 50, .longitude = 8, .type = 2});
-  AddAirport(world, {.icao = "EDXB", .latitude = 50, .longitude = 8, .type = 2});
+  AddAirport(world, {.icao = "EDXA", .latitude = 50, .longitude = 8, .type = kSmallAirfield});
+  AddAirport(world, {.icao = "EDXB", .latitude = 50, .longitude = 8, .type = kSmallAirfield});
   AddVariation(world, AddModel(world, {.ifr = 0}), "Trainer");
   const TrafficRun run = Generate(world, 100);
   ASSERT_GT(run.result.flightLines, 0);
@@ -358,8 +363,8 @@ TEST(FlightPlanWeek, AirportsOnTheSameSpotGiveLegsOfNoTime) {
 
 TEST(FlightPlanWeek, InvalidSunTimesAreReportedForEveryPlane) {
   World world;
-  CAirport& broken =
-      AddAirport(world, {.icao = "EDXB", .latitude = std::numeric_limits<double>::quiet_NaN(), .type = 0});
+  CAirport& broken = AddAirport(
+      world, {.icao = "EDXB", .latitude = std::numeric_limits<double>::quiet_NaN(), .type = kBush});
   AddVariation(world, AddModel(world, {}), "Trainer");
   const TrafficRun run = Generate(world, 100);
   EXPECT_EQ(run.result.fleet.planes, 2);

@@ -25,7 +25,7 @@ TEST(RegistrationPatternIndex, ByAircraftClass) {
   for (const Case& c : cases) {
     CAircraft model;
     model.engineCount = c.engineCount;
-    model.engineType = c.engineType;
+    model.engineType = EngineType{c.engineType};
     model.maxWeight = c.maxWeight;
     EXPECT_EQ(RegistrationPatternIndex(model), c.expected)
         << c.engineCount << " engines, type " << c.engineType << ", " << c.maxWeight << " kg";

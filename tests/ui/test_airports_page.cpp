@@ -20,8 +20,8 @@ class AirportsPageTest : public test::PageTest {
     // Normal fee of LOWW: one small ramp at 100 over two spaces = 50, times type 4 over 2 = 100.
     session.settings.parkingFee[2] = 100.0f;
     CAirport& vienna = *session.world.airportIndex.Find("LOWW");
-    vienna.parkingCounts[2] = 1;
-    vienna.airportType = 4;
+    vienna.ParkingCount(ParkingType::kRampGaSmall) = 1;
+    vienna.airportType = AirportType::kLargeAirfield;
     vienna.landingFee = 100.0f;
     page.OnInitDialog();
   }

@@ -31,7 +31,7 @@ TEST(AircraftMoneyPerWeek, PricesTheTankForSevenDaysOfTenFills) {
   };
   for (const Case& c : cases) {
     CAircraft model;
-    model.fuelType = c.fuelType;
+    model.fuelType = FuelType{c.fuelType};
     model.fuelCapacity = c.fuelCapacity;
     EXPECT_FLOAT_EQ(model.ComputeMoneyPerWeek(), c.expected) << "fuel type " << c.fuelType;
   }
@@ -144,12 +144,12 @@ TEST_F(AircraftArchive, RoundTripKeepsEveryArchivedField) {
   model.engineCount = 2;
   model.maxWeight = 2500;
   model.emptyWeight = 1600;
-  model.fuelType = 1;
+  model.fuelType = FuelType::kAvgas;
   model.fuelCapacity = 700;
   model.range = 900;
   model.cruiseSpeed = 200;
   model.stallSpeed = 75;
-  model.engineType = 0;
+  model.engineType = EngineType::kPiston;
   model.usage = 0b110000;
   model.amphibian = 1;
   model.bushPlane = 1;

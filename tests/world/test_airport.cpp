@@ -57,7 +57,7 @@ TEST(AirportClassification, TypeAndSurfaceFollowRunwaysLightsAndIls) {
     airport.hasILS = c.hasILS;
     airport.longestRunway = c.longestRunway;
     std::string typeName, surfaceName;
-    EXPECT_EQ(airport.GetTypeName(typeName), c.expectedType);
+    EXPECT_EQ(Code(airport.GetTypeName(typeName)), c.expectedType);
     EXPECT_EQ(typeName, c.expectedTypeName);
     airport.GetSurfaceName(surfaceName);
     EXPECT_EQ(surfaceName, c.expectedSurfaceName);
@@ -67,12 +67,12 @@ TEST(AirportClassification, TypeAndSurfaceFollowRunwaysLightsAndIls) {
 TEST(AirportClassification, StoredTypeWinsAndUnnamedTypesAreUnknown) {
   CAirport airport;
   airport.surfaceMask = kWater;
-  airport.airportType = 3;
+  airport.airportType = AirportType::kMediumAirfield;
   std::string typeName;
-  EXPECT_EQ(airport.GetTypeName(typeName), 3);
+  EXPECT_EQ(airport.GetTypeName(typeName), AirportType::kMediumAirfield);
   EXPECT_EQ(typeName, "medium airfield");
-  airport.airportType = 42;
-  EXPECT_EQ(airport.GetTypeName(typeName), 42);
+  airport.airportType = AirportType{42};
+  EXPECT_EQ(Code(airport.GetTypeName(typeName)), 42);
   EXPECT_EQ(typeName, "unknown");
 }
 
@@ -118,7 +118,7 @@ TEST(AirportNormalLandingFee, FollowsParkingRunwaysLightsFuelAndType) {
   // jet fuel 20; avgas 2.5: 39.3, times type 6 / 2.
   CAirport airport;
   SetFeeExample(airport);
-  EXPECT_EQ(airport.GetType(), 6);
+  EXPECT_EQ(airport.GetType(), AirportType::kMediumCommercial);
   EXPECT_FLOAT_EQ(airport.NormalLandingFee(settings), 39.3f * 3);
 
   // The same facts on water: half of the sum.
@@ -131,7 +131,7 @@ TEST(AirportNormalLandingFee, FollowsParkingRunwaysLightsFuelAndType) {
   airport.longestRunway = 300;
   airport.runwayLights = 0;
   airport.approachLights = 0;
-  EXPECT_EQ(airport.GetType(), 0);
+  EXPECT_EQ(airport.GetType(), AirportType::kBush);
   EXPECT_EQ(airport.NormalLandingFee(settings), 0.0f);
 }
 

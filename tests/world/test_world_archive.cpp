@@ -173,14 +173,15 @@ TEST_F(WorldArchive, RoundTripKeepsTheTreeAndEveryAirportField) {
   airport->landingFee = 321.25f;
   airport->comTypeMask = 0x4C;
   airport->towerFrequency = 119900;
-  airport->airportType = 5;
+  airport->airportType = AirportType::kSmallCommercial;
   airport->feeSetByUser = 1;
   airport->useAirport = 0;
   airport->military = 1;
   airport->airspaceClass = 'D';
   airport->approachComCount = 2;
   airport->runways = {{4, 4000, 60}, {0, 2800, 45}};
-  airport->parkingSpaces = {{2, 7.5}, {9, 22.25}, {14, 3.0}};
+  airport->parkingSpaces = {
+      {ParkingType::kRampGaSmall, 7.5}, {ParkingType::kGateMedium, 22.25}, {ParkingType{14}, 3.0}};
   FindOrCreateAirport(world, "Asia", "Japan", "Kanto", "Tokyo", "RJTT", 0);
 
   const auto bytes = SaveRegionMap(context);
@@ -297,7 +298,7 @@ TEST_F(WorldArchive, StoredFeeAndTypeByOlderSchemas) {
     World loaded;
     Load(loaded, OneAirportFile(c.schema, a));
     CAirport& airport = Loaded(loaded, "TEST");
-    EXPECT_EQ(airport.airportType, c.expectedType);
+    EXPECT_EQ(Code(airport.airportType), c.expectedType);
     EXPECT_EQ(airport.landingFee, c.expectedFee);
     if (c.schema == 5) {
       EXPECT_EQ(airport.feeSetByUser, 0);

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -13,6 +12,8 @@
 #include <tuple>
 
 #include "platform/calendar.h"
+#include "platform/numbers.h"
+#include "platform/text.h"
 #include "platform/windows1252.h"
 
 namespace wf::demo {
@@ -351,8 +352,7 @@ std::size_t WriteFiles(const std::vector<bgl::AirportDesc>& airports, const std:
     bgl::BglFileDesc file;
     file.fileTime = bgl::FileTimeFromStamp(stamp);
     file.airports.assign(airports.begin() + groups[g].first, airports.begin() + groups[g].second);
-    char name[32];
-    std::snprintf(name, sizeof name, "%s%03zu.BGL", prefix.c_str(), g + 1);
+    const std::string name = prefix + FormatWhole(static_cast<std::int64_t>(g + 1), 3) + ".BGL";
     const bgl::BglImage image = bgl::WriteAirportBgl(file);
     bgl::WriteBytes(folder / name, image.bytes);
     summary.bytes += image.bytes.size();

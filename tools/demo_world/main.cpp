@@ -1,17 +1,19 @@
 // wingfold-demo-world [--every N] DATA.sqlite OUTDIR: builds the demo world's scenery from the
 // airport data set. --every N keeps every Nth airport in ident order (smaller worlds for benchmarks).
-#include <cstdlib>
+#include <algorithm>
+#include <cstdint>
 #include <exception>
 #include <iostream>
 #include <string>
 
 #include "demo_world.h"
+#include "platform/numbers.h"
 
 int main(int argc, char** argv) {
   int every = 1;
   int first = 1;
   if (argc == 5 && std::string(argv[1]) == "--every") {
-    every = std::atoi(argv[2]);
+    every = static_cast<int>(std::clamp<std::int64_t>(wf::ParseWhole(argv[2]).value_or(0), 0, INT32_MAX));
     first = 3;
   }
   if (argc - first != 2 || every < 1) {

@@ -1,12 +1,11 @@
 #include "stand_in.h"
 
-#include <charconv>
-#include <cmath>
 #include <iostream>
 
 #include "platform/errors.h"
 #include "platform/files.h"
 #include "platform/folder_listing.h"
+#include "platform/numbers.h"
 #include "platform/process.h"
 #include "platform/text.h"
 
@@ -61,12 +60,8 @@ std::vector<std::filesystem::path> InputFiles(std::string_view text) {
 }
 
 std::optional<double> ParseScale(std::string_view text) {
-  double value = 0.0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value) || value <= 0.0 ||
-      value > 16.0) {
-    return std::nullopt;
-  }
+  const std::optional<double> value = ParseDecimal(text);
+  if (!value || *value <= 0.0 || *value > 16.0) return std::nullopt;
   return value;
 }
 
