@@ -15,6 +15,10 @@ LongWork::LongWork(ProgressBox& box, Session& session, QObject* parent)
   connect(&watcher_, &QFutureWatcher<std::optional<std::string>>::finished, this, &LongWork::Finish);
 }
 
+LongWork::~LongWork() {
+  if (busy_) watcher_.waitForFinished();
+}
+
 bool LongWork::Run(QWidget* window, std::function<void()> job, std::function<void(bool done)> then) {
   if (busy_) return false;
   busy_ = true;

@@ -30,6 +30,8 @@ class LongWork final : public QObject {
  public:
   // `box` is the session's progress; the failure of a job is shown through the session's prompter.
   LongWork(ProgressBox& box, Session& session, QObject* parent = nullptr);
+  // Waits for work still running: it uses the session and the progress box.
+  ~LongWork() override;
 
   // Starts `job` as the work of `window` and returns at once. When it has ended (the progress box
   // closed; an exception of the job shown as a message), finished is emitted and then `then` runs,
