@@ -164,7 +164,7 @@ int RunAirport(CommandContext& context, const AirportOptions& o) {
 
 // The Use field of the airports page, the one option of `country` and `world`.
 bool UseField(const ui::PageField& field) {
-  return field.spec == &CPAirports::kUse;
+  return field.info == &CPAirports::kUse;
 }
 
 struct UseOptions {

@@ -33,8 +33,8 @@ struct FlightplanOptions {
 };
 
 // The fields of the page's table from `first` to `last`.
-std::span<const ui::PageField> FieldsFrom(const ui::SheetPage& page, const ui::FieldSpec& first,
-                                          const ui::FieldSpec& last) {
+std::span<const ui::PageField> FieldsFrom(const ui::SheetPage& page, const ui::FieldInfo& first,
+                                          const ui::FieldInfo& last) {
   return {&FieldOf(page, first), &FieldOf(page, last) + 1};
 }
 
@@ -120,7 +120,7 @@ std::vector<CommandRegistration> AddSettingsPageCommands(CLI::App& app) {
       "flightplan", "Show or change the flight plan settings of a category, the start date and the fees");
   auto fp = std::make_shared<FlightplanOptions>();
   fp->fields.Add(*flightplan, CPFlightplan::FieldTable());
-  const ui::FieldSpec& kinds = CPFlightplan::kParkingKind;
+  const ui::FieldInfo& kinds = CPFlightplan::kParkingKind;
   std::string kindNames;
   for (const char* kind : kinds.choices) {
     std::string name = kind;

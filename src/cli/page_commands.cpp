@@ -21,21 +21,21 @@ bool OpenSheet(CommandContext& context, ui::MainSheet& sheet, ui::PageId page) {
 void FieldOptions::Add(CLI::App& command, std::span<const ui::PageField> fields,
                        bool (*take)(const ui::PageField&)) {
   for (const ui::PageField& field : fields) {
-    const ui::FieldSpec& spec = *field.spec;
-    if (*spec.option == '\0' || (take != nullptr && !take(field))) continue;
-    const std::string_view option = spec.option;
+    const ui::FieldInfo& info = *field.info;
+    if (*info.option == '\0' || (take != nullptr && !take(field))) continue;
+    const std::string_view option = info.option;
     const std::size_t blank = option.find(' ');
     Given& given = given_.emplace_back(Given{&field, nullptr, {}});
-    given.option = command.add_option(std::string(option.substr(0, blank)), given.text, ui::FieldHelp(spec));
+    given.option = command.add_option(std::string(option.substr(0, blank)), given.text, ui::FieldHelp(info));
     if (blank != std::string_view::npos) given.option->type_name(std::string(option.substr(blank + 1)));
     if (field.typed != nullptr) continue;
     given.option->check(CLI::Validator(
-        [&spec](std::string& value) {
-          return ui::ParseFieldValue(spec, value)
+        [&info](std::string& value) {
+          return ui::ParseFieldValue(info, value)
                      ? std::string()
-                     : "not a value of " + std::string(spec.label) + ": \"" + value + "\"";
+                     : "not a value of " + std::string(info.label) + ": \"" + value + "\"";
         },
-        "", spec.label));
+        "", info.label));
   }
 }
 
@@ -49,9 +49,9 @@ bool FieldOptions::Feed(ui::SheetPage& page) const {
   return fed;
 }
 
-CLI::Option* FieldOptions::Find(const ui::FieldSpec& spec) const {
+CLI::Option* FieldOptions::Find(const ui::FieldInfo& info) const {
   for (const Given& given : given_) {
-    if (given.field->spec == &spec) return given.option;
+    if (given.field->info == &info) return given.option;
   }
   return nullptr;
 }
@@ -68,14 +68,14 @@ void PrintRow(std::ostream& out, std::string_view label, std::string_view value,
 void PrintFields(std::ostream& out, const ui::SheetPage& page, std::span<const ui::PageField> fields,
                  std::size_t width, std::string_view indent) {
   for (const ui::PageField& field : fields)
-    PrintRow(out, field.spec->label, ui::FieldText(page, field), width, indent);
+    PrintRow(out, field.info->label, ui::FieldText(page, field), width, indent);
 }
 
-const ui::PageField& FieldOf(const ui::SheetPage& page, const ui::FieldSpec& spec) {
+const ui::PageField& FieldOf(const ui::SheetPage& page, const ui::FieldInfo& info) {
   for (const ui::PageField& field : page.Fields()) {
-    if (field.spec == &spec) return field;
+    if (field.info == &info) return field;
   }
-  throw std::logic_error(std::string("no field ") + spec.name);
+  throw std::logic_error(std::string("no field ") + info.name);
 }
 
 CLI::Option* AddNameArgument(CLI::App& command, const std::string& name, std::string& value,

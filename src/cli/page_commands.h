@@ -23,7 +23,7 @@ namespace wf::cli {
 bool OpenSheet(CommandContext& context, ui::MainSheet& sheet, ui::PageId page);
 
 // The options of a page's fields on one command (ui/page_fields.h): each takes the field's option
-// name, value name and help from its spec; a value that is not one of the field's (a name that is
+// name, value name and help from its FieldInfo; a value that is not one of the field's (a name that is
 // no choice, a date that does not exist) is a usage error.
 class FieldOptions {
  public:
@@ -32,8 +32,8 @@ class FieldOptions {
            bool (*take)(const ui::PageField&) = nullptr);
   // Hands every option given to its field's handler, in the table's order; true when one was given.
   bool Feed(ui::SheetPage& page) const;
-  // The option of the field `spec`.
-  CLI::Option* Find(const ui::FieldSpec& spec) const;
+  // The option of the field `info`.
+  CLI::Option* Find(const ui::FieldInfo& info) const;
 
  private:
   struct Given {
@@ -51,8 +51,8 @@ void PrintFields(std::ostream& out, const ui::SheetPage& page, std::span<const u
 // One such line.
 void PrintRow(std::ostream& out, std::string_view label, std::string_view value, std::size_t width,
               std::string_view indent = "  ");
-// The row of `spec` in `page`'s field table.
-const ui::PageField& FieldOf(const ui::SheetPage& page, const ui::FieldSpec& spec);
+// The row of `info` in `page`'s field table.
+const ui::PageField& FieldOf(const ui::SheetPage& page, const ui::FieldInfo& info);
 // A positional name (a country, an airport, a model, a variation, a node); a name that is empty or
 // only blanks is a usage error, so that it can never stand for "everything".
 CLI::Option* AddNameArgument(CLI::App& command, const std::string& name, std::string& value,

@@ -16,8 +16,8 @@ AirportsView::AirportsView(ui::CPAirports& page, LongWork& work, QWidget* parent
   BindTree(model_, [this](const QModelIndex& index) { page_.OnTreeSelectionChanged(model_.NodeAt(index)); });
 
   auto* facts = new QFormLayout;
-  for (const ui::FieldSpec* spec : {&A::kCallSign, &A::kICAO, &A::kHasIFR, &A::kRunwayType})
-    AddRow(facts, *spec);
+  for (const ui::FieldInfo* info : {&A::kCallSign, &A::kICAO, &A::kHasIFR, &A::kRunwayType})
+    AddRow(facts, *info);
   auto* checks = new QHBoxLayout;
   checks->addWidget(FieldWidget(A::kUse));
   checks->addWidget(FieldWidget(A::kMilitary));
@@ -27,8 +27,8 @@ AirportsView::AirportsView(ui::CPAirports& page, LongWork& work, QWidget* parent
 
   auto* parking = new QGroupBox("Parking places", this);
   auto* parkingForm = new QFormLayout(parking);
-  for (const ui::FieldSpec* spec : {&A::kGates, &A::kRamp, &A::kCargo, &A::kMil, &A::kDock}) {
-    AddRow(parkingForm, *spec);
+  for (const ui::FieldInfo* info : {&A::kGates, &A::kRamp, &A::kCargo, &A::kMil, &A::kDock}) {
+    AddRow(parkingForm, *info);
   }
   auto* money = new QFormLayout;
   AddRow(money, A::kTowerFrequency);

@@ -20,8 +20,8 @@ FlightplanView::FlightplanView(ui::CPFlightplan& page, LongWork& work, QWidget* 
   auto* aircraft = new QGroupBox("Aircraft", this);
   auto* aircraftForm = new QFormLayout(aircraft);
   aircraftForm->addRow(FieldWidget(F::kCategory));
-  for (const ui::FieldSpec* spec : {&F::kMaxHours, &F::kMinHours, &F::kIfr, &F::kTouchAndGo, &F::kNight}) {
-    AddRow(aircraftForm, *spec);
+  for (const ui::FieldInfo* info : {&F::kMaxHours, &F::kMinHours, &F::kIfr, &F::kTouchAndGo, &F::kNight}) {
+    AddRow(aircraftForm, *info);
   }
 
   auto* fees = new QGroupBox("Airport fees", this);
@@ -32,8 +32,8 @@ FlightplanView::FlightplanView(ui::CPFlightplan& page, LongWork& work, QWidget* 
   AddRow(parkingForm, F::kParkingFee);
   feesLayout->addWidget(parking);
   auto* feeForm = new QFormLayout;
-  for (const ui::FieldSpec* spec : {&F::kIlsFee, &F::kLightsFee, &F::kCrossCountryFee, &F::kRunwayFee}) {
-    AddRow(feeForm, *spec);
+  for (const ui::FieldInfo* info : {&F::kIlsFee, &F::kLightsFee, &F::kCrossCountryFee, &F::kRunwayFee}) {
+    AddRow(feeForm, *info);
   }
   feesLayout->addLayout(feeForm);
   auto* assignFees = new QPushButton("Assign airport fees to all airports", fees);

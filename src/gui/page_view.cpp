@@ -55,10 +55,10 @@ PageView::PageView(ui::SheetPage& page, LongWork& work, QWidget* parent)
 }
 
 void PageView::Bind(const ui::PageField& field) {
-  const ui::FieldSpec& spec = *field.spec;
+  const ui::FieldInfo& info = *field.info;
   const ui::PageField* f = &field;
   Bound bound{f, nullptr, nullptr};
-  switch (spec.kind) {
+  switch (info.kind) {
     case FieldKind::kNumber:
     case FieldKind::kText: {
       auto* edit = new QLineEdit(this);
@@ -69,7 +69,7 @@ void PageView::Bind(const ui::PageField& field) {
       break;
     }
     case FieldKind::kCheck: {
-      auto* check = new QCheckBox(Q(spec.label), this);
+      auto* check = new QCheckBox(Q(info.label), this);
       connect(check, &QCheckBox::clicked, this,
               [this, f](bool checked) { Edit([this, f, checked] { f->set(model_, checked ? 1 : 0); }); });
       bound.input = check;
@@ -77,19 +77,19 @@ void PageView::Bind(const ui::PageField& field) {
     }
     case FieldKind::kChoice: {
       auto* choice = new QComboBox(this);
-      for (const char* name : spec.choices) choice->addItem(Q(name));
+      for (const char* name : info.choices) choice->addItem(Q(name));
       connect(choice, &QComboBox::activated, this,
               [this, f](int index) { Edit([this, f, index] { f->set(model_, index); }); });
       bound.input = choice;
       break;
     }
     case FieldKind::kFlags: {
-      auto* group = new QGroupBox(Q(spec.label), this);
+      auto* group = new QGroupBox(Q(info.label), this);
       auto* grid = new QGridLayout(group);
       // From the last choice to the first, in columns of three.
-      for (std::size_t i = spec.choices.size(), shown = 0; i-- > 0; ++shown) {
-        auto* check = new QCheckBox(Q(spec.choices[i]), group);
-        check->setObjectName(FlagName(spec.choices[i]));
+      for (std::size_t i = info.choices.size(), shown = 0; i-- > 0; ++shown) {
+        auto* check = new QCheckBox(Q(info.choices[i]), group);
+        check->setObjectName(FlagName(info.choices[i]));
         grid->addWidget(check, static_cast<int>(shown % 3), static_cast<int>(shown / 3));
         connect(check, &QCheckBox::clicked, this, [this, f, i](bool checked) {
           Edit([this, f, i, checked] {
@@ -114,14 +114,14 @@ void PageView::Bind(const ui::PageField& field) {
     }
     case FieldKind::kSlider: {
       auto* slider = new QSlider(Qt::Horizontal);
-      slider->setRange(0, static_cast<int>((spec.max - spec.min) / spec.step));
+      slider->setRange(0, static_cast<int>((info.max - info.min) / info.step));
       slider->setPageStep(1);
       slider->setTickPosition(QSlider::TicksBelow);
       slider->setTickInterval(1);
       auto* shown = new QLabel;
-      shown->setObjectName(QString(spec.name) + "Shown");
+      shown->setObjectName(QString(info.name) + "Shown");
       shown->setMinimumWidth(
-          shown->fontMetrics().horizontalAdvance(Q(FormatNumber(spec.max) + " " + spec.unit + "  ")));
+          shown->fontMetrics().horizontalAdvance(Q(FormatNumber(info.max) + " " + info.unit + "  ")));
       bound.widget = new QWidget(this);
       auto* row = new QHBoxLayout(bound.widget);
       row->setContentsMargins(0, 0, 0, 0);
@@ -133,29 +133,29 @@ void PageView::Bind(const ui::PageField& field) {
       break;
     }
   }
-  if (spec.kind != FieldKind::kFlags) bound.input->setObjectName(spec.name);
+  if (info.kind != FieldKind::kFlags) bound.input->setObjectName(info.name);
   if (bound.widget == nullptr) bound.widget = bound.input;
   bound_.push_back(bound);
 }
 
-QWidget* PageView::FieldWidget(const ui::FieldSpec& spec) const {
+QWidget* PageView::FieldWidget(const ui::FieldInfo& info) const {
   for (const Bound& bound : bound_) {
-    if (bound.field->spec == &spec) return bound.widget;
+    if (bound.field->info == &info) return bound.widget;
   }
   return nullptr;
 }
 
-void PageView::AddRow(QFormLayout* form, const ui::FieldSpec& spec, const char* suffix) {
-  QWidget* widget = FieldWidget(spec);
-  const bool titled = spec.kind == FieldKind::kCheck || spec.kind == FieldKind::kFlags;
-  const QString label = titled ? QString() : Label(spec.label) + suffix;
-  if (*spec.unit == '\0' || spec.kind == FieldKind::kSlider) {
+void PageView::AddRow(QFormLayout* form, const ui::FieldInfo& info, const char* suffix) {
+  QWidget* widget = FieldWidget(info);
+  const bool titled = info.kind == FieldKind::kCheck || info.kind == FieldKind::kFlags;
+  const QString label = titled ? QString() : Label(info.label) + suffix;
+  if (*info.unit == '\0' || info.kind == FieldKind::kSlider) {
     form->addRow(label, widget);
     return;
   }
   auto* row = new QHBoxLayout;
   row->addWidget(widget, 1);
-  row->addWidget(new QLabel(Q(spec.unit), this));
+  row->addWidget(new QLabel(Q(info.unit), this));
   form->addRow(label, row);
 }
 
@@ -176,25 +176,25 @@ void PageView::Show(const Bound& bound) {
     ShowNumber(static_cast<QLineEdit*>(bound.input), *field.box(model_));
     return;
   }
-  if (field.text != nullptr && field.spec->kind == FieldKind::kText) {
+  if (field.text != nullptr && field.info->kind == FieldKind::kText) {
     ShowText(static_cast<QLineEdit*>(bound.input), Q(field.text(model_)));
     return;
   }
   const QSignalBlocker quiet(bound.input);
   const std::int64_t value = field.number(model_);
-  switch (field.spec->kind) {
+  switch (field.info->kind) {
     case FieldKind::kCheck:
       static_cast<QCheckBox*>(bound.input)->setChecked(value != 0);
       break;
     case FieldKind::kChoice:
       static_cast<QComboBox*>(bound.input)
-          ->setCurrentIndex(value >= 0 && value < static_cast<int>(field.spec->choices.size())
+          ->setCurrentIndex(value >= 0 && value < static_cast<int>(field.info->choices.size())
                                 ? static_cast<int>(value)
                                 : -1);
       break;
     case FieldKind::kFlags:
-      for (std::size_t i = 0; i < field.spec->choices.size(); ++i) {
-        bound.input->findChild<QCheckBox*>(FlagName(field.spec->choices[i]))->setChecked((value >> i) & 1);
+      for (std::size_t i = 0; i < field.info->choices.size(); ++i) {
+        bound.input->findChild<QCheckBox*>(FlagName(field.info->choices[i]))->setChecked((value >> i) & 1);
       }
       break;
     case FieldKind::kDate: {

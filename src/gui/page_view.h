@@ -34,12 +34,12 @@ class PageView : public QWidget {
   void edited();
 
  protected:
-  // The widget of the field `spec`: for a slider, the slider with its value beside it; for a flag
+  // The widget of the field `info`: for a slider, the slider with its value beside it; for a flag
   // group, the titled group of its check boxes.
-  QWidget* FieldWidget(const ui::FieldSpec& spec) const;
+  QWidget* FieldWidget(const ui::FieldInfo& info) const;
   // A row of `form`: the field's label followed by `suffix` (none for a check box, whose label is
   // its own), its widget, and its unit after it.
-  void AddRow(QFormLayout* form, const ui::FieldSpec& spec, const char* suffix = "");
+  void AddRow(QFormLayout* form, const ui::FieldInfo& info, const char* suffix = "");
   // Hands the user's edit to the page (`edit` calls a handler), then shows what changed.
   void Edit(const std::function<void()>& edit);
 

@@ -23,15 +23,15 @@ PlanesView::PlanesView(ui::CPPlanes& page, LongWork& work, QWidget* parent)
   makeAIPlane_->setObjectName("makeAIPlane");
 
   auto* values = new QFormLayout;
-  for (const ui::FieldSpec* spec :
+  for (const ui::FieldInfo* info :
        {&P::kCruiseSpeed, &P::kStallSpeed, &P::kRange, &P::kFuel, &P::kUseForGA, &P::kIFREquipped,
         &P::kHasWheels, &P::kProbability, &P::kMoneyPerWeek, &P::kMoneyPerFlight}) {
-    AddRow(values, *spec, ":");
+    AddRow(values, *info, ":");
   }
   auto* type = new QGroupBox("Type", this);
   auto* typeLayout = new QVBoxLayout(type);
-  for (const ui::FieldSpec* spec : {&P::kBushplane, &P::kAmphibian, &P::kSkis})
-    typeLayout->addWidget(FieldWidget(*spec));
+  for (const ui::FieldInfo* info : {&P::kBushplane, &P::kAmphibian, &P::kSkis})
+    typeLayout->addWidget(FieldWidget(*info));
   auto* groups = new QHBoxLayout;
   groups->addWidget(FieldWidget(P::kUsage));
   groups->addWidget(type);

@@ -30,37 +30,37 @@ class CPAirports final : public SheetPage {
   explicit CPAirports(Session& session);
 
   // The page's fields, bound to the members below by Fields().
-  static constexpr FieldSpec kCallSign{
+  static constexpr FieldInfo kCallSign{
       .kind = FieldKind::kText, .name = "m_strCallSign", .label = "Call Sign"};
-  static constexpr FieldSpec kICAO{.kind = FieldKind::kText, .name = "m_strICAO", .label = "ICAO"};
-  static constexpr FieldSpec kHasIFR{.kind = FieldKind::kCheck, .name = "m_bHasIFR", .label = "has IFR"};
-  static constexpr FieldSpec kRunwayType{
+  static constexpr FieldInfo kICAO{.kind = FieldKind::kText, .name = "m_strICAO", .label = "ICAO"};
+  static constexpr FieldInfo kHasIFR{.kind = FieldKind::kCheck, .name = "m_bHasIFR", .label = "has IFR"};
+  static constexpr FieldInfo kRunwayType{
       .kind = FieldKind::kText, .name = "m_strRunwayType", .label = "longest Runway type"};
-  static constexpr FieldSpec kUse{.kind = FieldKind::kCheck,
+  static constexpr FieldInfo kUse{.kind = FieldKind::kCheck,
                                   .name = "m_bUse",
                                   .label = "Use",
                                   .option = "--use B",
                                   .help = "Use for traffic"};
-  static constexpr FieldSpec kMilitary{.kind = FieldKind::kCheck,
+  static constexpr FieldInfo kMilitary{.kind = FieldKind::kCheck,
                                        .name = "m_bMilitary",
                                        .label = "Military",
                                        .option = "--military B",
                                        .help = "The airport is military (no GA traffic)"};
-  static constexpr FieldSpec kType{.kind = FieldKind::kChoice,
+  static constexpr FieldInfo kType{.kind = FieldKind::kChoice,
                                    .name = "m_comboType",
                                    .label = "Airport type",
                                    .choices = kAirportTypeNames,
                                    .byName = AirportTypeByName,
                                    .option = "--type NAME|INDEX"};
   // "Parking places": counts of the airport's parking types.
-  static constexpr FieldSpec kGates{.kind = FieldKind::kText, .name = "m_nGates", .label = "Gates"};
-  static constexpr FieldSpec kRamp{.kind = FieldKind::kText, .name = "m_nRamp", .label = "Ramp"};
-  static constexpr FieldSpec kCargo{.kind = FieldKind::kText, .name = "m_nCargo", .label = "Cargo"};
-  static constexpr FieldSpec kMil{.kind = FieldKind::kText, .name = "m_nMil", .label = "Mil."};
-  static constexpr FieldSpec kDock{.kind = FieldKind::kText, .name = "m_nDock", .label = "Dock"};
-  static constexpr FieldSpec kTowerFrequency{
+  static constexpr FieldInfo kGates{.kind = FieldKind::kText, .name = "m_nGates", .label = "Gates"};
+  static constexpr FieldInfo kRamp{.kind = FieldKind::kText, .name = "m_nRamp", .label = "Ramp"};
+  static constexpr FieldInfo kCargo{.kind = FieldKind::kText, .name = "m_nCargo", .label = "Cargo"};
+  static constexpr FieldInfo kMil{.kind = FieldKind::kText, .name = "m_nMil", .label = "Mil."};
+  static constexpr FieldInfo kDock{.kind = FieldKind::kText, .name = "m_nDock", .label = "Dock"};
+  static constexpr FieldInfo kTowerFrequency{
       .kind = FieldKind::kText, .name = "m_fTowerFrequency", .label = "Tower Frequency", .unit = "MHz"};
-  static constexpr FieldSpec kLandingFee{.kind = FieldKind::kNumber,
+  static constexpr FieldInfo kLandingFee{.kind = FieldKind::kNumber,
                                          .name = "m_fLandingFee",
                                          .label = "Landing fees",
                                          .max = 1000000000,

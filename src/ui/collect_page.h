@@ -12,7 +12,7 @@ namespace wf::ui {
 
 class CCollect final : public SheetPage {
  public:
-  static constexpr FieldSpec kAirportPath{
+  static constexpr FieldInfo kAirportPath{
       .kind = FieldKind::kText, .name = "airportPath", .label = "AFCAD files Path"};
 
   explicit CCollect(Session& session);

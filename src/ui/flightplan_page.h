@@ -35,13 +35,13 @@ class CPFlightplan final : public SheetPage {
 
   // The page's fields, bound to the members below by Fields(). The category and the parking kind
   // choose what the fields after them show.
-  static constexpr FieldSpec kPickedDate{
+  static constexpr FieldInfo kPickedDate{
       .kind = FieldKind::kDate,
       .name = "pickedDate",
       .label = "Month for Flightplan generation",
       .option = "--date YYYY-MM-DD",
       .help = "Month for Flightplan generation: the day picked; a Sunday is stored"};
-  static constexpr FieldSpec kCategory{
+  static constexpr FieldInfo kCategory{
       .kind = FieldKind::kChoice,
       .name = "selectedCategory",
       .label = "Category",
@@ -51,54 +51,54 @@ class CPFlightplan final : public SheetPage {
       .help =
           "The category shown and changed (default: taxi; shows all when not "
           "given)"};
-  static constexpr FieldSpec kMaxHours{.kind = FieldKind::kNumber,
+  static constexpr FieldInfo kMaxHours{.kind = FieldKind::kNumber,
                                        .name = "maxHours",
                                        .label = "maximum Flight time",
                                        .min = 0.25,
                                        .max = 12,
                                        .unit = "h",
                                        .option = "--max-hours H"};
-  static constexpr FieldSpec kMinHours{.kind = FieldKind::kNumber,
+  static constexpr FieldInfo kMinHours{.kind = FieldKind::kNumber,
                                        .name = "minHours",
                                        .label = "minimum Flight time",
                                        .max = 11,
                                        .unit = "h",
                                        .option = "--min-hours H"};
-  static constexpr FieldSpec kIfr{.kind = FieldKind::kNumber,
+  static constexpr FieldInfo kIfr{.kind = FieldKind::kNumber,
                                   .name = "ifrValue",
                                   .label = "IFR percentage",
                                   .max = 100,
                                   .option = "--ifr P"};
-  static constexpr FieldSpec kTouchAndGo{.kind = FieldKind::kNumber,
+  static constexpr FieldInfo kTouchAndGo{.kind = FieldKind::kNumber,
                                          .name = "touchAndGoValue",
                                          .label = "T&G percentage",
                                          .max = 100,
                                          .option = "--tng P"};
-  static constexpr FieldSpec kNight{.kind = FieldKind::kNumber,
+  static constexpr FieldInfo kNight{.kind = FieldKind::kNumber,
                                     .name = "nightValue",
                                     .label = "Night (NVFR/IFR) flight percentage",
                                     .max = 100,
                                     .option = "--night P"};
-  static constexpr FieldSpec kParkingKind{.kind = FieldKind::kChoice,
+  static constexpr FieldInfo kParkingKind{.kind = FieldKind::kChoice,
                                           .name = "selectedParkingKind",
                                           .label = "parking space",
                                           .choices = kParkingKindNames,
                                           .byName = ParkingKindByName};
-  static constexpr FieldSpec kParkingFee{
+  static constexpr FieldInfo kParkingFee{
       .kind = FieldKind::kNumber, .name = "parkingFeeValue", .label = "parking fees", .max = 5000};
-  static constexpr FieldSpec kIlsFee{
+  static constexpr FieldInfo kIlsFee{
       .kind = FieldKind::kNumber, .name = "ilsValue", .label = "ILS", .max = 1000, .option = "--ils-fee X"};
-  static constexpr FieldSpec kLightsFee{.kind = FieldKind::kNumber,
+  static constexpr FieldInfo kLightsFee{.kind = FieldKind::kNumber,
                                         .name = "lightsValue",
                                         .label = "Night equipment",
                                         .max = 1000,
                                         .option = "--lights-fee X"};
-  static constexpr FieldSpec kCrossCountryFee{.kind = FieldKind::kNumber,
+  static constexpr FieldInfo kCrossCountryFee{.kind = FieldKind::kNumber,
                                               .name = "crossCountryValue",
                                               .label = "cross country",
                                               .max = 1000,
                                               .option = "--cross-country-fee X"};
-  static constexpr FieldSpec kRunwayFee{.kind = FieldKind::kNumber,
+  static constexpr FieldInfo kRunwayFee{.kind = FieldKind::kNumber,
                                         .name = "runwayValue",
                                         .label = "per1000 feet runway",
                                         .max = 1000,

@@ -23,9 +23,9 @@ std::string_view TypedNumber(std::string_view typed);
 
 class NumberBox {
  public:
-  // The box of the field `spec` (its label and range).
-  NumberBox(const FieldSpec& spec, bool whole) noexcept
-      : label_(spec.label), min_(spec.min), max_(spec.max), whole_(whole) {}
+  // The box of the field `info` (its label and range).
+  NumberBox(const FieldInfo& info, bool whole) noexcept
+      : label_(info.label), min_(info.min), max_(info.max), whole_(whole) {}
 
   const std::string& text() const { return text_; }
   bool valid() const { return valid_; }
@@ -57,7 +57,7 @@ class NumberBox {
 template <class T>
 class NumberField : public NumberBox {
  public:
-  explicit NumberField(const FieldSpec& spec) noexcept : NumberBox(spec, !std::is_floating_point_v<T>) {}
+  explicit NumberField(const FieldInfo& info) noexcept : NumberBox(info, !std::is_floating_point_v<T>) {}
 
   T value{};
 

@@ -12,8 +12,8 @@ namespace {
 constexpr const char* kWeekdays[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                      "Thursday", "Friday", "Saturday"};
 
-std::string WithUnit(std::string text, const FieldSpec& spec) {
-  if (*spec.unit != '\0') text += std::string(" ") + spec.unit;
+std::string WithUnit(std::string text, const FieldInfo& info) {
+  if (*info.unit != '\0') text += std::string(" ") + info.unit;
   return text;
 }
 
@@ -30,10 +30,10 @@ std::optional<TimeValue> ParseDate(std::string_view text) {
   return date;
 }
 
-std::optional<int> ChoiceByName(const FieldSpec& spec, std::string_view name) {
-  if (spec.byName != nullptr) return spec.byName(name);
-  for (std::size_t i = 0; i < spec.choices.size(); ++i) {
-    if (EqualsIgnoringCase(name, spec.choices[i])) return static_cast<int>(i);
+std::optional<int> ChoiceByName(const FieldInfo& info, std::string_view name) {
+  if (info.byName != nullptr) return info.byName(name);
+  for (std::size_t i = 0; i < info.choices.size(); ++i) {
+    if (EqualsIgnoringCase(name, info.choices[i])) return static_cast<int>(i);
   }
   return std::nullopt;
 }
@@ -63,20 +63,20 @@ std::string ShownNumber(std::int64_t value) {
 }
 
 std::string FieldText(const SheetPage& page, const PageField& field) {
-  const FieldSpec& spec = *field.spec;
-  if (field.box != nullptr) return WithUnit(field.box(page)->text(), spec);
-  if (field.text != nullptr) return WithUnit(field.text(page), spec);
+  const FieldInfo& info = *field.info;
+  if (field.box != nullptr) return WithUnit(field.box(page)->text(), info);
+  if (field.text != nullptr) return WithUnit(field.text(page), info);
   const std::int64_t value = field.number != nullptr ? field.number(page) : 0;
-  switch (spec.kind) {
+  switch (info.kind) {
     case FieldKind::kCheck:
       return value != 0 ? "yes" : "no";
     case FieldKind::kChoice:
-      if (value < 0 || value >= static_cast<std::int64_t>(spec.choices.size())) return "none";
-      return std::string(spec.choices[value]) + " (" + FormatWhole(value) + ")";
+      if (value < 0 || value >= static_cast<std::int64_t>(info.choices.size())) return "none";
+      return std::string(info.choices[value]) + " (" + FormatWhole(value) + ")";
     case FieldKind::kFlags: {
       std::string text;
-      for (std::size_t i = spec.choices.size(); i-- > 0;) {
-        if ((value >> i) & 1) text += (text.empty() ? "" : ", ") + std::string(spec.choices[i]);
+      for (std::size_t i = info.choices.size(); i-- > 0;) {
+        if ((value >> i) & 1) text += (text.empty() ? "" : ", ") + std::string(info.choices[i]);
       }
       return text.empty() ? "none" : text;
     }
@@ -85,7 +85,7 @@ std::string FieldText(const SheetPage& page, const PageField& field) {
       return IsoDate(f) + " (" + kWeekdays[f.weekday] + ")";
     }
     default:
-      return WithUnit(FormatWhole(value), spec);
+      return WithUnit(FormatWhole(value), info);
   }
 }
 
@@ -93,8 +93,8 @@ bool FieldApplies(const SheetPage& page, const PageField& field) {
   return field.applies == nullptr || field.applies(page);
 }
 
-std::optional<std::int64_t> ParseFieldValue(const FieldSpec& spec, std::string_view text) {
-  switch (spec.kind) {
+std::optional<std::int64_t> ParseFieldValue(const FieldInfo& info, std::string_view text) {
+  switch (info.kind) {
     case FieldKind::kCheck:
       for (const char* yes : {"yes", "1", "true"}) {
         if (EqualsIgnoringCase(text, yes)) return 1;
@@ -104,7 +104,7 @@ std::optional<std::int64_t> ParseFieldValue(const FieldSpec& spec, std::string_v
       }
       return std::nullopt;
     case FieldKind::kChoice:
-      return ChoiceByName(spec, Trim(text));
+      return ChoiceByName(info, Trim(text));
     case FieldKind::kFlags: {
       std::int64_t mask = 0;
       if (EqualsIgnoringCase(Trim(text), "none")) return mask;
@@ -113,7 +113,7 @@ std::optional<std::int64_t> ParseFieldValue(const FieldSpec& spec, std::string_v
         if (comma == std::string_view::npos) comma = text.size();
         const std::string_view name = Trim(text.substr(start, comma - start));
         if (!name.empty()) {
-          const std::optional<int> choice = ChoiceByName(spec, name);
+          const std::optional<int> choice = ChoiceByName(info, name);
           if (!choice) return std::nullopt;
           mask |= std::int64_t{1} << *choice;
         }
@@ -133,26 +133,26 @@ bool FeedField(SheetPage& page, const PageField& field, const std::string& text)
     field.typed(page, text);
     return true;
   }
-  const std::optional<std::int64_t> value = ParseFieldValue(*field.spec, text);
+  const std::optional<std::int64_t> value = ParseFieldValue(*field.info, text);
   if (!value || field.set == nullptr) return false;
   field.set(page, *value);
   return true;
 }
 
-std::string FieldHelp(const FieldSpec& spec) {
-  std::string help = *spec.help != '\0' ? spec.help : spec.label;
+std::string FieldHelp(const FieldInfo& info) {
+  std::string help = *info.help != '\0' ? info.help : info.label;
   if (help.ends_with(':')) help.pop_back();
-  switch (spec.kind) {
+  switch (info.kind) {
     case FieldKind::kNumber:
     case FieldKind::kSlider:
-      help += ", " + FormatNumber(spec.min) + "-" + FormatNumber(spec.max);
-      if (*spec.unit != '\0') help += std::string(" ") + spec.unit;
-      if (spec.kind == FieldKind::kSlider) help += " in steps of " + FormatNumber(spec.step);
+      help += ", " + FormatNumber(info.min) + "-" + FormatNumber(info.max);
+      if (*info.unit != '\0') help += std::string(" ") + info.unit;
+      if (info.kind == FieldKind::kSlider) help += " in steps of " + FormatNumber(info.step);
       return help;
     case FieldKind::kChoice:
-      return help + ": " + Joined(spec.choices, ", ");
+      return help + ": " + Joined(info.choices, ", ");
     case FieldKind::kFlags:
-      return help + ": " + Joined(spec.choices, ", ") + ", or none";
+      return help + ": " + Joined(info.choices, ", ") + ", or none";
     default:
       return help;
   }

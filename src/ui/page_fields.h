@@ -1,9 +1,9 @@
 #pragma once
-// The fields of the pages, each written once. A field's FieldSpec says what it is called, its
+// The fields of the pages, each written once. A field's FieldInfo says what it is called, its
 // range and unit, and its command-line option; its page's field table (SheetPage::Fields) binds it
 // to what the page shows and to the page's handler of an edit. The window's views make, fill and
 // bind their widgets by iterating a table; the command line makes its options, feeds the handlers
-// and prints the page from it. A number box (NumberField) takes its label and range from its spec.
+// and prints the page from it. A number box (NumberField) takes its label and range from its FieldInfo.
 //
 // A table is written with the makers below, which take the page's members and handlers:
 //   NumberBoxField<&CPPlanes::m_nCruiseSpeed, &CPPlanes::OnCruiseSpeedChanged>(CPPlanes::kCruiseSpeed)
@@ -31,7 +31,7 @@ enum class FieldKind {
   kSlider,  // a slider: the number of steps from 0 to (max - min) / step
 };
 
-struct FieldSpec {
+struct FieldInfo {
   FieldKind kind;
   const char* name;   // the page's member, and its widget's object name
   const char* label;  // as the page shows it (a check box's own text may end in a colon)
@@ -49,7 +49,7 @@ struct FieldSpec {
 
 // One row of a page's field table. Exactly the accessors of the field's kind are set.
 struct PageField {
-  const FieldSpec* spec;
+  const FieldInfo* info;
   const NumberBox* (*box)(const SheetPage&) = nullptr;  // kNumber
   std::string (*text)(const SheetPage&) = nullptr;      // kText, and a slider's value for people
   std::int64_t (*number)(const SheetPage&) = nullptr;   // every other kind
@@ -70,14 +70,14 @@ std::string FieldText(const SheetPage& page, const PageField& field);
 bool FieldApplies(const SheetPage& page, const PageField& field);
 
 // The value of a command-line option for a field that takes a number (check, choice, flags, date):
-// yes/no/1/0/true/false; a choice's name (FieldSpec::byName); such names separated by commas, or
+// yes/no/1/0/true/false; a choice's name (FieldInfo::byName); such names separated by commas, or
 // "none"; a date YYYY-MM-DD that exists. Nothing when `text` is none of these.
-std::optional<std::int64_t> ParseFieldValue(const FieldSpec& spec, std::string_view text);
+std::optional<std::int64_t> ParseFieldValue(const FieldInfo& info, std::string_view text);
 // Hands an option's text to the field's handler: typed text as it is, else ParseFieldValue's number.
 // False (and nothing handed on) when the text is not a value of the field.
 bool FeedField(SheetPage& page, const PageField& field, const std::string& text);
 // The help of a field's option: its help (or label), the range and unit, or the choices.
-std::string FieldHelp(const FieldSpec& spec);
+std::string FieldHelp(const FieldInfo& info);
 
 // The fields whose shown value (or whether they apply) changed since the last call, as indexes into
 // `fields`: every field at the first call.
@@ -136,9 +136,9 @@ PageOf<member>& As(SheetPage& page) {
 }
 
 template <auto box, auto handler>
-constexpr PageField NumberBoxField(const FieldSpec& spec, bool (*applies)(const SheetPage&) = nullptr) {
+constexpr PageField NumberBoxField(const FieldInfo& info, bool (*applies)(const SheetPage&) = nullptr) {
   using field_detail::As;
-  return {.spec = &spec,
+  return {.info = &info,
           .box = [](const SheetPage& page) -> const NumberBox* { return &(As<box>(page).*box); },
           .typed = [](SheetPage& page, const std::string& text) { (As<handler>(page).*handler)(text); },
           .applies = applies};
@@ -146,9 +146,9 @@ constexpr PageField NumberBoxField(const FieldSpec& spec, bool (*applies)(const 
 
 // A text the page shows; with a handler (typed text), a text box.
 template <auto member, auto handler = nullptr>
-constexpr PageField TextField(const FieldSpec& spec) {
+constexpr PageField TextField(const FieldInfo& info) {
   using field_detail::As;
-  PageField field{.spec = &spec, .text = [](const SheetPage& page) -> std::string {
+  PageField field{.info = &info, .text = [](const SheetPage& page) -> std::string {
                     const auto& value = field_detail::Get<member>(As<member>(page));
                     using Value = std::decay_t<decltype(value)>;
                     if constexpr (std::is_floating_point_v<Value>) {
@@ -169,9 +169,9 @@ constexpr PageField TextField(const FieldSpec& spec) {
 // member function gives) and hands an edit to `handler` (a member function taking the value); one
 // that only shows without a handler.
 template <auto member, auto handler = nullptr>
-constexpr PageField ValueField(const FieldSpec& spec, bool (*applies)(const SheetPage&) = nullptr) {
+constexpr PageField ValueField(const FieldInfo& info, bool (*applies)(const SheetPage&) = nullptr) {
   using field_detail::As;
-  PageField field{.spec = &spec,
+  PageField field{.info = &info,
                   .number = [](const SheetPage& page) -> std::int64_t {
                     return static_cast<std::int64_t>(field_detail::Get<member>(As<member>(page)));
                   },

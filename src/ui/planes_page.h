@@ -44,67 +44,67 @@ class CPPlanes final : public SheetPage {
 
   // The page's fields, bound to the members below by Fields(). The model's own values (speeds,
   // range, fuel, IFR, type) apply only where a model is selected.
-  static constexpr FieldSpec kCruiseSpeed{.kind = FieldKind::kNumber,
+  static constexpr FieldInfo kCruiseSpeed{.kind = FieldKind::kNumber,
                                           .name = "m_nCruiseSpeed",
                                           .label = "Cruise Speed (kts)",
                                           .max = 3000,
                                           .option = "--cruise KTS"};
-  static constexpr FieldSpec kStallSpeed{.kind = FieldKind::kNumber,
+  static constexpr FieldInfo kStallSpeed{.kind = FieldKind::kNumber,
                                          .name = "m_nStallSpeed",
                                          .label = "Stall Speed (kts)",
                                          .max = 3000,
                                          .option = "--stall KTS"};
-  static constexpr FieldSpec kRange{.kind = FieldKind::kNumber,
+  static constexpr FieldInfo kRange{.kind = FieldKind::kNumber,
                                     .name = "m_nRange",
                                     .label = "Range (nm)",
                                     .max = 2000000,
                                     .option = "--range NM"};
-  static constexpr FieldSpec kFuel{.kind = FieldKind::kNumber,
+  static constexpr FieldInfo kFuel{.kind = FieldKind::kNumber,
                                    .name = "m_nFuel",
                                    .label = "Fuel (l)",
                                    .max = 2000000,
                                    .option = "--fuel L"};
-  static constexpr FieldSpec kUseForGA{.kind = FieldKind::kCheck,
+  static constexpr FieldInfo kUseForGA{.kind = FieldKind::kCheck,
                                        .name = "m_bUseForGA",
                                        .label = "Use for GA:",
                                        .option = "--use-ga B",
                                        .help = "Use for GA traffic"};
-  static constexpr FieldSpec kIFREquipped{.kind = FieldKind::kCheck,
+  static constexpr FieldInfo kIFREquipped{.kind = FieldKind::kCheck,
                                           .name = "m_bIFREquipped",
                                           .label = "has IFR equipment:",
                                           .option = "--ifr B"};
-  static constexpr FieldSpec kHasWheels{
+  static constexpr FieldInfo kHasWheels{
       .kind = FieldKind::kCheck, .name = "m_bHasWheels", .label = "has Wheels:"};
-  static constexpr FieldSpec kProbability{.kind = FieldKind::kNumber,
+  static constexpr FieldInfo kProbability{.kind = FieldKind::kNumber,
                                           .name = "m_fProbability",
                                           .label = "Probability (%)",
                                           .max = 100,
                                           .option = "--probability P",
                                           .help = "Probability (%) in the fleet lottery"};
-  static constexpr FieldSpec kMoneyPerWeek{.kind = FieldKind::kNumber,
+  static constexpr FieldInfo kMoneyPerWeek{.kind = FieldKind::kNumber,
                                            .name = "m_fMoneyPerWeek",
                                            .label = "Money per week",
                                            .max = 1000000000,
                                            .option = "--money-week M"};
   // Money per week over 70 flights; its range keeps the week within its own.
-  static constexpr FieldSpec kMoneyPerFlight{.kind = FieldKind::kNumber,
+  static constexpr FieldInfo kMoneyPerFlight{.kind = FieldKind::kNumber,
                                              .name = "m_fMoneyPerFlight",
                                              .label = "Money per flight",
                                              .max = 1000000000 / 70,
                                              .option = "--money-flight M",
                                              .help = "Money per flight (a week has 70 flights)"};
-  static constexpr FieldSpec kUsage{.kind = FieldKind::kFlags,
+  static constexpr FieldInfo kUsage{.kind = FieldKind::kFlags,
                                     .name = "usage",
                                     .label = "Useage",
                                     .choices = kCategoryBoxNames,
                                     .byName = CategoryByName,
                                     .option = "--usage LIST",
                                     .help = "The categories that fly it"};
-  static constexpr FieldSpec kBushplane{
+  static constexpr FieldInfo kBushplane{
       .kind = FieldKind::kCheck, .name = "m_bBushplane", .label = "Bushplane:", .option = "--bush B"};
-  static constexpr FieldSpec kAmphibian{
+  static constexpr FieldInfo kAmphibian{
       .kind = FieldKind::kCheck, .name = "m_bAmphibian", .label = "Amphibian:", .option = "--amphibian B"};
-  static constexpr FieldSpec kSkis{
+  static constexpr FieldInfo kSkis{
       .kind = FieldKind::kCheck, .name = "m_bSkis", .label = "has Skis:", .option = "--skis B"};
 
   PlaneTree m_tree;

@@ -12,7 +12,7 @@ namespace wf::ui {
 class CPSettings final : public SheetPage {
  public:
   // The page's fields, bound to the members below by Fields().
-  static constexpr FieldSpec kPercentage{
+  static constexpr FieldInfo kPercentage{
       .kind = FieldKind::kSlider,
       .name = "percentStep",
       .label = "Percent of GA parking spaces used for GA Traffic generation",
@@ -21,14 +21,14 @@ class CPSettings final : public SheetPage {
       .unit = "%",
       .option = "--ga-percentage N",
       .help = "Percent of GA parking spaces used"};
-  static constexpr FieldSpec kToolsPath{.kind = FieldKind::kText,
+  static constexpr FieldInfo kToolsPath{.kind = FieldKind::kText,
                                         .name = "toolsPath",
                                         .label = "Binary path",
                                         .option = "--tools-path DIR",
                                         .help = "Binary path (the traffic compiler's folder)"};
-  static constexpr FieldSpec kSimPath{
+  static constexpr FieldInfo kSimPath{
       .kind = FieldKind::kText, .name = "simPath", .label = "FSX path", .option = "--sim-path DIR"};
-  static constexpr FieldSpec kMaxWeight{.kind = FieldKind::kNumber,
+  static constexpr FieldInfo kMaxWeight{.kind = FieldKind::kNumber,
                                         .name = "maxWeight",
                                         .label = "Max GA weight (kg)",
                                         .min = 5000,

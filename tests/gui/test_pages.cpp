@@ -40,17 +40,17 @@ TEST_F(GuiTest, EveryFieldHasAWidgetThatShowsItsValueAndTakesAnEdit) {
     if (id == ui::PageId::kAirports) Type(Find<QLineEdit>("m_strICAO"), "KAAA");
     ui::SheetPage& page = w.sheet().Page(id);
     for (const ui::PageField& field : page.Fields()) {
-      const ui::FieldSpec& spec = *field.spec;
-      SCOPED_TRACE(spec.name);
+      const ui::FieldInfo& info = *field.info;
+      SCOPED_TRACE(info.name);
       const QString shown = Q(ui::FieldText(page, field));
       const bool editable = field.Editable() && ui::FieldApplies(page, field);
-      QWidget* widget = spec.kind == ui::FieldKind::kFlags
-                            ? Find<QCheckBox>(("m_b" + std::string(spec.choices[0])).c_str())
-                            : Find<QWidget>(spec.name);
+      QWidget* widget = info.kind == ui::FieldKind::kFlags
+                            ? Find<QCheckBox>(("m_b" + std::string(info.choices[0])).c_str())
+                            : Find<QWidget>(info.name);
       ASSERT_NE(widget, nullptr);
       EXPECT_EQ(widget->isEnabled(), editable);
       if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-        EXPECT_EQ(edit->text() + (*spec.unit != '\0' ? QString(" ") + spec.unit : ""), shown);
+        EXPECT_EQ(edit->text() + (*info.unit != '\0' ? QString(" ") + info.unit : ""), shown);
         if (editable && field.box != nullptr) {
           Type(edit, "x");  // refused: the box says why
           EXPECT_EQ(Std(edit->toolTip()), field.box(page)->Problem());
@@ -59,7 +59,7 @@ TEST_F(GuiTest, EveryFieldHasAWidgetThatShowsItsValueAndTakesAnEdit) {
         if (editable) Type(edit, "7");
       } else if (auto* check = qobject_cast<QCheckBox*>(widget)) {
         EXPECT_EQ(check->isChecked(),
-                  spec.kind == ui::FieldKind::kFlags ? shown.contains(spec.choices[0]) : shown == "yes");
+                  info.kind == ui::FieldKind::kFlags ? shown.contains(info.choices[0]) : shown == "yes");
         check->setFocus();
         if (editable) QTest::keyClick(check, Qt::Key_Space);
       } else if (auto* choice = qobject_cast<QComboBox*>(widget)) {
@@ -70,7 +70,7 @@ TEST_F(GuiTest, EveryFieldHasAWidgetThatShowsItsValueAndTakesAnEdit) {
         EXPECT_EQ(date->date().toString(Qt::ISODate), shown.left(10));
         date->setDate(date->date().addDays(1));
       } else if (auto* slider = qobject_cast<QSlider*>(widget)) {
-        EXPECT_EQ(w.findChild<QLabel*>(QString(spec.name) + "Shown")->text(), shown);
+        EXPECT_EQ(w.findChild<QLabel*>(QString(info.name) + "Shown")->text(), shown);
         slider->setFocus();
         QTest::keyClick(slider, slider->value() == 0 ? Qt::Key_Right : Qt::Key_Left);
       }

@@ -77,7 +77,7 @@ TEST_F(AirportsPageTest, LowerCaseIdentShowsTheAirport) {
   EXPECT_EQ(page.m_hSelectedItem, page.NodeOf(munich));
   std::string shown;
   for (const PageField& field : page.Fields())
-    shown += std::string(field.spec->label) + "=" + FieldText(page, field) + ";";
+    shown += std::string(field.info->label) + "=" + FieldText(page, field) + ";";
   // Military parking ticks Military.
   EXPECT_EQ(
       shown.erase(13, 3),

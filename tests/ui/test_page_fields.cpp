@@ -55,7 +55,7 @@ TEST(NumberFieldTest, TypedTextIsTakenOnlyWhenItIsANumberInRange) {
 
 TEST(FieldValueTest, OptionValuesAreReadByTheKindOfTheField) {
   const struct {
-    const FieldSpec& spec;
+    const FieldInfo& info;
     const char* text;
     std::optional<std::int64_t> value;
   } cases[] = {
@@ -80,7 +80,7 @@ TEST(FieldValueTest, OptionValuesAreReadByTheKindOfTheField) {
       {CPFlightplan::kPickedDate, "2006-6-7", std::nullopt},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(ParseFieldValue(c.spec, c.text), c.value) << c.spec.name << " " << c.text;
+    EXPECT_EQ(ParseFieldValue(c.info, c.text), c.value) << c.info.name << " " << c.text;
 }
 
 class PageFieldsTest : public test::PageTest {
@@ -98,7 +98,7 @@ class PageFieldsTest : public test::PageTest {
   }
 };
 
-// Every field of every page: its box has its spec's label and range, an edit handed to its handler
+// Every field of every page: its box has its FieldInfo's label and range, an edit handed to its handler
 // shows as its value, and only the fields the edit changed are reported changed.
 TEST_F(PageFieldsTest, EveryFieldShowsWhatItsHandlerTook) {
   test::AddVariation(session.world, test::AddModel(session.world, {}), "Trainer red");
@@ -115,44 +115,44 @@ TEST_F(PageFieldsTest, EveryFieldShowsWhatItsHandlerTook) {
     watch.Changed(page, page.Fields());
     for (std::size_t i = 0; i < page.Fields().size(); ++i) {
       const PageField& field = page.Fields()[i];
-      const FieldSpec& spec = *field.spec;
-      SCOPED_TRACE(spec.name);
-      EXPECT_TRUE(names.insert(spec.name).second) << "object names are unique on a page";
+      const FieldInfo& info = *field.info;
+      SCOPED_TRACE(info.name);
+      EXPECT_TRUE(names.insert(info.name).second) << "object names are unique on a page";
       EXPECT_TRUE(FieldApplies(page, field));
       if (const NumberBox* box = field.box != nullptr ? field.box(page) : nullptr) {
         EXPECT_EQ(std::make_tuple(std::string(box->label()), box->min(), box->max()),
-                  std::make_tuple(std::string(spec.label), spec.min, spec.max));
+                  std::make_tuple(std::string(info.label), info.min, info.max));
       }
       if (!field.Editable()) continue;
       std::string typed, shown;
-      switch (spec.kind) {
+      switch (info.kind) {
         case FieldKind::kNumber:
-          typed = shown = FormatNumber(std::floor(spec.min + (spec.max - spec.min) / 3));
+          typed = shown = FormatNumber(std::floor(info.min + (info.max - info.min) / 3));
           break;
         case FieldKind::kCheck:
           typed = shown = FieldText(page, field) == "yes" ? "no" : "yes";
           break;
         case FieldKind::kChoice:
-          typed = spec.choices[1];
+          typed = info.choices[1];
           shown = typed + " (1)";
           break;
         case FieldKind::kFlags:
-          typed = std::string(spec.choices[0]) + "," + spec.choices[2];
-          shown = std::string(spec.choices[2]) + ", " + spec.choices[0];
+          typed = std::string(info.choices[0]) + "," + info.choices[2];
+          shown = std::string(info.choices[2]) + ", " + info.choices[0];
           break;
         case FieldKind::kDate:
           typed = "2006-06-07";
           shown = "2006-06-07 (Wednesday)";
           break;
         default:
-          typed = shown = spec.kind == FieldKind::kSlider ? FormatNumber(spec.max) : "X";
+          typed = shown = info.kind == FieldKind::kSlider ? FormatNumber(info.max) : "X";
       }
       ASSERT_TRUE(FeedField(page, field, typed));
-      EXPECT_EQ(FieldText(page, field), *spec.unit != '\0' ? shown + " " + spec.unit : shown);
+      EXPECT_EQ(FieldText(page, field), *info.unit != '\0' ? shown + " " + info.unit : shown);
       const std::vector<std::size_t> changed = watch.Changed(page, page.Fields());
-      const bool money = &spec == &CPPlanes::kMoneyPerWeek || &spec == &CPPlanes::kMoneyPerFlight;
+      const bool money = &info == &CPPlanes::kMoneyPerWeek || &info == &CPPlanes::kMoneyPerFlight;
       // A choice of category or parking kind shows other values; the money boxes follow each other.
-      EXPECT_TRUE(spec.kind == FieldKind::kChoice || changed.size() == (money ? 2u : 1u)) << changed.size();
+      EXPECT_TRUE(info.kind == FieldKind::kChoice || changed.size() == (money ? 2u : 1u)) << changed.size();
       EXPECT_NE(std::find(changed.begin(), changed.end(), i), changed.end());
     }
   }
@@ -169,9 +169,9 @@ TEST_F(PageFieldsTest, ANumberRefusedOnAnyPageStopsTheWholeApply) {
       if (i == page.Fields().size()) break;
       const PageField& field = page.Fields()[i];
       if (field.box == nullptr) continue;
-      SCOPED_TRACE(field.spec->name);
+      SCOPED_TRACE(field.info->name);
       sheet.airports.OnUseClicked(false);
-      FeedField(page, field, FormatNumber(field.spec->max + 1));
+      FeedField(page, field, FormatNumber(field.info->max + 1));
       prompter.messages.clear();
       EXPECT_FALSE(sheet.Apply());
       EXPECT_EQ(prompter.messages, std::vector<std::string>{field.box(page)->Problem()});
