@@ -33,11 +33,25 @@ class RecordingPrompter final : public Prompter {
     questions.push_back(question);
     return answer;
   }
+  Answer AskYesNoCancel(const std::string& question) override {
+    questions.push_back(question);
+    return choice.value_or(answer ? Answer::kYes : Answer::kNo);
+  }
+  void MessageWithDetails(const std::string& text, MessageIcon icon, const std::string& more) override {
+    Message(text, icon);
+    details.push_back(more);
+  }
+  bool AskYesNoWithDetails(const std::string& question, const std::string& more) override {
+    details.push_back(more);
+    return AskYesNo(question);
+  }
   std::optional<std::string> OpenFile(const std::string&, const std::string&) override { return chosenFile; }
 
   std::vector<std::string> messages;
   std::vector<std::string> questions;
+  std::vector<std::string> details;  // of the messages and questions that had them
   bool answer = false;
+  std::optional<Answer> choice;  // the answer to Yes/No/Cancel; `answer` when unset
   std::optional<std::string> chosenFile;
 };
 
