@@ -27,7 +27,8 @@ void TreePageView::BindTree(QAbstractItemModel& model, std::function<void(ui::No
 
 void TreePageView::RequestNode(ui::NodeId node) {
   if (!page().IsModified()) return SelectNode(node);
-  Refresh();  // the tree shows the page's node again
+  Refresh();                                           // the tree shows the page's node again
+  if (IndexOf(node) == tree_->currentIndex()) return;  // the node whose edits these are
   // Asked once the event that led here has been handled: the question is a modal box.
   QMetaObject::invokeMethod(
       this, [this, node] { Q_EMIT nodeWanted(node); }, Qt::QueuedConnection);
