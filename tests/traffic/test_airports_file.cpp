@@ -32,18 +32,27 @@ TEST(AirportsFileTest, WritesHeaderRunwaysParkingAndStandardSpaces) {
   airport.altitude = 12.34;
   airport.airspaceClass = 'D';
   airport.approachComCount = 2;
-  airport.runways = {{4, 1000, 30}, {1, 600, 20}};
-  airport.parkingSpaces = {
-      {ParkingType::kRampGaMedium, 12.5}, {ParkingType::kDockGa, 7.0}, {ParkingType::kGateSmall, 1234.56}};
+  airport.runways = {{4, 1000, 30}, {1, 600, 20}, {2, 300, 90}, {9, 300, 90}, {255, 300, 90}};
+  airport.parkingSpaces = {{ParkingType::kRampGaMedium, 12.5},
+                           {ParkingType::kDockGa, 7.0},
+                           {ParkingType::kGateSmall, 1234.56},
+                           {ParkingType::kRampMilitaryCombat, 3},
+                           {ParkingType{-1}, 3}};
 
+  // Scenery surface codes and parking types in the compiler's words; unknown codes are hard ramps.
   EXPECT_EQ(AirportsFileText(world),
             "ABC ,47.500000,-122.250000, 12.3,D,2,0.70,United States\n"
             "{\n"
             "RUNWAY,3280,98,HARD\n"
             "RUNWAY,1968,65,SOFT\n"
+            "RUNWAY,984,295,WATER\n"
+            "RUNWAY,984,295,SNOW\n"
+            "RUNWAY,984,295,HARD\n"
             "PARKING,12.5,RAMP\n"
             "PARKING,7.0,DOCK\n"
             "PARKING,1234.6,GATE\n"
+            "PARKING,3.0,MIL_COMBAT\n"
+            "PARKING,3.0,RAMP\n"
             "PARKING,10.0,RAMP\n"
             "PARKING,10.0,RAMP\n"
             "}\n");
@@ -128,27 +137,6 @@ TEST(AirportsFileTest, IncompleteTreeAboveAirportWritesEmptyCountry) {
   const std::string text = AirportsFileText(world);
   EXPECT_NE(text.find("NOST,0.000000,0.000000,  0.0,G,0,0.70,\n{\n"), std::string::npos);
   EXPECT_NE(text.find("ORPH,0.000000,0.000000,  0.0,G,0,0.70,\n{\n"), std::string::npos);
-}
-
-TEST(AirportsFileTest, RunwaySurfaceWords) {
-  const char* const expected[] = {
-      "HARD", "SOFT", "WATER", "SOFT", "HARD", "SOFT", "SOFT", "HARD",  // 0..7
-      "SNOW", "SNOW", "HARD",  "SOFT", "SOFT", "SOFT", "SOFT", "HARD",  // 8..15
-      "HARD", "HARD", "HARD",  "HARD", "HARD", "SOFT", "HARD", "HARD",  // 16..23
-      "HARD",                                                           // 24
-  };
-  for (int code = 0; code < static_cast<int>(std::size(expected)); ++code)
-    EXPECT_STREQ(RunwaySurfaceWord(code), expected[code]) << code;
-  EXPECT_STREQ(RunwaySurfaceWord(-1), "HARD");
-  EXPECT_STREQ(RunwaySurfaceWord(255), "HARD");
-}
-
-TEST(AirportsFileTest, ParkingWords) {
-  const char* const expected[] = {"RAMP", "RAMP", "RAMP", "RAMP", "RAMP", "CARGO", "MIL_CARGO", "MIL_COMBAT",
-                                  "GATE", "GATE", "GATE", "DOCK", "RAMP", "RAMP",  "RAMP",      "RAMP"};
-  for (int type = 0; type < static_cast<int>(std::size(expected)); ++type)
-    EXPECT_STREQ(ParkingWord(ParkingType{type}), expected[type]) << type;
-  EXPECT_STREQ(ParkingWord(ParkingType{-1}), "RAMP");
 }
 
 }

@@ -10,6 +10,7 @@
 #include "traffic/aircraft_file.h"
 #include "traffic/airports_file.h"
 #include "traffic/compiler_inputs.h"
+#include "traffic/fleet_test_world.h"
 #include "traffic/flight_plans.h"
 
 namespace wf {
@@ -78,130 +79,101 @@ TEST(CompilerInputCheckTest, AcceptsValidInputsAndCountsThem) {
 
 TEST(CompilerInputCheckTest, AcceptsWhatTheWritersProduce) {
   World world;
-  CAirport& home = *FindOrCreateAirport(world, "North America", "Korea, South", "-", "Town", "K1", 0);
-  home.latitude = 47.5;
-  home.longitude = -122.25;
-  home.airportType = AirportType::kLargeAirfield;
+  CAirport& home = test::AddAirport(world, {.icao = "K1",
+                                            .latitude = 47.5,
+                                            .longitude = -122.25,
+                                            .type = AirportType::kLargeAirfield,
+                                            .country = "Korea, South"});
   home.runways = {{4, 1000, 30}, {1, 600, 20}};
   home.parkingSpaces = {
       {ParkingType::kRampGaMedium, 12.5}, {ParkingType::kDockGa, 7.0}, {ParkingType::kGateSmall, 1234.56}};
-  CAirport& away = *FindOrCreateAirport(world, "Europe", "France", "-", "Ville", "LFXY", 0);
-  away.airportType = AirportType::kSeaplaneBase;
-
-  auto model = std::make_unique<CAircraft>();
-  model->hasWheels = 1;
-  model->useForGA = 1;
-  model->wingSpan = 11;
-  model->amphibian = 1;
-  model->skis = 1;
-  CAircraft& storedModel = world.aircraftTypes.Insert("Cub, red", std::move(model));
-  auto variation = std::make_unique<CAI_Aircraft>(storedModel, world.aiAircraftCounter);
-  variation->title = "Cub, red";
-  variation->aircraft = &storedModel;
-  variation->usage = 1 << 4;
-  const int number = world.aircraftNames.Insert("Cub, red", std::move(variation)).number;
-
-  std::vector<FlightLine> lines(2);
-  lines[0] = {MakeTime(2024, 6, 1, 9, 30), 0, &away, 55, 6, false};
-  lines[1] = {MakeTime(2024, 6, 1, 11, 15), MakeTime(2024, 6, 1, 12, 30), &home, 45, 6, true};
+  CAirport& away = test::AddAirport(world, {.icao = "LFXY", .type = AirportType::kSeaplaneBase});
+  CAI_Aircraft& cub = test::AddVariation(
+      world, test::AddModel(world, {.name = "Cub, red", .amphibian = 1, .skis = 1}), "Cub, red");
+  cub.usage = 1 << 4;
+  const FlightLine lines[] = {
+      {MakeTime(2024, 6, 1, 9, 30), 0, &away, 55, 6, false},
+      {MakeTime(2024, 6, 1, 11, 15), MakeTime(2024, 6, 1, 12, 30), &home, 45, 6, true}};
   std::string plans;
-  AppendPlaneBlock(plans, number, "N1234B", 0, false, lines);
+  AppendPlaneBlock(plans, cub.number, "N1234B", 0, false, lines);
 
   const CompilerInputCheck check = Check(AirportsFileText(world), AircraftFileText(world), plans);
   EXPECT_TRUE(check.ok()) << Listing(check) << AirportsFileText(world) << AircraftFileText(world) << plans;
   EXPECT_EQ(check.legCount, 2u);
 }
 
+// A broken airport or aircraft file is checked without flight plans, which would name what it lacks.
 TEST(CompilerInputCheckTest, NamesEachFaultWithFileAndLine) {
   enum File { kAirportsFile, kAircraftFile, kPlansFile };
   struct Case {
     File file;
     std::string text;      // replaces that file's text
-    std::string expected;  // the start of the one problem's text
+    std::string expected;  // the start of the one problem's text after the file's name
   };
+  const std::string airport = "KAAA,47.5,-122.2,12.3,D,2,0.70,US\n";
+  const auto airportWith = [&](const std::string& line) { return airport + "{\n" + line + "\n}\n"; };
   const std::string plan = "AC1,N1234B,0,ONE_WEEK,VFR";
   const Case cases[] = {
-      // Airports.dat
-      {kAirportsFile, "KAAA,47.5,-122.2,12.3,D,2,0.70,US\n{\nRUNWAY,3280,98,GRASS\n}\n",
-       "Airports.dat:3: the runway surface 'GRASS' is not one of"},
-      {kAirportsFile, "KAAA,47.5,-122.2,12.3,D,2,0.70,US\n{\nRUNWAY,3280,98,\n}\n",
-       "Airports.dat:3: the runway surface is missing"},
-      {kAirportsFile, "KAAA,47.5,-122.2,12.3,D,2,0.70,US\n{\nPARKING,10.0,HANGAR\n}\n",
-       "Airports.dat:3: the parking kind 'HANGAR' is not one of"},
-      {kAirportsFile, "KAAA,47.5,-122.2,12.3,D,2,0.70,US\n{\nRUNWAY,long,98,HARD\n}\n",
-       "Airports.dat:3: the runway length 'long'"},
-      {kAirportsFile, "KAAA,47.5,-122.2,12.3,D,2,0.70,US\n{\nRUNWAY,3280,98\n}\n",
-       "Airports.dat:3: a RUNWAY line has 4 fields"},
-      {kAirportsFile, "KAAA,north,-122.2,12.3,D,2,0.70,US\n{\n}\n", "Airports.dat:1: the latitude 'north'"},
-      {kAirportsFile, "KAAA,47.5,-190.0,12.3,D,2,0.70,US\n{\n}\n", "Airports.dat:1: the longitude '-190.0'"},
-      {kAirportsFile, "KAAA,47.5,-122.2,nan,D,2,0.70,US\n{\n}\n", "Airports.dat:1: the altitude 'nan'"},
-      {kAirportsFile, "KAAA,47.5,-122.2,12.3,D,2,0.70\n{\n}\n",
-       "Airports.dat:1: an airport line has 8 fields"},
-      {kAirportsFile, "KAAA,47.5,-122.2,12.3,D,2,0.70,US\n{\n\nKBB,1,1,1,G,0,0.70,US\n{\n}\n",
-       "Airports.dat:4: the block of airport 'KAAA' opened on line 2 has no closing '}'"},
-      {kAirportsFile, "KAAA,47.5,-122.2,12.3,D,2,0.70,US\n{\n}\n}\n", "Airports.dat:4: '}' without an open"},
-      {kAirportsFile, "KAAA,47.5,-122.2,12.3,D,2,0.70,US\nRUNWAY,1,1,HARD\n}\n",
-       "Airports.dat:1: the airport line of 'KAAA' is not followed by '{'"},
-      {kAirportsFile, "KAAA,1,1,1,G,0,0.70,US\n{\n}\nKAAA ,1,1,1,G,0,0.70,US\n{\n}\n",
-       "Airports.dat:4: airport 'KAAA' is already defined on line 1"},
-      // Aircraft-GA.dat
+      {kAirportsFile, airportWith("RUNWAY,3280,98,GRASS"), "3: the runway surface 'GRASS' is not one of"},
+      {kAirportsFile, airportWith("RUNWAY,3280,98,"), "3: the runway surface is missing"},
+      {kAirportsFile, airportWith("PARKING,10.0,HANGAR"), "3: the parking kind 'HANGAR' is not one of"},
+      {kAirportsFile, airportWith("RUNWAY,long,98,HARD"), "3: the runway length 'long'"},
+      {kAirportsFile, airportWith("RUNWAY,3280,98"), "3: a RUNWAY line has 4 fields"},
+      {kAirportsFile, "KAAA,north,-122.2,12.3,D,2,0.70,US\n{\n}\n", "1: the latitude 'north'"},
+      {kAirportsFile, "KAAA,47.5,-190.0,12.3,D,2,0.70,US\n{\n}\n", "1: the longitude '-190.0'"},
+      {kAirportsFile, "KAAA,47.5,-122.2,nan,D,2,0.70,US\n{\n}\n", "1: the altitude 'nan'"},
+      {kAirportsFile, "KAAA,47.5,-122.2,12.3,D,2,0.70\n{\n}\n", "1: an airport line has 8 fields"},
+      {kAirportsFile, airport + "{\n\nKBB,1,1,1,G,0,0.70,US\n{\n}\n",
+       "4: the block of airport 'KAAA' opened on line 2 has no closing '}'"},
+      {kAirportsFile, airport + "{\n}\n}\n", "4: '}' without an open"},
+      {kAirportsFile, airport + "RUNWAY,1,1,HARD\n}\n",
+       "1: the airport line of 'KAAA' is not followed by '{'"},
+      {kAirportsFile, airport + "{\n}\nKAAA ,1,1,1,G,0,0.70,US\n{\n}\n",
+       "4: airport 'KAAA' is already defined on line 1"},
       {kAircraftFile, "AC1,Cub,110,45,90,160,640,1500,HARD | ICE,5,RAMP,0,no,no\n",
-       "Aircraft-GA.dat:1: runway surfaces: 'ICE' is not one of"},
-      {kAircraftFile, "AC1,Cub,fast,45,90,160,640,1500,HARD,5,RAMP,0,no,no\n",
-       "Aircraft-GA.dat:1: the cruise speed 'fast'"},
+       "1: runway surfaces: 'ICE' is not one of"},
+      {kAircraftFile, "AC1,Cub,fast,45,90,160,640,1500,HARD,5,RAMP,0,no,no\n", "1: the cruise speed 'fast'"},
       {kAircraftFile, "AC1,Cub,110,45,90,160,-54479,1500,HARD,5,RAMP,0,no,no\n",
-       "Aircraft-GA.dat:1: the range '-54479' is negative"},
+       "1: the range '-54479' is negative"},
       {kAircraftFile, "AC1,Cub,110,45,90,160,640,1500,HARD,5,HANGAR | RAMP,0,no,no\n",
-       "Aircraft-GA.dat:1: parking kinds: 'HANGAR'"},
-      {kAircraftFile, "AC1,Cub,110,45,90,160,640,1500,HARD,5,RAMP,0,no\n",
-       "Aircraft-GA.dat:1: an aircraft line has 14"},
+       "1: parking kinds: 'HANGAR'"},
+      {kAircraftFile, "AC1,Cub,110,45,90,160,640,1500,HARD,5,RAMP,0,no\n", "1: an aircraft line has 14"},
       {kAircraftFile,
        "Cub,110,45,90,160,640,1500,HARD,5,RAMP,0,no,no\nAC1,A,1,1,1,1,1,1,HARD,1,RAMP,0,no,no\n",
-       "Aircraft-GA.dat:1: an aircraft line starts with AC"},
+       "1: an aircraft line starts with AC"},
       {kAircraftFile, "AC1,A,1,1,1,1,1,1,HARD,1,RAMP,0,no,no\n\nAC1,B,1,1,1,1,1,1,HARD,1,RAMP,0,no,no\n",
-       "Aircraft-GA.dat:3: aircraft number 1 is already defined on line 1"},
-      // Flightplans-GA.dat
+       "3: aircraft number 1 is already defined on line 1"},
       {kPlansFile, Block("AC9,N1,0,ONE_WEEK,VFR", {"60930,KBB,55"}),
-       "Flightplans-GA.dat:1: aircraft number 9 is not in Aircraft-GA.dat"},
-      {kPlansFile, Block(plan, {"60930,KZZZ,55"}),
-       "Flightplans-GA.dat:3: the destination 'KZZZ' is not an airport"},
-      {kPlansFile, Block(plan, {"70930,KBB,55"}),
-       "Flightplans-GA.dat:3: the weekday 7 of the departure '70930'"},
-      {kPlansFile, Block(plan, {"62400,KBB,55"}), "Flightplans-GA.dat:3: the time 2400 of the departure"},
-      {kPlansFile, Block(plan, {"60960,KBB,55"}), "Flightplans-GA.dat:3: the time 0960 of the departure"},
-      {kPlansFile, Block(plan, {"6930,KBB,55"}),
-       "Flightplans-GA.dat:3: the departure '6930' is not a weekday digit"},
-      {kPlansFile, Block(plan, {"60930,KBB,5.5"}), "Flightplans-GA.dat:3: the altitude '5.5'"},
-      {kPlansFile, Block(plan, {"60930,KBB,-55"}), "Flightplans-GA.dat:3: the altitude '-55'"},
-      {kPlansFile, Block(plan, {"60930,KBB,55,,61290"}),
-       "Flightplans-GA.dat:3: the time 1290 of the arrival"},
-      {kPlansFile, Block(plan, {"60930,KBB,55,x,61200"}), "Flightplans-GA.dat:3: the fourth field 'x'"},
-      {kPlansFile, Block(plan, {"60930,KBB,55,"}), "Flightplans-GA.dat:3: a leg has 3 fields"},
-      {kPlansFile, Block("AC1,N1,0,ONE_WEEK,IFX", {"60930,KBB,55"}),
-       "Flightplans-GA.dat:1: the flight rules 'IFX'"},
-      {kPlansFile, Block("AC1,N1,0,WEEKLY,VFR", {"60930,KBB,55"}),
-       "Flightplans-GA.dat:1: the repeat period 'WEEKLY'"},
-      {kPlansFile, Block("AC1,N1,101,ONE_WEEK,VFR", {"60930,KBB,55"}),
-       "Flightplans-GA.dat:1: the percentage '101'"},
-      {kPlansFile, Block(plan, {}), "Flightplans-GA.dat:1: plan AC1 'N1234B' has no legs"},
-      {kPlansFile, plan + "\n{\n60930,KBB,55\n",
-       "Flightplans-GA.dat:2: plan AC1 'N1234B' has no closing '}'"},
-      {kPlansFile, plan + "\n{\n{\n60930,KBB,55\n}\n",
-       "Flightplans-GA.dat:3: '{' inside the block of plan AC1"},
-      {kPlansFile, Block(plan, {"60930,KBB,55"}) + "}\n",
-       "Flightplans-GA.dat:5: '}' without an open plan block"},
+       "1: aircraft number 9 is not in Aircraft-GA.dat"},
+      {kPlansFile, Block(plan, {"60930,KZZZ,55"}), "3: the destination 'KZZZ' is not an airport"},
+      {kPlansFile, Block(plan, {"70930,KBB,55"}), "3: the weekday 7 of the departure '70930'"},
+      {kPlansFile, Block(plan, {"62400,KBB,55"}), "3: the time 2400 of the departure"},
+      {kPlansFile, Block(plan, {"60960,KBB,55"}), "3: the time 0960 of the departure"},
+      {kPlansFile, Block(plan, {"6930,KBB,55"}), "3: the departure '6930' is not a weekday digit"},
+      {kPlansFile, Block(plan, {"60930,KBB,5.5"}), "3: the altitude '5.5'"},
+      {kPlansFile, Block(plan, {"60930,KBB,-55"}), "3: the altitude '-55'"},
+      {kPlansFile, Block(plan, {"60930,KBB,55,,61290"}), "3: the time 1290 of the arrival"},
+      {kPlansFile, Block(plan, {"60930,KBB,55,x,61200"}), "3: the fourth field 'x'"},
+      {kPlansFile, Block(plan, {"60930,KBB,55,"}), "3: a leg has 3 fields"},
+      {kPlansFile, Block("AC1,N1,0,ONE_WEEK,IFX", {"60930,KBB,55"}), "1: the flight rules 'IFX'"},
+      {kPlansFile, Block("AC1,N1,0,WEEKLY,VFR", {"60930,KBB,55"}), "1: the repeat period 'WEEKLY'"},
+      {kPlansFile, Block("AC1,N1,101,ONE_WEEK,VFR", {"60930,KBB,55"}), "1: the percentage '101'"},
+      {kPlansFile, Block(plan, {}), "1: plan AC1 'N1234B' has no legs"},
+      {kPlansFile, plan + "\n{\n60930,KBB,55\n", "2: plan AC1 'N1234B' has no closing '}'"},
+      {kPlansFile, plan + "\n{\n{\n60930,KBB,55\n}\n", "3: '{' inside the block of plan AC1"},
+      {kPlansFile, Block(plan, {"60930,KBB,55"}) + "}\n", "5: '}' without an open plan block"},
       {kPlansFile, plan + "\n{\n60930,KBB,55\n" + Block("AC7,N2,0,ONE_WEEK,IFR", {"60930,KBB,55"}),
-       "Flightplans-GA.dat:4: plan AC1 'N1234B' (block opened on line 2) has no closing '}'"},
-      {kPlansFile, plan + "\n60930,KBB,55\n}\n",
-       "Flightplans-GA.dat:1: plan AC1 'N1234B' is not followed by '{'"},
+       "4: plan AC1 'N1234B' (block opened on line 2) has no closing '}'"},
+      {kPlansFile, plan + "\n60930,KBB,55\n}\n", "1: plan AC1 'N1234B' is not followed by '{'"},
   };
+  const char* const names[] = {"Airports.dat:", "Aircraft-GA.dat:", "Flightplans-GA.dat:"};
   for (const Case& c : cases) {
-    // A broken airport or aircraft file is checked without flight plans, which would name what it lacks.
+    const std::string expected = names[c.file] + c.expected;
     const CompilerInputCheck check =
         Check(c.file == kAirportsFile ? c.text : kAirports, c.file == kAircraftFile ? c.text : kAircraft,
               c.file == kPlansFile ? c.text : "");
-    ASSERT_EQ(check.problems.size(), 1u) << c.expected << "\n" << Listing(check);
-    EXPECT_EQ(check.problems[0].Text().substr(0, c.expected.size()), c.expected) << Listing(check);
+    ASSERT_EQ(check.problems.size(), 1u) << expected << "\n" << Listing(check);
+    EXPECT_TRUE(check.problems[0].Text().starts_with(expected)) << Listing(check);
   }
 }
 

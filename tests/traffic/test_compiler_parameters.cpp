@@ -17,11 +17,6 @@ TEST(CompilerInputParametersTest, BuildsTheSevenSwitchesInOrder) {
       R"( /Airports="C:\My Work\Airports.dat" /AircraftTypes="C:\My Work\Aircraft-GA.dat")"
       R"( /schedules="C:\My Work\Flightplans-GA.dat" /AutoSchedule=no /Countries="C:\My Work\countries.csv")"
       R"( /Quiet=yes /Output="D:\Games\FSX\Scenery\World\scenery\Traffic-GA.BGL")");
-  EXPECT_EQ(BuildCompilerParameters("/home/ann/work", "/opt/fsx", '/'),
-            R"( /Airports="/home/ann/work/Airports.dat" /AircraftTypes="/home/ann/work/Aircraft-GA.dat")"
-            R"( /schedules="/home/ann/work/Flightplans-GA.dat" /AutoSchedule=no)"
-            R"( /Countries="/home/ann/work/countries.csv" /Quiet=yes)"
-            R"( /Output="/opt/fsx/Scenery/World/scenery/Traffic-GA.BGL")");
 }
 
 // What the compiler receives after the command line is split is what the traffic run meant.

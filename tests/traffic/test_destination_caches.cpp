@@ -43,19 +43,11 @@ TEST(DestinationCaches, SearchBandsFollowTheWalksFromHome) {
 
 TEST(DestinationCaches, KindPassSetsByCategoryFloatsAndRunway) {
   World world;
-  test::AirportSpec spec;
-  spec.icao = "SMAL";  // small airfield, 1500 m
-  AddAirport(world, spec);
-  spec.icao = "COMM";
-  spec.type = AirportType::kMediumCommercial;
-  spec.longestRunway = 3000;
-  AddAirport(world, spec);
-  spec.icao = "SEAP";
-  spec.type = AirportType::kSeaplaneBase;  // a seaplane base is of a commercial type
-  AddAirport(world, spec);
-  spec.icao = "SHUT";
-  spec.type = AirportType::kSmallAirfield;
-  CAirport& unused = AddAirport(world, spec);
+  AddAirport(world, {.icao = "SMAL"});  // small airfield, 1500 m
+  AddAirport(world, {.icao = "COMM", .type = AirportType::kMediumCommercial, .longestRunway = 3000});
+  // A seaplane base is of a commercial type.
+  AddAirport(world, {.icao = "SEAP", .type = AirportType::kSeaplaneBase, .longestRunway = 3000});
+  CAirport& unused = AddAirport(world, {.icao = "SHUT", .longestRunway = 3000});
   unused.useAirport = 0;
   WorkCounters work;
   const AirportOrder order = BuildAirportOrder(world, work);

@@ -22,15 +22,22 @@ using test::CountryNode;
 using test::DrawsBetween;
 using test::ModelSpec;
 
-// Fills one airport with a fleet generator of its own and returns the draws it made.
-int PopulateAndCountDraws(World& world, CAirport& airport, const Settings& settings, FleetSummary& summary,
-                          int limit = 1000000) {
+// One airport filled by a fleet generator of its own, from seed 1.
+struct Filled {
+  int draws;
+  FleetSummary summary;
   WorkCounters counters;
-  const AirportOrder order = BuildAirportOrder(world, counters);
+};
+
+Filled Fill(World& world, CAirport& airport, int gaPercentage, int drawLimit = 1000000) {
+  Filled filled{};
+  const AirportOrder order = BuildAirportOrder(world, filled.counters);
+  Settings settings;
+  settings.gaPercentage = gaPercentage;
   Random random(1);
-  FleetGenerator fleet(world, settings, random, order, summary, counters);
-  fleet.PopulateAirport(airport);
-  return DrawsBetween(1, random, limit);
+  FleetGenerator(world, settings, random, order, filled.summary, filled.counters).PopulateAirport(airport);
+  filled.draws = DrawsBetween(1, random, drawLimit);
+  return filled;
 }
 
 TEST(FleetMinimumParking, RaisesSmallAndMediumRampsByAirportType) {
@@ -99,19 +106,15 @@ TEST(FleetGeneration, OneDrawPerSpaceWhenNoSpaceIsUsed) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
     World world;
-    CAirport& airport = AddAirport(world, {.icao = "EDXA",
-                                           .type = c.type,
-                                           .longestRunway = c.longestRunway,
-                                           .smallRamps = c.small,
-                                           .mediumRamps = c.medium,
-                                           .largeRamps = c.large});
+    AirportSpec spec{.icao = "EDXA", .type = c.type, .longestRunway = c.longestRunway, .smallRamps = c.small};
+    spec.mediumRamps = c.medium;
+    spec.largeRamps = c.large;
+    CAirport& airport = AddAirport(world, spec);
     AddVariation(world, AddModel(world, {}), "Trainer");
-    Settings settings;
-    settings.gaPercentage = 0;
-    FleetSummary summary;
-    EXPECT_EQ(PopulateAndCountDraws(world, airport, settings, summary), c.expectedDraws);
-    EXPECT_EQ(summary.spacesNotDrawn, c.expectedDraws);
-    EXPECT_EQ(summary.planes, 0);
+    const Filled filled = Fill(world, airport, 0);
+    EXPECT_EQ(filled.draws, c.expectedDraws);
+    EXPECT_EQ(filled.summary.spacesNotDrawn, c.expectedDraws);
+    EXPECT_EQ(filled.summary.planes, 0);
     EXPECT_TRUE(world.registrationIndex.empty());
   }
 }
@@ -122,60 +125,37 @@ TEST(FleetGeneration, OneDrawPerSpaceWhenNoSpaceIsUsed) {
 TEST(FleetLottery, CandidatesThatCannotBeBasedLeaveTheSpacesEmpty) {
   struct Case {
     const char* label;
-    AirportSpec airport;
     ModelSpec model;
-    float moneyPerWeek;
     bool based;
-  };
-  const AirportSpec base{.icao = "EDXA", .latitude = 50, .longitude = 8, .type = kBush};
-  auto with = [&](auto change) {
-    AirportSpec spec = base;
-    change(spec);
-    return spec;
-  };
-  const Case cases[] = {
-      {"fits", base, {}, 20000, true},
-      {"no wheels", base, {.hasWheels = 0}, 20000, false},
-      {"wingspan unknown", base, {.wingSpan = 0}, 20000, false},
-      {"wider than a small ramp", base, {.wingSpan = 21}, 20000, false},
-      {"runway exactly the minimum is too short",
-       with([](AirportSpec& s) { s.longestRunway = 697; }),
-       {},
-       20000,
-       false},
-      {"runway a metre longer", with([](AirportSpec& s) { s.longestRunway = 698; }), {}, 20000, true},
-      {"70 landings cost the money of a week",
-       with([](AirportSpec& s) { s.landingFee = 100; }),
-       {},
-       7000,
-       false},
-      {"70 landings cost a little less", with([](AirportSpec& s) { s.landingFee = 100; }), {}, 7000.5f, true},
-      {"floats and no seaplane base anywhere", base, {.amphibian = 1}, 20000, false},
+    std::uint32_t longestRunway = 1500;
+    float landingFee = 5, moneyPerWeek = 20000;
+    int useForGA = 1;
+  } cases[] = {
+      {"fits", {}, true},
+      {"no wheels", {.hasWheels = 0}, false},
+      {"wingspan unknown", {.wingSpan = 0}, false},
+      {"wider than a small ramp", {.wingSpan = 21}, false},
+      {"runway exactly the minimum is too short", {}, false, 697},
+      {"runway a metre longer", {}, true, 698},
+      {"70 landings cost the money of a week", {}, false, 1500, 100, 7000},
+      {"70 landings cost a little less", {}, true, 1500, 100, 7000.5f},
+      {"floats and no seaplane base anywhere", {.amphibian = 1}, false},
+      {"not for GA", {}, false, 1500, 5, 20000, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
     World world;
-    CAirport& airport = AddAirport(world, c.airport);
-    AddVariation(world, AddModel(world, c.model), "Only", 100.0f, c.moneyPerWeek);
-    Settings settings;
-    settings.gaPercentage = 100;
-    FleetSummary summary;
-    PopulateAndCountDraws(world, airport, settings, summary);
-    EXPECT_EQ(summary.planes, c.based ? 2 : 0);
-    EXPECT_EQ(summary.spacesWithoutAircraft, c.based ? 0 : 2);
+    AirportSpec spec{.icao = "EDXA", .latitude = 50, .longitude = 8, .type = kBush};
+    spec.longestRunway = c.longestRunway;
+    spec.landingFee = c.landingFee;
+    CAirport& airport = AddAirport(world, spec);
+    AddVariation(world, AddModel(world, c.model), "Only", 100.0f, c.moneyPerWeek).useForGA = c.useForGA;
+    const Filled filled = Fill(world, airport, 100);
+    EXPECT_EQ(filled.summary.planes, c.based ? 2 : 0);
+    EXPECT_EQ(filled.summary.spacesWithoutAircraft, c.based ? 0 : 2);
+    // Per empty space: the GA draw and the winner draw, which is made without candidates too.
+    EXPECT_TRUE(c.based || filled.draws == 4) << filled.draws;
   }
-}
-
-TEST(FleetLottery, VariationsNotForGaAreNoCandidates) {
-  World world;
-  CAirport& airport = AddAirport(world, {.icao = "EDXA", .type = kBush});
-  AddVariation(world, AddModel(world, {}), "Only").useForGA = 0;
-  Settings settings;
-  settings.gaPercentage = 100;
-  FleetSummary summary;
-  // Per space: the GA draw and the winner draw, which is made without candidates too.
-  EXPECT_EQ(PopulateAndCountDraws(world, airport, settings, summary), 4);
-  EXPECT_EQ(summary.planes, 0);
 }
 
 // A float plane is based where a seaplane base lies within half its range; the test is made once per
@@ -192,17 +172,9 @@ TEST(FleetLottery, FloatPlanesNeedASeaplaneBaseWithinHalfTheirRange) {
     CAirport& airport = AddAirport(world, {.icao = "EDXA", .latitude = 50, .longitude = 8, .type = kBush});
     AddAirport(world, {.icao = "EDXS", .latitude = c.baseLatitude, .longitude = 8, .type = kSeaplaneBase});
     AddVariation(world, AddModel(world, {.name = "Float", .range = c.range, .amphibian = 1}), "Float");
-    Settings settings;
-    settings.gaPercentage = 100;
-    FleetSummary summary;
-    WorkCounters counters;
-    const AirportOrder order = BuildAirportOrder(world, counters);
-    ASSERT_EQ(order.seaplaneBases.size(), 1u);
-    Random random(1);
-    FleetGenerator fleet(world, settings, random, order, summary, counters);
-    fleet.PopulateAirport(airport);
-    EXPECT_EQ(summary.planes, c.based ? 2 : 0);
-    EXPECT_EQ(counters.distanceCalls, 2 + 1);  // two order keys, one reach test for both spaces
+    const Filled filled = Fill(world, airport, 100);
+    EXPECT_EQ(filled.summary.planes, c.based ? 2 : 0);
+    EXPECT_EQ(filled.counters.distanceCalls, 2 + 1);  // two order keys, one reach test for both spaces
   }
 }
 
@@ -215,11 +187,7 @@ TEST(FleetLottery, WeightsChooseAndAcceptedVariationsLoseTheirPercentage) {
   CAI_Aircraft& always = AddVariation(world, model, "B always", 1.0f);
   CAI_Aircraft& unused = AddVariation(world, model, "C not for GA", 100.0f);
   unused.useForGA = 0;
-  Settings settings;
-  settings.gaPercentage = 100;
-  FleetSummary summary;
-  PopulateAndCountDraws(world, airport, settings, summary);
-  ASSERT_EQ(summary.planes, 18);
+  ASSERT_EQ(Fill(world, airport, 100).summary.planes, 18);
   for (const auto& [registration, plane] : airport.planes) EXPECT_EQ(plane->aircraft, &always);
   EXPECT_EQ(never.percentage, 0);
   EXPECT_EQ(always.percentage, 0);
@@ -265,15 +233,12 @@ TEST(FleetRegistrations, AnAirportThatRunsOutGivesUpItsRemainingSpaces) {
   germany.patternCount = 1;
   germany.registrationPatterns[0] = "D-EAA!";  // 10 registrations
   AddVariation(world, AddModel(world, {}), "Trainer");
-  Settings settings;
-  settings.gaPercentage = 100;
-  FleetSummary summary;
-  const int draws = PopulateAndCountDraws(world, airport, settings, summary, 3000000);
-  EXPECT_EQ(summary.planes, 10);
-  EXPECT_EQ(summary.spacesWithoutRegistration, 990);
+  const Filled filled = Fill(world, airport, 100, 3000000);
+  EXPECT_EQ(filled.summary.planes, 10);
+  EXPECT_EQ(filled.summary.spacesWithoutRegistration, 990);
   // Per tried space: the percentage, the lottery, the pattern's expansions and the category.
-  EXPECT_GT(draws, kMaxExhaustedRegistrations * kMaxRegistrationExpansions);
-  EXPECT_LT(draws, (kMaxExhaustedRegistrations + 1) * kMaxRegistrationExpansions);
+  EXPECT_GT(filled.draws, kMaxExhaustedRegistrations * kMaxRegistrationExpansions);
+  EXPECT_LT(filled.draws, (kMaxExhaustedRegistrations + 1) * kMaxRegistrationExpansions);
 }
 
 TEST(FleetRegistrations, NeverRepeatAcrossRuns) {

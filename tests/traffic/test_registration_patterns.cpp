@@ -82,27 +82,24 @@ TEST(RegistrationPatternsTest, IgnoredLinesLeaveCountriesAlone) {
   }
 }
 
-TEST(RegistrationPatternsTest, CountryIsUpdatedInEveryRegionHoldingIt) {
+// A line changes the country in every region that holds it; a later line wins, and the last line
+// needs no line end.
+TEST(RegistrationPatternsTest, CountryIsUpdatedInEveryRegionHoldingItAndLaterLinesWin) {
   World world;
   CCountry& inEurope = AddCountry(world, "Europe", "Russia");
   CCountry& inAsia = AddCountry(world, "Asia", "Russia");
   CCountry& other = AddCountry(world, "Asia", "China");
-  ApplyRegistrationPatterns("# registrations\nCOUNTRY;Russia;1;RA-!!!!!\nCOUNTRY;Nowhere;1;X\n", world);
+  CCountry& france = AddCountry(world, "Europe", "France");
+  ApplyRegistrationPatterns(
+      "# registrations\r\nCOUNTRY;Russia;2;RA-1;RA-2\r\nCOUNTRY;France;1;F-....\nCOUNTRY;Nowhere;1;X\n"
+      "COUNTRY;Russia;1;RA-!!!!!",
+      world);
   for (CCountry* russia : {&inEurope, &inAsia}) {
     EXPECT_EQ(russia->patternCount, 1);
-    EXPECT_EQ(russia->registrationPatterns[0], "RA-!!!!!");
+    EXPECT_EQ(russia->registrationPatterns, (Patterns{"RA-!!!!!"}));
   }
   EXPECT_EQ(other.patternCount, 3);
   EXPECT_EQ(other.registrationPatterns, kDefaultPatterns);
-}
-
-TEST(RegistrationPatternsTest, LaterLinesWinAndLastLineNeedsNoLineEnd) {
-  World world;
-  CCountry& germany = AddCountry(world, "Europe", "Germany");
-  CCountry& france = AddCountry(world, "Europe", "France");
-  ApplyRegistrationPatterns("COUNTRY;Germany;1;D-E...\r\nCOUNTRY;France;1;F-....\r\nCOUNTRY;Germany;1;D-M...",
-                            world);
-  EXPECT_EQ(germany.registrationPatterns[0], "D-M...");
   EXPECT_EQ(france.registrationPatterns[0], "F-....");
 }
 
