@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+
+#include "traffic/fleet_test_world.h"
 #include "world/aircraft.h"
-#include "world/airport.h"
 #include "world/plane.h"
 
 namespace wf {
@@ -10,11 +12,12 @@ namespace {
 TEST(PlaneCategory, DrawsOnceFromTheCategoryBitsOfTheUsageMask) {
   struct Case {
     const char* label;
-    std::int32_t usage;
+    std::optional<std::int32_t> usage;  // none: no aircraft
     int expectedCategory;
     int expectedDraws;
   } cases[] = {
       // With seed 1 the first draw is 41.
+      {"no aircraft: private without a draw", std::nullopt, 0, 0},
       {"no category bits", 0, 0, 0},
       {"only bits above 5", ~0x3F, 0, 0},
       {"only bit 4", 1 << 4, 4, 1},
@@ -27,39 +30,11 @@ TEST(PlaneCategory, DrawsOnceFromTheCategoryBitsOfTheUsageMask) {
     std::uint16_t counter = 0;
     CAircraft model;
     CAI_Aircraft variation(model, counter);
-    variation.usage = c.usage;
-    variation.percentage = 17;
-    CAirport airport;
-    CAirport* home = &airport;
-
+    variation.usage = c.usage.value_or(0);
     Random random(1);
-    Random reference(1);
-    CPlane plane("D-EFGH", home, &variation, random);
-    for (int i = 0; i < c.expectedDraws; ++i) reference.Next();
-    EXPECT_EQ(random.State(), reference.State());
+    const CPlane plane("D-EFGH", nullptr, c.usage ? &variation : nullptr, random);
     EXPECT_EQ(plane.category, c.expectedCategory);
-    EXPECT_EQ(plane.percentage, 17);
-    EXPECT_EQ(plane.registration, "D-EFGH");
-    EXPECT_EQ(plane.homeAirport, home);
-    EXPECT_EQ(plane.aircraft, &variation);
-  }
-}
-
-TEST(PlaneCategory, WithoutAnAircraftIsPrivateWithoutADraw) {
-  Random random(1);
-  CPlane plane("N123", nullptr, nullptr, random);
-  EXPECT_EQ(plane.category, 0);
-  EXPECT_EQ(random.State(), 1u);
-}
-
-TEST(PlaneCategory, NamesAreSpelledAsShown) {
-  const char* expected[] = {"Private", "Club", "Training", "Rentable", "Buisiness", "Taxi", "unknown"};
-  CPlane plane;
-  for (int category = 0; category <= 6; ++category) {
-    plane.category = category;
-    std::string name;
-    EXPECT_EQ(plane.GetCategoryName(name), category);
-    EXPECT_EQ(name, expected[category]);
+    EXPECT_EQ(test::DrawsBetween(1, random), c.expectedDraws);
   }
 }
 

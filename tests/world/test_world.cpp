@@ -8,45 +8,30 @@
 namespace wf {
 namespace {
 
-TEST(WorldFindOrCreate, BuildsTheLevelsWithNamesAndParents) {
+// Each level is found by its name, case-sensitively, or made with its name and parent; an existing
+// airport is reused as it is (updating it is the scan's business).
+TEST(WorldFindOrCreate, BuildsTheLevelsWithNamesAndParentsAndReusesWhatExists) {
   World world;
   CAirport* airport = FindOrCreateAirport(world, "Europe", "Germany", "Hesse", "Frankfurt", "EDDF", 1234);
   ASSERT_NE(airport, nullptr);
-  EXPECT_EQ(airport->icao, "EDDF");
-  EXPECT_EQ(airport->sceneryFileTime, 1234);
+  EXPECT_EQ(airport->icao + std::to_string(airport->sceneryFileTime), "EDDF1234");
   EXPECT_EQ(world.airportIndex.Find("EDDF"), airport);
-
-  CRegion* region = world.regionMap.Find("Europe");
-  ASSERT_NE(region, nullptr);
-  CCountry* country = region->countries.Find("Germany");
-  ASSERT_NE(country, nullptr);
-  CState* state = country->states.Find("Hesse");
-  ASSERT_NE(state, nullptr);
-  CCity* city = state->cities.Find("Frankfurt");
-  ASSERT_NE(city, nullptr);
+  const CCity* city = airport->city;
+  ASSERT_TRUE(city && city->state && city->state->country && city->state->country->region);
+  EXPECT_EQ(city->state->country->region, world.regionMap.Find("Europe"));
+  EXPECT_EQ(city->state->country, world.regionMap.Find("Europe")->countries.Find("Germany"));
+  EXPECT_EQ(city->state, city->state->country->states.Find("Hesse"));
+  EXPECT_EQ(city, city->state->cities.Find("Frankfurt"));
   EXPECT_EQ(city->airports.Find("EDDF"), airport);
-  EXPECT_EQ(region->name, "Europe");
-  EXPECT_EQ(country->name, "Germany");
-  EXPECT_EQ(state->name, "Hesse");
-  EXPECT_EQ(city->name, "Frankfurt");
-  EXPECT_EQ(country->region, region);
-  EXPECT_EQ(state->country, country);
-  EXPECT_EQ(city->state, state);
-  EXPECT_EQ(airport->city, city);
+  EXPECT_EQ(city->state->country->region->name + city->state->country->name + city->state->name + city->name,
+            "EuropeGermanyHesseFrankfurt");
   // The inherited levels of a deeper object keep their defaults.
-  EXPECT_TRUE(static_cast<CRegion*>(country)->name.empty());
-  EXPECT_TRUE(static_cast<CCountry*>(city)->name.empty());
-}
+  EXPECT_TRUE(static_cast<const CRegion*>(city->state->country)->name.empty());
+  EXPECT_TRUE(static_cast<const CCountry*>(city)->name.empty());
 
-TEST(WorldFindOrCreate, ReusesWhatExistsAndMatchesCaseSensitively) {
-  World world;
-  CAirport* first = FindOrCreateAirport(world, "Europe", "Germany", "Hesse", "Frankfurt", "EDDF", 1);
-  CAirport* again = FindOrCreateAirport(world, "Europe", "Germany", "Hesse", "Frankfurt", "EDDF", 2);
-  EXPECT_EQ(again, first);
-  EXPECT_EQ(again->sceneryFileTime, 1);  // updating an existing airport is the scan's business
-
-  CAirport* other = FindOrCreateAirport(world, "Europe", "germany", "Hesse", "Frankfurt", "EDDF", 3);
-  EXPECT_NE(other, first);
+  EXPECT_EQ(FindOrCreateAirport(world, "Europe", "Germany", "Hesse", "Frankfurt", "EDDF", 2), airport);
+  EXPECT_EQ(airport->sceneryFileTime, 1234);
+  EXPECT_NE(FindOrCreateAirport(world, "Europe", "germany", "Hesse", "Frankfurt", "EDDF", 3), airport);
   EXPECT_EQ(world.regionMap.size(), 1u);
   EXPECT_EQ(world.regionMap.Find("Europe")->countries.size(), 2u);
 }
