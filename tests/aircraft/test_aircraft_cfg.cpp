@@ -3,6 +3,7 @@
 #include <limits>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "aircraft/aircraft_cfg.h"
@@ -154,95 +155,67 @@ TEST(AircraftCfgDerive, ThePistonSingle) {
   const auto a = Derived(kPistonSingleCfg);
   EXPECT_EQ(a->name, "Tourer_172");
   EXPECT_EQ(a->folderPath, "/sim/SimObjects/Airplanes/Tourer_172");
-  EXPECT_EQ(a->seen, 1);
-  EXPECT_EQ(a->fuelCapacity, 196);  // 52 gal
-  EXPECT_EQ(a->ceiling, 122 * 115);
-  EXPECT_EQ(a->fuelType, FuelType::kAvgas);
-  EXPECT_EQ(a->emptyWeight, 754);
-  EXPECT_EQ(a->maxWeight, 1156);
-  EXPECT_EQ(a->stallSpeed, 44);
-  EXPECT_EQ(a->cruiseSpeed, 122);
-  EXPECT_EQ(a->engineType, EngineType::kPiston);
-  EXPECT_EQ(a->useForGA, 1);
-  EXPECT_EQ(a->engineCount, 1);
-  EXPECT_EQ(a->hasWheels, 1);
-  EXPECT_EQ(a->wingSpan, 10);  // 36 ft = 10.97 m
-  EXPECT_EQ(a->ifr, 1);
+  // 52 gal are 196 l; 2550 and 1663 lb 1156 and 754 kg; 36 ft 10.97 m; the range is 196 l at 42.16 l/h
+  // and 122 kt; the empty weight is below the taxi minimum.
+  EXPECT_EQ(std::tuple(a->seen, a->fuelCapacity, a->ceiling, a->emptyWeight, a->maxWeight, a->stallSpeed,
+                       a->cruiseSpeed, a->engineCount, a->wingSpan, a->range, a->usage),
+            std::tuple(1, 196, 122 * 115, 754, 1156, 44, 122, 1, 10, 567, kAllButTaxi));
+  EXPECT_EQ(std::tuple(a->fuelType, a->engineType, a->useForGA, a->hasWheels, a->ifr, a->probability),
+            std::tuple(FuelType::kAvgas, EngineType::kPiston, 1, 1, 1, 100.0f));
   EXPECT_FLOAT_EQ(a->fuelFlow, kPistonFlow);
-  EXPECT_EQ(a->range, 567);  // 196 l / 42.16 l/h x 122 kt
-  EXPECT_EQ(a->probability, 100.0f);
-  EXPECT_EQ(a->usage, kAllButTaxi);  // empty weight 754 kg is below the taxi minimum
   EXPECT_FLOAT_EQ(a->moneyPerWeek, static_cast<float>(LitersToGallons(196) * 70 * 2.65));
 }
 
+using Edits = std::vector<std::pair<std::string, std::string>>;
+
+// The piston single's value of `key` replaced.
+Edits Set(const std::string& line, const std::string& value) {
+  return {{line, line.substr(0, line.find('=') + 1) + " " + value}};
+}
+
+Edits Compression(const std::string& ratio) {
+  return {{"[piston_engine]\n", "[piston_engine]\ncompression_ratio = " + ratio + "\n"}};
+}
+
 TEST(AircraftCfgDerive, ProbabilityUsageAndGAUse) {
-  const std::string kPiston = "[piston_engine]\n";
   struct Case {
     const char* what;
-    std::vector<std::pair<std::string, std::string>> edits;
     std::int32_t useForGA;
     float probability;
     std::int32_t usage;
+    Edits edits;
   } cases[] = {
-      {"compression ratio 4.4: weight 0, Private only",
-       {{kPiston, kPiston + "compression_ratio = 4.4\n"}},
-       1,
-       0.0f,
-       kPrivateOnly},
-      {"compression ratio 7: about 40",
-       {{kPiston, kPiston + "compression_ratio = 7\n"}},
-       1,
-       40.214f,
-       kPrivateOnly},
-      {"below 4.4 the square grows again",
-       {{kPiston, kPiston + "compression_ratio = 3.0\n"}},
-       1,
-       11.66f,
-       kPrivateOnly},
-      {"above 100 is capped", {{kPiston, kPiston + "compression_ratio = 12\n"}}, 1, 100.0f, kAllButTaxi},
+      {"compression ratio 4.4: weight 0, Private only", 1, 0.0f, kPrivateOnly, Compression("4.4")},
+      {"compression ratio 7: about 40", 1, 40.214f, kPrivateOnly, Compression("7")},
+      {"below 4.4 the square grows again", 1, 11.66f, kPrivateOnly, Compression("3.0")},
+      {"above 100 is capped", 1, 100.0f, kAllButTaxi, Compression("12")},
       {"a jet loses Club, Training and Rental, keeps Taxi",
-       {{"engine_type = 0", "engine_type = 1"}, {"fuel_type = 1", "fuel_type = 2"}},
        1,
        100.0f,
-       kNoClubTrainingRental},
-      {"avgas at the taxi minimum loses Taxi (3970 lb = 1800 kg)",
-       {{"empty_weight = 1663", "empty_weight = 3970"}},
-       1,
-       100.0f,
-       kAllButTaxi},
-      {"avgas above it keeps everything", {{"empty_weight = 1663", "empty_weight = 3971"}}, 1, 100.0f, -1},
-      {"above the private limit (11030 lb = 5003 kg)",
-       {{"max_gross_weight = 2550", "max_gross_weight = 11030"}},
-       1,
-       100.0f,
-       kAllButTaxi & ~(1 << kPrivate)},
-      {"cruise above 250",
-       {{"cruise_speed = 122.0", "cruise_speed = 251"}},
-       1,
-       100.0f,
-       kAllButTaxi & kNoClubTrainingRental},
-      {"at the GA limit (30865 lb = 14000 kg)",
-       {{"max_gross_weight = 2550", "max_gross_weight = 30865"}},
-       0,
-       0.0f,
-       kPrivateOnly & ~(1 << kPrivate)},
-      {"just below it", {{"max_gross_weight = 2550", "max_gross_weight = 30864"}}, 1, 100.0f, ~0b100001},
-      {"no engine", {{"engine_type = 0", "engine_type = 2"}}, 0, 0.0f, kPrivateOnly},
-      {"helicopter turbine", {{"engine_type = 0", "engine_type = 3"}}, 1, 0.0f, kPrivateOnly},
-      {"no wheels", {{"point.0=1,", "point.0=4,"}}, 1, 0.0f, kPrivateOnly},
-      {"a cruise speed that is not a number",
-       {{"cruise_speed = 122.0", "cruise_speed = fast"}},
-       0,
-       0.0f,
-       kPrivateOnly},
-      {"no full-flaps stall speed", {{"full_flaps_stall_speed = 40.0", ""}}, 0, 0.0f, kPrivateOnly},
-      {"a negative wing span", {{"wing_span = 36.1", "wing_span = -36"}}, 0, 0.0f, kPrivateOnly},
+       kNoClubTrainingRental,
+       {{"engine_type = 0", "engine_type = 1"}, {"fuel_type = 1", "fuel_type = 2"}}},
+      // 3970 lb are 1800 kg.
+      {"avgas at the taxi minimum loses Taxi", 1, 100.0f, kAllButTaxi, Set("empty_weight = 1663", "3970")},
+      {"avgas above it keeps everything", 1, 100.0f, -1, Set("empty_weight = 1663", "3971")},
+      // 11030 lb are 5003 kg, 30865 lb 14000 kg.
+      {"above the private limit", 1, 100.0f, kAllButTaxi & ~(1 << kPrivate),
+       Set("max_gross_weight = 2550", "11030")},
+      {"cruise above 250", 1, 100.0f, kAllButTaxi & kNoClubTrainingRental,
+       Set("cruise_speed = 122.0", "251")},
+      {"at the GA limit", 0, 0.0f, kPrivateOnly & ~(1 << kPrivate), Set("max_gross_weight = 2550", "30865")},
+      {"just below it", 1, 100.0f, ~0b100001, Set("max_gross_weight = 2550", "30864")},
+      {"no engine", 0, 0.0f, kPrivateOnly, Set("engine_type = 0", "2")},
+      {"helicopter turbine", 1, 0.0f, kPrivateOnly, Set("engine_type = 0", "3")},
+      {"no wheels", 1, 0.0f, kPrivateOnly, {{"point.0=1,", "point.0=4,"}}},
+      {"a cruise speed that is not a number", 0, 0.0f, kPrivateOnly, Set("cruise_speed = 122.0", "fast")},
+      {"no full-flaps stall speed", 0, 0.0f, kPrivateOnly, {{"full_flaps_stall_speed = 40.0", ""}}},
+      {"a negative wing span", 0, 0.0f, kPrivateOnly, Set("wing_span = 36.1", "-36")},
       // Unusable fuel above the capacity: a negative fuel sum, and so a negative range.
       {"a tank of negative capacity",
-       {{"LeftMain = -1.5, -8.5, 3.3, 28.0, 1.5", "LeftMain = 0, 0, 0, -5000, 0"}},
        0,
        0.0f,
-       kPrivateOnly},
+       kPrivateOnly,
+       {{"LeftMain = -1.5, -8.5, 3.3, 28.0, 1.5", "LeftMain = 0, 0, 0, -5000, 0"}}},
   };
   for (const Case& c : cases) {
     const auto a = Derived(Edited(kPistonSingleCfg, c.edits));
@@ -257,38 +230,31 @@ TEST(AircraftCfgDerive, FuelFlowAndRange) {
       "[TurbineEngineData]\nstatic_thrust = 1200.0\n[turboprop_engine]\nmaximum_torque = 1865.0\n";
   struct Case {
     const char* what;
-    std::vector<std::pair<std::string, std::string>> edits;
     float fuelFlow;
     std::int32_t engineCount, range;
+    Edits edits;
   } cases[] = {
       {"two engines halve the range",
-       {{"[piston_engine]", "[GeneralEngineData]\nEngine.1 = 0,0,0\n[piston_engine]"}},
        kPistonFlow,
        2,
-       283},
+       283,
+       {{"[piston_engine]", "[GeneralEngineData]\nEngine.1 = 0,0,0\n[piston_engine]"}}},
       {"power scalar and fuel flow scalar",
-       {{"power_scalar = 1.0", "power_scalar = 2.0"}, {"fuel_flow_scalar = 1.0", "fuel_flow_scalar = 1.5"}},
        kPistonFlow * 0.75f,
        1,
-       756},
-      {"turboprop: torque x 0.08", {{"max_rated_hp = 180\n", kTurbine}}, 149.2f, 1, 160},
+       756,
+       {{"power_scalar = 1.0", "power_scalar = 2.0"}, {"fuel_flow_scalar = 1.0", "fuel_flow_scalar = 1.5"}}},
+      {"turboprop: torque x 0.08", 149.2f, 1, 160, {{"max_rated_hp = 180\n", kTurbine}}},
       {"jet: thrust x 0.08",
-       {{"max_rated_hp = 180\n", "[TurbineEngineData]\nstatic_thrust = 1460\n"}},
        116.8f,
        1,
-       204},
-      {"no power: no fuel flow, range 0", {{"max_rated_hp = 180\n", ""}}, 0.0f, 1, 0},
-      {"no cylinders: no fuel flow, range 0",
-       {{"number_of_cylinders = 4", "number_of_cylinders = 0"}},
-       0.0f,
-       1,
-       0},
-      {"no engines: range 0", {{"Engine.0 =", "Engine.-1 ="}}, kPistonFlow, 0, 0},
-      {"compression ratio 0: infinite flow, range 0",
-       {{"[piston_engine]\n", "[piston_engine]\ncompression_ratio=0\n"}},
-       std::numeric_limits<float>::infinity(),
-       1,
-       0},
+       204,
+       {{"max_rated_hp = 180\n", "[TurbineEngineData]\nstatic_thrust = 1460\n"}}},
+      {"no power: no fuel flow, range 0", 0.0f, 1, 0, {{"max_rated_hp = 180\n", ""}}},
+      {"no cylinders: no fuel flow, range 0", 0.0f, 1, 0, Set("number_of_cylinders = 4", "0")},
+      {"no engines: range 0", kPistonFlow, 0, 0, {{"Engine.0 =", "Engine.-1 ="}}},
+      {"compression ratio 0: infinite flow, range 0", std::numeric_limits<float>::infinity(), 1, 0,
+       Compression("0")},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

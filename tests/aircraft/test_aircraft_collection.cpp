@@ -4,11 +4,13 @@
 #include <fstream>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "aircraft/aircraft_collection.h"
 #include "aircraft/aircraft_test_support.h"
 #include "platform/text.h"
+#include "support/file_fixtures.h"
 #include "support/recording.h"
 #include "support/temp_folder.h"
 
@@ -30,16 +32,6 @@ std::string OneScheme(const std::string& title) {
   return WithFltsims("[fltsim.0]\ntitle=" + title + "\nsim=T\n");
 }
 
-void WriteText(const fs::path& path, const std::string& text) {
-  fs::create_directories(path.parent_path());
-  std::ofstream(path, std::ios::binary) << text;
-}
-
-std::string PathText(const fs::path& path) {
-  const std::u8string bytes = path.u8string();
-  return std::string(bytes.begin(), bytes.end());
-}
-
 class AircraftCollectTest : public ::testing::Test {
  protected:
   // Entries as fsx.cfg writes them, with backslashes.
@@ -49,12 +41,12 @@ class AircraftCollectTest : public ::testing::Test {
       text += "SimObjectPaths." + std::to_string(i) + "=" + entries[i] + "\r\n";
     }
     text += "ProcSpeed=4610\r\n\r\n[DISPLAY]\r\nSimObjectPaths.99=Elsewhere\r\n";
-    WriteText(appData / fileName, text);
+    test::Write(appData / fileName, text);
   }
   // `folder` below the simulator's folder, with slashes.
   void WriteAircraft(const std::string& folder, const std::string& text,
                      const std::string& fileName = "aircraft.cfg") {
-    WriteText(sim / folder / fileName, text);
+    test::Write(sim / folder / fileName, text);
   }
   AircraftCollectionResult Collect() { return CollectAircraft(world, settings, sim, appData, progress); }
 
@@ -72,58 +64,42 @@ class AircraftCollectTest : public ::testing::Test {
   RecordingProgress progress;
 };
 
+// A second run changes nothing but the folders, when the simulator moved: the models and variations
+// keep the values the user set.
 TEST_F(AircraftCollectTest, TwoSchemesGiveOneModelWithTwoVariationsAndASecondRunChangesNothing) {
   WriteFsxCfg({"SimObjects\\Airplanes"});
   WriteAircraft("SimObjects/Airplanes/Tourer_172", TwoSchemes("Tourer Red", "Tourer Blue"));
 
   const AircraftCollectionResult first = Collect();
-  EXPECT_EQ(first.models, 1u);
-  EXPECT_EQ(first.variations, 2u);
+  EXPECT_EQ(std::tuple(first.models, first.variations, first.foldersRead), std::tuple(1u, 2u, 1u));
   EXPECT_EQ(first.newModels, Names{"Tourer_172"});
   EXPECT_EQ(first.newVariations, (Names{"Tourer Red", "Tourer Blue"}));
-  EXPECT_EQ(first.foldersRead, 1u);
   EXPECT_EQ(progress.texts, (Names{"Read plane tourer red", "Read plane tourer blue"}));
   CAircraft* model = world.aircraftTypes.Find("Tourer_172");
   ASSERT_NE(model, nullptr);
-  EXPECT_EQ(model->folderPath, PathText(sim / "SimObjects" / "Airplanes" / "Tourer_172"));
   EXPECT_EQ(model->seen, 0);  // reset for the next collection
   for (const auto& [title, variation] : world.aircraftNames) {
     EXPECT_EQ(variation->aircraft, model);
-    EXPECT_EQ(variation->folderPath, model->folderPath);
-    EXPECT_EQ(variation->useForGA, 1);
-    EXPECT_EQ(variation->usage, model->usage);
+    EXPECT_EQ(std::tuple(variation->useForGA, variation->usage), std::tuple(1, model->usage));
   }
   EXPECT_EQ(world.aircraftNames.Find("Tourer Red")->number, 1);
   EXPECT_EQ(world.aircraftNames.Find("Tourer Blue")->number, 2);
 
-  const AircraftCollectionResult second = Collect();
-  EXPECT_TRUE(second.newModels.empty());
-  EXPECT_TRUE(second.newVariations.empty());
-  EXPECT_TRUE(second.removedModels.empty());
-  EXPECT_TRUE(second.removedVariations.empty());
-  EXPECT_EQ(second.keptModels, 1u);
-  EXPECT_EQ(second.keptVariations, 2u);
-  EXPECT_EQ(world.aircraftTypes.Find("Tourer_172"), model);
-  EXPECT_EQ(world.aiAircraftCounter, 2);
-}
-
-TEST_F(AircraftCollectTest, KnownModelsKeepTheirValuesAndFollowTheirFolder) {
-  WriteFsxCfg({"SimObjects\\Airplanes"});
-  WriteAircraft("SimObjects/Airplanes/Tourer_172", OneScheme("Tourer Red"));
-  Collect();
-  CAircraft* model = world.aircraftTypes.Find("Tourer_172");
   model->usage = 0b11;  // edited on the Planes page
   model->probability = 12.0f;
   world.aircraftNames.Find("Tourer Red")->probability = 7.0f;
-
   fs::rename(sim, temp / "FSX Moved");
   sim = temp / "FSX Moved";
-  Collect();
-  EXPECT_EQ(model->usage, 0b11);
-  EXPECT_EQ(model->probability, 12.0f);
+  const AircraftCollectionResult second = Collect();
+  EXPECT_TRUE(second.newModels.empty() && second.newVariations.empty());
+  EXPECT_TRUE(second.removedModels.empty() && second.removedVariations.empty());
+  EXPECT_EQ(std::tuple(second.keptModels, second.keptVariations), std::tuple(1u, 2u));
+  EXPECT_EQ(world.aircraftTypes.Find("Tourer_172"), model);
+  EXPECT_EQ(world.aiAircraftCounter, 2);
+  EXPECT_EQ(std::tuple(model->usage, model->probability), std::tuple(0b11, 12.0f));
   EXPECT_EQ(world.aircraftNames.Find("Tourer Red")->probability, 7.0f);
-  EXPECT_EQ(model->folderPath, PathText(sim / "SimObjects" / "Airplanes" / "Tourer_172"));
-  EXPECT_EQ(world.aircraftNames.Find("Tourer Red")->folderPath, model->folderPath);
+  EXPECT_EQ(model->folderPath, PathUtf8(sim / "SimObjects" / "Airplanes" / "Tourer_172"));
+  EXPECT_EQ(world.aircraftNames.Find("Tourer Blue")->folderPath, model->folderPath);
 }
 
 TEST_F(AircraftCollectTest, RemovedSchemesAndFoldersRemoveTheirVariationsAndModels) {
@@ -165,27 +141,23 @@ TEST_F(AircraftCollectTest, WithoutAnyAircraftFolderTheDatabaseIsKept) {
     const char* name;
     std::function<void()> setUp;
     fs::path appDataFolder;
-    std::string reason;
+    std::string reason;  // its start
   } cases[] = {
-      {"no application-data folder", [] {}, {}, "the folder of fsx.cfg is unknown..."},
-      {"no fsx.cfg", [&] { fs::remove(fsxCfg); }, appData, PathText(fsxCfg) + " was not found"},
-      {"no entries", [&] { WriteFsxCfg({}); }, appData, PathText(fsxCfg) + " names no aircraft folder..."},
+      {"no application-data folder", [] {}, {}, "the folder of fsx.cfg is unknown"},
+      {"no fsx.cfg", [&] { fs::remove(fsxCfg); }, appData, PathUtf8(fsxCfg) + " was not found"},
+      {"no entries", [&] { WriteFsxCfg({}); }, appData, PathUtf8(fsxCfg) + " names no aircraft folder"},
       {"only missing folders",
        [&] {
          WriteFsxCfg({"SimObjects\\Gone", "D:\\Elsewhere"});
        },
        appData,
-       "none of the aircraft folders that " + PathText(fsxCfg) + " names exists below the simulator folder"},
+       "none of the aircraft folders that " + PathUtf8(fsxCfg) + " names exists below the simulator folder"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     c.setUp();
     const AircraftCollectionResult kept = CollectAircraft(world, settings, sim, c.appDataFolder, progress);
-    if (c.reason.ends_with("...")) {
-      EXPECT_TRUE(kept.keptBecause.starts_with(c.reason.substr(0, c.reason.size() - 3))) << kept.keptBecause;
-    } else {
-      EXPECT_EQ(kept.keptBecause, c.reason);
-    }
+    EXPECT_TRUE(kept.keptBecause.starts_with(c.reason)) << kept.keptBecause;
     EXPECT_TRUE(kept.removedModels.empty());
     EXPECT_TRUE(kept.removedVariations.empty());
     ASSERT_EQ(world.aircraftTypes.size(), 1u);
@@ -216,14 +188,14 @@ TEST_F(AircraftCollectTest, NamesOnDiskAreMatchedWithoutRegardToCase) {
 
 TEST_F(AircraftCollectTest, FoldersThatGiveNoModel) {
   WriteFsxCfg({"SimObjects\\Airplanes", "SimObjects\\Missing"});
-  WriteText(sim / "SimObjects/Airplanes/Repaint/readme.txt", "textures only");
+  test::Write(sim / "SimObjects/Airplanes/Repaint/readme.txt", "textures only");
   WriteAircraft("SimObjects/Airplanes/NoSim",
                 "[fltsim.0]\ntitle=No Sim\n[airplane_geometry]\nwing_span=30\n");
   WriteAircraft("SimObjects/Airplanes/Balloon", "[fltsim.0]\ntitle=Balloon\nsim=Balloon\n");
   WriteAircraft("SimObjects/Airplanes/Unfinished",
                 "[fltsim.0]\ntitle=Unfinished\nsim=U\n[airplane_geometry]\nwing_span=0\n");
   fs::create_directories(sim / "SimObjects/Airplanes/Odd/aircraft.cfg");
-  WriteText(sim / "SimObjects/Airplanes/loose.cfg", "sim=x\n");
+  test::Write(sim / "SimObjects/Airplanes/loose.cfg", "sim=x\n");
   // A model that the database already knows is found even with a span of 0.
   auto known = std::make_unique<CAircraft>();
   known->name = "Balloon";
@@ -269,7 +241,7 @@ TEST_F(AircraftCollectTest, EntriesAreReadLastToFirstAndOnlyTwentyCount) {
   EXPECT_EQ(progress.steps, (std::vector<std::pair<std::size_t, std::size_t>>{{0, 2}, {1, 2}, {2, 2}}));
   EXPECT_EQ(result.newModels, Names{"Same"});
   EXPECT_EQ(result.newVariations, (Names{"Same from 1", "Same from 0"}));
-  EXPECT_EQ(world.aircraftTypes.Find("Same")->folderPath, PathText(sim / "Objects0" / "Same"));
+  EXPECT_EQ(world.aircraftTypes.Find("Same")->folderPath, PathUtf8(sim / "Objects0" / "Same"));
   EXPECT_EQ(world.aircraftNames.Find("Ignored"), nullptr);
 }
 
