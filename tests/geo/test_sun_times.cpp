@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "geo/calendar_tables.h"
 #include "geo/sun_times.h"
 #include "support/os.h"
 
@@ -22,6 +23,22 @@ struct Place {
 constexpr Place kHonolulu{21.318, -157.922}, kSingapore{1.359, 103.989}, kFrankfurt{50.033, 8.570},
     kSydney{-33.946, 151.177}, kSantiago{-33.393, -70.786}, kLongyearbyen{78.246, 15.466},
     kMcMurdo{-77.854, 166.469};
+
+// The day of the year decides the sun's declination.
+TEST(CalendarTest, LeapYearsAndDayNumbers) {
+  for (const auto& [year, leap] :
+       {std::pair{1900, false}, {2000, true}, {2004, true}, {2006, false}, {2100, false}}) {
+    EXPECT_EQ(IsLeapYear(year), leap) << year;
+  }
+  struct Case {
+    int month, day;
+    bool leap;
+    int expected;
+  } cases[] = {
+      {1, 1, false, 1}, {3, 1, true, 61}, {3, 1, false, 60}, {12, 31, false, 365}, {12, 31, true, 366}};
+  for (const Case& c : cases)
+    EXPECT_EQ(DayOfYear(c.month, c.day, c.leap), c.expected) << c.month << "/" << c.day;
+}
 
 std::string Describe(TimeValue t) {
   return IsoDateTime(SplitTime(t));

@@ -53,8 +53,6 @@ TEST(RunAndWaitCommandLineTest, WritesAndReadsPathsInTheProgramsStyle) {
   EXPECT_EQ(CommandLinePath("relative/x", PathStyle::kPosix), (fs::current_path() / "relative/x").string());
   EXPECT_EQ(PathFromCommandLine(R"(z:\tmp\a.dat)"), fs::path("/tmp/a.dat"));
   EXPECT_EQ(PathFromCommandLine(R"(C:\FSX\x)"), fs::path("C:/FSX/x"));
-  EXPECT_EQ(CommandLineSeparator(PathStyle::kWindows), '\\');
-  EXPECT_EQ(CommandLineSeparator(PathStyle::kPosix), '/');
 }
 
 TEST(RunAndWaitTest, FindsTheProgramWithoutRegardToCaseWithOrWithoutExe) {

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -420,53 +419,19 @@ AirportDesc RichAirport(const std::string& ident) {
   return airport;
 }
 
-// Every message of a read is one the user can act on.
-void ExpectConsistent(const SceneryFixture& f, const BglReadResult& result) {
-  EXPECT_EQ(result.errors, f.prompter.messages);
-  EXPECT_EQ(result.status == BglReadStatus::kError, !result.errors.empty());
-  for (const std::string& message : result.errors)
-    EXPECT_NE(message.find("test.bgl"), std::string::npos) << message;
-  for (const auto& [ident, airport] : f.world.airportIndex) EXPECT_EQ(airport->icao, ident);
-}
-
 TEST(AirportBglTest, EveryTruncationIsReported) {
   const BglImage valid = bgl::WriteAirportBgl(SampleFile(kDay0, {RichAirport("KAAA"), RichAirport("KBBB")}));
   for (std::size_t size = 0; size < valid.bytes.size(); ++size) {
     SCOPED_TRACE(size);
     SceneryFixture f;
     const BglReadResult result = f.Read(Bytes(valid.bytes.begin(), valid.bytes.begin() + size));
-    // The name list ends the file, so every cut damages it.
+    // The name list ends the file, so every cut damages it; the message names the file. (Damaged
+    // sizes and offsets are the fuzz target's.)
     EXPECT_EQ(result.status, BglReadStatus::kError);
-    ExpectConsistent(f, result);
-  }
-}
-
-TEST(AirportBglTest, SurvivesCorruptedSizesAndOffsets) {
-  const BglImage valid = bgl::WriteAirportBgl(SampleFile(kDay0, {RichAirport("KAAA"), RichAirport("KBBB")}));
-  const std::uint32_t size = static_cast<std::uint32_t>(valid.bytes.size());
-  // The words that steer the walk: S, the link block, the subsection entries, the name list header,
-  // the record headers; and any other word of the file.
-  std::vector<std::uint32_t> targets = {56 + 12, valid.airportSubsectionTable - 16,
-                                        valid.airportSubsectionTable - 8, valid.airportSubsectionTable + 8,
-                                        valid.nameListSubsectionTable + 8};
-  for (std::uint32_t at = valid.nameList; at < valid.nameList + 42; at += 2) targets.push_back(at);
-  for (std::uint32_t record : valid.recordOffsets) targets.push_back(record + 2);
-  const std::vector<std::uint32_t> values = {
-      0, 1, 5, 6, 7, 8, 16, 0x27, 0xFFFF, 0x10000, 0x7FFFFFFF, 0xFFFFFFFF, size, size - 1, size - 16};
-  std::mt19937 random(20060101);
-  for (int round = 0; round < 3000; ++round) {
-    Bytes bytes = valid.bytes;
-    for (int damage = 0; damage <= static_cast<int>(random() % 3); ++damage) {
-      const std::uint32_t at = random() % 2 == 0 ? targets[random() % targets.size()]
-                                                 : static_cast<std::uint32_t>(random() % (size - 4));
-      const std::uint32_t value =
-          random() % 2 == 0 ? values[random() % values.size()] : random() % (size + 64);
-      if (at + 4 <= size) PatchU32(bytes, at, value);
-    }
-    SCOPED_TRACE(round);
-    SceneryFixture f;
-    ExpectConsistent(f, f.Read(bytes));
-    if (HasFailure()) break;
+    EXPECT_EQ(result.errors, f.prompter.messages);
+    ASSERT_EQ(result.errors.size(), 1u);
+    EXPECT_NE(result.errors[0].find("test.bgl"), std::string::npos) << result.errors[0];
+    for (const auto& [ident, airport] : f.world.airportIndex) EXPECT_EQ(airport->icao, ident);
   }
 }
 
