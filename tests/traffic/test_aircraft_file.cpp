@@ -2,6 +2,7 @@
 
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "traffic/aircraft_file.h"
@@ -39,12 +40,7 @@ TEST(AircraftFileTest, WritesOneLinePerUsableVariation) {
 
 // The surfaces follow weight, tyres, skis and floats; the parking kinds business and taxi use.
 TEST(AircraftFileTest, SurfacesAndParkingKinds) {
-  struct Case {
-    ModelSpec model;
-    int usage;
-    const char* surfaces;
-    const char* parking;
-  } cases[] = {
+  const std::tuple<ModelSpec, int, std::string, std::string> cases[] = {
       {{.maxWeight = 7500}, 0, "HARD | SOFT", "RAMP"},
       {{.maxWeight = 7501}, 0x0F, "HARD", "RAMP"},
       {{.maxWeight = 7501, .bushPlane = 1}, 1 << 4, "HARD | SOFT", "GATE | RAMP"},
@@ -53,13 +49,13 @@ TEST(AircraftFileTest, SurfacesAndParkingKinds) {
       {{.maxWeight = 9000, .amphibian = 1, .skis = 1}, 1 << 6, "HARD | SOFT | SNOW | WATER", "RAMP"},
       {{.maxWeight = 1000, .amphibian = 1, .skis = 1}, 0, "HARD | SOFT | SNOW | WATER", "RAMP"},
   };
-  for (const Case& c : cases) {
+  for (const auto& [model, usage, surfaces, parking] : cases) {
     World world;
-    Add(world, c.model).usage = c.usage;
+    Add(world, model).usage = usage;
     const std::vector<std::string> fields = Fields(AircraftFileText(world));
     ASSERT_EQ(fields.size(), 14u);
-    EXPECT_EQ(fields[8], c.surfaces) << c.model.maxWeight << " " << c.surfaces;
-    EXPECT_EQ(fields[10], c.parking) << c.usage;
+    EXPECT_EQ(std::tie(fields[8], fields[10]), std::tie(surfaces, parking))
+        << model.maxWeight << " " << usage;
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 
 #include "traffic/airports_file.h"
 
@@ -59,48 +60,38 @@ TEST(AirportsFileTest, WritesHeaderRunwaysParkingAndStandardSpaces) {
 }
 
 TEST(AirportsFileTest, HeaderFieldsKeepTheirWidthAndPrecision) {
-  struct Case {
-    std::string icao;
-    double altitude;
-    std::string expectedStart;
-  };
-  const Case cases[] = {
+  const std::tuple<std::string, double, std::string> cases[] = {
       {"A", 0.0, "A   ,0.000000,0.000000,  0.0,G,0,0.70,"},
       {"KSEA", -3.05, "KSEA,0.000000,0.000000, -3.0,G,0,0.70,"},
       {"EGLL12", 4321.96, "EGLL12,0.000000,0.000000,4322.0,G,0,0.70,"},
   };
-  for (const Case& c : cases) {
+  for (const auto& [icao, altitude, start] : cases) {
     World world;
-    AddAirport(world, c.icao, kBush).altitude = c.altitude;
-    EXPECT_EQ(AirportsFileText(world).substr(0, c.expectedStart.size()), c.expectedStart) << c.icao;
+    AddAirport(world, icao, kBush).altitude = altitude;
+    EXPECT_EQ(AirportsFileText(world).substr(0, start.size()), start) << icao;
   }
 }
 
 // Every type gets its standard spaces after the collected ones, even with nothing collected; a type
 // without a name gets none.
 TEST(AirportsFileTest, StandardSpacesByAirportType) {
-  struct Case {
-    int type;
-    int small, medium, large;
-    const char* word;
-  };
-  const Case cases[] = {
+  // Type, small, medium and large ramps, the word.
+  const std::tuple<int, int, int, int, std::string> cases[] = {
       {0, 2, 0, 0, "RAMP"},   {1, 3, 1, 0, "RAMP"}, {2, 6, 2, 0, "RAMP"},  {3, 10, 4, 2, "RAMP"},
       {4, 30, 12, 6, "RAMP"}, {5, 6, 2, 0, "RAMP"}, {6, 10, 4, 2, "RAMP"}, {7, 30, 12, 6, "RAMP"},
       {8, 4, 1, 1, "DOCK"},   {9, 0, 0, 0, "RAMP"},
   };
-  for (const Case& c : cases) {
+  for (const auto& [type, small, medium, large, word] : cases) {
+    SCOPED_TRACE(type);
     World world;
-    AddAirport(world, "CYUL", AirportType{c.type});
+    AddAirport(world, "CYUL", AirportType{type});
     const std::string text = AirportsFileText(world);
-    const std::string word = c.word;
-    EXPECT_EQ(text.substr(0, text.find('\n') + 3), "CYUL,0.000000,0.000000,  0.0,G,0,0.70,Canada\n{\n")
-        << c.type;
-    EXPECT_TRUE(text.ends_with("}\n")) << c.type;
-    EXPECT_EQ(CountOccurrences(text, "PARKING,10.0," + word + "\n"), c.small) << c.type;
-    EXPECT_EQ(CountOccurrences(text, "PARKING,14.0," + word + "\n"), c.medium) << c.type;
-    EXPECT_EQ(CountOccurrences(text, "PARKING,18.0," + word + "\n"), c.large) << c.type;
-    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3 + c.small + c.medium + c.large) << c.type;
+    EXPECT_EQ(text.substr(0, text.find('\n') + 3), "CYUL,0.000000,0.000000,  0.0,G,0,0.70,Canada\n{\n");
+    EXPECT_TRUE(text.ends_with("}\n"));
+    EXPECT_EQ(CountOccurrences(text, "PARKING,10.0," + word + "\n"), small);
+    EXPECT_EQ(CountOccurrences(text, "PARKING,14.0," + word + "\n"), medium);
+    EXPECT_EQ(CountOccurrences(text, "PARKING,18.0," + word + "\n"), large);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3 + small + medium + large);
   }
 }
 

@@ -105,11 +105,8 @@ TEST(CompilerInputCheckTest, AcceptsWhatTheWritersProduce) {
 // A broken airport or aircraft file is checked without flight plans, which would name what it lacks.
 TEST(CompilerInputCheckTest, NamesEachFaultWithFileAndLine) {
   enum File { kAirportsFile, kAircraftFile, kPlansFile };
-  struct Case {
-    File file;
-    std::string text;      // replaces that file's text
-    std::string expected;  // the start of the one problem's text after the file's name
-  };
+  // The file, the text that replaces its text, the start of the one problem's text after the file's name.
+  using Case = std::tuple<File, std::string, std::string>;
   const std::string airport = "KAAA,47.5,-122.2,12.3,D,2,0.70,US\n";
   const auto airportWith = [&](const std::string& line) { return airport + "{\n" + line + "\n}\n"; };
   const std::string plan = "AC1,N1234B,0,ONE_WEEK,VFR";
@@ -167,11 +164,11 @@ TEST(CompilerInputCheckTest, NamesEachFaultWithFileAndLine) {
       {kPlansFile, plan + "\n60930,KBB,55\n}\n", "1: plan AC1 'N1234B' is not followed by '{'"},
   };
   const char* const names[] = {"Airports.dat:", "Aircraft-GA.dat:", "Flightplans-GA.dat:"};
-  for (const Case& c : cases) {
-    const std::string expected = names[c.file] + c.expected;
+  for (const auto& [file, text, start] : cases) {
+    const std::string expected = names[file] + start;
     const CompilerInputCheck check =
-        Check(c.file == kAirportsFile ? c.text : kAirports, c.file == kAircraftFile ? c.text : kAircraft,
-              c.file == kPlansFile ? c.text : "");
+        Check(file == kAirportsFile ? text : kAirports, file == kAircraftFile ? text : kAircraft,
+              file == kPlansFile ? text : "");
     ASSERT_EQ(check.problems.size(), 1u) << expected << "\n" << Listing(check);
     EXPECT_TRUE(check.problems[0].Text().starts_with(expected)) << Listing(check);
   }

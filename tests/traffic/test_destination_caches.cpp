@@ -3,6 +3,7 @@
 #include <cmath>
 #include <set>
 #include <string>
+#include <tuple>
 
 #include "geo/geodesy.h"
 #include "geo/sun_times.h"
@@ -20,11 +21,9 @@ TEST(DestinationCaches, SearchBandsFollowTheWalksFromHome) {
   AirportOrder order;
   for (float key : {0.0f, 0.0f, 10.0f, 20.0f, 20.0f, 30.0f, 50.0f}) order.entries.push_back({key, nullptr});
   const OrderKeys keys(order);
-  struct Case {
-    std::int32_t h, range;
-    std::int64_t lo, span;
-  };
-  const Case cases[] = {
+  const struct {
+    int h, range, lo, span;
+  } cases[] = {
       {4, 10, 2, 3},   // stops at the key equal to the lower bound, before the one equal to the upper
       {3, 10, 2, 3},   // a tie at home: the same band
       {5, 15, 2, 4},   // the walk down passes ties
@@ -34,7 +33,7 @@ TEST(DestinationCaches, SearchBandsFollowTheWalksFromHome) {
       {3, 0, 3, 0},    // no range: an empty band
   };
 
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     const SearchBand band = keys.BandAround(c.h, c.range);
     EXPECT_EQ(band.lo, c.lo) << "h " << c.h << " range " << c.range;
     EXPECT_EQ(band.span, c.span) << "h " << c.h << " range " << c.range;
@@ -56,24 +55,19 @@ TEST(DestinationCaches, KindPassSetsByCategoryFloatsAndRunway) {
   withUnused.entries.push_back({0.0f, &unused});
   KindPassSets sets(withUnused);
 
-  struct Case {
-    int category;
-    bool amphibian;
-    double shortestRunway;
-    std::set<std::string> passing;
-  };
-  const Case cases[] = {
+  // Category, floats, the shortest runway, the airports that pass.
+  const std::tuple<int, bool, double, std::set<std::string>> cases[] = {
       {kPrivate, false, 698.0, {"SMAL"}},     {kPrivate, true, 698.0, {"SMAL"}},
       {kRental, false, 1500.0, {"SMAL"}},  // a runway exactly as long as needed
       {kRental, false, 1500.5, {}},           {kBusiness, false, 698.0, {"COMM"}},
       {kTaxi, true, 698.0, {"COMM", "SEAP"}}, {kTaxi, true, 3000.5, {}},
   };
-  for (const Case& c : cases) {
-    const std::uint64_t* bits = sets.For(c.category, c.amphibian, c.shortestRunway);
+  for (const auto& [category, amphibian, shortestRunway, expected] : cases) {
+    const std::uint64_t* bits = sets.For(category, amphibian, shortestRunway);
     std::set<std::string> passing;
     for (std::size_t i = 0; i < withUnused.entries.size(); ++i)
       if ((bits[i / 64] >> (i % 64)) & 1u) passing.insert(withUnused.entries[i].airport->icao);
-    EXPECT_EQ(passing, c.passing) << "category " << c.category << " runway " << c.shortestRunway;
+    EXPECT_EQ(passing, expected) << "category " << category << " runway " << shortestRunway;
   }
 }
 

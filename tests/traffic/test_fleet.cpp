@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <set>
 #include <sstream>
 #include <string>
+#include <tuple>
 
 #include "traffic/fleet.h"
 #include "traffic/fleet_test_world.h"
@@ -42,36 +44,30 @@ Filled Fill(World& world, CAirport& airport, int gaPercentage, int drawLimit = 1
 
 TEST(FleetMinimumParking, RaisesSmallAndMediumRampsByAirportType) {
   using enum ParkingType;
-  struct Case {
-    AirportType type;
-    std::uint32_t small, medium, large;  // collected
-    std::uint32_t expectSmall, expectMedium, expectLarge;
+  // The type, the small, medium and large ramps collected, and then as raised.
+  const std::tuple<AirportType, std::array<std::uint32_t, 3>, std::array<std::uint32_t, 3>> cases[] = {
+      {kBush, {0, 0, 0}, {2, 0, 0}},
+      {kGrassStrip, {1, 1, 1}, {2, 1, 1}},  // medium ramps stay as collected
+      {kSmallCommercial, {3, 0, 0}, {4, 0, 0}},
+      {kMediumAirfield, {0, 0, 0}, {9, 0, 0}},    // no medium ramps stay none
+      {kMediumAirfield, {12, 1, 0}, {12, 3, 0}},  // 1 medium ramp becomes 3
+      {kMediumCommercial, {0, 4, 1}, {9, 4, 1}},  // 4 is not raised
+      {kLargeCommercial, {20, 6, 3}, {20, 6, 3}},
+      {kLargeAirfield, {0, 5, 0}, {18, 6, 0}},  // 5 becomes 6
+      {kDerived, {0, 1, 0}, {0, 1, 0}},         // no type: as collected
   };
-  const Case cases[] = {
-      {kBush, 0, 0, 0, 2, 0, 0},
-      {kGrassStrip, 1, 1, 1, 2, 1, 1},  // medium ramps stay as collected
-      {kSmallCommercial, 3, 0, 0, 4, 0, 0},
-      {kMediumAirfield, 0, 0, 0, 9, 0, 0},    // no medium ramps stay none
-      {kMediumAirfield, 12, 1, 0, 12, 3, 0},  // 1 medium ramp becomes 3
-      {kMediumCommercial, 0, 4, 1, 9, 4, 1},  // 4 is not raised
-      {kLargeCommercial, 20, 6, 3, 20, 6, 3},
-      {kLargeAirfield, 0, 5, 0, 18, 6, 0},  // 5 becomes 6
-      {kDerived, 0, 1, 0, 0, 1, 0},         // no type: as collected
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(Code(c.type));
-    EXPECT_EQ(MinimumParkingCount(c.type, kRampGaSmall, c.small), c.expectSmall);
-    EXPECT_EQ(MinimumParkingCount(c.type, kRampGaMedium, c.medium), c.expectMedium);
-    EXPECT_EQ(MinimumParkingCount(c.type, kRampGaLarge, c.large), c.expectLarge);
+  for (const auto& [type, collected, raised] : cases) {
+    const std::array<std::uint32_t, 3> minimum = {MinimumParkingCount(type, kRampGaSmall, collected[0]),
+                                                  MinimumParkingCount(type, kRampGaMedium, collected[1]),
+                                                  MinimumParkingCount(type, kRampGaLarge, collected[2])};
+    EXPECT_EQ(minimum, raised) << Code(type);
   }
 }
 
 TEST(FleetWingspanFactor, ByRampKind) {
-  struct Case {
-    int wingSpan;
-    std::optional<float> small, medium, large;
-  };
-  const Case cases[] = {
+  // The wingspan and its factor for small, medium and large ramps (none: does not fit).
+  using Factor = std::optional<float>;
+  const std::tuple<int, Factor, Factor, Factor> cases[] = {
       {0, 1.0f, 1.0f, 1.0f},
       {11, 0.5f, 1.0f, 1.0f},
       {20, 1.5f, 1.0f, 1.0f},  // at the small bound exactly; not inside the medium band
@@ -81,11 +77,11 @@ TEST(FleetWingspanFactor, ByRampKind) {
       {36, std::nullopt, std::nullopt, 1.5f},
       {37, std::nullopt, std::nullopt, std::nullopt},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.wingSpan);
-    EXPECT_EQ(WingspanFactor(c.wingSpan, kGaRampKinds[0]), c.small);
-    EXPECT_EQ(WingspanFactor(c.wingSpan, kGaRampKinds[1]), c.medium);
-    EXPECT_EQ(WingspanFactor(c.wingSpan, kGaRampKinds[2]), c.large);
+  for (const auto& [wingSpan, small, medium, large] : cases) {
+    EXPECT_EQ(std::tuple(WingspanFactor(wingSpan, kGaRampKinds[0]), WingspanFactor(wingSpan, kGaRampKinds[1]),
+                         WingspanFactor(wingSpan, kGaRampKinds[2])),
+              std::tuple(small, medium, large))
+        << wingSpan;
   }
 }
 
@@ -161,19 +157,17 @@ TEST(FleetLottery, CandidatesThatCannotBeBasedLeaveTheSpacesEmpty) {
 // A float plane is based where a seaplane base lies within half its range; the test is made once per
 // airport, with the first float plane's range, and costs one distance per seaplane base looked at.
 TEST(FleetLottery, FloatPlanesNeedASeaplaneBaseWithinHalfTheirRange) {
-  struct Case {
-    double baseLatitude;  // the airport is at 50 N 8 E; one degree of latitude is about 60 nm
-    int range;
-    bool based;
-  } cases[] = {{51, 130, true}, {51, 110, false}, {53, 400, true}, {53, 300, false}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.baseLatitude);
+  // The base's latitude (the airport is at 50 N 8 E; one degree of latitude is about 60 nm), the range.
+  const std::tuple<double, int, bool> cases[] = {
+      {51, 130, true}, {51, 110, false}, {53, 400, true}, {53, 300, false}};
+  for (const auto& [baseLatitude, range, based] : cases) {
+    SCOPED_TRACE(baseLatitude);
     World world;
     CAirport& airport = AddAirport(world, {.icao = "EDXA", .latitude = 50, .longitude = 8, .type = kBush});
-    AddAirport(world, {.icao = "EDXS", .latitude = c.baseLatitude, .longitude = 8, .type = kSeaplaneBase});
-    AddVariation(world, AddModel(world, {.name = "Float", .range = c.range, .amphibian = 1}), "Float");
+    AddAirport(world, {.icao = "EDXS", .latitude = baseLatitude, .longitude = 8, .type = kSeaplaneBase});
+    AddVariation(world, AddModel(world, {.name = "Float", .range = range, .amphibian = 1}), "Float");
     const Filled filled = Fill(world, airport, 100);
-    EXPECT_EQ(filled.summary.planes, c.based ? 2 : 0);
+    EXPECT_EQ(filled.summary.planes, based ? 2 : 0);
     EXPECT_EQ(filled.counters.distanceCalls, 2 + 1);  // two order keys, one reach test for both spaces
   }
 }

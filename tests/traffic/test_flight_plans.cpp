@@ -147,10 +147,7 @@ TEST(FlightPlanBlock, AWeekFromThursdayIsWrittenFromSunday) {
 }
 
 TEST(FlightPlanBlock, WeekStartChoosesTheSmallestWeekdayAfterADrop) {
-  struct Case {
-    std::vector<int> weekdays;
-    std::size_t expected;
-  } cases[] = {
+  const std::pair<std::vector<int>, std::size_t> cases[] = {
       {{0, 1, 2, 3}, 0},     // no drop
       {{4, 5, 6, 0, 1}, 3},  // one wrap
       {{5, 2, 6, 1, 3}, 3},  // two drops: the smaller weekday wins
@@ -158,10 +155,10 @@ TEST(FlightPlanBlock, WeekStartChoosesTheSmallestWeekdayAfterADrop) {
       {{3}, 0},
       {{}, 0},
   };
-  for (const Case& c : cases) {
+  for (const auto& [weekdays, expected] : cases) {
     std::vector<FlightLine> lines;
-    for (int weekday : c.weekdays) lines.push_back({.weekday = weekday});
-    EXPECT_EQ(WeekStartLine(lines), c.expected) << testing::PrintToString(c.weekdays);
+    for (int weekday : weekdays) lines.push_back({.weekday = weekday});
+    EXPECT_EQ(WeekStartLine(lines), expected) << testing::PrintToString(weekdays);
   }
 }
 

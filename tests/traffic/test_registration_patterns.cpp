@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <tuple>
 
 #include "support/temp_folder.h"
 #include "traffic/registration_patterns.h"
@@ -21,12 +22,7 @@ CCountry& AddCountry(World& world, const std::string& region, const std::string&
 }
 
 TEST(RegistrationPatternsTest, CountryLinesReplaceCountAndPatterns) {
-  struct Case {
-    const char* line;
-    int count;
-    Patterns patterns;
-  };
-  const Case cases[] = {
+  const std::tuple<const char*, int, Patterns> cases[] = {
       {"COUNTRY;Germany;-1;D-E...;D-F...;D-G...;D-I...;D-C...;D-B...;D-A...;X;Y;D-H...;D-K...",
        -1,
        {"D-E...", "D-F...", "D-G...", "D-I...", "D-C...", "D-B...", "D-A...", "X", "Y", "D-H...", "D-K..."}},
@@ -49,12 +45,12 @@ TEST(RegistrationPatternsTest, CountryLinesReplaceCountAndPatterns) {
       // Windows line ends do not reach the last pattern.
       {"COUNTRY;Germany;2;D-E...;D-F...\r\n", 2, {"D-E...", "D-F..."}},
   };
-  for (const Case& c : cases) {
+  for (const auto& [line, count, patterns] : cases) {
     World world;
     CCountry& germany = AddCountry(world, "Europe", "Germany");
-    ApplyRegistrationPatterns(c.line, world);
-    EXPECT_EQ(germany.patternCount, c.count) << c.line;
-    EXPECT_EQ(germany.registrationPatterns, c.patterns) << c.line;
+    ApplyRegistrationPatterns(line, world);
+    EXPECT_EQ(germany.patternCount, count) << line;
+    EXPECT_EQ(germany.registrationPatterns, patterns) << line;
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
 
 #include "traffic/fleet_test_world.h"
 #include "traffic/registrations.h"
@@ -12,9 +13,8 @@ namespace {
 using test::DrawsBetween;
 
 TEST(RegistrationPatternIndex, ByAircraftClass) {
-  struct Case {
-    int engineCount, engineType, maxWeight;
-    int expected;
+  const struct {
+    int engineCount, engineType, maxWeight, expected;
   } cases[] = {
       {0, 3, 30000, 10},  // no engines comes first
       {1, 3, 30000, 7},   // helicopter turbine before any weight
@@ -22,7 +22,7 @@ TEST(RegistrationPatternIndex, ByAircraftClass) {
       {1, 5, 5700, 4},   {2, 0, 5699, 3},  {1, 0, 5699, 1},  {2, 0, 2000, 3},
       {1, 0, 2000, 1},   {2, 0, 1999, 2},  {1, 0, 1999, 0},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     CAircraft model;
     model.engineCount = c.engineCount;
     model.engineType = EngineType{c.engineType};
@@ -84,25 +84,21 @@ TEST_F(MakeRegistrationTest, ExpandsAgainWhileTaken) {
 }
 
 TEST_F(MakeRegistrationTest, GivesUpInsteadOfLoopingForever) {
-  struct Case {
-    const char* label;
-    std::string pattern;
-    int draws;
-  } cases[] = {
+  const std::tuple<const char*, std::string, int> cases[] = {
       {"every expansion taken", "D-!", 1 + kMaxRegistrationExpansions},
       {"no wildcard and taken", "D-ABC", 1},
       {"empty pattern", "", 1},
   };
   for (int digit = 0; digit < 10; ++digit) Take("D-" + std::to_string(digit));
   Take("D-ABC");
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.label);
+  for (const auto& [label, pattern, draws] : cases) {
+    SCOPED_TRACE(label);
     CCountry country;
     country.patternCount = 1;
-    country.registrationPatterns[0] = c.pattern;
+    country.registrationPatterns[0] = pattern;
     Random random(1);
     EXPECT_EQ(MakeRegistration(&country, model_, taken_, random), std::nullopt);
-    EXPECT_EQ(DrawsBetween(1, random, 2 * kMaxRegistrationExpansions), c.draws);
+    EXPECT_EQ(DrawsBetween(1, random, 2 * kMaxRegistrationExpansions), draws);
   }
 }
 
