@@ -37,24 +37,22 @@ void MakeWorkFolder(const fs::path& work) {
 // over it and before the reference lists change what was loaded.
 TEST(StartupSequenceTest, ADamagedDatabaseStopsTheSequenceBeforeAnythingIsWritten) {
   test::TempFolder folder;
-  struct Case {
-    const char* file;
-    bool unreadable;  // a folder where the file should be; else the file loses its last bytes
-  } cases[] = {{"objects.dat", false},
-               {"AircraftTypes.dat", false},
-               {"AircraftNames.dat", false},
-               {"AircraftTypes.dat", true}};
-  for (const Case& c : cases) {
-    const fs::path work = folder / (std::string(c.file) + (c.unreadable ? "-unreadable" : ""));
+  // The file, and whether a folder takes its place (else the file loses its last bytes).
+  const std::pair<const char*, bool> cases[] = {{"objects.dat", false},
+                                                {"AircraftTypes.dat", false},
+                                                {"AircraftNames.dat", false},
+                                                {"AircraftTypes.dat", true}};
+  for (const auto& [file, unreadable] : cases) {
+    const fs::path work = folder / (std::string(file) + (unreadable ? "-unreadable" : ""));
     MakeWorkFolder(work);
-    std::string left = ReadFileBytes(work / c.file).value_or("");
-    fs::remove(work / c.file);
-    if (c.unreadable) {
-      fs::create_directories(work / c.file);
+    std::string left = ReadFileBytes(work / file).value_or("");
+    fs::remove(work / file);
+    if (unreadable) {
+      fs::create_directories(work / file);
       left = "(a folder)";
     } else {
       left.resize(left.size() - 3);
-      std::ofstream(work / c.file, std::ios::binary) << left;
+      std::ofstream(work / file, std::ios::binary) << left;
     }
 
     Session session;
@@ -67,11 +65,10 @@ TEST(StartupSequenceTest, ADamagedDatabaseStopsTheSequenceBeforeAnythingIsWritte
     EXPECT_TRUE(result.stoppedByDamage) << work;
     EXPECT_FALSE(result.aircraftCollection.has_value()) << work;
     EXPECT_FALSE(result.militaryListRead) << work;
-    EXPECT_EQ(fs::is_directory(work / c.file) ? "(a folder)" : ReadFileBytes(work / c.file).value_or(""),
-              left)
+    EXPECT_EQ(fs::is_directory(work / file) ? "(a folder)" : ReadFileBytes(work / file).value_or(""), left)
         << work;
     ASSERT_EQ(prompter.messages.size(), 1u) << work;
-    EXPECT_NE(prompter.messages[0].find(c.file), std::string::npos) << prompter.messages[0];
+    EXPECT_NE(prompter.messages[0].find(file), std::string::npos) << prompter.messages[0];
   }
 
   // Undamaged, the same folder runs every step.
