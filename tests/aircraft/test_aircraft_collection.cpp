@@ -1,18 +1,23 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "aircraft/aircraft_collection.h"
 #include "aircraft/aircraft_test_support.h"
+#include "aircraft/sim_object_paths.h"
+#include "platform/system.h"
 #include "platform/text.h"
 #include "support/file_fixtures.h"
 #include "support/recording.h"
 #include "support/temp_folder.h"
+#include "world/settings.h"
 
 namespace wf {
 namespace {
@@ -280,6 +285,142 @@ TEST_F(AircraftCollectTest, ARenamedFolderTakesItsVariationsAlong) {
   EXPECT_EQ(world.aircraftNames.Find("Tourer Blue")->aircraft, model);
   EXPECT_EQ(world.aircraftNames.Find("Tourer Red")->probability, 7.0f);
   EXPECT_EQ(Numbers(), (std::vector<std::uint16_t>{2, 1}));
+}
+
+namespace fs = std::filesystem;
+using Names = std::vector<std::string>;
+
+// What the collection makes of the demo installation in examples/ as a whole; the rules of each value are the
+// reader's tests.
+TEST(AircraftCollectDemo, TheDemoInstallation) {
+  const fs::path examples = fs::path(WINGFOLD_SOURCE_DIR) / "examples";
+  World world;
+  Settings settings;
+  NullProgress progress;
+  const AircraftCollectionResult result =
+      CollectAircraft(world, settings, examples / "sim", examples / "appdata", progress);
+
+  EXPECT_FALSE(result.fsxCfgPath.empty());
+  EXPECT_EQ(result.foldersRead, 15u);
+  EXPECT_EQ(world.aircraftTypes.size(), 14u);
+  std::string gear;
+  for (const auto& [name, a] : world.aircraftTypes) {
+    if (a->amphibian || a->bushPlane || a->skis || !a->hasWheels) {
+      gear += name + ":" + std::to_string(a->amphibian) + std::to_string(a->bushPlane) +
+              std::to_string(a->skis) + std::to_string(a->hasWheels) + " ";
+    }
+  }
+  EXPECT_EQ(gear,
+            "Amphibian_Four_Seat:1001 Bush_Cub_Tundra:0101 Light_Helicopter_Turbine:0000 "
+            "Utility_Radial_Skis:0011 Utility_Turboprop_Floats:1000 ");
+  EXPECT_EQ(world.aircraftTypes.Find("Utility_Turboprop")->fuelFlow, 149.2f);  // the torque, not the thrust
+  EXPECT_EQ(world.aircraftTypes.Find("Twin_Piston_Commuter")->fuelCapacity, 711);  // tanks after the comment
+  EXPECT_NEAR(world.aircraftTypes.Find("Twin_Piston_Commuter")->probability, 50.03f, 0.01f);
+  EXPECT_EQ(world.aircraftTypes.Find("Twin_Piston_Commuter")->usage, -1);
+  EXPECT_EQ(world.aircraftTypes.Find("Turboprop_Twin_350")->usage, ~0b001111);  // above the private limit too
+
+  EXPECT_EQ(world.aircraftNames.size(), 22u);
+  EXPECT_EQ(world.aircraftNames.Find("Tourer 172, blue and white")->useForGA, 0);
+  EXPECT_EQ(world.aircraftNames.Find("Turboprop Twin 350 Military Transport")->useForGA, 0);
+  EXPECT_EQ(world.aircraftNames.Find("Utility Turboprop Cargo")->useForGA, 1);  // GA_RAMP,CARGO
+  EXPECT_EQ(world.aircraftNames.Find("Light Helicopter Turbine News")->aircraft,
+            world.aircraftTypes.Find("Light_Helicopter_Turbine"));
+
+  std::map<std::string, Names> notForGA;
+  for (const ModelNotForGA& model : result.modelsNotForGA) notForGA[model.name] = model.reasons;
+  EXPECT_EQ(
+      notForGA,
+      (std::map<std::string, Names>{
+          {"Business_Jet_Heavy", {"too heavy (21863 kg, GA limit 14000 kg)"}},
+          {"Glider_15m", {"no engine", "missing values (fuel capacity)"}},
+          {"Light_Helicopter_Turbine", {"no wheels", "helicopter turbine", "missing values (stall speed)"}},
+          {"Utility_Turboprop_Floats", {"no wheels"}},
+      }));
+  ASSERT_EQ(result.skippedFolders.size(), 2u);
+  EXPECT_EQ(fs::path(result.skippedFolders[0].folderPath).filename(), "Hot_Air_Balloon");
+  EXPECT_EQ(result.skippedFolders[0].reason, "wing span 0");
+  EXPECT_EQ(fs::path(result.skippedFolders[1].folderPath).filename(), "Repaint_Pack");
+  EXPECT_EQ(result.skippedFolders[1].reason, "no aircraft.cfg");
+
+  const AircraftCollectionResult again =
+      CollectAircraft(world, settings, examples / "sim", examples / "appdata", progress);
+  EXPECT_TRUE(again.newVariations.empty());
+  EXPECT_TRUE(again.removedVariations.empty());
+  EXPECT_EQ(again.keptVariations, 22u);
+}
+
+namespace fs = std::filesystem;
+
+// Drive-letter paths are roots only on Windows; the Wine mappings below are for the other systems.
+bool DrivePathsAreRoots() {
+  return fs::path("C:\\").has_root_name();
+}
+
+TEST(AircraftReaderPaths, SimObjectPathsOfSectionMain) {
+  std::string text =
+      "[DISPLAY]\r\nSimObjectPaths.0=NotHere\r\n"
+      "[Main]\r\nUser Objects=Airplane, Helicopter\r\n"
+      "SimObjectPaths.0=SimObjects\\Airplanes  \r\n"
+      "  simobjectpaths.1 =  SimObjects\\Rotorcraft\r\n"
+      "//SimObjectPaths.2=Commented\r\n"
+      "MySimObjectPaths.3=NoPrefix\r\n";
+  for (int i = 4; i < 30; ++i)
+    text += "SimObjectPaths." + std::to_string(i) + "=Extra" + std::to_string(i) + "\r\n";
+  text += "[SOUND]\r\nSimObjectPaths.99=Later\r\n";
+
+  const std::vector<std::string> entries = ReadSimObjectPaths(text);
+  ASSERT_EQ(entries.size(), kMaxSimObjectPaths);
+  EXPECT_EQ(entries[0], "SimObjects\\Airplanes");
+  EXPECT_EQ(entries[1], "SimObjects\\Rotorcraft");
+  EXPECT_EQ(entries[2], "Extra4");
+  EXPECT_EQ(entries.back(), "Extra21");
+}
+
+TEST(AircraftReaderPaths, EntriesBelowTheSimulatorFolder) {
+  test::TempFolder temp;
+  const fs::path sim = temp / "FSX";
+  fs::create_directories(sim / "SimObjects" / "Airplanes");
+  EXPECT_EQ(SimObjectFolder(sim, "SimObjects\\Airplanes"), sim / "SimObjects" / "Airplanes");
+  EXPECT_TRUE(
+      fs::equivalent(SimObjectFolder(sim, "simobjects\\AIRPLANES"), sim / "SimObjects" / "Airplanes"));
+  EXPECT_EQ(SimObjectFolder(sim, "\\SimObjects\\Airplanes"), sim / "SimObjects" / "Airplanes");
+  EXPECT_EQ(SimObjectFolder(sim, "SimObjects\\Boats"), sim / "SimObjects" / "Boats");  // may not exist
+  EXPECT_EQ(SimObjectFolder({}, "SimObjects\\Airplanes"), fs::path());
+}
+
+TEST(AircraftReaderPaths, DrivePathsInAWinePrefix) {
+  if (DrivePathsAreRoots()) GTEST_SKIP() << "drive paths are used as they are here";
+  test::TempFolder temp;
+  const fs::path prefix = temp / "wine";
+  const fs::path sim = prefix / "drive_c" / "Program Files" / "FSX";
+  fs::create_directories(sim);
+  fs::create_directories(prefix / "drive_c" / "Addons" / "SimObjects");
+  fs::create_directories(temp / "disk_d" / "Traffic");
+  fs::create_directories(prefix / "dosdevices");
+  fs::create_directory_symlink(temp / "disk_d", prefix / "dosdevices" / "d:");
+
+  EXPECT_EQ(SimObjectFolder(sim, "C:\\addons\\simobjects"), prefix / "drive_c" / "Addons" / "SimObjects");
+  EXPECT_EQ(SimObjectFolder(sim, "d:\\Traffic"), prefix / "dosdevices" / "d:" / "Traffic");
+  EXPECT_EQ(SimObjectFolder(sim, "E:\\Nothing"), fs::path());
+  EXPECT_EQ(SimObjectFolder(temp / "FSX", "C:\\Addons"), fs::path());  // not in a prefix
+  EXPECT_EQ(SimObjectFolder(sim, "\\\\server\\share\\SimObjects"), fs::path());
+}
+
+TEST(AircraftReaderPaths, RoamingFolderOfAWinePrefix) {
+  if (DrivePathsAreRoots()) GTEST_SKIP() << "Windows has its own roaming folder";
+  if (const char* appData = std::getenv("APPDATA"); appData && *appData) GTEST_SKIP() << "APPDATA is set";
+  test::TempFolder temp;
+  const fs::path users = temp / "prefix" / "drive_c" / "users";
+  const fs::path sim = temp / "prefix" / "drive_c" / "Program Files (x86)" / "Microsoft Games" / "FSX";
+  fs::create_directories(sim);
+  EXPECT_EQ(SimulatorAppDataFolder(sim), fs::path());  // no user folder yet
+  fs::create_directories(users / "Public" / "AppData" / "Roaming");
+  EXPECT_EQ(SimulatorAppDataFolder(sim), fs::path());
+  fs::create_directories(users / "zz-older" / "Application Data");
+  EXPECT_EQ(SimulatorAppDataFolder(sim), users / "zz-older" / "Application Data");
+  fs::create_directories(users / "aa-newer" / "AppData" / "Roaming");
+  EXPECT_EQ(SimulatorAppDataFolder(sim), users / "aa-newer" / "AppData" / "Roaming");
+  EXPECT_EQ(SimulatorAppDataFolder(temp / "FSX"), fs::path());  // not in a prefix
 }
 
 }

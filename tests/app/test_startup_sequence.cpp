@@ -2,8 +2,12 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
+#include "app/reference_lists.h"
 #include "app/startup_sequence.h"
+#include "app/work_folder_lock.h"
+#include "platform/file_lock.h"
 #include "platform/files.h"
 #include "support/recording.h"
 #include "support/temp_folder.h"
@@ -81,6 +85,68 @@ TEST(StartupSequenceTest, ADamagedDatabaseStopsTheSequenceBeforeAnythingIsWritte
   EXPECT_FALSE(result.stoppedByDamage);
   EXPECT_TRUE(result.aircraftCollection.has_value());
   EXPECT_EQ(result.militaryMarked, 1);
+}
+
+TEST(ReferenceListsTest, LineRulesAndBothLists) {
+  test::TempFolder folder;
+  World world;
+  for (const char* icao : {"KAAA", "KBBB", "KCCC", "KDDD"}) {
+    FindOrCreateAirport(world, "R", "C", "S", "City", icao, 0);
+  }
+  std::ofstream(folder / "MilitaryAirports.txt", std::ios::binary)
+      << " kaaa\r\n"        // leading blank removed, upper-cased: marks KAAA
+      << "KBBB remark\r\n"  // trailing text: matches nothing
+      << "#KCCC\r\n"        // comment
+      << "KDDD\r\n"
+      << "\r\nXXXX\n";  // unknown ident: ignored
+  std::ofstream(folder / "NotUseAirports.txt", std::ios::binary) << "KDDD\n";
+
+  int military = 0, notUsed = 0;
+  EXPECT_TRUE(ApplyMilitaryAirports(folder / "MilitaryAirports.txt", world, &military));
+  EXPECT_TRUE(ApplyNotUseAirports(folder / "NotUseAirports.txt", world, &notUsed));
+  EXPECT_FALSE(ApplyNotUseAirports(folder / "missing.txt", world));
+  EXPECT_EQ(military, 2);
+  EXPECT_EQ(notUsed, 1);
+  const auto& index = world.airportIndex;
+  EXPECT_EQ(index.Find("KAAA")->military, 1);
+  EXPECT_EQ(index.Find("KBBB")->military, 0);
+  EXPECT_EQ(index.Find("KCCC")->military, 0);
+  // Listed in both: military and not used.
+  EXPECT_EQ(index.Find("KDDD")->military, 1);
+  EXPECT_EQ(index.Find("KDDD")->useAirport, 0);
+}
+
+// The lock belongs to the open file: a second taker, in this process too, is refused until the
+// first lets go, and reads who holds it.
+TEST(WorkFolderLockTest, OneHolderAtATimeNamedInTheRefusal) {
+  test::TempFolder folder;
+  const auto lockFile = folder / kWorkFolderLockFile;
+  {
+    std::optional<WorkFolderLock> first = WorkFolderLock::Acquire(folder.path(), "wingfold collect");
+    EXPECT_FALSE(FileLock::TryLock(lockFile, "other").has_value());
+    EXPECT_TRUE(FileLock::Holder(lockFile).starts_with("wingfold collect, process " +
+                                                       std::to_string(CurrentProcessId()) + ", since "))
+        << FileLock::Holder(lockFile);
+    try {
+      WorkFolderLock::Acquire(folder.path(), "wingfold generate", std::chrono::milliseconds(0));
+      ADD_FAILURE() << "a second holder";
+    } catch (const WorkFolderBusy& e) {
+      EXPECT_NE(std::string(e.what()).find("is in use by wingfold collect, process"), std::string::npos)
+          << e.what();
+    }
+  }
+  EXPECT_TRUE(FileLock::TryLock(lockFile, "other").has_value());
+}
+
+// What killed writers left behind goes once the folder is ours; everything else stays.
+TEST(WorkFolderLockTest, TakingTheFolderRemovesStaleTemporaryFiles) {
+  test::TempFolder folder;
+  std::ofstream(folder / "objects.dat.wingfold-00112233445566ff.tmp") << "half";
+  std::ofstream(folder / "objects.dat") << "whole";
+  const WorkFolderLock lock = WorkFolderLock::Acquire(folder.path(), "wingfold load");
+  EXPECT_EQ(lock.staleTemporaryFilesRemoved(), 1);
+  EXPECT_FALSE(std::filesystem::exists(folder / "objects.dat.wingfold-00112233445566ff.tmp"));
+  EXPECT_TRUE(std::filesystem::exists(folder / "objects.dat"));
 }
 
 }
