@@ -287,9 +287,6 @@ TEST_F(AircraftCollectTest, ARenamedFolderTakesItsVariationsAlong) {
   EXPECT_EQ(Numbers(), (std::vector<std::uint16_t>{2, 1}));
 }
 
-namespace fs = std::filesystem;
-using Names = std::vector<std::string>;
-
 // What the collection makes of the demo installation in examples/ as a whole; the rules of each value are the
 // reader's tests.
 TEST(AircraftCollectDemo, TheDemoInstallation) {
@@ -348,8 +345,6 @@ TEST(AircraftCollectDemo, TheDemoInstallation) {
   EXPECT_TRUE(again.removedVariations.empty());
   EXPECT_EQ(again.keptVariations, 22u);
 }
-
-namespace fs = std::filesystem;
 
 // Drive-letter paths are roots only on Windows; the Wine mappings below are for the other systems.
 bool DrivePathsAreRoots() {
