@@ -267,61 +267,36 @@ TEST(AircraftCfgDerive, FuelFlowAndRange) {
   }
 }
 
+// The variations read, each title followed by " (not GA)" when its parking types keep it from GA.
 TEST(AircraftCfgVariations, TitlesAndParkingTypes) {
-  struct Case {
-    const char* what;
-    std::string text;
-    std::vector<std::string> titles;
-    std::vector<bool> notForGA;
-  } cases[] = {
-      {"a comma in the title",
-       "[fltsim.0]\ntitle=Tourer 172, blue\n[fltsim.1]\ntitle=Tourer 172 red\n",
-       {"Tourer 172, blue", "Tourer 172 red"},
-       {true, false}},
-      {"GA_RAMP,CARGO stays",
-       "[fltsim.0]\ntitle=Cargo A\natc_parking_types=GA_RAMP,CARGO\n",
-       {"Cargo A"},
-       {false}},
-      {"CARGO alone", "[fltsim.0]\ntitle=Cargo B\natc_parking_types=CARGO\n", {"Cargo B"}, {true}},
+  const std::tuple<const char*, std::string, std::string> cases[] = {
+      {"a comma in the title", "[fltsim.0]\ntitle=Tourer 172, blue\n[fltsim.1]\ntitle=Tourer 172 red\n",
+       "Tourer 172, blue (not GA)|Tourer 172 red|"},
+      {"GA_RAMP,CARGO stays", "[fltsim.0]\ntitle=Cargo A\natc_parking_types=GA_RAMP,CARGO\n", "Cargo A|"},
+      {"CARGO alone", "[fltsim.0]\ntitle=Cargo B\natc_parking_types=CARGO\n", "Cargo B (not GA)|"},
       {"military in any case",
-       "[fltsim.0]\ntitle=M1\natc_parking_types = mil_combat\n[fltsim.1]\ntitle=M2\n"
-       "atc_parking_types=RAMP,MIL_CARGO\n",
-       {"M1", "M2"},
-       {true, true}},
+       "[fltsim.0]\ntitle=M1\natc_parking_types = "
+       "mil_combat\n[fltsim.1]\ntitle=M2\natc_parking_types=RAMP,MIL_CARGO\n",
+       "M1 (not GA)|M2 (not GA)|"},
       {"a parking line belongs to the title before it",
        "atc_parking_types=CARGO\n[fltsim.0]\ntitle=First\n[fltsim.1]\ntitle=Second\natc_parking_types="
        "CARGO\n",
-       {"First", "Second"},
-       {false, true}},
+       "First|Second (not GA)|"},
       {"titles outside fltsim sections are no variations",
-       "[CameraDefinition.0]\nTitle = \"Virtual Cockpit\"\n[fltsim.0]\ntitle=Real\n",
-       {"Real"},
-       {false}},
+       "[CameraDefinition.0]\nTitle = \"Virtual Cockpit\"\n[fltsim.0]\ntitle=Real\n", "Real|"},
       {"case kept, leading blanks removed, trailing blanks kept, no CR",
-       "[FLTSIM.0]\r\n  Title =  Tourer 172 \xE9t\xE9  \r\n",
-       {"Tourer 172 \xE9t\xE9  "},
-       {false}},
+       "[FLTSIM.0]\r\n  Title =  Tourer 172 \xE9t\xE9  \r\n", "Tourer 172 \xE9t\xE9  |"},
       {"brackets in a title do not open a section",
-       "[fltsim.0]\ntitle=Tourer [floats]\natc_parking_types=CARGO\n",
-       {"Tourer [floats]"},
-       {true}},
+       "[fltsim.0]\ntitle=Tourer [floats]\natc_parking_types=CARGO\n", "Tourer [floats] (not GA)|"},
       {"an empty title is no variation and ends the one before",
-       "[fltsim.0]\ntitle=Kept\n[fltsim.1]\ntitle=\natc_parking_types=CARGO\n",
-       {"Kept"},
-       {false}},
-      {"a commented-out title is none", "[fltsim.0]\n//title=Old\ntitle=New\n", {"New"}, {false}},
+       "[fltsim.0]\ntitle=Kept\n[fltsim.1]\ntitle=\natc_parking_types=CARGO\n", "Kept|"},
+      {"a commented-out title is none", "[fltsim.0]\n//title=Old\ntitle=New\n", "New|"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    const std::vector<VariationLine> lines = ReadVariationLines(c.text);
-    std::vector<std::string> titles;
-    std::vector<bool> notForGA;
-    for (const VariationLine& line : lines) {
-      titles.push_back(line.title);
-      notForGA.push_back(line.NotForGA());
-    }
-    EXPECT_EQ(titles, c.titles);
-    EXPECT_EQ(notForGA, c.notForGA);
+  for (const auto& [what, text, expected] : cases) {
+    std::string read;
+    for (const VariationLine& line : ReadVariationLines(text))
+      read += line.title + (line.NotForGA() ? " (not GA)|" : "|");
+    EXPECT_EQ(read, expected) << what;
   }
 }
 

@@ -162,6 +162,12 @@ inline void BuildSmallWorld(World& world) {
   austria.patternCount = 2;
   austria.registrationPatterns[0] = "OE-K..";
   austria.registrationPatterns[1] = "OE-D..";
+  // What the compiler's files must carry through: a country and a title with a comma, runways and
+  // parking spaces of every kind of word.
+  CountryNode(*world.airportIndex.Find("LFPB")).name = "France, Republic of";
+  world.airportIndex.Find("EDDF")->runways = {{4, 4000, 60}, {1, 600, 20}, {2, 300, 90}, {8, 300, 90}};
+  world.airportIndex.Find("EDDF")->parkingSpaces = {
+      {ParkingType::kRampGaMedium, 12.5}, {ParkingType::kDockGa, 7.0}, {ParkingType::kGateSmall, 1234.56}};
   CCountry& spain = CountryNode(*world.airportIndex.Find("LEMD"));
   spain.patternCount = 1;
   spain.registrationPatterns[0] = "EC-...";
@@ -175,7 +181,7 @@ inline void BuildSmallWorld(World& world) {
     ModelSpec model;
     std::vector<std::tuple<const char*, float, float>> variations;
   } models[] = {
-      {{"Cessna 172"}, {{"Cessna 172 white", 100, 10000}, {"Cessna 172 red", 50, 10000}}},
+      {{"Cessna 172"}, {{"Cessna 172, white", 100, 10000}, {"Cessna 172 red", 50, 10000}}},
       {{"Piper Seneca", 12, 180, 60, 800, 2, kPiston, 40, kAvgas, 2070, 25000, 1, 0b111111},
        {{"Piper Seneca blue", 60, 30000}}},
       {{"King Air 350", 18, 300, 85, 1500, 2, kTurboprop, 150, kJetFuel, 6800, 35000, 1, 0b110000},

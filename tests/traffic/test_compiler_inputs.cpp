@@ -81,31 +81,6 @@ TEST(CompilerInputCheckTest, AcceptsValidInputsAndCountsThem) {
   EXPECT_TRUE(Check(crlf(kAirports), crlf(kAircraft), crlf(kFlightPlans)).ok());
 }
 
-TEST(CompilerInputCheckTest, AcceptsWhatTheWritersProduce) {
-  World world;
-  CAirport& home = test::AddAirport(world, {.icao = "K1",
-                                            .latitude = 47.5,
-                                            .longitude = -122.25,
-                                            .type = AirportType::kLargeAirfield,
-                                            .country = "Korea, South"});
-  home.runways = {{4, 1000, 30}, {1, 600, 20}};
-  home.parkingSpaces = {
-      {ParkingType::kRampGaMedium, 12.5}, {ParkingType::kDockGa, 7.0}, {ParkingType::kGateSmall, 1234.56}};
-  CAirport& away = test::AddAirport(world, {.icao = "LFXY", .type = AirportType::kSeaplaneBase});
-  CAI_Aircraft& cub = test::AddVariation(
-      world, test::AddModel(world, {.name = "Cub, red", .amphibian = 1, .skis = 1}), "Cub, red");
-  cub.usage = 1 << 4;
-  const FlightLine lines[] = {
-      {MakeTime(2024, 6, 1, 9, 30), 0, &away, 55, 6, false},
-      {MakeTime(2024, 6, 1, 11, 15), MakeTime(2024, 6, 1, 12, 30), &home, 45, 6, true}};
-  std::string plans;
-  AppendPlaneBlock(plans, cub.number, "N1234B", 0, false, lines);
-
-  const CompilerInputCheck check = Check(AirportsFileText(world), AircraftFileText(world), plans);
-  EXPECT_TRUE(check.ok()) << Listing(check) << AirportsFileText(world) << AircraftFileText(world) << plans;
-  EXPECT_EQ(check.legCount, 2u);
-}
-
 // A broken airport or aircraft file is checked without flight plans, which would name what it lacks.
 TEST(CompilerInputCheckTest, NamesEachFaultWithFileAndLine) {
   enum File { kAirportsFile, kAircraftFile, kPlansFile };

@@ -382,23 +382,6 @@ TEST(WorldFleet, DiscardDeletesPlanesAndEmptiesEveryAirportsPlanes) {
   EXPECT_EQ(world.regionMap.size(), 1u);
 }
 
-TEST(WorldAirportIndex, FreedAirportsLeaveTheIndex) {
-  World world;
-  FindOrCreateAirport(world, "Europe", "Germany", "Hesse", "Frankfurt", "EDDF", 0);
-  FindOrCreateAirport(world, "Europe", "Germany", "Bavaria", "Munich", "EDDM", 0);
-  CAirport* asian = FindOrCreateAirport(world, "Asia", "China", "HK", "Hong Kong", "VHHH", 0);
-  // A second EDDF in another city is another airport, and takes over the index entry.
-  CAirport* older = world.airportIndex.Find("EDDF");
-  CAirport* newer = FindOrCreateAirport(world, "Asia", "China", "HK", "Kowloon", "EDDF", 0);
-  ASSERT_NE(newer, older);
-  EXPECT_EQ(older->city->name, "Frankfurt");
-
-  world.regionMap.Erase("Europe");
-  EXPECT_EQ(world.airportIndex.Find("EDDM"), nullptr);
-  EXPECT_EQ(world.airportIndex.Find("EDDF"), newer);
-  EXPECT_EQ(world.airportIndex.Find("VHHH"), asian);
-}
-
 TEST(WorldStringMap, IteratesInAscendingByteOrder) {
   StringMap<CPlane> map;
   for (const char* key : {"b", "\xC4rhus", "B", "a", "ab", "", "Z"})
