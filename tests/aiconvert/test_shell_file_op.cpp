@@ -16,24 +16,7 @@ namespace fs = std::filesystem;
 using test::Read;
 using test::Write;
 
-TEST(ShellFileOpTest, ListsEndInTwoNulsAndUnknownOperationsDoNothing) {
-  test::TempFolder temp;
-  Write(temp / "a.txt", "a");
-  for (unsigned operation : {0u, 5u}) {
-    const CShellFileOp op(nullptr, operation, temp / "a.txt", temp / "b.txt", 0, "");
-    EXPECT_EQ(op.List(0), (temp / "a.txt").string() + std::string(2, '\0'));
-    EXPECT_EQ(op.List(1), (temp / "b.txt").string() + std::string(2, '\0'));
-    EXPECT_EQ(op.GetTitle(), nullptr);
-  }
-  EXPECT_TRUE(fs::exists(temp / "a.txt"));
-  EXPECT_FALSE(fs::exists(temp / "b.txt"));
-  CShellFileOp op;
-  op.AddFile(0, "x");
-  op.AddFile(0, "yz");
-  EXPECT_EQ(op.List(0), std::string("x\0yz\0\0", 6));
-}
-
-TEST(ShellFileOpTest, AsksOnlyWithoutNoConfirmationAndCancelSetsAborted) {
+TEST(ShellFileOpTest, AsksOnlyWithoutNoConfirmationCancelSetsAbortedAndUnknownOperationsDoNothing) {
   test::TempFolder temp;
   Write(temp / "src/a.txt", "new");
   Write(temp / "dst/a.txt", "old");
@@ -49,6 +32,9 @@ TEST(ShellFileOpTest, AsksOnlyWithoutNoConfirmationAndCancelSetsAborted) {
   EXPECT_FALSE(quiet.GetAborted());
   EXPECT_EQ(prompter.questions.size(), 1u);
   EXPECT_EQ(Read(temp / "dst/a.txt"), "new");
+  // An operation it does not know does nothing.
+  CShellFileOp(&prompter, 5, temp / "src", temp / "other", FOF_NOCONFIRMATION, "");
+  EXPECT_FALSE(fs::exists(temp / "other"));
 }
 
 TEST(WaitForFileTest, WaitsAtMostTenTimesWithoutSleeping) {

@@ -108,42 +108,6 @@ TEST(AircraftCfgValues, GearWordsFromTitlesAndUiType) {
   }
 }
 
-TEST(AircraftCfgValues, GarbageNeverBreaksTheReader) {
-  // Pieces of real files in random order, numbers at the edges of their types included: the reader
-  // must neither crash nor overflow (the sanitizer build checks the latter).
-  std::vector<std::string> pieces;
-  std::string_view all =
-      "[fuel]\n|[radios]\n|[piston_engine]\n|[GeneralEngineData]\n|[turboprop_engine]\n|[TurbineEngineData]"
-      "\n|"
-      "[Reference Speeds]\n|[weight_and_balance]\n|[contact_points]\n|[airplane_geometry]\n|[fltsim.0]\n|"
-      "LeftMain=|Center1 = |com.1=|nav.1=|transponder.1=|point.0=|Engine.|engine_type=|compression_ratio=|"
-      "max_rated_hp=|maximum_torque=|static_thrust=|power_scalar=|fuel_flow_scalar=|cylinder_displacement=|"
-      "number_of_cylinders=|max_rated_rpm=|cruise_speed=|flaps_up_stall_speed=|full_flaps_stall_speed=|"
-      "empty_weight=|max_gross_weight=|wing_span=|fuel_type=|title=|sim=|atc_parking_types=|ui_type=|1e39|-"
-      "1e39|"
-      "99999999999|-2147483648|2147483647|0|-0|4.4|.|,|, |=|[|]|//|;|\r|\n|\r\n| "
-      "|\t|\xEF\xBB\xBF|\xFF|floats|CARGO";
-  for (std::size_t bar; (bar = all.find('|')) != std::string_view::npos; all.remove_prefix(bar + 1)) {
-    pieces.emplace_back(all.substr(0, bar));
-  }
-  pieces.emplace_back(all);
-  pieces.emplace_back(1, '\0');
-  std::uint32_t state = 20240601;
-  const auto next = [&state] {
-    state = state * 1103515245u + 12345u;
-    return state >> 8;
-  };
-  for (int i = 0; i < 400; ++i) {
-    std::string text;
-    const std::uint32_t count = next() % 300;
-    for (std::uint32_t k = 0; k < count; ++k) text += pieces[next() % pieces.size()];
-    const auto a = Derived(text);
-    EXPECT_TRUE(a->probability >= 0.0f && a->probability <= 100.0f) << i;
-    HasSimLine(text);
-    ReadVariationLines(text);
-  }
-}
-
 TEST(AircraftCfgValues, SimLines) {
   EXPECT_TRUE(HasSimLine(kPistonSingleCfg));
   EXPECT_TRUE(HasSimLine("  SIM = x\r\n"));

@@ -138,16 +138,5 @@ TEST(WorkFolderLockTest, OneHolderAtATimeNamedInTheRefusal) {
   EXPECT_TRUE(FileLock::TryLock(lockFile, "other").has_value());
 }
 
-// What killed writers left behind goes once the folder is ours; everything else stays.
-TEST(WorkFolderLockTest, TakingTheFolderRemovesStaleTemporaryFiles) {
-  test::TempFolder folder;
-  std::ofstream(folder / "objects.dat.wingfold-00112233445566ff.tmp") << "half";
-  std::ofstream(folder / "objects.dat") << "whole";
-  const WorkFolderLock lock = WorkFolderLock::Acquire(folder.path(), "wingfold load");
-  EXPECT_EQ(lock.staleTemporaryFilesRemoved(), 1);
-  EXPECT_FALSE(std::filesystem::exists(folder / "objects.dat.wingfold-00112233445566ff.tmp"));
-  EXPECT_TRUE(std::filesystem::exists(folder / "objects.dat"));
-}
-
 }
 }

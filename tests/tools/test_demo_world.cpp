@@ -81,41 +81,6 @@ std::map<std::string, std::vector<char>> ReadTree(const fs::path& root) {
   return files;
 }
 
-// Heliports and idents the scenery cannot pack are left out; what the data lack is made up so that
-// the reader finds runways, radio and parking.
-TEST(DemoWorld, KeepsAirportsWithPackableIdentsAndSynthesisesWhatTheDataLack) {
-  test::TempFolder dir;
-  const auto airports = ReadAirports(MakeDataSet(dir.path()));
-  std::map<std::string, bgl::AirportDesc> byIdent;
-  for (const auto& a : airports) byIdent[a.ident] = SynthesiseAirport(a);
-  EXPECT_EQ(byIdent.size(), 6u);
-  EXPECT_EQ(airports.front().ident + airports.back().ident, "00AAW55");  // in ident order
-  for (const auto& [ident, packable] : std::vector<std::pair<std::string, bool>>{{"KSEA", true},
-                                                                                 {"3W5", true},
-                                                                                 {"A-1 ", true},
-                                                                                 {"", false},
-                                                                                 {"ABCDE", false},
-                                                                                 {"ks", false},
-                                                                                 {"K\xC3\x96", false}}) {
-    EXPECT_EQ(IsPackableIdent(ident), packable) << ident;
-  }
-
-  const auto& ksea = byIdent.at("KSEA");
-  EXPECT_EQ(ksea.region + "/" + ksea.state, "North America/Washington");
-  ASSERT_EQ(ksea.runways.size(), 2u);
-  EXPECT_EQ(ksea.runways[1].surface, 4) << "unknown surface of a long runway at a large airport: asphalt";
-  EXPECT_EQ(ksea.coms.front().frequency, 119900000u) << "the data's tower frequency is kept";
-  EXPECT_EQ(byIdent.at("00AA").runways.at(0).surface, 1) << "610 m unknown at a small airport: grass";
-  const auto& seaplane = byIdent.at("W55");
-  ASSERT_EQ(seaplane.runways.size(), 1u) << "an airport without runways gets one";
-  EXPECT_EQ(seaplane.runways[0].surface, 2);
-  EXPECT_TRUE(std::any_of(seaplane.parkingLists.at(0).spaces.begin(),
-                          seaplane.parkingLists.at(0).spaces.end(),
-                          [](const bgl::ParkingDesc& space) { return space.type == 11; }));
-  EXPECT_EQ(byIdent.at("LOWI").state, "") << "only US, Canadian and Australian states are named";
-  EXPECT_EQ(byIdent.at("EGLL").region, "Europe");
-}
-
 TEST(DemoWorld, SameDataGivesByteIdenticalFiles) {
   test::TempFolder dir;
   const auto airports = ReadAirports(MakeDataSet(dir.path()));

@@ -184,19 +184,6 @@ TEST(CompilerInputCheckTest, ListsAtMostAHundredProblemsAFile) {
   EXPECT_FALSE(check.ok());
 }
 
-TEST(CompilerInputCheckTest, DamagedBytesGiveProblemsNotACrash) {
-  std::uint32_t state = 7;
-  std::string noise;
-  for (int i = 0; i < 200000; ++i) {
-    state = state * 214013u + 2531011u;
-    const char alphabet[] = "AC0123456789,{}\n\r |-.KZ\0\xff";
-    noise += alphabet[(state >> 16) % (sizeof(alphabet) - 1)];
-  }
-  const CompilerInputCheck check = Check(noise, noise, noise);
-  EXPECT_FALSE(check.ok());
-  EXPECT_LE(check.problems.size(), 3 * kMaxListedProblemsPerFile);
-}
-
 TEST(CompilerInputCheckTest, FindsTheFilesInTheWorkFolderWithoutRegardToCase) {
   test::TempFolder folder;
   std::ofstream(folder / "airports.dat") << kAirports;
