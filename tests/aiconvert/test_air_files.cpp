@@ -31,8 +31,7 @@ TEST(AirFilesTest, LibraryTitlesGiveFiguresAndTheNearestEntryIsChosen) {
   const std::tuple<const char*, int, int> figures[] = {
       {"Light single@110#48", 110, 48}, {"Twin@160.5#62.4", 161, 62},
       {"Old@120#50#spare", 120, 50},    {"No figures", 0, 0},
-      {"Only cruise@120", 0, 0},        {"Bad@fast#slow", 0, 0},
-  };
+      {"Only cruise@120", 0, 0},        {"Bad@fast#slow", 0, 0}};
   for (const auto& [title, cruise, stall] : figures) {
     const AirFileFigures parsed = ParseAirFileFigures(title);
     EXPECT_EQ(std::tuple(parsed.cruise, parsed.stall), std::tuple(cruise, stall)) << title;
@@ -61,8 +60,7 @@ TEST(AirFilesTest, TheRecordWalkFindsRecord261OrReportsDamage) {
       {"too short to patch", Record(261, "12"), AirPatchOutcome::kNoRecord, 0},
       {"length past the end", other + Record(261, "1234", 4000), AirPatchOutcome::kDamaged, 0},
       {"huge length", Record(7, "", 0xFFFFFFF0u), AirPatchOutcome::kDamaged, 0},
-      {"header cut off", other + "\x05\x01\x00", AirPatchOutcome::kDamaged, 0},
-  };
+      {"header cut off", other + "\x05\x01\x00", AirPatchOutcome::kDamaged, 0}};
   for (const auto& [name, bytes, outcome, valueOffset] : cases) {
     const AirRecordSearch search =
         FindAIRecord({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});

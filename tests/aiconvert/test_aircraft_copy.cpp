@@ -33,8 +33,7 @@ TEST(AircraftCopyTest, TitlesAreMarkedAndEverythingElseLowered) {
       {"/fsx/SimObjects/Airplanes/C172", "/fsx/SimObjects/Airplanes/Wingfold C172"},
       {"/fsx/SimObjects/Airplanes/C172/", "/fsx/SimObjects/Airplanes/Wingfold C172"},
       {"/fsx/SimObjects/Airplanes/Wingfold C172", "/fsx/SimObjects/Airplanes/Wingfold C172"},
-      {"/fsx/SimObjects/Airplanes/WingfoldC172", "/fsx/SimObjects/Airplanes/Wingfold WingfoldC172"},
-  };
+      {"/fsx/SimObjects/Airplanes/WingfoldC172", "/fsx/SimObjects/Airplanes/Wingfold WingfoldC172"}};
   for (const auto& [folder, target] : folders) EXPECT_EQ(AITargetFolder(folder), target) << folder;
 }
 

@@ -80,8 +80,7 @@ TEST(AircraftCfgValues, LineRulesOfRealFiles) {
        "-5\n",
        &V::emptyWeight, 1663},
       {"CR LF and a byte-order mark", "\xEF\xBB\xBF[Reference Speeds]\r\ncruise_speed = 122\r\n",
-       &V::cruiseSpeed, 122},
-  };
+       &V::cruiseSpeed, 122}};
   for (const Case& c : cases) EXPECT_EQ(Values(c.text).*c.field, c.expected) << c.what;
 }
 
@@ -181,8 +180,7 @@ TEST(AircraftCfgDerive, ProbabilityUsageAndGAUse) {
        0,
        0.0f,
        kPrivateOnly,
-       {{"LeftMain = -1.5, -8.5, 3.3, 28.0, 1.5", "LeftMain = 0, 0, 0, -5000, 0"}}},
-  };
+       {{"LeftMain = -1.5, -8.5, 3.3, 28.0, 1.5", "LeftMain = 0, 0, 0, -5000, 0"}}}};
   for (const Case& c : cases) {
     const auto a = Derived(Edited(kPistonSingleCfg, c.edits));
     EXPECT_EQ(a->useForGA, c.useForGA) << c.what;
@@ -220,8 +218,7 @@ TEST(AircraftCfgDerive, FuelFlowAndRange) {
       {"no cylinders: no fuel flow, range 0", 0.0f, 1, 0, Set("number_of_cylinders = 4", "0")},
       {"no engines: range 0", kPistonFlow, 0, 0, {{"Engine.0 =", "Engine.-1 ="}}},
       {"compression ratio 0: infinite flow, range 0", std::numeric_limits<float>::infinity(), 1, 0,
-       Compression("0")},
-  };
+       Compression("0")}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     const auto a = Derived(Edited(kPistonSingleCfg, c.edits));
@@ -254,8 +251,7 @@ TEST(AircraftCfgVariations, TitlesAndParkingTypes) {
        "[fltsim.0]\ntitle=Tourer [floats]\natc_parking_types=CARGO\n", "Tourer [floats] (not GA)|"},
       {"an empty title is no variation and ends the one before",
        "[fltsim.0]\ntitle=Kept\n[fltsim.1]\ntitle=\natc_parking_types=CARGO\n", "Kept|"},
-      {"a commented-out title is none", "[fltsim.0]\n//title=Old\ntitle=New\n", "New|"},
-  };
+      {"a commented-out title is none", "[fltsim.0]\n//title=Old\ntitle=New\n", "New|"}};
   for (const auto& [what, text, expected] : cases) {
     std::string read;
     for (const VariationLine& line : ReadVariationLines(text))
@@ -272,15 +268,13 @@ TEST(AircraftCfgText, NumbersAreReadLikePercentDAndPercentF) {
     std::string text;
     std::int32_t whole;  // the targets start at -7 and 2.5
     float decimal;
-  } cases[] = {
-      {"  122.5 // knots", 122, 122.5f},
-      {"99999999999", std::numeric_limits<std::int32_t>::max(), 99999999999.0f},
-      {"-99999999999", std::numeric_limits<std::int32_t>::min(), -99999999999.0f},
-      {"4e38", 4, kInf},
-      {"-4e38", -4, -kInf},
-      {".5", -7, 0.5f},
-      {"abc", -7, 2.5f},
-  };
+  } cases[] = {{"  122.5 // knots", 122, 122.5f},
+               {"99999999999", std::numeric_limits<std::int32_t>::max(), 99999999999.0f},
+               {"-99999999999", std::numeric_limits<std::int32_t>::min(), -99999999999.0f},
+               {"4e38", 4, kInf},
+               {"-4e38", -4, -kInf},
+               {".5", -7, 0.5f},
+               {"abc", -7, 2.5f}};
   for (const Case& c : cases) {
     std::int32_t whole = -7;
     float decimal = 2.5f;
@@ -296,15 +290,13 @@ TEST(AircraftCfgText, FloatListsStopAtTheFirstFieldThatIsNotANumber) {
     std::string text;
     int read;
     std::vector<float> expected;  // targets start at 9
-  } cases[] = {
-      {"-1.5, -8.5, 3.3, 28.0, 1.5", 5, {-1.5f, -8.5f, 3.3f, 28.0f, 1.5f}},
-      {"-1.5,-8.5,3.3,28,1.5 ; usable 26", 5, {-1.5f, -8.5f, 3.3f, 28.0f, 1.5f}},
-      {"0.0 , 0.0 ,0.0 , 70.0 , 0.5", 5, {0, 0, 0, 70, 0.5f}},
-      {"1, 2, 3, 40", 4, {1, 2, 3, 40, 9}},
-      {"1, 2, x, 40, 1", 2, {1, 2, 9, 9, 9}},
-      {"1 2 3 4 5", 1, {1, 9, 9, 9, 9}},
-      {"", 0, {9, 9, 9, 9, 9}},
-  };
+  } cases[] = {{"-1.5, -8.5, 3.3, 28.0, 1.5", 5, {-1.5f, -8.5f, 3.3f, 28.0f, 1.5f}},
+               {"-1.5,-8.5,3.3,28,1.5 ; usable 26", 5, {-1.5f, -8.5f, 3.3f, 28.0f, 1.5f}},
+               {"0.0 , 0.0 ,0.0 , 70.0 , 0.5", 5, {0, 0, 0, 70, 0.5f}},
+               {"1, 2, 3, 40", 4, {1, 2, 3, 40, 9}},
+               {"1, 2, x, 40, 1", 2, {1, 2, 9, 9, 9}},
+               {"1 2 3 4 5", 1, {1, 9, 9, 9, 9}},
+               {"", 0, {9, 9, 9, 9, 9}}};
   for (const Case& c : cases) {
     std::vector<float> targets(5, 9.0f);
     EXPECT_EQ(ScanFloatList(c.text, targets.data(), 5), c.read) << c.text;

@@ -156,8 +156,7 @@ TEST_F(AircraftCollectTest, WithoutAnyAircraftFolderTheDatabaseIsKept) {
          WriteFsxCfg({"SimObjects\\Gone", "D:\\Elsewhere"});
        },
        appData,
-       "none of the aircraft folders that " + PathUtf8(fsxCfg) + " names exists below the simulator folder"},
-  };
+       "none of the aircraft folders that " + PathUtf8(fsxCfg) + " names exists below the simulator folder"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     c.setUp();

@@ -102,8 +102,7 @@ TEST(DatabasesTest, EveryDamagedDatabaseIsKeptBeforeAnythingCanOverwriteIt) {
       {"16 bytes appended", whole + std::string(16, '\0')},
       {"no region counted", '\x00' + whole.substr(1)},
       {"two regions counted", '\x02' + whole.substr(1)},
-      {"cut short, met again", whole.substr(0, whole.size() - 7)},
-  };
+      {"cut short, met again", whole.substr(0, whole.size() - 7)}};
   std::vector<std::string> copies;
   std::string firstCopy;
   for (const auto& [name, bytes] : cases) {

@@ -78,11 +78,11 @@ TEST(SettingsFileTest, StoredFormsAndOtherLetterCase) {
 
 TEST(SettingsFileTest, DateIsCutAtFixedPositions) {
   const std::pair<const char*, TimeValue> cases[] = {
-      {"01/01/2006", 1136073600}, {"12/31/1999", 946598400},
+      {"01/01/2006", 1136073600},
+      {"12/31/1999", 946598400},
       {"02/00/2006", 1138665600},  // day 0 rolls back to 31 January
       {"1/1/2006", kInvalidTime},  // the cut gives month 1, day "/2" (0), year "06" -> before 1970
-      {"", kInvalidTime},
-  };
+      {"", kInvalidTime}};
   for (const auto& [text, expected] : cases) EXPECT_EQ(ParseStartDate(text), expected) << text;
   EXPECT_EQ(FormatStartDate(1278201600), "07/04/2010");
 }

@@ -158,8 +158,7 @@ TEST(ArchiveTest, CountEncoding) {
       {0, {0x00, 0x00}},
       {0xFFFE, {0xFE, 0xFF}},
       {0xFFFF, {0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00}},
-      {0x12345, {0xFF, 0xFF, 0x45, 0x23, 0x01, 0x00}},
-  };
+      {0x12345, {0xFF, 0xFF, 0x45, 0x23, 0x01, 0x00}}};
   for (const auto& [count, bytes] : cases) {
     SCOPED_TRACE(count);
     Bytes out;
@@ -178,8 +177,7 @@ TEST(ArchiveTest, StringPrefixes) {
       {255, {0xFF, 0xFF, 0x00}},
       {0xFFFD, {0xFF, 0xFD, 0xFF}},
       {0xFFFE, {0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00}},
-      {0x10000, {0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x01, 0x00}},
-  };
+      {0x10000, {0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x01, 0x00}}};
   for (const auto& [length, prefix] : cases) {
     SCOPED_TRACE(length);
     const std::string text(length, '\xE9');
@@ -201,8 +199,7 @@ TEST(ArchiveTest, SixteenBitStringsAreConvertedToWindows1252) {
       {{0xFF, 0xFE, 0xFF, 0x00}, ""},
       // U+0100 has no byte; a surrogate pair is one character; a lone surrogate is one too.
       {{0xFF, 0xFE, 0xFF, 0x06, 0x00, 0x01, 0x3D, 0xD8, 0x00, 0xDE, 'x', 0x00, 0x00, 0xDC, 0x78, 0x01},
-       "??x?\x9F"},
-  };
+       "??x?\x9F"}};
   for (const auto& [bytes, text] : cases) {
     SCOPED_TRACE(text);
     CArchive r(bytes, Registry());
@@ -212,14 +209,12 @@ TEST(ArchiveTest, SixteenBitStringsAreConvertedToWindows1252) {
 }
 
 TEST(ArchiveTest, StringShorterThanItsPrefixFails) {
-  const std::vector<Bytes> cases = {
-      {0x05, 'A', 'B'},
-      {0xFF, 0x00, 0x01, 'A'},
-      {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 'A'},
-      {0xFF, 0xFE, 0xFF, 0x02, 'A', 0x00, 'B'},
-      {0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F},
-      {0xFF, 0xFE},
-  };
+  const std::vector<Bytes> cases = {{0x05, 'A', 'B'},
+                                    {0xFF, 0x00, 0x01, 'A'},
+                                    {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 'A'},
+                                    {0xFF, 0xFE, 0xFF, 0x02, 'A', 0x00, 'B'},
+                                    {0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F},
+                                    {0xFF, 0xFE}};
   for (const Bytes& bytes : cases) {
     CArchive r(bytes, Registry());
     EXPECT_THROW(r.ReadString(), ArchiveError) << ::testing::PrintToString(bytes);
@@ -397,8 +392,7 @@ TEST(ArchiveTest, MalformedTagsFailWithOffsetAndReason) {
        "offset 0xC: index 2 names an object, expected a class"},
       {"second reference to an object", Concat({city, {0x02, 0x00}}),
        "offset 0xC: reference to object 2, which was read already"},
-      {"other class than expected", city, "offset 0x0: object of class CCity, expected CRegion", "CRegion"},
-  };
+      {"other class than expected", city, "offset 0x0: object of class CCity, expected CRegion", "CRegion"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     try {
@@ -491,8 +485,7 @@ TEST(ByteReaderTest, ShortReadsThrowWithOffsetAndLeaveThePositionAlone) {
            " bytes, 1 remains"},
       {"Skip", [](ByteReader& r) { r.Skip(5); }, "offset 0x2: expected 5 bytes, 1 remains"},
       {"Seek", [](ByteReader& r) { r.Seek(4); },
-       "offset 0x2: cannot move to offset 0x4, the data end at 0x3"},
-  };
+       "offset 0x2: cannot move to offset 0x4, the data end at 0x3"}};
   const std::vector<std::uint8_t> data = {1, 2, 3};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

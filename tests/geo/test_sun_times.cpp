@@ -62,8 +62,7 @@ TEST(SunTimesTest, WithinMinutesOfAnIndependentEphemeris) {
        MakeTime(2007, 2, 10, 16, 34, 35)},
       {kSydney, MakeTime(2006, 12, 21), MakeTime(2006, 12, 20, 18, 40, 31), MakeTime(2006, 12, 21, 9, 5, 43)},
       {kSantiago, MakeTime(2006, 12, 21), MakeTime(2006, 12, 21, 9, 30, 9),
-       MakeTime(2006, 12, 21, 23, 52, 23)},
-  };
+       MakeTime(2006, 12, 21, 23, 52, 23)}};
   for (const Case& c : cases) {
     // The date's time of day does not count.
     const TimeValue evening = c.date + kDay - 1;
@@ -90,12 +89,10 @@ TEST(SunTimesTest, PolarDayAndNightCentreOnSolarNoon) {
     TimeValue date;
     TimeValue dayLength, transit;
   };
-  const Case cases[] = {
-      {kLongyearbyen, MakeTime(2006, 6, 21), kDay, MakeTime(2006, 6, 21, 10, 59, 52)},
-      {kLongyearbyen, MakeTime(2006, 12, 21), 0, MakeTime(2006, 12, 21, 10, 56, 8)},
-      {kMcMurdo, MakeTime(2006, 12, 21), kDay, MakeTime(2006, 12, 21, 0, 51, 55)},
-      {kMcMurdo, MakeTime(2006, 6, 21), 0, MakeTime(2006, 6, 21, 0, 55, 46)},
-  };
+  const Case cases[] = {{kLongyearbyen, MakeTime(2006, 6, 21), kDay, MakeTime(2006, 6, 21, 10, 59, 52)},
+                        {kLongyearbyen, MakeTime(2006, 12, 21), 0, MakeTime(2006, 12, 21, 10, 56, 8)},
+                        {kMcMurdo, MakeTime(2006, 12, 21), kDay, MakeTime(2006, 12, 21, 0, 51, 55)},
+                        {kMcMurdo, MakeTime(2006, 6, 21), 0, MakeTime(2006, 6, 21, 0, 55, 46)}};
   for (const Case& c : cases) {
     const TimeValue sunrise = SunriseTime(c.date, c.place.latitude, c.place.longitude);
     const TimeValue sunset = SunsetTime(c.date, c.place.latitude, c.place.longitude);

@@ -155,8 +155,7 @@ TEST_F(FilesTest, StaleTemporaryFilesOfOurOwnAreRemoved) {
       {"objects.dat.wingfold-FEDCBA9876543210.tmp", false},  // not a case variant of the first
       {"objects.dat.wingfold-0123456789abcde.tmp", false},
       {"objects.dat.tmp", false},
-      {"notes.wingfold-0123456789abcdef.txt", false},
-  };
+      {"notes.wingfold-0123456789abcdef.txt", false}};
   for (const auto& [name, ours] : names) {
     EXPECT_EQ(IsOwnTemporaryFileName(name), ours) << name;
     std::ofstream(dir_ / name) << "x";

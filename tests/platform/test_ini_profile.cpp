@@ -81,8 +81,7 @@ TEST(IniProfileTest, ReadsEveryEncodingAndKeepsItsFormWhenWritten) {
       {"CR line ends", "[Settings]\rGA_Percentage=77\r[Path]\rFS2004=C:\\FSX\r",
        "[Settings]\rGA_Percentage=77\r[Path]\rFS2004=C:\\FSX\rTTools=T\r"},
       {"LF line ends", "[Settings]\nGA_Percentage=77\n[Path]\nFS2004=C:\\FSX",
-       "[Settings]\nGA_Percentage=77\n[Path]\nFS2004=C:\\FSX\nTTools=T\n"},
-  };
+       "[Settings]\nGA_Percentage=77\n[Path]\nFS2004=C:\\FSX\nTTools=T\n"}};
   for (const auto& [name, bytes, rewritten] : cases) {
     SCOPED_TRACE(name);
     IniFile ini = IniFile::Parse(bytes);

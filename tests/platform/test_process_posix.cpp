@@ -40,8 +40,7 @@ TEST(RunAndWaitCommandLineTest, WritesAndReadsPathsInTheProgramsStyle) {
       {"/home/ann/My Work", PathStyle::kWindows, R"(Z:\home\ann\My Work)", "/home/ann/My Work"},
       {"/home/ann/My Work/", PathStyle::kWindows, R"(Z:\home\ann\My Work)", "/home/ann/My Work"},
       {"/home/ann/My Work", PathStyle::kPosix, "/home/ann/My Work", "/home/ann/My Work"},
-      {"/", PathStyle::kWindows, R"(Z:\)", "/"},
-  };
+      {"/", PathStyle::kWindows, R"(Z:\)", "/"}};
   for (const auto& [path, style, written, readBack] : cases) {
     EXPECT_EQ(CommandLinePath(path, style), written) << path;
     EXPECT_EQ(PathFromCommandLine(written), fs::path(readBack)) << written;
@@ -104,8 +103,7 @@ TEST(RunAndWaitTest, SaysWhyAProgramCannotBeStarted) {
       {"", "", false, "no file of that name"},
       {"compiler.exe", "#!/bin/sh\nexit 0\n", false, "is not executable"},
       {"compiler.exe", "neither a script nor a binary", true, "cannot execute"},
-      {"compiler.exe", "MZ\x90", true, "wine is not on the PATH"},
-  };
+      {"compiler.exe", "MZ\x90", true, "wine is not on the PATH"}};
   for (const auto& [file, content, executable, reason] : cases) {
     test::TempFolder folder;
     if (!file.empty()) WriteFile(folder / file, content, executable);

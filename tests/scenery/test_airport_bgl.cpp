@@ -92,17 +92,15 @@ TEST(AirportBglTest, DecodesIdentsPositionsAndFileTimes) {
     const char* name;
     std::uint64_t fileTime;
     TimeValue stamp;
-  } times[] = {
-      {"2006-01-01", bgl::FileTimeFromStamp(kDay0), kDay0},
-      {"fractions of a second are dropped", bgl::FileTimeFromStamp(kDay0) + second - 1, kDay0},
-      {"1970-01-01 00:00:01", bgl::FileTimeFromStamp(1), 1},
-      {"1601", 0, 0},
-      {"just before 1900", ticks1900 - second, 0},
-      {"1900 lies outside the calendar's window", ticks1900, 0},
-      {"after 3000", bgl::FileTimeFromStamp(32535216000), 0},
-      {"top bit set", 0x8000000000000000ull, 0},
-      {"largest", 0xFFFFFFFFFFFFFFFFull, 0},
-  };
+  } times[] = {{"2006-01-01", bgl::FileTimeFromStamp(kDay0), kDay0},
+               {"fractions of a second are dropped", bgl::FileTimeFromStamp(kDay0) + second - 1, kDay0},
+               {"1970-01-01 00:00:01", bgl::FileTimeFromStamp(1), 1},
+               {"1601", 0, 0},
+               {"just before 1900", ticks1900 - second, 0},
+               {"1900 lies outside the calendar's window", ticks1900, 0},
+               {"after 3000", bgl::FileTimeFromStamp(32535216000), 0},
+               {"top bit set", 0x8000000000000000ull, 0},
+               {"largest", 0xFFFFFFFFFFFFFFFFull, 0}};
   for (const auto& t : times) EXPECT_EQ(CAirportBGL::FileTimeToStamp(t.fileTime), t.stamp) << t.name;
 }
 
@@ -128,8 +126,7 @@ TEST(AirportBglTest, ReadsEveryFieldOfAnAirport) {
                   ComDesc{3, 122950000, "Unicom"}, ComDesc{6, 119900000, "Tower"}};
   airport.parkingLists = {
       ParkingListDesc{0x3D, {Space(1, 8.5f, {"ASA", "UAL"}), Space(3, 12.0f), Space(12, 6.0f)}},
-      ParkingListDesc{0x1B, {Space(2, 9.0f, {"DAL"}), Space(12, 6.0f)}},
-  };
+      ParkingListDesc{0x1B, {Space(2, 9.0f, {"DAL"}), Space(12, 6.0f)}}};
 
   SceneryFixture f;
   f.settings.startDate = kDay0 + 180 * kDay;
@@ -213,8 +210,7 @@ TEST(AirportBglTest, ReadsWhatTheRecordsSay) {
        [](BglImage& image) { image.bytes.at(image.icaoList) = 9; }},
       {"a record whose ident has no name-list entry is skipped", orphan, "runwayCount=0;runways=;alt=0;"},
       {"a sub-record of size 0 ends the walk", SampleAirport("KAAA"), "runways=;alt=100;",
-       [](BglImage& image) { PatchU32(image.bytes, image.recordOffsets[0] + 56 + 2, 0); }},
-  };
+       [](BglImage& image) { PatchU32(image.bytes, image.recordOffsets[0] + 56 + 2, 0); }}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     BglImage image =
@@ -245,16 +241,14 @@ TEST(AirportBglTest, MergesFilesIntoTheWorld) {
     TimeValue secondStamp;
     std::string facts;
     bool updated;
-  } cases[] = {
-      {"a newer file read second replaces the data", &older, kDay0, &newer, kDay0 + kDay,
-       "name=Newer Name;alt=200;runways=4:2000:30,;", true},
-      {"an older file read second keeps the data but renames the airport", &newer, kDay0 + kDay, &older,
-       kDay0, "name=Older Name;alt=200;runways=4:2000:30,;", false},
-      {"with equal stamps the file read later wins", &newer, kDay0, &older, kDay0,
-       "name=Older Name;alt=100;runways=4:1000:30,;", true},
-      {"the same file read twice gives one set of runways and parking", &older, kDay0, &older, kDay0,
-       "runwayCount=1;runways=4:1000:30,;approachComs=1;parking=1x1,2x1,;spaces=1:10,2:10,;", true},
-  };
+  } cases[] = {{"a newer file read second replaces the data", &older, kDay0, &newer, kDay0 + kDay,
+                "name=Newer Name;alt=200;runways=4:2000:30,;", true},
+               {"an older file read second keeps the data but renames the airport", &newer, kDay0 + kDay,
+                &older, kDay0, "name=Older Name;alt=200;runways=4:2000:30,;", false},
+               {"with equal stamps the file read later wins", &newer, kDay0, &older, kDay0,
+                "name=Older Name;alt=100;runways=4:1000:30,;", true},
+               {"the same file read twice gives one set of runways and parking", &older, kDay0, &older, kDay0,
+                "runwayCount=1;runways=4:1000:30,;approachComs=1;parking=1x1,2x1,;spaces=1:10,2:10,;", true}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     SceneryFixture f;
@@ -332,8 +326,7 @@ TEST(AirportBglTest, LeavesOtherFilesAloneAndReportsDamagedOnes) {
       {"record size below its header", [&](Bytes& b) { PatchU32(b, record + 2, 5); },
        "test.bgl: offset " + Hex(record) + ": airport record of size 5 is below its 6-byte header", true},
       {"record size beyond the file", [&](Bytes& b) { PatchU32(b, record + 2, 0x7FFFFFFF); },
-       "test.bgl: offset 0x", true},
-  };
+       "test.bgl: offset 0x", true}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     SceneryFixture f;
@@ -387,8 +380,7 @@ TEST(AirportBglTest, WalksSubRecordsWhoseSizesDoNotAddUp) {
       // The child is read, the child walk ends, the runway's walk goes on.
       {"a runway child that runs past its runway", child + 2, 25,
        "approach=3;tower=118000000;spaces=1:10,2:10,;"},
-      {"a runway child of size 0", child + 2, 0, "approach=0;tower=118000000;spaces=1:10,2:10,;"},
-  };
+      {"a runway child of size 0", child + 2, 0, "approach=0;tower=118000000;spaces=1:10,2:10,;"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     SceneryFixture f;

@@ -18,17 +18,15 @@ TEST(SceneryFolderListingTest, MatchesNamesAsTheWindowsFileFunctionsDo) {
   const struct {
     const char* pattern;
     std::vector<std::string> matching, other;
-  } cases[] = {
-      {"Scenery.", {"Scenery", "SCENERY", "scenery"}, {"Scenery.old", "Sceneryx"}},
-      {"*.", {"Addon Scenery"}, {"0105.old"}},
-      {"*.BGL", {"APX1.bgl"}, {}},
-      {"*.bgl", {"apx.BgL", "a.b.bgl", ".bgl"}, {"apx.bglx", "apx.bg"}},
-      {"a?c", {"abc"}, {"ac"}},
-      {"*a*b*c", {"xaybzc"}, {"xaybz"}},
-      {"*", {""}, {}},
-      {"Texture.*", {"Texture", "texture.Blue"}, {"Textures"}},  // ".*" also matches no extension
-      {"*.*", {"noext"}, {}},
-  };
+  } cases[] = {{"Scenery.", {"Scenery", "SCENERY", "scenery"}, {"Scenery.old", "Sceneryx"}},
+               {"*.", {"Addon Scenery"}, {"0105.old"}},
+               {"*.BGL", {"APX1.bgl"}, {}},
+               {"*.bgl", {"apx.BgL", "a.b.bgl", ".bgl"}, {"apx.bglx", "apx.bg"}},
+               {"a?c", {"abc"}, {"ac"}},
+               {"*a*b*c", {"xaybzc"}, {"xaybz"}},
+               {"*", {""}, {}},
+               {"Texture.*", {"Texture", "texture.Blue"}, {"Textures"}},  // ".*" also matches no extension
+               {"*.*", {"noext"}, {}}};
   for (const auto& c : cases) {
     for (const std::string& name : c.matching)
       EXPECT_TRUE(MatchesWildcard(name, c.pattern)) << name << " " << c.pattern;
@@ -124,8 +122,7 @@ TEST_F(ScenerySweepTest, AddOnModeSweepsTheAddOnRootThenTheSimulatorsTopFolders)
   };
   const std::vector<Case> cases = {
       {"empty path: the simulator's add-on folder", {}, {"addon.bgl", "addonroot.bgl", "top.bgl"}},
-      {"a chosen folder", temp_.path() / "Packs" / "", {"pack.bgl", "addonroot.bgl", "top.bgl"}},
-  };
+      {"a chosen folder", temp_.path() / "Packs" / "", {"pack.bgl", "addonroot.bgl", "top.bgl"}}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     f_.progress.texts.clear();

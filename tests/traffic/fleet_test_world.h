@@ -147,8 +147,7 @@ inline void BuildSmallWorld(World& world) {
       {"LSZH", 47.4647, 8.5492, kLargeCommercial, "Switzerland", "Europe", 432, 3700, kHardSurface, 10, 4, 2,
        200},
       {"LFPB", 48.9694, 2.4414, kLargeCommercial, "France", "Europe", 66, 3000, kHardSurface, 6, 2, 2, 90},
-      {"LEMD", 40.4719, -3.5626, kLargeCommercial, "Spain", "Europe", 610, 4100, kHardSurface, 8, 4, 2, 120},
-  };
+      {"LEMD", 40.4719, -3.5626, kLargeCommercial, "Spain", "Europe", 610, 4100, kHardSurface, 8, 4, 2, 120}};
   for (const AirportSpec& spec : airports) AddAirport(world, spec);
   world.airportIndex.Find("ETSN")->military = 1;
   world.airportIndex.Find("EDXX")->useAirport = 0;
@@ -180,21 +179,19 @@ inline void BuildSmallWorld(World& world) {
   const struct {
     ModelSpec model;
     std::vector<std::tuple<const char*, float, float>> variations;
-  } models[] = {
-      {{"Cessna 172"}, {{"Cessna 172, white", 100, 10000}, {"Cessna 172 red", 50, 10000}}},
-      {{"Piper Seneca", 12, 180, 60, 800, 2, kPiston, 40, kAvgas, 2070, 25000, 1, 0b111111},
-       {{"Piper Seneca blue", 60, 30000}}},
-      {{"King Air 350", 18, 300, 85, 1500, 2, kTurboprop, 150, kJetFuel, 6800, 35000, 1, 0b110000},
-       {{"King Air 350 charter", 40, 150000}}},
-      {{"Husky floats", 11, 95, 40, 400, 1, kPiston, 30, kAvgas, 1100, 14000, 0, 0b000011, 1},
-       {{"Husky floats yellow", 30, 8000}}},
-      {{"Super Cub", 11, 90, 35, 400, 1, kPiston, 28, kAvgas, 1100, 14000, 0, 0b000011, 0, 1, 1},
-       {{"Super Cub tundra", 30, 6000}}},
-      {{"Stemme S10", 23, 100, 40, 500, 0, kPiston, 35, kAvgas, 1100, 14000, 0, 0b000001},
-       {{"Stemme S10 white", 20, 5000}}},
-      {{"Wide Jet", 40, 450, 48, 600, 1, kPiston, 35, kAvgas, 1100, 14000, 1, 0b110000},
-       {{"Wide Jet", 100, 900000}}},
-  };
+  } models[] = {{{"Cessna 172"}, {{"Cessna 172, white", 100, 10000}, {"Cessna 172 red", 50, 10000}}},
+                {{"Piper Seneca", 12, 180, 60, 800, 2, kPiston, 40, kAvgas, 2070, 25000, 1, 0b111111},
+                 {{"Piper Seneca blue", 60, 30000}}},
+                {{"King Air 350", 18, 300, 85, 1500, 2, kTurboprop, 150, kJetFuel, 6800, 35000, 1, 0b110000},
+                 {{"King Air 350 charter", 40, 150000}}},
+                {{"Husky floats", 11, 95, 40, 400, 1, kPiston, 30, kAvgas, 1100, 14000, 0, 0b000011, 1},
+                 {{"Husky floats yellow", 30, 8000}}},
+                {{"Super Cub", 11, 90, 35, 400, 1, kPiston, 28, kAvgas, 1100, 14000, 0, 0b000011, 0, 1, 1},
+                 {{"Super Cub tundra", 30, 6000}}},
+                {{"Stemme S10", 23, 100, 40, 500, 0, kPiston, 35, kAvgas, 1100, 14000, 0, 0b000001},
+                 {{"Stemme S10 white", 20, 5000}}},
+                {{"Wide Jet", 40, 450, 48, 600, 1, kPiston, 35, kAvgas, 1100, 14000, 1, 0b110000},
+                 {{"Wide Jet", 100, 900000}}}};
   for (const auto& [spec, variations] : models) {
     CAircraft& model = AddModel(world, spec);
     for (const auto& [title, probability, money] : variations)

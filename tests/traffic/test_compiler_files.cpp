@@ -49,8 +49,7 @@ TEST(AircraftFileTest, SurfacesAndParkingKinds) {
       {{.maxWeight = 7501, .skis = 1}, 1 << 5, "HARD | SNOW", "GATE | RAMP"},
       {{.maxWeight = 7501, .amphibian = 1}, -1, "HARD | SOFT | WATER", "GATE | RAMP"},
       {{.maxWeight = 9000, .amphibian = 1, .skis = 1}, 1 << 6, "HARD | SOFT | SNOW | WATER", "RAMP"},
-      {{.maxWeight = 1000, .amphibian = 1, .skis = 1}, 0, "HARD | SOFT | SNOW | WATER", "RAMP"},
-  };
+      {{.maxWeight = 1000, .amphibian = 1, .skis = 1}, 0, "HARD | SOFT | SNOW | WATER", "RAMP"}};
   for (const auto& [model, usage, surfaces, parking] : cases) {
     World world;
     Add(world, model).usage = usage;
@@ -67,17 +66,15 @@ TEST(AircraftFileTest, SkipsVariationsTheCompilerCannotPlace) {
     ModelSpec model;
     int useForGA = 1;
     bool modelMissing = false;
-  } cases[] = {
-      {"not for GA", {.name = "Skipped"}, 0},
-      {"use flag 2", {.name = "Skipped"}, 2},
-      {"no wheels", {.name = "Skipped", .hasWheels = 0}},
-      {"wheels flag 2", {.name = "Skipped", .hasWheels = 2}},
-      {"wingspan 0", {.name = "Skipped", .wingSpan = 0}},
-      {"negative wingspan", {.name = "Skipped", .wingSpan = -4}},
-      // Switched on by hand despite a tank of negative capacity.
-      {"negative range", {.name = "Skipped", .range = -54479}},
-      {"model missing", {.name = "Skipped"}, 1, true},
-  };
+  } cases[] = {{"not for GA", {.name = "Skipped"}, 0},
+               {"use flag 2", {.name = "Skipped"}, 2},
+               {"no wheels", {.name = "Skipped", .hasWheels = 0}},
+               {"wheels flag 2", {.name = "Skipped", .hasWheels = 2}},
+               {"wingspan 0", {.name = "Skipped", .wingSpan = 0}},
+               {"negative wingspan", {.name = "Skipped", .wingSpan = -4}},
+               // Switched on by hand despite a tank of negative capacity.
+               {"negative range", {.name = "Skipped", .range = -54479}},
+               {"model missing", {.name = "Skipped"}, 1, true}};
   for (const Case& c : cases) {
     World world;
     Add(world, {.name = "Kept"});
@@ -154,8 +151,7 @@ TEST(AirportsFileTest, HeaderFieldsKeepTheirWidthAndPrecision) {
   const std::tuple<std::string, double, std::string> cases[] = {
       {"A", 0.0, "A   ,0.000000,0.000000,  0.0,G,0,0.70,"},
       {"KSEA", -3.05, "KSEA,0.000000,0.000000, -3.0,G,0,0.70,"},
-      {"EGLL12", 4321.96, "EGLL12,0.000000,0.000000,4322.0,G,0,0.70,"},
-  };
+      {"EGLL12", 4321.96, "EGLL12,0.000000,0.000000,4322.0,G,0,0.70,"}};
   for (const auto& [icao, altitude, start] : cases) {
     World world;
     AddAirport(world, icao, kBush).altitude = altitude;
@@ -170,8 +166,7 @@ TEST(AirportsFileTest, StandardSpacesByAirportType) {
   const std::tuple<int, int, int, int, std::string> cases[] = {
       {0, 2, 0, 0, "RAMP"},   {1, 3, 1, 0, "RAMP"}, {2, 6, 2, 0, "RAMP"},  {3, 10, 4, 2, "RAMP"},
       {4, 30, 12, 6, "RAMP"}, {5, 6, 2, 0, "RAMP"}, {6, 10, 4, 2, "RAMP"}, {7, 30, 12, 6, "RAMP"},
-      {8, 4, 1, 1, "DOCK"},   {9, 0, 0, 0, "RAMP"},
-  };
+      {8, 4, 1, 1, "DOCK"},   {9, 0, 0, 0, "RAMP"}};
   for (const auto& [type, small, medium, large, word] : cases) {
     SCOPED_TRACE(type);
     World world;

@@ -140,8 +140,7 @@ TEST(CompilerInputCheckTest, NamesEachFaultWithFileAndLine) {
       {kPlansFile, Block(plan, {"60930,KBB,55"}) + "}\n", "5: '}' without an open plan block"},
       {kPlansFile, plan + "\n{\n60930,KBB,55\n" + Block("AC7,N2,0,ONE_WEEK,IFR", {"60930,KBB,55"}),
        "4: plan AC1 'N1234B' (block opened on line 2) has no closing '}'"},
-      {kPlansFile, plan + "\n60930,KBB,55\n}\n", "1: plan AC1 'N1234B' is not followed by '{'"},
-  };
+      {kPlansFile, plan + "\n60930,KBB,55\n}\n", "1: plan AC1 'N1234B' is not followed by '{'"}};
   const char* const names[] = {"Airports.dat:", "Aircraft-GA.dat:", "Flightplans-GA.dat:"};
   for (const auto& [file, text, start] : cases) {
     const std::string expected = names[file] + start;
@@ -218,8 +217,7 @@ TEST(CompilerInputParametersTest, SurvivesTheCommandLineSplit) {
   const std::tuple<std::string, std::string, char> cases[] = {
       {R"(Z:\home\ann\My Work)", R"(Z:\mnt\c\Program Files\FSX)", '\\'},
       {R"(C:\work\)", R"(C:\FSX)", '\\'},  // inserted as it is, a trailing backslash included
-      {"/home/ann/My Work", "/srv/sim", '/'},
-  };
+      {"/home/ann/My Work", "/srv/sim", '/'}};
   for (const auto& [work, sim, separator] : cases) {
     const std::vector<std::string> arguments =
         SplitWindowsCommandLine(BuildCompilerParameters(work, sim, separator));
@@ -250,8 +248,7 @@ TEST(CompilerInputParametersTest, RejectsWhatItCannotUse) {
       {{"/schedules=e"}, {}, "/schedules is given more than once"},
       {{"/Quiet=maybe"}, {}, "/Quiet takes yes or no, not 'maybe'"},
       {{"Airports.dat"}, {}, "'Airports.dat' is not a switch of the form /Name=value"},
-      {{"/Airports="}, {"/Airports=a"}, "/Airports needs a path"},
-  };
+      {{"/Airports="}, {"/Airports=a"}, "/Airports needs a path"}};
   for (const auto& [extra, dropped, error] : cases) {
     std::vector<std::string> arguments;
     for (const std::string& a : complete)

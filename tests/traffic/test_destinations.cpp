@@ -66,8 +66,7 @@ TEST(DestinationCaches, KindPassSetsByCategoryFloatsAndRunway) {
       {kPrivate, false, 698.0, {"SMAL"}},     {kPrivate, true, 698.0, {"SMAL"}},
       {kRental, false, 1500.0, {"SMAL"}},  // a runway exactly as long as needed
       {kRental, false, 1500.5, {}},           {kBusiness, false, 698.0, {"COMM"}},
-      {kTaxi, true, 698.0, {"COMM", "SEAP"}}, {kTaxi, true, 3000.5, {}},
-  };
+      {kTaxi, true, 698.0, {"COMM", "SEAP"}}, {kTaxi, true, 3000.5, {}}};
   for (const auto& [category, amphibian, shortestRunway, expected] : cases) {
     const std::uint64_t* bits = sets.For(category, amphibian, shortestRunway);
     std::set<std::string> passing;

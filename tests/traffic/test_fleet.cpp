@@ -75,8 +75,7 @@ TEST(FleetWingspanFactor, ByRampKind) {
       {28, std::nullopt, 1.5f, 1.0f},
       {29, std::nullopt, std::nullopt, 0.5f},
       {36, std::nullopt, std::nullopt, 1.5f},
-      {37, std::nullopt, std::nullopt, std::nullopt},
-  };
+      {37, std::nullopt, std::nullopt, std::nullopt}};
   for (const auto& [wingSpan, small, medium, large] : cases) {
     EXPECT_EQ(std::tuple(WingspanFactor(wingSpan, kGaRampKinds[0]), WingspanFactor(wingSpan, kGaRampKinds[1]),
                          WingspanFactor(wingSpan, kGaRampKinds[2])),
@@ -93,12 +92,10 @@ TEST(FleetGeneration, OneDrawPerSpaceWhenNoSpaceIsUsed) {
     AirportType type;
     std::uint32_t longestRunway, small, medium, large;
     int expectedDraws;
-  } cases[] = {
-      {"large airfield without small ramps", kLargeAirfield, 1500, 0, 0, 0, 18},
-      {"large airfield, 2 medium, 1 large", kLargeAirfield, 1500, 0, 2, 1, 18 + 6 + 1},
-      {"small airfield by its 800 m runway", kDerived, 800, 0, 0, 0, 4},
-      {"the same, set to large commercial airport", kLargeCommercial, 800, 0, 0, 0, 18},
-  };
+  } cases[] = {{"large airfield without small ramps", kLargeAirfield, 1500, 0, 0, 0, 18},
+               {"large airfield, 2 medium, 1 large", kLargeAirfield, 1500, 0, 2, 1, 18 + 6 + 1},
+               {"small airfield by its 800 m runway", kDerived, 800, 0, 0, 0, 4},
+               {"the same, set to large commercial airport", kLargeCommercial, 800, 0, 0, 0, 18}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
     World world;
@@ -126,18 +123,16 @@ TEST(FleetLottery, CandidatesThatCannotBeBasedLeaveTheSpacesEmpty) {
     std::uint32_t longestRunway = 1500;
     float landingFee = 5, moneyPerWeek = 20000;
     int useForGA = 1;
-  } cases[] = {
-      {"fits", {}, true},
-      {"no wheels", {.hasWheels = 0}, false},
-      {"wingspan unknown", {.wingSpan = 0}, false},
-      {"wider than a small ramp", {.wingSpan = 21}, false},
-      {"runway exactly the minimum is too short", {}, false, 697},
-      {"runway a metre longer", {}, true, 698},
-      {"70 landings cost the money of a week", {}, false, 1500, 100, 7000},
-      {"70 landings cost a little less", {}, true, 1500, 100, 7000.5f},
-      {"floats and no seaplane base anywhere", {.amphibian = 1}, false},
-      {"not for GA", {}, false, 1500, 5, 20000, 0},
-  };
+  } cases[] = {{"fits", {}, true},
+               {"no wheels", {.hasWheels = 0}, false},
+               {"wingspan unknown", {.wingSpan = 0}, false},
+               {"wider than a small ramp", {.wingSpan = 21}, false},
+               {"runway exactly the minimum is too short", {}, false, 697},
+               {"runway a metre longer", {}, true, 698},
+               {"70 landings cost the money of a week", {}, false, 1500, 100, 7000},
+               {"70 landings cost a little less", {}, true, 1500, 100, 7000.5f},
+               {"floats and no seaplane base anywhere", {.amphibian = 1}, false},
+               {"not for GA", {}, false, 1500, 5, 20000, 0}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
     World world;

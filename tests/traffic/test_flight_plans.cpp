@@ -36,17 +36,15 @@ TEST(FlightPlanRules, FlightsPerDay) {
     float minHours;
     int typeFactor;
     int expected;
-  } cases[] = {
-      // trunc(25 x (36000 x 0.4 / 1800 x 8) / 100 + 1.5) = trunc(17.5)
-      {"10 hours, medium airfield, Private on a Monday", 36000, 40, 0.5f, 25, 17},
-      {"no window still tries one", 0, 100, 0.5f, 40, 1},
-      {"exactly 200 stays", 178650, 100, 0.5f, 25, 200},
-      {"201 becomes 190", 179550, 100, 0.5f, 25, 190},
-      {"200.5 truncates to 200 before the limit", 179100, 100, 0.5f, 25, 200},
-      {"a shortest leg of 0 hours", 36000, 100, 0.0f, 20, 190},
-      {"a window that ended before it started", -360000, 100, 0.5f, 40, 0},
-      {"no window and no shortest leg", 0, 100, 0.0f, 20, 0},
-  };
+  } cases[] = {// trunc(25 x (36000 x 0.4 / 1800 x 8) / 100 + 1.5) = trunc(17.5)
+               {"10 hours, medium airfield, Private on a Monday", 36000, 40, 0.5f, 25, 17},
+               {"no window still tries one", 0, 100, 0.5f, 40, 1},
+               {"exactly 200 stays", 178650, 100, 0.5f, 25, 200},
+               {"201 becomes 190", 179550, 100, 0.5f, 25, 190},
+               {"200.5 truncates to 200 before the limit", 179100, 100, 0.5f, 25, 200},
+               {"a shortest leg of 0 hours", 36000, 100, 0.0f, 20, 190},
+               {"a window that ended before it started", -360000, 100, 0.5f, 40, 0},
+               {"no window and no shortest leg", 0, 100, 0.0f, 20, 0}};
   for (const Case& c : cases) {
     EXPECT_EQ(FlightsPerDay(c.windowSeconds, c.activity, c.minHours, c.typeFactor), c.expected) << c.label;
   }
@@ -60,26 +58,24 @@ TEST(FlightPlanRules, CruiseAltitude) {
     float legSeconds;
     int cruiseSpeed, stallSpeed, ceiling;
     int expected;
-  } cases[] = {
-      // 1890 m is 6,200 ft: westbound even thousands + 500, eastbound odd.
-      {"6,200 ft westbound", 8, 7, 1890, 0, 120, 48, 14000, 65},
-      {"6,200 ft eastbound", 8, 9, 1890, 0, 120, 48, 14000, 75},
-      {"half a degree west counts as east", 8, 7.5, 1890, 0, 120, 48, 14000, 75},
-      {"across the date line eastbound", 170, -170, 1890, 0, 120, 48, 14000, 75},
-      {"across the date line westbound", -170, 170, 1890, 0, 120, 48, 14000, 65},
-      {"on the ground westbound", 8, 7, 0, 0, 120, 48, 14000, 45},
-      {"on the ground eastbound", 8, 9, 0, 0, 120, 48, 14000, 35},
-      // An hour at the mean of 120 and 48 knots climbs 814 m at 3 degrees: 914 m, 2,998 ft.
-      {"an hour's climb eastbound", 8, 9, 100, 3600, 120, 48, 14000, 35},
-      {"an hour's climb westbound", 8, 7, 100, 3600, 120, 48, 14000, 25},
-      {"capped by the ceiling", 8, 7, 1890, 3600, 120, 48, 4000, 45},
-      // Above 250 knots at least 10,000 ft; above 10,000 ft whole thousands.
-      {"fast aircraft westbound", 8, 7, 0, 0, 300, 100, 40000, 100},
-      {"fast aircraft eastbound", 8, 9, 0, 0, 300, 100, 40000, 110},
-      // Above 28,000 ft the next multiple of 2,000 ft + 1,000 stands for eastbound.
-      {"30,000 ft westbound", 8, 7, 9500, 0, 300, 100, 30000, 300},
-      {"30,000 ft eastbound", 8, 9, 9500, 0, 300, 100, 30000, 320},
-  };
+  } cases[] = {// 1890 m is 6,200 ft: westbound even thousands + 500, eastbound odd.
+               {"6,200 ft westbound", 8, 7, 1890, 0, 120, 48, 14000, 65},
+               {"6,200 ft eastbound", 8, 9, 1890, 0, 120, 48, 14000, 75},
+               {"half a degree west counts as east", 8, 7.5, 1890, 0, 120, 48, 14000, 75},
+               {"across the date line eastbound", 170, -170, 1890, 0, 120, 48, 14000, 75},
+               {"across the date line westbound", -170, 170, 1890, 0, 120, 48, 14000, 65},
+               {"on the ground westbound", 8, 7, 0, 0, 120, 48, 14000, 45},
+               {"on the ground eastbound", 8, 9, 0, 0, 120, 48, 14000, 35},
+               // An hour at the mean of 120 and 48 knots climbs 814 m at 3 degrees: 914 m, 2,998 ft.
+               {"an hour's climb eastbound", 8, 9, 100, 3600, 120, 48, 14000, 35},
+               {"an hour's climb westbound", 8, 7, 100, 3600, 120, 48, 14000, 25},
+               {"capped by the ceiling", 8, 7, 1890, 3600, 120, 48, 4000, 45},
+               // Above 250 knots at least 10,000 ft; above 10,000 ft whole thousands.
+               {"fast aircraft westbound", 8, 7, 0, 0, 300, 100, 40000, 100},
+               {"fast aircraft eastbound", 8, 9, 0, 0, 300, 100, 40000, 110},
+               // Above 28,000 ft the next multiple of 2,000 ft + 1,000 stands for eastbound.
+               {"30,000 ft westbound", 8, 7, 9500, 0, 300, 100, 30000, 300},
+               {"30,000 ft eastbound", 8, 9, 9500, 0, 300, 100, 30000, 320}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
     CAirport from;
@@ -153,8 +149,7 @@ TEST(FlightPlanBlock, WeekStartChoosesTheSmallestWeekdayAfterADrop) {
       {{5, 2, 6, 1, 3}, 3},  // two drops: the smaller weekday wins
       {{5, 2, 6, 2, 3}, 3},  // a tie keeps the later line
       {{3}, 0},
-      {{}, 0},
-  };
+      {{}, 0}};
   for (const auto& [weekdays, expected] : cases) {
     std::vector<FlightLine> lines;
     for (int weekday : weekdays) lines.push_back({.weekday = weekday});

@@ -20,13 +20,11 @@ using test::DrawsBetween;
 TEST(RegistrationPatternIndex, ByAircraftClass) {
   const struct {
     int engineCount, engineType, maxWeight, expected;
-  } cases[] = {
-      {0, 3, 30000, 10},  // no engines comes first
-      {1, 3, 30000, 7},   // helicopter turbine before any weight
-      {2, 1, 20001, 6},  {2, 1, 20000, 5}, {2, 1, 14000, 5}, {2, 1, 13999, 4},
-      {1, 5, 5700, 4},   {2, 0, 5699, 3},  {1, 0, 5699, 1},  {2, 0, 2000, 3},
-      {1, 0, 2000, 1},   {2, 0, 1999, 2},  {1, 0, 1999, 0},
-  };
+  } cases[] = {{0, 3, 30000, 10},  // no engines comes first
+               {1, 3, 30000, 7},   // helicopter turbine before any weight
+               {2, 1, 20001, 6},  {2, 1, 20000, 5}, {2, 1, 14000, 5}, {2, 1, 13999, 4},
+               {1, 5, 5700, 4},   {2, 0, 5699, 3},  {1, 0, 5699, 1},  {2, 0, 2000, 3},
+               {1, 0, 2000, 1},   {2, 0, 1999, 2},  {1, 0, 1999, 0}};
   for (const auto& c : cases) {
     CAircraft model;
     model.engineCount = c.engineCount;
@@ -54,14 +52,12 @@ TEST_F(MakeRegistrationTest, PatternChoiceByCount) {
     std::array<std::string, CCountry::kMaxPatterns> patterns;
     std::string expected;
     int draws;
-  } cases[] = {
-      // 41 % 2 = 1 picks the second pattern; then 18467 % 10 = 7.
-      {"random among two", 2, {"A!", "B!"}, "B7", 2},
-      // Class 0 picks slot 0 without a draw; 41 % 10 = 1.
-      {"by class", -1, {"C!", "X", "X", "X", "X", "X", "X", "X", "X", "X", "X"}, "C1", 1},
-      // 41 % 3 = 2 picks "N!!!.."; then 7, 4, 0 and letters 19169 % 26 = 7, 15724 % 26 = 20.
-      {"none in use: the new country's patterns", 0, {"Q!"}, "N740HU", 6},
-  };
+  } cases[] = {// 41 % 2 = 1 picks the second pattern; then 18467 % 10 = 7.
+               {"random among two", 2, {"A!", "B!"}, "B7", 2},
+               // Class 0 picks slot 0 without a draw; 41 % 10 = 1.
+               {"by class", -1, {"C!", "X", "X", "X", "X", "X", "X", "X", "X", "X", "X"}, "C1", 1},
+               // 41 % 3 = 2 picks "N!!!.."; then 7, 4, 0 and letters 19169 % 26 = 7, 15724 % 26 = 20.
+               {"none in use: the new country's patterns", 0, {"Q!"}, "N740HU", 6}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
     CCountry country;
@@ -92,8 +88,7 @@ TEST_F(MakeRegistrationTest, GivesUpInsteadOfLoopingForever) {
   const std::tuple<const char*, std::string, int> cases[] = {
       {"every expansion taken", "D-!", 1 + kMaxRegistrationExpansions},
       {"no wildcard and taken", "D-ABC", 1},
-      {"empty pattern", "", 1},
-  };
+      {"empty pattern", "", 1}};
   for (int digit = 0; digit < 10; ++digit) Take("D-" + std::to_string(digit));
   Take("D-ABC");
   for (const auto& [label, pattern, draws] : cases) {
@@ -138,8 +133,7 @@ TEST(RegistrationPatternsTest, CountryLinesReplaceCountAndPatterns) {
        {"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K"}},
       {"COUNTRY;Germany; +2x;D-E...;D-F...", 2, {"D-E...", "D-F..."}},
       // Windows line ends do not reach the last pattern.
-      {"COUNTRY;Germany;2;D-E...;D-F...\r\n", 2, {"D-E...", "D-F..."}},
-  };
+      {"COUNTRY;Germany;2;D-E...;D-F...\r\n", 2, {"D-E...", "D-F..."}}};
   for (const auto& [line, count, patterns] : cases) {
     World world;
     CCountry& germany = AddCountry(world, "Europe", "Germany");

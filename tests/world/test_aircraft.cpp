@@ -208,16 +208,14 @@ TEST(PlaneCategory, DrawsOnceFromTheCategoryBitsOfTheUsageMask) {
     std::optional<std::int32_t> usage;  // none: no aircraft
     int expectedCategory;
     int expectedDraws;
-  } cases[] = {
-      // With seed 1 the first draw is 41.
-      {"no aircraft: private without a draw", std::nullopt, 0, 0},
-      {"no category bits", 0, 0, 0},
-      {"only bits above 5", ~0x3F, 0, 0},
-      {"only bit 4", 1 << 4, 4, 1},
-      {"bits 0 and 2: 41 % 2 picks bit 2", 0b101, 2, 1},
-      {"all bits: 41 % 6 picks bit 5", -1, 5, 1},
-      {"bits 1, 3 and 6: 41 % 2 picks bit 3", 0b1001010, 3, 1},
-  };
+  } cases[] = {// With seed 1 the first draw is 41.
+               {"no aircraft: private without a draw", std::nullopt, 0, 0},
+               {"no category bits", 0, 0, 0},
+               {"only bits above 5", ~0x3F, 0, 0},
+               {"only bit 4", 1 << 4, 4, 1},
+               {"bits 0 and 2: 41 % 2 picks bit 2", 0b101, 2, 1},
+               {"all bits: 41 % 6 picks bit 5", -1, 5, 1},
+               {"bits 1, 3 and 6: 41 % 2 picks bit 3", 0b1001010, 3, 1}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
     std::uint16_t counter = 0;

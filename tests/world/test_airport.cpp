@@ -38,8 +38,7 @@ TEST(AirportClassification, TypeAndSurfaceFollowRunwaysLightsAndIls) {
       {"no runways", 0, 0, 0, 0, 0, 0, 2, "small airfield", "hard"},
       {"unclassified surface code", 1u << 3, 1, 0, 0, 0, 500, 2, "small airfield", "hard"},
       {"last hard code", 1u << 23, 1, 0, 0, 0, 500, 2, "small airfield", "hard"},
-      {"last soft code", 1u << 21, 1, 0, 0, 0, 500, 0, "Bush", "soft"},
-  };
+      {"last soft code", 1u << 21, 1, 0, 0, 0, 500, 0, "Bush", "soft"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
     CAirport airport;

@@ -158,23 +158,21 @@ TEST_F(WorldArchive, OlderSchemasDeriveMilitaryFromNameAndParking) {
     std::string name;
     int parkingType;  // one space of this type; -1 none
     std::int32_t storedMilitary, expectedMilitary;
-  } cases[] = {
-      {"AB at the end", 5, "Ramstein AB", -1, 0, 1},
-      {"AB inside a word", 5, "LABRADOR", -1, 0, 1},
-      {"Ab is not AB", 5, "Abbotsford", -1, 0, 0},
-      {"NAS", 5, "Miramar NAS", -1, 0, 1},
-      {"RAF", 5, "RAF Lakenheath", -1, 0, 1},
-      {"Army", 5, "Fort Army Field", -1, 0, 1},
-      {"navy in lower case", 5, "navy pier", -1, 0, 0},
-      {"AFB", 3, "Edwards AFB", -1, 0, 1},
-      {"plain name", 5, "Frankfurt Main", -1, 0, 0},
-      {"name rule only below schema 6", 6, "Ramstein AB", -1, 0, 0},
-      {"stored flag at schema 6", 6, "Test Field", -1, 1, 1},
-      {"military cargo parking", 8, "Test Field", 6, 0, 1},
-      {"military combat parking", 8, "Test Field", 7, 0, 1},
-      {"military parking at schema 5", 5, "Test Field", 7, 0, 1},
-      {"cargo parking", 8, "Test Field", 5, 0, 0},
-  };
+  } cases[] = {{"AB at the end", 5, "Ramstein AB", -1, 0, 1},
+               {"AB inside a word", 5, "LABRADOR", -1, 0, 1},
+               {"Ab is not AB", 5, "Abbotsford", -1, 0, 0},
+               {"NAS", 5, "Miramar NAS", -1, 0, 1},
+               {"RAF", 5, "RAF Lakenheath", -1, 0, 1},
+               {"Army", 5, "Fort Army Field", -1, 0, 1},
+               {"navy in lower case", 5, "navy pier", -1, 0, 0},
+               {"AFB", 3, "Edwards AFB", -1, 0, 1},
+               {"plain name", 5, "Frankfurt Main", -1, 0, 0},
+               {"name rule only below schema 6", 6, "Ramstein AB", -1, 0, 0},
+               {"stored flag at schema 6", 6, "Test Field", -1, 1, 1},
+               {"military cargo parking", 8, "Test Field", 6, 0, 1},
+               {"military combat parking", 8, "Test Field", 7, 0, 1},
+               {"military parking at schema 5", 5, "Test Field", 7, 0, 1},
+               {"cargo parking", 8, "Test Field", 5, 0, 0}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
     HandAirport a{.name = c.name};
@@ -198,21 +196,19 @@ TEST_F(WorldArchive, StoredFeeAndTypeByOlderSchemas) {
     std::int32_t expectedType;
     float expectedFee;
     std::int32_t feeSetByUser;  // stored 1 from schema 6
-  } cases[] = {
-      {"schema 5 without a fee", 5, -1, -1.0f, 4, 10.0f, 0},
-      {"schema 5 trusts a stored fee", 5, -1, 999.0f, -1, 999.0f, 0},
-      {"schema 3 sets the type", 3, -1, 0.0f, 4, 10.0f, 0},
-      {"schema 4 keeps its stored type", 4, 7, 0.0f, 7, 17.5f, 0},
-      {"type 9 has no name", 8, 9, 50.0f, -1, 50.0f, 1},
-      {"type -2 has no name", 8, -2, 50.0f, -1, 50.0f, 1},
-      {"type 1000 has no name", 8, 1000, 50.0f, -1, 50.0f, 1},
-      {"within one percent above", 8, -1, 10.05f, -1, 10.05f, 0},
-      {"the normal fee", 8, -1, 10.0f, -1, 10.0f, 0},
-      {"within one percent below", 8, -1, 9.95f, -1, 9.95f, 0},
-      {"two percent above", 8, -1, 10.2f, -1, 10.2f, 1},
-      {"two percent below", 8, -1, 9.8f, -1, 9.8f, 1},
-      {"no fee stored", 8, -1, -1.0f, 4, 10.0f, 0},
-  };
+  } cases[] = {{"schema 5 without a fee", 5, -1, -1.0f, 4, 10.0f, 0},
+               {"schema 5 trusts a stored fee", 5, -1, 999.0f, -1, 999.0f, 0},
+               {"schema 3 sets the type", 3, -1, 0.0f, 4, 10.0f, 0},
+               {"schema 4 keeps its stored type", 4, 7, 0.0f, 7, 17.5f, 0},
+               {"type 9 has no name", 8, 9, 50.0f, -1, 50.0f, 1},
+               {"type -2 has no name", 8, -2, 50.0f, -1, 50.0f, 1},
+               {"type 1000 has no name", 8, 1000, 50.0f, -1, 50.0f, 1},
+               {"within one percent above", 8, -1, 10.05f, -1, 10.05f, 0},
+               {"the normal fee", 8, -1, 10.0f, -1, 10.0f, 0},
+               {"within one percent below", 8, -1, 9.95f, -1, 9.95f, 0},
+               {"two percent above", 8, -1, 10.2f, -1, 10.2f, 1},
+               {"two percent below", 8, -1, 9.8f, -1, 9.8f, 1},
+               {"no fee stored", 8, -1, -1.0f, 4, 10.0f, 0}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
     HandAirport a{
