@@ -101,22 +101,6 @@ void PrintTree(std::ostream& out, const AirportTree& tree, NodeId from) {
   });
 }
 
-void PrintAirportFields(std::ostream& out, const CPAirports& page, const CAirport& airport) {
-  out << "Airport " << airport.name << "\n"
-      << "  Call Sign:            " << page.m_strCallSign << "\n"
-      << "  ICAO:                 " << page.m_strICAO << "\n"
-      << "  has IFR:              " << YesNo(page.m_bHasIFR) << "\n"
-      << "  longest Runway type:  " << page.m_strRunwayType << "\n"
-      << "  Use:                  " << YesNo(page.m_bUse) << "\n"
-      << "  Military:             " << YesNo(page.m_bMilitary) << "\n"
-      << "  Airport type:         " << AirportTypeName(AirportType{page.m_comboType}) << " ("
-      << page.m_comboType << ")\n"
-      << "  Parking places:       Gates " << page.m_nGates << ", Ramp " << page.m_nRamp << ", Cargo "
-      << page.m_nCargo << ", Mil. " << page.m_nMil << ", Dock " << page.m_nDock << "\n"
-      << "  Tower Frequency:      " << FormatNumber(page.m_fTowerFrequency) << " MHz\n"
-      << "  Landing fees:         " << page.m_fLandingFee.text() << "\n";
-}
-
 int RunAirports(CommandContext& context, const std::string& spec) {
   Session& session = context.StartWritingSession("airports");
   ui::MainSheet sheet(session);
@@ -146,8 +130,7 @@ int RunAirports(CommandContext& context, const std::string& spec) {
 
 struct AirportOptions {
   std::string icao;
-  std::string use, military, type, fee;
-  CLI::Option *useOption = nullptr, *militaryOption = nullptr, *typeOption = nullptr, *feeOption = nullptr;
+  FieldOptions fields;
 };
 
 int RunAirport(CommandContext& context, const AirportOptions& o) {
@@ -173,32 +156,26 @@ int RunAirport(CommandContext& context, const AirportOptions& o) {
       context.err() << "... and " << found.total - found.matches.size() << " more (wingfold find)\n";
     return 1;
   }
-  bool edited = false;
-  if (o.typeOption->count() > 0) {
-    page.OnTypeSelected(*ui::AirportTypeByName(o.type));
-    edited = true;
-  }
-  if (o.useOption->count() > 0) {
-    page.OnUseClicked(IsYes(o.use));
-    edited = true;
-  }
-  if (o.militaryOption->count() > 0) {
-    page.OnMilitaryClicked(IsYes(o.military));
-    edited = true;
-  }
-  if (o.feeOption->count() > 0) {
-    page.OnLandingFeeChanged(o.fee);
-    edited = true;
-  }
-  const bool applied = !edited || sheet.Apply();
-  PrintAirportFields(context.out(), page, **airport);
+  const bool applied = !o.fields.Feed(page) || sheet.Apply();
+  context.out() << "Airport " << (*airport)->name << "\n";
+  PrintFields(context.out(), page, page.Fields(), 22);
   return ApplyStatus(context, page, applied);
 }
 
+// The Use field of the airports page, the one option of `country` and `world`.
+bool UseField(const ui::PageField& field) {
+  return field.info == &CPAirports::kUse;
+}
+
+struct UseOptions {
+  std::string country;
+  FieldOptions fields;
+};
+
 // `country NAME` (every country node of that name) and `world` (`world`; NAME unused): show, or set
-// the use flag when `useGiven`.
-int RunUse(CommandContext& context, bool world, const std::string& country, const std::string& use,
-           bool useGiven) {
+// the use flag.
+int RunUse(CommandContext& context, bool world, const UseOptions& o) {
+  const std::string& country = o.country;
   Session& session = context.StartWritingSession(world ? "world" : "country");
   ui::MainSheet sheet(session);
   if (!OpenSheet(context, sheet, ui::PageId::kAirports)) return 1;
@@ -223,13 +200,10 @@ int RunUse(CommandContext& context, bool world, const std::string& country, cons
   bool applied = true;
   for (NodeId node : nodes) {
     page.OnTreeSelectionChanged(node);
-    if (useGiven) {
-      page.OnUseClicked(IsYes(use));
-      applied = sheet.Apply() && applied;
-    }
+    if (o.fields.Feed(page)) applied = sheet.Apply() && applied;
     context.out() << (world ? "World" : "Country " + page.m_tree.Find(node)->label) << "\n";
-    if (!world) context.out() << "  Call Sign:  " << page.m_strCallSign << "\n";
-    context.out() << "  Use:        " << YesNo(page.m_bUse) << "\n";
+    if (!world) PrintFields(context.out(), page, {&FieldOf(page, CPAirports::kCallSign), 1}, 12);
+    PrintFields(context.out(), page, {&FieldOf(page, CPAirports::kUse), 1}, 12);
   }
   return ApplyStatus(applied);
 }
@@ -272,42 +246,23 @@ std::vector<CommandRegistration> AddAirportPageCommands(CLI::App& app) {
                                   "The airport's ICAO ident (any case); other text lists the airports that "
                                   "contain it, as find does")
                       ->required());
-  o->useOption = AddYesNoOption(*airport, "--use", o->use, "Use the airport for traffic");
-  o->militaryOption =
-      AddYesNoOption(*airport, "--military", o->military, "The airport is military (no GA traffic)");
-  o->typeOption =
-      airport->add_option("--type", o->type, "Airport type, by name (\"small airfield\") or index 0-8")
-          ->type_name("NAME|INDEX")
-          ->check(CLI::Validator(
-              [](std::string& value) {
-                return ui::AirportTypeByName(value)
-                           ? std::string()
-                           : "not an airport type: \"" + value +
-                                 "\" (Bush, Gras Strip, small airfield, ... Seaplane Base, or 0-8)";
-              },
-              "", "airport type"));
-  o->feeOption =
-      airport->add_option("--fee", o->fee, "Landing fee; a fee below the normal fee is asked about")
-          ->type_name("AMOUNT");
+  o->fields.Add(*airport, CPAirports::FieldTable());
   commands.push_back({airport, [o](CommandContext& context) { return RunAirport(context, *o); }});
 
   auto* country = app.add_subcommand("country", "Show a country, or change whether its airports are used");
-  auto name = std::make_shared<std::string>();
-  auto countryUse = std::make_shared<std::string>();
-  TakesStoredName(AddNameArgument(*country, "NAME", *name, "The country's name (any case)")->required());
-  auto* countryUseOption =
-      AddYesNoOption(*country, "--use", *countryUse, "Use the country's airports for traffic");
-  commands.push_back({country, [name, countryUse, countryUseOption](CommandContext& context) {
-                        return RunUse(context, false, *name, *countryUse, countryUseOption->count() > 0);
+  auto countryOptions = std::make_shared<UseOptions>();
+  TakesStoredName(AddNameArgument(*country, "NAME", countryOptions->country, "The country's name (any case)")
+                      ->required());
+  countryOptions->fields.Add(*country, CPAirports::FieldTable(), UseField);
+  commands.push_back({country, [countryOptions](CommandContext& context) {
+                        return RunUse(context, false, *countryOptions);
                       }});
 
   auto* world = app.add_subcommand("world", "Show, or change, whether every region and country is used");
-  auto worldUse = std::make_shared<std::string>();
-  auto* worldUseOption =
-      AddYesNoOption(*world, "--use", *worldUse, "Use every region and country for traffic");
-  commands.push_back({world, [worldUse, worldUseOption](CommandContext& context) {
-                        return RunUse(context, true, "", *worldUse, worldUseOption->count() > 0);
-                      }});
+  auto worldOptions = std::make_shared<UseOptions>();
+  worldOptions->fields.Add(*world, CPAirports::FieldTable(), UseField);
+  commands.push_back(
+      {world, [worldOptions](CommandContext& context) { return RunUse(context, true, *worldOptions); }});
 
   auto* find = app.add_subcommand(
       "find",

@@ -81,22 +81,6 @@ void PrintDialog(std::ostream& out, const CAircraft& model, const ui::MakeAI_Pla
   }
 }
 
-const char* PatchText(AirPatchOutcome outcome) {
-  switch (outcome) {
-    case AirPatchOutcome::kPatched:
-      return "patched";
-    case AirPatchOutcome::kNoRecord:
-      return "unchanged (no record 261)";
-    case AirPatchOutcome::kDamaged:
-      return "UNCHANGED, damaged";
-    case AirPatchOutcome::kUnreadable:
-      return "UNCHANGED, unreadable";
-    case AirPatchOutcome::kUnwritable:
-      return "UNCHANGED, not writable";
-  }
-  return "";
-}
-
 void PrintFailures(std::ostream& out, const std::vector<std::string>& failures) {
   for (const std::string& failure : failures) out << "    " << failure << "\n";
 }
@@ -131,20 +115,18 @@ void PrintConversion(std::ostream& out, const ui::MakeAI_Plane& dialog) {
     out << "  textures:            " << converted << " of " << r.textures->textures.size()
         << " reduced (scale " << TextureScaleText(r.scale) << ", " << r.textures->folders
         << " texture folders)\n";
-    for (const TextureOutcome& t : r.textures->textures) {
-      if (!t.converted) out << "    left as it was: " << PathUtf8(t.file) << ": " << t.reason << "\n";
-    }
   }
   for (const auto& file : r.flightModel.replaced)
     out << "  flight model:        " << PathUtf8(file) << " replaced\n";
   for (const auto& file : r.flightModel.restored)
     out << "  flight model:        " << PathUtf8(file) << " restored\n";
   PrintFailures(out, r.flightModel.failures);
+  // What did not work is the dialog's to say (MakeAI_Plane::Problems).
   for (const AirPatchResult& patch : r.patches) {
-    out << "  " << PathUtf8(patch.file.filename()) << ": " << PatchText(patch.outcome);
-    if (!patch.detail.empty() && patch.outcome != AirPatchOutcome::kPatched)
-      out << " (" << patch.detail << ")";
-    out << "\n";
+    if (patch.outcome == AirPatchOutcome::kPatched)
+      out << "  " << PathUtf8(patch.file.filename()) << ": patched\n";
+    if (patch.outcome == AirPatchOutcome::kNoRecord)
+      out << "  " << PathUtf8(patch.file.filename()) << ": unchanged (no record 261)\n";
   }
 }
 
@@ -209,7 +191,6 @@ int RunMakeAI(CommandContext& context, const MakeAIOptions& options) {
   }
   page.OnTreeSelectionChanged(node);
   int usageError = 0;
-  std::string failure;  // what failed, for the user
   const ui::MakeAIPlaneResult result = page.OnMakeAIPlane([&](ui::MakeAI_Plane& dialog) {
     PrintDialog(context.out(), *model, dialog);
     if (!options.airFile.empty()) {
@@ -230,14 +211,10 @@ int RunMakeAI(CommandContext& context, const MakeAIOptions& options) {
     }
     const int ended = dialog.OnOK();
     PrintConversion(context.out(), dialog);
-    failure = dialog.FailureText();
     return ended;
   });
   if (usageError != 0) return usageError;
-  if (!failure.empty()) {
-    context.err() << "wingfold: " << failure << "\n";
-    return 1;
-  }
+  if (result.failed) return 1;
   PrintDatabase(context.out(), result, *model);
   return result.aircraftFilesSaved ? 0 : 1;
 }

@@ -3,10 +3,8 @@
 #include <memory>
 #include <ostream>
 
-#include "app/startup_sequence.h"
 #include "app/traffic_report.h"
-#include "app/traffic_run.h"
-#include "cli/cli_app.h"
+#include "cli/page_commands.h"
 #include "platform/errors.h"
 #include "platform/files.h"
 #include "platform/system.h"
@@ -15,42 +13,6 @@
 namespace wf::cli {
 
 namespace {
-
-void PrintGeneration(std::ostream& out, const TrafficRunResult& run) {
-  const GenerationResult& g = run.generation;
-  const FleetSummary& f = g.fleet;
-  out << "Traffic generation:\n"
-      << "  airports listed:           " << f.airportsListed << " (" << f.airportsVisited << " visited, "
-      << f.airportsPopulated << " populated)\n"
-      << "  planes:                    " << f.planes << "\n";
-  for (int c = 0; c < kCategoryCount; ++c) {
-    out << "    " << CategoryName(c) << ": " << f.planesByCategory[c] << "\n";
-  }
-  out << "  flight lines written:      " << g.flightLines << " in " << g.planeBlocks << " plans\n"
-      << "  planes without a block:    " << g.planesWithoutBlock << "\n"
-      << "  GA parking spaces:         " << f.parkingSpaces << "\n"
-      << "    left empty by the GA percentage draw: " << f.spacesNotDrawn << "\n"
-      << "    left empty, no fitting aircraft:      " << f.spacesWithoutAircraft << "\n"
-      << "    left empty, registrations exhausted:  " << f.spacesWithoutRegistration << "\n";
-  out << "  geodesy work:              " << g.work.distanceCalls << " distances, "
-      << g.work.sunTimeComputations << " sun times\n"
-      << "  destination candidates:    " << g.work.candidatesTested << " tested\n";
-  if (!g.airportsWithInvalidSunTimes.empty()) {
-    out << "  airports without valid sun times: " << g.airportsWithInvalidSunTimes.size() << "\n";
-  }
-  out << "  " << kFlightPlansFile << ":        " << (run.flightPlansWritten ? "written" : "NOT written")
-      << "\n";
-  if (run.compilerRun) {
-    out << "Compiler:\n";
-    if (!run.compiler.started) {
-      out << "  not started\n";
-    } else {
-      out << "  exit status " << run.compiler.exitCode << "\n";
-      out << "  " << run.outputFile.string() << ": " << (run.outputUpdated ? "written" : "NOT written")
-          << "\n";
-    }
-  }
-}
 
 // Writes the report and says where; false (with the reason on stderr) when no page was written.
 bool Report(CommandContext& context, Session& session, const std::string& output) {
@@ -86,35 +48,31 @@ CommandRegistration AddGenerateCommand(CLI::App& app) {
   auto report = std::make_shared<bool>(false);
   sub->add_flag("--report", *report,
                 "Also write the traffic report (Traffic-report.html) after the flight plans");
-  return {
-      sub, [noCompile, statsFile, report](CommandContext& context) {
-        Session& session = context.StartWritingSession("generate");
-        const StartupSequenceResult startup = RunStartupSequence(session);
-        if (startup.stoppedByDamage) {
-          context.err()
-              << "wingfold: a damaged or unreadable database stopped the start-up; nothing was generated\n";
-          return 1;
-        }
-        const TrafficRunResult run = RunTrafficGeneration(session, !*noCompile);
-        PrintGeneration(context.out(), run);
-        if (!statsFile->empty()) {
-          try {
-            WriteFileAtomically(*statsFile, TrafficStatisticsJson(run));
-          } catch (const FileError& e) {
-            context.err() << "wingfold: " << e.what() << "\n";
-            return 1;
-          }
-        }
-        if (*report && run.flightPlansWritten && !Report(context, session, {}) && run.failure.empty())
-          return 1;
-        if (!run.failure.empty()) {
-          context.err() << "wingfold: " << run.failure << "\n";
-          if (run.compiler.started && run.compiler.exitCode != 0)
-            context.err() << "wingfold: run 'wingfold check' to find problems in the compiler's inputs\n";
-          return 1;
-        }
-        return 0;
-      }};
+  return {sub, [noCompile, statsFile, report](CommandContext& context) {
+            Session& session = context.StartWritingSession("generate");
+            ui::MainSheet sheet(session);
+            if (!OpenSheet(context, sheet, ui::PageId::kSettings)) return 1;
+            const ui::FlightplanGeneration generation = sheet.GenerateFlightplan(!*noCompile);
+            const TrafficRunResult& run = generation.run;
+            context.out() << generation.summary << "\n";
+            if (!statsFile->empty()) {
+              try {
+                WriteFileAtomically(*statsFile, TrafficStatisticsJson(run));
+              } catch (const FileError& e) {
+                context.err() << "wingfold: " << e.what() << "\n";
+                return 1;
+              }
+            }
+            if (*report && run.flightPlansWritten && !Report(context, session, {}) && run.failure.empty())
+              return 1;
+            if (!run.failure.empty()) {
+              context.err() << "wingfold: " << run.failure << "\n";
+              if (run.compiler.started && run.compiler.exitCode != 0)
+                context.err() << "wingfold: run 'wingfold check' to find problems in the compiler's inputs\n";
+              return 1;
+            }
+            return 0;
+          }};
 }
 
 CommandRegistration AddReportCommand(CLI::App& app) {

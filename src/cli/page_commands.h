@@ -1,8 +1,10 @@
 #pragma once
-// What the commands over the page models share: opening the main sheet on a page, the yes/no
-// options, and the arguments that name stored things. The commands only select, feed the page's
-// handlers, apply and print the page's fields; every rule is the page's.
+// What the commands over the page models share: opening the main sheet on a page, the options of
+// a page's fields, printing them, and the arguments that name stored things. The commands only
+// select, feed the page's handlers, apply and print the page's fields; every rule is the page's.
+#include <deque>
 #include <iosfwd>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,10 +22,37 @@ namespace wf::cli {
 // when a damaged database stopped the start-up.
 bool OpenSheet(CommandContext& context, ui::MainSheet& sheet, ui::PageId page);
 
-// An option taking yes/no/1/0/true/false, in any case.
-CLI::Option* AddYesNoOption(CLI::App& command, const std::string& name, std::string& value,
-                            const std::string& help);
-bool IsYes(const std::string& value);
+// The options of a page's fields on one command (ui/page_fields.h): each takes the field's option
+// name, value name and help from its FieldInfo; a value that is not one of the field's (a name that is
+// no choice, a date that does not exist) is a usage error.
+class FieldOptions {
+ public:
+  // Adds the option of each field of `fields` that has one and that `take` accepts (all when null).
+  void Add(CLI::App& command, std::span<const ui::PageField> fields,
+           bool (*take)(const ui::PageField&) = nullptr);
+  // Hands every option given to its field's handler, in the table's order; true when one was given.
+  bool Feed(ui::SheetPage& page) const;
+  // The option of the field `info`.
+  CLI::Option* Find(const ui::FieldInfo& info) const;
+
+ private:
+  struct Given {
+    const ui::PageField* field;
+    CLI::Option* option;
+    std::string text;
+  };
+  std::deque<Given> given_;  // a deque: the options keep the address of their text
+};
+
+// "label: value" lines for `fields` of `page` (FieldText), each after `indent` and with the label
+// padded to `width`.
+void PrintFields(std::ostream& out, const ui::SheetPage& page, std::span<const ui::PageField> fields,
+                 std::size_t width, std::string_view indent = "  ");
+// One such line.
+void PrintRow(std::ostream& out, std::string_view label, std::string_view value, std::size_t width,
+              std::string_view indent = "  ");
+// The row of `info` in `page`'s field table.
+const ui::PageField& FieldOf(const ui::SheetPage& page, const ui::FieldInfo& info);
 // A positional name (a country, an airport, a model, a variation, a node); a name that is empty or
 // only blanks is a usage error, so that it can never stand for "everything".
 CLI::Option* AddNameArgument(CLI::App& command, const std::string& name, std::string& value,

@@ -6,15 +6,13 @@
 #include "gui/tree_page_view.h"
 #include "ui/airports_page.h"
 
-class QCheckBox;
-class QComboBox;
-class QLineEdit;
-
 namespace wf::gui {
 
 class AirportsView final : public TreePageView {
+  Q_OBJECT
+
  public:
-  AirportsView(ui::CPAirports& page, QWidget* parent = nullptr);
+  AirportsView(ui::CPAirports& page, LongWork& work, QWidget* parent = nullptr);
   void Refresh() override;
 
   const PageTreeItemModel<ui::AirportNodeObject>& treeModel() const { return model_; }
@@ -22,20 +20,6 @@ class AirportsView final : public TreePageView {
  private:
   ui::CPAirports& page_;
   PageTreeItemModel<ui::AirportNodeObject> model_;
-  QLineEdit* callSign_;
-  QLineEdit* icao_;
-  QCheckBox* hasIFR_;
-  QLineEdit* runwayType_;
-  QCheckBox* use_;
-  QCheckBox* military_;
-  QComboBox* type_;
-  QLineEdit* gates_;
-  QLineEdit* ramp_;
-  QLineEdit* cargo_;
-  QLineEdit* mil_;
-  QLineEdit* dock_;
-  QLineEdit* towerFrequency_;
-  QLineEdit* landingFee_;
 };
 
 }

@@ -4,54 +4,48 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <memory>
 
 #include "gui/gui_prompter.h"
 #include "platform/text.h"
 
 namespace wf::gui {
 
-CollectView::CollectView(ui::CCollect& page, Session& session, GuiPrompter* folderDialogs, QWidget* parent)
-    : PageView(parent),
-      page_(page),
-      session_(session),
-      folderDialogs_(folderDialogs),
-      airportPath_(MakeEdit(this, "airportPath")),
-      browse_(new QPushButton("Browse", this)),
-      collect_(new QPushButton("Collect Airports", this)) {
-  airportPath_->setReadOnly(true);
-  browse_->setObjectName("browse");
-  collect_->setObjectName("collectAirports");
+CollectView::CollectView(ui::CCollect& page, LongWork& work, GuiPrompter* folderDialogs, QWidget* parent)
+    : PageView(page, work, parent), page_(page), folderDialogs_(folderDialogs) {
+  auto* browse = new QPushButton("Browse", this);
+  auto* collect = new QPushButton("Collect Airports", this);
+  browse->setObjectName("browse");
+  collect->setObjectName("collectAirports");
 
+  QWidget* path = FieldWidget(ui::CCollect::kAirportPath);
   auto* grid = new QGridLayout(this);
-  auto* label = new QLabel("AFCAD files Path:", this);
-  label->setBuddy(airportPath_);
+  auto* label = new QLabel(Q(ui::CCollect::kAirportPath.label) + ":", this);
+  label->setBuddy(path);
   grid->addWidget(label, 0, 0, 1, 2);
-  grid->addWidget(airportPath_, 1, 0);
-  grid->addWidget(browse_, 1, 1);
-  grid->addWidget(collect_, 2, 0, Qt::AlignLeft);
+  grid->addWidget(path, 1, 0);
+  grid->addWidget(browse, 1, 1);
+  grid->addWidget(collect, 2, 0, Qt::AlignLeft);
   grid->setRowStretch(3, 1);
   grid->setColumnStretch(0, 1);
 
-  connect(browse_, &QPushButton::clicked, this, [this] {
+  connect(browse, &QPushButton::clicked, this, [this] {
     if (folderDialogs_ != nullptr) folderDialogs_->SetStartFolder(page_.airportPath);
-    page_.OnBrowse();
-    Refresh();
-    Edited();
+    Edit([this] { page_.OnBrowse(); });
   });
-  connect(collect_, &QPushButton::clicked, this, [this] { Collect(); });
-}
-
-void CollectView::Refresh() {
-  ShowText(airportPath_, page_.airportPath);
+  connect(collect, &QPushButton::clicked, this, [this] { Collect(); });
 }
 
 void CollectView::Collect() {
-  AirportCollectionResult result;
-  RunLong([this, &result] { result = page_.OnCollectAirports(); });
-  Refresh();
-  Edited();
-  session_.prompter->Message(Summary(result),
-                             result.saved ? MessageIcon::kInformation : MessageIcon::kWarning);
+  auto result = std::make_shared<AirportCollectionResult>();
+  work_.Run(
+      window(), [this, result] { *result = page_.OnCollectAirports(); },
+      [this, result](bool done) {
+        if (done) {
+          work_.session().prompter->Message(
+              Summary(*result), result->saved ? MessageIcon::kInformation : MessageIcon::kWarning);
+        }
+      });
 }
 
 std::string CollectView::Summary(const AirportCollectionResult& result) {

@@ -4,19 +4,17 @@
 #include "gui/page_view.h"
 #include "ui/collect_page.h"
 
-class QLineEdit;
-class QPushButton;
-
 namespace wf::gui {
 
 class GuiPrompter;
 
 class CollectView final : public PageView {
+  Q_OBJECT
+
  public:
   // `folderDialogs`: the window's prompter, told where "Browse" starts; may be null (tests that
   // answer the dialog themselves).
-  CollectView(ui::CCollect& page, Session& session, GuiPrompter* folderDialogs, QWidget* parent = nullptr);
-  void Refresh() override;
+  CollectView(ui::CCollect& page, LongWork& work, GuiPrompter* folderDialogs, QWidget* parent = nullptr);
 
   // What the last collection did, as told to the user.
   static std::string Summary(const AirportCollectionResult& result);
@@ -25,11 +23,7 @@ class CollectView final : public PageView {
   void Collect();
 
   ui::CCollect& page_;
-  Session& session_;
   GuiPrompter* folderDialogs_;
-  QLineEdit* airportPath_;
-  QPushButton* browse_;
-  QPushButton* collect_;
 };
 
 }

@@ -1,73 +1,44 @@
 #include "gui/flightplan_view.h"
 
-#include <QComboBox>
-#include <QDateEdit>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
-#include <functional>
+#include <memory>
 
-#include "platform/calendar.h"
+#include "platform/numbers.h"
 
 namespace wf::gui {
 
-FlightplanView::FlightplanView(ui::CPFlightplan& page, Session& session, QWidget* parent)
-    : PageView(parent),
-      page_(page),
-      session_(session),
-      pickedDate_(new QDateEdit(this)),
-      category_(new QComboBox(this)),
-      maxHours_(MakeEdit(this, "maxHours")),
-      minHours_(MakeEdit(this, "minHours")),
-      ifr_(MakeEdit(this, "ifrValue")),
-      touchAndGo_(MakeEdit(this, "touchAndGoValue")),
-      night_(MakeEdit(this, "nightValue")),
-      parkingKind_(new QComboBox(this)),
-      parkingFee_(MakeEdit(this, "parkingFeeValue")),
-      ils_(MakeEdit(this, "ilsValue")),
-      lights_(MakeEdit(this, "lightsValue")),
-      crossCountry_(MakeEdit(this, "crossCountryValue")),
-      runway_(MakeEdit(this, "runwayValue")),
-      assignFees_(new QPushButton("Assign airport fees to all airports", this)) {
-  pickedDate_->setObjectName("pickedDate");
-  pickedDate_->setCalendarPopup(true);
-  pickedDate_->setDisplayFormat("MM/dd/yyyy");
-  category_->setObjectName("selectedCategory");
-  for (const char* name : ui::kCategoryListNames) category_->addItem(name);
-  parkingKind_->setObjectName("selectedParkingKind");
-  for (const char* name : ui::kParkingKindNames) parkingKind_->addItem(name);
-  assignFees_->setObjectName("assignFees");
-
+FlightplanView::FlightplanView(ui::CPFlightplan& page, LongWork& work, QWidget* parent)
+    : PageView(page, work, parent), page_(page) {
+  using F = ui::CPFlightplan;
   auto* date = new QFormLayout;
-  date->addRow("Month for Flightplan generation", pickedDate_);
+  AddRow(date, F::kPickedDate);
 
   auto* aircraft = new QGroupBox("Aircraft", this);
   auto* aircraftForm = new QFormLayout(aircraft);
-  aircraftForm->addRow(category_);
-  aircraftForm->addRow("maximum Flight time", maxHours_);
-  aircraftForm->addRow("minimum Flight time", minHours_);
-  aircraftForm->addRow("IFR percentage", ifr_);
-  aircraftForm->addRow("T&&G percentage", touchAndGo_);
-  aircraftForm->addRow("Night (NVFR/IFR) flight percentage", night_);
+  aircraftForm->addRow(FieldWidget(F::kCategory));
+  for (const ui::FieldInfo* info : {&F::kMaxHours, &F::kMinHours, &F::kIfr, &F::kTouchAndGo, &F::kNight}) {
+    AddRow(aircraftForm, *info);
+  }
 
   auto* fees = new QGroupBox("Airport fees", this);
   auto* feesLayout = new QVBoxLayout(fees);
-  auto* parking = new QGroupBox("parking space", fees);
+  auto* parking = new QGroupBox(Q(F::kParkingKind.label), fees);
   auto* parkingForm = new QFormLayout(parking);
-  parkingForm->addRow(parkingKind_);
-  parkingForm->addRow("parking fees", parkingFee_);
+  parkingForm->addRow(FieldWidget(F::kParkingKind));
+  AddRow(parkingForm, F::kParkingFee);
   feesLayout->addWidget(parking);
   auto* feeForm = new QFormLayout;
-  feeForm->addRow("ILS", ils_);
-  feeForm->addRow("Night equipment", lights_);
-  feeForm->addRow("cross country", crossCountry_);
-  feeForm->addRow("per1000 feet runway", runway_);
+  for (const ui::FieldInfo* info : {&F::kIlsFee, &F::kLightsFee, &F::kCrossCountryFee, &F::kRunwayFee}) {
+    AddRow(feeForm, *info);
+  }
   feesLayout->addLayout(feeForm);
-  feesLayout->addWidget(assignFees_, 0, Qt::AlignLeft);
+  auto* assignFees = new QPushButton("Assign airport fees to all airports", fees);
+  assignFees->setObjectName("assignFees");
+  feesLayout->addWidget(assignFees, 0, Qt::AlignLeft);
 
   auto* groups = new QHBoxLayout;
   groups->addWidget(aircraft, 1, Qt::AlignTop);
@@ -76,72 +47,20 @@ FlightplanView::FlightplanView(ui::CPFlightplan& page, Session& session, QWidget
   layout->addLayout(date);
   layout->addLayout(groups);
   layout->addStretch(1);
-
-  connect(pickedDate_, &QDateEdit::dateChanged, this, [this](const QDate& picked) {
-    page_.OnDateChanged(MakeTime(picked.year(), picked.month(), picked.day()));
-    Edited();
-  });
-  connect(category_, &QComboBox::activated, this, [this](int index) {
-    page_.OnCategorySelected(index);
-    Refresh();
-    Edited();
-  });
-  connect(parkingKind_, &QComboBox::activated, this, [this](int index) {
-    page_.OnParkingKindSelected(index);
-    Refresh();
-    Edited();
-  });
-  BindNumber(maxHours_, &ui::CPFlightplan::OnMaxHoursChanged);
-  BindNumber(minHours_, &ui::CPFlightplan::OnMinHoursChanged);
-  BindNumber(ifr_, &ui::CPFlightplan::OnIfrChanged);
-  BindNumber(touchAndGo_, &ui::CPFlightplan::OnTouchAndGoChanged);
-  BindNumber(night_, &ui::CPFlightplan::OnNightChanged);
-  BindNumber(parkingFee_, &ui::CPFlightplan::OnParkingFeeChanged);
-  BindNumber(ils_, &ui::CPFlightplan::OnIlsFeeChanged);
-  BindNumber(lights_, &ui::CPFlightplan::OnLightsFeeChanged);
-  BindNumber(crossCountry_, &ui::CPFlightplan::OnCrossCountryFeeChanged);
-  BindNumber(runway_, &ui::CPFlightplan::OnRunwayFeeChanged);
-  connect(assignFees_, &QPushButton::clicked, this, [this] { AssignFees(); });
-}
-
-void FlightplanView::BindNumber(QLineEdit* edit, void (ui::CPFlightplan::*handler)(const std::string&)) {
-  connect(edit, &QLineEdit::textEdited, this, [this, handler](const QString& text) {
-    std::invoke(handler, page_, Std(text));
-    Refresh();
-    Edited();
-  });
-}
-
-void FlightplanView::Refresh() {
-  {
-    const CalendarFields picked = SplitTime(page_.pickedDate);
-    const QSignalBlocker quiet(pickedDate_);
-    pickedDate_->setDate(QDate(picked.year, picked.month, picked.day));
-  }
-  category_->setCurrentIndex(page_.selectedCategory);
-  ShowNumber(maxHours_, page_.maxHours);
-  ShowNumber(minHours_, page_.minHours);
-  ShowNumber(ifr_, page_.ifrValue);
-  ShowNumber(touchAndGo_, page_.touchAndGoValue);
-  ShowNumber(night_, page_.nightValue);
-  parkingKind_->setCurrentIndex(page_.selectedParkingKind);
-  ShowNumber(parkingFee_, page_.parkingFeeValue);
-  ShowNumber(ils_, page_.ilsValue);
-  ShowNumber(lights_, page_.lightsValue);
-  ShowNumber(crossCountry_, page_.crossCountryValue);
-  ShowNumber(runway_, page_.runwayValue);
+  connect(assignFees, &QPushButton::clicked, this, [this] { AssignFees(); });
 }
 
 void FlightplanView::AssignFees() {
-  ui::CPFlightplan::FeeAssignment assignment;
-  RunLong([this, &assignment] { assignment = page_.OnAssignFees(); });
-  Refresh();
-  Edited();
-  if (assignment.saved) {
-    session_.prompter->Message("The normal landing fee was given to " + std::to_string(assignment.airports) +
-                                   " airports whose fee was not set by hand.",
-                               MessageIcon::kInformation);
-  }
+  auto assignment = std::make_shared<ui::CPFlightplan::FeeAssignment>();
+  work_.Run(
+      window(), [this, assignment] { *assignment = page_.OnAssignFees(); },
+      [this, assignment](bool done) {
+        if (!done || !assignment->saved) return;
+        work_.session().prompter->Message("The normal landing fee was given to " +
+                                              FormatWhole(assignment->airports) +
+                                              " airports whose fee was not set by hand.",
+                                          MessageIcon::kInformation);
+      });
 }
 
 }

@@ -5,38 +5,18 @@
 #include "gui/page_view.h"
 #include "ui/flightplan_page.h"
 
-class QComboBox;
-class QDateEdit;
-class QLineEdit;
-class QPushButton;
-
 namespace wf::gui {
 
 class FlightplanView final : public PageView {
+  Q_OBJECT
+
  public:
-  FlightplanView(ui::CPFlightplan& page, Session& session, QWidget* parent = nullptr);
-  void Refresh() override;
+  FlightplanView(ui::CPFlightplan& page, LongWork& work, QWidget* parent = nullptr);
 
  private:
-  void BindNumber(QLineEdit* edit, void (ui::CPFlightplan::*handler)(const std::string&));
   void AssignFees();
 
   ui::CPFlightplan& page_;
-  Session& session_;
-  QDateEdit* pickedDate_;
-  QComboBox* category_;
-  QLineEdit* maxHours_;
-  QLineEdit* minHours_;
-  QLineEdit* ifr_;
-  QLineEdit* touchAndGo_;
-  QLineEdit* night_;
-  QComboBox* parkingKind_;
-  QLineEdit* parkingFee_;
-  QLineEdit* ils_;
-  QLineEdit* lights_;
-  QLineEdit* crossCountry_;
-  QLineEdit* runway_;
-  QPushButton* assignFees_;
 };
 
 }

@@ -2,9 +2,8 @@
 // The session's Prompter in the window: message boxes, Yes/No questions and the open-file dialog,
 // each over the window that is active at the time (a dialog if one is open, else the main window).
 //
-// A long operation runs on a thread of its own (long_operation.h); its messages and questions are
-// carried to the window's thread, which shows the box while the operation's thread waits for the
-// answer.
+// Long work runs on a thread of its own (long_work.h); its messages and questions are carried to the
+// window's thread, which shows the box while the work's thread waits for the answer.
 #include <QString>
 #include <optional>
 #include <string>

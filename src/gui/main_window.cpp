@@ -10,7 +10,7 @@
 #include <QTabWidget>
 #include <QUrl>
 #include <QVBoxLayout>
-#include <exception>
+#include <memory>
 #include <optional>
 
 #include "app/repair.h"
@@ -19,7 +19,6 @@
 #include "gui/airports_view.h"
 #include "gui/collect_view.h"
 #include "gui/flightplan_view.h"
-#include "gui/long_operation.h"
 #include "gui/plane_icons.h"
 #include "gui/planes_view.h"
 #include "gui/settings_view.h"
@@ -37,16 +36,6 @@ constexpr const char* kRepairQuestion =
     "\"wingfold repair\" does, and loads the databases again; collect your add-on scenery afterwards. "
     "No ends the program without writing anything.";
 
-std::string GenerationSummary(const TrafficRunResult& run) {
-  const FleetSummary& fleet = run.generation.fleet;
-  std::string text = "Flight plans for " + std::to_string(fleet.planes) + " planes at " +
-                     std::to_string(fleet.airportsPopulated) + " airports written to " +
-                     std::string(kFlightPlansFile) + " (" + std::to_string(run.generation.flightLines) +
-                     " flights).";
-  if (run.outputUpdated) text += "\nThe traffic compiler wrote " + PathUtf8(run.outputFile) + ".";
-  return text;
-}
-
 }
 
 MainWindow::MainWindow(Session& session, GuiPrompter* prompter, QWidget* parent)
@@ -54,6 +43,7 @@ MainWindow::MainWindow(Session& session, GuiPrompter* prompter, QWidget* parent)
       session_(session),
       previousProgress_(session.progress),
       progress_(new ProgressBox(this)),
+      work_(new LongWork(*progress_, session, this)),
       sheet_(session),
       tabs_(new QTabWidget(this)),
       generate_(new QPushButton("Generate Flightplan", this)),
@@ -69,20 +59,19 @@ MainWindow::MainWindow(Session& session, GuiPrompter* prompter, QWidget* parent)
   exit_->setObjectName("exit");
   apply_->setObjectName("apply");
 
-  views_[static_cast<int>(ui::PageId::kPlanes)] = new PlanesView(sheet_.planes, session_, this);
-  views_[static_cast<int>(ui::PageId::kAirports)] = new AirportsView(sheet_.airports, this);
-  views_[static_cast<int>(ui::PageId::kCollect)] = new CollectView(sheet_.collect, session_, prompter, this);
-  views_[static_cast<int>(ui::PageId::kSettings)] = new SettingsView(sheet_.settings, this);
-  views_[static_cast<int>(ui::PageId::kFlightplan)] = new FlightplanView(sheet_.flightplan, session_, this);
+  views_[static_cast<int>(ui::PageId::kPlanes)] = new PlanesView(sheet_.planes, *work_, this);
+  views_[static_cast<int>(ui::PageId::kAirports)] = new AirportsView(sheet_.airports, *work_, this);
+  views_[static_cast<int>(ui::PageId::kCollect)] = new CollectView(sheet_.collect, *work_, prompter, this);
+  views_[static_cast<int>(ui::PageId::kSettings)] = new SettingsView(sheet_.settings, *work_, this);
+  views_[static_cast<int>(ui::PageId::kFlightplan)] = new FlightplanView(sheet_.flightplan, *work_, this);
   const char* titles[ui::kPageCount] = {"Planes", "Airports", "Collect data", "Settings",
                                         "Flightplan generation"};
   for (int i = 0; i < ui::kPageCount; ++i) {
-    views_[i]->edited = [this] { UpdateButtons(); };
-    views_[i]->runLong = [this](QWidget* window, const std::function<void()>& job) {
-      return RunLong(job, window);
-    };
+    connect(views_[i], &PageView::edited, this, &MainWindow::UpdateButtons);
     tabs_->addTab(views_[i], titles[i]);
   }
+  // Long work may change any page.
+  connect(work_, &LongWork::finished, this, &MainWindow::RefreshPages);
   tabs_->setCurrentIndex(static_cast<int>(ui::PageId::kSettings));
   View(ui::PageId::kSettings).Refresh();
 
@@ -116,68 +105,59 @@ MainWindow::~MainWindow() {
   session_.progress = previousProgress_;
 }
 
-StartupSequenceResult MainWindow::Open(const StartupSteps& steps) {
-  StartupSequenceResult result;
+void MainWindow::Open(const StartupSteps& steps) {
   tabs_->setCurrentIndex(static_cast<int>(ui::PageId::kSettings));
-  RunLong([this, &result, &steps] { result = sheet_.Open(steps, ui::PageId::kSettings); });
-  if (result.stoppedByDamage) {
-    // Half a database is never shown, edited or saved over. A file that cannot be read is the
-    // user's to mend; a damaged one can be rebuilt.
-    const bool damaged =
-        result.airports.outcome == LoadOutcome::kDamaged || result.aircraft.outcome == LoadOutcome::kDamaged;
-    if (!damaged || !session_.prompter->AskYesNo(kRepairQuestion) || !RepairAndOpen(steps, result)) {
-      close();
-      return result;
-    }
-  }
-  opened_ = true;
-  RefreshPages();
-  return result;
+  work_->Run(
+      this, [this, steps] { startup_ = sheet_.Open(steps, ui::PageId::kSettings); },
+      [this, steps](bool) {
+        if (!startup_.stoppedByDamage) return Opened(true);
+        // Half a database is never shown, edited or saved over. A file that cannot be read is the
+        // user's to mend; a damaged one can be rebuilt.
+        const bool damaged = startup_.airports.outcome == LoadOutcome::kDamaged ||
+                             startup_.aircraft.outcome == LoadOutcome::kDamaged;
+        if (!damaged || !session_.prompter->AskYesNo(kRepairQuestion)) return Opened(false);
+        RepairAndOpen(steps);
+      });
 }
 
-bool MainWindow::RepairAndOpen(const StartupSteps& steps, StartupSequenceResult& result) {
-  RepairResult repair;
-  const bool ran = RunLong([this, &repair, &result, &steps] {
-    repair = RepairDatabases(session_);
-    if (repair.refused.empty()) result = sheet_.Open(steps, ui::PageId::kSettings);
+void MainWindow::RepairAndOpen(const StartupSteps& steps) {
+  auto repair = std::make_shared<RepairResult>();
+  const auto job = [this, repair, steps] {
+    *repair = RepairDatabases(session_);
+    if (repair->refused.empty()) startup_ = sheet_.Open(steps, ui::PageId::kSettings);
+  };
+  work_->Run(this, job, [this, repair](bool done) {
+    if (done && !repair->refused.empty()) session_.prompter->Message(repair->refused, MessageIcon::kStop);
+    if (!done || !repair->refused.empty() || startup_.stoppedByDamage) return Opened(false);
+    std::string text = "The damaged files were set aside:";
+    for (const auto& file : repair->keptAs) text += "\n  " + PathUtf8(file.filename());
+    if (!repair->copies.empty()) text += "\nCopies of the other aircraft files were kept:";
+    for (const auto& file : repair->copies) text += "\n  " + PathUtf8(file.filename());
+    text += "\nThe databases were rebuilt from the simulator.";
+    if (repair->airports) text += " Collect your add-on scenery again on the Collect data page.";
+    session_.prompter->Message(text, MessageIcon::kInformation);
+    Opened(true);
   });
-  if (!ran) return false;
-  if (!repair.refused.empty()) {
-    session_.prompter->Message(repair.refused, MessageIcon::kStop);
-    return false;
-  }
-  if (result.stoppedByDamage) return false;
-  std::string text = "The damaged files were set aside:";
-  for (const auto& file : repair.keptAs) text += "\n  " + PathUtf8(file.filename());
-  if (!repair.copies.empty()) text += "\nCopies of the other aircraft files were kept:";
-  for (const auto& file : repair.copies) text += "\n  " + PathUtf8(file.filename());
-  text += "\nThe databases were rebuilt from the simulator.";
-  if (repair.airports) text += " Collect your add-on scenery again on the Collect data page.";
-  session_.prompter->Message(text, MessageIcon::kInformation);
-  return true;
 }
 
-bool MainWindow::RunLong(const std::function<void()>& job, QWidget* window) {
-  bool done = false;
-  try {
-    RunLongOperation(window != nullptr ? window : this, job);
-    done = true;
-  } catch (const std::exception& e) {
-    progress_->Hide();
-    session_.prompter->Message(e.what(), MessageIcon::kStop);
+void MainWindow::Opened(bool ok) {
+  if (ok) {
+    opened_ = true;
+    RefreshPages();
+  } else {
+    close();
   }
-  RefreshPages();
-  return done;
+  Q_EMIT opened(ok);
 }
 
 void MainWindow::ShowPage(ui::PageId page) {
   if (!opened_) return;
-  if (sheet_.IsCreated(page)) {
-    sheet_.ShowPage(page);
-  } else {
+  if (!sheet_.IsCreated(page)) {
     // A tree page builds its tree from the whole database when it is first shown.
-    RunLong([this, page] { sheet_.ShowPage(page); });
+    work_->Run(this, [this, page] { sheet_.ShowPage(page); });
+    return;
   }
+  sheet_.ShowPage(page);
   View(page).Refresh();
   UpdateButtons();
 }
@@ -195,27 +175,35 @@ void MainWindow::UpdateButtons() {
 }
 
 void MainWindow::Apply() {
-  RunLong([this] { sheet_.Apply(); });
+  work_->Run(this, [this] { sheet_.Apply(); });
 }
 
 void MainWindow::GenerateFlightplan() {
-  TrafficRunResult run;
-  if (!RunLong([this, &run] { run = RunTrafficGeneration(session_, true); })) return;
-  if (!run.failure.empty()) {
-    session_.prompter->Message(run.failure, MessageIcon::kStop);
-  } else if (session_.prompter->AskYesNo(GenerationSummary(run) + "\n\nShow the traffic report?")) {
-    ShowTrafficReport();
-  }
+  auto generation = std::make_shared<ui::FlightplanGeneration>();
+  work_->Run(
+      this, [this, generation] { *generation = sheet_.GenerateFlightplan(); },
+      [this, generation](bool done) {
+        if (!done) return;
+        if (!generation->run.failure.empty()) {
+          session_.prompter->Message(generation->run.failure, MessageIcon::kStop);
+        } else if (session_.prompter->AskYesNo(generation->summary + "\n\nShow the traffic report?")) {
+          ShowTrafficReport();
+        }
+      });
 }
 
 void MainWindow::ShowTrafficReport() {
-  std::optional<std::filesystem::path> report;
-  if (!RunLong([this, &report] { report = sheet_.WriteTrafficReport(); }) || !report) return;
-  if (!openUrl_(QUrl::fromLocalFile(QString::fromStdString(PathUtf8(*report))))) {
-    session_.prompter->Message("The traffic report was written to " + PathUtf8(*report) +
-                                   ", but no browser could be started to show it.",
-                               MessageIcon::kWarning);
-  }
+  auto report = std::make_shared<std::optional<std::filesystem::path>>();
+  work_->Run(
+      this, [this, report] { *report = sheet_.WriteTrafficReport(); },
+      [this, report](bool done) {
+        if (!done || !*report) return;
+        if (!openUrl_(QUrl::fromLocalFile(QString::fromStdString(PathUtf8(**report))))) {
+          session_.prompter->Message("The traffic report was written to " + PathUtf8(**report) +
+                                         ", but no browser could be started to show it.",
+                                     MessageIcon::kWarning);
+        }
+      });
 }
 
 void MainWindow::ShowAbout() {
@@ -229,7 +217,7 @@ void MainWindow::ShowAbout() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (LongOperationRunning()) {
+  if (work_->Busy()) {
     event->ignore();
     return;
   }

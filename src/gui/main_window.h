@@ -6,12 +6,14 @@
 //
 // The window installs its progress box as the session's Progress while it lives. Messages and
 // questions go through the session's Prompter, which the caller sets (the GuiPrompter in the
-// program, a recording one in tests).
+// program, a recording one in tests). Long work runs through the window's LongWork; the buttons
+// that start it return at once, and what follows the work runs when it has ended.
 #include <QMainWindow>
 #include <array>
 #include <functional>
 #include <memory>
 
+#include "gui/long_work.h"
 #include "gui/progress_box.h"
 #include "ui/main_sheet.h"
 
@@ -30,26 +32,24 @@ class PlanesView;
 class SettingsView;
 
 class MainWindow final : public QMainWindow {
+  Q_OBJECT
+
  public:
   // `prompter`: the program's GuiPrompter, when the session's prompter is one (the Collect data
   // page tells it where "Browse" starts); null in tests.
   explicit MainWindow(Session& session, GuiPrompter* prompter = nullptr, QWidget* parent = nullptr);
   ~MainWindow() override;
 
-  // The loading sequence, run as the window opens (the first airport collection when there is no
-  // database, the databases, the installed aircraft, the reference lists), then the Settings page.
-  // A damaged database stops it, as on the command line: the window offers the repair (Yes runs it
-  // and loads again), and otherwise closes without writing anything; the result then says
-  // stoppedByDamage.
-  StartupSequenceResult Open(const StartupSteps& steps = {});
+  // The loading sequence, run as long work as the window opens (the first airport collection when
+  // there is no database, the databases, the installed aircraft, the reference lists), then the
+  // Settings page; opened() follows. A damaged database stops it, as on the command line: the window
+  // offers the repair (Yes runs it and loads again), and otherwise closes without writing anything.
+  void Open(const StartupSteps& steps = {});
+  // What the last loading sequence gave.
+  const StartupSequenceResult& startup() const { return startup_; }
 
-  // Runs `job` as a long operation of `window` (long_operation.h; this window when null): the
-  // progress box moves, the windows repaint but `window` takes no input. Afterwards every page shows
-  // its values again. A failure of the job is shown as a message and gives false.
-  bool RunLong(const std::function<void()>& job, QWidget* window = nullptr);
-
-  // "Generate Flightplan": the fleet, the week of flight plans and the traffic compiler; after a
-  // run without failure, a question offers the traffic report.
+  // "Generate Flightplan": the main sheet's generation as long work; its summary then offers the
+  // traffic report, or its failure is shown.
   void GenerateFlightplan();
   // "Show traffic report": writes the report into the work folder and opens it in the browser.
   void ShowTrafficReport();
@@ -62,20 +62,26 @@ class MainWindow final : public QMainWindow {
 
   ui::MainSheet& sheet() { return sheet_; }
   ProgressBox& progressBox() { return *progress_; }
+  LongWork& work() { return *work_; }
   QTabWidget* tabs() const { return tabs_; }
   QPushButton* applyButton() const { return apply_; }
   QPushButton* exitButton() const { return exit_; }
   QPushButton* generateButton() const { return generate_; }
   PageView& View(ui::PageId page) const { return *views_[static_cast<int>(page)]; }
 
+ Q_SIGNALS:
+  // The loading sequence has ended, with the repair when one was chosen: `ok` false when a damaged
+  // database stopped it and the window closed.
+  void opened(bool ok);
+
  protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
   void ShowPage(ui::PageId page);
-  // The repair after a damaged start, then the loading sequence again into `result`; false when
-  // the repair was refused or the databases still cannot be loaded (the user was told).
-  bool RepairAndOpen(const StartupSteps& steps, StartupSequenceResult& result);
+  // The repair after a damaged start, then the loading sequence again.
+  void RepairAndOpen(const StartupSteps& steps);
+  void Opened(bool ok);
   // The buttons follow the pages: Apply while a page has changes, "Generate Flightplan" once a tree
   // page has been shown.
   void UpdateButtons();
@@ -84,7 +90,9 @@ class MainWindow final : public QMainWindow {
   Session& session_;
   Progress* previousProgress_;
   ProgressBox* progress_;
+  LongWork* work_;
   ui::MainSheet sheet_;
+  StartupSequenceResult startup_;
   QTabWidget* tabs_;
   std::array<PageView*, ui::kPageCount> views_{};
   QPushButton* generate_;

@@ -10,14 +10,13 @@
 #include <QVBoxLayout>
 
 #include "gui/texts.h"
-#include "platform/text.h"
 
 namespace wf::gui {
 
-MakeAIPlaneDialog::MakeAIPlaneDialog(ui::MakeAI_Plane& model, LongOperation runLong, QWidget* parent)
+MakeAIPlaneDialog::MakeAIPlaneDialog(ui::MakeAI_Plane& model, LongWork& work, QWidget* parent)
     : QDialog(parent),
       model_(model),
-      runLong_(std::move(runLong)),
+      work_(work),
       airFile_(new QComboBox(this)),
       folderSize_(new QLineEdit(this)),
       reduceTextures_(new QCheckBox("Reduce texture size, to less than 1.5 MBytes", this)),
@@ -75,29 +74,16 @@ void MakeAIPlaneDialog::Refresh() {
 
 void MakeAIPlaneDialog::Convert() {
   result_ = ui::kDialogCancel;
-  const bool done = runLong_(this, [this] { result_ = model_.OnOK(); });
-  if (done && result_ == ui::kDialogOK) {
-    accept();
-  } else {
-    reject();
-  }
-}
-
-std::string MakeAIPlaneDialog::Problems(const AIConversionReport& report) {
-  std::string text;
-  const auto line = [&text](const std::string& problem) { text += (text.empty() ? "" : "\n") + problem; };
-  if (report.textures) {
-    for (const TextureOutcome& texture : report.textures->textures) {
-      if (!texture.converted)
-        line("Texture left as it was: " + PathUtf8(texture.file) + ": " + texture.reason);
-    }
-  }
-  for (const AirPatchResult& patch : report.patches) {
-    if (patch.outcome != AirPatchOutcome::kPatched && patch.outcome != AirPatchOutcome::kNoRecord) {
-      line("Flight model not patched: " + PathUtf8(patch.file) + ": " + patch.detail);
-    }
-  }
-  return text;
+  work_.Run(
+      this, [this] { result_ = model_.OnOK(); },
+      [this](bool done) {
+        if (done && result_ == ui::kDialogOK) {
+          accept();
+        } else {
+          result_ = ui::kDialogCancel;
+          reject();
+        }
+      });
 }
 
 int MakeAIPlaneDialog::Run() {

@@ -1,12 +1,11 @@
 #pragma once
 // The "Make AI Plane" dialog over its model (ui/make_ai_plane.h): the flight model to use, the
 // average texture size, texture reduction (not for an AI copy), the note, and the buttons "Make AI
-// Plane" and "Cancel". "Make AI Plane" runs the conversion as a long operation of the dialog and
-// closes it with the model's result.
+// Plane" and "Cancel". "Make AI Plane" runs the conversion as long work of the dialog and closes it
+// with the model's result.
 #include <QDialog>
-#include <functional>
-#include <string>
 
+#include "gui/long_work.h"
 #include "ui/make_ai_plane.h"
 
 class QCheckBox;
@@ -17,20 +16,15 @@ class QPushButton;
 namespace wf::gui {
 
 class MakeAIPlaneDialog final : public QDialog {
- public:
-  // A long operation of a window, false when it failed (see MainWindow::RunLong).
-  using LongOperation = std::function<bool(QWidget* window, const std::function<void()>& job)>;
+  Q_OBJECT
 
-  // `runLong` runs the conversion as a long operation of the dialog.
-  MakeAIPlaneDialog(ui::MakeAI_Plane& model, LongOperation runLong, QWidget* parent = nullptr);
+ public:
+  // `work` runs the conversion.
+  MakeAIPlaneDialog(ui::MakeAI_Plane& model, LongWork& work, QWidget* parent = nullptr);
 
   // Shows the dialog modally; ui::kDialogOK after a conversion, ui::kDialogCancel when cancelled or
   // when the conversion failed.
   int Run();
-
-  // What did not work in a conversion that did not fail (textures left as they were, flight models
-  // not patched), one line each, for the user; empty when everything worked.
-  static std::string Problems(const AIConversionReport& report);
 
   QPushButton* okButton() const { return ok_; }
   QPushButton* cancelButton() const { return cancel_; }
@@ -40,7 +34,7 @@ class MakeAIPlaneDialog final : public QDialog {
   void Convert();
 
   ui::MakeAI_Plane& model_;
-  LongOperation runLong_;
+  LongWork& work_;
   QComboBox* airFile_;
   QLineEdit* folderSize_;
   QCheckBox* reduceTextures_;

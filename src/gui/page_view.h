@@ -1,53 +1,62 @@
 #pragma once
-// What every page's view shares: it shows its page model's fields again on Refresh, forwards each
-// user event to the page's handler, and tells the window through `edited` so that the sheet's
-// buttons follow the pages. Long work goes through `runLong` (the window's RunLong).
+// What every page's view shares. It makes a widget for each field of its page's field table
+// (ui/page_fields.h): a number or text box, a check box, a choice list, a group of check boxes, a
+// date, or a slider with its value; a field that only shows is read-only. An edit goes to the
+// field's handler; then the view shows what changed on the page (the fields whose values changed,
+// nothing else) and emits edited(), so that the window's buttons follow the pages. Long work goes
+// through the window's LongWork.
 //
-// The helpers put a model's values into widgets without disturbing what the user is typing: a box
-// whose text already says the same is left alone.
+// The page views lay the widgets out (FieldWidget, AddRow).
 #include <QWidget>
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "gui/long_work.h"
 #include "gui/texts.h"
-#include "ui/number_field.h"
+#include "ui/sheet_page.h"
 
-class QCheckBox;
-class QLineEdit;
+class QFormLayout;
 
 namespace wf::gui {
 
 class PageView : public QWidget {
+  Q_OBJECT
+
  public:
-  using QWidget::QWidget;
+  PageView(ui::SheetPage& page, LongWork& work, QWidget* parent = nullptr);
 
-  // Shows the page model's values (and its tree) again.
-  virtual void Refresh() = 0;
+  // Shows what changed on the page since the last call (everything the first time).
+  virtual void Refresh();
 
-  std::function<void()> edited;
-  // Runs a long operation of `window` (the main window when null); false when it failed (the
-  // failure has been shown).
-  std::function<bool(QWidget* window, const std::function<void()>&)> runLong;
+ Q_SIGNALS:
+  // The user changed something on the page.
+  void edited();
 
  protected:
-  void Edited() {
-    if (edited) edited();
-  }
-  bool RunLong(const std::function<void()>& job) {
-    if (runLong) return runLong(nullptr, job);
-    job();
-    return true;
-  }
+  // The widget of the field `info`: for a slider, the slider with its value beside it; for a flag
+  // group, the titled group of its check boxes.
+  QWidget* FieldWidget(const ui::FieldInfo& info) const;
+  // A row of `form`: the field's label followed by `suffix` (none for a check box, whose label is
+  // its own), its widget, and its unit after it.
+  void AddRow(QFormLayout* form, const ui::FieldInfo& info, const char* suffix = "");
+  // Hands the user's edit to the page (`edit` calls a handler), then shows what changed.
+  void Edit(const std::function<void()>& edit);
+
+  LongWork& work_;
+
+ private:
+  struct Bound {
+    const ui::PageField* field;
+    QWidget* widget;  // what FieldWidget gives
+    QWidget* input;   // the widget the user edits
+  };
+  void Bind(const ui::PageField& field);
+  void Show(const Bound& bound);
+
+  ui::SheetPage& model_;
+  std::vector<Bound> bound_;  // in the table's order
+  ui::FieldWatch watch_;
 };
-
-// An edit box named `name` (the model's field it shows), read-only when `readOnly`.
-QLineEdit* MakeEdit(QWidget* parent, const char* name, bool readOnly = false);
-QCheckBox* MakeCheck(QWidget* parent, const char* name, const char* text);
-
-void ShowText(QLineEdit* edit, const std::string& text);
-// A number box: its text, and, while the model refuses it, a marked background and the model's
-// message as the tool tip.
-void ShowNumber(QLineEdit* edit, const ui::NumberBox& box);
-void ShowCheck(QCheckBox* check, int value);
 
 }

@@ -41,11 +41,12 @@ int RunProgram(QApplication& app) {
   int status = 0;
   {
     MainWindow window(*session, &prompter);
-    window.show();
-    QTimer::singleShot(0, &window, [&window, &app] {
-      // A damaged database that was not repaired ends the program.
-      if (window.Open().stoppedByDamage) app.exit(1);
+    // A damaged database that was not repaired ends the program.
+    QObject::connect(&window, &MainWindow::opened, &app, [&app](bool ok) {
+      if (!ok) app.exit(1);
     });
+    window.show();
+    QTimer::singleShot(0, &window, [&window] { window.Open(); });
     status = app.exec();
   }
   // A whole world is a hundred thousand records: the system takes them back at once.

@@ -24,6 +24,7 @@ int BarUnits(std::size_t count, std::size_t total) {
 
 ProgressBox::ProgressBox(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      owner_(parent),
       line_(new QLineEdit(this)),
       bar_(new QProgressBar(this)) {
   setObjectName("progressBox");
@@ -87,6 +88,31 @@ void ProgressBox::SetSteps(std::size_t done, std::size_t total) {
   });
 }
 
+void ProgressBox::BeginWork(QWidget* window) {
+  {
+    std::lock_guard lock(mutex_);
+    state_ = State{};
+  }
+  showingState_ = true;
+  hide();
+  showingState_ = false;
+  if (window != nullptr && window != parentWidget()) setParent(window, windowFlags());
+  setWindowModality(Qt::WindowModal);
+  working_ = true;
+  ShowState();
+}
+
+void ProgressBox::EndWork() {
+  {
+    std::lock_guard lock(mutex_);
+    state_ = State{};
+  }
+  working_ = false;
+  ShowState();
+  setWindowModality(Qt::NonModal);
+  if (parentWidget() != owner_) setParent(owner_, windowFlags());
+}
+
 void ProgressBox::ShowState() {
   State state;
   {
@@ -95,7 +121,8 @@ void ProgressBox::ShowState() {
     state = state_;
   }
   setWindowTitle(Q(state.caption));
-  if (!state.shown) {
+  if (working_ && !state.shown) state.text.clear();
+  if (!state.shown && !working_) {
     showingState_ = true;
     if (isMinimized()) setWindowState(windowState() & ~Qt::WindowMinimized);
     hide();

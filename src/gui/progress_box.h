@@ -1,6 +1,8 @@
 #pragma once
 // The progress box "FSX Wingfold working": one small window with one read-only line of text and,
-// while the work in progress knows its number of steps, a bar. It is the session's Progress.
+// while the work in progress knows its number of steps, a bar. It is the session's Progress. During
+// long work (long_work.h) it stays open, window-modal over the window of the work; otherwise it shows
+// while there is a text.
 //
 // Any thread may call it. A call on the window's thread shows the change at once (the box is
 // repainted before the call returns, as such callers keep the thread busy). A call from a long
@@ -31,6 +33,11 @@ class ProgressBox final : public QDialog, public Progress {
   void SetCaption(const std::string& caption) override;
   void SetSteps(std::size_t done, std::size_t total) override;
 
+  // Long work begins: the box opens over `window`, window-modal, and stays open until EndWork (Hide
+  // only clears its text). EndWork closes it and gives it back to its owner.
+  void BeginWork(QWidget* window);
+  void EndWork();
+
   QString text() const;
   // The bar while a count is known: its value and maximum; nothing while it is hidden.
   bool barShown() const;
@@ -57,12 +64,14 @@ class ProgressBox final : public QDialog, public Progress {
   // On the window's thread: puts the recorded state on the screen.
   void ShowState();
 
+  QWidget* owner_;
   QLineEdit* line_;
   QProgressBar* bar_;
   mutable std::mutex mutex_;
   State state_;                // guarded by mutex_
   bool showPending_ = false;   // guarded by mutex_: a ShowState is queued
   bool showingState_ = false;  // window thread only: ShowState is hiding the window
+  bool working_ = false;       // window thread only: between BeginWork and EndWork
 };
 
 }

@@ -4,24 +4,13 @@
 #include "gui/page_view.h"
 #include "ui/settings_page.h"
 
-class QLabel;
-class QLineEdit;
-class QSlider;
-
 namespace wf::gui {
 
 class SettingsView final : public PageView {
- public:
-  SettingsView(ui::CPSettings& page, QWidget* parent = nullptr);
-  void Refresh() override;
+  Q_OBJECT
 
- private:
-  ui::CPSettings& page_;
-  QSlider* percentStep_;
-  QLabel* percentShown_;
-  QLineEdit* toolsPath_;
-  QLineEdit* simPath_;
-  QLineEdit* maxWeight_;
+ public:
+  SettingsView(ui::CPSettings& page, LongWork& work, QWidget* parent = nullptr);
 };
 
 }

@@ -1,6 +1,6 @@
 #pragma once
 // A page's tree (ui/page_tree.h) as a Qt item model for a QTreeView. The model shows a copy of the
-// page's tree taken by Show, so that painting never reads the page's own tree while a long operation
+// page's tree taken by Show, so that painting never reads the page's own tree while long work
 // rebuilds it on another thread. Each index carries its node id.
 #include <QAbstractItemModel>
 #include <QIcon>
@@ -21,21 +21,24 @@ class PageTreeItemModel final : public QAbstractItemModel {
   explicit PageTreeItemModel(std::function<QIcon(int)> icon = {}, QObject* parent = nullptr)
       : QAbstractItemModel(parent), icon_(std::move(icon)) {}
 
-  // Takes the page's tree. A tree built anew (new node ids) resets the model and gives true; the
-  // same tree only brings its changed images.
-  bool Show(const Tree& tree) {
-    if (SameBuild(tree)) {
-      tree.Walk(ui::kNoNode, [this](const typename Tree::Node& node, int) {
-        typename Tree::Node* shown = tree_.Find(node.id);
-        if (shown == nullptr || shown->image == node.image) return;
-        shown->image = node.image;
-        const QModelIndex index = IndexOf(node.id);
+  // Takes the page's tree: a tree built anew resets the model and gives true; otherwise the nodes
+  // the page changed since the last call bring their new images, and only they are reported changed.
+  bool Show(Tree& tree) {
+    if (shown_ && tree.build() == tree_.build()) {
+      for (const ui::NodeId id : tree.TakeChanges()) {
+        const typename Tree::Node* node = tree.Find(id);
+        typename Tree::Node* copy = tree_.Find(id);
+        if (node == nullptr || copy == nullptr) continue;
+        copy->image = node->image;
+        const QModelIndex index = IndexOf(id);
         Q_EMIT dataChanged(index, index, {Qt::DecorationRole});
-      });
+      }
       return false;
     }
     beginResetModel();
     tree_ = tree;
+    tree.TakeChanges();
+    shown_ = true;
     rows_.clear();
     for (std::size_t i = 0; i < tree_.TopLevel().size(); ++i)
       rows_[tree_.TopLevel()[i]] = static_cast<int>(i);
@@ -85,10 +88,6 @@ class PageTreeItemModel final : public QAbstractItemModel {
   }
 
  private:
-  bool SameBuild(const Tree& tree) const {
-    return tree.size() == tree_.size() && tree.TopLevel() == tree_.TopLevel();
-  }
-
   const std::vector<ui::NodeId>* Children(const QModelIndex& parent) const {
     if (!parent.isValid()) return &tree_.TopLevel();
     const typename Tree::Node* node = tree_.Find(NodeAt(parent));
@@ -97,6 +96,7 @@ class PageTreeItemModel final : public QAbstractItemModel {
 
   std::function<QIcon(int)> icon_;
   Tree tree_;
+  bool shown_ = false;
   std::unordered_map<ui::NodeId, int> rows_;
 };
 

@@ -5,7 +5,8 @@
 
 namespace wf::gui {
 
-TreePageView::TreePageView(QWidget* parent) : PageView(parent), tree_(new QTreeView(this)) {
+TreePageView::TreePageView(ui::SheetPage& page, LongWork& work, QWidget* parent)
+    : PageView(page, work, parent), tree_(new QTreeView(this)) {
   tree_->setObjectName("m_tree");
   tree_->setHeaderHidden(true);
   tree_->setUniformRowHeights(true);
@@ -16,10 +17,7 @@ void TreePageView::BindTree(QAbstractItemModel& model, std::function<void(const 
   tree_->setModel(&model);
   connect(tree_->selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this, selected = std::move(selected)](const QModelIndex& current) {
-            if (showingSelection_) return;
-            selected(current);
-            Refresh();
-            Edited();
+            if (!showingSelection_) Edit([&] { selected(current); });
           });
 }
 

@@ -12,14 +12,16 @@ class QTreeView;
 namespace wf::gui {
 
 class TreePageView : public PageView {
+  Q_OBJECT
+
  public:
   QTreeView* tree() const { return tree_; }
 
  protected:
-  explicit TreePageView(QWidget* parent);
+  TreePageView(ui::SheetPage& page, LongWork& work, QWidget* parent);
 
   // Shows `model` in the tree; `selected` is called with each node the user selects (not with those
-  // ShowSelection selects).
+  // ShowSelection selects), as an edit of the page.
   void BindTree(QAbstractItemModel& model, std::function<void(const QModelIndex&)> selected);
   // Lays the page out: the tree on the left, `values` on the right.
   void PlaceValues(QLayout* values);

@@ -352,8 +352,12 @@ int CAirportBGL::ReadAirportRecord() {
 
   // A fee the user fixed stays; the fee assignment keeps it too.
   if (airport->feeSetByUser == 0) airport->landingFee = airport->NormalLandingFee(context_.settings);
-  airport->useAirport = 1;
-  airport->military = IsMilitaryName(airport->name) ? 1 : 0;
+  // An airport that was in the database before this scan keeps whether it is used and whether it is
+  // military, as the Airports page left them; a new one starts used, military by its name.
+  if (created_.contains(airport)) {
+    airport->useAirport = 1;
+    airport->military = IsMilitaryName(airport->name) ? 1 : 0;
+  }
   if (!created_.contains(airport) && updated_.insert(airport).second) result_.updated.push_back(airport);
   return 1;
 }

@@ -33,7 +33,30 @@ std::string LowFeeQuestion(double entered, double normal) {
 // A fee from 101.5 % of the entered one upward counts as below the normal fee.
 constexpr double kFeeTolerance = 1.015;
 
+using A = CPAirports;
+const PageField kFields[] = {
+    TextField<&A::m_strCallSign>(A::kCallSign),
+    TextField<&A::m_strICAO, &A::OnICAOChanged>(A::kICAO),
+    ValueField<&A::m_bHasIFR>(A::kHasIFR),
+    TextField<&A::m_strRunwayType>(A::kRunwayType),
+    ValueField<&A::m_bUse, &A::OnUseClicked>(A::kUse),
+    ValueField<&A::m_bMilitary, &A::OnMilitaryClicked>(A::kMilitary),
+    ValueField<&A::m_comboType, &A::OnTypeSelected>(A::kType),
+    TextField<&A::m_nGates>(A::kGates),
+    TextField<&A::m_nRamp>(A::kRamp),
+    TextField<&A::m_nCargo>(A::kCargo),
+    TextField<&A::m_nMil>(A::kMil),
+    TextField<&A::m_nDock>(A::kDock),
+    TextField<&A::m_fTowerFrequency>(A::kTowerFrequency),
+    NumberBoxField<&A::m_fLandingFee, &A::OnLandingFeeChanged>(A::kLandingFee),
+};
+
 }
+
+const char* const kAirportTypeNames[kAirportTypeCount] = {
+    AirportTypeName(AirportType{0}), AirportTypeName(AirportType{1}), AirportTypeName(AirportType{2}),
+    AirportTypeName(AirportType{3}), AirportTypeName(AirportType{4}), AirportTypeName(AirportType{5}),
+    AirportTypeName(AirportType{6}), AirportTypeName(AirportType{7}), AirportTypeName(AirportType{8})};
 
 std::optional<int> AirportTypeByName(std::string_view name) {
   for (int type = 0; type < kAirportTypeCount; ++type) {
@@ -45,6 +68,10 @@ std::optional<int> AirportTypeByName(std::string_view name) {
 }
 
 CPAirports::CPAirports(Session& session) : SheetPage(session) {}
+
+std::span<const PageField> CPAirports::FieldTable() {
+  return kFields;
+}
 
 void CPAirports::OnInitDialog() {
   m_bApplied = true;

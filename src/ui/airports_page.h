@@ -22,27 +22,66 @@ using AirportTree = PageTree<AirportNodeObject>;
 // The airport type named `name` (the type list's names, without regard to case) or given by its
 // index "0".."8".
 std::optional<int> AirportTypeByName(std::string_view name);
+// The type list's names (AirportTypeName), index = type.
+extern const char* const kAirportTypeNames[kAirportTypeCount];
 
 class CPAirports final : public SheetPage {
  public:
   explicit CPAirports(Session& session);
 
-  AirportTree m_tree;
-  std::string m_strCallSign;             // "Call Sign": a sample registration of the country
-  std::string m_strICAO;                 // "ICAO"
-  std::int32_t m_bHasIFR = 0;            // "has IFR": ILS and runway lights
-  std::string m_strRunwayType = "none";  // "longest Runway type"
-  std::int32_t m_bUse = 0;               // "Use"
-  std::int32_t m_bMilitary = 0;          // "Military"
-  int m_comboType = -1;                  // "Airport type": index into the type names, -1 none
+  // The page's fields, bound to the members below by Fields().
+  static constexpr FieldInfo kCallSign{
+      .kind = FieldKind::kText, .name = "m_strCallSign", .label = "Call Sign"};
+  static constexpr FieldInfo kICAO{.kind = FieldKind::kText, .name = "m_strICAO", .label = "ICAO"};
+  static constexpr FieldInfo kHasIFR{.kind = FieldKind::kCheck, .name = "m_bHasIFR", .label = "has IFR"};
+  static constexpr FieldInfo kRunwayType{
+      .kind = FieldKind::kText, .name = "m_strRunwayType", .label = "longest Runway type"};
+  static constexpr FieldInfo kUse{.kind = FieldKind::kCheck,
+                                  .name = "m_bUse",
+                                  .label = "Use",
+                                  .option = "--use B",
+                                  .help = "Use for traffic"};
+  static constexpr FieldInfo kMilitary{.kind = FieldKind::kCheck,
+                                       .name = "m_bMilitary",
+                                       .label = "Military",
+                                       .option = "--military B",
+                                       .help = "The airport is military (no GA traffic)"};
+  static constexpr FieldInfo kType{.kind = FieldKind::kChoice,
+                                   .name = "m_comboType",
+                                   .label = "Airport type",
+                                   .choices = kAirportTypeNames,
+                                   .byName = AirportTypeByName,
+                                   .option = "--type NAME|INDEX"};
   // "Parking places": counts of the airport's parking types.
+  static constexpr FieldInfo kGates{.kind = FieldKind::kText, .name = "m_nGates", .label = "Gates"};
+  static constexpr FieldInfo kRamp{.kind = FieldKind::kText, .name = "m_nRamp", .label = "Ramp"};
+  static constexpr FieldInfo kCargo{.kind = FieldKind::kText, .name = "m_nCargo", .label = "Cargo"};
+  static constexpr FieldInfo kMil{.kind = FieldKind::kText, .name = "m_nMil", .label = "Mil."};
+  static constexpr FieldInfo kDock{.kind = FieldKind::kText, .name = "m_nDock", .label = "Dock"};
+  static constexpr FieldInfo kTowerFrequency{
+      .kind = FieldKind::kText, .name = "m_fTowerFrequency", .label = "Tower Frequency", .unit = "MHz"};
+  static constexpr FieldInfo kLandingFee{.kind = FieldKind::kNumber,
+                                         .name = "m_fLandingFee",
+                                         .label = "Landing fees",
+                                         .max = 1000000000,
+                                         .option = "--fee AMOUNT",
+                                         .help = "Landing fee; a fee below the normal fee is asked about"};
+
+  AirportTree m_tree;
+  std::string m_strCallSign;             // a sample registration of the country
+  std::string m_strICAO;                 //
+  std::int32_t m_bHasIFR = 0;            // ILS and runway lights
+  std::string m_strRunwayType = "none";  //
+  std::int32_t m_bUse = 0;
+  std::int32_t m_bMilitary = 0;
+  int m_comboType = -1;            // index into the type names, -1 none
   std::uint64_t m_nGates = 0;      // types 8..10
   std::uint64_t m_nRamp = 0;       // types 1..4
   std::uint64_t m_nCargo = 0;      // type 5
   std::uint64_t m_nMil = 0;        // types 6 and 7
   std::uint64_t m_nDock = 0;       // type 11
   float m_fTowerFrequency = 0.0f;  // MHz
-  NumberField<float> m_fLandingFee{"Landing fees", 0, 1000000000};
+  NumberField<float> m_fLandingFee{kLandingFee};
   NodeId m_hSelectedItem = kNoNode;
   bool m_bApplied = true;  // nothing edited since the last apply
   bool m_bReady = false;   // the page has been shown
@@ -51,6 +90,8 @@ class CPAirports final : public SheetPage {
   // fee it was given, so that a question nobody can answer never resets a fee the user fixed.
   bool askAboutUntypedFee = true;
 
+  static std::span<const PageField> FieldTable();
+  std::span<const PageField> Fields() const override { return FieldTable(); }
   void OnInitDialog() override;
   std::string Problem() const override;
   bool OnApply() override;

@@ -12,9 +12,15 @@ std::string WithFinalSeparator(const std::filesystem::path& folder) {
   return PathUtf8(folder / "");
 }
 
+const PageField kFields[] = {TextField<&CCollect::airportPath>(CCollect::kAirportPath)};
+
 }
 
 CCollect::CCollect(Session& session) : SheetPage(session) {}
+
+std::span<const PageField> CCollect::FieldTable() {
+  return kFields;
+}
 
 void CCollect::OnInitDialog() {
   airportPath = WithFinalSeparator(session_.simFolder / "Addon Scenery");

@@ -12,12 +12,17 @@ namespace wf::ui {
 
 class CCollect final : public SheetPage {
  public:
+  static constexpr FieldInfo kAirportPath{
+      .kind = FieldKind::kText, .name = "airportPath", .label = "AFCAD files Path"};
+
   explicit CCollect(Session& session);
 
   // The add-on root, ending in a separator when the page set it; empty means the simulator's
-  // Addon Scenery folder.
+  // Addon Scenery folder. The page only shows it: "Browse" and the command line set it.
   std::string airportPath;
 
+  static std::span<const PageField> FieldTable();
+  std::span<const PageField> Fields() const override { return FieldTable(); }
   // Sets the path to the simulator's Addon Scenery folder.
   void OnInitDialog() override;
   bool OnApply() override;

@@ -5,37 +5,28 @@
 
 namespace wf::ui {
 
-const std::array<const char*, kCategoryCount> kCategoryListNames = {"Privat", "Club",      "Students",
-                                                                    "Rental", "Buisiness", "Taxi"};
-
-const std::array<const char*, kParkingKindCount> kParkingKindNames = {
-    "small GA RAMP", "medium GA RAMP", "large GA RAMP", "CARGO",      "military CARGO",
-    "military RAMP", "small Gate",     "medium Gate",   "large Gate", "Dock"};
-
 namespace {
-
-// Further names of each category: the Planes page's boxes and the planes' own names.
-constexpr std::array<std::array<const char*, 2>, kCategoryCount> kOtherCategoryNames = {{
-    {"Private", "Privat"},
-    {"Club", "Club"},
-    {"Student", "Training"},
-    {"Rentable", "Rental"},
-    {"Business", "Buisiness"},
-    {"Taxi", "Taxi"},
-}};
 
 constexpr int kParkingTypeOfKind0 = Code(ParkingType::kRampGaSmall);
 
-}
+// The category first: choosing one discards the unapplied edits of the page.
+using F = CPFlightplan;
+const PageField kFields[] = {
+    ValueField<&F::selectedCategory, &F::OnCategorySelected>(F::kCategory),
+    ValueField<&F::pickedDate, &F::OnDateChanged>(F::kPickedDate),
+    NumberBoxField<&F::maxHours, &F::OnMaxHoursChanged>(F::kMaxHours),
+    NumberBoxField<&F::minHours, &F::OnMinHoursChanged>(F::kMinHours),
+    NumberBoxField<&F::ifrValue, &F::OnIfrChanged>(F::kIfr),
+    NumberBoxField<&F::touchAndGoValue, &F::OnTouchAndGoChanged>(F::kTouchAndGo),
+    NumberBoxField<&F::nightValue, &F::OnNightChanged>(F::kNight),
+    ValueField<&F::selectedParkingKind, &F::OnParkingKindSelected>(F::kParkingKind),
+    NumberBoxField<&F::parkingFeeValue, &F::OnParkingFeeChanged>(F::kParkingFee),
+    NumberBoxField<&F::ilsValue, &F::OnIlsFeeChanged>(F::kIlsFee),
+    NumberBoxField<&F::lightsValue, &F::OnLightsFeeChanged>(F::kLightsFee),
+    NumberBoxField<&F::crossCountryValue, &F::OnCrossCountryFeeChanged>(F::kCrossCountryFee),
+    NumberBoxField<&F::runwayValue, &F::OnRunwayFeeChanged>(F::kRunwayFee),
+};
 
-std::optional<Category> CategoryByName(std::string_view name) {
-  for (int c = 0; c < kCategoryCount; ++c) {
-    if (EqualsIgnoringCase(name, kCategoryListNames[c])) return static_cast<Category>(c);
-    for (const char* other : kOtherCategoryNames[c]) {
-      if (EqualsIgnoringCase(name, other)) return static_cast<Category>(c);
-    }
-  }
-  return std::nullopt;
 }
 
 std::optional<int> ParkingKindByName(std::string_view name) {
@@ -57,6 +48,10 @@ TimeValue NormalizedStartDate(TimeValue picked) {
 }
 
 CPFlightplan::CPFlightplan(Session& session) : SheetPage(session) {}
+
+std::span<const PageField> CPFlightplan::FieldTable() {
+  return kFields;
+}
 
 void CPFlightplan::OnInitDialog() {
   selectedCategory = kTaxi;

@@ -16,16 +16,11 @@ namespace wf::ui {
 
 inline constexpr int kParkingKindCount = 10;
 
-// The category list, index = operator category: "Privat", "Club", "Students", "Rental",
-// "Buisiness", "Taxi".
-extern const std::array<const char*, kCategoryCount> kCategoryListNames;
 // The parking-kind list; kind k is parking type k + 2.
-extern const std::array<const char*, kParkingKindCount> kParkingKindNames;
+inline constexpr std::array<const char*, kParkingKindCount> kParkingKindNames = {
+    "small GA RAMP", "medium GA RAMP", "large GA RAMP", "CARGO",      "military CARGO",
+    "military RAMP", "small Gate",     "medium Gate",   "large Gate", "Dock"};
 
-// The category named `name`, without regard to case: the list's names, the names of the Planes
-// page's boxes ("Privat", "Club", "Student", "Rental", "Business", "Taxi") and the planes' names
-// ("Private", "Training", "Rentable", "Buisiness").
-std::optional<Category> CategoryByName(std::string_view name);
 // The parking kind named `name`, without regard to case; blanks and underscores count alike
 // ("large_gate" is "large Gate").
 std::optional<int> ParkingKindByName(std::string_view name);
@@ -38,20 +33,93 @@ class CPFlightplan final : public SheetPage {
  public:
   explicit CPFlightplan(Session& session);
 
-  TimeValue pickedDate = 0;  // "Month for Flightplan generation"
-  int selectedCategory = kTaxi;
-  NumberField<float> maxHours{"maximum Flight time", 0.25, 12};
-  NumberField<float> minHours{"minimum Flight time", 0, 11};
-  NumberField<std::uint8_t> ifrValue{"IFR percentage", 0, 100};
-  NumberField<std::uint8_t> touchAndGoValue{"T&G percentage", 0, 100};
-  NumberField<std::uint8_t> nightValue{"Night (NVFR/IFR) flight percentage", 0, 100};
-  int selectedParkingKind = 0;
-  NumberField<float> parkingFeeValue{"parking fees", 0, 5000};
-  NumberField<float> ilsValue{"ILS", 0, 1000};
-  NumberField<float> lightsValue{"Night equipment", 0, 1000};
-  NumberField<float> crossCountryValue{"cross country", 0, 1000};
-  NumberField<float> runwayValue{"per1000 feet runway", 0, 1000};
+  // The page's fields, bound to the members below by Fields(). The category and the parking kind
+  // choose what the fields after them show.
+  static constexpr FieldInfo kPickedDate{
+      .kind = FieldKind::kDate,
+      .name = "pickedDate",
+      .label = "Month for Flightplan generation",
+      .option = "--date YYYY-MM-DD",
+      .help = "Month for Flightplan generation: the day picked; a Sunday is stored"};
+  static constexpr FieldInfo kCategory{
+      .kind = FieldKind::kChoice,
+      .name = "selectedCategory",
+      .label = "Category",
+      .choices = kCategoryListNames,
+      .byName = CategoryByName,
+      .option = "--category NAME",
+      .help =
+          "The category shown and changed (default: taxi; shows all when not "
+          "given)"};
+  static constexpr FieldInfo kMaxHours{.kind = FieldKind::kNumber,
+                                       .name = "maxHours",
+                                       .label = "maximum Flight time",
+                                       .min = 0.25,
+                                       .max = 12,
+                                       .unit = "h",
+                                       .option = "--max-hours H"};
+  static constexpr FieldInfo kMinHours{.kind = FieldKind::kNumber,
+                                       .name = "minHours",
+                                       .label = "minimum Flight time",
+                                       .max = 11,
+                                       .unit = "h",
+                                       .option = "--min-hours H"};
+  static constexpr FieldInfo kIfr{.kind = FieldKind::kNumber,
+                                  .name = "ifrValue",
+                                  .label = "IFR percentage",
+                                  .max = 100,
+                                  .option = "--ifr P"};
+  static constexpr FieldInfo kTouchAndGo{.kind = FieldKind::kNumber,
+                                         .name = "touchAndGoValue",
+                                         .label = "T&G percentage",
+                                         .max = 100,
+                                         .option = "--tng P"};
+  static constexpr FieldInfo kNight{.kind = FieldKind::kNumber,
+                                    .name = "nightValue",
+                                    .label = "Night (NVFR/IFR) flight percentage",
+                                    .max = 100,
+                                    .option = "--night P"};
+  static constexpr FieldInfo kParkingKind{.kind = FieldKind::kChoice,
+                                          .name = "selectedParkingKind",
+                                          .label = "parking space",
+                                          .choices = kParkingKindNames,
+                                          .byName = ParkingKindByName};
+  static constexpr FieldInfo kParkingFee{
+      .kind = FieldKind::kNumber, .name = "parkingFeeValue", .label = "parking fees", .max = 5000};
+  static constexpr FieldInfo kIlsFee{
+      .kind = FieldKind::kNumber, .name = "ilsValue", .label = "ILS", .max = 1000, .option = "--ils-fee X"};
+  static constexpr FieldInfo kLightsFee{.kind = FieldKind::kNumber,
+                                        .name = "lightsValue",
+                                        .label = "Night equipment",
+                                        .max = 1000,
+                                        .option = "--lights-fee X"};
+  static constexpr FieldInfo kCrossCountryFee{.kind = FieldKind::kNumber,
+                                              .name = "crossCountryValue",
+                                              .label = "cross country",
+                                              .max = 1000,
+                                              .option = "--cross-country-fee X"};
+  static constexpr FieldInfo kRunwayFee{.kind = FieldKind::kNumber,
+                                        .name = "runwayValue",
+                                        .label = "per1000 feet runway",
+                                        .max = 1000,
+                                        .option = "--runway-fee X"};
 
+  TimeValue pickedDate = 0;
+  int selectedCategory = kTaxi;
+  NumberField<float> maxHours{kMaxHours};
+  NumberField<float> minHours{kMinHours};
+  NumberField<std::uint8_t> ifrValue{kIfr};
+  NumberField<std::uint8_t> touchAndGoValue{kTouchAndGo};
+  NumberField<std::uint8_t> nightValue{kNight};
+  int selectedParkingKind = 0;
+  NumberField<float> parkingFeeValue{kParkingFee};
+  NumberField<float> ilsValue{kIlsFee};
+  NumberField<float> lightsValue{kLightsFee};
+  NumberField<float> crossCountryValue{kCrossCountryFee};
+  NumberField<float> runwayValue{kRunwayFee};
+
+  static std::span<const PageField> FieldTable();
+  std::span<const PageField> Fields() const override { return FieldTable(); }
   void OnInitDialog() override;
   // A refused number, or, once the page was edited, a minimum flight time above the maximum.
   std::string Problem() const override;

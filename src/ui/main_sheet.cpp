@@ -1,8 +1,61 @@
 #include "ui/main_sheet.h"
 
+#include <algorithm>
+
 #include "app/traffic_report.h"
+#include "platform/numbers.h"
+#include "platform/text.h"
+#include "world/plane.h"
 
 namespace wf::ui {
+
+namespace {
+
+template <class Number>
+std::string N(Number number) {
+  return FormatWhole(static_cast<std::int64_t>(number));
+}
+
+// "  label:" and the value, in a column.
+std::string Row(const std::string& label, const std::string& value) {
+  std::string text = "  " + label + ":";
+  text.resize(std::max<std::size_t>(text.size() + 1, 29), ' ');
+  return text + value + "\n";
+}
+
+std::string GenerationSummary(const TrafficRunResult& run) {
+  const GenerationResult& g = run.generation;
+  const FleetSummary& f = g.fleet;
+  std::string text = run.flightPlansWritten
+                         ? "Flight plans for " + N(f.planes) + " planes at " + N(f.airportsPopulated) +
+                               " airports written to " + std::string(kFlightPlansFile) + " (" +
+                               N(g.flightLines) + " flights).\n"
+                         : std::string(kFlightPlansFile) + " was NOT written.\n";
+  text += Row("airports listed", N(f.airportsListed) + " (" + N(f.airportsVisited) + " visited, " +
+                                     N(f.airportsPopulated) + " populated)");
+  text += Row("planes", N(f.planes));
+  for (int c = 0; c < kCategoryCount; ++c)
+    text += Row("  " + std::string(CategoryName(c)), N(f.planesByCategory[c]));
+  text += Row("flight lines written", N(g.flightLines) + " in " + N(g.planeBlocks) + " plans") +
+          Row("planes without a block", N(g.planesWithoutBlock)) +
+          Row("GA parking spaces", N(f.parkingSpaces)) +
+          Row("  left empty by the GA percentage draw", N(f.spacesNotDrawn)) +
+          Row("  left empty, no fitting aircraft", N(f.spacesWithoutAircraft)) +
+          Row("  left empty, registrations exhausted", N(f.spacesWithoutRegistration)) +
+          Row("geodesy work",
+              N(g.work.distanceCalls) + " distances, " + N(g.work.sunTimeComputations) + " sun times") +
+          Row("destination candidates", N(g.work.candidatesTested) + " tested");
+  if (!g.airportsWithInvalidSunTimes.empty()) {
+    text += Row("airports without valid sun times", N(g.airportsWithInvalidSunTimes.size()));
+  }
+  if (!run.compilerRun) return text;
+  if (!run.compiler.started) return text + "The traffic compiler was not started.";
+  if (run.outputUpdated) return text + "The traffic compiler wrote " + PathUtf8(run.outputFile) + ".";
+  return text + "The traffic compiler ended with exit status " + N(run.compiler.exitCode) + "; " +
+         PathUtf8(run.outputFile) + " was NOT written.";
+}
+
+}
 
 MainSheet::MainSheet(Session& session)
     : planes(session),
@@ -95,6 +148,13 @@ bool MainSheet::PlanesPageHasUnsavedEdits() {
 
 void MainSheet::PlanesPageEditsWritten() {
   planes.m_bSaved = true;
+}
+
+FlightplanGeneration MainSheet::GenerateFlightplan(bool compile) {
+  FlightplanGeneration generation;
+  generation.run = RunTrafficGeneration(session_, compile);
+  generation.summary = GenerationSummary(generation.run);
+  return generation;
 }
 
 std::optional<std::filesystem::path> MainSheet::WriteTrafficReport() {

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "app/startup_sequence.h"
+#include "app/traffic_run.h"
 #include "ui/airports_page.h"
 #include "ui/collect_page.h"
 #include "ui/flightplan_page.h"
@@ -18,6 +19,14 @@ namespace wf::ui {
 // The pages in the sheet's order.
 enum class PageId { kPlanes, kAirports, kCollect, kSettings, kFlightplan };
 inline constexpr int kPageCount = 5;
+
+// What "Generate Flightplan" did.
+struct FlightplanGeneration {
+  TrafficRunResult run;  // run.failure: what went wrong, for the front end to report
+  // For the user: what was written (planes, airports, flights), the fleet's and the week's figures,
+  // and what the compiler did.
+  std::string summary;
+};
 
 class MainSheet final : public PageHooks {
  public:
@@ -52,6 +61,10 @@ class MainSheet final : public PageHooks {
   // nothing is applied; otherwise every created page applies, in the sheet's order, and the Collect
   // data page applies every time. False when something was refused or could not be saved.
   bool Apply();
+
+  // "Generate Flightplan": the fleet, the week of flight plans and, with `compile`, the traffic
+  // compiler (app/traffic_run.h).
+  FlightplanGeneration GenerateFlightplan(bool compile = true);
 
   // "Show traffic report": writes the traffic report of the work folder (app/traffic_report.h) and
   // returns its path, for the front end to open; when no page could be written, shows why and

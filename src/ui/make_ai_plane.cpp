@@ -65,10 +65,27 @@ std::string MakeAI_Plane::FailureText() const {
   if (report_.failure.empty()) return {};
   if (!report_.copy) {
     return "The conversion of " + m_pAircraft->name + " failed: " + report_.failure +
-           ". A flight model whose change failed is as it was";
+           ". A flight model whose change failed is as it was.";
   }
   return "The AI copy of " + m_pAircraft->name + " was not made: " + report_.failure +
-         ". Nothing was changed: the database and the aircraft folders are as they were";
+         ". Nothing was changed: the database and the aircraft folders are as they were.";
+}
+
+std::string MakeAI_Plane::Problems() const {
+  if (!report_.failure.empty()) return {};
+  std::string text;
+  if (report_.textures) {
+    for (const TextureOutcome& texture : report_.textures->textures) {
+      if (!texture.converted)
+        text += "\nTexture left as it was: " + PathUtf8(texture.file) + ": " + texture.reason;
+    }
+  }
+  for (const AirPatchResult& patch : report_.patches) {
+    if (patch.outcome != AirPatchOutcome::kPatched && patch.outcome != AirPatchOutcome::kNoRecord) {
+      text += "\nFlight model not patched: " + PathUtf8(patch.file) + ": " + patch.detail;
+    }
+  }
+  return text.empty() ? text : "The AI copy was made, but not everything worked:" + text;
 }
 
 }

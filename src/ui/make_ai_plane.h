@@ -59,6 +59,9 @@ class MakeAI_Plane {
   const AIConversionReport& Report() const { return report_; }
   // For the user, when the last OnOK failed: what failed and what it left as it was; empty otherwise.
   std::string FailureText() const;
+  // For the user, when the last OnOK made the copy but not everything worked (a texture left as it
+  // was, a flight model not patched): what did not, one line each; empty otherwise.
+  std::string Problems() const;
 
   // How the conversion pauses between tool runs; tests pass one that does not sleep.
   void SetPause(Pause pause) { pause_ = std::move(pause); }

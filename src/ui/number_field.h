@@ -14,6 +14,7 @@
 #include <type_traits>
 
 #include "platform/numbers.h"
+#include "ui/page_fields.h"
 
 namespace wf::ui {
 
@@ -22,9 +23,9 @@ std::string_view TypedNumber(std::string_view typed);
 
 class NumberBox {
  public:
-  // `label` is the box's label as the page shows it, without a trailing colon.
-  NumberBox(const char* label, double min, double max, bool whole) noexcept
-      : label_(label), min_(min), max_(max), whole_(whole) {}
+  // The box of the field `info` (its label and range).
+  NumberBox(const FieldInfo& info, bool whole) noexcept
+      : label_(info.label), min_(info.min), max_(info.max), whole_(whole) {}
 
   const std::string& text() const { return text_; }
   bool valid() const { return valid_; }
@@ -56,8 +57,7 @@ class NumberBox {
 template <class T>
 class NumberField : public NumberBox {
  public:
-  NumberField(const char* label, double min, double max) noexcept
-      : NumberBox(label, min, max, !std::is_floating_point_v<T>) {}
+  explicit NumberField(const FieldInfo& info) noexcept : NumberBox(info, !std::is_floating_point_v<T>) {}
 
   T value{};
 

@@ -4,6 +4,9 @@
 //
 // Node ids are never reused by a tree: a rebuild (Clear, then Insert) gives new ids, so an id that a
 // view kept from before the rebuild finds nothing instead of another node. Id 0 is no node.
+//
+// A view that shows a copy of the tree keeps up with it by its build (which a Clear moves on) and
+// its changes: the nodes whose image SetImage changed since the view last took them.
 #include <algorithm>
 #include <cstdint>
 #include <string>
@@ -44,8 +47,26 @@ class PageTree {
   void Clear() {
     nodes_.clear();
     topLevel_.clear();
+    changed_.clear();
     firstId_ = nextId_;
+    ++build_;
   }
+
+  // Sets a node's image and notes the node as changed.
+  void SetImage(NodeId id, int image) {
+    Node* node = Find(id);
+    if (node == nullptr || node->image == image) return;
+    node->image = image;
+    changed_.push_back(id);
+  }
+  // The nodes changed since the last call, each once.
+  std::vector<NodeId> TakeChanges() {
+    std::sort(changed_.begin(), changed_.end());
+    changed_.erase(std::unique(changed_.begin(), changed_.end()), changed_.end());
+    return std::exchange(changed_, {});
+  }
+  // Moves on with every Clear.
+  std::uint64_t build() const { return build_; }
 
   // The node with this id, or null.
   const Node* Find(NodeId id) const {
@@ -93,6 +114,8 @@ class PageTree {
 
   std::vector<Node> nodes_;  // nodes_[i] has id firstId_ + i
   std::vector<NodeId> topLevel_;
+  std::vector<NodeId> changed_;
+  std::uint64_t build_ = 0;
   NodeId firstId_ = 1;
   NodeId nextId_ = 1;
 };

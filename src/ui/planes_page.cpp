@@ -12,7 +12,6 @@ namespace {
 constexpr const char* kModelQuestion =
     "This action will change the values of the base aircraft, all variations of the base aircraft will "
     "apply those values too.\nAre youre sure?";
-constexpr const char* kUseForGALabel = "Use for GA:";
 
 // The values as "%5.2f" writes them.
 std::string LowMoneyQuestion(double entered, double normal) {
@@ -43,9 +42,35 @@ std::int32_t UseForGA(bool ticked, std::int32_t usage, const std::string& title)
   return ticked && usage != 0 && UsableTitle(title) ? 1 : 0;
 }
 
+bool ModelSelected(const SheetPage& page) {
+  return static_cast<const CPPlanes&>(page).m_bModelBoxesEnabled;
+}
+
+using P = CPPlanes;
+const PageField kFields[] = {
+    NumberBoxField<&P::m_nCruiseSpeed, &P::OnCruiseSpeedChanged>(P::kCruiseSpeed, ModelSelected),
+    NumberBoxField<&P::m_nStallSpeed, &P::OnStallSpeedChanged>(P::kStallSpeed, ModelSelected),
+    NumberBoxField<&P::m_nRange, &P::OnRangeChanged>(P::kRange, ModelSelected),
+    NumberBoxField<&P::m_nFuel, &P::OnFuelChanged>(P::kFuel, ModelSelected),
+    ValueField<&P::m_bUseForGA, &P::OnUseForGAClicked>(P::kUseForGA),
+    ValueField<&P::m_bIFREquipped, &P::OnIFREquippedClicked>(P::kIFREquipped, ModelSelected),
+    ValueField<&P::m_bHasWheels>(P::kHasWheels),
+    NumberBoxField<&P::m_fProbability, &P::OnProbabilityChanged>(P::kProbability),
+    NumberBoxField<&P::m_fMoneyPerWeek, &P::OnMoneyPerWeekChanged>(P::kMoneyPerWeek),
+    NumberBoxField<&P::m_fMoneyPerFlight, &P::OnMoneyPerFlightChanged>(P::kMoneyPerFlight),
+    ValueField<&P::UsageMask, &P::OnUsageChanged>(P::kUsage),
+    ValueField<&P::m_bBushplane, &P::OnBushplaneClicked>(P::kBushplane, ModelSelected),
+    ValueField<&P::m_bAmphibian, &P::OnAmphibianClicked>(P::kAmphibian, ModelSelected),
+    ValueField<&P::m_bSkis, &P::OnSkisClicked>(P::kSkis, ModelSelected),
+};
+
 }
 
 CPPlanes::CPPlanes(Session& session) : SheetPage(session) {}
+
+std::span<const PageField> CPPlanes::FieldTable() {
+  return kFields;
+}
 
 void CPPlanes::OnInitDialog() {
   m_bSaved = true;
@@ -269,6 +294,11 @@ void CPPlanes::OnUsageClicked(Category category, bool checked) {
   MarkEdited();
 }
 
+void CPPlanes::OnUsageChanged(std::int64_t mask) {
+  for (int c = 0; c < kCategoryCount; ++c) UsageBox(static_cast<Category>(c)) = (mask >> c) & 1;
+  MarkEdited();
+}
+
 void CPPlanes::OnBushplaneClicked(bool checked) {
   m_bBushplane = checked;
   MarkEdited();
@@ -304,12 +334,12 @@ std::string CPPlanes::Problem() const {
                                                    : 1;
   if (!problem.empty() || m_bUseForGA == 0 || stored != 0) return problem;
   if (variation != nullptr && !UsableTitle(variation->title)) {
-    return std::string(kUseForGALabel) + " \"" + variation->title +
+    return std::string(kUseForGA.label) + " \"" + variation->title +
            "\" holds a comma, which the traffic compiler's aircraft file cannot take; this variation cannot "
            "fly GA traffic.";
   }
   if (UsageMask() == 0) {
-    return std::string(kUseForGALabel) + " no category of \"Useage\" is ticked. Tick one.";
+    return std::string(kUseForGA.label) + " no category of \"" + kUsage.label + "\" is ticked. Tick one.";
   }
   return {};
 }
@@ -353,12 +383,10 @@ void CPPlanes::ApplyVariation(CAI_Aircraft& variation, NodeId id) {
   variation.usage = UsageMask();
   variation.useForGA = UseForGA(m_bUseForGA != 0, variation.usage, variation.title);
   m_bUseForGA = variation.useForGA;
-  if (PlaneTree::Node* node = m_tree.Find(id)) {
-    const bool noWheels = variation.aircraft != nullptr && variation.aircraft->hasWheels == 0;
-    node->image = noWheels                                                   ? kImageNotForGA
-                  : variation.useForGA != 0 && variation.probability != 0.0f ? kImageUsable
-                                                                             : kImageSwitchedOff;
-  }
+  const bool noWheels = variation.aircraft != nullptr && variation.aircraft->hasWheels == 0;
+  m_tree.SetImage(id, noWheels                                                   ? kImageNotForGA
+                      : variation.useForGA != 0 && variation.probability != 0.0f ? kImageUsable
+                                                                                 : kImageSwitchedOff);
 }
 
 void CPPlanes::SetFuelFlow(CAircraft& model) {
@@ -397,9 +425,9 @@ bool CPPlanes::ApplyModel(CAircraft& model, NodeId id) {
     m_bUseForGA = model.useForGA;
 
     const int image = ModelImage(model);
-    if (PlaneTree::Node* node = m_tree.Find(id)) {
-      node->image = image;
-      for (NodeId child : node->children) m_tree.Find(child)->image = image;
+    m_tree.SetImage(id, image);
+    if (const PlaneTree::Node* node = m_tree.Find(id)) {
+      for (NodeId child : node->children) m_tree.SetImage(child, image);
     }
     for (auto& [title, variation] : session_.world.aircraftNames) {
       if (variation->aircraft != &model) continue;
@@ -427,7 +455,14 @@ MakeAIPlaneResult CPPlanes::OnMakeAIPlane(const std::function<int(MakeAI_Plane&)
     session_.prompter->Message(kDialogNotCreated, MessageIcon::kStop);
     return result;
   }
+  if (const std::string failure = dialog.FailureText(); !failure.empty()) {
+    result.failed = true;
+    session_.prompter->Message(failure, MessageIcon::kStop);
+  }
   if (result.dialogResult != kDialogOK) return result;
+  if (const std::string problems = dialog.Problems(); !problems.empty()) {
+    session_.prompter->Message(problems, MessageIcon::kWarning);
+  }
   result.entry = EnterAICopy(session_.world, aircraft);
   // Only a model's apply writes the aircraft files; the copy's entry must reach them in any case.
   const PlaneTree::Node* node = m_tree.Find(m_hSelectedItem);

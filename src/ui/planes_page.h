@@ -6,6 +6,7 @@
 //
 // The Make AI plane button belongs here too: it runs the AI conversion for m_pAircraft, then marks
 // the page edited, applies it, rebuilds the tree with BuildPlaneTree(false) and sets m_bSaved.
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -29,6 +30,7 @@ struct MakeAIPlaneResult {
   int dialogResult = kDialogCancel;  // kDialogOK, kDialogCancel, or -1: the dialog was not created
   AICopyEntry entry;                 // how the copy entered the database, after kDialogOK
   bool aircraftFilesSaved = false;
+  bool failed = false;  // the conversion failed; the user was told why
 };
 
 // What a Planes tree node carries: nothing for the root "All planes", a model, or a variation's
@@ -40,23 +42,87 @@ class CPPlanes final : public SheetPage {
  public:
   explicit CPPlanes(Session& session);
 
-  PlaneTree m_tree;
-  NumberField<std::uint32_t> m_nCruiseSpeed{"Cruise Speed (kts)", 0, 3000};
-  NumberField<std::uint32_t> m_nStallSpeed{"Stall Speed (kts)", 0, 3000};
-  NumberField<std::int32_t> m_nRange{"Range (nm)", 0, 2000000};
-  NumberField<std::int32_t> m_nFuel{"Fuel (l)", 0, 2000000};
-  std::int32_t m_bUseForGA = 0;     // "Use for GA:"
-  std::int32_t m_bIFREquipped = 0;  // "has IFR equipment:"
-  std::int32_t m_bHasWheels = 0;    // "has Wheels:", never editable
-  NumberField<float> m_fProbability{"Probability (%)", 0, 100};
-  NumberField<float> m_fMoneyPerWeek{"Money per week", 0, 1000000000};
+  // The page's fields, bound to the members below by Fields(). The model's own values (speeds,
+  // range, fuel, IFR, type) apply only where a model is selected.
+  static constexpr FieldInfo kCruiseSpeed{.kind = FieldKind::kNumber,
+                                          .name = "m_nCruiseSpeed",
+                                          .label = "Cruise Speed (kts)",
+                                          .max = 3000,
+                                          .option = "--cruise KTS"};
+  static constexpr FieldInfo kStallSpeed{.kind = FieldKind::kNumber,
+                                         .name = "m_nStallSpeed",
+                                         .label = "Stall Speed (kts)",
+                                         .max = 3000,
+                                         .option = "--stall KTS"};
+  static constexpr FieldInfo kRange{.kind = FieldKind::kNumber,
+                                    .name = "m_nRange",
+                                    .label = "Range (nm)",
+                                    .max = 2000000,
+                                    .option = "--range NM"};
+  static constexpr FieldInfo kFuel{.kind = FieldKind::kNumber,
+                                   .name = "m_nFuel",
+                                   .label = "Fuel (l)",
+                                   .max = 2000000,
+                                   .option = "--fuel L"};
+  static constexpr FieldInfo kUseForGA{.kind = FieldKind::kCheck,
+                                       .name = "m_bUseForGA",
+                                       .label = "Use for GA:",
+                                       .option = "--use-ga B",
+                                       .help = "Use for GA traffic"};
+  static constexpr FieldInfo kIFREquipped{.kind = FieldKind::kCheck,
+                                          .name = "m_bIFREquipped",
+                                          .label = "has IFR equipment:",
+                                          .option = "--ifr B"};
+  static constexpr FieldInfo kHasWheels{
+      .kind = FieldKind::kCheck, .name = "m_bHasWheels", .label = "has Wheels:"};
+  static constexpr FieldInfo kProbability{.kind = FieldKind::kNumber,
+                                          .name = "m_fProbability",
+                                          .label = "Probability (%)",
+                                          .max = 100,
+                                          .option = "--probability P",
+                                          .help = "Probability (%) in the fleet lottery"};
+  static constexpr FieldInfo kMoneyPerWeek{.kind = FieldKind::kNumber,
+                                           .name = "m_fMoneyPerWeek",
+                                           .label = "Money per week",
+                                           .max = 1000000000,
+                                           .option = "--money-week M"};
   // Money per week over 70 flights; its range keeps the week within its own.
-  NumberField<float> m_fMoneyPerFlight{"Money per flight", 0, 1000000000 / 70};
+  static constexpr FieldInfo kMoneyPerFlight{.kind = FieldKind::kNumber,
+                                             .name = "m_fMoneyPerFlight",
+                                             .label = "Money per flight",
+                                             .max = 1000000000 / 70,
+                                             .option = "--money-flight M",
+                                             .help = "Money per flight (a week has 70 flights)"};
+  static constexpr FieldInfo kUsage{.kind = FieldKind::kFlags,
+                                    .name = "usage",
+                                    .label = "Useage",
+                                    .choices = kCategoryBoxNames,
+                                    .byName = CategoryByName,
+                                    .option = "--usage LIST",
+                                    .help = "The categories that fly it"};
+  static constexpr FieldInfo kBushplane{
+      .kind = FieldKind::kCheck, .name = "m_bBushplane", .label = "Bushplane:", .option = "--bush B"};
+  static constexpr FieldInfo kAmphibian{
+      .kind = FieldKind::kCheck, .name = "m_bAmphibian", .label = "Amphibian:", .option = "--amphibian B"};
+  static constexpr FieldInfo kSkis{
+      .kind = FieldKind::kCheck, .name = "m_bSkis", .label = "has Skis:", .option = "--skis B"};
+
+  PlaneTree m_tree;
+  NumberField<std::uint32_t> m_nCruiseSpeed{kCruiseSpeed};
+  NumberField<std::uint32_t> m_nStallSpeed{kStallSpeed};
+  NumberField<std::int32_t> m_nRange{kRange};
+  NumberField<std::int32_t> m_nFuel{kFuel};
+  std::int32_t m_bUseForGA = 0;
+  std::int32_t m_bIFREquipped = 0;
+  std::int32_t m_bHasWheels = 0;  // never editable
+  NumberField<float> m_fProbability{kProbability};
+  NumberField<float> m_fMoneyPerWeek{kMoneyPerWeek};
+  NumberField<float> m_fMoneyPerFlight{kMoneyPerFlight};
   // "Useage": Privat bit 0, Club bit 1, Student bit 2, Rental bit 3, Business bit 4, Taxi bit 5.
   std::int32_t m_bTaxi = 0, m_bBusiness = 0, m_bRental = 0, m_bStudent = 0, m_bClub = 0, m_bPrivat = 0;
-  std::int32_t m_bBushplane = 0;  // "Bushplane:"
-  std::int32_t m_bAmphibian = 0;  // "Amphibian:"
-  std::int32_t m_bSkis = 0;       // "has Skis:"
+  std::int32_t m_bBushplane = 0;
+  std::int32_t m_bAmphibian = 0;
+  std::int32_t m_bSkis = 0;
   // The boxes of a model's own values (speeds, range, fuel, IFR, type) can be edited: a model is
   // selected.
   bool m_bModelBoxesEnabled = false;
@@ -67,6 +133,8 @@ class CPPlanes final : public SheetPage {
   bool m_bSaved = true;                  // nothing edited since the page was initialised
   bool m_bReady = false;                 // the page has been shown
 
+  static std::span<const PageField> FieldTable();
+  std::span<const PageField> Fields() const override { return FieldTable(); }
   void OnInitDialog() override;
   void OnSetActive() override;
   // A refused number, or "Use for GA:" ticked where the apply cannot keep it on: on a variation whose
@@ -92,14 +160,17 @@ class CPPlanes final : public SheetPage {
   void OnUseForGAClicked(bool checked);
   void OnIFREquippedClicked(bool checked);
   void OnUsageClicked(Category category, bool checked);
+  // The six usage boxes at once: box c ticked when bit c of `mask` is set.
+  void OnUsageChanged(std::int64_t mask);
   void OnBushplaneClicked(bool checked);
   void OnAmphibianClicked(bool checked);
   void OnSkisClicked(bool checked);
   // "Make AI plane", for m_pAircraft (nothing without one): the front end's `runDialog` shows the
   // Make AI Plane dialog, already initialised, and returns what it ended with (OnOK's result, OnCancel's,
-  // or -1 when it could not be shown, which is reported). After OK the copy enters the database, the
-  // page is applied (a model node asks whether to hand its values down), the tree is built again and
-  // the aircraft files are written when the apply did not write them.
+  // or -1 when it could not be shown, which is reported). A failed conversion is reported, and so is
+  // one that did not do everything (MakeAI_Plane::FailureText, Problems). After OK the copy enters the
+  // database, the page is applied (a model node asks whether to hand its values down), the tree is
+  // built again and the aircraft files are written when the apply did not write them.
   MakeAIPlaneResult OnMakeAIPlane(const std::function<int(MakeAI_Plane&)>& runDialog);
 
   // The usage mask of the six boxes.

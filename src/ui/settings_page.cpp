@@ -10,9 +10,6 @@ namespace wf::ui {
 
 namespace {
 
-constexpr const char* kToolsPathLabel = "Binary path";
-constexpr const char* kSimPathLabel = "FSX path";
-
 bool HasControlCharacter(std::string_view text) {
   return std::any_of(text.begin(), text.end(), [](char c) {
     const auto byte = static_cast<unsigned char>(c);
@@ -32,10 +29,31 @@ std::filesystem::path AbsoluteFolder(const std::string& typed) {
   return absolute;
 }
 
+using S = CPSettings;
+const PageField kFields[] = {
+    [] {
+      PageField percentage = ValueField<&S::percentStep, &S::OnPercentStepChanged>(S::kPercentage);
+      percentage.text = [](const SheetPage& page) {
+        return FormatWhole(static_cast<const CPSettings&>(page).Percentage());
+      };
+      percentage.typed = [](SheetPage& page, const std::string& text) {
+        static_cast<CPSettings&>(page).OnPercentageText(text);
+      };
+      return percentage;
+    }(),
+    TextField<&S::toolsPath, &S::OnToolsPathChanged>(S::kToolsPath),
+    TextField<&S::simPath, &S::OnSimPathChanged>(S::kSimPath),
+    NumberBoxField<&S::maxWeight, &S::OnMaxWeightChanged>(S::kMaxWeight),
+};
+
 }
 
 CPSettings::CPSettings(Session& session) : SheetPage(session) {
   LoadFromSession();
+}
+
+std::span<const PageField> CPSettings::FieldTable() {
+  return kFields;
 }
 
 void CPSettings::LoadFromSession() {
@@ -47,12 +65,14 @@ void CPSettings::LoadFromSession() {
 
 void CPSettings::OnInitDialog() {
   LoadFromSession();
+  percentageProblem_.clear();
   SetModified(false);
 }
 
 std::string CPSettings::Problem() const {
+  if (!percentageProblem_.empty()) return percentageProblem_;
   for (const auto& [label, typed] :
-       {std::pair{kToolsPathLabel, &toolsPath}, std::pair{kSimPathLabel, &simPath}}) {
+       {std::pair{kToolsPath.label, &toolsPath}, std::pair{kSimPath.label, &simPath}}) {
     if (HasControlCharacter(*typed)) {
       return std::string(label) +
              ": a folder's path cannot hold a line break, a tab or another control "
@@ -72,18 +92,23 @@ std::string CPSettings::TakeFolder(const char* label, std::string& typed, std::f
 }
 
 void CPSettings::OnPercentStepChanged(int step) {
+  percentageProblem_.clear();
   percentStep = std::clamp(step, 0, kMaxPercentStep);
-  if (percentStep * 10 != session_.settings.gaPercentage) SetModified();
+  if (Percentage() != session_.settings.gaPercentage) SetModified();
 }
 
-std::string CPSettings::OnPercentageText(const std::string& text) {
+void CPSettings::OnPercentageText(const std::string& text) {
   const std::optional<std::int64_t> percent = ParseWhole(TypedNumber(text));
-  if (!percent || *percent < 0 || *percent > kMaxPercentStep * 10 || *percent % 10 != 0) {
-    return "Percent of GA parking spaces: \"" + text + "\" is not one of 0, 10, 20, ... 150. Enter a " +
-           "multiple of 10 from 0 to 150.";
+  const auto step = static_cast<std::int64_t>(kPercentage.step);
+  if (percent && *percent >= 0 && *percent <= kMaxPercentStep * step && *percent % step == 0) {
+    OnPercentStepChanged(static_cast<int>(*percent / step));
+    return;
   }
-  OnPercentStepChanged(static_cast<int>(*percent / 10));
-  return {};
+  const std::string steps = FormatNumber(kPercentage.step);
+  percentageProblem_ = std::string(kPercentage.label) + ": \"" + text + "\" is not one of 0, " + steps +
+                       ", " + FormatNumber(2 * kPercentage.step) + ", ... " + FormatNumber(kPercentage.max) +
+                       ". Enter a multiple of " + steps + " from 0 to " + FormatNumber(kPercentage.max) + ".";
+  SetModified();
 }
 
 void CPSettings::OnToolsPathChanged(const std::string& text) {
@@ -103,9 +128,9 @@ void CPSettings::OnMaxWeightChanged(const std::string& text) {
 
 bool CPSettings::OnApply() {
   if (!Acceptable()) return false;
-  session_.settings.gaPercentage = percentStep * 10;
-  const std::string toolsMissing = TakeFolder(kToolsPathLabel, toolsPath, session_.toolsFolder);
-  const std::string simMissing = TakeFolder(kSimPathLabel, simPath, session_.simFolder);
+  session_.settings.gaPercentage = Percentage();
+  const std::string toolsMissing = TakeFolder(kToolsPath.label, toolsPath, session_.toolsFolder);
+  const std::string simMissing = TakeFolder(kSimPath.label, simPath, session_.simFolder);
   session_.settings.maxWeightGA = static_cast<std::int32_t>(maxWeight.value);
   session_.hooks->BuildPlaneTree();
 

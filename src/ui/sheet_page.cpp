@@ -2,8 +2,19 @@
 
 #include "app/databases.h"
 #include "platform/errors.h"
+#include "platform/text.h"
+#include "world/plane.h"
 
 namespace wf::ui {
+
+std::optional<int> CategoryByName(std::string_view name) {
+  for (int c = 0; c < kCategoryCount; ++c) {
+    for (const char* known : {kCategoryListNames[c], kCategoryBoxNames[c], CategoryName(c)}) {
+      if (EqualsIgnoringCase(name, known)) return c;
+    }
+  }
+  return std::nullopt;
+}
 
 std::string SheetPage::FirstProblem(std::initializer_list<const NumberBox*> boxes) {
   for (const NumberBox* box : boxes) {

@@ -1,18 +1,33 @@
 #pragma once
-// What every page of the main sheet shares: the session it edits, the modified state that enables
-// the sheet's Apply button, and the sheet's "Generate Flightplan" button that the tree pages enable.
+// What every page of the main sheet shares: the session it edits, its field table, the modified
+// state that enables the sheet's Apply button, and the sheet's "Generate Flightplan" button that the
+// tree pages enable.
 //
-// A view binds its widgets to a page's public fields, forwards each event to the page's handler,
-// and shows the fields again after every call.
+// A front end binds its widgets or options to the page's fields (Fields()), hands each edit to the
+// field's handler, and after every call shows again the fields that changed (FieldWatch).
+#include <array>
 #include <functional>
 #include <initializer_list>
+#include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 
 #include "app/session.h"
 #include "platform/ini_profile.h"
 #include "ui/number_field.h"
 
 namespace wf::ui {
+
+// The operator categories as the pages name them, index = category: the Flightplan generation
+// page's list and the Planes page's boxes.
+inline constexpr std::array<const char*, kCategoryCount> kCategoryListNames = {
+    "Privat", "Club", "Students", "Rental", "Buisiness", "Taxi"};
+inline constexpr std::array<const char*, kCategoryCount> kCategoryBoxNames = {"Privat", "Club",     "Student",
+                                                                              "Rental", "Business", "Taxi"};
+// The category named `name`, without regard to case, in either list or as the planes name it
+// (CategoryName: "Private", "Training", "Rentable").
+std::optional<int> CategoryByName(std::string_view name);
 
 class SheetPage {
  public:
@@ -21,6 +36,8 @@ class SheetPage {
   SheetPage(const SheetPage&) = delete;
   SheetPage& operator=(const SheetPage&) = delete;
 
+  // The page's field table, in the order the page shows its fields.
+  virtual std::span<const PageField> Fields() const = 0;
   // The page is shown for the first time (its window is created).
   virtual void OnInitDialog() = 0;
   // The page becomes the active page.

@@ -1,64 +1,60 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
+#include "app/databases.h"
 #include "app/version.h"
-#include "support/run_wingfold.h"
-#include "support/temp_folder.h"
+#include "cli/cli_test.h"
 
 namespace wf {
 namespace {
 
-using test::RunWingfold;
+using test::CliTest;
+namespace fs = std::filesystem;
 
-TEST(CliEndToEndTest, StatusShowsFoldersAndSettingSources) {
-  const test::TempFolder temp;
-  const std::filesystem::path& folder = temp.path();
-  // Without a settings file the simulator folder is unknown: said once, and status goes on.
-  auto result = RunWingfold("-C \"" + folder.string() + "\" status");
+// Without a settings file the simulator folder is unknown: said once, and status goes on; status
+// shows where each setting came from and writes nothing.
+TEST_F(CliTest, StatusShowsFoldersAndSettingSourcesAndWritesNothing) {
+  fs::remove_all(sim_);
+  auto result = Wingfold("status");
   EXPECT_EQ(result.exitCode, 0);
   const auto first = result.out.find("Please check the path of FS X in the Settings!");
   ASSERT_NE(first, std::string::npos) << result.out;
   EXPECT_EQ(result.out.find("Please check the path", first + 1), std::string::npos);
-  EXPECT_FALSE(std::filesystem::exists(folder / "Wingfold.ini"));
-
-  {
-    std::ofstream ini(folder / "Wingfold.ini", std::ios::binary);
-    ini << "[Settings]\r\nGA_Percentage=70\r\n[Path]\r\nFS2004=/opt/fsx\r\n";
-  }
-  const auto before = std::filesystem::last_write_time(folder / "Wingfold.ini");
-  result = RunWingfold("-C \"" + folder.string() + "\" status");
-  EXPECT_EQ(result.exitCode, 0) << result.out;
-  EXPECT_NE(result.out.find("Work folder:      " + folder.string()), std::string::npos) << result.out;
-  EXPECT_NE(result.out.find("Simulator folder: /opt/fsx  [file]"), std::string::npos) << result.out;
-  EXPECT_NE(result.out.find("GA_Percentage                   = 70  (file)"), std::string::npos) << result.out;
-  EXPECT_NE(result.out.find("Taxi_max                        = 2  (default)"), std::string::npos)
-      << result.out;
-  EXPECT_EQ(result.out.find("Please check the path"), std::string::npos) << "the simulator folder is known";
-  // status writes nothing.
-  EXPECT_EQ(std::filesystem::last_write_time(folder / "Wingfold.ini"), before);
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
+  WriteSettings("[Settings]\r\nGA_Percentage=70\r\n[Path]\r\nFS2004=/opt/fsx\r\n");
+  const auto before = fs::last_write_time(work_ / "Wingfold.ini");
+  Check("status", 0,
+        {"Work folder:      " + work_.string(), "Simulator folder: /opt/fsx  [file]",
+         "GA_Percentage                   = 70  (file)", "Taxi_max                        = 2  (default)"});
+  EXPECT_EQ(Wingfold("status").out.find("Please check the path"), std::string::npos);
+  EXPECT_EQ(fs::last_write_time(work_ / "Wingfold.ini"), before);
+  EXPECT_EQ(std::distance(fs::directory_iterator(work_), {}), 1);
 }
 
-TEST(CliEndToEndTest, ExitStatuses) {
-  struct Case {
-    const char* arguments;
-    int exitCode;
-    std::string says;
-  } cases[] = {
-      {"frobnicate", 2, "usage: wingfold"},
-      {"--no-such-option status", 2, "usage: wingfold"},
-      {"", 2, "usage: wingfold"},
-      {"-C /nonexistent/wingfold status", 1, "does not exist"},
-      {"--help", 0, "status"},
-      {"--version", 0, std::string("wingfold ") + ProgramVersion() + "\n"},
-  };
-  for (const auto& c : cases) {
-    const auto result = RunWingfold(c.arguments);
-    EXPECT_EQ(result.exitCode, c.exitCode) << c.arguments << "\n" << result.out;
-    EXPECT_NE(result.out.find(c.says), std::string::npos) << c.arguments << "\n" << result.out;
-  }
+TEST_F(CliTest, ExitStatuses) {
+  Run({{"frobnicate", 2, "usage: wingfold"},
+       {"--no-such-option status", 2, "usage: wingfold"},
+       {"", 2, "usage: wingfold"},
+       {"--help", 0, "status"},
+       {"--version", 0, std::string("wingfold ") + ProgramVersion() + "\n"}});
+  EXPECT_NE(test::RunWingfold("-C /nonexistent/wingfold status").out.find("does not exist"),
+            std::string::npos);
+}
+
+TEST_F(CliTest, DumpPrintsAirportsAndSaysWhereADamagedFileFails) {
+  Session session;
+  session.workFolder = work_;
+  CAirport* airport = FindOrCreateAirport(session.world, "Europe", "Germany", "Bavaria", "Munich", "EDDM", 0);
+  airport->name = "Munich";
+  airport->runways.push_back({4, 4000, 60});
+  airport->parkingSpaces.push_back({ParkingType::kRampGaSmall, 9.5});
+  ASSERT_TRUE(SaveAirportDatabase(session));
+  const std::string bytes = File("objects.dat");
+  std::ofstream(work_ / "cut.dat", std::ios::binary) << bytes.substr(0, bytes.size() / 2);
+  Check("dump objects.dat", 0,
+        {"CRegion \"Europe\"", "CCountry \"Germany\"", "CAirport \"EDDM\" name \"Munich\"",
+         "runway surface 4  length 4000 m  width 60 m", "parking type 2  radius 9.5 m",
+         "-- 1 regions, 1 airports"});
+  Check("dump cut.dat", 1, {"cut.dat is damaged", "offset"});
+  Check("dump missing.dat", 1, {"cannot open"});
 }
 
 }

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "aiconvert/aircraft_copy.h"
-#include "cli/cli_traffic_test.h"
+#include "cli/cli_test.h"
 #include "image_codec.h"
 #include "support/file_fixtures.h"
 
@@ -30,14 +30,14 @@ class CliMakeAIPosixTest : public test::CliTrafficTest {
       fs::permissions(tools / name, fs::perms::owner_exec, fs::perm_options::add);
     }
   }
-  // The page's fields of `model`, or why there are none.
-  std::string Plane(const std::string& model) { return Wingfold("plane \"" + model + "\"").out; }
 
   fs::path airplanes = sim_ / "SimObjects" / "Airplanes";
   fs::path flyable = airplanes / "Tourer_172";
   fs::path copy = airplanes / "Wingfold Tourer_172";
   fs::path tools = work_ / "NoTools";
   const std::string edited = "Probability (%):      77\n";
+  // The page shows `model` with the value edited before.
+  void ExpectEdited(const std::string& model) { Check("plane \"" + model + "\"", 0, {edited}); }
 };
 
 TEST_F(CliMakeAIPosixTest, AConversionKilledHalfWayLeavesNothingThatLooksInstalled) {
@@ -51,14 +51,12 @@ TEST_F(CliMakeAIPosixTest, AConversionKilledHalfWayLeavesNothingThatLooksInstall
   EXPECT_FALSE(fs::exists(copy));
 
   // The next start finds the flyable model with its value, and no copy; a second run converts it.
-  EXPECT_NE(Plane("Tourer_172").find(edited), std::string::npos);
+  ExpectEdited("Tourer_172");
   EXPECT_EQ(Wingfold("planes").out.find("Wingfold"), std::string::npos);
   Tool("nvdxt");
-  const auto redone = Wingfold("make-ai Tourer_172 --reduce-textures");
-  ASSERT_EQ(redone.exitCode, 0) << redone.out;
-  EXPECT_NE(redone.out.find("1 of 1 reduced"), std::string::npos) << redone.out;
+  Check("make-ai Tourer_172 --reduce-textures", 0, {"1 of 1 reduced"});
   EXPECT_FALSE(fs::exists(airplanes / kStagingFolder));
-  EXPECT_NE(Plane("Wingfold Tourer_172").find(edited), std::string::npos);
+  ExpectEdited("Wingfold Tourer_172");
 }
 
 TEST_F(CliMakeAIPosixTest, AConversionThatCannotCompleteChangesNothing) {
@@ -68,12 +66,10 @@ TEST_F(CliMakeAIPosixTest, AConversionThatCannotCompleteChangesNothing) {
   fs::create_symlink(work_ / "gone.air", work_ / "AIR Files" / "Broken@110#48.air");
   // A link into the source where the copy goes; then a flight model that cannot be copied.
   for (const char* options : {"", " --air-file Broken"}) {
-    const auto made = Wingfold(std::string("make-ai Tourer_172") + options);
-    EXPECT_EQ(made.exitCode, 1) << made.out;
-    EXPECT_NE(made.out.find("Nothing was changed"), std::string::npos) << made.out;
-    EXPECT_EQ(Read(flyable / "panel" / "panel.cfg").empty(), false) << options;
+    Check(std::string("make-ai Tourer_172") + options, 1, {"Nothing was changed"});
+    EXPECT_FALSE(Read(flyable / "panel" / "panel.cfg").empty()) << options;
     EXPECT_FALSE(fs::exists(airplanes / kStagingFolder)) << options;
-    EXPECT_NE(Plane("Tourer_172").find(edited), std::string::npos) << options;
+    ExpectEdited("Tourer_172");
     fs::remove(copy);
   }
 }
@@ -83,13 +79,8 @@ TEST_F(CliMakeAIPosixTest, NamesThatDifferOnlyInCaseAreAmbiguous) {
   for (std::size_t at = 0; (at = config.find("Trainer 152", at)) != std::string::npos;)
     config.replace(at, 11, "TRAINER 152");
   Write(airplanes / "TRAINER_152" / "aircraft.cfg", config);
-  for (const char* command :
-       {"make-ai trainer_152", "plane trainer_152", "variation \"trainer 152 white\""}) {
-    const auto result = Wingfold(command);
-    EXPECT_EQ(result.exitCode, 1) << command;
-    EXPECT_NE(result.out.find("ambiguous; it could be \"TRAINER"), std::string::npos) << result.out;
-    EXPECT_NE(result.out.find("or \"Trainer"), std::string::npos) << result.out;
-  }
+  for (const char* command : {"make-ai trainer_152", "plane trainer_152", "variation \"trainer 152 white\""})
+    Check(command, 1, {"ambiguous; it could be \"TRAINER", "or \"Trainer"});
   EXPECT_EQ(Wingfold("plane TRAINER_152").exitCode, 0);
   EXPECT_FALSE(fs::exists(airplanes / "Wingfold TRAINER_152"));
 }

@@ -2,111 +2,61 @@
 // start; a refused value changes nothing on disk.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
-#include "platform/files.h"
+#include "cli/cli_test.h"
 #include "platform/ini_profile.h"
-#include "scenery/bgl_test_support.h"
-#include "support/run_wingfold.h"
-#include "support/temp_folder.h"
 
 namespace wf {
 namespace {
 
 namespace fs = std::filesystem;
 
-class CliPagesTest : public ::testing::Test {
+class CliPagesTest : public test::CliTest {
  protected:
   void SetUp() override {
-    const fs::path scenery = sim_ / "Scenery" / "Area" / "scenery";
-    fs::create_directories(scenery);
-    bgl::AirportDesc field = test::SampleAirport("KAAA", "Alpha Field", "Alpha");
-    bgl::ParkingListDesc parking;
-    for (int i = 0; i < 4; ++i) parking.spaces.push_back(test::Space(2, 8.0f));
-    field.parkingLists.push_back(parking);
     // Names outside ASCII, stored as Windows-1252.
     bgl::AirportDesc bouake = test::SampleAirport("DIBK", "Bouak\xE9", "Bouak\xE9");
     bouake.region = "Africa";
     bouake.country = "C\xF4te d'Ivoire";
     bouake.state = "";
-    bgl::WriteBytes(
-        scenery / "area.bgl",
-        bgl::WriteAirportBgl(test::SampleFile(test::kDay0, {field, test::SampleAirport("KBBB"), bouake}))
-            .bytes);
-    fs::copy(fs::path(WINGFOLD_SOURCE_DIR) / "examples" / "sim" / "SimObjects", sim_ / "SimObjects",
-             fs::copy_options::recursive);
-    std::ofstream(work_ / "Wingfold.ini", std::ios::binary) << "[Path]\r\nFS2004=" << sim_.string() << "\r\n";
+    WriteScenery("Scenery/Area", {test::AirportWithRamps("KAAA", 47.5, -122.3, 4, "Alpha Field", "Alpha"),
+                                  test::SampleAirport("KBBB"), bouake});
+    WriteSettings("[Path]\r\nFS2004=" + sim_.string() + "\r\n");
     ASSERT_EQ(Wingfold("collect --default").exitCode, 0);
   }
-
-  test::ProcessResult Wingfold(const std::string& arguments) {
-    return test::RunWingfold("-C \"" + work_.string() + "\" " + arguments, true,
-                             {{"APPDATA", WINGFOLD_SOURCE_DIR "/examples/appdata"}});
-  }
-
-  std::string File(const char* name) { return ReadFileBytes(work_ / name).value_or("(none)"); }
-
-  test::TempFolder folder_;
-  fs::path sim_ = folder_ / "FSX";
-  fs::path work_ = [this] {
-    fs::create_directories(folder_ / "work");
-    return folder_ / "work";
-  }();
 };
 
-#define EXPECT_SAYS(result, text) EXPECT_NE((result).out.find(text), std::string::npos) << (result).out
-
 TEST_F(CliPagesTest, AirportEditsAreSavedAndRefusedOnesChangeNothing) {
-  auto result = Wingfold("airports");
-  ASSERT_EQ(result.exitCode, 0) << result.out;
-  EXPECT_SAYS(
-      result,
-      "World\n  C\xC3\xB4te d'Ivoire\n    Bouak\xC3\xA9\n      DIBK  Bouak\xC3\xA9\n  United States\n    "
-      "Alpha\n      KAAA  Alpha Field\n    Seattle\n      KBBB  Sample Field\n");
-
-  result = Wingfold("--yes airport kaaa --use no --military yes --type \"Gras Strip\" --fee 0.5");
-  ASSERT_EQ(result.exitCode, 0) << result.out;
-  EXPECT_SAYS(result, "is below the 'normal' landing fee");
-  result = Wingfold("airport KAAA --military yes");  // no terminal: a question would be answered No
-  ASSERT_EQ(result.exitCode, 0) << result.out;
-  EXPECT_SAYS(
-      result,
-      "Use:                  no\n  Military:             yes\n  Airport type:         Gras Strip (1)");
-  EXPECT_SAYS(result, "Landing fees:         0.5\n") << "the fixed fee is not asked about again";
-  result = Wingfold("airport KAAA --fee 0.4");
-  EXPECT_EQ(result.exitCode, 1) << "answered No: the normal fee is stored, not the one given";
-  EXPECT_SAYS(result, "a question was answered No");
-
-  const std::string saved = File("objects.dat");
-  result = Wingfold("airport KAAA --use yes --fee cheap");
-  EXPECT_EQ(result.exitCode, 1);
-  EXPECT_SAYS(result, "Landing fees: \"cheap\" is not a number. Enter a number from 0 to 1000000000.");
-  EXPECT_EQ(File("objects.dat"), saved);
-  for (const char* blank : {"country \"\" --use no", "country \" \" --use no", "airport \"\" --use no",
-                            "airports \"\"", "plane \" \" --probability 1", "variation \"\" --use-ga no"}) {
-    result = Wingfold(blank);
-    EXPECT_EQ(result.exitCode, 2) << blank << "\n" << result.out;
-    EXPECT_SAYS(result, "a name cannot be empty");
-  }
-  EXPECT_EQ(File("objects.dat"), saved);
-
-  result = Wingfold("country \"united states\" --use no");
-  ASSERT_EQ(result.exitCode, 0) << result.out;
-  EXPECT_SAYS(Wingfold("airports"),
-              "  United States  [not used]\n    Alpha\n      KAAA  Alpha Field  [not used]  [military]\n");
-  EXPECT_SAYS(Wingfold("world"), "Use:        yes");
-  EXPECT_SAYS(Wingfold("fees assign"), "assigned to 3 airports") << "KAAA lost its fixed fee to the No";
+  Run({
+      {"airports", 0,
+       "World\n  C\xC3\xB4te d'Ivoire\n    Bouak\xC3\xA9\n      DIBK  Bouak\xC3\xA9\n  United States\n    "
+       "Alpha\n      KAAA  Alpha Field\n    Seattle\n      KBBB  Sample Field\n"},
+      {"--yes airport kaaa --use no --military yes --type \"Gras Strip\" --fee 0.5", 0,
+       "is below the 'normal' landing fee"},
+      // No terminal: a question would be answered No; a fee not given is not asked about.
+      {"airport KAAA --military yes", 0,
+       "Use:                  no\n  Military:             yes\n  Airport type:         Gras Strip (1)"},
+      {"airport KAAA", 0, "Landing fees:         0.5\n"},
+      {"airport KAAA --fee 0.4", 1, "a question was answered No"},  // the normal fee is stored
+      {"airport KAAA --use yes --fee cheap", 1,
+       "Landing fees: \"cheap\" is not a number. Enter a number from 0 to 1000000000.", "objects.dat"},
+      {"country \"\" --use no", 2, "a name cannot be empty", "objects.dat"},
+      {"country \" \" --use no", 2, "a name cannot be empty"},
+      {"airport \"\" --use no", 2, "a name cannot be empty"},
+      {"airports \"\"", 2, "a name cannot be empty"},
+      {"plane \" \" --probability 1", 2, "a name cannot be empty"},
+      {"variation \"\" --use-ga no", 2, "a name cannot be empty"},
+      {"country \"united states\" --use no", 0, "Country United States\n  Call Sign:  "},
+      {"airports", 0,
+       "  United States  [not used]\n    Alpha\n      KAAA  Alpha Field  [not used]  [military]\n"},
+      {"world", 0, "World\n  Use:        yes"},
+      {"fees assign", 0, "assigned to 3 airports"},  // KAAA lost its fixed fee to the No
+  });
 }
 
 // Names are typed and shown in UTF-8, found without regard to case and accents, and a misspelled one
 // gets the nearest names.
 TEST_F(CliPagesTest, NamesAreFoundAsTypedAndMisspelledOnesGetSuggestions) {
-  const struct {
-    const char* arguments;
-    int exitCode;
-    const char* says;
-  } cases[] = {
+  Run({
       {"airports \"C\xC3\xB4te d'Ivoire\"", 0,
        "C\xC3\xB4te d'Ivoire\n  Bouak\xC3\xA9\n    DIBK  Bouak\xC3\xA9\n"},
       {"country \"c\xC3\xB4te d'Ivoire\"", 0, "Country C\xC3\xB4te d'Ivoire\n"},
@@ -121,84 +71,69 @@ TEST_F(CliPagesTest, NamesAreFoundAsTypedAndMisspelledOnesGetSuggestions) {
       {"country Cote", 1, "did you mean \"C\xC3\xB4te d'Ivoire\"?"},
       {"plane Trainer_125", 1, "did you mean \"Trainer_152\"?"},
       {"variation \"Trainer 152 Whyte\"", 1, "did you mean \"Trainer 152 White\"?"},
-  };
-  for (const auto& c : cases) {
-    const auto result = Wingfold(c.arguments);
-    EXPECT_EQ(result.exitCode, c.exitCode) << c.arguments << "\n" << result.out;
-    EXPECT_SAYS(result, c.says) << c.arguments;
-  }
+  });
 }
 
 TEST_F(CliPagesTest, PlaneEditsAreHandedDownAndSaved) {
-  auto result = Wingfold("planes");
-  EXPECT_SAYS(result, "  Trainer_152  [usable]\n    Trainer 152 Flight School  [usable]\n");
-  EXPECT_SAYS(result, "  Business_Jet_Heavy  [cannot fly GA]\n");
-
-  result = Wingfold("plane trainer_152 --cruise 99 --usage taxi");
-  EXPECT_EQ(result.exitCode, 1) << "no terminal, no --yes: the question is answered No";
-  EXPECT_SAYS(result, "a question was answered No");
-  EXPECT_SAYS(result, "Cruise Speed (kts):   107\n") << "answered No: the stored values";
-  EXPECT_SAYS(Wingfold("plane Trainer_152"), "Cruise Speed (kts):   107\n");
-
-  ASSERT_EQ(Wingfold("--yes plane Trainer_152 --cruise 99 --usage taxi,club --money-flight 300").exitCode, 0);
-  result = Wingfold("variation \"Trainer 152 White\"");
-  EXPECT_SAYS(result, "Cruise Speed (kts):   99\n");
-  EXPECT_SAYS(result, "Money per week:       21000\n");
-  EXPECT_SAYS(result, "Useage:               Taxi, Club\n");
-
-  ASSERT_EQ(Wingfold("variation \"Trainer 152 White\" --probability 5 --usage none").exitCode, 0);
-  result = Wingfold("variation \"Trainer 152 White\"");
-  EXPECT_SAYS(result, "state:                switched off\n");
-  EXPECT_SAYS(result, "Probability (%):      5\n");
-  result = Wingfold("variation \"Trainer 152 White\" --use-ga yes");
-  EXPECT_EQ(result.exitCode, 1) << "refused, not silently stored as no";
-  EXPECT_SAYS(result, "Use for GA: no category of \"Useage\" is ticked. Tick one.");
-
-  const std::string saved = File("AircraftTypes.dat");
-  result = Wingfold("--yes plane Trainer_152 --stall 3001");
-  EXPECT_EQ(result.exitCode, 1);
-  EXPECT_SAYS(result, "Stall Speed (kts): \"3001\" is out of range. Enter a whole number from 0 to 3000.");
-  EXPECT_EQ(File("AircraftTypes.dat"), saved);
+  Run({
+      {"planes", 0, "  Trainer_152  [usable]\n    Trainer 152 Flight School  [usable]\n"},
+      {"planes", 0, "  Business_Jet_Heavy  [cannot fly GA]\n"},
+      // No terminal, no --yes: the question is answered No, and the stored values are shown.
+      {"plane trainer_152 --cruise 99 --usage taxi", 1, "a question was answered No"},
+      {"plane Trainer_152", 0, "Cruise Speed (kts):   107\n"},
+      {"--yes plane Trainer_152 --cruise 99 --usage taxi,club --money-flight 300", 0,
+       "Useage:               Taxi, Club\n"},
+      {"variation \"Trainer 152 White\"", 0, "Cruise Speed (kts):   99\n"},
+      {"variation \"Trainer 152 White\"", 0, "Money per week:       21000\n"},
+      {"variation \"Trainer 152 White\" --probability 5 --usage none", 0,
+       "state:                switched off\n"},
+      {"variation \"Trainer 152 White\"", 0, "Probability (%):      5\n"},
+      // Refused, not silently stored as no.
+      {"variation \"Trainer 152 White\" --use-ga yes", 1,
+       "Use for GA: no category of \"Useage\" is ticked. Tick one."},
+      {"--yes plane Trainer_152 --stall 3001", 1,
+       "Stall Speed (kts): \"3001\" is out of range. Enter a whole number from 0 to 3000.",
+       "AircraftTypes.dat"},
+      {"plane Trainer_152 --usage pilots", 2, "--usage"},
+      {"variation \"Trainer 152 White\" --cruise 1", 2, "--cruise"},  // a model's own value
+      {"plane Trainer_152 --money-week 1 --money-flight 1", 2, "excludes"},
+  });
 }
 
 TEST_F(CliPagesTest, SettingsAndFlightPlanSettingsGoToTheSettingsFile) {
-  auto result = Wingfold(
-      "flightplan --category club --max-hours 3 --date 2006-06-04 --parking-fee large_gate=1500 "
-      "--parking-fee \"small GA RAMP=3\"");
-  ASSERT_EQ(result.exitCode, 0) << result.out;
-  EXPECT_SAYS(result, "Month for Flightplan generation: 2006-06-11 (Sunday)");
-  ASSERT_EQ(Wingfold("flightplan --category taxi --ifr 51").exitCode, 0);
-  const IniFile ini = IniFile::Load(work_ / "Wingfold.ini");
+  Run({
+      {"flightplan --category club --max-hours 3 --date 2006-06-04 --parking-fee large_gate=1500 "
+       "--parking-fee \"small GA RAMP=3\"",
+       0, "Month for Flightplan generation: 2006-06-11 (Sunday)"},
+      {"flightplan --category taxi --ifr 51", 0, "IFR percentage:                     51\n"},
+      {"flightplan --category club", 0, "Category Club\n  maximum Flight time:                3 h\n"},
+  });
+  IniFile ini = IniFile::Load(work_ / "Wingfold.ini");
   EXPECT_EQ(ini.GetString("Flightplan", "Date"), "06/11/2006") << "only a picked date moves";
   EXPECT_EQ(ini.GetString("Flightplan", "Club_max"), "300");
   EXPECT_EQ(ini.GetString("Fees", "small_RAMP"), "300");
 
-  result = Wingfold("settings --ga-percentage 50 --max-weight 20000 --tools-path no-such-bin");
-  ASSERT_EQ(result.exitCode, 0) << result.out;
-  EXPECT_SAYS(result, "warning: Binary path: there is no folder");
+  Run({
+      {"settings --ga-percentage 50 --max-weight 20000 --tools-path no-such-bin", 0,
+       "warning: Binary path: there is no folder"},
+      {"flightplan --parking-fee large_gate=6000", 1, "parking fees", "Wingfold.ini"},
+      {"flightplan --min-hours 3", 1, "above the maximum Flight time", "Wingfold.ini"},
+      {"settings --max-weight 1", 1, "Max GA weight (kg)", "Wingfold.ini"},
+      {"flightplan --max-hours 3 --date 2007-01-01 --parking-fee large_gate=100 --parking-fee "
+       "small_ga_ramp=99999",
+       1, "parking fees", "Wingfold.ini"},
+      {"settings --ga-percentage 35", 1, "not one of 0, 10, 20, ... 150", "Wingfold.ini"},
+      {"settings --sim-path \"x\n[Flightplan]\nTaxi_max=99999999\"", 1, "cannot hold a line break",
+       "Wingfold.ini"},
+      {"settings", 0, "Percent of GA parking spaces used for GA Traffic generation: 50 %\n"},
+      {"settings", 0, "Max GA weight (kg): 20000\n"},
+      {"flightplan --date 2006-02-30", 2, "--date"},
+  });
   EXPECT_TRUE(fs::path(*IniFile::Load(work_ / "Wingfold.ini").GetString("Path", "TTools")).is_absolute());
-  const std::string saved = File("Wingfold.ini");
-  for (const char* refused :
-       {"flightplan --parking-fee large_gate=6000", "flightplan --min-hours 3", "settings --max-weight 1",
-        "flightplan --max-hours 3 --date 2007-01-01 --parking-fee large_gate=100 --parking-fee "
-        "small_ga_ramp=99999",
-        "settings --ga-percentage 35", "settings --sim-path \"x\n[Flightplan]\nTaxi_max=99999999\""}) {
-    result = Wingfold(refused);
-    EXPECT_EQ(result.exitCode, 1) << refused << "\n" << result.out;
-    EXPECT_EQ(File("Wingfold.ini"), saved) << refused;
-  }
-  result = Wingfold("settings");
-  EXPECT_SAYS(result, "Percent of GA parking spaces used for GA Traffic generation: 50\n");
-  EXPECT_SAYS(result, "Max GA weight (kg): 20000\n");
-
   for (const char* command : {"airports", "airport", "country", "world", "planes", "plane", "variation",
                               "flightplan", "fees", "settings"}) {
-    result = Wingfold(std::string(command) + " --help");
-    EXPECT_EQ(result.exitCode, 0) << command;
-    EXPECT_SAYS(result, std::string("wingfold ") + command);
+    Run({{std::string(command) + " --help", 0, std::string("wingfold ") + command}});
   }
-  EXPECT_EQ(Wingfold("flightplan --date 2006-02-30").exitCode, 2);
-  EXPECT_EQ(Wingfold("plane Trainer_152 --usage pilots").exitCode, 2);
 }
 
 }

@@ -8,17 +8,18 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QSignalSpy>
 #include <QTest>
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 
 #include "app/startup.h"
 #include "gui/main_window.h"
 #include "gui/tree_model.h"
 #include "scenery/bgl_test_support.h"
+#include "support/file_fixtures.h"
 #include "support/os.h"
 #include "support/recording.h"
 #include "support/temp_folder.h"
@@ -26,25 +27,9 @@
 namespace wf::gui::test {
 
 namespace fs = std::filesystem;
+using wf::test::Read;
 using wf::test::RecordingPrompter;
 using wf::test::TempFolder;
-
-inline bgl::AirportDesc Airport(const std::string& ident, const std::string& city, double latitude,
-                                int smallRamps) {
-  bgl::AirportDesc airport = wf::test::SampleAirport(ident, ident + " Field", city);
-  airport.latitude = latitude;
-  bgl::ParkingListDesc parking;
-  for (int i = 0; i < smallRamps; ++i) parking.spaces.push_back(wf::test::Space(2, 8.0f));
-  airport.parkingLists.push_back(parking);
-  return airport;
-}
-
-inline std::string ReadFile(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 class GuiTest : public ::testing::Test {
  protected:
@@ -53,26 +38,23 @@ class GuiTest : public ::testing::Test {
     fs::create_directories(sim / "Scenery" / "World" / "scenery");
     fs::create_directories(sim / "Scenery" / "Area" / "scenery");
     fs::create_directories(sim / "Addon Scenery" / "Pack" / "scenery");
-    bgl::WriteBytes(sim / "Scenery" / "Area" / "scenery" / "area.bgl",
-                    bgl::WriteAirportBgl(
-                        wf::test::SampleFile(wf::test::kDay0, {Airport("KAAA", "Seattle", 47.5, 4),
-                                                               Airport("KBBB", "Seattle", 48.6, 2),
-                                                               Airport("KCCC", "Coeur d'Al\xE8ne", 46.2, 3)}))
-                        .bytes);
-    bgl::WriteBytes(
-        sim / "Addon Scenery" / "Pack" / "scenery" / "pack.bgl",
-        bgl::WriteAirportBgl(wf::test::SampleFile(wf::test::kDay0, {Airport("KNEW", "Olympia", 47.0, 2)}))
-            .bytes);
+    const auto airport = [](const std::string& ident, const std::string& city, double latitude,
+                            int smallRamps) {
+      return wf::test::AirportWithRamps(ident, latitude, -122.3, smallRamps, ident + " Field", city);
+    };
+    const auto write = [](const fs::path& file, const std::vector<bgl::AirportDesc>& airports) {
+      bgl::WriteBytes(file, bgl::WriteAirportBgl(wf::test::SampleFile(wf::test::kDay0, airports)).bytes);
+    };
+    write(sim / "Scenery" / "Area" / "scenery" / "area.bgl",
+          {airport("KAAA", "Seattle", 47.5, 4), airport("KBBB", "Seattle", 48.6, 2),
+           airport("KCCC", "Coeur d'Al\xE8ne", 46.2, 3)});
+    write(sim / "Addon Scenery" / "Pack" / "scenery" / "pack.bgl", {airport("KNEW", "Olympia", 47.0, 2)});
     fs::copy(fs::path(WINGFOLD_SOURCE_DIR) / "examples" / "sim" / "SimObjects", sim / "SimObjects",
              fs::copy_options::recursive);
 #ifdef WINGFOLD_STANDIN_BIN
     fs::create_directories(work / "Bin");
     fs::copy_file(WINGFOLD_STANDIN_BIN, work / "Bin" / fs::path(WINGFOLD_STANDIN_BIN).filename());
 #endif
-  }
-
-  ~GuiTest() override {
-    window.reset();
   }
 
   void WriteSettings(const std::string& text) {
@@ -88,8 +70,27 @@ class GuiTest : public ::testing::Test {
     StartSession(session, work);
     window = std::make_unique<MainWindow>(session);
     window->show();
-    window->Open();
+    OpenAndWait(*window);
     return *window;
+  }
+
+  // Runs the window's loading sequence to its end; whether it opened.
+  static bool OpenAndWait(MainWindow& w) {
+    QSignalSpy opened(&w, &MainWindow::opened);
+    w.Open();
+    EXPECT_TRUE(opened.wait(60000));
+    return !opened.empty() && opened[0][0].toBool();
+  }
+
+  // Waits for the window's long work to end.
+  void WaitForWork() {
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !window->work().Busy(); }, 60000));
+  }
+
+  // Clicks `widget` as a user does, then waits for the long work it started.
+  void Click(QWidget* widget) {
+    QTest::mouseClick(widget, Qt::LeftButton);
+    WaitForWork();
   }
 
   template <class Widget>
@@ -101,6 +102,7 @@ class GuiTest : public ::testing::Test {
 
   void ShowPage(ui::PageId page) {
     window->tabs()->setCurrentIndex(static_cast<int>(page));
+    WaitForWork();
   }
 
   // Clicks the tree row of `index`, as a user selects a node.
@@ -117,16 +119,13 @@ class GuiTest : public ::testing::Test {
     QTest::keyClicks(edit, text);
   }
 
+  wf::test::ScopedEnvironment appData{"APPDATA", WINGFOLD_SOURCE_DIR "/examples/appdata"};
   TempFolder folder;
   fs::path work = folder / "work";
   fs::path sim = folder / "FSX";
   RecordingPrompter prompter;
   Session session;
   std::unique_ptr<MainWindow> window;
-
- private:
-  wf::test::ScopedEnvironment appData_{"APPDATA",
-                                       (fs::path(WINGFOLD_SOURCE_DIR) / "examples" / "appdata").string()};
 };
 
 }

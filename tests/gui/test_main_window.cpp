@@ -1,11 +1,12 @@
-// The window as it opens, its buttons, and the traffic run behind "Generate Flightplan".
+// The window as it opens, its long work, and the traffic run behind "Generate Flightplan".
 #include <QAction>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <QUrl>
-#include <fstream>
-#include <map>
+#include <atomic>
+#include <thread>
 #include <vector>
 
 #include "gui/gui_test_support.h"
@@ -17,64 +18,61 @@ namespace {
 using test::GuiTest;
 namespace fs = std::filesystem;
 
-TEST_F(GuiTest, OpensOnTheSettingsPageWithTheDatabaseCollectedAndTheAircraftRead) {
+// The first start collects the default scenery and reads the aircraft; "Generate Flightplan" waits
+// for a tree page. While long work runs, neither the close box nor Exit closes the window.
+TEST_F(GuiTest, OpensWithTheDatabaseCollectedAndCannotBeClosedWhileItWorks) {
   MainWindow& w = Open();
-  EXPECT_EQ(w.windowTitle(), "FSX Wingfold");
-  const QStringList tabs = {"Planes", "Airports", "Collect data", "Settings", "Flightplan generation"};
-  ASSERT_EQ(w.tabs()->count(), tabs.size());
-  for (int i = 0; i < tabs.size(); ++i) EXPECT_EQ(w.tabs()->tabText(i), tabs[i]);
   EXPECT_EQ(w.tabs()->currentIndex(), static_cast<int>(ui::PageId::kSettings));
-  EXPECT_EQ(w.generateButton()->text(), "Generate Flightplan");
-  EXPECT_EQ(w.exitButton()->text(), "Exit");
-  EXPECT_FALSE(w.generateButton()->isEnabled()) << "until the Airports or the Planes page is shown";
+  EXPECT_FALSE(w.generateButton()->isEnabled());
   EXPECT_FALSE(w.applyButton()->isEnabled());
-  EXPECT_EQ(w.menuBar()->actions().at(0)->menu()->actions().at(0)->text(), "Show traffic report");
   EXPECT_EQ(w.menuBar()->actions().at(1)->menu()->actions().at(0)->text(), "&About FSX Wingfold...");
-
-  // No database at the first start: the default scenery was collected and saved; the aircraft too.
   EXPECT_TRUE(fs::exists(work / "objects.dat"));
   EXPECT_TRUE(fs::exists(work / "AircraftTypes.dat"));
   EXPECT_EQ(session.world.airportIndex.size(), 3u);
   EXPECT_FALSE(w.progressBox().isVisible());
   EXPECT_TRUE(prompter.messages.empty()) << prompter.messages.front();
-
   ShowPage(ui::PageId::kAirports);
   EXPECT_TRUE(w.generateButton()->isEnabled());
+
+  std::atomic<bool> tried = false;
+  bool modal = false, closed = true;
+  QTimer::singleShot(0, [&] {
+    modal = QApplication::activeModalWidget() == &w.progressBox();
+    w.exitButton()->click();
+    closed = w.close();
+    tried = true;
+  });
+  w.work().Run(&w, [&] {
+    while (!tried) std::this_thread::yield();
+  });
+  WaitForWork();
+  EXPECT_TRUE(modal) << "the progress box is window-modal over the window";
+  EXPECT_FALSE(closed);
+  EXPECT_TRUE(w.isVisible());
 }
 
 // Without a simulator folder nothing is collected or saved, and a generation without airports says
 // that it placed no plane instead of compiling an empty week.
 TEST_F(GuiTest, WithoutASimulatorFolderTheUserIsSentToTheSettings) {
   MainWindow& w = Open(false);
-  ASSERT_EQ(prompter.messages.size(), 1u);
-  EXPECT_EQ(prompter.messages[0], kSimFolderMissingMessage);
+  EXPECT_EQ(prompter.messages, std::vector<std::string>{kSimFolderMissingMessage});
   EXPECT_EQ(w.tabs()->currentIndex(), static_cast<int>(ui::PageId::kSettings));
-  EXPECT_TRUE(Find<QWidget>("simPath")->isEnabled());
   EXPECT_FALSE(fs::exists(work / "objects.dat"));
-
   ShowPage(ui::PageId::kAirports);
-  QTest::mouseClick(w.generateButton(), Qt::LeftButton);
+  Click(w.generateButton());
   ASSERT_EQ(prompter.messages.size(), 2u);
   EXPECT_NE(prompter.messages[1].find("No plane was placed"), std::string::npos) << prompter.messages[1];
   EXPECT_FALSE(fs::exists(work / "Flightplans-GA.dat"));
 }
 
 // A damaged database stops the window as it stops the command line, and the repair is offered: No
-// ends the program without writing anything (but the one copy of the damaged file), Yes repairs,
-// keeps a copy of the intact file it writes again, and loads again.
+// ends the program without writing anything (but the one copy of the damaged file), Yes repairs and
+// loads again.
 TEST_F(GuiTest, ADamagedDatabaseIsRepairedOrLeftAsItIs) {
   Open();
   window.reset();
   std::ofstream(work / "AircraftTypes.dat", std::ios::binary | std::ios::app) << std::string(16, '\0');
-  const auto files = [this] {
-    std::map<std::string, std::string> found;
-    for (const auto& entry : fs::directory_iterator(work)) {
-      const std::string name = entry.path().filename().string();
-      if (entry.is_regular_file() && !name.ends_with(".damaged")) found[name] = test::ReadFile(entry.path());
-    }
-    return found;
-  };
-  const auto before = files();
+  const std::string damaged = wf::test::Read(work / "AircraftTypes.dat");
   for (const bool repair : {false, true}) {
     SCOPED_TRACE(repair ? "Yes" : "No");
     Session restarted;
@@ -84,25 +82,19 @@ TEST_F(GuiTest, ADamagedDatabaseIsRepairedOrLeftAsItIs) {
     StartSession(restarted, work);
     MainWindow w(restarted);
     w.show();
-    EXPECT_EQ(w.Open().stoppedByDamage, !repair);
+    EXPECT_EQ(OpenAndWait(w), repair);
     ASSERT_EQ(answers.questions.size(), 1u);
     EXPECT_NE(answers.questions[0].find("Repair it now?"), std::string::npos);
     EXPECT_EQ(w.isVisible(), repair);
-    if (!repair) {
-      EXPECT_EQ(files(), before);
-      continue;
-    }
-    EXPECT_EQ(restarted.world.aircraftTypes.size(), 14u);
-    EXPECT_NE(answers.messages.back().find("AircraftNames.dat."), std::string::npos)
-        << answers.messages.back();
-    int copies = 0;
-    for (const auto& [name, bytes] : files())
-      copies += name.ends_with(".before-repair") && bytes == before.at("AircraftNames.dat");
-    EXPECT_EQ(copies, 1);
+    EXPECT_EQ(wf::test::Read(work / "AircraftTypes.dat") == damaged, !repair);
+    EXPECT_TRUE(!repair || restarted.world.aircraftTypes.size() == 14u);
+    EXPECT_EQ(
+        !answers.messages.empty() && answers.messages.back().starts_with("The damaged files were set aside"),
+        repair);
   }
 }
 
-// After the run, the traffic report is offered; the File menu shows it at any time.
+// After the run, its summary offers the traffic report; the File menu shows it at any time.
 TEST_F(GuiTest, GenerateFlightplanRunsTheTrafficGenerationAndTheCompilerAndOffersTheReport) {
   MainWindow& w = Open();
   std::vector<QUrl> opened;
@@ -113,20 +105,21 @@ TEST_F(GuiTest, GenerateFlightplanRunsTheTrafficGenerationAndTheCompilerAndOffer
   });
   ShowPage(ui::PageId::kPlanes);
   prompter.answer = true;
-  QTest::mouseClick(w.generateButton(), Qt::LeftButton);
+  Click(w.generateButton());
+  WaitForWork();  // the report, after the question
   EXPECT_TRUE(fs::exists(work / "Flightplans-GA.dat"));
   EXPECT_TRUE(fs::exists(sim / "Scenery" / "World" / "scenery" / "Traffic-GA.BGL"));
   ASSERT_EQ(prompter.questions.size(), 1u);
-  EXPECT_NE(prompter.questions[0].find("written to Flightplans-GA.dat"), std::string::npos);
-  EXPECT_NE(prompter.questions[0].find("Show the traffic report?"), std::string::npos);
-  const QUrl report = QUrl::fromLocalFile(QString::fromStdString((work / "Traffic-report.html").string()));
-  EXPECT_EQ(opened, std::vector<QUrl>{report});
+  for (const char* says :
+       {"written to Flightplans-GA.dat", "The traffic compiler wrote", "Show the traffic report?"})
+    EXPECT_NE(prompter.questions[0].find(says), std::string::npos) << prompter.questions[0];
+  EXPECT_EQ(opened, std::vector<QUrl>{QUrl::fromLocalFile(
+                        QString::fromStdString((work / "Traffic-report.html").string()))});
   EXPECT_TRUE(prompter.messages.empty());
-  EXPECT_FALSE(w.progressBox().isVisible());
 
-  QAction* show = w.menuBar()->actions().at(0)->menu()->actions().at(0);
   browserStarts = false;
-  show->trigger();
+  w.menuBar()->actions().at(0)->menu()->actions().at(0)->trigger();
+  WaitForWork();
   EXPECT_EQ(opened.size(), 2u);
   ASSERT_EQ(prompter.messages.size(), 1u);
   EXPECT_NE(prompter.messages[0].find("no browser could be started"), std::string::npos);

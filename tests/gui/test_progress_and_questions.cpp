@@ -1,16 +1,19 @@
-// The progress box, the questions and the long operations that bring them from a worker thread.
+// The progress box, and long work with the questions it brings from its worker thread.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <stdexcept>
 
+#include "app/session.h"
 #include "gui/gui_prompter.h"
-#include "gui/long_operation.h"
+#include "gui/long_work.h"
 #include "gui/progress_box.h"
+#include "support/recording.h"
 
 namespace wf::gui {
 namespace {
@@ -24,13 +27,9 @@ TEST(ProgressBoxTest, ShowsTheLastTextUntilHiddenAndComesBackRestored) {
   box.SetText("Read Aircraft Names...");
   EXPECT_TRUE(box.isVisible());
   EXPECT_EQ(box.text(), "Read Aircraft Names...");
-  EXPECT_EQ(box.windowTitle(), "FSX Wingfold working");
   EXPECT_FALSE(box.barShown());
-
   box.SetSteps(3, 10);
-  EXPECT_TRUE(box.barShown());
-  EXPECT_EQ(box.barValue(), 3);
-  EXPECT_EQ(box.barMaximum(), 10);
+  EXPECT_EQ(std::make_tuple(box.barShown(), box.barValue(), box.barMaximum()), std::make_tuple(true, 3, 10));
   box.SetCaption("Init Airport Data");
   EXPECT_EQ(box.windowTitle(), "Init Airport Data");
   QTest::keyClick(&box, Qt::Key_Escape);
@@ -46,49 +45,57 @@ TEST(ProgressBoxTest, ShowsTheLastTextUntilHiddenAndComesBackRestored) {
   EXPECT_EQ(box.windowTitle(), "FSX Wingfold working");
 }
 
-TEST(LongOperationTest, WorkerReportsProgressAsksQuestionsAndTheWindowTakesNoInput) {
+// The work runs on a worker thread behind the window-modal progress box, which stays open however the
+// work hides its progress; the worker's question is answered in the window's thread; one work runs at
+// a time, and the caller goes on when it has ended, with a failure shown.
+TEST(LongWorkTest, RunsBehindTheModalBoxAsksFromTheWorkerAndGoesOnAfterwards) {
   QWidget window;
-  auto* exit = new QPushButton("Exit", &window);
   window.show();
   ProgressBox box(&window);
+  wf::test::RecordingPrompter messages;
+  Session session;
+  session.prompter = &messages;
+  LongWork work(box, session);
   GuiPrompter prompter;
-  int clicks = 0;
-  QObject::connect(exit, &QPushButton::clicked, [&clicks] { ++clicks; });
-
-  // The question box is answered as a user answers it: by clicking its No button.
-  QTimer answer;
+  QTimer answer;  // answers the question as a user does: by clicking its No button
   QObject::connect(&answer, &QTimer::timeout, [] {
-    if (auto* question = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+    if (auto* question = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
       QTest::mouseClick(question->button(QMessageBox::No), Qt::LeftButton);
-    }
   });
   answer.start(10);
 
-  bool answered = true;
-  bool onWorker = false;
-  RunLongOperation(&window, [&] {
-    onWorker = QThread::currentThread() != window.thread();
-    for (std::size_t i = 0; i < 500; ++i) {
-      box.SetText("Read and process file" + std::to_string(i) + ".bgl");
-      box.SetSteps(i + 1, 500);
-    }
-    QMetaObject::invokeMethod(
-        qApp, [exit] { QTest::mouseClick(exit, Qt::LeftButton); }, Qt::BlockingQueuedConnection);
-    answered = prompter.AskYesNo("Is this correct?");
-  });
-  answer.stop();
-  QApplication::processEvents();
-
+  QSignalSpy finished(&work, &LongWork::finished);
+  bool onWorker = false, modal = false, answered = true;
+  std::vector<bool> continued;
+  ASSERT_TRUE(work.Run(
+      &window,
+      [&] {
+        onWorker = QThread::currentThread() != window.thread();
+        for (std::size_t i = 0; i < 500; ++i) {
+          box.SetText("Read and process file" + std::to_string(i) + ".bgl");
+          box.SetSteps(i + 1, 500);
+        }
+        box.Hide();
+        QMetaObject::invokeMethod(
+            qApp,
+            [&] { modal = box.isVisible() && QApplication::activeModalWidget() == &box && box.isModal(); },
+            Qt::BlockingQueuedConnection);
+        answered = prompter.AskYesNo("Is this correct?");
+      },
+      [&](bool done) { continued.push_back(done); }));
+  EXPECT_FALSE(work.Run(&window, [] {})) << "one work at a time";
+  ASSERT_TRUE(finished.wait(30000));
   EXPECT_TRUE(onWorker);
+  EXPECT_TRUE(modal);
   EXPECT_FALSE(answered);
-  EXPECT_EQ(clicks, 0) << "a click during the operation is dropped";
-  EXPECT_EQ(box.text(), "Read and process file499.bgl");
-  EXPECT_EQ(box.barValue(), 500);
-  EXPECT_FALSE(LongOperationRunning());
+  EXPECT_FALSE(box.isVisible());
 
-  QTest::mouseClick(exit, Qt::LeftButton);
-  EXPECT_EQ(clicks, 1) << "and taken again afterwards";
-  EXPECT_THROW(RunLongOperation(&window, [] { throw std::runtime_error("disk full"); }), std::runtime_error);
+  ASSERT_TRUE(work.Run(
+      &window, [] { throw std::runtime_error("disk full"); }, [&](bool done) { continued.push_back(done); }));
+  ASSERT_TRUE(finished.wait(30000));
+  EXPECT_EQ(continued, (std::vector<bool>{true, false}));
+  EXPECT_EQ(messages.messages, std::vector<std::string>{"disk full"});
+  EXPECT_FALSE(work.Busy());
 }
 
 }

@@ -55,6 +55,19 @@ inline bgl::AirportDesc SampleAirport(const std::string& ident, const std::strin
   return airport;
 }
 
+// SampleAirport at (latitude, longitude) with `smallRamps` small GA ramps.
+inline bgl::AirportDesc AirportWithRamps(const std::string& ident, double latitude, double longitude,
+                                         int smallRamps, const std::string& name = "Sample Field",
+                                         const std::string& city = "Seattle") {
+  bgl::AirportDesc airport = SampleAirport(ident, name, city);
+  airport.latitude = latitude;
+  airport.longitude = longitude;
+  bgl::ParkingListDesc parking;
+  for (int i = 0; i < smallRamps; ++i) parking.spaces.push_back(bgl::ParkingDesc{2, 8.0f, {}});
+  airport.parkingLists.push_back(parking);
+  return airport;
+}
+
 inline bgl::BglFileDesc SampleFile(TimeValue stamp, std::vector<bgl::AirportDesc> airports) {
   return bgl::BglFileDesc{bgl::FileTimeFromStamp(stamp), std::move(airports)};
 }

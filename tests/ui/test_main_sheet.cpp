@@ -50,26 +50,6 @@ TEST_F(MainSheetTest, PagesAreCreatedWhenFirstShownAndReachEachOtherThroughTheHo
   session.hooks->BuildPlaneTree();  // the session's own hooks again: nothing to reach
 }
 
-TEST_F(MainSheetTest, RefusedNumberOnAnyCreatedPageStopsTheWholeApply) {
-  MainSheet sheet(session);
-  sheet.ShowPage(PageId::kAirports);
-  sheet.ShowPage(PageId::kFlightplan);
-  sheet.airports.OnICAOChanged("EDDF");
-  sheet.airports.OnUseClicked(false);
-  sheet.flightplan.OnNightChanged("200");
-  EXPECT_TRUE(sheet.ApplyEnabled());
-  EXPECT_FALSE(sheet.Apply());
-  EXPECT_EQ(session.world.airportIndex.Find("EDDF")->useAirport, 1);
-  EXPECT_FALSE(Exists("objects.dat"));
-  ASSERT_EQ(prompter.messages.size(), 1u);
-  EXPECT_NE(prompter.messages[0].find("Night (NVFR/IFR) flight percentage"), std::string::npos);
-
-  sheet.flightplan.OnNightChanged("20");
-  EXPECT_TRUE(sheet.Apply());
-  EXPECT_EQ(session.world.airportIndex.Find("EDDF")->useAirport, 0);
-  EXPECT_FALSE(sheet.ApplyEnabled());
-}
-
 TEST_F(MainSheetTest, CollectDataApplyWritesWhatOtherPagesLeftUnsaved) {
   MainSheet sheet(session);
   sheet.ShowPage(PageId::kPlanes);

@@ -1,9 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <string>
-#include <vector>
-
 #include "support/file_fixtures.h"
 #include "traffic/fleet_test_world.h"
 #include "ui/page_test_support.h"
@@ -28,7 +24,6 @@ class PlanesPageTest : public test::PageTest {
     });
     return text;
   }
-
   NodeId NodeLabelled(const std::string& label) const {
     NodeId found = kNoNode;
     page.m_tree.Walk(kNoNode, [&](const PlaneTree::Node& node, int) {
@@ -36,9 +31,9 @@ class PlanesPageTest : public test::PageTest {
     });
     return found;
   }
-
   void Select(const std::string& label) { page.OnTreeSelectionChanged(NodeLabelled(label)); }
   bool FilesWritten() const { return std::filesystem::exists(folder / "AircraftTypes.dat"); }
+  CAI_Aircraft& Variation(const char* title) { return *session.world.aircraftNames.Find(title); }
 
   CAircraft* trainer;
   CPPlanes page{session};
@@ -50,41 +45,22 @@ TEST_F(PlanesPageTest, TreeHidesConvertedModelsAndShowsWhoCannotFly) {
   CAircraft& copy = test::AddModel(session.world, {.name = "Wingfold C172"});
   test::AddVariation(session.world, copy, "Wingfold C172 white");
   test::AddVariation(session.world, copy, "C172 unmarked");
-  test::AddModel(session.world, {.name = "Heavy", .maxWeight = 20000});
-  test::AddVariation(session.world, *session.world.aircraftTypes.Find("Heavy"), "Heavy grey");
-  test::AddModel(session.world, {.name = "Floats", .hasWheels = 0});
-  test::AddVariation(session.world, *session.world.aircraftTypes.Find("Floats"), "Floats green");
+  test::AddVariation(session.world, test::AddModel(session.world, {.name = "Heavy", .maxWeight = 20000}),
+                     "Heavy grey");
+  test::AddVariation(session.world, test::AddModel(session.world, {.name = "Floats", .hasWheels = 0}),
+                     "Floats green");
   test::AddVariation(session.world, *trainer, "Trainer parked", 0.0f);
   auto orphan = std::make_unique<CAI_Aircraft>(session.world.aiAircraftCounter);
   orphan->title = "Orphan";
   session.world.aircraftNames.Insert("Orphan", std::move(orphan));
 
   page.OnInitDialog();
-  EXPECT_EQ(TreeText(),
-            "All planes [0]\n"
-            "  Floats [4]\n"
-            "    Floats green [4]\n"
-            "  Heavy [4]\n"
-            "    Heavy grey [4]\n"
-            "  Trainer [0]\n"
-            "    Trainer parked [2]\n"
-            "    Trainer red [0]\n"
-            "    Trainer, blue [0]\n"
-            "  Wingfold C172 [0]\n"
-            "    Wingfold C172 white [0]\n");
-  EXPECT_EQ(flyable.useForGA, 0);
-  EXPECT_EQ(flyablePaint.useForGA, 0);
-}
-
-TEST_F(PlanesPageTest, MoneyBoxesFollowEachOther) {
-  page.OnInitDialog();
-  Select("Trainer red");
-  page.OnMoneyPerFlightChanged("10");
-  EXPECT_EQ(page.m_fMoneyPerWeek.value, 700.0f);
-  EXPECT_EQ(page.m_fMoneyPerWeek.text(), "700");
-  page.OnMoneyPerWeekChanged("350");
-  EXPECT_EQ(page.m_fMoneyPerFlight.value, 5.0f);
-  EXPECT_FALSE(page.m_bSaved);
+  EXPECT_EQ(
+      TreeText(),
+      "All planes [0]\n  Floats [4]\n    Floats green [4]\n  Heavy [4]\n    Heavy grey [4]\n  Trainer [0]\n"
+      "    Trainer parked [2]\n    Trainer red [0]\n    Trainer, blue [0]\n  Wingfold C172 [0]\n"
+      "    Wingfold C172 white [0]\n");
+  EXPECT_EQ(flyable.useForGA + flyablePaint.useForGA, 0);
 }
 
 TEST_F(PlanesPageTest, MoneyBelowTheNormalValueIsAskedAboutForVariationsAtOnce) {
@@ -95,11 +71,7 @@ TEST_F(PlanesPageTest, MoneyBelowTheNormalValueIsAskedAboutForVariationsAtOnce) 
     const char* node;
     float below;
     bool asked;
-  } cases[] = {
-      {"Trainer", 0.04f, false},
-      {"Trainer", 0.10f, true},
-      {"Trainer red", 0.04f, true},
-  };
+  } cases[] = {{"Trainer", 0.04f, false}, {"Trainer", 0.10f, true}, {"Trainer red", 0.04f, true}};
   prompter.answer = true;
   for (const auto& c : cases) {
     prompter.questions.clear();
@@ -109,92 +81,80 @@ TEST_F(PlanesPageTest, MoneyBelowTheNormalValueIsAskedAboutForVariationsAtOnce) 
     const std::size_t modelQuestion = c.node == std::string("Trainer") ? 1 : 0;
     EXPECT_EQ(prompter.questions.size(), modelQuestion + (c.asked ? 1 : 0)) << c.node << " " << c.below;
   }
-  EXPECT_EQ(session.world.aircraftNames.Find("Trainer red")->moneyPerWeek, normal - 0.04f);
+  EXPECT_EQ(Variation("Trainer red").moneyPerWeek, normal - 0.04f);
 
   prompter.answer = false;
   Select("Trainer red");
-  page.OnMoneyPerWeekChanged("1");
+  page.OnMoneyPerFlightChanged("1");
+  EXPECT_EQ(page.m_fMoneyPerWeek.value, 70.0f) << "the week follows the flight";
   ASSERT_TRUE(page.OnApply());
-  EXPECT_EQ(session.world.aircraftNames.Find("Trainer red")->moneyPerWeek, normal);
-  EXPECT_EQ(page.m_fMoneyPerWeek.value, normal);
-  EXPECT_EQ(page.m_fMoneyPerFlight.value, normal / 70.0f);
+  EXPECT_EQ(Variation("Trainer red").moneyPerWeek, normal);
+  EXPECT_EQ(std::make_pair(page.m_fMoneyPerWeek.value, page.m_fMoneyPerFlight.value),
+            std::make_pair(normal, normal / 70.0f));
 }
 
 TEST_F(PlanesPageTest, VariationApplyChangesOnlyTheVariationAndRefusesGAUseItCannotKeep) {
-  CAI_Aircraft& blue = *session.world.aircraftNames.Find("Trainer, blue");
-  CAI_Aircraft& red = *session.world.aircraftNames.Find("Trainer red");
-  blue.useForGA = red.useForGA = 0;
+  CAI_Aircraft& blue = Variation("Trainer, blue");
+  blue.useForGA = Variation("Trainer red").useForGA = 0;
   page.OnInitDialog();
   struct Case {
     const char* title;
-    bool noUsage;
+    std::int64_t usage;
     const char* refusal;
   } cases[] = {
-      {"Trainer, blue", false,
+      {"Trainer, blue", 0b1111,
        "Use for GA: \"Trainer, blue\" holds a comma, which the traffic compiler's aircraft file cannot take; "
        "this variation cannot fly GA traffic."},
-      {"Trainer red", true, "Use for GA: no category of \"Useage\" is ticked. Tick one."},
+      {"Trainer red", 0, "Use for GA: no category of \"Useage\" is ticked. Tick one."},
   };
   for (const auto& c : cases) {
     prompter.messages.clear();
     Select(c.title);
     page.OnProbabilityChanged("20");
-    if (c.noUsage) {
-      for (int category = 0; category < kCategoryCount; ++category) {
-        page.OnUsageClicked(static_cast<Category>(category), false);
-      }
-    }
+    page.OnUsageChanged(c.usage);
     page.OnUseForGAClicked(true);
     EXPECT_FALSE(page.OnApply()) << c.title;
     EXPECT_EQ(prompter.messages, std::vector<std::string>{c.refusal});
-    EXPECT_EQ(session.world.aircraftNames.Find(c.title)->probability, 50.0f) << "nothing is applied";
+    EXPECT_EQ(Variation(c.title).probability, 50.0f) << "nothing is applied";
   }
-
   Select("Trainer, blue");
   page.OnProbabilityChanged("20");
   page.OnUsageClicked(kTaxi, true);
   ASSERT_TRUE(page.OnApply()) << "Use for GA left unticked";
-  EXPECT_EQ(blue.probability, 20.0f);
-  EXPECT_EQ(blue.usage, 0b101111);
-  EXPECT_EQ(blue.useForGA, 0);
+  EXPECT_EQ(std::make_tuple(blue.probability, blue.usage, blue.useForGA),
+            std::make_tuple(20.0f, 0b101111, 0));
   EXPECT_EQ(page.m_tree.Find(NodeLabelled("Trainer, blue"))->image, kImageSwitchedOff);
   EXPECT_EQ(trainer->usage, 0b001111);
   EXPECT_FALSE(FilesWritten()) << "a variation apply leaves the files to the next apply";
+  Select("Trainer red");
+  page.OnUsageChanged(0b1);
+  page.OnUseForGAClicked(true);
+  ASSERT_TRUE(page.OnApply());
+  EXPECT_EQ(page.m_tree.TakeChanges(), std::vector<NodeId>{NodeLabelled("Trainer red")}) << "now usable";
 }
 
 TEST_F(PlanesPageTest, ModelApplyHandsValuesDownAfterTheQuestion) {
   page.OnInitDialog();
   Select("Trainer");
-  EXPECT_TRUE(page.m_bModelBoxesEnabled);
-  page.OnCruiseSpeedChanged("150");
-  page.OnRangeChanged("900");
-  page.OnProbabilityChanged("40");
-  page.OnUsageClicked(kPrivate, false);
-
-  prompter.answer = false;
-  ASSERT_TRUE(page.OnApply());
-  EXPECT_TRUE(page.AnsweredNo());
-  EXPECT_EQ(trainer->cruiseSpeed, 120) << "No leaves the model as it was";
-  EXPECT_EQ(page.m_nCruiseSpeed.value, 120u) << "and shows it again";
-  EXPECT_TRUE(FilesWritten()) << "the files are written either way";
-
-  page.OnCruiseSpeedChanged("150");
-  page.OnRangeChanged("900");
-  page.OnProbabilityChanged("40");
-  page.OnUsageClicked(kPrivate, false);
-  prompter.answer = true;
-  ASSERT_TRUE(page.OnApply());
-  EXPECT_FALSE(page.AnsweredNo());
+  for (const bool yes : {false, true}) {
+    page.OnCruiseSpeedChanged("150");
+    page.OnProbabilityChanged("40");
+    page.OnUsageClicked(kPrivate, false);
+    prompter.answer = yes;
+    ASSERT_TRUE(page.OnApply());
+    EXPECT_EQ(page.AnsweredNo(), !yes);
+    EXPECT_EQ(trainer->cruiseSpeed, yes ? 150 : 120) << "No leaves the model as it was";
+    EXPECT_EQ(page.m_nCruiseSpeed.value, yes ? 150u : 120u) << "and shows it";
+    EXPECT_TRUE(FilesWritten()) << "the files are written either way";
+  }
   EXPECT_EQ(prompter.questions.back(),
             "This action will change the values of the base aircraft, all variations of the base aircraft "
             "will apply those values too.\nAre youre sure?");
-  EXPECT_EQ(trainer->cruiseSpeed, 150);
-  EXPECT_FLOAT_EQ(trainer->fuelFlow, 0.0f) << "the test model carries no fuel";
   for (const char* title : {"Trainer red", "Trainer, blue"}) {
-    const CAI_Aircraft& variation = *session.world.aircraftNames.Find(title);
-    EXPECT_EQ(variation.probability, 40.0f) << title;
-    EXPECT_EQ(variation.usage, 0b001110) << title;
-    EXPECT_EQ(variation.useForGA, std::string(title) == "Trainer red" ? 1 : 0) << title;
+    const CAI_Aircraft& variation = Variation(title);
+    EXPECT_EQ(std::make_tuple(variation.probability, variation.usage, variation.useForGA),
+              std::make_tuple(40.0f, 0b001110, title[7] == ',' ? 0 : 1))
+        << title;
   }
 }
 
@@ -225,38 +185,23 @@ TEST_F(PlanesPageTest, FuelFlowWithoutAFiniteValueKeepsTheOldOne) {
   }
 }
 
-TEST_F(PlanesPageTest, RefusedNumberAppliesNothing) {
-  page.OnInitDialog();
-  Select("Trainer");
-  page.OnStallSpeedChanged("3001");
-  page.OnProbabilityChanged("10");
-  prompter.answer = true;
-  EXPECT_FALSE(page.OnApply());
-  EXPECT_TRUE(prompter.questions.empty()) << "refused before the question";
-  EXPECT_EQ(trainer->probability, 100.0f);
-  EXPECT_FALSE(FilesWritten());
-  ASSERT_EQ(prompter.messages.size(), 1u);
-  EXPECT_EQ(prompter.messages[0],
-            "Stall Speed (kts): \"3001\" is out of range. Enter a whole number from 0 to 3000.");
-}
-
-}
-}
-
-namespace wf::ui {
-namespace {
-
 TEST_F(PlanesPageTest, MakeAIPlaneEntersTheCopyAndWritesTheAircraftFiles) {
   trainer->folderPath = (folder / "sim/Trainer").string();
   test::Write(folder / "sim/Trainer/aircraft.cfg", "[FLTSIM.0]\r\nTitle=Trainer red\r\n");
   page.OnInitDialog();
   Select("Trainer red");
-
   EXPECT_EQ(page.OnMakeAIPlane([](MakeAI_Plane&) { return -1; }).dialogResult, -1);
   EXPECT_EQ(prompter.messages, std::vector<std::string>{"Dialog box could not be created!"});
   EXPECT_EQ(page.OnMakeAIPlane([](MakeAI_Plane& dialog) { return dialog.OnCancel(); }).dialogResult,
             kDialogCancel);
   EXPECT_FALSE(std::filesystem::exists(folder / "sim/Wingfold Trainer"));
+  // A file where the copy goes: the failure is told and nothing changes.
+  test::Write(folder / "sim/Wingfold Trainer", "x");
+  EXPECT_TRUE(page.OnMakeAIPlane([](MakeAI_Plane& dialog) { return dialog.OnOK(); }).failed);
+  EXPECT_NE(prompter.messages.back().find("Nothing was changed"), std::string::npos)
+      << prompter.messages.back();
+  EXPECT_FALSE(FilesWritten());
+  std::filesystem::remove(folder / "sim/Wingfold Trainer");
 
   const MakeAIPlaneResult made = page.OnMakeAIPlane([](MakeAI_Plane& dialog) { return dialog.OnOK(); });
   EXPECT_EQ(made.dialogResult, kDialogOK);
@@ -264,14 +209,10 @@ TEST_F(PlanesPageTest, MakeAIPlaneEntersTheCopyAndWritesTheAircraftFiles) {
             "[fltsim.0]\r\ntitle=Wingfold trainer red\r\n");
   // A variation's apply writes no aircraft files and asks nothing; the copy's entry is saved anyway.
   EXPECT_TRUE(prompter.questions.empty());
-  EXPECT_TRUE(made.aircraftFilesSaved);
-  EXPECT_TRUE(FilesWritten());
-  EXPECT_TRUE(page.m_bSaved);
+  EXPECT_TRUE(made.aircraftFilesSaved && FilesWritten() && page.m_bSaved);
   EXPECT_EQ(TreeText(),
-            "All planes [0]\n"
-            "  Wingfold Trainer [0]\n"
-            "    Wingfold trainer red [0]\n"
-            "    Wingfold trainer, blue [0]\n");
+            "All planes [0]\n  Wingfold Trainer [0]\n    Wingfold trainer red [0]\n    Wingfold trainer, "
+            "blue [0]\n");
 }
 
 }

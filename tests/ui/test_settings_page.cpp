@@ -55,31 +55,15 @@ TEST_F(SettingsPageTest, SliderMarksThePageOnlyAwayFromTheAppliedPercentage) {
     int step;  // -1: refused
   } cases[] = {{"150", 15}, {"0", 0}, {"70", 7}, {"35", -1}, {"160", -1}, {"-10", -1}, {"many", -1}};
   for (const auto& c : cases) {
-    page.percentStep = 9;
-    const std::string problem = page.OnPercentageText(c.text);
+    page.OnPercentStepChanged(9);
+    page.OnPercentageText(c.text);
     EXPECT_EQ(page.percentStep, c.step < 0 ? 9 : c.step) << c.text;
-    EXPECT_EQ(problem.empty(), c.step >= 0) << c.text;
+    EXPECT_EQ(page.Problem().empty(), c.step >= 0) << c.text;
   }
-}
-
-TEST_F(SettingsPageTest, RefusedWeightAppliesNothing) {
-  CPSettings page(session);
-  page.OnInitDialog();
-  page.OnPercentStepChanged(10);
-  for (const char* typed : {"4999", "30001", "heavy"}) {
-    page.OnMaxWeightChanged(typed);
-    EXPECT_FALSE(page.OnApply()) << typed;
-    EXPECT_EQ(session.settings.maxWeightGA, 14000);
-    EXPECT_EQ(session.settings.gaPercentage, 30) << "nothing else is applied either";
-    EXPECT_FALSE(std::filesystem::exists(session.SettingsPath()));
-  }
-  ASSERT_EQ(prompter.messages.size(), 3u);
-  EXPECT_EQ(prompter.messages[0],
-            "Max GA weight (kg): \"4999\" is out of range. Enter a whole number from 5000 to 30000.");
-  page.OnMaxWeightChanged("30000");
-  EXPECT_TRUE(page.OnApply());
-  EXPECT_EQ(session.settings.maxWeightGA, 30000);
-  EXPECT_EQ(session.settings.gaPercentage, 100);
+  EXPECT_EQ(
+      page.Problem(),
+      "Percent of GA parking spaces used for GA Traffic generation: \"many\" is not one of 0, 10, 20, ... "
+      "150. Enter a multiple of 10 from 0 to 150.");
 }
 
 TEST_F(SettingsPageTest, FoldersAreStoredAbsoluteAndLineBreaksAreRefused) {
