@@ -1,5 +1,6 @@
 #pragma once
 // Recording fakes of the progress line and the prompter.
+#include <deque>
 #include <optional>
 #include <string>
 #include <utility>
@@ -26,16 +27,24 @@ class RecordingProgress final : public Progress {
   bool shown = false;
 };
 
+// Records messages and questions; answers the questions with the scripted answers in turn, then
+// with `answer`.
 class RecordingPrompter final : public Prompter {
  public:
+  explicit RecordingPrompter(std::deque<Answer> answers = {}) : answers_(std::move(answers)) {}
   void Message(const std::string& text, MessageIcon) override { messages.push_back(text); }
-  bool AskYesNo(const std::string& question) override {
+  bool AskYesNo(const std::string& question) override { return AskYesNoAllCancel(question) == Answer::kYes; }
+  Answer AskYesNoAllCancel(const std::string& question) override {
     questions.push_back(question);
-    return answer;
+    if (answers_.empty()) return answer ? Answer::kYes : Answer::kNo;
+    const Answer scripted = answers_.front();
+    answers_.pop_front();
+    return scripted;
   }
   Answer AskYesNoCancel(const std::string& question) override {
+    if (!choice) return AskYesNoAllCancel(question);
     questions.push_back(question);
-    return choice.value_or(answer ? Answer::kYes : Answer::kNo);
+    return *choice;
   }
   void MessageWithDetails(const std::string& text, MessageIcon icon, const std::string& more) override {
     Message(text, icon);
@@ -51,8 +60,12 @@ class RecordingPrompter final : public Prompter {
   std::vector<std::string> questions;
   std::vector<std::string> details;  // of the messages and questions that had them
   bool answer = false;
-  std::optional<Answer> choice;  // the answer to Yes/No/Cancel; `answer` when unset
+  std::optional<Answer> choice;  // the answer to Yes/No/Cancel; as the other questions when unset
   std::optional<std::string> chosenFile;
+
+ private:
+  std::deque<Answer> answers_;
 };
+using ScriptedPrompter = RecordingPrompter;
 
 }
