@@ -42,7 +42,7 @@ AirportsView::AirportsView(ui::CPAirports& page, LongWork& work, QWidget* parent
   list->setRootIsDecorated(false);
   list->setUniformRowHeights(true);
   list->header()->hide();
-  list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  list->header()->setStretchLastSection(false);
   found_->setPopup(list);
   found_->setWidget(search_);
   found_->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
@@ -128,10 +128,14 @@ void AirportsView::Search(const QString& text) {
     found_->popup()->hide();
     return;
   }
-  // The list as wide as its columns need.
-  QAbstractItemView* list = found_->popup();
+  // The list as wide as its columns need, with a gap after each.
+  auto* list = static_cast<QTreeView*>(found_->popup());
   int width = 2 * list->frameWidth() + list->verticalScrollBar()->sizeHint().width();
-  for (int column = 0; column < matches_->columnCount(); ++column) width += list->sizeHintForColumn(column);
+  for (int column = 0; column < matches_->columnCount(); ++column) {
+    list->resizeColumnToContents(column);
+    list->setColumnWidth(column, list->columnWidth(column) + 3 * list->fontMetrics().averageCharWidth());
+    width += list->columnWidth(column);
+  }
   found_->complete(QRect(0, 0, std::max(width, search_->width()), search_->height()));
   list->setCurrentIndex(found_->completionModel()->index(0, 0));
 }
