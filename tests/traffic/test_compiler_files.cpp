@@ -13,18 +13,12 @@
 namespace wf {
 namespace {
 
+using test::Fields;
 using test::ModelSpec;
 
 // A model fit for the file (GA use, wheels, wingspan) with one variation of its name.
 CAI_Aircraft& Add(World& world, const ModelSpec& spec) {
   return test::AddVariation(world, test::AddModel(world, spec), spec.name);
-}
-
-std::vector<std::string> Fields(const std::string& line) {
-  std::vector<std::string> fields;
-  std::istringstream stream(line.substr(0, line.find('\n')));
-  for (std::string field; std::getline(stream, field, ',');) fields.push_back(field);
-  return fields;
 }
 
 TEST(AircraftFileTest, WritesOneLinePerUsableVariation) {

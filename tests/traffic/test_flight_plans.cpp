@@ -26,6 +26,7 @@ using enum AirportType;
 using test::AddAirport;
 using test::AddModel;
 using test::AddVariation;
+using test::Fields;
 using test::ModelSpec;
 
 TEST(FlightPlanRules, FlightsPerDay) {
@@ -103,19 +104,6 @@ TimeValue At(int day, int hour, int minute) {
   return MakeTime(2006, 1, day, hour, minute);
 }
 
-TEST(FlightPlanBlock, TheFiveLineExample) {
-  CAirport xyz;
-  CAirport abc;
-  xyz.icao = "KXYZ";
-  abc.icao = "KABC";
-  // 7 January 2006 was a Saturday.
-  const FlightLine lines[] = {{At(7, 9, 30), At(7, 10, 15), &xyz, 55, 6, false},
-                              {At(7, 11, 15), At(7, 12, 0), &abc, 45, 6, false}};
-  std::string out;
-  AppendPlaneBlock(out, 12, "N1234B", 0, false, lines);
-  EXPECT_EQ(out, "AC12,N1234B,0,ONE_WEEK,VFR\n{\n60930,KXYZ,55\n61115,KABC,45\n}\n");
-}
-
 TEST(FlightPlanBlock, AWeekFromThursdayIsWrittenFromSunday) {
   CAirport away;
   CAirport home;
@@ -175,14 +163,6 @@ std::vector<Block> ParseBlocks(const std::string& text) {
     }
   }
   return blocks;
-}
-
-std::vector<std::string> Fields(const std::string& line) {
-  std::vector<std::string> fields;
-  std::istringstream in(line);
-  std::string field;
-  while (std::getline(in, field, ',')) fields.push_back(field);
-  return fields;
 }
 
 // "<weekday><HHMM>" as minutes from Sunday 00:00.

@@ -67,11 +67,8 @@ TEST_F(MakeRegistrationTest, PatternChoiceByCount) {
     EXPECT_EQ(MakeRegistration(&country, model_, taken_, random), c.expected);
     EXPECT_EQ(DrawsBetween(1, random), c.draws);
   }
-}
-
-TEST_F(MakeRegistrationTest, WithoutACountryUsesTheNewCountryPatterns) {
   Random random(1);
-  EXPECT_EQ(MakeRegistration(nullptr, model_, taken_, random), "N740HU");
+  EXPECT_EQ(MakeRegistration(nullptr, model_, taken_, random), "N740HU") << "without a country";
 }
 
 TEST_F(MakeRegistrationTest, ExpandsAgainWhileTaken) {
@@ -111,7 +108,7 @@ CCountry& AddCountry(World& world, const std::string& region, const std::string&
               ->city->state->country;
 }
 
-TEST(RegistrationPatternsTest, CountryLinesReplaceCountAndPatterns) {
+TEST(RegistrationPatternsTest, CountryLinesReplaceCountAndPatternsOrChangeNothing) {
   const std::tuple<const char*, int, Patterns> cases[] = {
       {"COUNTRY;Germany;-1;D-E...;D-F...;D-G...;D-I...;D-C...;D-B...;D-A...;X;Y;D-H...;D-K...",
        -1,
@@ -133,37 +130,26 @@ TEST(RegistrationPatternsTest, CountryLinesReplaceCountAndPatterns) {
        {"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K"}},
       {"COUNTRY;Germany; +2x;D-E...;D-F...", 2, {"D-E...", "D-F..."}},
       // Windows line ends do not reach the last pattern.
-      {"COUNTRY;Germany;2;D-E...;D-F...\r\n", 2, {"D-E...", "D-F..."}}};
+      {"COUNTRY;Germany;2;D-E...;D-F...\r\n", 2, {"D-E...", "D-F..."}},
+      // Lines that change nothing.
+      {"COUNTRY;Germany;12;A;B;C;D;E;F;G;H;I;J;K;L", 3, kDefaultPatterns},
+      {"COUNTRY;Germany;-2;A", 3, kDefaultPatterns},
+      {"COUNTRY;Germany;;A", 3, kDefaultPatterns},
+      {"COUNTRY;Germany;many;A", 3, kDefaultPatterns},
+      {"COUNTRY;Germany;1e9;A", 3, kDefaultPatterns},
+      {"COUNTRY;Germany", 3, kDefaultPatterns},
+      {"COUNTRY;Austria;1;OE-...", 3, kDefaultPatterns},
+      {"country;Germany;1;D-E...", 3, kDefaultPatterns},
+      {" COUNTRY;Germany;1;D-E...", 3, kDefaultPatterns},
+      {"COUNTRY:Germany;1;D-E...", 3, kDefaultPatterns},
+      {"# COUNTRY;Germany;1;D-E...", 3, kDefaultPatterns},
+      {"", 3, kDefaultPatterns}};
   for (const auto& [line, count, patterns] : cases) {
     World world;
     CCountry& germany = AddCountry(world, "Europe", "Germany");
     ApplyRegistrationPatterns(line, world);
     EXPECT_EQ(germany.patternCount, count) << line;
     EXPECT_EQ(germany.registrationPatterns, patterns) << line;
-  }
-}
-
-TEST(RegistrationPatternsTest, IgnoredLinesLeaveCountriesAlone) {
-  const char* const lines[] = {
-      "COUNTRY;Germany;12;A;B;C;D;E;F;G;H;I;J;K;L",
-      "COUNTRY;Germany;-2;A",
-      "COUNTRY;Germany;;A",
-      "COUNTRY;Germany;many;A",
-      "COUNTRY;Germany;1e9;A",
-      "COUNTRY;Germany",
-      "COUNTRY;Austria;1;OE-...",
-      "country;Germany;1;D-E...",
-      " COUNTRY;Germany;1;D-E...",
-      "COUNTRY:Germany;1;D-E...",
-      "# COUNTRY;Germany;1;D-E...",
-      "",
-  };
-  for (const char* line : lines) {
-    World world;
-    CCountry& germany = AddCountry(world, "Europe", "Germany");
-    ApplyRegistrationPatterns(line, world);
-    EXPECT_EQ(germany.patternCount, 3) << line;
-    EXPECT_EQ(germany.registrationPatterns, kDefaultPatterns) << line;
   }
 }
 
