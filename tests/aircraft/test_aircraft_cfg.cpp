@@ -320,6 +320,7 @@ TEST(AircraftCfgText, LinesEndAtCrLfLfOrCrAndTheByteOrderMarkIsDropped) {
 // what they do not meet.
 TEST(AircraftCfgText, WorkingLinesSectionsCommentsAndValues) {
   EXPECT_EQ(CfgLine("  [Reference Speeds]  // comment").SectionName(), "reference speeds");
+  EXPECT_FALSE(CfgLine("title=Tourer [floats]").SectionName());
   EXPECT_FALSE(CfgLine("[unclosed").SectionName());
   EXPECT_FALSE(CfgLine("title Tourer").Value("title"));
   // The first "=" after the key, not the first of the line.

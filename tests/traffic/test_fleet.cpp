@@ -64,26 +64,6 @@ TEST(FleetMinimumParking, RaisesSmallAndMediumRampsByAirportType) {
   }
 }
 
-TEST(FleetWingspanFactor, ByRampKind) {
-  // The wingspan and its factor for small, medium and large ramps (none: does not fit).
-  using Factor = std::optional<float>;
-  const std::tuple<int, Factor, Factor, Factor> cases[] = {
-      {0, 1.0f, 1.0f, 1.0f},
-      {11, 0.5f, 1.0f, 1.0f},
-      {20, 1.5f, 1.0f, 1.0f},  // at the small bound exactly; not inside the medium band
-      {21, std::nullopt, 0.5f, 1.0f},
-      {28, std::nullopt, 1.5f, 1.0f},
-      {29, std::nullopt, std::nullopt, 0.5f},
-      {36, std::nullopt, std::nullopt, 1.5f},
-      {37, std::nullopt, std::nullopt, std::nullopt}};
-  for (const auto& [wingSpan, small, medium, large] : cases) {
-    EXPECT_EQ(std::tuple(WingspanFactor(wingSpan, kGaRampKinds[0]), WingspanFactor(wingSpan, kGaRampKinds[1]),
-                         WingspanFactor(wingSpan, kGaRampKinds[2])),
-              std::tuple(small, medium, large))
-        << wingSpan;
-  }
-}
-
 // With GA percentage 0 each space costs exactly its one draw and no plane is made. The minimum
 // counts follow the type the user set over the derived one.
 TEST(FleetGeneration, OneDrawPerSpaceWhenNoSpaceIsUsed) {
@@ -126,6 +106,7 @@ TEST(FleetLottery, CandidatesThatCannotBeBasedLeaveTheSpacesEmpty) {
   } cases[] = {{"fits", {}, true},
                {"no wheels", {.hasWheels = 0}, false},
                {"wingspan unknown", {.wingSpan = 0}, false},
+               {"as wide as a small ramp", {.wingSpan = 20}, true},
                {"wider than a small ramp", {.wingSpan = 21}, false},
                {"runway exactly the minimum is too short", {}, false, 697},
                {"runway a metre longer", {}, true, 698},
