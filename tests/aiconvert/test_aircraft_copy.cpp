@@ -57,21 +57,21 @@ TEST(AircraftCopyTest, ConvertingAgainNeverLosesTheFlyableConfiguration) {
     return report;
   };
 
-  const AircraftCopyReport first = convert(nullptr);
-  EXPECT_TRUE(first.configFromSource);
+  // The flyable and the AI configuration of the copy.
+  const auto configs = [&] {
+    return std::tuple(Read(target / "flyable_aircraft.cfg"), Read(target / "aircraft.cfg"));
+  };
+  EXPECT_TRUE(convert(nullptr).configFromSource);
   EXPECT_FALSE(fs::exists(target / "panel"));
-  EXPECT_EQ(Read(target / "flyable_aircraft.cfg"), flyable);
-  EXPECT_EQ(Read(target / "aircraft.cfg"), ai);
+  EXPECT_EQ(configs(), std::tuple(flyable, ai));
   EXPECT_EQ(Read(target / "model/c172.mdl"), "model");
 
   // Declining to replace the earlier copy's aircraft.cfg: the flyable file stays, titles are marked
   // once.
   test::ScriptedPrompter declining({Answer::kNoToAll});
   const AircraftCopyReport kept = convert(&declining);
-  EXPECT_FALSE(kept.configFromSource);
-  EXPECT_EQ(declining.questions.size(), 1u);
-  EXPECT_EQ(Read(target / "flyable_aircraft.cfg"), flyable);
-  EXPECT_EQ(Read(target / "aircraft.cfg"), ai);
+  EXPECT_EQ(std::tuple(kept.configFromSource, declining.questions.size()), std::tuple(false, 1u));
+  EXPECT_EQ(configs(), std::tuple(flyable, ai));
 
   // A run stopped with a half-made copy staged and the earlier copy set aside by its commit: the
   // earlier copy comes back (so the replace question is asked), the half-made one goes. Replacing:
@@ -81,11 +81,9 @@ TEST(AircraftCopyTest, ConvertingAgainNeverLosesTheFlyableConfiguration) {
   Write(source / "Aircraft.cfg", "Title = New Paint\r\n");
   test::ScriptedPrompter replacing({Answer::kYesToAll});
   const AircraftCopyReport replaced = convert(&replacing);
-  EXPECT_EQ(replacing.questions.size(), 1u);
+  EXPECT_EQ(std::tuple(replaced.configFromSource, replacing.questions.size()), std::tuple(true, 1u));
   EXPECT_FALSE(fs::exists(target / "half.bmp"));
-  EXPECT_TRUE(replaced.configFromSource);
-  EXPECT_EQ(Read(target / "flyable_aircraft.cfg"), "Title = New Paint\r\n");
-  EXPECT_EQ(Read(target / "aircraft.cfg"), "title=Wingfold new paint\r\n");
+  EXPECT_EQ(configs(), std::tuple("Title = New Paint\r\n", "title=Wingfold new paint\r\n"));
 
   // No copy into a file in the way, or into the source; nothing is staged.
   Write(temp / "Wingfold file", "x");
@@ -109,11 +107,10 @@ TEST(AircraftCopyTest, EnteringTheCopyReKeysTheModelAndItsVariationsOnce) {
       "Baron";
 
   const AICopyEntry entry = EnterAICopy(world, model);
-  EXPECT_TRUE(entry.modelRenamed);
-  EXPECT_EQ(model.name, "Wingfold C172");
+  EXPECT_EQ(std::tuple(entry.modelRenamed, model.name, entry.variationsRenamed.size()),
+            std::tuple(true, "Wingfold C172", 2u));
   EXPECT_EQ(world.aircraftTypes.Find("Wingfold C172"), &model);
   EXPECT_EQ(world.aircraftTypes.Find("C172"), nullptr);
-  EXPECT_EQ(entry.variationsRenamed.size(), 2u);
   // Keyed by the title the copy's aircraft.cfg holds, so the next collection keeps the variation.
   ASSERT_NE(world.aircraftNames.Find("Wingfold c172 red"), nullptr);
   EXPECT_EQ(world.aircraftNames.Find("Wingfold c172 red")->title, "Wingfold c172 red");
@@ -122,16 +119,15 @@ TEST(AircraftCopyTest, EnteringTheCopyReKeysTheModelAndItsVariationsOnce) {
 
   // An AI copy keeps everything.
   const AICopyEntry again = EnterAICopy(world, model);
-  EXPECT_FALSE(again.modelRenamed);
-  EXPECT_EQ(world.aircraftNames.size(), 3u);
+  EXPECT_EQ(std::tuple(again.modelRenamed, world.aircraftNames.size()), std::tuple(false, 3u));
   EXPECT_NE(world.aircraftNames.Find("Wingfold c172 blue"), nullptr);
 
   // The copy already in the database (read from its folder): the flyable model keeps its key.
   CAircraft& flyable = world.aircraftTypes.Insert("C172", std::make_unique<CAircraft>());
   flyable.name = "C172";
   const AICopyEntry taken = EnterAICopy(world, flyable);
-  EXPECT_FALSE(taken.modelRenamed);
-  EXPECT_EQ(taken.keysTaken, std::vector<std::string>{"Wingfold C172"});
+  EXPECT_EQ(std::tuple(taken.modelRenamed, taken.keysTaken),
+            std::tuple(false, std::vector<std::string>{"Wingfold C172"}));
   EXPECT_EQ(world.aircraftTypes.Find("C172"), &flyable);
   EXPECT_EQ(world.aircraftTypes.Find("Wingfold C172"), &model);
 }
