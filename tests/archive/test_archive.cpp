@@ -5,6 +5,7 @@
 #include <limits>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -424,8 +425,7 @@ TEST(ArchiveTest, VersionableClassLoadsAnySchemaAndNestedObjectsRestoreIt) {
   auto objects = ReadAllObjects(data);
   ASSERT_EQ(objects.size(), 1u);
   auto& outer = dynamic_cast<TestAirport&>(*objects[0]);
-  EXPECT_EQ(outer.schemaBefore, 99);
-  EXPECT_EQ(outer.schemaAfter, 99);
+  EXPECT_EQ(std::tuple(outer.schemaBefore, outer.schemaAfter), std::tuple(99, 99));
   auto& inner = dynamic_cast<TestAirport&>(*dynamic_cast<TestRegion&>(*outer.child).children[0].second);
   EXPECT_EQ(inner.schemaBefore, 99);  // every object of a class shares its first tag's schema
 }
