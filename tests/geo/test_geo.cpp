@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <limits>
 #include <random>
 #include <string>
@@ -15,7 +14,6 @@
 #include "geo/calendar_tables.h"
 #include "geo/geodesy.h"
 #include "geo/sun_times.h"
-#include "support/os.h"
 
 namespace wf {
 namespace {
@@ -144,31 +142,6 @@ TEST(SunTimesTest, InvalidTimeForBadInputAndBeforeTheCalendar) {
   // Sydney's sunrise on the calendar's first day lies on 31 December 1969.
   EXPECT_EQ(SunriseTime(0, kSydney.latitude, kSydney.longitude), kInvalidTime);
   EXPECT_NE(SunsetTime(0, kSydney.latitude, kSydney.longitude), kInvalidTime);
-}
-
-TEST(SunTimesTest, IndependentOfTheMachinesTimeZone) {
-  const auto compute = [] {
-    std::vector<TimeValue> times;
-    for (const Place& place : {kHonolulu, kFrankfurt, kSydney}) {
-      for (const TimeValue date : {MakeTime(2006, 3, 26), MakeTime(2006, 10, 29)}) {
-        times.push_back(SunriseTime(date, place.latitude, place.longitude));
-        times.push_back(SunsetTime(date, place.latitude, place.longitude));
-      }
-    }
-    return times;
-  };
-  std::vector<TimeValue> utc;
-  {
-    test::ScopedEnvironment zone("TZ", "UTC0");
-    tzset();
-    utc = compute();
-  }
-  for (const char* name : {"CET-1CEST,M3.5.0,M10.5.0/3", "HST10", "NZST-12NZDT,M9.5.0,M4.1.0/3"}) {
-    test::ScopedEnvironment zone("TZ", name);
-    tzset();
-    EXPECT_EQ(compute(), utc) << name;
-  }
-  tzset();
 }
 
 TEST(DistanceTest, EquatorUnitsAndIdenticalPoints) {
