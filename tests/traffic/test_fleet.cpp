@@ -90,9 +90,8 @@ TEST(FleetGeneration, OneDrawPerSpaceWhenNoSpaceIsUsed) {
     CAirport& airport = AddAirport(world, spec);
     AddVariation(world, AddModel(world, {}), "Trainer");
     const Filled filled = Fill(world, airport, 0);
-    EXPECT_EQ(filled.draws, c.expectedDraws);
-    EXPECT_EQ(filled.summary.spacesNotDrawn, c.expectedDraws);
-    EXPECT_EQ(filled.summary.planes, 0);
+    EXPECT_EQ(std::tuple(filled.draws, filled.summary.spacesNotDrawn, filled.summary.planes),
+              std::tuple(c.expectedDraws, c.expectedDraws, 0));
     EXPECT_TRUE(world.registrationIndex.empty());
   }
 }
@@ -164,9 +163,7 @@ TEST(FleetLottery, WeightsChooseAndAcceptedVariationsLoseTheirPercentage) {
   unused.useForGA = 0;
   ASSERT_EQ(Fill(world, airport, 100).summary.planes, 18);
   for (const auto& [registration, plane] : airport.planes) EXPECT_EQ(plane->aircraft, &always);
-  EXPECT_EQ(never.percentage, 0);
-  EXPECT_EQ(always.percentage, 0);
-  EXPECT_EQ(unused.percentage, 55);
+  EXPECT_EQ(std::tuple(never.percentage, always.percentage, unused.percentage), std::tuple(0, 0, 55));
 }
 
 TEST(FleetOrder, SortsUsableAirportsByDistanceFromTheOriginThenIdent) {
@@ -242,9 +239,9 @@ TEST(FleetRegistrations, NeverRepeatAcrossRuns) {
   random.Seed(1);
   std::ostringstream second;
   const GenerationResult run2 = GenerateTraffic(world, settings, random, progress, prompter, second);
-  EXPECT_EQ(run2.fleet.planes, 28);
-  EXPECT_EQ(run2.fleet.spacesWithoutRegistration, 72 - 28);
-  EXPECT_EQ(world.registrationIndex.size(), 100u);
+  EXPECT_EQ(
+      std::tuple(run2.fleet.planes, run2.fleet.spacesWithoutRegistration, world.registrationIndex.size()),
+      std::tuple(28, 72 - 28, 100u));
   for (const CPlane* plane : firstPlanes) EXPECT_EQ(world.registrationIndex.Find(plane->registration), plane);
   // The airports hold the second run's planes only.
   std::size_t planesOfSecondRun = 0;
@@ -404,9 +401,8 @@ TEST(RegistrationPatternsTest, CountryIsUpdatedInEveryRegionHoldingItAndLaterLin
     EXPECT_EQ(russia->patternCount, 1);
     EXPECT_EQ(russia->registrationPatterns, (Patterns{"RA-!!!!!"}));
   }
-  EXPECT_EQ(other.patternCount, 3);
-  EXPECT_EQ(other.registrationPatterns, kDefaultPatterns);
-  EXPECT_EQ(france.registrationPatterns[0], "F-....");
+  EXPECT_EQ(std::tuple(other.patternCount, other.registrationPatterns, france.registrationPatterns[0]),
+            std::tuple(3, kDefaultPatterns, "F-...."));
 }
 
 TEST(RegistrationPatternsTest, OnlyTheFirst511CharactersOfALineAreRead) {
@@ -417,10 +413,9 @@ TEST(RegistrationPatternsTest, OnlyTheFirst511CharactersOfALineAreRead) {
   const std::string longPattern(600, '!');
   // The part beyond the limit is dropped, even where it looks like a line of its own.
   ApplyRegistrationPatterns(head + longPattern + "COUNTRY;France;1;F-....\nCOUNTRY;Austria;1;OE-...", world);
-  EXPECT_EQ(germany.patternCount, 2);
-  EXPECT_EQ(germany.registrationPatterns[0], std::string(kMaxRegistrationLineLength - head.size(), '!'));
-  EXPECT_EQ(germany.registrationPatterns[1], "");
-  EXPECT_EQ(france.patternCount, 3);
+  EXPECT_EQ(std::tuple(germany.patternCount, germany.registrationPatterns[0], germany.registrationPatterns[1],
+                       france.patternCount),
+            std::tuple(2, std::string(kMaxRegistrationLineLength - head.size(), '!'), "", 3));
 }
 
 TEST(RegistrationPatternsTest, ReadsFileOnlyWhenPresent) {

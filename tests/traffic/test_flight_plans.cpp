@@ -314,10 +314,9 @@ TEST(FlightPlanWeek, AircraftWithoutRangeStayHome) {
   AddAirport(world, {.icao = "EDXE", .latitude = 50, .longitude = 9.5, .type = kMediumAirfield});
   AddVariation(world, AddModel(world, {.range = 0}), "Trainer");
   const TrafficRun run = Generate(world, 100);
-  EXPECT_EQ(run.result.fleet.planes, 9 + 9);
-  EXPECT_EQ(run.result.planesWithoutBlock, run.result.fleet.planes);
-  EXPECT_EQ(run.result.flightLines, 0);
-  EXPECT_EQ(run.text, "");
+  EXPECT_EQ(
+      std::tuple(run.result.fleet.planes, run.result.planesWithoutBlock, run.result.flightLines, run.text),
+      std::tuple(9 + 9, 9 + 9, 0, ""));
 }
 
 // Two idents on the very same spot (a duplicated scenery record) are 0/0 apart: every distance test
@@ -352,9 +351,8 @@ TEST(FlightPlanWeek, InvalidSunTimesAreReportedForEveryPlane) {
       world, {.icao = "EDXB", .latitude = std::numeric_limits<double>::quiet_NaN(), .type = kBush});
   AddVariation(world, AddModel(world, {}), "Trainer");
   const TrafficRun run = Generate(world, 100);
-  EXPECT_EQ(run.result.fleet.planes, 2);
-  EXPECT_EQ(run.messages, (std::vector<std::string>{"Error @EDXB", "Error @EDXB"}));
-  EXPECT_EQ(run.result.airportsWithInvalidSunTimes, std::vector<std::string>{"EDXB"});
+  EXPECT_EQ(std::tuple(run.result.fleet.planes, run.messages, run.result.airportsWithInvalidSunTimes),
+            std::tuple(2, std::vector<std::string>(2, "Error @EDXB"), std::vector<std::string>{"EDXB"}));
   EXPECT_LE(broken.sunrise, 0);
 }
 
