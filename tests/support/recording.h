@@ -41,11 +41,26 @@ class RecordingPrompter final : public Prompter {
     answers_.pop_front();
     return scripted;
   }
+  Answer AskYesNoCancel(const std::string& question) override {
+    if (!choice) return AskYesNoAllCancel(question);
+    questions.push_back(question);
+    return *choice;
+  }
+  void MessageWithDetails(const std::string& text, MessageIcon icon, const std::string& more) override {
+    Message(text, icon);
+    details.push_back(more);
+  }
+  bool AskYesNoWithDetails(const std::string& question, const std::string& more) override {
+    details.push_back(more);
+    return AskYesNo(question);
+  }
   std::optional<std::string> OpenFile(const std::string&, const std::string&) override { return chosenFile; }
 
   std::vector<std::string> messages;
   std::vector<std::string> questions;
+  std::vector<std::string> details;  // of the messages and questions that had them
   bool answer = false;
+  std::optional<Answer> choice;  // the answer to Yes/No/Cancel; as the other questions when unset
   std::optional<std::string> chosenFile;
 
  private:
