@@ -59,7 +59,7 @@ inline CCountry& CountryNode(CAirport& airport) {
 }
 
 struct ModelSpec {
-  std::string name = "Trainer";
+  const char* name = "Trainer";
   int wingSpan = 11;
   int cruiseSpeed = 120;
   int stallSpeed = 48;  // needs 698 m of runway
