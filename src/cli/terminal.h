@@ -37,6 +37,7 @@ class TerminalPrompter final : public Prompter {
   // y Yes, n No, a Yes to all, o No to all (none), c Cancel; --yes answers Yes to all.
   Answer AskYesNoAllCancel(const std::string& question) override;
   std::optional<std::string> OpenFile(const std::string& title, const std::string& filter) override;
+  std::optional<std::string> ChooseFolder(const std::string& title, const std::string& startFolder) override;
 
  private:
   std::istream& in_;

@@ -10,6 +10,10 @@
 
 namespace wf::ui {
 
+// What a collection did, as the user is told: files read, airports added, updated and in the
+// database, the first file with an error, and a save that failed.
+std::string CollectionSummary(const AirportCollectionResult& result);
+
 class CCollect final : public SheetPage {
  public:
   static constexpr FieldInfo kAirportPath{

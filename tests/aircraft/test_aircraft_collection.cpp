@@ -8,6 +8,7 @@
 
 #include "aircraft/aircraft_collection.h"
 #include "aircraft/aircraft_test_support.h"
+#include "platform/folder_listing.h"
 #include "platform/text.h"
 #include "support/recording.h"
 #include "support/temp_folder.h"
@@ -56,7 +57,9 @@ class AircraftCollectTest : public ::testing::Test {
                      const std::string& fileName = "aircraft.cfg") {
     WriteText(sim / folder / fileName, text);
   }
-  AircraftCollectionResult Collect() { return CollectAircraft(world, settings, sim, appData, progress); }
+  AircraftCollectionResult Collect() {
+    return CollectAircraft(world, settings, sim, ResolvePathCase(appData, "Microsoft/FSX/fsx.cfg"), progress);
+  }
 
   std::vector<std::uint16_t> Numbers() const {
     std::vector<std::uint16_t> numbers;
@@ -164,23 +167,23 @@ TEST_F(AircraftCollectTest, WithoutAnyAircraftFolderTheDatabaseIsKept) {
   struct Case {
     const char* name;
     std::function<void()> setUp;
-    fs::path appDataFolder;
+    fs::path fsxCfgFile;
     std::string reason;
   } cases[] = {
-      {"no application-data folder", [] {}, {}, "the folder of fsx.cfg is unknown..."},
-      {"no fsx.cfg", [&] { fs::remove(fsxCfg); }, appData, PathText(fsxCfg) + " was not found"},
-      {"no entries", [&] { WriteFsxCfg({}); }, appData, PathText(fsxCfg) + " names no aircraft folder..."},
+      {"no fsx.cfg folder", [] {}, {}, "the folder of fsx.cfg is unknown..."},
+      {"no fsx.cfg", [&] { fs::remove(fsxCfg); }, fsxCfg, PathText(fsxCfg) + " was not found"},
+      {"no entries", [&] { WriteFsxCfg({}); }, fsxCfg, PathText(fsxCfg) + " names no aircraft folder..."},
       {"only missing folders",
        [&] {
          WriteFsxCfg({"SimObjects\\Gone", "D:\\Elsewhere"});
        },
-       appData,
+       fsxCfg,
        "none of the aircraft folders that " + PathText(fsxCfg) + " names exists below the simulator folder"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     c.setUp();
-    const AircraftCollectionResult kept = CollectAircraft(world, settings, sim, c.appDataFolder, progress);
+    const AircraftCollectionResult kept = CollectAircraft(world, settings, sim, c.fsxCfgFile, progress);
     if (c.reason.ends_with("...")) {
       EXPECT_TRUE(kept.keptBecause.starts_with(c.reason.substr(0, c.reason.size() - 3))) << kept.keptBecause;
     } else {

@@ -33,8 +33,8 @@ TEST(AircraftCollectDemo, TheDemoInstallation) {
   World world;
   Settings settings;
   NullProgress progress;
-  const AircraftCollectionResult result =
-      CollectAircraft(world, settings, examples / "sim", examples / "appdata", progress);
+  const AircraftCollectionResult result = CollectAircraft(
+      world, settings, examples / "sim", examples / "appdata/Microsoft/FSX/fsx.cfg", progress);
 
   EXPECT_FALSE(result.fsxCfgPath.empty());
   EXPECT_EQ(result.foldersRead, 15u);
@@ -100,8 +100,8 @@ TEST(AircraftCollectDemo, TheDemoInstallation) {
   EXPECT_EQ(fs::path(result.skippedFolders[1].folderPath).filename(), "Repaint_Pack");
   EXPECT_EQ(result.skippedFolders[1].reason, "no aircraft.cfg");
 
-  const AircraftCollectionResult again =
-      CollectAircraft(world, settings, examples / "sim", examples / "appdata", progress);
+  const AircraftCollectionResult again = CollectAircraft(
+      world, settings, examples / "sim", examples / "appdata/Microsoft/FSX/fsx.cfg", progress);
   EXPECT_TRUE(again.newVariations.empty());
   EXPECT_TRUE(again.removedVariations.empty());
   EXPECT_EQ(again.keptVariations, 22u);

@@ -127,6 +127,10 @@ TEST_F(CliPagesTest, SettingsAndFlightPlanSettingsGoToTheSettingsFile) {
        "Wingfold.ini"},
       {"settings", 0, "Percent of GA parking spaces used for GA Traffic generation: 50 %\n"},
       {"settings", 0, "Max GA weight (kg): 20000\n"},
+      {"settings --fsx-cfg-folder \"" + work_.string() + "\"", 0,
+       "No aircraft folder could be listed: " + (work_ / "fsx.cfg").string() + " was not found"},
+      {"status", 0, "FSXcfg                          = " + work_.string() + "  (file)"},
+      {"settings --fsx-cfg-folder \"\"", 0, "The installed aircraft were read again from "},
       {"flightplan --date 2006-02-30", 2, "--date"},
   });
   EXPECT_TRUE(fs::path(*IniFile::Load(work_ / "Wingfold.ini").GetString("Path", "TTools")).is_absolute());

@@ -1,5 +1,6 @@
 // The window as it opens, its long work, and the traffic run behind "Generate Flightplan".
 #include <QAction>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTabWidget>
@@ -9,8 +10,10 @@
 #include <thread>
 #include <vector>
 
+#include "gui/airports_view.h"
 #include "gui/gui_test_support.h"
 #include "gui/program.h"
+#include "platform/text.h"
 
 namespace wf::gui {
 namespace {
@@ -52,7 +55,8 @@ TEST_F(GuiTest, OpensWithTheDatabaseCollectedAndCannotBeClosedWhileItWorks) {
 }
 
 // Without a simulator folder nothing is collected or saved, and a generation without airports says
-// that it placed no plane instead of compiling an empty week.
+// that it placed no plane instead of compiling an empty week. The folder chosen with "Browse" and
+// applied has its scenery and aircraft read at once, without a restart.
 TEST_F(GuiTest, WithoutASimulatorFolderTheUserIsSentToTheSettings) {
   MainWindow& w = Open(false);
   EXPECT_EQ(prompter.messages, std::vector<std::string>{kSimFolderMissingMessage});
@@ -63,6 +67,22 @@ TEST_F(GuiTest, WithoutASimulatorFolderTheUserIsSentToTheSettings) {
   ASSERT_EQ(prompter.messages.size(), 2u);
   EXPECT_NE(prompter.messages[1].find("No plane was placed"), std::string::npos) << prompter.messages[1];
   EXPECT_FALSE(fs::exists(work / "Flightplans-GA.dat"));
+
+  ShowPage(ui::PageId::kSettings);
+  prompter.chosenFolder = PathUtf8(sim);
+  QTest::mouseClick(Find<QPushButton>("simPathBrowse"), Qt::LeftButton);
+  EXPECT_EQ(Find<QLineEdit>("simPath")->text(), Q(PathUtf8(sim)));
+  Click(w.applyButton());
+  EXPECT_EQ(session.world.airportIndex.size(), 3u);
+  EXPECT_EQ(session.world.aircraftTypes.size(), 14u);
+  EXPECT_TRUE(fs::exists(work / "objects.dat"));
+  ASSERT_EQ(prompter.messages.size(), 3u);
+  for (const char* says : {"The simulator's scenery was collected: 1 scenery files read", "3 airports added",
+                           "The installed aircraft were read again from"})
+    EXPECT_NE(prompter.messages[2].find(says), std::string::npos) << prompter.messages[2];
+  const auto& airports = static_cast<AirportsView&>(w.View(ui::PageId::kAirports)).treeModel();
+  EXPECT_TRUE(
+      airports.IndexOf(static_cast<ui::NodeId>(session.world.airportIndex.Find("KAAA")->treeItem)).isValid());
 }
 
 // A damaged database stops the window as it stops the command line, and the repair is offered: No

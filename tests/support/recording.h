@@ -34,11 +34,17 @@ class RecordingPrompter final : public Prompter {
     return answer;
   }
   std::optional<std::string> OpenFile(const std::string&, const std::string&) override { return chosenFile; }
+  std::optional<std::string> ChooseFolder(const std::string& title, const std::string&) override {
+    folderDialogs.push_back(title);
+    return chosenFolder;
+  }
 
   std::vector<std::string> messages;
   std::vector<std::string> questions;
   bool answer = false;
   std::optional<std::string> chosenFile;
+  std::optional<std::string> chosenFolder;
+  std::vector<std::string> folderDialogs;  // the titles of the folder dialogs shown
 };
 
 }
