@@ -52,6 +52,10 @@ void CCollect::OnBrowse() {
   if (!folder.empty()) airportPath = WithFinalSeparator(folder);
 }
 
+void CCollect::OnSimFolderChanged(const std::filesystem::path& before) {
+  if (airportPath == WithFinalSeparator(before / "Addon Scenery")) OnInitDialog();
+}
+
 void CCollect::SetAirportPath(const std::string& path) {
   airportPath = path.empty() ? std::string() : WithFinalSeparator(UserPath(path));
 }

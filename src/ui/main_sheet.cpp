@@ -126,11 +126,13 @@ bool MainSheet::Apply() {
       return false;
     }
   }
+  const std::filesystem::path simFolder = session_.simFolder;
   bool applied = true;
   for (int i = 0; i < kPageCount; ++i) {
     const auto page = static_cast<PageId>(i);
     if (created_[i] || page == PageId::kCollect) applied = Page(page).OnApply() && applied;
   }
+  if (session_.simFolder != simFolder && IsCreated(PageId::kCollect)) collect.OnSimFolderChanged(simFolder);
   return applied;
 }
 

@@ -68,6 +68,7 @@ TEST_F(GuiTest, WithoutASimulatorFolderTheUserIsSentToTheSettings) {
   EXPECT_NE(prompter.messages[1].find("No plane was placed"), std::string::npos) << prompter.messages[1];
   EXPECT_FALSE(fs::exists(work / "Flightplans-GA.dat"));
 
+  ShowPage(ui::PageId::kCollect);
   ShowPage(ui::PageId::kSettings);
   prompter.chosenFolder = PathUtf8(sim);
   QTest::mouseClick(Find<QPushButton>("simPathBrowse"), Qt::LeftButton);
@@ -76,6 +77,7 @@ TEST_F(GuiTest, WithoutASimulatorFolderTheUserIsSentToTheSettings) {
   EXPECT_EQ(session.world.airportIndex.size(), 3u);
   EXPECT_EQ(session.world.aircraftTypes.size(), 14u);
   EXPECT_TRUE(fs::exists(work / "objects.dat"));
+  EXPECT_EQ(Find<QLineEdit>("airportPath")->text(), Q(PathUtf8(sim / "Addon Scenery" / "")));
   ASSERT_EQ(prompter.messages.size(), 3u);
   for (const char* says : {"The simulator's scenery was collected: 1 scenery files read", "3 airports added",
                            "The installed aircraft were read again from"})
