@@ -122,7 +122,7 @@ bool MainSheet::Apply() {
     if (!created_[i]) continue;
     const std::string problem = Page(static_cast<PageId>(i)).Problem();
     if (!problem.empty()) {
-      session_.prompter->Message(problem, MessageIcon::kWarning);
+      session_.prompter->Message(problem, MessageIcon::kStop);
       return false;
     }
   }

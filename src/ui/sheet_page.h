@@ -43,7 +43,8 @@ class SheetPage {
   // The page becomes the active page.
   virtual void OnSetActive() {}
   // The first number the user typed that the page refuses, as a message naming the box and its
-  // range; empty when every box holds a number in range.
+  // range; empty when every box holds a number in range. A refusal is an error (MessageIcon::kStop):
+  // nothing was taken.
   virtual std::string Problem() const { return {}; }
   // The sheet's apply. A refused number is reported through the Prompter and nothing is applied;
   // the result is then false.
