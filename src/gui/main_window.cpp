@@ -4,14 +4,20 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QHBoxLayout>
+#include <QKeySequence>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSettings>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <filesystem>
 #include <memory>
 #include <optional>
+#include <system_error>
 
 #include "app/repair.h"
 #include "app/traffic_run.h"
@@ -22,6 +28,7 @@
 #include "gui/plane_icons.h"
 #include "gui/planes_view.h"
 #include "gui/settings_view.h"
+#include "gui/texts.h"
 #include "platform/text.h"
 
 namespace wf::gui {
@@ -36,6 +43,10 @@ constexpr const char* kRepairQuestion =
     "\"wingfold repair\" does, and loads the databases again; collect your add-on scenery afterwards. "
     "No ends the program without writing anything.";
 
+// Where the window's state is kept in the user's settings.
+constexpr const char* kGeometryKey = "window/geometry";
+constexpr const char* kPageKey = "window/page";
+
 }
 
 MainWindow::MainWindow(Session& session, GuiPrompter* prompter, QWidget* parent)
@@ -46,9 +57,9 @@ MainWindow::MainWindow(Session& session, GuiPrompter* prompter, QWidget* parent)
       work_(new LongWork(*progress_, session, this)),
       sheet_(session),
       tabs_(new QTabWidget(this)),
-      generate_(new QPushButton("Generate Flightplan", this)),
-      exit_(new QPushButton("Exit", this)),
-      apply_(new QPushButton("Apply", this)),
+      generate_(new QPushButton("&Generate Flightplan", this)),
+      exit_(new QPushButton("E&xit", this)),
+      apply_(new QPushButton("&Apply", this)),
       openUrl_([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
   session_.progress = progress_;
   session_.rebuildAdvice = " Wingfold offers to repair it next.";
@@ -86,10 +97,20 @@ MainWindow::MainWindow(Session& session, GuiPrompter* prompter, QWidget* parent)
   layout->addLayout(buttons);
   setCentralWidget(central);
 
-  QMenu* file = menuBar()->addMenu("&File");
-  file->addAction("Show traffic report", this, [this] { ShowTrafficReport(); });
-  QMenu* help = menuBar()->addMenu("&Help");
-  help->addAction("&About FSX Wingfold...", this, [this] { ShowAbout(); });
+  AddMenus();
+  const char* statusNames[] = {"statusWorkFolder", "statusAirports", "statusAircraft", "statusGeneration"};
+  for (std::size_t i = 0; i < status_.size(); ++i) {
+    status_[i] = new QLabel(this);
+    status_[i]->setObjectName(statusNames[i]);
+    if (i == 0) {
+      // A long work folder is cut short rather than widening the window; its tooltip shows it whole.
+      status_[i]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+      statusBar()->addWidget(status_[i], 1);
+    } else {
+      statusBar()->addPermanentWidget(status_[i]);
+    }
+  }
+  UpdateStatus();
 
   connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
     if (index >= 0 && index < ui::kPageCount) ShowPage(static_cast<ui::PageId>(index));
@@ -99,6 +120,26 @@ MainWindow::MainWindow(Session& session, GuiPrompter* prompter, QWidget* parent)
   connect(apply_, &QPushButton::clicked, this, [this] { Apply(); });
   UpdateButtons();
   resize(sizeHint().expandedTo(QSize(920, 620)));
+  restoreGeometry(QSettings().value(kGeometryKey).toByteArray());
+}
+
+void MainWindow::AddMenus() {
+  QMenu* file = menuBar()->addMenu("&File");
+  const auto add = [this, file](const char* name, const char* text, const char* keys, auto slot) {
+    QAction* action = file->addAction(text);
+    action->setObjectName(name);
+    if (keys != nullptr) action->setShortcut(QKeySequence(keys));
+    connect(action, &QAction::triggered, this, slot);
+    return action;
+  };
+  applyAction_ = add("applyAction", "&Apply", "Ctrl+S", [this] { Apply(); });
+  generateAction_ = add("generateAction", "&Generate Flightplan", "Ctrl+G", [this] { GenerateFlightplan(); });
+  add("collectAction", "&Collect Airports", nullptr, [this] { CollectAirports(); });
+  add("reportAction", "Show traffic &report", nullptr, [this] { ShowTrafficReport(); });
+  file->addSeparator();
+  add("exitAction", "E&xit", "Ctrl+Q", [this] { close(); });
+  QMenu* help = menuBar()->addMenu("&Help");
+  help->addAction("&About FSX Wingfold...", this, [this] { ShowAbout(); });
 }
 
 MainWindow::~MainWindow() {
@@ -144,6 +185,11 @@ void MainWindow::Opened(bool ok) {
   if (ok) {
     opened_ = true;
     RefreshPages();
+    // The last page, unless the simulator folder is still to be set on the Settings page.
+    const int page = QSettings().value(kPageKey, tabs_->currentIndex()).toInt();
+    std::error_code error;
+    if (page >= 0 && page < ui::kPageCount && std::filesystem::is_directory(session_.simFolder, error))
+      tabs_->setCurrentIndex(page);
   } else {
     close();
   }
@@ -167,11 +213,35 @@ void MainWindow::RefreshPages() {
     if (sheet_.IsCreated(static_cast<ui::PageId>(i))) views_[i]->Refresh();
   }
   UpdateButtons();
+  UpdateStatus();
 }
 
 void MainWindow::UpdateButtons() {
   apply_->setEnabled(sheet_.ApplyEnabled());
+  applyAction_->setEnabled(apply_->isEnabled());
   generate_->setEnabled(sheet_.GenerateEnabled());
+  generateAction_->setEnabled(generate_->isEnabled());
+}
+
+void MainWindow::UpdateStatus() {
+  const ui::SheetStatus status = sheet_.Status();
+  const std::string* texts[] = {&status.workFolder, &status.airports, &status.aircraft,
+                                &status.lastGeneration};
+  for (std::size_t i = 0; i < status_.size(); ++i) status_[i]->setText(Q(*texts[i]));
+  status_[0]->setToolTip(status_[0]->text());
+}
+
+void MainWindow::CollectAirports() {
+  auto& view = static_cast<CollectView&>(View(ui::PageId::kCollect));
+  tabs_->setCurrentIndex(static_cast<int>(ui::PageId::kCollect));
+  // The page's first showing is long work of its own; the collection follows it.
+  if (!work_->Busy()) return view.Collect();
+  connect(
+      work_, &LongWork::finished, &view,
+      [&view](bool done) {
+        if (done) view.Collect();
+      },
+      Qt::SingleShotConnection);
 }
 
 void MainWindow::Apply() {
@@ -221,7 +291,15 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  SaveWindowState();
   QMainWindow::closeEvent(event);
+}
+
+void MainWindow::SaveWindowState() const {
+  QSettings settings;
+  settings.setValue(kGeometryKey, saveGeometry());
+  // A window closed before its databases were loaded was not used.
+  if (opened_) settings.setValue(kPageKey, tabs_->currentIndex());
 }
 
 }

@@ -1,10 +1,14 @@
 #include "ui/main_sheet.h"
 
 #include <algorithm>
+#include <chrono>
+#include <cmath>
 
 #include "app/traffic_report.h"
 #include "platform/numbers.h"
+#include "platform/system.h"
 #include "platform/text.h"
+#include "traffic/fleet.h"
 #include "world/plane.h"
 
 namespace wf::ui {
@@ -153,10 +157,41 @@ void MainSheet::PlanesPageEditsWritten() {
 }
 
 FlightplanGeneration MainSheet::GenerateFlightplan(bool compile) {
+  const auto start = std::chrono::steady_clock::now();
   FlightplanGeneration generation;
   generation.run = RunTrafficGeneration(session_, compile);
   generation.summary = GenerationSummary(generation.run);
+  lastGeneration_ = GenerationTime{
+      LocalClockNow(), std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count()};
   return generation;
+}
+
+SheetStatus MainSheet::Status() const {
+  SheetStatus status;
+  status.workFolder = "Work folder: " + PathUtf8(session_.workFolder);
+  std::size_t used = 0;
+  for (const auto& [icao, airport] : session_.world.airportIndex)
+    used += airport->useAirport != 0 && TakesPartInTraffic(*airport) ? 1 : 0;
+  status.airports = "Airports: " + N(used) + " used of " + N(session_.world.airportIndex.size());
+  std::size_t models = 0, variations = 0;
+  for (const auto& [name, model] : session_.world.aircraftTypes)
+    models += planes.ModelImage(*model) == kImageUsable ? 1 : 0;
+  for (const auto& [title, variation] : session_.world.aircraftNames)
+    variations += planes.VariationImage(*variation) == kImageUsable ? 1 : 0;
+  status.aircraft = "Usable: " + N(models) + " of " + N(session_.world.aircraftTypes.size()) + " models, " +
+                    N(variations) + " of " + N(session_.world.aircraftNames.size()) + " variations";
+  if (!lastGeneration_) {
+    status.lastGeneration = "No flight plans generated since the program started";
+    return status;
+  }
+  const ClockFields& at = lastGeneration_->ended;
+  status.lastGeneration = "Last generation at " + FormatWhole(at.hour, 2) + ":" + FormatWhole(at.minute, 2) +
+                          " (" + N(std::llround(lastGeneration_->seconds)) + " s): ";
+  const GenerationResult* generation = session_.lastGeneration.get();
+  status.lastGeneration += generation != nullptr ? N(generation->fleet.planes) + " planes, " +
+                                                       N(generation->flightLines) + " flights"
+                                                 : "nothing written";
+  return status;
 }
 
 std::optional<std::filesystem::path> MainSheet::WriteTrafficReport() {

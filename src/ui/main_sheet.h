@@ -5,9 +5,11 @@
 #include <array>
 #include <filesystem>
 #include <optional>
+#include <string>
 
 #include "app/startup_sequence.h"
 #include "app/traffic_run.h"
+#include "platform/calendar.h"
 #include "ui/airports_page.h"
 #include "ui/collect_page.h"
 #include "ui/flightplan_page.h"
@@ -26,6 +28,14 @@ struct FlightplanGeneration {
   // For the user: what was written (planes, airports, flights), the fleet's and the week's figures,
   // and what the compiler did.
   std::string summary;
+};
+
+// What the window's status bar shows, each part a text for people.
+struct SheetStatus {
+  std::string workFolder;      // "Work folder: <path>"
+  std::string airports;        // "Airports: U used of N": used, in a used country and not military
+  std::string aircraft;        // "Usable: M of N models, V of W variations", as the Planes page marks them
+  std::string lastGeneration;  // "Last generation at 14:02 (6 s): P planes, F flights", or why there is none
 };
 
 class MainSheet final : public PageHooks {
@@ -66,6 +76,9 @@ class MainSheet final : public PageHooks {
   // compiler (app/traffic_run.h).
   FlightplanGeneration GenerateFlightplan(bool compile = true);
 
+  // The figures of the status bar, counted now.
+  SheetStatus Status() const;
+
   // "Show traffic report": writes the traffic report of the work folder (app/traffic_report.h) and
   // returns its path, for the front end to open; when no page could be written, shows why and
   // returns nothing.
@@ -82,6 +95,13 @@ class MainSheet final : public PageHooks {
   std::array<bool, kPageCount> created_{};
   PageId active_ = PageId::kSettings;
   bool generateEnabled_ = false;
+  // When the last "Generate Flightplan" of this sheet ended, on this machine's clock, and how long
+  // it took; none before one.
+  struct GenerationTime {
+    ClockFields ended;
+    double seconds;
+  };
+  std::optional<GenerationTime> lastGeneration_;
 };
 
 }

@@ -1,5 +1,6 @@
 // The window as it opens, its long work, and the traffic run behind "Generate Flightplan".
 #include <QAction>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
@@ -140,11 +141,52 @@ TEST_F(GuiTest, GenerateFlightplanRunsTheTrafficGenerationAndTheCompilerAndOffer
   EXPECT_TRUE(prompter.messages.empty());
 
   browserStarts = false;
-  w.menuBar()->actions().at(0)->menu()->actions().at(0)->trigger();
+  Find<QAction>("reportAction")->trigger();
   WaitForWork();
   EXPECT_EQ(opened.size(), 2u);
   ASSERT_EQ(prompter.messages.size(), 1u);
   EXPECT_NE(prompter.messages[0].find("no browser could be started"), std::string::npos);
+}
+
+// The File menu's keys run what the buttons run, the status bar follows the work, and the window comes
+// back at the page and size it was closed with.
+TEST_F(GuiTest, FileMenuAndStatusBarFollowTheWorkAndTheWindowComesBackAsItWasLeft) {
+  MainWindow& w = Open();
+  const auto status = [&w] {
+    QStringList texts;
+    for (const QLabel* label : w.statusLabels()) texts << label->text();
+    return texts.join(" | ").toStdString();
+  };
+  EXPECT_EQ(status(), "Work folder: " + PathUtf8(work) +
+                          " | Airports: 3 used of 3 | Usable: 10 of 14 models, 15 of 22 variations | "
+                          "No flight plans generated since the program started");
+  EXPECT_FALSE(Find<QAction>("applyAction")->isEnabled());
+  EXPECT_FALSE(Find<QAction>("generateAction")->isEnabled());
+  ShowPage(ui::PageId::kAirports);
+  QApplication::setActiveWindow(&w);
+  QTest::keyClick(&w, Qt::Key_G, Qt::ControlModifier);
+  WaitForWork();
+  EXPECT_TRUE(fs::exists(work / "Flightplans-GA.dat"));
+  for (const char* says : {"Last generation at ", " s): 8 planes, 120 flights"})
+    EXPECT_NE(status().find(says), std::string::npos) << status();
+
+  Find<QAction>("collectAction")->trigger();
+  WaitForWork();
+  EXPECT_EQ(w.tabs()->currentIndex(), static_cast<int>(ui::PageId::kCollect));
+  EXPECT_NE(status().find("Airports: 4 used of 4"), std::string::npos) << status();
+  w.resize(1000, 700);
+  QApplication::setActiveWindow(&w);  // the progress box was
+  QTest::keyClick(&w, Qt::Key_Q, Qt::ControlModifier);
+  EXPECT_FALSE(w.isVisible());
+
+  Session restarted;
+  restarted.prompter = &prompter;
+  StartSession(restarted, work);
+  MainWindow again(restarted);
+  again.show();
+  EXPECT_TRUE(OpenAndWait(again));
+  EXPECT_EQ(again.tabs()->currentIndex(), static_cast<int>(ui::PageId::kCollect));
+  EXPECT_EQ(again.size(), QSize(1000, 700));
 }
 
 TEST_F(GuiTest, ASecondProgramOnTheWorkFolderIsToldWhoHoldsIt) {
