@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
 #include <QSettings>
 #include <QStatusBar>
@@ -46,6 +47,21 @@ constexpr const char* kRepairQuestion =
 // Where the window's state is kept in the user's settings.
 constexpr const char* kGeometryKey = "window/geometry";
 constexpr const char* kPageKey = "window/page";
+
+// A label that shows what fits of its text, cut in the middle, rather than widening the window; its
+// tooltip shows the whole text.
+class ElidedLabel final : public QLabel {
+ public:
+  using QLabel::QLabel;
+  QSize minimumSizeHint() const override { return {0, QLabel::minimumSizeHint().height()}; }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    painter.drawText(contentsRect(), Qt::AlignLeft | Qt::AlignVCenter,
+                     fontMetrics().elidedText(text(), Qt::ElideMiddle, contentsRect().width()));
+  }
+};
 
 }
 
@@ -100,11 +116,9 @@ MainWindow::MainWindow(Session& session, GuiPrompter* prompter, QWidget* parent)
   AddMenus();
   const char* statusNames[] = {"statusWorkFolder", "statusAirports", "statusAircraft", "statusGeneration"};
   for (std::size_t i = 0; i < status_.size(); ++i) {
-    status_[i] = new QLabel(this);
+    status_[i] = i == 0 ? new ElidedLabel(this) : new QLabel(this);
     status_[i]->setObjectName(statusNames[i]);
     if (i == 0) {
-      // A long work folder is cut short rather than widening the window; its tooltip shows it whole.
-      status_[i]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
       statusBar()->addWidget(status_[i], 1);
     } else {
       statusBar()->addPermanentWidget(status_[i]);
@@ -228,7 +242,7 @@ void MainWindow::UpdateStatus() {
   const std::string* texts[] = {&status.workFolder, &status.airports, &status.aircraft,
                                 &status.lastGeneration};
   for (std::size_t i = 0; i < status_.size(); ++i) status_[i]->setText(Q(*texts[i]));
-  status_[0]->setToolTip(status_[0]->text());
+  status_[0]->setToolTip("Work folder: " + status_[0]->text());
 }
 
 void MainWindow::CollectAirports() {

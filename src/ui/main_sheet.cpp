@@ -168,25 +168,25 @@ FlightplanGeneration MainSheet::GenerateFlightplan(bool compile) {
 
 SheetStatus MainSheet::Status() const {
   SheetStatus status;
-  status.workFolder = "Work folder: " + PathUtf8(session_.workFolder);
+  status.workFolder = PathUtf8(session_.workFolder);
   std::size_t used = 0;
   for (const auto& [icao, airport] : session_.world.airportIndex)
     used += airport->useAirport != 0 && TakesPartInTraffic(*airport) ? 1 : 0;
-  status.airports = "Airports: " + N(used) + " used of " + N(session_.world.airportIndex.size());
+  status.airports = "Airports: " + N(used) + "/" + N(session_.world.airportIndex.size()) + " used";
   std::size_t models = 0, variations = 0;
   for (const auto& [name, model] : session_.world.aircraftTypes)
     models += planes.ModelImage(*model) == kImageUsable ? 1 : 0;
   for (const auto& [title, variation] : session_.world.aircraftNames)
     variations += planes.VariationImage(*variation) == kImageUsable ? 1 : 0;
-  status.aircraft = "Usable: " + N(models) + " of " + N(session_.world.aircraftTypes.size()) + " models, " +
-                    N(variations) + " of " + N(session_.world.aircraftNames.size()) + " variations";
+  status.aircraft = "Usable: " + N(models) + "/" + N(session_.world.aircraftTypes.size()) + " models, " +
+                    N(variations) + "/" + N(session_.world.aircraftNames.size()) + " variations";
   if (!lastGeneration_) {
-    status.lastGeneration = "No flight plans generated since the program started";
+    status.lastGeneration = "No generation since the start";
     return status;
   }
   const ClockFields& at = lastGeneration_->ended;
-  status.lastGeneration = "Last generation at " + FormatWhole(at.hour, 2) + ":" + FormatWhole(at.minute, 2) +
-                          " (" + N(std::llround(lastGeneration_->seconds)) + " s): ";
+  status.lastGeneration = "Generated " + FormatWhole(at.hour, 2) + ":" + FormatWhole(at.minute, 2) + " (" +
+                          N(std::llround(lastGeneration_->seconds)) + " s): ";
   const GenerationResult* generation = session_.lastGeneration.get();
   status.lastGeneration += generation != nullptr ? N(generation->fleet.planes) + " planes, " +
                                                        N(generation->flightLines) + " flights"

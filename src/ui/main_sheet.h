@@ -32,10 +32,10 @@ struct FlightplanGeneration {
 
 // What the window's status bar shows, each part a text for people.
 struct SheetStatus {
-  std::string workFolder;      // "Work folder: <path>"
-  std::string airports;        // "Airports: U used of N": used, in a used country and not military
-  std::string aircraft;        // "Usable: M of N models, V of W variations", as the Planes page marks them
-  std::string lastGeneration;  // "Last generation at 14:02 (6 s): P planes, F flights", or why there is none
+  std::string workFolder;      // the work folder's path
+  std::string airports;        // "Airports: U/N used": used, in a used country and not military
+  std::string aircraft;        // "Usable: M/N models, V/W variations", as the Planes page marks them
+  std::string lastGeneration;  // "Generated 14:02 (6 s): P planes, F flights", or that there was none
 };
 
 class MainSheet final : public PageHooks {
