@@ -157,6 +157,8 @@ void MainWindow::AddMenus() {
 }
 
 MainWindow::~MainWindow() {
+  // Work still running uses the sheet, which goes before the window's children: it ends first.
+  delete work_;
   session_.progress = previousProgress_;
 }
 
