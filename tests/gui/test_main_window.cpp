@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
@@ -11,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "app/version.h"
 #include "gui/airports_view.h"
 #include "gui/gui_test_support.h"
 #include "gui/program.h"
@@ -148,8 +150,8 @@ TEST_F(GuiTest, GenerateFlightplanRunsTheTrafficGenerationAndTheCompilerAndOffer
   EXPECT_NE(prompter.messages[0].find("no browser could be started"), std::string::npos);
 }
 
-// The File menu's keys run what the buttons run, the status bar follows the work, and the window comes
-// back at the page and size it was closed with.
+// The File menu's keys run what the buttons run, the status bar follows the work, About names the
+// version, and the window comes back at the page and size it was closed with.
 TEST_F(GuiTest, FileMenuAndStatusBarFollowTheWorkAndTheWindowComesBackAsItWasLeft) {
   MainWindow& w = Open();
   const auto status = [&w] {
@@ -162,6 +164,15 @@ TEST_F(GuiTest, FileMenuAndStatusBarFollowTheWorkAndTheWindowComesBackAsItWasLef
                           "No generation since the start");
   EXPECT_FALSE(Find<QAction>("applyAction")->isEnabled());
   EXPECT_FALSE(Find<QAction>("generateAction")->isEnabled());
+  QString about;
+  QTimer::singleShot(0, [&about] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      about = box->text();
+      box->accept();
+    }
+  });
+  w.ShowAbout();
+  EXPECT_TRUE(about.contains(ProgramVersion())) << about.toStdString();
   ShowPage(ui::PageId::kAirports);
   QApplication::setActiveWindow(&w);
   QTest::keyClick(&w, Qt::Key_G, Qt::ControlModifier);
