@@ -7,6 +7,7 @@
 //
 // A table is written with the makers below, which take the page's members and handlers:
 //   NumberBoxField<&CPPlanes::m_nCruiseSpeed, &CPPlanes::OnCruiseSpeedChanged>(CPPlanes::kCruiseSpeed)
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -159,7 +160,7 @@ constexpr PageField TextField(const FieldInfo& info) {
                       return value;
                     }
                   }};
-  if constexpr (handler != nullptr) {
+  if constexpr (!std::is_same_v<decltype(handler), std::nullptr_t>) {
     field.typed = [](SheetPage& page, const std::string& text) { (As<handler>(page).*handler)(text); };
   }
   return field;
@@ -176,7 +177,7 @@ constexpr PageField ValueField(const FieldInfo& info, bool (*applies)(const Shee
                     return static_cast<std::int64_t>(field_detail::Get<member>(As<member>(page)));
                   },
                   .applies = applies};
-  if constexpr (handler != nullptr) {
+  if constexpr (!std::is_same_v<decltype(handler), std::nullptr_t>) {
     field.set = [](SheetPage& page, std::int64_t value) {
       using Argument = typename field_detail::HandlerArgument<decltype(handler)>::type;
       (As<handler>(page).*handler)(static_cast<Argument>(value));

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "aiconvert/air_files.h"
@@ -27,43 +28,31 @@ std::string Record(std::uint32_t id, const std::string& data, std::uint32_t leng
 }
 
 TEST(AirFilesTest, LibraryTitlesGiveFiguresAndTheNearestEntryIsChosen) {
-  struct Figures {
-    const char* title;
-    int cruise;
-    int stall;
-  } figures[] = {
+  const std::tuple<const char*, int, int> figures[] = {
       {"Light single@110#48", 110, 48}, {"Twin@160.5#62.4", 161, 62},
       {"Old@120#50#spare", 120, 50},    {"No figures", 0, 0},
-      {"Only cruise@120", 0, 0},        {"Bad@fast#slow", 0, 0},
-  };
-  for (const auto& f : figures) {
-    const AirFileFigures parsed = ParseAirFileFigures(f.title);
-    EXPECT_EQ(parsed.cruise, f.cruise) << f.title;
-    EXPECT_EQ(parsed.stall, f.stall) << f.title;
+      {"Only cruise@120", 0, 0},        {"Bad@fast#slow", 0, 0}};
+  for (const auto& [title, cruise, stall] : figures) {
+    const AirFileFigures parsed = ParseAirFileFigures(title);
+    EXPECT_EQ(std::tuple(parsed.cruise, parsed.stall), std::tuple(cruise, stall)) << title;
   }
   EXPECT_EQ(AirFileDisplayName("Light single@110#48"), "Light single");
 
-  struct Choice {
-    std::vector<std::string> titles;
-    int cruise, stall, expected;
-  } choices[] = {
+  // The library's titles, the cruise and stall speeds, the entry chosen.
+  const std::tuple<std::vector<std::string>, int, int, int> choices[] = {
       {{"", ""}, 120, 50, 0},                                       // no library: "no change"
       {{"", "", "A@100#40", "B@120#50", "C@140#60"}, 118, 51, 3},   // nearest
       {{"", "", "A@110#50", "B@130#50"}, 120, 50, 2},               // a tie keeps the lower index
       {{"", "", "Light@110#48", "Light twin@112#48"}, 112, 48, 3},  // names sharing a beginning
       {{"", "", "Far@40000#0"}, 100, 50, 0},                        // 32767 or more never wins
   };
-  for (const auto& c : choices) EXPECT_EQ(DefaultAirFileChoice(c.titles, c.cruise, c.stall), c.expected);
+  for (const auto& [titles, cruise, stall, expected] : choices)
+    EXPECT_EQ(DefaultAirFileChoice(titles, cruise, stall), expected);
 }
 
 TEST(AirFilesTest, TheRecordWalkFindsRecord261OrReportsDamage) {
   const std::string other = Record(100, "abcdef");
-  struct Case {
-    const char* name;
-    std::string bytes;
-    AirPatchOutcome outcome;
-    std::size_t valueOffset;
-  } cases[] = {
+  const std::tuple<const char*, std::string, AirPatchOutcome, std::size_t> cases[] = {
       {"after another record", other + Record(261, std::string(8, '\x07')), AirPatchOutcome::kPatched,
        14 + 8},
       {"first of two", Record(261, "1234") + Record(261, "5678"), AirPatchOutcome::kPatched, 8},
@@ -71,15 +60,12 @@ TEST(AirFilesTest, TheRecordWalkFindsRecord261OrReportsDamage) {
       {"too short to patch", Record(261, "12"), AirPatchOutcome::kNoRecord, 0},
       {"length past the end", other + Record(261, "1234", 4000), AirPatchOutcome::kDamaged, 0},
       {"huge length", Record(7, "", 0xFFFFFFF0u), AirPatchOutcome::kDamaged, 0},
-      {"header cut off", other + "\x05\x01\x00", AirPatchOutcome::kDamaged, 0},
-  };
-  for (const Case& c : cases) {
+      {"header cut off", other + "\x05\x01\x00", AirPatchOutcome::kDamaged, 0}};
+  for (const auto& [name, bytes, outcome, valueOffset] : cases) {
     const AirRecordSearch search =
-        FindAIRecord({reinterpret_cast<const std::uint8_t*>(c.bytes.data()), c.bytes.size()});
-    EXPECT_EQ(search.outcome, c.outcome) << c.name;
-    if (c.outcome == AirPatchOutcome::kPatched) {
-      EXPECT_EQ(search.valueOffset, c.valueOffset) << c.name;
-    }
+        FindAIRecord({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
+    EXPECT_EQ(search.outcome, outcome) << name;
+    EXPECT_EQ(outcome == AirPatchOutcome::kPatched ? search.valueOffset : 0, valueOffset) << name;
   }
 
   test::TempFolder temp;

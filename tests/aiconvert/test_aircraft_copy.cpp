@@ -16,10 +16,7 @@ using test::Read;
 using test::Write;
 
 TEST(AircraftCopyTest, TitlesAreMarkedAndEverythingElseLowered) {
-  struct Case {
-    const char* line;
-    const char* written;
-  } cases[] = {
+  const std::pair<const char*, const char*> cases[] = {
       {"[FLTSIM.0]", "[fltsim.0]"},
       {"Title = My Plane", "title=Wingfold my plane"},
       {"title=\t  Red C172", "title=Wingfold red c172"},
@@ -29,19 +26,15 @@ TEST(AircraftCopyTest, TitlesAreMarkedAndEverythingElseLowered) {
       {"x=1 ; title", "x=1 ; title"},        // the "=" must come after "title"
       {"Descr=\xC4rger", "descr=\xC4rger"},  // bytes above ASCII stay
   };
-  for (const auto& c : cases) EXPECT_EQ(AIConfigLine(c.line), c.written) << c.line;
+  for (const auto& [line, written] : cases) EXPECT_EQ(AIConfigLine(line), written) << line;
   EXPECT_EQ(AIConfigText("[General]\nTitle=A\r\n\r\nlast"), "[general]\r\ntitle=Wingfold a\r\n\r\nlast\r\n");
 
-  struct Folder {
-    fs::path folder;
-    fs::path target;
-  } folders[] = {
+  const std::pair<fs::path, fs::path> folders[] = {
       {"/fsx/SimObjects/Airplanes/C172", "/fsx/SimObjects/Airplanes/Wingfold C172"},
       {"/fsx/SimObjects/Airplanes/C172/", "/fsx/SimObjects/Airplanes/Wingfold C172"},
       {"/fsx/SimObjects/Airplanes/Wingfold C172", "/fsx/SimObjects/Airplanes/Wingfold C172"},
-      {"/fsx/SimObjects/Airplanes/WingfoldC172", "/fsx/SimObjects/Airplanes/Wingfold WingfoldC172"},
-  };
-  for (const auto& f : folders) EXPECT_EQ(AITargetFolder(f.folder), f.target) << f.folder;
+      {"/fsx/SimObjects/Airplanes/WingfoldC172", "/fsx/SimObjects/Airplanes/Wingfold WingfoldC172"}};
+  for (const auto& [folder, target] : folders) EXPECT_EQ(AITargetFolder(folder), target) << folder;
 }
 
 TEST(AircraftCopyTest, ConvertingAgainNeverLosesTheFlyableConfiguration) {

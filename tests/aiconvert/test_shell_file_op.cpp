@@ -16,24 +16,7 @@ namespace fs = std::filesystem;
 using test::Read;
 using test::Write;
 
-TEST(ShellFileOpTest, ListsEndInTwoNulsAndUnknownOperationsDoNothing) {
-  test::TempFolder temp;
-  Write(temp / "a.txt", "a");
-  for (unsigned operation : {0u, 5u}) {
-    const CShellFileOp op(nullptr, operation, temp / "a.txt", temp / "b.txt", 0, "");
-    EXPECT_EQ(op.List(0), (temp / "a.txt").string() + std::string(2, '\0'));
-    EXPECT_EQ(op.List(1), (temp / "b.txt").string() + std::string(2, '\0'));
-    EXPECT_EQ(op.GetTitle(), nullptr);
-  }
-  EXPECT_TRUE(fs::exists(temp / "a.txt"));
-  EXPECT_FALSE(fs::exists(temp / "b.txt"));
-  CShellFileOp op;
-  op.AddFile(0, "x");
-  op.AddFile(0, "yz");
-  EXPECT_EQ(op.List(0), std::string("x\0yz\0\0", 6));
-}
-
-TEST(ShellFileOpTest, AsksOnlyWithoutNoConfirmationAndCancelSetsAborted) {
+TEST(ShellFileOpTest, AsksOnlyWithoutNoConfirmationCancelSetsAbortedAndUnknownOperationsDoNothing) {
   test::TempFolder temp;
   Write(temp / "src/a.txt", "new");
   Write(temp / "dst/a.txt", "old");
@@ -49,16 +32,18 @@ TEST(ShellFileOpTest, AsksOnlyWithoutNoConfirmationAndCancelSetsAborted) {
   EXPECT_FALSE(quiet.GetAborted());
   EXPECT_EQ(prompter.questions.size(), 1u);
   EXPECT_EQ(Read(temp / "dst/a.txt"), "new");
+  // An operation it does not know does nothing.
+  CShellFileOp(&prompter, 5, temp / "src", temp / "other", FOF_NOCONFIRMATION, "");
+  EXPECT_FALSE(fs::exists(temp / "other"));
 }
 
 TEST(WaitForFileTest, WaitsAtMostTenTimesWithoutSleeping) {
   test::TempFolder temp;
-  struct Case {
-    int appearsAfter;  // pauses before the file exists; -1 never
-    bool found;
-    std::size_t pauses;
-  } cases[] = {{0, true, 0}, {3, true, 3}, {10, true, 10}, {-1, false, 10}};
-  for (const Case& c : cases) {
+  // Pauses before the file exists (-1: never), whether it is found, the pauses made.
+  const struct {
+    int appearsAfter, found, pauses;
+  } cases[] = {{0, 1, 0}, {3, 1, 3}, {10, 1, 10}, {-1, 0, 10}};
+  for (const auto& c : cases) {
     const fs::path file = temp / "test.DDS";
     fs::remove(file);
     if (c.appearsAfter == 0) Write(file, "x");
@@ -69,9 +54,9 @@ TEST(WaitForFileTest, WaitsAtMostTenTimesWithoutSleeping) {
       if (static_cast<int>(pauses.size()) == c.appearsAfter) Write(file, "x");
     };
     // The name is found without regard to case, as the Windows file system finds it.
-    EXPECT_EQ(WaitForFile(temp / "test.dds", progress, pause), c.found) << c.appearsAfter;
-    EXPECT_EQ(pauses.size(), c.pauses) << c.appearsAfter;
-    EXPECT_EQ(progress.texts.size(), c.pauses) << c.appearsAfter;
+    EXPECT_EQ(WaitForFile(temp / "test.dds", progress, pause), c.found != 0) << c.appearsAfter;
+    EXPECT_EQ(static_cast<int>(pauses.size()), c.pauses) << c.appearsAfter;
+    EXPECT_EQ(static_cast<int>(progress.texts.size()), c.pauses) << c.appearsAfter;
     for (const auto& duration : pauses) EXPECT_EQ(duration, std::chrono::milliseconds(500));
     for (const std::string& text : progress.texts)
       EXPECT_EQ(text, "Wait for:" + (temp / "test.dds").string());

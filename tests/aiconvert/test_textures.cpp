@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "aiconvert/texture_file.h"
@@ -49,20 +50,16 @@ TEST(TextureMeasureTest, AverageSizeGivesTheScale) {
   WriteSized(temp / "Texture.big/f.bmp", 4'000'000'000);  // 14 GB over 3 folders
   EXPECT_EQ(MeasureTextures(temp.path()).textureBytes, UINT32_MAX);
 
-  struct Case {
-    std::uint32_t bytes;
-    double scale;
-    const char* text;
-  } cases[] = {
+  const std::tuple<std::uint32_t, double, std::string> cases[] = {
       {1'500'000, 1.0, "1.00000"},   {1'572'864, 1.0, "1.00000"},  // exactly 1.5 MB
       {1'572'865, 1.0, "1.00000"},                                 // 1.5000009 MB truncates to 1.500
       {1'573'913, 0.5, "0.50000"},                                 // 1.501 MB
       {6'291'456, 0.5, "0.50000"},                                 // 6 MB: 1.5 after one halving
       {20'971'520, 0.25, "0.25000"},                               // 20 MB: still 1.25 after two halvings
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(TextureScale(c.bytes), c.scale) << c.bytes;
-    EXPECT_EQ(TextureScaleText(TextureScale(c.bytes)), c.text) << c.bytes;
+  for (const auto& [bytes, scale, text] : cases) {
+    EXPECT_EQ(TextureScale(bytes), scale) << bytes;
+    EXPECT_EQ(TextureScaleText(TextureScale(bytes)), text) << bytes;
   }
 }
 

@@ -22,14 +22,12 @@ TEST(TextureReductionTest, AFailingChainLeavesEveryTextureAsItWas) {
     const char* script;
     const char* reason;
     int nvdxtRuns;  // per texture
-  } cases[] = {
-      {"all tools missing", nullptr, nullptr, "Cannot start imagetool", 0},
-      {"nvdxt never writes", "nvdxt", "echo run >> runs.txt\n", "did not write", kToolAttempts},
-      {"imagetool writes garbage", "imagetool",
-       "if [ \"$1\" = -batch ]; then exec \"" WINGFOLD_IMAGE_TOOLS_DIR "/imagetool\" \"$@\"; fi\n"
-       "printf 'BMgarbage' > \"$5\"\n",
-       "damaged", 0},
-  };
+  } cases[] = {{"all tools missing", nullptr, nullptr, "Cannot start imagetool", 0},
+               {"nvdxt never writes", "nvdxt", "echo run >> runs.txt\n", "did not write", kToolAttempts},
+               {"imagetool writes garbage", "imagetool",
+                "if [ \"$1\" = -batch ]; then exec \"" WINGFOLD_IMAGE_TOOLS_DIR "/imagetool\" \"$@\"; fi\n"
+                "printf 'BMgarbage' > \"$5\"\n",
+                "damaged", 0}};
   for (const Case& c : cases) {
     Chain chain;
     if (c.fakeTool != nullptr) {

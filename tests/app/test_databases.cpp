@@ -43,28 +43,6 @@ void Write(const std::filesystem::path& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
-TEST(DatabasesTest, SaveWritesEveryFileAndALoadReadsItBack) {
-  TempFolder folder;
-  Fixture saved(folder.path());
-  saved.AddAirport("KAAA");
-  saved.AddAirport("KBBB");
-  Write(folder / "GAregnr.txt", "COUNTRY;United States;1;N!!!!A\n");
-  ASSERT_TRUE(SaveAirportDatabase(saved.session));
-  EXPECT_FALSE(saved.progress.shown);
-  EXPECT_NE(Read(folder / "Airports.dat").find("KAAA,"), std::string::npos);
-
-  Fixture loaded(folder.path());
-  const LoadResult result = LoadAirportDatabase(loaded.session);
-  EXPECT_EQ(result.outcome, LoadOutcome::kLoaded);
-  ASSERT_NE(loaded.session.world.airportIndex.Find("KBBB"), nullptr);
-  const CCountry* country =
-      loaded.session.world.regionMap.Find("North America")->countries.Find("United States");
-  ASSERT_NE(country, nullptr);
-  EXPECT_EQ(country->patternCount, 1) << "GAregnr.txt is read into the countries before objects.dat is saved";
-  EXPECT_EQ(country->registrationPatterns[0], "N!!!!A");
-  EXPECT_TRUE(saved.prompter.messages.empty());
-}
-
 TEST(DatabasesTest, UserDatabaseWinsAndNamesNeedTypes) {
   TempFolder folder;
   Fixture stock(folder.path());
@@ -124,8 +102,7 @@ TEST(DatabasesTest, EveryDamagedDatabaseIsKeptBeforeAnythingCanOverwriteIt) {
       {"16 bytes appended", whole + std::string(16, '\0')},
       {"no region counted", '\x00' + whole.substr(1)},
       {"two regions counted", '\x02' + whole.substr(1)},
-      {"cut short, met again", whole.substr(0, whole.size() - 7)},
-  };
+      {"cut short, met again", whole.substr(0, whole.size() - 7)}};
   std::vector<std::string> copies;
   std::string firstCopy;
   for (const auto& [name, bytes] : cases) {

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <tuple>
 
 #include "app/session.h"
 #include "app/settings_file.h"
@@ -23,23 +24,18 @@ TEST(SettingsFileTest, DefaultsWithoutAFileAndNoFileIsCreated) {
   session.prompter = &prompter;
   const StartupReport report = StartSession(session, folder.path());
 
+  // Without a file every setting keeps its default.
   const Settings defaults;
   const Settings& s = session.settings;
   EXPECT_FALSE(report.settingsFileFound);
   EXPECT_FALSE(std::filesystem::exists(folder.path() / "Wingfold.ini"));
-  EXPECT_EQ(s.maxWeightPrivate, 5000);
-  EXPECT_EQ(s.minWeightTaxi, 1800);
-  EXPECT_EQ(s.maxWeightGA, 14000);
-  EXPECT_EQ(s.gaPercentage, 30);
-  EXPECT_EQ(s.startDate, 1136073600);  // 2006-01-01 00:00:00 UTC
-  EXPECT_EQ(s.flightTimeMax, defaults.flightTimeMax);
-  EXPECT_EQ(s.flightTimeMin, defaults.flightTimeMin);
-  EXPECT_FLOAT_EQ(s.flightTimeMax[kTaxi], 2.0f);
-  EXPECT_FLOAT_EQ(s.flightTimeMin[kClub], 0.25f);
-  EXPECT_EQ(s.touchAndGoPercent[kTraining], 75);
-  EXPECT_EQ(s.parkingFee, defaults.parkingFee);
-  EXPECT_FLOAT_EQ(s.parkingFee[7], 2000.0f);
-  EXPECT_FLOAT_EQ(s.runwayFee, 0.33f);
+  EXPECT_EQ(std::tuple(s.maxWeightPrivate, s.minWeightTaxi, s.maxWeightGA, s.gaPercentage, s.startDate,
+                       s.runwayFee),
+            std::tuple(defaults.maxWeightPrivate, defaults.minWeightTaxi, defaults.maxWeightGA,
+                       defaults.gaPercentage, defaults.startDate, defaults.runwayFee));
+  EXPECT_EQ(std::tuple(s.flightTimeMax, s.flightTimeMin, s.touchAndGoPercent, s.parkingFee),
+            std::tuple(defaults.flightTimeMax, defaults.flightTimeMin, defaults.touchAndGoPercent,
+                       defaults.parkingFee));
   EXPECT_EQ(session.toolsFolder, folder.path() / "Bin");
 
   Random seeded(static_cast<std::uint32_t>(1136073600));
@@ -84,16 +80,13 @@ TEST(SettingsFileTest, StoredFormsAndOtherLetterCase) {
 }
 
 TEST(SettingsFileTest, DateIsCutAtFixedPositions) {
-  struct Case {
-    const char* text;
-    TimeValue expected;
-  } cases[] = {
-      {"01/01/2006", 1136073600}, {"12/31/1999", 946598400},
+  const std::pair<const char*, TimeValue> cases[] = {
+      {"01/01/2006", 1136073600},
+      {"12/31/1999", 946598400},
       {"02/00/2006", 1138665600},  // day 0 rolls back to 31 January
       {"1/1/2006", kInvalidTime},  // the cut gives month 1, day "/2" (0), year "06" -> before 1970
-      {"", kInvalidTime},
-  };
-  for (const auto& c : cases) EXPECT_EQ(ParseStartDate(c.text), c.expected) << c.text;
+      {"", kInvalidTime}};
+  for (const auto& [text, expected] : cases) EXPECT_EQ(ParseStartDate(text), expected) << text;
   EXPECT_EQ(FormatStartDate(1278201600), "07/04/2010");
 }
 

@@ -2,8 +2,12 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
+#include "app/reference_lists.h"
 #include "app/startup_sequence.h"
+#include "app/work_folder_lock.h"
+#include "platform/file_lock.h"
 #include "platform/files.h"
 #include "support/recording.h"
 #include "support/temp_folder.h"
@@ -37,24 +41,22 @@ void MakeWorkFolder(const fs::path& work) {
 // over it and before the reference lists change what was loaded.
 TEST(StartupSequenceTest, ADamagedDatabaseStopsTheSequenceBeforeAnythingIsWritten) {
   test::TempFolder folder;
-  struct Case {
-    const char* file;
-    bool unreadable;  // a folder where the file should be; else the file loses its last bytes
-  } cases[] = {{"objects.dat", false},
-               {"AircraftTypes.dat", false},
-               {"AircraftNames.dat", false},
-               {"AircraftTypes.dat", true}};
-  for (const Case& c : cases) {
-    const fs::path work = folder / (std::string(c.file) + (c.unreadable ? "-unreadable" : ""));
+  // The file, and whether a folder takes its place (else the file loses its last bytes).
+  const std::pair<const char*, bool> cases[] = {{"objects.dat", false},
+                                                {"AircraftTypes.dat", false},
+                                                {"AircraftNames.dat", false},
+                                                {"AircraftTypes.dat", true}};
+  for (const auto& [file, unreadable] : cases) {
+    const fs::path work = folder / (std::string(file) + (unreadable ? "-unreadable" : ""));
     MakeWorkFolder(work);
-    std::string left = ReadFileBytes(work / c.file).value_or("");
-    fs::remove(work / c.file);
-    if (c.unreadable) {
-      fs::create_directories(work / c.file);
+    std::string left = ReadFileBytes(work / file).value_or("");
+    fs::remove(work / file);
+    if (unreadable) {
+      fs::create_directories(work / file);
       left = "(a folder)";
     } else {
       left.resize(left.size() - 3);
-      std::ofstream(work / c.file, std::ios::binary) << left;
+      std::ofstream(work / file, std::ios::binary) << left;
     }
 
     Session session;
@@ -67,11 +69,10 @@ TEST(StartupSequenceTest, ADamagedDatabaseStopsTheSequenceBeforeAnythingIsWritte
     EXPECT_TRUE(result.stoppedByDamage) << work;
     EXPECT_FALSE(result.aircraftCollection.has_value()) << work;
     EXPECT_FALSE(result.militaryListRead) << work;
-    EXPECT_EQ(fs::is_directory(work / c.file) ? "(a folder)" : ReadFileBytes(work / c.file).value_or(""),
-              left)
+    EXPECT_EQ(fs::is_directory(work / file) ? "(a folder)" : ReadFileBytes(work / file).value_or(""), left)
         << work;
     ASSERT_EQ(prompter.messages.size(), 1u) << work;
-    EXPECT_NE(prompter.messages[0].find(c.file), std::string::npos) << prompter.messages[0];
+    EXPECT_NE(prompter.messages[0].find(file), std::string::npos) << prompter.messages[0];
   }
 
   // Undamaged, the same folder runs every step.
@@ -84,6 +85,57 @@ TEST(StartupSequenceTest, ADamagedDatabaseStopsTheSequenceBeforeAnythingIsWritte
   EXPECT_FALSE(result.stoppedByDamage);
   EXPECT_TRUE(result.aircraftCollection.has_value());
   EXPECT_EQ(result.militaryMarked, 1);
+}
+
+TEST(ReferenceListsTest, LineRulesAndBothLists) {
+  test::TempFolder folder;
+  World world;
+  for (const char* icao : {"KAAA", "KBBB", "KCCC", "KDDD"}) {
+    FindOrCreateAirport(world, "R", "C", "S", "City", icao, 0);
+  }
+  std::ofstream(folder / "MilitaryAirports.txt", std::ios::binary)
+      << " kaaa\r\n"        // leading blank removed, upper-cased: marks KAAA
+      << "KBBB remark\r\n"  // trailing text: matches nothing
+      << "#KCCC\r\n"        // comment
+      << "KDDD\r\n"
+      << "\r\nXXXX\n";  // unknown ident: ignored
+  std::ofstream(folder / "NotUseAirports.txt", std::ios::binary) << "KDDD\n";
+
+  int military = 0, notUsed = 0;
+  EXPECT_TRUE(ApplyMilitaryAirports(folder / "MilitaryAirports.txt", world, &military));
+  EXPECT_TRUE(ApplyNotUseAirports(folder / "NotUseAirports.txt", world, &notUsed));
+  EXPECT_FALSE(ApplyNotUseAirports(folder / "missing.txt", world));
+  EXPECT_EQ(military, 2);
+  EXPECT_EQ(notUsed, 1);
+  const auto& index = world.airportIndex;
+  EXPECT_EQ(index.Find("KAAA")->military, 1);
+  EXPECT_EQ(index.Find("KBBB")->military, 0);
+  EXPECT_EQ(index.Find("KCCC")->military, 0);
+  // Listed in both: military and not used.
+  EXPECT_EQ(index.Find("KDDD")->military, 1);
+  EXPECT_EQ(index.Find("KDDD")->useAirport, 0);
+}
+
+// The lock belongs to the open file: a second taker, in this process too, is refused until the
+// first lets go, and reads who holds it.
+TEST(WorkFolderLockTest, OneHolderAtATimeNamedInTheRefusal) {
+  test::TempFolder folder;
+  const auto lockFile = folder / kWorkFolderLockFile;
+  {
+    std::optional<WorkFolderLock> first = WorkFolderLock::Acquire(folder.path(), "wingfold collect");
+    EXPECT_FALSE(FileLock::TryLock(lockFile, "other").has_value());
+    EXPECT_TRUE(FileLock::Holder(lockFile).starts_with("wingfold collect, process " +
+                                                       std::to_string(CurrentProcessId()) + ", since "))
+        << FileLock::Holder(lockFile);
+    try {
+      WorkFolderLock::Acquire(folder.path(), "wingfold generate", std::chrono::milliseconds(0));
+      ADD_FAILURE() << "a second holder";
+    } catch (const WorkFolderBusy& e) {
+      EXPECT_NE(std::string(e.what()).find("is in use by wingfold collect, process"), std::string::npos)
+          << e.what();
+    }
+  }
+  EXPECT_TRUE(FileLock::TryLock(lockFile, "other").has_value());
 }
 
 }

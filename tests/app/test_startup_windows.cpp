@@ -26,16 +26,14 @@ TEST(WindowsStartupTest, TheSimulatorFolderComesFromTheBoxedEditionElseTheSteamE
     int result;
     const char* simFolder;
   };
-  const Case cases[] = {
-      {"boxed", R"(C:\Program Files (x86)\Microsoft Games\FSX)", R"(D:\Steam\FSX)", false, 0,
-       R"(C:\Program Files (x86)\Microsoft Games\FSX)"},
-      {"steam when boxed is missing", nullptr, R"(D:\Steam\steamapps\common\FSX\)", false, 0,
-       R"(D:\Steam\steamapps\common\FSX)"},
-      {"steam when boxed is empty", "", R"(D:\Steam\FSX)", false, 0, R"(D:\Steam\FSX)"},
-      {"a drive's root keeps its separator", R"(E:\)", nullptr, false, 0, R"(E:\)"},
-      {"the 64-bit view is not read", R"(C:\FSX)", nullptr, true, 13, "unchanged"},
-      {"neither", nullptr, nullptr, false, 13, "unchanged"},
-  };
+  const Case cases[] = {{"boxed", R"(C:\Program Files (x86)\Microsoft Games\FSX)", R"(D:\Steam\FSX)", false,
+                         0, R"(C:\Program Files (x86)\Microsoft Games\FSX)"},
+                        {"steam when boxed is missing", nullptr, R"(D:\Steam\steamapps\common\FSX\)", false,
+                         0, R"(D:\Steam\steamapps\common\FSX)"},
+                        {"steam when boxed is empty", "", R"(D:\Steam\FSX)", false, 0, R"(D:\Steam\FSX)"},
+                        {"a drive's root keeps its separator", R"(E:\)", nullptr, false, 0, R"(E:\)"},
+                        {"the 64-bit view is not read", R"(C:\FSX)", nullptr, true, 13, "unchanged"},
+                        {"neither", nullptr, nullptr, false, 13, "unchanged"}};
   for (const Case& c : cases) {
     test::ScopedMachineKeys keys;
     if (c.boxed)

@@ -46,13 +46,11 @@ TEST(TrafficRunTest, TheCompilerStepSucceedsOnlyWhenItsOutputWasWritten) {
     const char* script;  // empty: no compiler in the tools folder
     bool staleOutput;    // a traffic file from an earlier run is there
     const char* failure;
-  } cases[] = {
-      {"missing", "", false, "[Path] TTools"},
-      {"fails", "exit 3", false, "ended with status 3"},
-      {"writes nothing", "exit 0", false, "did not write"},
-      {"leaves the old file", "exit 0", true, "did not write"},
-      {"writes", "echo traffic >\"$OUT\"", false, ""},
-  };
+  } cases[] = {{"missing", "", false, "[Path] TTools"},
+               {"fails", "exit 3", false, "ended with status 3"},
+               {"writes nothing", "exit 0", false, "did not write"},
+               {"leaves the old file", "exit 0", true, "did not write"},
+               {"writes", "echo traffic >\"$OUT\"", false, ""}};
   test::TempFolder folder;
   for (const Case& c : cases) {
     RunFolder f(folder / c.name, true);
@@ -83,11 +81,9 @@ TEST(TrafficRunTest, AWeekWithoutPlanesOrWithoutItsFileStopsBeforeTheCompiler) {
     const char* name;
     bool airports, aircraft, planFileBlocked;
     const char* failure;
-  } cases[] = {
-      {"no airport", false, false, false, "No plane was placed: no airport is used"},
-      {"no aircraft", true, false, false, "No plane was placed: no aircraft can fly"},
-      {"plans unwritable", true, true, true, "The compiler was not run"},
-  };
+  } cases[] = {{"no airport", false, false, false, "No plane was placed: no airport is used"},
+               {"no aircraft", true, false, false, "No plane was placed: no aircraft can fly"},
+               {"plans unwritable", true, true, true, "The compiler was not run"}};
   test::TempFolder folder;
   for (const Case& c : cases) {
     RunFolder f(folder / c.name, c.airports);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <memory>
 #include <string>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "archive/archive.h"
+#include "archive/byte_reader.h"
 #include "platform/windows1252.h"
 
 namespace wf {
@@ -156,8 +158,7 @@ TEST(ArchiveTest, CountEncoding) {
       {0, {0x00, 0x00}},
       {0xFFFE, {0xFE, 0xFF}},
       {0xFFFF, {0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00}},
-      {0x12345, {0xFF, 0xFF, 0x45, 0x23, 0x01, 0x00}},
-  };
+      {0x12345, {0xFF, 0xFF, 0x45, 0x23, 0x01, 0x00}}};
   for (const auto& [count, bytes] : cases) {
     SCOPED_TRACE(count);
     Bytes out;
@@ -176,8 +177,7 @@ TEST(ArchiveTest, StringPrefixes) {
       {255, {0xFF, 0xFF, 0x00}},
       {0xFFFD, {0xFF, 0xFD, 0xFF}},
       {0xFFFE, {0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00}},
-      {0x10000, {0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x01, 0x00}},
-  };
+      {0x10000, {0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x01, 0x00}}};
   for (const auto& [length, prefix] : cases) {
     SCOPED_TRACE(length);
     const std::string text(length, '\xE9');
@@ -199,8 +199,7 @@ TEST(ArchiveTest, SixteenBitStringsAreConvertedToWindows1252) {
       {{0xFF, 0xFE, 0xFF, 0x00}, ""},
       // U+0100 has no byte; a surrogate pair is one character; a lone surrogate is one too.
       {{0xFF, 0xFE, 0xFF, 0x06, 0x00, 0x01, 0x3D, 0xD8, 0x00, 0xDE, 'x', 0x00, 0x00, 0xDC, 0x78, 0x01},
-       "??x?\x9F"},
-  };
+       "??x?\x9F"}};
   for (const auto& [bytes, text] : cases) {
     SCOPED_TRACE(text);
     CArchive r(bytes, Registry());
@@ -210,14 +209,12 @@ TEST(ArchiveTest, SixteenBitStringsAreConvertedToWindows1252) {
 }
 
 TEST(ArchiveTest, StringShorterThanItsPrefixFails) {
-  const std::vector<Bytes> cases = {
-      {0x05, 'A', 'B'},
-      {0xFF, 0x00, 0x01, 'A'},
-      {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 'A'},
-      {0xFF, 0xFE, 0xFF, 0x02, 'A', 0x00, 'B'},
-      {0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F},
-      {0xFF, 0xFE},
-  };
+  const std::vector<Bytes> cases = {{0x05, 'A', 'B'},
+                                    {0xFF, 0x00, 0x01, 'A'},
+                                    {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 'A'},
+                                    {0xFF, 0xFE, 0xFF, 0x02, 'A', 0x00, 'B'},
+                                    {0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F},
+                                    {0xFF, 0xFE}};
   for (const Bytes& bytes : cases) {
     CArchive r(bytes, Registry());
     EXPECT_THROW(r.ReadString(), ArchiveError) << ::testing::PrintToString(bytes);
@@ -395,8 +392,7 @@ TEST(ArchiveTest, MalformedTagsFailWithOffsetAndReason) {
        "offset 0xC: index 2 names an object, expected a class"},
       {"second reference to an object", Concat({city, {0x02, 0x00}}),
        "offset 0xC: reference to object 2, which was read already"},
-      {"other class than expected", city, "offset 0x0: object of class CCity, expected CRegion", "CRegion"},
-  };
+      {"other class than expected", city, "offset 0x0: object of class CCity, expected CRegion", "CRegion"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     try {
@@ -469,6 +465,56 @@ TEST(ArchiveTest, CountThatCannotFitFailsBeforeAnyAllocation) {
         e.what(),
         "offset 0x0: a count of 2147483647 elements of at least 3 bytes each, but only 2 bytes remain");
   }
+}
+
+TEST(ByteReaderTest, ShortReadsThrowWithOffsetAndLeaveThePositionAlone) {
+  struct Case {
+    const char* name;
+    std::function<void(ByteReader&)> read;
+    std::string message;
+  };
+  const std::vector<Case> cases = {
+      {"U16", [](ByteReader& r) { r.U16(); }, "offset 0x2: expected 2 bytes for a 16-bit value, 1 remains"},
+      {"U32", [](ByteReader& r) { r.U32(); }, "offset 0x2: expected 4 bytes for a 32-bit value, 1 remains"},
+      {"U64", [](ByteReader& r) { r.U64(); }, "offset 0x2: expected 8 bytes for a 64-bit value, 1 remains"},
+      {"Double", [](ByteReader& r) { r.Double(); }, "offset 0x2: expected 8 bytes for a double, 1 remains"},
+      {"Bytes", [](ByteReader& r) { r.Bytes(2, "the name"); },
+       "offset 0x2: expected 2 bytes for the name, 1 remains"},
+      {"huge Bytes", [](ByteReader& r) { r.Bytes(std::numeric_limits<std::size_t>::max()); },
+       "offset 0x2: expected " + std::to_string(std::numeric_limits<std::size_t>::max()) +
+           " bytes, 1 remains"},
+      {"Skip", [](ByteReader& r) { r.Skip(5); }, "offset 0x2: expected 5 bytes, 1 remains"},
+      {"Seek", [](ByteReader& r) { r.Seek(4); },
+       "offset 0x2: cannot move to offset 0x4, the data end at 0x3"}};
+  const std::vector<std::uint8_t> data = {1, 2, 3};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ByteReader in(data);
+    in.Skip(2);
+    try {
+      c.read(in);
+      ADD_FAILURE() << "no error";
+    } catch (const FormatError& e) {
+      EXPECT_EQ(e.what(), c.message);
+    }
+    EXPECT_EQ(in.Offset(), 2u);
+    EXPECT_EQ(in.U8(), 3);
+  }
+}
+
+TEST(ByteReaderTest, BytesViewSeekAndCustomError) {
+  const std::vector<std::uint8_t> data = {10, 20, 30, 40};
+  BasicByteReader<std::out_of_range> in(data);
+  in.Seek(1);
+  auto view = in.Bytes(2);
+  ASSERT_EQ(view.size(), 2u);
+  EXPECT_EQ(view[0], 20);
+  EXPECT_EQ(view.data(), data.data() + 1);
+  in.Seek(4);
+  EXPECT_TRUE(in.AtEnd());
+  EXPECT_EQ(in.Bytes(0).size(), 0u);
+  EXPECT_THROW(in.U8(), std::out_of_range);
+  EXPECT_THROW(in.FailAt(0x1F2A4, "bad record"), std::out_of_range);
 }
 
 }

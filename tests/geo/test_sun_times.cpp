@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "geo/calendar_tables.h"
 #include "geo/sun_times.h"
 #include "support/os.h"
 
@@ -22,6 +23,22 @@ struct Place {
 constexpr Place kHonolulu{21.318, -157.922}, kSingapore{1.359, 103.989}, kFrankfurt{50.033, 8.570},
     kSydney{-33.946, 151.177}, kSantiago{-33.393, -70.786}, kLongyearbyen{78.246, 15.466},
     kMcMurdo{-77.854, 166.469};
+
+// The day of the year decides the sun's declination.
+TEST(CalendarTest, LeapYearsAndDayNumbers) {
+  for (const auto& [year, leap] :
+       {std::pair{1900, false}, {2000, true}, {2004, true}, {2006, false}, {2100, false}}) {
+    EXPECT_EQ(IsLeapYear(year), leap) << year;
+  }
+  struct Case {
+    int month, day;
+    bool leap;
+    int expected;
+  } cases[] = {
+      {1, 1, false, 1}, {3, 1, true, 61}, {3, 1, false, 60}, {12, 31, false, 365}, {12, 31, true, 366}};
+  for (const Case& c : cases)
+    EXPECT_EQ(DayOfYear(c.month, c.day, c.leap), c.expected) << c.month << "/" << c.day;
+}
 
 std::string Describe(TimeValue t) {
   return IsoDateTime(SplitTime(t));
@@ -45,8 +62,7 @@ TEST(SunTimesTest, WithinMinutesOfAnIndependentEphemeris) {
        MakeTime(2007, 2, 10, 16, 34, 35)},
       {kSydney, MakeTime(2006, 12, 21), MakeTime(2006, 12, 20, 18, 40, 31), MakeTime(2006, 12, 21, 9, 5, 43)},
       {kSantiago, MakeTime(2006, 12, 21), MakeTime(2006, 12, 21, 9, 30, 9),
-       MakeTime(2006, 12, 21, 23, 52, 23)},
-  };
+       MakeTime(2006, 12, 21, 23, 52, 23)}};
   for (const Case& c : cases) {
     // The date's time of day does not count.
     const TimeValue evening = c.date + kDay - 1;
@@ -73,12 +89,10 @@ TEST(SunTimesTest, PolarDayAndNightCentreOnSolarNoon) {
     TimeValue date;
     TimeValue dayLength, transit;
   };
-  const Case cases[] = {
-      {kLongyearbyen, MakeTime(2006, 6, 21), kDay, MakeTime(2006, 6, 21, 10, 59, 52)},
-      {kLongyearbyen, MakeTime(2006, 12, 21), 0, MakeTime(2006, 12, 21, 10, 56, 8)},
-      {kMcMurdo, MakeTime(2006, 12, 21), kDay, MakeTime(2006, 12, 21, 0, 51, 55)},
-      {kMcMurdo, MakeTime(2006, 6, 21), 0, MakeTime(2006, 6, 21, 0, 55, 46)},
-  };
+  const Case cases[] = {{kLongyearbyen, MakeTime(2006, 6, 21), kDay, MakeTime(2006, 6, 21, 10, 59, 52)},
+                        {kLongyearbyen, MakeTime(2006, 12, 21), 0, MakeTime(2006, 12, 21, 10, 56, 8)},
+                        {kMcMurdo, MakeTime(2006, 12, 21), kDay, MakeTime(2006, 12, 21, 0, 51, 55)},
+                        {kMcMurdo, MakeTime(2006, 6, 21), 0, MakeTime(2006, 6, 21, 0, 55, 46)}};
   for (const Case& c : cases) {
     const TimeValue sunrise = SunriseTime(c.date, c.place.latitude, c.place.longitude);
     const TimeValue sunset = SunsetTime(c.date, c.place.latitude, c.place.longitude);

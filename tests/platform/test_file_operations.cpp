@@ -65,13 +65,11 @@ TEST(FileOperationsTest, TheReplaceQuestionDecidesFileByFile) {
     const char* b;
     bool cCopied;
     bool aborted;
-  } cases[] = {
-      {"yes, no", {Answer::kYes, Answer::kNo}, 2, "new a", "old b", true, false},
-      {"no to all", {Answer::kNoToAll}, 1, "old a", "old b", true, false},
-      {"yes to all", {Answer::kYesToAll}, 1, "new a", "new b", true, false},
-      {"cancel first", {Answer::kCancel}, 1, "old a", "old b", false, true},
-      {"yes, cancel", {Answer::kYes, Answer::kCancel}, 2, "new a", "old b", false, true},
-  };
+  } cases[] = {{"yes, no", {Answer::kYes, Answer::kNo}, 2, "new a", "old b", true, false},
+               {"no to all", {Answer::kNoToAll}, 1, "old a", "old b", true, false},
+               {"yes to all", {Answer::kYesToAll}, 1, "new a", "new b", true, false},
+               {"cancel first", {Answer::kCancel}, 1, "old a", "old b", false, true},
+               {"yes, cancel", {Answer::kYes, Answer::kCancel}, 2, "new a", "old b", false, true}};
   for (const Case& c : cases) {
     test::TempFolder temp;
     Write(temp / "src/a.txt", "new a");
@@ -116,21 +114,18 @@ TEST(FileOperationsTest, DeleteAndRenameFindNamesWithoutRegardToCase) {
   EXPECT_TRUE(test::HasEntrySpelled(temp / "plane", "flyable_aircraft.cfg"));
   EXPECT_FALSE(test::HasEntrySpelled(temp / "plane", "Flyable_Aircraft.cfg"));
   EXPECT_FALSE(test::HasEntrySpelled(temp / "plane", "Aircraft.cfg"));
-}
 
-TEST(FileOperationsTest, ARenameThatChangesOnlyTheCaseTakesEffect) {
-  test::TempFolder temp;
-  Write(temp / "a.bmp", "first");
+  // A rename that changes only the case takes effect; one onto an existing file replaces it.
   std::error_code ec;
-  RenameToSpelling(temp / "a.bmp", temp / "A.BMP", ec);
+  RenameToSpelling(temp / "plane/flyable_aircraft.cfg", temp / "plane/FLYABLE_AIRCRAFT.CFG", ec);
   EXPECT_FALSE(ec) << ec.message();
-  EXPECT_TRUE(test::HasEntrySpelled(temp.path(), "A.BMP"));
-  EXPECT_FALSE(test::HasEntrySpelled(temp.path(), "a.bmp"));
-  Write(temp / "b.bmp", "second");
-  RenameToSpelling(temp / "b.bmp", temp / "A.BMP", ec);
+  Write(temp / "plane/b.cfg", "second");
+  EXPECT_TRUE(test::HasEntrySpelled(temp / "plane", "FLYABLE_AIRCRAFT.CFG"));
+  EXPECT_FALSE(test::HasEntrySpelled(temp / "plane", "flyable_aircraft.cfg"));
+  RenameToSpelling(temp / "plane/b.cfg", temp / "plane/FLYABLE_AIRCRAFT.CFG", ec);
   EXPECT_FALSE(ec) << ec.message();
-  EXPECT_EQ(Read(temp / "A.BMP"), "second");
-  EXPECT_FALSE(test::HasEntrySpelled(temp.path(), "b.bmp"));
+  EXPECT_EQ(Read(temp / "plane/FLYABLE_AIRCRAFT.CFG"), "second");
+  EXPECT_FALSE(test::HasEntrySpelled(temp / "plane", "b.cfg"));
 }
 
 }

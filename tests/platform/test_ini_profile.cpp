@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "platform/errors.h"
 #include "platform/ini_profile.h"
 
@@ -71,26 +73,22 @@ TEST(IniProfileTest, ReadsEveryEncodingAndKeepsItsFormWhenWritten) {
     return out;
   };
   const std::string lines = "[Settings]\r\nGA_Percentage=77\r\n[Path]\r\nFS2004=C:\\FSX\r\n";
-  struct Case {
-    const char* name;
-    std::string bytes;
-    std::string rewritten;  // after setting [Path] TTools=T
-  } cases[] = {
+  // The form, its bytes, the bytes after setting [Path] TTools=T.
+  const std::tuple<const char*, std::string, std::string> cases[] = {
       {"UTF-16, little-endian", utf16(lines, false), utf16(lines + "TTools=T\r\n", false)},
       {"UTF-16, big-endian", utf16(lines, true), utf16(lines + "TTools=T\r\n", true)},
       {"UTF-8 with its mark", "\xEF\xBB\xBF" + lines, "\xEF\xBB\xBF" + lines + "TTools=T\r\n"},
       {"CR line ends", "[Settings]\rGA_Percentage=77\r[Path]\rFS2004=C:\\FSX\r",
        "[Settings]\rGA_Percentage=77\r[Path]\rFS2004=C:\\FSX\rTTools=T\r"},
       {"LF line ends", "[Settings]\nGA_Percentage=77\n[Path]\nFS2004=C:\\FSX",
-       "[Settings]\nGA_Percentage=77\n[Path]\nFS2004=C:\\FSX\nTTools=T\n"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    IniFile ini = IniFile::Parse(c.bytes);
+       "[Settings]\nGA_Percentage=77\n[Path]\nFS2004=C:\\FSX\nTTools=T\n"}};
+  for (const auto& [name, bytes, rewritten] : cases) {
+    SCOPED_TRACE(name);
+    IniFile ini = IniFile::Parse(bytes);
     EXPECT_EQ(ini.GetInt("Settings", "GA_Percentage", 30), 77);
     EXPECT_EQ(ini.GetString("Path", "FS2004"), "C:\\FSX");
     ini.SetString("Path", "TTools", "T");
-    EXPECT_EQ(ini.Text(), c.rewritten);
+    EXPECT_EQ(ini.Text(), rewritten);
   }
   // Text outside ASCII survives the way through UTF-8 and back.
   IniFile wide = IniFile::Parse(std::string("\xFF\xFE[\0P\0]\0\r\0\n\0d\0=\0\xE9\0\x3D\xD8\x00\xDE", 22));

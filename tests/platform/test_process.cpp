@@ -9,11 +9,7 @@ namespace wf {
 namespace {
 
 TEST(RunAndWaitCommandLineTest, SplitsByTheWindowsRules) {
-  struct Case {
-    std::string commandLine;
-    std::vector<std::string> arguments;
-  };
-  const Case cases[] = {
+  const std::pair<std::string, std::vector<std::string>> cases[] = {
       {"", {}},
       {"  a\tb  ", {"a", "b"}},
       {R"("a b" c)", {"a b", "c"}},
@@ -27,9 +23,8 @@ TEST(RunAndWaitCommandLineTest, SplitsByTheWindowsRules) {
       {R"("a""b")", {R"(a"b)"}},                       // doubled quote inside quotes
       {R"("open end)", {"open end"}},                  // an unclosed quote runs to the end
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(SplitWindowsCommandLine(c.commandLine), c.arguments) << c.commandLine;
-  }
+  for (const auto& [commandLine, arguments] : cases)
+    EXPECT_EQ(SplitWindowsCommandLine(commandLine), arguments) << commandLine;
 }
 
 }

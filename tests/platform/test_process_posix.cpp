@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/process.h"
@@ -34,36 +35,24 @@ void WriteArgumentRecorder(const fs::path& path) {
 }
 
 TEST(RunAndWaitCommandLineTest, WritesAndReadsPathsInTheProgramsStyle) {
-  struct Case {
-    std::string path;
-    PathStyle style;
-    std::string written;
-    std::string readBack;
-  };
-  const Case cases[] = {
+  // The path, the style, the path as written, the path read back.
+  const std::tuple<std::string, PathStyle, std::string, std::string> cases[] = {
       {"/home/ann/My Work", PathStyle::kWindows, R"(Z:\home\ann\My Work)", "/home/ann/My Work"},
       {"/home/ann/My Work/", PathStyle::kWindows, R"(Z:\home\ann\My Work)", "/home/ann/My Work"},
       {"/home/ann/My Work", PathStyle::kPosix, "/home/ann/My Work", "/home/ann/My Work"},
-      {"/", PathStyle::kWindows, R"(Z:\)", "/"},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(CommandLinePath(c.path, c.style), c.written) << c.path;
-    EXPECT_EQ(PathFromCommandLine(c.written), fs::path(c.readBack)) << c.written;
+      {"/", PathStyle::kWindows, R"(Z:\)", "/"}};
+  for (const auto& [path, style, written, readBack] : cases) {
+    EXPECT_EQ(CommandLinePath(path, style), written) << path;
+    EXPECT_EQ(PathFromCommandLine(written), fs::path(readBack)) << written;
   }
   EXPECT_EQ(CommandLinePath("relative/x", PathStyle::kPosix), (fs::current_path() / "relative/x").string());
   EXPECT_EQ(PathFromCommandLine(R"(z:\tmp\a.dat)"), fs::path("/tmp/a.dat"));
   EXPECT_EQ(PathFromCommandLine(R"(C:\FSX\x)"), fs::path("C:/FSX/x"));
-  EXPECT_EQ(CommandLineSeparator(PathStyle::kWindows), '\\');
-  EXPECT_EQ(CommandLineSeparator(PathStyle::kPosix), '/');
 }
 
 TEST(RunAndWaitTest, FindsTheProgramWithoutRegardToCaseWithOrWithoutExe) {
-  struct Case {
-    std::vector<std::pair<std::string, int>> files;  // name on disk, its exit code
-    std::string asked;
-    int expectedExit;
-  };
-  const Case cases[] = {
+  // The files (name on disk, exit code), the name asked for, the exit code of the one started.
+  const std::tuple<std::vector<std::pair<std::string, int>>, std::string, int> cases[] = {
       {{{"tool", 3}}, "tool", 3},
       {{{"tool", 3}}, "TOOL.EXE", 3},
       {{{"TOOL.EXE", 4}}, "tool", 4},
@@ -72,15 +61,14 @@ TEST(RunAndWaitTest, FindsTheProgramWithoutRegardToCaseWithOrWithoutExe) {
       {{{"tool", 3}, {"tool.exe", 4}}, "tool", 3},
       {{{"Tool", 5}, {"tool", 6}}, "tool", 6},  // the exact spelling wins
   };
-  for (const Case& c : cases) {
+  for (const auto& [files, asked, expectedExit] : cases) {
     test::TempFolder folder;
-    for (const auto& [name, code] : c.files) {
+    for (const auto& [name, code] : files)
       WriteFile(folder / name, "#!/bin/sh\nexit " + std::to_string(code) + "\n", true);
-    }
-    const RunResult result = RunAndWait(c.asked, "", folder.path());
-    EXPECT_TRUE(result.started) << c.asked << ": " << result.failure;
-    EXPECT_EQ(result.exitCode, c.expectedExit) << c.asked;
-    EXPECT_EQ(CommandLinePathStyle(c.asked, folder.path()), PathStyle::kPosix);
+    const RunResult result = RunAndWait(asked, "", folder.path());
+    EXPECT_TRUE(result.started) << asked << ": " << result.failure;
+    EXPECT_EQ(result.exitCode, expectedExit) << asked;
+    EXPECT_EQ(CommandLinePathStyle(asked, folder.path()), PathStyle::kPosix);
   }
 }
 
@@ -110,27 +98,21 @@ TEST(RunAndWaitTest, ReportsAProgramEndedBySignal) {
 }
 
 TEST(RunAndWaitTest, SaysWhyAProgramCannotBeStarted) {
-  struct Case {
-    std::string file;  // written into the folder; empty: nothing
-    std::string content;
-    bool executable;
-    std::string reason;
-  };
-  const Case cases[] = {
+  // The file written into the folder (none: nothing), its content, whether it is executable, the reason.
+  const std::tuple<std::string, std::string, bool, std::string> cases[] = {
       {"", "", false, "no file of that name"},
       {"compiler.exe", "#!/bin/sh\nexit 0\n", false, "is not executable"},
       {"compiler.exe", "neither a script nor a binary", true, "cannot execute"},
-      {"compiler.exe", "MZ\x90", true, "wine is not on the PATH"},
-  };
-  for (const Case& c : cases) {
+      {"compiler.exe", "MZ\x90", true, "wine is not on the PATH"}};
+  for (const auto& [file, content, executable, reason] : cases) {
     test::TempFolder folder;
-    if (!c.file.empty()) WriteFile(folder / c.file, c.content, c.executable);
+    if (!file.empty()) WriteFile(folder / file, content, executable);
     test::ScopedEnvironment path("PATH", (folder / "empty-bin").string());
     const RunResult result = RunAndWait("Compiler.exe", "/x=1", folder.path());
-    EXPECT_FALSE(result.started) << c.reason;
+    EXPECT_FALSE(result.started) << reason;
     EXPECT_NE(result.failure.find("Compiler.exe"), std::string::npos) << result.failure;
     EXPECT_NE(result.failure.find(folder.path().string()), std::string::npos) << result.failure;
-    EXPECT_NE(result.failure.find(c.reason), std::string::npos) << result.failure;
+    EXPECT_NE(result.failure.find(reason), std::string::npos) << result.failure;
   }
 }
 

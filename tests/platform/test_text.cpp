@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <tuple>
 
 #include "platform/console.h"
 #include "platform/text.h"
@@ -14,16 +15,13 @@ TEST(Text, CaseFoldingTouchesOnlyAsciiLetters) {
   EXPECT_EQ(ToUpperAscii("ksea-Z09 \xE4\xC3\xA4@[`{"), "KSEA-Z09 \xE4\xC3\xA4@[`{");
   EXPECT_EQ(ToLowerAscii("KSEA-z09 \xC4\xC3\x84@[`{"), "ksea-z09 \xC4\xC3\x84@[`{");
 
-  struct Case {
-    const char* a;
-    const char* b;
-    bool equal;
-  } cases[] = {{"TrafficDatabaseBuilder.EXE", "trafficdatabasebuilder.exe", true},
-               {"", "", true},
-               {"nmi", "nm", false},
-               {"@", "`", false},  // one apart in ASCII like 'A' and 'a', but no letters
-               {"\xE4", "\xC4", false}};
-  for (const Case& c : cases) EXPECT_EQ(EqualsIgnoringCase(c.a, c.b), c.equal) << c.a << " / " << c.b;
+  const std::tuple<const char*, const char*, bool> cases[] = {
+      {"TrafficDatabaseBuilder.EXE", "trafficdatabasebuilder.exe", true},
+      {"", "", true},
+      {"nmi", "nm", false},
+      {"@", "`", false},  // one apart in ASCII like 'A' and 'a', but no letters
+      {"\xE4", "\xC4", false}};
+  for (const auto& [a, b, equal] : cases) EXPECT_EQ(EqualsIgnoringCase(a, b), equal) << a << " / " << b;
 }
 
 TEST(Text, TrimTakesBlanksAndCarriageReturnsFromBothEndsOnly) {
@@ -53,20 +51,16 @@ TEST(Text, HexAndPathTexts) {
 // Stored names are Windows-1252, typed and shown ones UTF-8; messages mix UTF-8 paths with names.
 TEST(Text, Windows1252MeetsUtf8) {
   EXPECT_EQ(Windows1252ToUtf8("Z\xFCrich \x80\x81"), "Z\xC3\xBCrich \xE2\x82\xAC\xC2\x81");
-  struct Case {
-    const char* utf8;
-    const char* windows1252;
-    bool lossless;
-  } cases[] = {
+  const std::tuple<const char*, const char*, bool> cases[] = {
       {"Z\xC3\xBCrich \xE2\x82\xAC ?", "Z\xFCrich \x80 ?", true},
       {"\xF0\x9F\x98\x80 \xC3", "? ?", false},   // outside the code page; cut off
       {"\xC0\x80\xED\xA0\x80", "?????", false},  // overlong; a surrogate
       {"F\xFCrstenzell", "F?rstenzell", false},  // typed in Latin-1, not UTF-8
   };
-  for (const Case& c : cases) {
-    bool lossless = !c.lossless;
-    EXPECT_EQ(Utf8ToWindows1252(c.utf8, &lossless), c.windows1252) << c.utf8;
-    EXPECT_EQ(lossless, c.lossless) << c.utf8;
+  for (const auto& [utf8, windows1252, expectLossless] : cases) {
+    bool lossless = !expectLossless;
+    EXPECT_EQ(Utf8ToWindows1252(utf8, &lossless), windows1252) << utf8;
+    EXPECT_EQ(lossless, expectLossless) << utf8;
   }
   EXPECT_EQ(DisplayUtf8("Aachen-Merzbr\xFC"
                         "ck in /home/\xC3\xA9t\xC3\xA9 \xE9"),

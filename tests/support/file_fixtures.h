@@ -1,13 +1,12 @@
 #pragma once
-// Files written and read in one call, and a prompter that answers per-file questions from a
-// script.
-#include <deque>
+// Files written and read in one call (and the recording prompter, which answers per-file questions
+// from a script).
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
-#include "platform/prompter.h"
+#include "support/recording.h"
 
 namespace wf::test {
 
@@ -39,27 +38,5 @@ inline std::string Read(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
-
-// Answers the per-file question with the scripted answers in turn (No once they run out).
-class ScriptedPrompter final : public Prompter {
- public:
-  explicit ScriptedPrompter(std::deque<Answer> answers = {}) : answers_(std::move(answers)) {}
-  void Message(const std::string& text, MessageIcon) override { messages.push_back(text); }
-  bool AskYesNo(const std::string& question) override { return AskYesNoAllCancel(question) == Answer::kYes; }
-  Answer AskYesNoAllCancel(const std::string& question) override {
-    questions.push_back(question);
-    if (answers_.empty()) return Answer::kNo;
-    const Answer answer = answers_.front();
-    answers_.pop_front();
-    return answer;
-  }
-  std::optional<std::string> OpenFile(const std::string&, const std::string&) override { return {}; }
-
-  std::vector<std::string> messages;
-  std::vector<std::string> questions;
-
- private:
-  std::deque<Answer> answers_;
-};
 
 }

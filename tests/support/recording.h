@@ -1,5 +1,6 @@
 #pragma once
 // Recording fakes of the progress line and the prompter.
+#include <deque>
 #include <optional>
 #include <string>
 #include <utility>
@@ -26,12 +27,19 @@ class RecordingProgress final : public Progress {
   bool shown = false;
 };
 
+// Records messages and questions; answers the questions with the scripted answers in turn, then
+// with `answer`.
 class RecordingPrompter final : public Prompter {
  public:
+  explicit RecordingPrompter(std::deque<Answer> answers = {}) : answers_(std::move(answers)) {}
   void Message(const std::string& text, MessageIcon) override { messages.push_back(text); }
-  bool AskYesNo(const std::string& question) override {
+  bool AskYesNo(const std::string& question) override { return AskYesNoAllCancel(question) == Answer::kYes; }
+  Answer AskYesNoAllCancel(const std::string& question) override {
     questions.push_back(question);
-    return answer;
+    if (answers_.empty()) return answer ? Answer::kYes : Answer::kNo;
+    const Answer scripted = answers_.front();
+    answers_.pop_front();
+    return scripted;
   }
   std::optional<std::string> OpenFile(const std::string&, const std::string&) override { return chosenFile; }
   std::optional<std::string> ChooseFolder(const std::string& title, const std::string&) override {
@@ -45,6 +53,10 @@ class RecordingPrompter final : public Prompter {
   std::optional<std::string> chosenFile;
   std::optional<std::string> chosenFolder;
   std::vector<std::string> folderDialogs;  // the titles of the folder dialogs shown
+
+ private:
+  std::deque<Answer> answers_;
 };
+using ScriptedPrompter = RecordingPrompter;
 
 }

@@ -90,30 +90,28 @@ TEST(StandInCompilerTest, ValidInputsGiveATrafficFileWithHeaderOnly) {
   }
 }
 
+// Inputs the compiler refuses, usage errors and a missing output folder write nothing and say why.
 TEST(StandInCompilerTest, InvalidInputsWriteNothingAndSayWhere) {
   Installation installation("AC1,N1234B,0,ONE_WEEK,VFR\n{\n60930,KXYZ,55\n}\n");
   std::ofstream(installation.output) << "earlier run";
-  const StandInRun run = RunStandIn(installation.Arguments(PathStyle::kPosix));
+  std::vector<std::string> arguments = installation.Arguments(PathStyle::kPosix);
+  const StandInRun run = RunStandIn(arguments);
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_NE(run.output.find("Flightplans-GA.dat:3: the destination 'KXYZ'"), std::string::npos) << run.output;
   EXPECT_EQ(ReadFileBytes(installation.output), std::optional<std::string>("earlier run"));
-
   fs::remove(installation.output);
-  EXPECT_EQ(RunStandIn(installation.Arguments(PathStyle::kPosix)).exitCode, 1);
+  EXPECT_EQ(RunStandIn(arguments).exitCode, 1);
   EXPECT_FALSE(fs::exists(installation.output));
-}
 
-TEST(StandInCompilerTest, UsageErrorsAndAMissingOutputFolder) {
-  Installation installation;
-  std::vector<std::string> arguments = installation.Arguments(PathStyle::kPosix);
+  EXPECT_EQ(RunStandIn({"/Airports=x", "/AutoSchedule=yes"}).exitCode, 2);
   arguments.pop_back();  // /Output
   EXPECT_EQ(RunStandIn(arguments).exitCode, 2);
-  EXPECT_EQ(RunStandIn({"/Airports=x", "/AutoSchedule=yes"}).exitCode, 2);
-
+  std::ofstream(installation.work / "Flightplans-GA.dat")
+      << "AC1,N1234B,0,ONE_WEEK,VFR\n{\n60930,KBB,55\n}\n";
   fs::remove_all(installation.sim);
-  const StandInRun run = RunStandIn(installation.Arguments(PathStyle::kPosix));
-  EXPECT_EQ(run.exitCode, 1);
-  EXPECT_NE(run.output.find("does not exist"), std::string::npos) << run.output;
+  const StandInRun noFolder = RunStandIn(installation.Arguments(PathStyle::kPosix));
+  EXPECT_EQ(noFolder.exitCode, 1);
+  EXPECT_NE(noFolder.output.find("does not exist"), std::string::npos) << noFolder.output;
 }
 
 // The traffic run's own path: find the program in the tools folder, write the paths as it reads

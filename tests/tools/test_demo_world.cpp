@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -78,58 +79,6 @@ std::map<std::string, std::vector<char>> ReadTree(const fs::path& root) {
         std::vector<char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   }
   return files;
-}
-
-TEST(DemoWorld, KeepsOnlyAirportTypesWithPackableIdentsInIdentOrder) {
-  test::TempFolder dir;
-  const auto airports = ReadAirports(MakeDataSet(dir.path()));
-  std::vector<std::string> idents;
-  for (const auto& a : airports) idents.push_back(a.ident);
-  EXPECT_EQ(idents, (std::vector<std::string>{"00AA", "EGLL", "ESSA", "KSEA", "LOWI", "W55"}));
-  EXPECT_EQ(airports[3].runways.size(), 2u);
-  EXPECT_EQ(airports[3].towerFrequency, "119.9");
-
-  for (const auto& [ident, packable] : std::vector<std::pair<std::string, bool>>{{"KSEA", true},
-                                                                                 {"3W5", true},
-                                                                                 {"A-1 ", true},
-                                                                                 {"", false},
-                                                                                 {"ABCDE", false},
-                                                                                 {"ks", false},
-                                                                                 {"K\xC3\x96", false}}) {
-    EXPECT_EQ(IsPackableIdent(ident), packable) << ident;
-  }
-}
-
-TEST(DemoWorld, SynthesisesWhatTheDataLacks) {
-  test::TempFolder dir;
-  std::map<std::string, bgl::AirportDesc> byIdent;
-  for (const auto& a : ReadAirports(MakeDataSet(dir.path()))) byIdent[a.ident] = SynthesiseAirport(a);
-
-  const auto& ksea = byIdent.at("KSEA");
-  EXPECT_EQ(ksea.region, "North America");
-  EXPECT_EQ(ksea.state, "Washington");
-  ASSERT_EQ(ksea.runways.size(), 2u);
-  EXPECT_EQ(ksea.runways[1].surface, 4) << "unknown surface of a long runway at a large airport: asphalt";
-  EXPECT_EQ(ksea.runways[0].primaryIls, "IEA0");
-  EXPECT_EQ(ksea.runways[0].secondaryIls, "JEA0");
-  EXPECT_EQ(ksea.coms.front().frequency, 119900000u) << "the data's tower frequency is kept";
-  EXPECT_NE(ksea.fuelFlags, 0u);
-
-  const auto& small = byIdent.at("00AA");
-  EXPECT_EQ(small.runways.at(0).surface, 1) << "610 m unknown at a small airport: grass";
-  EXPECT_EQ(small.runways.at(0).primaryIls, "");
-  EXPECT_EQ(small.coms.at(0).type, 3);
-  EXPECT_EQ(small.coms.at(0).frequency, 122900000u);
-
-  const auto& seaplane = byIdent.at("W55");
-  ASSERT_EQ(seaplane.runways.size(), 1u) << "an airport without runways gets one";
-  EXPECT_EQ(seaplane.runways[0].surface, 2);
-  bool dock = false;
-  for (const auto& space : seaplane.parkingLists.at(0).spaces) dock = dock || space.type == 11;
-  EXPECT_TRUE(dock);
-
-  EXPECT_EQ(byIdent.at("LOWI").state, "") << "only US, Canadian and Australian states are named";
-  EXPECT_EQ(byIdent.at("EGLL").region, "Europe");
 }
 
 TEST(DemoWorld, SameDataGivesByteIdenticalFiles) {

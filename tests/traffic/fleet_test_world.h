@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/calendar.h"
@@ -146,8 +147,7 @@ inline void BuildSmallWorld(World& world) {
       {"LSZH", 47.4647, 8.5492, kLargeCommercial, "Switzerland", "Europe", 432, 3700, kHardSurface, 10, 4, 2,
        200},
       {"LFPB", 48.9694, 2.4414, kLargeCommercial, "France", "Europe", 66, 3000, kHardSurface, 6, 2, 2, 90},
-      {"LEMD", 40.4719, -3.5626, kLargeCommercial, "Spain", "Europe", 610, 4100, kHardSurface, 8, 4, 2, 120},
-  };
+      {"LEMD", 40.4719, -3.5626, kLargeCommercial, "Spain", "Europe", 610, 4100, kHardSurface, 8, 4, 2, 120}};
   for (const AirportSpec& spec : airports) AddAirport(world, spec);
   world.airportIndex.Find("ETSN")->military = 1;
   world.airportIndex.Find("EDXX")->useAirport = 0;
@@ -161,69 +161,42 @@ inline void BuildSmallWorld(World& world) {
   austria.patternCount = 2;
   austria.registrationPatterns[0] = "OE-K..";
   austria.registrationPatterns[1] = "OE-D..";
+  // What the compiler's files must carry through: a country and a title with a comma, runways and
+  // parking spaces of every kind of word.
+  CountryNode(*world.airportIndex.Find("LFPB")).name = "France, Republic of";
+  world.airportIndex.Find("EDDF")->runways = {{4, 4000, 60}, {1, 600, 20}, {2, 300, 90}, {8, 300, 90}};
+  world.airportIndex.Find("EDDF")->parkingSpaces = {
+      {ParkingType::kRampGaMedium, 12.5}, {ParkingType::kDockGa, 7.0}, {ParkingType::kGateSmall, 1234.56}};
   CCountry& spain = CountryNode(*world.airportIndex.Find("LEMD"));
   spain.patternCount = 1;
   spain.registrationPatterns[0] = "EC-...";
   // France keeps the patterns of a new country.
 
-  CAircraft& cessna = AddModel(world, {.name = "Cessna 172"});
-  AddVariation(world, cessna, "Cessna 172 white", 100, 10000);
-  AddVariation(world, cessna, "Cessna 172 red", 50, 10000);
-  CAircraft& seneca = AddModel(world, {.name = "Piper Seneca",
-                                       .wingSpan = 12,
-                                       .cruiseSpeed = 180,
-                                       .stallSpeed = 60,
-                                       .range = 800,
-                                       .engineCount = 2,
-                                       .fuelFlow = 40,
-                                       .maxWeight = 2070,
-                                       .ceiling = 25000,
-                                       .usage = 0b111111});
-  AddVariation(world, seneca, "Piper Seneca blue", 60, 30000);
-  CAircraft& kingAir = AddModel(world, {.name = "King Air 350",
-                                        .wingSpan = 18,
-                                        .cruiseSpeed = 300,
-                                        .stallSpeed = 85,
-                                        .range = 1500,
-                                        .engineCount = 2,
-                                        .engineType = EngineType::kTurboprop,
-                                        .fuelFlow = 150,
-                                        .fuelType = FuelType::kJetFuel,
-                                        .maxWeight = 6800,
-                                        .ceiling = 35000,
-                                        .usage = 0b110000});
-  AddVariation(world, kingAir, "King Air 350 charter", 40, 150000);
-  CAircraft& husky = AddModel(world, {.name = "Husky floats",
-                                      .cruiseSpeed = 95,
-                                      .stallSpeed = 40,
-                                      .range = 400,
-                                      .fuelFlow = 30,
-                                      .ifr = 0,
-                                      .usage = 0b000011,
-                                      .amphibian = 1});
-  AddVariation(world, husky, "Husky floats yellow", 30, 8000);
-  CAircraft& cub = AddModel(world, {.name = "Super Cub",
-                                    .cruiseSpeed = 90,
-                                    .stallSpeed = 35,
-                                    .range = 400,
-                                    .fuelFlow = 28,
-                                    .ifr = 0,
-                                    .usage = 0b000011,
-                                    .bushPlane = 1,
-                                    .skis = 1});
-  AddVariation(world, cub, "Super Cub tundra", 30, 6000);
-  CAircraft& glider = AddModel(world, {.name = "Stemme S10",
-                                       .wingSpan = 23,
-                                       .cruiseSpeed = 100,
-                                       .stallSpeed = 40,
-                                       .range = 500,
-                                       .engineCount = 0,
-                                       .ifr = 0,
-                                       .usage = 0b000001});
-  AddVariation(world, glider, "Stemme S10 white", 20, 5000);
-  CAircraft& jet =
-      AddModel(world, {.name = "Wide Jet", .wingSpan = 40, .cruiseSpeed = 450, .usage = 0b110000});
-  AddVariation(world, jet, "Wide Jet", 100, 900000);
+  // Name, span, cruise, stall, range, engines, engine, fuel flow, fuel, weight, ceiling, IFR, usage,
+  // floats, bush, skis; then the variations: title, probability, money per week.
+  using enum EngineType;
+  using enum FuelType;
+  const struct {
+    ModelSpec model;
+    std::vector<std::tuple<const char*, float, float>> variations;
+  } models[] = {{{"Cessna 172"}, {{"Cessna 172, white", 100, 10000}, {"Cessna 172 red", 50, 10000}}},
+                {{"Piper Seneca", 12, 180, 60, 800, 2, kPiston, 40, kAvgas, 2070, 25000, 1, 0b111111},
+                 {{"Piper Seneca blue", 60, 30000}}},
+                {{"King Air 350", 18, 300, 85, 1500, 2, kTurboprop, 150, kJetFuel, 6800, 35000, 1, 0b110000},
+                 {{"King Air 350 charter", 40, 150000}}},
+                {{"Husky floats", 11, 95, 40, 400, 1, kPiston, 30, kAvgas, 1100, 14000, 0, 0b000011, 1},
+                 {{"Husky floats yellow", 30, 8000}}},
+                {{"Super Cub", 11, 90, 35, 400, 1, kPiston, 28, kAvgas, 1100, 14000, 0, 0b000011, 0, 1, 1},
+                 {{"Super Cub tundra", 30, 6000}}},
+                {{"Stemme S10", 23, 100, 40, 500, 0, kPiston, 35, kAvgas, 1100, 14000, 0, 0b000001},
+                 {{"Stemme S10 white", 20, 5000}}},
+                {{"Wide Jet", 40, 450, 48, 600, 1, kPiston, 35, kAvgas, 1100, 14000, 1, 0b110000},
+                 {{"Wide Jet", 100, 900000}}}};
+  for (const auto& [spec, variations] : models) {
+    CAircraft& model = AddModel(world, spec);
+    for (const auto& [title, probability, money] : variations)
+      AddVariation(world, model, title, probability, money);
+  }
 }
 
 inline Settings SmallWorldSettings() {

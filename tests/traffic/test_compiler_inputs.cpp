@@ -1,15 +1,20 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/calendar.h"
+#include "platform/process.h"
 #include "support/temp_folder.h"
 #include "traffic/aircraft_file.h"
 #include "traffic/airports_file.h"
 #include "traffic/compiler_inputs.h"
+#include "traffic/compiler_parameters.h"
+#include "traffic/fleet_test_world.h"
 #include "traffic/flight_plans.h"
 
 namespace wf {
@@ -76,132 +81,74 @@ TEST(CompilerInputCheckTest, AcceptsValidInputsAndCountsThem) {
   EXPECT_TRUE(Check(crlf(kAirports), crlf(kAircraft), crlf(kFlightPlans)).ok());
 }
 
-TEST(CompilerInputCheckTest, AcceptsWhatTheWritersProduce) {
-  World world;
-  CAirport& home = *FindOrCreateAirport(world, "North America", "Korea, South", "-", "Town", "K1", 0);
-  home.latitude = 47.5;
-  home.longitude = -122.25;
-  home.airportType = AirportType::kLargeAirfield;
-  home.runways = {{4, 1000, 30}, {1, 600, 20}};
-  home.parkingSpaces = {
-      {ParkingType::kRampGaMedium, 12.5}, {ParkingType::kDockGa, 7.0}, {ParkingType::kGateSmall, 1234.56}};
-  CAirport& away = *FindOrCreateAirport(world, "Europe", "France", "-", "Ville", "LFXY", 0);
-  away.airportType = AirportType::kSeaplaneBase;
-
-  auto model = std::make_unique<CAircraft>();
-  model->hasWheels = 1;
-  model->useForGA = 1;
-  model->wingSpan = 11;
-  model->amphibian = 1;
-  model->skis = 1;
-  CAircraft& storedModel = world.aircraftTypes.Insert("Cub, red", std::move(model));
-  auto variation = std::make_unique<CAI_Aircraft>(storedModel, world.aiAircraftCounter);
-  variation->title = "Cub, red";
-  variation->aircraft = &storedModel;
-  variation->usage = 1 << 4;
-  const int number = world.aircraftNames.Insert("Cub, red", std::move(variation)).number;
-
-  std::vector<FlightLine> lines(2);
-  lines[0] = {MakeTime(2024, 6, 1, 9, 30), 0, &away, 55, 6, false};
-  lines[1] = {MakeTime(2024, 6, 1, 11, 15), MakeTime(2024, 6, 1, 12, 30), &home, 45, 6, true};
-  std::string plans;
-  AppendPlaneBlock(plans, number, "N1234B", 0, false, lines);
-
-  const CompilerInputCheck check = Check(AirportsFileText(world), AircraftFileText(world), plans);
-  EXPECT_TRUE(check.ok()) << Listing(check) << AirportsFileText(world) << AircraftFileText(world) << plans;
-  EXPECT_EQ(check.legCount, 2u);
-}
-
+// A broken airport or aircraft file is checked without flight plans, which would name what it lacks.
 TEST(CompilerInputCheckTest, NamesEachFaultWithFileAndLine) {
   enum File { kAirportsFile, kAircraftFile, kPlansFile };
-  struct Case {
-    File file;
-    std::string text;      // replaces that file's text
-    std::string expected;  // the start of the one problem's text
-  };
+  // The file, the text that replaces its text, the start of the one problem's text after the file's name.
+  using Case = std::tuple<File, std::string, std::string>;
+  const std::string airport = "KAAA,47.5,-122.2,12.3,D,2,0.70,US\n";
+  const auto airportWith = [&](const std::string& line) { return airport + "{\n" + line + "\n}\n"; };
   const std::string plan = "AC1,N1234B,0,ONE_WEEK,VFR";
   const Case cases[] = {
-      // Airports.dat
-      {kAirportsFile, "KAAA,47.5,-122.2,12.3,D,2,0.70,US\n{\nRUNWAY,3280,98,GRASS\n}\n",
-       "Airports.dat:3: the runway surface 'GRASS' is not one of"},
-      {kAirportsFile, "KAAA,47.5,-122.2,12.3,D,2,0.70,US\n{\nRUNWAY,3280,98,\n}\n",
-       "Airports.dat:3: the runway surface is missing"},
-      {kAirportsFile, "KAAA,47.5,-122.2,12.3,D,2,0.70,US\n{\nPARKING,10.0,HANGAR\n}\n",
-       "Airports.dat:3: the parking kind 'HANGAR' is not one of"},
-      {kAirportsFile, "KAAA,47.5,-122.2,12.3,D,2,0.70,US\n{\nRUNWAY,long,98,HARD\n}\n",
-       "Airports.dat:3: the runway length 'long'"},
-      {kAirportsFile, "KAAA,47.5,-122.2,12.3,D,2,0.70,US\n{\nRUNWAY,3280,98\n}\n",
-       "Airports.dat:3: a RUNWAY line has 4 fields"},
-      {kAirportsFile, "KAAA,north,-122.2,12.3,D,2,0.70,US\n{\n}\n", "Airports.dat:1: the latitude 'north'"},
-      {kAirportsFile, "KAAA,47.5,-190.0,12.3,D,2,0.70,US\n{\n}\n", "Airports.dat:1: the longitude '-190.0'"},
-      {kAirportsFile, "KAAA,47.5,-122.2,nan,D,2,0.70,US\n{\n}\n", "Airports.dat:1: the altitude 'nan'"},
-      {kAirportsFile, "KAAA,47.5,-122.2,12.3,D,2,0.70\n{\n}\n",
-       "Airports.dat:1: an airport line has 8 fields"},
-      {kAirportsFile, "KAAA,47.5,-122.2,12.3,D,2,0.70,US\n{\n\nKBB,1,1,1,G,0,0.70,US\n{\n}\n",
-       "Airports.dat:4: the block of airport 'KAAA' opened on line 2 has no closing '}'"},
-      {kAirportsFile, "KAAA,47.5,-122.2,12.3,D,2,0.70,US\n{\n}\n}\n", "Airports.dat:4: '}' without an open"},
-      {kAirportsFile, "KAAA,47.5,-122.2,12.3,D,2,0.70,US\nRUNWAY,1,1,HARD\n}\n",
-       "Airports.dat:1: the airport line of 'KAAA' is not followed by '{'"},
-      {kAirportsFile, "KAAA,1,1,1,G,0,0.70,US\n{\n}\nKAAA ,1,1,1,G,0,0.70,US\n{\n}\n",
-       "Airports.dat:4: airport 'KAAA' is already defined on line 1"},
-      // Aircraft-GA.dat
+      {kAirportsFile, airportWith("RUNWAY,3280,98,GRASS"), "3: the runway surface 'GRASS' is not one of"},
+      {kAirportsFile, airportWith("RUNWAY,3280,98,"), "3: the runway surface is missing"},
+      {kAirportsFile, airportWith("PARKING,10.0,HANGAR"), "3: the parking kind 'HANGAR' is not one of"},
+      {kAirportsFile, airportWith("RUNWAY,long,98,HARD"), "3: the runway length 'long'"},
+      {kAirportsFile, airportWith("RUNWAY,3280,98"), "3: a RUNWAY line has 4 fields"},
+      {kAirportsFile, "KAAA,north,-122.2,12.3,D,2,0.70,US\n{\n}\n", "1: the latitude 'north'"},
+      {kAirportsFile, "KAAA,47.5,-190.0,12.3,D,2,0.70,US\n{\n}\n", "1: the longitude '-190.0'"},
+      {kAirportsFile, "KAAA,47.5,-122.2,nan,D,2,0.70,US\n{\n}\n", "1: the altitude 'nan'"},
+      {kAirportsFile, "KAAA,47.5,-122.2,12.3,D,2,0.70\n{\n}\n", "1: an airport line has 8 fields"},
+      {kAirportsFile, airport + "{\n\nKBB,1,1,1,G,0,0.70,US\n{\n}\n",
+       "4: the block of airport 'KAAA' opened on line 2 has no closing '}'"},
+      {kAirportsFile, airport + "{\n}\n}\n", "4: '}' without an open"},
+      {kAirportsFile, airport + "RUNWAY,1,1,HARD\n}\n",
+       "1: the airport line of 'KAAA' is not followed by '{'"},
+      {kAirportsFile, airport + "{\n}\nKAAA ,1,1,1,G,0,0.70,US\n{\n}\n",
+       "4: airport 'KAAA' is already defined on line 1"},
       {kAircraftFile, "AC1,Cub,110,45,90,160,640,1500,HARD | ICE,5,RAMP,0,no,no\n",
-       "Aircraft-GA.dat:1: runway surfaces: 'ICE' is not one of"},
-      {kAircraftFile, "AC1,Cub,fast,45,90,160,640,1500,HARD,5,RAMP,0,no,no\n",
-       "Aircraft-GA.dat:1: the cruise speed 'fast'"},
+       "1: runway surfaces: 'ICE' is not one of"},
+      {kAircraftFile, "AC1,Cub,fast,45,90,160,640,1500,HARD,5,RAMP,0,no,no\n", "1: the cruise speed 'fast'"},
       {kAircraftFile, "AC1,Cub,110,45,90,160,-54479,1500,HARD,5,RAMP,0,no,no\n",
-       "Aircraft-GA.dat:1: the range '-54479' is negative"},
+       "1: the range '-54479' is negative"},
       {kAircraftFile, "AC1,Cub,110,45,90,160,640,1500,HARD,5,HANGAR | RAMP,0,no,no\n",
-       "Aircraft-GA.dat:1: parking kinds: 'HANGAR'"},
-      {kAircraftFile, "AC1,Cub,110,45,90,160,640,1500,HARD,5,RAMP,0,no\n",
-       "Aircraft-GA.dat:1: an aircraft line has 14"},
+       "1: parking kinds: 'HANGAR'"},
+      {kAircraftFile, "AC1,Cub,110,45,90,160,640,1500,HARD,5,RAMP,0,no\n", "1: an aircraft line has 14"},
       {kAircraftFile,
        "Cub,110,45,90,160,640,1500,HARD,5,RAMP,0,no,no\nAC1,A,1,1,1,1,1,1,HARD,1,RAMP,0,no,no\n",
-       "Aircraft-GA.dat:1: an aircraft line starts with AC"},
+       "1: an aircraft line starts with AC"},
       {kAircraftFile, "AC1,A,1,1,1,1,1,1,HARD,1,RAMP,0,no,no\n\nAC1,B,1,1,1,1,1,1,HARD,1,RAMP,0,no,no\n",
-       "Aircraft-GA.dat:3: aircraft number 1 is already defined on line 1"},
-      // Flightplans-GA.dat
+       "3: aircraft number 1 is already defined on line 1"},
       {kPlansFile, Block("AC9,N1,0,ONE_WEEK,VFR", {"60930,KBB,55"}),
-       "Flightplans-GA.dat:1: aircraft number 9 is not in Aircraft-GA.dat"},
-      {kPlansFile, Block(plan, {"60930,KZZZ,55"}),
-       "Flightplans-GA.dat:3: the destination 'KZZZ' is not an airport"},
-      {kPlansFile, Block(plan, {"70930,KBB,55"}),
-       "Flightplans-GA.dat:3: the weekday 7 of the departure '70930'"},
-      {kPlansFile, Block(plan, {"62400,KBB,55"}), "Flightplans-GA.dat:3: the time 2400 of the departure"},
-      {kPlansFile, Block(plan, {"60960,KBB,55"}), "Flightplans-GA.dat:3: the time 0960 of the departure"},
-      {kPlansFile, Block(plan, {"6930,KBB,55"}),
-       "Flightplans-GA.dat:3: the departure '6930' is not a weekday digit"},
-      {kPlansFile, Block(plan, {"60930,KBB,5.5"}), "Flightplans-GA.dat:3: the altitude '5.5'"},
-      {kPlansFile, Block(plan, {"60930,KBB,-55"}), "Flightplans-GA.dat:3: the altitude '-55'"},
-      {kPlansFile, Block(plan, {"60930,KBB,55,,61290"}),
-       "Flightplans-GA.dat:3: the time 1290 of the arrival"},
-      {kPlansFile, Block(plan, {"60930,KBB,55,x,61200"}), "Flightplans-GA.dat:3: the fourth field 'x'"},
-      {kPlansFile, Block(plan, {"60930,KBB,55,"}), "Flightplans-GA.dat:3: a leg has 3 fields"},
-      {kPlansFile, Block("AC1,N1,0,ONE_WEEK,IFX", {"60930,KBB,55"}),
-       "Flightplans-GA.dat:1: the flight rules 'IFX'"},
-      {kPlansFile, Block("AC1,N1,0,WEEKLY,VFR", {"60930,KBB,55"}),
-       "Flightplans-GA.dat:1: the repeat period 'WEEKLY'"},
-      {kPlansFile, Block("AC1,N1,101,ONE_WEEK,VFR", {"60930,KBB,55"}),
-       "Flightplans-GA.dat:1: the percentage '101'"},
-      {kPlansFile, Block(plan, {}), "Flightplans-GA.dat:1: plan AC1 'N1234B' has no legs"},
-      {kPlansFile, plan + "\n{\n60930,KBB,55\n",
-       "Flightplans-GA.dat:2: plan AC1 'N1234B' has no closing '}'"},
-      {kPlansFile, plan + "\n{\n{\n60930,KBB,55\n}\n",
-       "Flightplans-GA.dat:3: '{' inside the block of plan AC1"},
-      {kPlansFile, Block(plan, {"60930,KBB,55"}) + "}\n",
-       "Flightplans-GA.dat:5: '}' without an open plan block"},
+       "1: aircraft number 9 is not in Aircraft-GA.dat"},
+      {kPlansFile, Block(plan, {"60930,KZZZ,55"}), "3: the destination 'KZZZ' is not an airport"},
+      {kPlansFile, Block(plan, {"70930,KBB,55"}), "3: the weekday 7 of the departure '70930'"},
+      {kPlansFile, Block(plan, {"62400,KBB,55"}), "3: the time 2400 of the departure"},
+      {kPlansFile, Block(plan, {"60960,KBB,55"}), "3: the time 0960 of the departure"},
+      {kPlansFile, Block(plan, {"6930,KBB,55"}), "3: the departure '6930' is not a weekday digit"},
+      {kPlansFile, Block(plan, {"60930,KBB,5.5"}), "3: the altitude '5.5'"},
+      {kPlansFile, Block(plan, {"60930,KBB,-55"}), "3: the altitude '-55'"},
+      {kPlansFile, Block(plan, {"60930,KBB,55,,61290"}), "3: the time 1290 of the arrival"},
+      {kPlansFile, Block(plan, {"60930,KBB,55,x,61200"}), "3: the fourth field 'x'"},
+      {kPlansFile, Block(plan, {"60930,KBB,55,"}), "3: a leg has 3 fields"},
+      {kPlansFile, Block("AC1,N1,0,ONE_WEEK,IFX", {"60930,KBB,55"}), "1: the flight rules 'IFX'"},
+      {kPlansFile, Block("AC1,N1,0,WEEKLY,VFR", {"60930,KBB,55"}), "1: the repeat period 'WEEKLY'"},
+      {kPlansFile, Block("AC1,N1,101,ONE_WEEK,VFR", {"60930,KBB,55"}), "1: the percentage '101'"},
+      {kPlansFile, Block(plan, {}), "1: plan AC1 'N1234B' has no legs"},
+      {kPlansFile, plan + "\n{\n60930,KBB,55\n", "2: plan AC1 'N1234B' has no closing '}'"},
+      {kPlansFile, plan + "\n{\n{\n60930,KBB,55\n}\n", "3: '{' inside the block of plan AC1"},
+      {kPlansFile, Block(plan, {"60930,KBB,55"}) + "}\n", "5: '}' without an open plan block"},
       {kPlansFile, plan + "\n{\n60930,KBB,55\n" + Block("AC7,N2,0,ONE_WEEK,IFR", {"60930,KBB,55"}),
-       "Flightplans-GA.dat:4: plan AC1 'N1234B' (block opened on line 2) has no closing '}'"},
-      {kPlansFile, plan + "\n60930,KBB,55\n}\n",
-       "Flightplans-GA.dat:1: plan AC1 'N1234B' is not followed by '{'"},
-  };
-  for (const Case& c : cases) {
-    // A broken airport or aircraft file is checked without flight plans, which would name what it lacks.
+       "4: plan AC1 'N1234B' (block opened on line 2) has no closing '}'"},
+      {kPlansFile, plan + "\n60930,KBB,55\n}\n", "1: plan AC1 'N1234B' is not followed by '{'"}};
+  const char* const names[] = {"Airports.dat:", "Aircraft-GA.dat:", "Flightplans-GA.dat:"};
+  for (const auto& [file, text, start] : cases) {
+    const std::string expected = names[file] + start;
     const CompilerInputCheck check =
-        Check(c.file == kAirportsFile ? c.text : kAirports, c.file == kAircraftFile ? c.text : kAircraft,
-              c.file == kPlansFile ? c.text : "");
-    ASSERT_EQ(check.problems.size(), 1u) << c.expected << "\n" << Listing(check);
-    EXPECT_EQ(check.problems[0].Text().substr(0, c.expected.size()), c.expected) << Listing(check);
+        Check(file == kAirportsFile ? text : kAirports, file == kAircraftFile ? text : kAircraft,
+              file == kPlansFile ? text : "");
+    ASSERT_EQ(check.problems.size(), 1u) << expected << "\n" << Listing(check);
+    EXPECT_TRUE(check.problems[0].Text().starts_with(expected)) << Listing(check);
   }
 }
 
@@ -236,19 +183,6 @@ TEST(CompilerInputCheckTest, ListsAtMostAHundredProblemsAFile) {
   EXPECT_FALSE(check.ok());
 }
 
-TEST(CompilerInputCheckTest, DamagedBytesGiveProblemsNotACrash) {
-  std::uint32_t state = 7;
-  std::string noise;
-  for (int i = 0; i < 200000; ++i) {
-    state = state * 214013u + 2531011u;
-    const char alphabet[] = "AC0123456789,{}\n\r |-.KZ\0\xff";
-    noise += alphabet[(state >> 16) % (sizeof(alphabet) - 1)];
-  }
-  const CompilerInputCheck check = Check(noise, noise, noise);
-  EXPECT_FALSE(check.ok());
-  EXPECT_LE(check.problems.size(), 3 * kMaxListedProblemsPerFile);
-}
-
 TEST(CompilerInputCheckTest, FindsTheFilesInTheWorkFolderWithoutRegardToCase) {
   test::TempFolder folder;
   std::ofstream(folder / "airports.dat") << kAirports;
@@ -267,6 +201,66 @@ TEST(CompilerInputCheckTest, FindsTheFilesInTheWorkFolderWithoutRegardToCase) {
   ASSERT_EQ(missing.problems.size(), 2u) << Listing(missing);
   EXPECT_EQ(missing.problems[0].Text(),
             "Aircraft-GA.dat: cannot be read: " + (folder / "Aircraft-GA.dat").string());
+}
+
+TEST(CompilerInputParametersTest, BuildsTheSevenSwitchesInOrder) {
+  const std::string parameters = BuildCompilerParameters(R"(C:\My Work)", R"(D:\Games\FSX)");
+  EXPECT_EQ(
+      parameters,
+      R"( /Airports="C:\My Work\Airports.dat" /AircraftTypes="C:\My Work\Aircraft-GA.dat")"
+      R"( /schedules="C:\My Work\Flightplans-GA.dat" /AutoSchedule=no /Countries="C:\My Work\countries.csv")"
+      R"( /Quiet=yes /Output="D:\Games\FSX\Scenery\World\scenery\Traffic-GA.BGL")");
+}
+
+// What the compiler receives after the command line is split is what the traffic run meant.
+TEST(CompilerInputParametersTest, SurvivesTheCommandLineSplit) {
+  const std::tuple<std::string, std::string, char> cases[] = {
+      {R"(Z:\home\ann\My Work)", R"(Z:\mnt\c\Program Files\FSX)", '\\'},
+      {R"(C:\work\)", R"(C:\FSX)", '\\'},  // inserted as it is, a trailing backslash included
+      {"/home/ann/My Work", "/srv/sim", '/'}};
+  for (const auto& [work, sim, separator] : cases) {
+    const std::vector<std::string> arguments =
+        SplitWindowsCommandLine(BuildCompilerParameters(work, sim, separator));
+    const CompilerParameterParse parse = ParseCompilerParameters(arguments);
+    ASSERT_TRUE(parse.ok()) << parse.errors.front();
+    const std::string w = work + separator;
+    const std::string s(1, separator);
+    EXPECT_EQ(parse.parameters.airports, w + "Airports.dat");
+    EXPECT_EQ(parse.parameters.aircraftTypes, w + "Aircraft-GA.dat");
+    EXPECT_EQ(parse.parameters.schedules, w + "Flightplans-GA.dat");
+    EXPECT_EQ(parse.parameters.countries, w + "countries.csv");
+    EXPECT_EQ(parse.parameters.output,
+              sim + s + "Scenery" + s + "World" + s + "scenery" + s + "Traffic-GA.BGL");
+    EXPECT_FALSE(parse.parameters.autoSchedule);
+    EXPECT_TRUE(parse.parameters.quiet);
+  }
+}
+
+TEST(CompilerInputParametersTest, RejectsWhatItCannotUse) {
+  const std::vector<std::string> complete = {"/Airports=a", "/AircraftTypes=b", "/schedules=c", "/Output=d"};
+  // Switches added, switches dropped, the error (none: accepted).
+  const std::tuple<std::vector<std::string>, std::vector<std::string>, std::string> cases[] = {
+      {{}, {}, ""},
+      {{"/AIRPORTS=x"}, {"/Airports=a"}, ""},  // switch names without regard to case
+      {{"/Quiet=YES", "/AutoSchedule=No", "/Countries=\"e f\""}, {}, ""},
+      {{}, {"/Output=d"}, "/Output= is missing"},
+      {{"/Verbose=yes"}, {}, "unknown switch /Verbose"},
+      {{"/schedules=e"}, {}, "/schedules is given more than once"},
+      {{"/Quiet=maybe"}, {}, "/Quiet takes yes or no, not 'maybe'"},
+      {{"Airports.dat"}, {}, "'Airports.dat' is not a switch of the form /Name=value"},
+      {{"/Airports="}, {"/Airports=a"}, "/Airports needs a path"}};
+  for (const auto& [extra, dropped, error] : cases) {
+    std::vector<std::string> arguments;
+    for (const std::string& a : complete)
+      if (std::find(dropped.begin(), dropped.end(), a) == dropped.end()) arguments.push_back(a);
+    arguments.insert(arguments.end(), extra.begin(), extra.end());
+    const CompilerParameterParse parse = ParseCompilerParameters(arguments);
+    EXPECT_EQ(parse.errors, error.empty() ? std::vector<std::string>{} : std::vector<std::string>{error});
+  }
+  const CompilerParameterParse quoted = ParseCompilerParameters(std::vector<std::string>{
+      "/Airports=a", "/AircraftTypes=b", "/schedules=c", "/Output=d", "/Countries=\"e f\"", "/Quiet=YES"});
+  EXPECT_EQ(quoted.parameters.countries, "e f");
+  EXPECT_TRUE(quoted.parameters.quiet);
 }
 
 }

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <set>
 #include <sstream>
 #include <string>
+#include <tuple>
 
 #include "traffic/fleet.h"
 #include "traffic/fleet_test_world.h"
@@ -22,49 +24,50 @@ using test::CountryNode;
 using test::DrawsBetween;
 using test::ModelSpec;
 
-// Fills one airport with a fleet generator of its own and returns the draws it made.
-int PopulateAndCountDraws(World& world, CAirport& airport, const Settings& settings, FleetSummary& summary,
-                          int limit = 1000000) {
+// One airport filled by a fleet generator of its own, from seed 1.
+struct Filled {
+  int draws;
+  FleetSummary summary;
   WorkCounters counters;
-  const AirportOrder order = BuildAirportOrder(world, counters);
+};
+
+Filled Fill(World& world, CAirport& airport, int gaPercentage, int drawLimit = 1000000) {
+  Filled filled{};
+  const AirportOrder order = BuildAirportOrder(world, filled.counters);
+  Settings settings;
+  settings.gaPercentage = gaPercentage;
   Random random(1);
-  FleetGenerator fleet(world, settings, random, order, summary, counters);
-  fleet.PopulateAirport(airport);
-  return DrawsBetween(1, random, limit);
+  FleetGenerator(world, settings, random, order, filled.summary, filled.counters).PopulateAirport(airport);
+  filled.draws = DrawsBetween(1, random, drawLimit);
+  return filled;
 }
 
 TEST(FleetMinimumParking, RaisesSmallAndMediumRampsByAirportType) {
   using enum ParkingType;
-  struct Case {
-    AirportType type;
-    std::uint32_t small, medium, large;  // collected
-    std::uint32_t expectSmall, expectMedium, expectLarge;
+  // The type, the small, medium and large ramps collected, and then as raised.
+  const std::tuple<AirportType, std::array<std::uint32_t, 3>, std::array<std::uint32_t, 3>> cases[] = {
+      {kBush, {0, 0, 0}, {2, 0, 0}},
+      {kGrassStrip, {1, 1, 1}, {2, 1, 1}},  // medium ramps stay as collected
+      {kSmallCommercial, {3, 0, 0}, {4, 0, 0}},
+      {kMediumAirfield, {0, 0, 0}, {9, 0, 0}},    // no medium ramps stay none
+      {kMediumAirfield, {12, 1, 0}, {12, 3, 0}},  // 1 medium ramp becomes 3
+      {kMediumCommercial, {0, 4, 1}, {9, 4, 1}},  // 4 is not raised
+      {kLargeCommercial, {20, 6, 3}, {20, 6, 3}},
+      {kLargeAirfield, {0, 5, 0}, {18, 6, 0}},  // 5 becomes 6
+      {kDerived, {0, 1, 0}, {0, 1, 0}},         // no type: as collected
   };
-  const Case cases[] = {
-      {kBush, 0, 0, 0, 2, 0, 0},
-      {kGrassStrip, 1, 1, 1, 2, 1, 1},  // medium ramps stay as collected
-      {kSmallCommercial, 3, 0, 0, 4, 0, 0},
-      {kMediumAirfield, 0, 0, 0, 9, 0, 0},    // no medium ramps stay none
-      {kMediumAirfield, 12, 1, 0, 12, 3, 0},  // 1 medium ramp becomes 3
-      {kMediumCommercial, 0, 4, 1, 9, 4, 1},  // 4 is not raised
-      {kLargeCommercial, 20, 6, 3, 20, 6, 3},
-      {kLargeAirfield, 0, 5, 0, 18, 6, 0},  // 5 becomes 6
-      {kDerived, 0, 1, 0, 0, 1, 0},         // no type: as collected
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(Code(c.type));
-    EXPECT_EQ(MinimumParkingCount(c.type, kRampGaSmall, c.small), c.expectSmall);
-    EXPECT_EQ(MinimumParkingCount(c.type, kRampGaMedium, c.medium), c.expectMedium);
-    EXPECT_EQ(MinimumParkingCount(c.type, kRampGaLarge, c.large), c.expectLarge);
+  for (const auto& [type, collected, raised] : cases) {
+    const std::array<std::uint32_t, 3> minimum = {MinimumParkingCount(type, kRampGaSmall, collected[0]),
+                                                  MinimumParkingCount(type, kRampGaMedium, collected[1]),
+                                                  MinimumParkingCount(type, kRampGaLarge, collected[2])};
+    EXPECT_EQ(minimum, raised) << Code(type);
   }
 }
 
 TEST(FleetWingspanFactor, ByRampKind) {
-  struct Case {
-    int wingSpan;
-    std::optional<float> small, medium, large;
-  };
-  const Case cases[] = {
+  // The wingspan and its factor for small, medium and large ramps (none: does not fit).
+  using Factor = std::optional<float>;
+  const std::tuple<int, Factor, Factor, Factor> cases[] = {
       {0, 1.0f, 1.0f, 1.0f},
       {11, 0.5f, 1.0f, 1.0f},
       {20, 1.5f, 1.0f, 1.0f},  // at the small bound exactly; not inside the medium band
@@ -72,13 +75,12 @@ TEST(FleetWingspanFactor, ByRampKind) {
       {28, std::nullopt, 1.5f, 1.0f},
       {29, std::nullopt, std::nullopt, 0.5f},
       {36, std::nullopt, std::nullopt, 1.5f},
-      {37, std::nullopt, std::nullopt, std::nullopt},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.wingSpan);
-    EXPECT_EQ(WingspanFactor(c.wingSpan, kGaRampKinds[0]), c.small);
-    EXPECT_EQ(WingspanFactor(c.wingSpan, kGaRampKinds[1]), c.medium);
-    EXPECT_EQ(WingspanFactor(c.wingSpan, kGaRampKinds[2]), c.large);
+      {37, std::nullopt, std::nullopt, std::nullopt}};
+  for (const auto& [wingSpan, small, medium, large] : cases) {
+    EXPECT_EQ(std::tuple(WingspanFactor(wingSpan, kGaRampKinds[0]), WingspanFactor(wingSpan, kGaRampKinds[1]),
+                         WingspanFactor(wingSpan, kGaRampKinds[2])),
+              std::tuple(small, medium, large))
+        << wingSpan;
   }
 }
 
@@ -90,28 +92,22 @@ TEST(FleetGeneration, OneDrawPerSpaceWhenNoSpaceIsUsed) {
     AirportType type;
     std::uint32_t longestRunway, small, medium, large;
     int expectedDraws;
-  } cases[] = {
-      {"large airfield without small ramps", kLargeAirfield, 1500, 0, 0, 0, 18},
-      {"large airfield, 2 medium, 1 large", kLargeAirfield, 1500, 0, 2, 1, 18 + 6 + 1},
-      {"small airfield by its 800 m runway", kDerived, 800, 0, 0, 0, 4},
-      {"the same, set to large commercial airport", kLargeCommercial, 800, 0, 0, 0, 18},
-  };
+  } cases[] = {{"large airfield without small ramps", kLargeAirfield, 1500, 0, 0, 0, 18},
+               {"large airfield, 2 medium, 1 large", kLargeAirfield, 1500, 0, 2, 1, 18 + 6 + 1},
+               {"small airfield by its 800 m runway", kDerived, 800, 0, 0, 0, 4},
+               {"the same, set to large commercial airport", kLargeCommercial, 800, 0, 0, 0, 18}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
     World world;
-    CAirport& airport = AddAirport(world, {.icao = "EDXA",
-                                           .type = c.type,
-                                           .longestRunway = c.longestRunway,
-                                           .smallRamps = c.small,
-                                           .mediumRamps = c.medium,
-                                           .largeRamps = c.large});
+    AirportSpec spec{.icao = "EDXA", .type = c.type, .longestRunway = c.longestRunway, .smallRamps = c.small};
+    spec.mediumRamps = c.medium;
+    spec.largeRamps = c.large;
+    CAirport& airport = AddAirport(world, spec);
     AddVariation(world, AddModel(world, {}), "Trainer");
-    Settings settings;
-    settings.gaPercentage = 0;
-    FleetSummary summary;
-    EXPECT_EQ(PopulateAndCountDraws(world, airport, settings, summary), c.expectedDraws);
-    EXPECT_EQ(summary.spacesNotDrawn, c.expectedDraws);
-    EXPECT_EQ(summary.planes, 0);
+    const Filled filled = Fill(world, airport, 0);
+    EXPECT_EQ(filled.draws, c.expectedDraws);
+    EXPECT_EQ(filled.summary.spacesNotDrawn, c.expectedDraws);
+    EXPECT_EQ(filled.summary.planes, 0);
     EXPECT_TRUE(world.registrationIndex.empty());
   }
 }
@@ -122,87 +118,52 @@ TEST(FleetGeneration, OneDrawPerSpaceWhenNoSpaceIsUsed) {
 TEST(FleetLottery, CandidatesThatCannotBeBasedLeaveTheSpacesEmpty) {
   struct Case {
     const char* label;
-    AirportSpec airport;
     ModelSpec model;
-    float moneyPerWeek;
     bool based;
-  };
-  const AirportSpec base{.icao = "EDXA", .latitude = 50, .longitude = 8, .type = kBush};
-  auto with = [&](auto change) {
-    AirportSpec spec = base;
-    change(spec);
-    return spec;
-  };
-  const Case cases[] = {
-      {"fits", base, {}, 20000, true},
-      {"no wheels", base, {.hasWheels = 0}, 20000, false},
-      {"wingspan unknown", base, {.wingSpan = 0}, 20000, false},
-      {"wider than a small ramp", base, {.wingSpan = 21}, 20000, false},
-      {"runway exactly the minimum is too short",
-       with([](AirportSpec& s) { s.longestRunway = 697; }),
-       {},
-       20000,
-       false},
-      {"runway a metre longer", with([](AirportSpec& s) { s.longestRunway = 698; }), {}, 20000, true},
-      {"70 landings cost the money of a week",
-       with([](AirportSpec& s) { s.landingFee = 100; }),
-       {},
-       7000,
-       false},
-      {"70 landings cost a little less", with([](AirportSpec& s) { s.landingFee = 100; }), {}, 7000.5f, true},
-      {"floats and no seaplane base anywhere", base, {.amphibian = 1}, 20000, false},
-  };
+    std::uint32_t longestRunway = 1500;
+    float landingFee = 5, moneyPerWeek = 20000;
+    int useForGA = 1;
+  } cases[] = {{"fits", {}, true},
+               {"no wheels", {.hasWheels = 0}, false},
+               {"wingspan unknown", {.wingSpan = 0}, false},
+               {"wider than a small ramp", {.wingSpan = 21}, false},
+               {"runway exactly the minimum is too short", {}, false, 697},
+               {"runway a metre longer", {}, true, 698},
+               {"70 landings cost the money of a week", {}, false, 1500, 100, 7000},
+               {"70 landings cost a little less", {}, true, 1500, 100, 7000.5f},
+               {"floats and no seaplane base anywhere", {.amphibian = 1}, false},
+               {"not for GA", {}, false, 1500, 5, 20000, 0}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
     World world;
-    CAirport& airport = AddAirport(world, c.airport);
-    AddVariation(world, AddModel(world, c.model), "Only", 100.0f, c.moneyPerWeek);
-    Settings settings;
-    settings.gaPercentage = 100;
-    FleetSummary summary;
-    PopulateAndCountDraws(world, airport, settings, summary);
-    EXPECT_EQ(summary.planes, c.based ? 2 : 0);
-    EXPECT_EQ(summary.spacesWithoutAircraft, c.based ? 0 : 2);
+    AirportSpec spec{.icao = "EDXA", .latitude = 50, .longitude = 8, .type = kBush};
+    spec.longestRunway = c.longestRunway;
+    spec.landingFee = c.landingFee;
+    CAirport& airport = AddAirport(world, spec);
+    AddVariation(world, AddModel(world, c.model), "Only", 100.0f, c.moneyPerWeek).useForGA = c.useForGA;
+    const Filled filled = Fill(world, airport, 100);
+    EXPECT_EQ(filled.summary.planes, c.based ? 2 : 0);
+    EXPECT_EQ(filled.summary.spacesWithoutAircraft, c.based ? 0 : 2);
+    // Per empty space: the GA draw and the winner draw, which is made without candidates too.
+    EXPECT_TRUE(c.based || filled.draws == 4) << filled.draws;
   }
-}
-
-TEST(FleetLottery, VariationsNotForGaAreNoCandidates) {
-  World world;
-  CAirport& airport = AddAirport(world, {.icao = "EDXA", .type = kBush});
-  AddVariation(world, AddModel(world, {}), "Only").useForGA = 0;
-  Settings settings;
-  settings.gaPercentage = 100;
-  FleetSummary summary;
-  // Per space: the GA draw and the winner draw, which is made without candidates too.
-  EXPECT_EQ(PopulateAndCountDraws(world, airport, settings, summary), 4);
-  EXPECT_EQ(summary.planes, 0);
 }
 
 // A float plane is based where a seaplane base lies within half its range; the test is made once per
 // airport, with the first float plane's range, and costs one distance per seaplane base looked at.
 TEST(FleetLottery, FloatPlanesNeedASeaplaneBaseWithinHalfTheirRange) {
-  struct Case {
-    double baseLatitude;  // the airport is at 50 N 8 E; one degree of latitude is about 60 nm
-    int range;
-    bool based;
-  } cases[] = {{51, 130, true}, {51, 110, false}, {53, 400, true}, {53, 300, false}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.baseLatitude);
+  // The base's latitude (the airport is at 50 N 8 E; one degree of latitude is about 60 nm), the range.
+  const std::tuple<double, int, bool> cases[] = {
+      {51, 130, true}, {51, 110, false}, {53, 400, true}, {53, 300, false}};
+  for (const auto& [baseLatitude, range, based] : cases) {
+    SCOPED_TRACE(baseLatitude);
     World world;
     CAirport& airport = AddAirport(world, {.icao = "EDXA", .latitude = 50, .longitude = 8, .type = kBush});
-    AddAirport(world, {.icao = "EDXS", .latitude = c.baseLatitude, .longitude = 8, .type = kSeaplaneBase});
-    AddVariation(world, AddModel(world, {.name = "Float", .range = c.range, .amphibian = 1}), "Float");
-    Settings settings;
-    settings.gaPercentage = 100;
-    FleetSummary summary;
-    WorkCounters counters;
-    const AirportOrder order = BuildAirportOrder(world, counters);
-    ASSERT_EQ(order.seaplaneBases.size(), 1u);
-    Random random(1);
-    FleetGenerator fleet(world, settings, random, order, summary, counters);
-    fleet.PopulateAirport(airport);
-    EXPECT_EQ(summary.planes, c.based ? 2 : 0);
-    EXPECT_EQ(counters.distanceCalls, 2 + 1);  // two order keys, one reach test for both spaces
+    AddAirport(world, {.icao = "EDXS", .latitude = baseLatitude, .longitude = 8, .type = kSeaplaneBase});
+    AddVariation(world, AddModel(world, {.name = "Float", .range = range, .amphibian = 1}), "Float");
+    const Filled filled = Fill(world, airport, 100);
+    EXPECT_EQ(filled.summary.planes, based ? 2 : 0);
+    EXPECT_EQ(filled.counters.distanceCalls, 2 + 1);  // two order keys, one reach test for both spaces
   }
 }
 
@@ -215,11 +176,7 @@ TEST(FleetLottery, WeightsChooseAndAcceptedVariationsLoseTheirPercentage) {
   CAI_Aircraft& always = AddVariation(world, model, "B always", 1.0f);
   CAI_Aircraft& unused = AddVariation(world, model, "C not for GA", 100.0f);
   unused.useForGA = 0;
-  Settings settings;
-  settings.gaPercentage = 100;
-  FleetSummary summary;
-  PopulateAndCountDraws(world, airport, settings, summary);
-  ASSERT_EQ(summary.planes, 18);
+  ASSERT_EQ(Fill(world, airport, 100).summary.planes, 18);
   for (const auto& [registration, plane] : airport.planes) EXPECT_EQ(plane->aircraft, &always);
   EXPECT_EQ(never.percentage, 0);
   EXPECT_EQ(always.percentage, 0);
@@ -265,15 +222,12 @@ TEST(FleetRegistrations, AnAirportThatRunsOutGivesUpItsRemainingSpaces) {
   germany.patternCount = 1;
   germany.registrationPatterns[0] = "D-EAA!";  // 10 registrations
   AddVariation(world, AddModel(world, {}), "Trainer");
-  Settings settings;
-  settings.gaPercentage = 100;
-  FleetSummary summary;
-  const int draws = PopulateAndCountDraws(world, airport, settings, summary, 3000000);
-  EXPECT_EQ(summary.planes, 10);
-  EXPECT_EQ(summary.spacesWithoutRegistration, 990);
+  const Filled filled = Fill(world, airport, 100, 3000000);
+  EXPECT_EQ(filled.summary.planes, 10);
+  EXPECT_EQ(filled.summary.spacesWithoutRegistration, 990);
   // Per tried space: the percentage, the lottery, the pattern's expansions and the category.
-  EXPECT_GT(draws, kMaxExhaustedRegistrations * kMaxRegistrationExpansions);
-  EXPECT_LT(draws, (kMaxExhaustedRegistrations + 1) * kMaxRegistrationExpansions);
+  EXPECT_GT(filled.draws, kMaxExhaustedRegistrations * kMaxRegistrationExpansions);
+  EXPECT_LT(filled.draws, (kMaxExhaustedRegistrations + 1) * kMaxRegistrationExpansions);
 }
 
 TEST(FleetRegistrations, NeverRepeatAcrossRuns) {
@@ -306,15 +260,10 @@ TEST(FleetRegistrations, NeverRepeatAcrossRuns) {
   EXPECT_EQ(run2.fleet.spacesWithoutRegistration, 72 - 28);
   EXPECT_EQ(world.registrationIndex.size(), 100u);
   for (const CPlane* plane : firstPlanes) EXPECT_EQ(world.registrationIndex.Find(plane->registration), plane);
-  int planesOfSecondRun = 0;
-  for (const auto& [icao, airport] : world.airportIndex) {
-    for (const auto& [registration, plane] : airport->planes) {
-      EXPECT_EQ(firstPlanes.count(plane), 0u) << registration;
-      EXPECT_EQ(world.registrationIndex.Find(registration), plane);
-      ++planesOfSecondRun;
-    }
-  }
-  EXPECT_EQ(planesOfSecondRun, 28);
+  // The airports hold the second run's planes only.
+  std::size_t planesOfSecondRun = 0;
+  for (const auto& [icao, airport] : world.airportIndex) planesOfSecondRun += airport->planes.size();
+  EXPECT_EQ(planesOfSecondRun, 28u);
 }
 
 }

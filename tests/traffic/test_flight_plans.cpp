@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <limits>
 #include <sstream>
 #include <string>
@@ -7,7 +10,11 @@
 
 #include "geo/geodesy.h"
 #include "geo/sun_times.h"
+#include "support/file_fixtures.h"
 #include "support/recording.h"
+#include "traffic/aircraft_file.h"
+#include "traffic/airports_file.h"
+#include "traffic/compiler_inputs.h"
 #include "traffic/fleet_test_world.h"
 #include "traffic/flight_plans.h"
 
@@ -29,24 +36,18 @@ TEST(FlightPlanRules, FlightsPerDay) {
     float minHours;
     int typeFactor;
     int expected;
-  } cases[] = {
-      // trunc(25 x (36000 x 0.4 / 1800 x 8) / 100 + 1.5) = trunc(17.5)
-      {"10 hours, medium airfield, Private on a Monday", 36000, 40, 0.5f, 25, 17},
-      {"no window still tries one", 0, 100, 0.5f, 40, 1},
-      {"exactly 200 stays", 178650, 100, 0.5f, 25, 200},
-      {"201 becomes 190", 179550, 100, 0.5f, 25, 190},
-      {"200.5 truncates to 200 before the limit", 179100, 100, 0.5f, 25, 200},
-      {"a shortest leg of 0 hours", 36000, 100, 0.0f, 20, 190},
-      {"a window that ended before it started", -360000, 100, 0.5f, 40, 0},
-      {"no window and no shortest leg", 0, 100, 0.0f, 20, 0},
-  };
+  } cases[] = {// trunc(25 x (36000 x 0.4 / 1800 x 8) / 100 + 1.5) = trunc(17.5)
+               {"10 hours, medium airfield, Private on a Monday", 36000, 40, 0.5f, 25, 17},
+               {"no window still tries one", 0, 100, 0.5f, 40, 1},
+               {"exactly 200 stays", 178650, 100, 0.5f, 25, 200},
+               {"201 becomes 190", 179550, 100, 0.5f, 25, 190},
+               {"200.5 truncates to 200 before the limit", 179100, 100, 0.5f, 25, 200},
+               {"a shortest leg of 0 hours", 36000, 100, 0.0f, 20, 190},
+               {"a window that ended before it started", -360000, 100, 0.5f, 40, 0},
+               {"no window and no shortest leg", 0, 100, 0.0f, 20, 0}};
   for (const Case& c : cases) {
     EXPECT_EQ(FlightsPerDay(c.windowSeconds, c.activity, c.minHours, c.typeFactor), c.expected) << c.label;
   }
-  EXPECT_EQ(DayActivityPercent(kPrivate, 1), 40);
-  EXPECT_EQ(DayActivityPercent(kBusiness, 6), 25);
-  EXPECT_EQ(AirportTypeFactor(kMediumAirfield), 25);
-  EXPECT_EQ(AirportTypeFactor(kSeaplaneBase), 20);
 }
 
 TEST(FlightPlanRules, CruiseAltitude) {
@@ -57,26 +58,24 @@ TEST(FlightPlanRules, CruiseAltitude) {
     float legSeconds;
     int cruiseSpeed, stallSpeed, ceiling;
     int expected;
-  } cases[] = {
-      // 1890 m is 6,200 ft: westbound even thousands + 500, eastbound odd.
-      {"6,200 ft westbound", 8, 7, 1890, 0, 120, 48, 14000, 65},
-      {"6,200 ft eastbound", 8, 9, 1890, 0, 120, 48, 14000, 75},
-      {"half a degree west counts as east", 8, 7.5, 1890, 0, 120, 48, 14000, 75},
-      {"across the date line eastbound", 170, -170, 1890, 0, 120, 48, 14000, 75},
-      {"across the date line westbound", -170, 170, 1890, 0, 120, 48, 14000, 65},
-      {"on the ground westbound", 8, 7, 0, 0, 120, 48, 14000, 45},
-      {"on the ground eastbound", 8, 9, 0, 0, 120, 48, 14000, 35},
-      // An hour at the mean of 120 and 48 knots climbs 814 m at 3 degrees: 914 m, 2,998 ft.
-      {"an hour's climb eastbound", 8, 9, 100, 3600, 120, 48, 14000, 35},
-      {"an hour's climb westbound", 8, 7, 100, 3600, 120, 48, 14000, 25},
-      {"capped by the ceiling", 8, 7, 1890, 3600, 120, 48, 4000, 45},
-      // Above 250 knots at least 10,000 ft; above 10,000 ft whole thousands.
-      {"fast aircraft westbound", 8, 7, 0, 0, 300, 100, 40000, 100},
-      {"fast aircraft eastbound", 8, 9, 0, 0, 300, 100, 40000, 110},
-      // Above 28,000 ft the next multiple of 2,000 ft + 1,000 stands for eastbound.
-      {"30,000 ft westbound", 8, 7, 9500, 0, 300, 100, 30000, 300},
-      {"30,000 ft eastbound", 8, 9, 9500, 0, 300, 100, 30000, 320},
-  };
+  } cases[] = {// 1890 m is 6,200 ft: westbound even thousands + 500, eastbound odd.
+               {"6,200 ft westbound", 8, 7, 1890, 0, 120, 48, 14000, 65},
+               {"6,200 ft eastbound", 8, 9, 1890, 0, 120, 48, 14000, 75},
+               {"half a degree west counts as east", 8, 7.5, 1890, 0, 120, 48, 14000, 75},
+               {"across the date line eastbound", 170, -170, 1890, 0, 120, 48, 14000, 75},
+               {"across the date line westbound", -170, 170, 1890, 0, 120, 48, 14000, 65},
+               {"on the ground westbound", 8, 7, 0, 0, 120, 48, 14000, 45},
+               {"on the ground eastbound", 8, 9, 0, 0, 120, 48, 14000, 35},
+               // An hour at the mean of 120 and 48 knots climbs 814 m at 3 degrees: 914 m, 2,998 ft.
+               {"an hour's climb eastbound", 8, 9, 100, 3600, 120, 48, 14000, 35},
+               {"an hour's climb westbound", 8, 7, 100, 3600, 120, 48, 14000, 25},
+               {"capped by the ceiling", 8, 7, 1890, 3600, 120, 48, 4000, 45},
+               // Above 250 knots at least 10,000 ft; above 10,000 ft whole thousands.
+               {"fast aircraft westbound", 8, 7, 0, 0, 300, 100, 40000, 100},
+               {"fast aircraft eastbound", 8, 9, 0, 0, 300, 100, 40000, 110},
+               // Above 28,000 ft the next multiple of 2,000 ft + 1,000 stands for eastbound.
+               {"30,000 ft westbound", 8, 7, 9500, 0, 300, 100, 30000, 300},
+               {"30,000 ft eastbound", 8, 9, 9500, 0, 300, 100, 30000, 320}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
     CAirport from;
@@ -144,21 +143,17 @@ TEST(FlightPlanBlock, AWeekFromThursdayIsWrittenFromSunday) {
 }
 
 TEST(FlightPlanBlock, WeekStartChoosesTheSmallestWeekdayAfterADrop) {
-  struct Case {
-    std::vector<int> weekdays;
-    std::size_t expected;
-  } cases[] = {
+  const std::pair<std::vector<int>, std::size_t> cases[] = {
       {{0, 1, 2, 3}, 0},     // no drop
       {{4, 5, 6, 0, 1}, 3},  // one wrap
       {{5, 2, 6, 1, 3}, 3},  // two drops: the smaller weekday wins
       {{5, 2, 6, 2, 3}, 3},  // a tie keeps the later line
       {{3}, 0},
-      {{}, 0},
-  };
-  for (const Case& c : cases) {
+      {{}, 0}};
+  for (const auto& [weekdays, expected] : cases) {
     std::vector<FlightLine> lines;
-    for (int weekday : c.weekdays) lines.push_back({.weekday = weekday});
-    EXPECT_EQ(WeekStartLine(lines), c.expected) << testing::PrintToString(c.weekdays);
+    for (int weekday : weekdays) lines.push_back({.weekday = weekday});
+    EXPECT_EQ(WeekStartLine(lines), expected) << testing::PrintToString(weekdays);
   }
 }
 
@@ -195,6 +190,18 @@ int MinuteOfWeek(const std::string& time) {
   return (time[0] - '0') * 1440 + std::stoi(time.substr(1, 2)) * 60 + std::stoi(time.substr(3, 2));
 }
 
+// A block is a chain of out-and-back legs that closes over the week's wrap: a leg home follows every
+// leg out, and the week has at most 200 legs.
+void ExpectOutAndBack(const Block& block, const std::string& home) {
+  SCOPED_TRACE(block.header);
+  ASSERT_GE(block.lines.size(), 2u);
+  ASSERT_LE(block.lines.size(), 200u);
+  for (std::size_t i = 0; i < block.lines.size(); ++i) {
+    const bool atHome = Fields(block.lines[i])[1] == home;
+    EXPECT_NE(atHome, Fields(block.lines[(i + 1) % block.lines.size()])[1] == home) << block.lines[i];
+  }
+}
+
 const TimeValue kSummer = MakeTime(2006, 6, 15);
 
 struct TrafficRun {
@@ -213,11 +220,37 @@ TrafficRun Generate(World& world, int gaPercentage, TimeValue startDate = Settin
   test::RecordingPrompter prompter;
   std::ostringstream out;
   GenerationResult result = GenerateTraffic(world, settings, random, progress, prompter, out);
+  // Every line is one the compiler takes (where every airport has a position).
+  const CompilerInputCheck check = CheckCompilerInputTexts({"Airports.dat", AirportsFileText(world), ""},
+                                                           {"Aircraft-GA.dat", AircraftFileText(world), ""},
+                                                           {"Flightplans-GA.dat", out.str(), ""});
+  EXPECT_TRUE(check.ok() || !result.airportsWithInvalidSunTimes.empty()) << check.problems.front().Text();
   return {std::move(result), out.str(), prompter.messages};
 }
 
+// A whole run on the small world, compared byte for byte with the checked-in Flightplans-GA.dat, so
+// that any change of a rule or of the order of the draws shows. To write the file anew after a
+// deliberate change: WINGFOLD_UPDATE_GOLDEN=1 wingfold_tests --gtest_filter='FlightPlanGolden*', then
+// review the difference before committing it.
+TEST(FlightPlanGolden, SmallWorldMatchesTheCheckedInFile) {
+  const std::filesystem::path golden =
+      std::filesystem::path(WINGFOLD_SOURCE_DIR) / "tests/traffic/golden/flightplans_small_world.dat";
+  World first, second;
+  test::BuildSmallWorld(first);
+  test::BuildSmallWorld(second);
+  const TrafficRun run = Generate(first, Settings().gaPercentage, test::SmallWorldSettings().startDate);
+  if (std::getenv("WINGFOLD_UPDATE_GOLDEN") != nullptr) std::ofstream(golden, std::ios::binary) << run.text;
+  EXPECT_EQ(run.text, test::Read(golden));
+  EXPECT_EQ(Generate(second, Settings().gaPercentage, test::SmallWorldSettings().startDate).text, run.text);
+  EXPECT_GT(run.result.planeBlocks, 10);
+  EXPECT_EQ(run.result.fleet.airportsListed, 15);
+  EXPECT_EQ(run.result.fleet.airportsVisited, 13);
+  for (const Block& block : ParseBlocks(run.text))
+    ExpectOutAndBack(block, first.registrationIndex.Find(Fields(block.header)[1])->homeAirport->icao);
+}
+
 // Two airfields 77 nm apart, and only a trainer that can fly between them: every plane flies
-// out-and-back, at the altitudes the rules give, between sunrise and sunset.
+// out-and-back between sunrise and sunset.
 TEST(FlightPlanWeek, OutAndBackBetweenTwoAirfields) {
   World world;
   CAirport& west =
@@ -226,48 +259,29 @@ TEST(FlightPlanWeek, OutAndBackBetweenTwoAirfields) {
       AddAirport(world, {.icao = "EDXE", .latitude = 50, .longitude = 10, .type = kMediumAirfield});
   AddVariation(world, AddModel(world, {.ifr = 0}), "Trainer");
   const TrafficRun run = Generate(world, 50, kSummer);
-  const GenerationResult& result = run.result;
-
-  ASSERT_GT(result.planeBlocks, 0);
-  EXPECT_EQ(result.planeBlocks + result.planesWithoutBlock, result.fleet.planes);
+  ASSERT_GT(run.result.planeBlocks, 0);
+  EXPECT_EQ(run.result.planeBlocks + run.result.planesWithoutBlock, run.result.fleet.planes);
   EXPECT_TRUE(run.messages.empty());
   EXPECT_EQ(west.sunrise, SunriseTime(kSummer, 50, 8));
   EXPECT_EQ(east.sunset, SunsetTime(kSummer, 50, 10));
 
   const std::vector<Block> blocks = ParseBlocks(run.text);
-  ASSERT_EQ(static_cast<int>(blocks.size()), result.planeBlocks);
+  ASSERT_EQ(static_cast<int>(blocks.size()), run.result.planeBlocks);
   std::int64_t lines = 0;
   for (const Block& block : blocks) {
-    SCOPED_TRACE(block.header);
     EXPECT_TRUE(block.header.ends_with(",0,ONE_WEEK,VFR")) << block.header;
-    const CPlane* plane = world.registrationIndex.Find(Fields(block.header)[1]);
-    ASSERT_NE(plane, nullptr);
-    const CAirport& home = *plane->homeAirport;
-    const CAirport& other = &home == &west ? east : west;
+    const CAirport& home = *world.registrationIndex.Find(Fields(block.header)[1])->homeAirport;
+    ExpectOutAndBack(block, home.icao);
+    lines += static_cast<std::int64_t>(block.lines.size());
     const CalendarFields sunrise = SplitTime(home.sunrise);
     const CalendarFields sunset = SplitTime(home.sunset);
-    ASSERT_EQ(block.lines.size() % 2, 0u);
-    lines += static_cast<std::int64_t>(block.lines.size());
-    // A climb of 0.71 hours from 100 m reaches 2,234 ft: eastbound out at 3,500 ft and back at
-    // 2,500 ft, westbound out at 2,500 ft and back at 3,500 ft.
-    const std::string outAltitude = &home == &west ? "35" : "25";
-    const std::string backAltitude = &home == &west ? "25" : "35";
-    for (std::size_t i = 0; i < block.lines.size(); ++i) {
-      const std::vector<std::string> fields = Fields(block.lines[i]);
-      ASSERT_GE(fields.size(), 3u) << block.lines[i];
-      // The block starts at the week's wrap, so outbound and return legs may start either way.
-      const bool outbound = fields[1] == other.icao;
-      EXPECT_EQ(fields[1], outbound ? other.icao : home.icao) << block.lines[i];
-      EXPECT_EQ(fields[2], outbound ? outAltitude : backAltitude) << block.lines[i];
-      if (i > 0) {
-        EXPECT_NE(Fields(block.lines[i - 1])[1], fields[1]) << "legs alternate";
-      }
-      const int minutes = MinuteOfWeek(fields[0]) % 1440;
-      EXPECT_GE(minutes, sunrise.hour * 60 + sunrise.minute) << block.lines[i];
-      EXPECT_LE(minutes, sunset.hour * 60 + sunset.minute) << block.lines[i];
+    for (const std::string& line : block.lines) {
+      const int minutes = MinuteOfWeek(Fields(line)[0]) % 1440;
+      EXPECT_GE(minutes, sunrise.hour * 60 + sunrise.minute) << line;
+      EXPECT_LE(minutes, sunset.hour * 60 + sunset.minute) << line;
     }
   }
-  EXPECT_EQ(lines, result.flightLines);
+  EXPECT_EQ(lines, run.result.flightLines);
 }
 
 // Business planes on legs of four and a half hours between two airports, a quarter of them in the
@@ -281,18 +295,13 @@ TEST(FlightPlanWeek, NoLegDepartsBeforeThePreviousOneHasArrived) {
       .icao = "KXAE", .latitude = 40, .longitude = -75, .type = kLargeCommercial, .smallRamps = 60};
   AddAirport(world, west);
   AddAirport(world, east);
-  AddVariation(world,
-               AddModel(world, {.wingSpan = 18,
-                                .cruiseSpeed = 300,
-                                .stallSpeed = 85,
-                                .range = 1500,
-                                .engineCount = 2,
-                                .fuelFlow = 150,
-                                .fuelType = FuelType::kJetFuel,
-                                .maxWeight = 6800,
-                                .ceiling = 30000,
-                                .usage = 0b010000}),
-               "Charter", 100, 400000);
+  ModelSpec charter{.wingSpan = 18, .cruiseSpeed = 300, .stallSpeed = 85, .range = 1500, .engineCount = 2};
+  charter.fuelFlow = 150;
+  charter.fuelType = FuelType::kJetFuel;
+  charter.maxWeight = 6800;
+  charter.ceiling = 30000;
+  charter.usage = 0b010000;
+  AddVariation(world, AddModel(world, charter), "Charter", 100, 400000);
   const TrafficRun run = Generate(world, 100, kSummer);
   ASSERT_GT(run.result.planeBlocks, 20);
 
@@ -344,10 +353,6 @@ TEST(FlightPlanWeek, AirportsOnTheSameSpotGiveLegsOfNoTime) {
   for (const Block& block : ParseBlocks(run.text)) {
     for (const std::string& line : block.lines) {
       const std::vector<std::string> fields = Fields(line);
-      ASSERT_GE(fields.size(), 3u) << line;
-      ASSERT_EQ(fields[0].size(), 5u) << line;
-      EXPECT_TRUE(fields[0][0] >= '0' && fields[0][0] <= '6') << line;
-      EXPECT_TRUE(fields[1] == "EDXA" || fields[1] == "EDXB") << line;
       // No climb: out at 3,500 ft (no change of longitude counts as eastbound), back at 2,500 ft.
       EXPECT_TRUE(fields[2] == "35" || fields[2] == "25") << line;
       if (fields.size() == 5) {  // the arrival form: 30 to 59 minutes on the ground after a leg of no time

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
+#include <tuple>
 
 #include "support/recording.h"
+#include "traffic/fleet_test_world.h"
 #include "world/aircraft.h"
+#include "world/plane.h"
 #include "world/world.h"
 #include "world/world_archive.h"
 #include "world_test_support.h"
@@ -37,46 +41,23 @@ TEST(AircraftMoneyPerWeek, PricesTheTankForSevenDaysOfTenFills) {
   }
 }
 
-TEST(AircraftRecords, VariationTakesOverTheModelAndNumbersFollowConstruction) {
-  std::uint16_t counter = 40;
-  CAircraft model;
-  model.name = "Wingfold Cessna 172";
-  model.probability = 35.0f;
-  model.usage = 0b100101;
-  model.moneyPerWeek = 812.5f;
-  CAI_Aircraft first(model, counter);
-  CAI_Aircraft second(counter);
-  EXPECT_EQ(first.number, 41);
-  EXPECT_EQ(second.number, 42);
-  EXPECT_EQ(counter, 42);
-  EXPECT_EQ(first.aircraft, &model);
-  EXPECT_EQ(first.isAICopy, 1);
-  EXPECT_EQ(first.probability, 35.0f);
-  EXPECT_EQ(first.usage, 0b100101);
-  EXPECT_EQ(first.moneyPerWeek, 812.5f);
-
-  model.name = "Cessna Wingfold";
-  EXPECT_EQ(CAI_Aircraft(model, counter).isAICopy, 0);
-}
-
-// A model as an archive of `schema` holds it; the fields that the schemas treat alike are fixed.
-void WriteModel(CArchive& ar, int schema, const std::string& name, std::int32_t fuelType,
-                std::int32_t fuelCapacity, float storedMoney) {
+// A model as an archive of `schema` holds it, every field distinct so that one out of its place shows
+// (the archive keeps any number).
+void WriteModel(CArchive& ar, int schema, const std::string& name) {
   ar.WriteString(name);
-  for (std::int32_t v : {120, 50, 600, 0, fuelCapacity, fuelType, 700, 1100, 1, 11, 13800}) ar.WriteI32(v);
+  for (std::int32_t v : {120, 50, 600, 5, 200, 1, 700, 1100, 2, 11, 13800}) ar.WriteI32(v);
   if (schema >= 5)
     ar.WriteFloat(80.0f);
   else
     ar.WriteI32(80);
-  ar.WriteFloat(storedMoney);
+  ar.WriteFloat(1.0f);  // money per week
   ar.WriteFloat(35.5f);
-  for (std::int32_t v : {1, 1, 0x3F, 1}) ar.WriteI32(v);
+  for (std::int32_t v : {1, 2, 0x3F, 3}) ar.WriteI32(v);
   if (schema >= 3)
-    for (std::int32_t v : {1, 1, 1}) ar.WriteI32(v);
+    for (std::int32_t v : {4, 5, 6}) ar.WriteI32(v);
 }
 
-std::vector<std::uint8_t> ModelFile(int schema, const std::vector<std::string>& names,
-                                    std::int32_t fuelType = 1) {
+std::vector<std::uint8_t> ModelFile(int schema, const std::vector<std::string>& names) {
   ArchiveBuilder b;
   b.ar.WriteCount(static_cast<std::uint32_t>(names.size()));
   for (std::size_t i = 0; i < names.size(); ++i) {
@@ -85,7 +66,7 @@ std::vector<std::uint8_t> ModelFile(int schema, const std::vector<std::string>& 
       b.NewClass("CAircraft", static_cast<std::uint16_t>(schema));
     else
       b.KnownClass(1);
-    WriteModel(b.ar, schema, names[i], fuelType, 200, 1.0f);
+    WriteModel(b.ar, schema, names[i]);
   }
   return b.bytes;
 }
@@ -130,91 +111,56 @@ class AircraftArchive : public ::testing::Test {
   WorldArchiveContext context{world, settings, &progress, &prompter};
 };
 
-TEST_F(AircraftArchive, RoundTripKeepsEveryArchivedField) {
-  auto& model = world.aircraftTypes.Insert("Beech Baron", std::make_unique<CAircraft>());
-  model.name = "Beech Baron";
-  model.ifr = 1;
-  model.hasWheels = 1;
-  model.useForGA = 1;
-  model.fuelFlow = 60.25f;
-  model.moneyPerWeek = 1234.5f;
-  model.probability = 42.0f;
-  model.ceiling = 23000;
-  model.wingSpan = 12;
-  model.engineCount = 2;
-  model.maxWeight = 2500;
-  model.emptyWeight = 1600;
-  model.fuelType = FuelType::kAvgas;
-  model.fuelCapacity = 700;
-  model.range = 900;
-  model.cruiseSpeed = 200;
-  model.stallSpeed = 75;
-  model.engineType = EngineType::kPiston;
-  model.usage = 0b110000;
-  model.amphibian = 1;
-  model.bushPlane = 1;
-  model.skis = 1;
-  auto& variation =
-      world.aircraftNames.Insert("Baron red", std::make_unique<CAI_Aircraft>(model, world.aiAircraftCounter));
-  variation.title = "Baron red";
-  variation.percentage = 13;
-  variation.probability = 7.5f;
+// Files written field by field from the format load into these values and save again byte for byte.
+TEST_F(AircraftArchive, ModelsAndVariationsTakeTheDocumentedForm) {
+  const auto models = ModelFile(5, {"Baron Wingfold", "Wingfold Cub"});
+  const auto variations = VariationFile(5, {{"Baron red", "Baron Wingfold", 1}, {"Cub", "Wingfold Cub", 2}});
+  LoadAircraftTypes(models, context);
+  LoadAircraftNames(variations, context);
+  EXPECT_EQ(progress.texts.back(), "Load AI aircraft: Cub");
+  const CAircraft& m = *world.aircraftTypes.Find("Baron Wingfold");
+  EXPECT_EQ(std::tuple(m.cruiseSpeed, m.stallSpeed, m.range, Code(m.engineType), m.fuelCapacity,
+                       Code(m.fuelType), m.emptyWeight, m.maxWeight, m.engineCount, m.wingSpan, m.ceiling),
+            std::tuple(120, 50, 600, 5, 200, 1, 700, 1100, 2, 11, 13800));
+  EXPECT_EQ(std::tuple(m.probability, m.moneyPerWeek, m.fuelFlow), std::tuple(80.0f, 1.0f, 35.5f));
+  EXPECT_EQ(std::tuple(m.hasWheels, m.useForGA, m.usage, m.ifr, m.amphibian, m.skis, m.bushPlane),
+            std::tuple(1, 2, 0x3F, 3, 4, 5, 6));
+  const CAI_Aircraft& v = *world.aircraftNames.Find("Baron red");
+  EXPECT_EQ(v.aircraft, &m);
+  EXPECT_EQ(std::tuple(v.number, v.probability, v.useForGA, v.moneyPerWeek, v.usage, v.percentage),
+            std::tuple(1, 12.5f, 1, 2.0f, 3, 7));
+  // A model whose name starts with the program's name is an AI copy.
+  EXPECT_EQ(v.isAICopy, 0);
+  EXPECT_EQ(world.aircraftNames.Find("Cub")->isAICopy, 1);
 
-  const auto types = SaveAircraftTypes(context);
-  const auto names = SaveAircraftNames(context);
-  EXPECT_EQ(progress.texts,
-            (std::vector<std::string>{"Save aircraft: Beech Baron", "Save AI aircraft: Baron red"}));
-
-  World loaded;
-  WorldArchiveContext loadContext(loaded, settings, &progress, &prompter);
-  LoadAircraftTypes(types, loadContext);
-  LoadAircraftNames(names, loadContext);
-  EXPECT_EQ(progress.texts.back(), "Load AI aircraft: Baron red");
-  EXPECT_EQ(SaveAircraftTypes(loadContext), types);
-  EXPECT_EQ(SaveAircraftNames(loadContext), names);
-  // Saved again, the loaded records give the same bytes: every field came back.
-  const CAircraft* model2 = loaded.aircraftTypes.Find("Beech Baron");
-  ASSERT_NE(model2, nullptr);
-  EXPECT_EQ(model2->moneyPerWeek, 1234.5f);  // kept at schema 5
-  const CAI_Aircraft* variation2 = loaded.aircraftNames.Find("Baron red");
-  ASSERT_NE(variation2, nullptr);
-  EXPECT_EQ(variation2->aircraft, model2);
-  EXPECT_EQ(variation2->number, 1);
+  EXPECT_EQ(SaveAircraftTypes(context), models);
+  EXPECT_EQ(SaveAircraftNames(context), variations);
+  EXPECT_EQ(progress.texts.back(), "Save AI aircraft: Cub");
   EXPECT_TRUE(prompter.messages.empty());
 }
 
-TEST_F(AircraftArchive, SchemaThreeRecomputesMoneyAndReadsOneByteProbability) {
-  LoadAircraftTypes(ModelFile(3, {"Wingfold Piper"}), context);
-  const CAircraft* model = world.aircraftTypes.Find("Wingfold Piper");
-  ASSERT_NE(model, nullptr);
+// Before schema 5 the money per week is worked out again from the tank (200 l of avgas) and the
+// probability is a whole number (a byte for variations); schema 2 has no gear flags.
+TEST_F(AircraftArchive, OlderSchemas) {
   const float money = static_cast<float>(200 * kGallonsPerLiter * 70 * 2.65);
-  EXPECT_FLOAT_EQ(model->moneyPerWeek, money);
-  EXPECT_EQ(model->probability, 80.0f);
-  EXPECT_EQ(model->fuelFlow, 35.5f);
-  EXPECT_EQ(model->amphibian, 1);
-  EXPECT_EQ(model->usage, 0x3F);
-
-  LoadAircraftNames(VariationFile(3, {{"Piper blue", "Wingfold Piper"}}), context);
-  const CAI_Aircraft* variation = world.aircraftNames.Find("Piper blue");
-  ASSERT_NE(variation, nullptr);
-  EXPECT_EQ(variation->probability, 200.0f);
-  EXPECT_FLOAT_EQ(variation->moneyPerWeek, money);
-  EXPECT_EQ(variation->isAICopy, 1);
-  EXPECT_EQ(variation->percentage, 7);
-}
-
-TEST_F(AircraftArchive, SchemaTwoModelsHaveNoGearFlags) {
-  LoadAircraftTypes(ModelFile(2, {"First", "Second"}), context);
-  ASSERT_EQ(world.aircraftTypes.size(), 2u);
-  for (const char* name : {"First", "Second"}) {
-    const CAircraft* model = world.aircraftTypes.Find(name);
-    ASSERT_NE(model, nullptr) << name;
-    EXPECT_EQ(model->amphibian, 0);
-    EXPECT_EQ(model->skis, 0);
-    EXPECT_EQ(model->bushPlane, 0);
-    EXPECT_EQ(model->ifr, 1);
-    EXPECT_EQ(model->cruiseSpeed, 120);
+  for (int schema : {2, 3}) {
+    World loaded;
+    WorldArchiveContext loadContext(loaded, settings, &progress, &prompter);
+    LoadAircraftTypes(ModelFile(schema, {"First", "Second"}), loadContext);
+    ASSERT_EQ(loaded.aircraftTypes.size(), 2u);
+    const CAircraft& m = *loaded.aircraftTypes.Find("Second");
+    EXPECT_FLOAT_EQ(m.moneyPerWeek, money);
+    EXPECT_EQ(std::tuple(m.cruiseSpeed, m.probability, m.fuelFlow, m.usage, m.ifr),
+              std::tuple(120, 80.0f, 35.5f, 0x3F, 3));
+    EXPECT_EQ(std::tuple(m.amphibian, m.skis, m.bushPlane),
+              schema >= 3 ? std::tuple(4, 5, 6) : std::tuple(0, 0, 0));
   }
+  LoadAircraftTypes(ModelFile(3, {"Piper"}), context);
+  LoadAircraftNames(VariationFile(3, {{"Piper blue", "Piper"}}), context);
+  const CAI_Aircraft& variation = *world.aircraftNames.Find("Piper blue");
+  EXPECT_EQ(variation.probability, 200.0f);
+  EXPECT_FLOAT_EQ(variation.moneyPerWeek, money);
+  EXPECT_EQ(variation.percentage, 7);
 }
 
 TEST_F(AircraftArchive, VariationsAreNumberedInLoadOrder) {
@@ -254,6 +200,33 @@ TEST_F(AircraftArchive, ReplacedModelHandsItsVariationsToTheReplacement) {
   LoadAircraftNames(VariationFile(5, {{"V", "M"}}), context);
   LoadAircraftTypes(ModelFile(5, {"M"}), context);
   EXPECT_EQ(world.aircraftNames.Find("V")->aircraft, world.aircraftTypes.Find("M"));
+}
+
+TEST(PlaneCategory, DrawsOnceFromTheCategoryBitsOfTheUsageMask) {
+  struct Case {
+    const char* label;
+    std::optional<std::int32_t> usage;  // none: no aircraft
+    int expectedCategory;
+    int expectedDraws;
+  } cases[] = {// With seed 1 the first draw is 41.
+               {"no aircraft: private without a draw", std::nullopt, 0, 0},
+               {"no category bits", 0, 0, 0},
+               {"only bits above 5", ~0x3F, 0, 0},
+               {"only bit 4", 1 << 4, 4, 1},
+               {"bits 0 and 2: 41 % 2 picks bit 2", 0b101, 2, 1},
+               {"all bits: 41 % 6 picks bit 5", -1, 5, 1},
+               {"bits 1, 3 and 6: 41 % 2 picks bit 3", 0b1001010, 3, 1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    std::uint16_t counter = 0;
+    CAircraft model;
+    CAI_Aircraft variation(model, counter);
+    variation.usage = c.usage.value_or(0);
+    Random random(1);
+    const CPlane plane("D-EFGH", nullptr, c.usage ? &variation : nullptr, random);
+    EXPECT_EQ(plane.category, c.expectedCategory);
+    EXPECT_EQ(test::DrawsBetween(1, random), c.expectedDraws);
+  }
 }
 
 }

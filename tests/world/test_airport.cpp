@@ -12,21 +12,14 @@ constexpr std::uint32_t kGrass = 1u << 1;  // soft
 constexpr std::uint32_t kWater = 1u << 2;
 constexpr std::uint32_t kSnow = 1u << 8;
 
-struct ClassificationCase {
-  const char* label;
-  std::uint32_t surfaceMask;
-  std::uint32_t runwayCount;
-  std::int32_t runwayLights;
-  std::int32_t approachLights;
-  std::int32_t hasILS;
-  std::uint32_t longestRunway;
-  int expectedType;
-  const char* expectedTypeName;
-  const char* expectedSurfaceName;
-};
-
 TEST(AirportClassification, TypeAndSurfaceFollowRunwaysLightsAndIls) {
-  const ClassificationCase cases[] = {
+  struct Case {
+    const char* label;
+    std::uint32_t surfaceMask, runwayCount, runwayLights, approachLights, hasILS, longestRunway;
+    int expectedType;
+    const char *expectedTypeName, *expectedSurfaceName;
+  };
+  const Case cases[] = {
       {"two soft runways", kGrass, 2, 0, 0, 0, 600, 2, "small airfield", "soft"},
       {"one lit soft runway", kGrass, 1, 1, 0, 0, 600, 1, "Gras Strip", "soft"},
       {"one soft runway with approach lights", kGrass, 1, 0, 7, 0, 600, 1, "Gras Strip", "soft"},
@@ -45,16 +38,15 @@ TEST(AirportClassification, TypeAndSurfaceFollowRunwaysLightsAndIls) {
       {"no runways", 0, 0, 0, 0, 0, 0, 2, "small airfield", "hard"},
       {"unclassified surface code", 1u << 3, 1, 0, 0, 0, 500, 2, "small airfield", "hard"},
       {"last hard code", 1u << 23, 1, 0, 0, 0, 500, 2, "small airfield", "hard"},
-      {"last soft code", 1u << 21, 1, 0, 0, 0, 500, 0, "Bush", "soft"},
-  };
-  for (const ClassificationCase& c : cases) {
+      {"last soft code", 1u << 21, 1, 0, 0, 0, 500, 0, "Bush", "soft"}};
+  for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
     CAirport airport;
     airport.surfaceMask = c.surfaceMask;
     airport.runwayCount = c.runwayCount;
-    airport.runwayLights = c.runwayLights;
-    airport.approachLights = c.approachLights;
-    airport.hasILS = c.hasILS;
+    airport.runwayLights = static_cast<std::int32_t>(c.runwayLights);
+    airport.approachLights = static_cast<std::int32_t>(c.approachLights);
+    airport.hasILS = static_cast<std::int32_t>(c.hasILS);
     airport.longestRunway = c.longestRunway;
     std::string typeName, surfaceName;
     EXPECT_EQ(Code(airport.GetTypeName(typeName)), c.expectedType);
@@ -77,9 +69,8 @@ TEST(AirportClassification, StoredTypeWinsAndUnnamedTypesAreUnknown) {
 }
 
 TEST(AirportClassification, FuelClassReadsTheTwoBitFields) {
-  struct Case {
-    std::uint32_t fuelFlags;
-    std::uint32_t expected;
+  const struct {
+    std::uint32_t fuelFlags, expected;
   } cases[] = {
       {0, 0},
       {1, 0},                       // field 0 = 1 does not count
@@ -92,7 +83,7 @@ TEST(AirportClassification, FuelClassReadsTheTwoBitFields) {
       {(1u << 4) | (2u << 14), kFuelClassAvgas | kFuelClassJet},
       {0xFF000000u, 0},  // above field 11
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     CAirport airport;
     airport.fuelFlags = c.fuelFlags;
     EXPECT_EQ(airport.GetFuelClass(), c.expected) << std::hex << c.fuelFlags;
@@ -112,7 +103,7 @@ void SetFeeExample(CAirport& airport) {
   airport.fuelFlags = (1u << 2) | (1u << 12);  // fields 1 and 6: both fuel class bits
 }
 
-TEST(AirportNormalLandingFee, FollowsParkingRunwaysLightsFuelAndType) {
+TEST(AirportNormalLandingFee, FollowsParkingRunwaysLightsFuelTypeAndTheGivenFees) {
   const Settings settings;
   // parking 33 / 6 spaces = 5.5; runways 5 x 0.33 x 2 = 3.3; ILS 5; lights 2.5; approach 0.5;
   // jet fuel 20; avgas 2.5: 39.3, times type 6 / 2.
@@ -133,16 +124,13 @@ TEST(AirportNormalLandingFee, FollowsParkingRunwaysLightsFuelAndType) {
   airport.approachLights = 0;
   EXPECT_EQ(airport.GetType(), AirportType::kBush);
   EXPECT_EQ(airport.NormalLandingFee(settings), 0.0f);
-}
 
-TEST(AirportNormalLandingFee, UsesTheGivenFees) {
-  Settings settings;
-  settings.parkingFee[4] = 0.0f;
-  settings.ilsFee = 0.0f;
-  CAirport airport;
+  // With other fees: parking 8 / 6; runways 3.3; lights 2.5; approach 0.5; fuel 22.5.
+  Settings other;
+  other.parkingFee[4] = 0.0f;
+  other.ilsFee = 0.0f;
   SetFeeExample(airport);
-  // parking 8 / 6; runways 3.3; lights 2.5; approach 0.5; fuel 22.5.
-  EXPECT_FLOAT_EQ(airport.NormalLandingFee(settings), (8.0f / 6 + 3.3f + 2.5f + 0.5f + 22.5f) * 3);
+  EXPECT_FLOAT_EQ(airport.NormalLandingFee(other), (8.0f / 6 + 3.3f + 2.5f + 0.5f + 22.5f) * 3);
 }
 
 }

@@ -50,10 +50,11 @@ inline void WriteDefaultCityPart(CArchive& ar) {
   ar.WriteCount(0);
 }
 
-// The airport fields that the older-schema tests vary.
+// An airport's own fields as an archive holds them.
 struct HandAirport {
   std::string name = "Test Field";
   std::string icao = "TEST";
+  TimeValue sunset = 1136124000;
   std::array<std::uint32_t, 14> parkingCounts{};
   std::uint32_t fuelFlags = 0;
   std::int32_t hasILS = 0;
@@ -63,46 +64,51 @@ struct HandAirport {
   std::uint32_t runwayCount = 0;
   std::uint32_t surfaceMask = 1;  // hard
   float landingFee = 0.0f;
+  std::int32_t comTypeMask = 0;
+  std::uint32_t towerFrequency = 0;
   std::int32_t airportType = -1;
   std::int32_t feeSetByUser = 0;
   std::int32_t useAirport = 1;
   std::int32_t military = 0;
+  char airspaceClass = 'G';
+  std::int32_t approachComCount = 0;
+  std::vector<std::array<std::int32_t, 3>> runways = {};     // surface, length, width
+  std::vector<std::pair<std::int32_t, double>> spaces = {};  // type, radius
 };
 
 // An airport's data after its CCity part, as an archive of `schema` holds them (no runways or
-// parking spaces at schema 6 and up).
+// parking spaces before schema 6).
 inline void WriteAirportFields(CArchive& ar, int schema, const HandAirport& a) {
   ar.WriteDouble(100.0);  // altitude
   ar.WriteString(a.name);
   ar.WriteString(a.icao);
-  ar.WriteDouble(50.0);     // latitude
-  ar.WriteDouble(8.5);      // longitude
-  ar.WriteDouble(-1.0);     // magVar
-  ar.WriteI32(1136095200);  // sunrise
-  ar.WriteI32(1136124000);  // sunset
-  ar.WriteI32(1100000000);  // scenery file time
+  ar.WriteDouble(50.0);      // latitude
+  ar.WriteDouble(8.5);       // longitude
+  ar.WriteDouble(-1.0);      // magVar
+  ar.WriteTime(1136095200);  // sunrise
+  ar.WriteTime(a.sunset);
+  ar.WriteTime(1100000000);  // scenery file time
   for (std::uint32_t count : a.parkingCounts) ar.WriteU32(count);
-  ar.WriteU32(a.fuelFlags);
-  ar.WriteI32(a.hasILS);
-  ar.WriteI32(a.approachLights);
-  ar.WriteI32(a.runwayLights);
-  ar.WriteU32(a.longestRunway);
-  ar.WriteU32(a.runwayCount);
-  ar.WriteU32(a.surfaceMask);
+  for (std::uint32_t value : {a.fuelFlags, std::uint32_t(a.hasILS), std::uint32_t(a.approachLights),
+                              std::uint32_t(a.runwayLights), a.longestRunway, a.runwayCount, a.surfaceMask})
+    ar.WriteU32(value);
   if (schema >= 3) {
     ar.WriteFloat(a.landingFee);
-    ar.WriteI32(0);  // comTypeMask
-    ar.WriteU32(0);  // towerFrequency
+    ar.WriteI32(a.comTypeMask);
+    ar.WriteU32(a.towerFrequency);
   }
   if (schema >= 4) ar.WriteI32(a.airportType);
-  if (schema >= 6) {
-    ar.WriteI32(a.feeSetByUser);
-    ar.WriteI32(a.useAirport);
-    ar.WriteI32(a.military);
-    ar.WriteU8('G');
-    ar.WriteI32(0);    // approachComCount
-    ar.WriteCount(0);  // runways
-    ar.WriteCount(0);  // parking spaces
+  if (schema < 6) return;
+  for (std::int32_t value : {a.feeSetByUser, a.useAirport, a.military}) ar.WriteI32(value);
+  ar.WriteU8(static_cast<std::uint8_t>(a.airspaceClass));
+  ar.WriteI32(a.approachComCount);
+  ar.WriteCount(static_cast<std::uint32_t>(a.runways.size()));
+  for (const auto& runway : a.runways)
+    for (std::int32_t value : runway) ar.WriteI32(value);
+  ar.WriteCount(static_cast<std::uint32_t>(a.spaces.size()));
+  for (const auto& [type, radius] : a.spaces) {
+    ar.WriteI32(type);
+    ar.WriteDouble(radius);
   }
 }
 
