@@ -80,7 +80,7 @@ std::string TrafficStatisticsJson(const TrafficRunResult& run) {
   return json.str();
 }
 
-TrafficRunResult RunTrafficGeneration(Session& session, bool compile) {
+TrafficRunResult RunTrafficGeneration(Session& session, bool compile, CompilerReport report) {
   TrafficRunResult result;
   session.progress->Hide();
   session.progress->SetText("Initialize Traffic generation");
@@ -123,7 +123,8 @@ TrafficRunResult RunTrafficGeneration(Session& session, bool compile) {
                               CommandLinePath(session.simFolder, style), CommandLineSeparator(style));
   const auto before = ModificationTime(result.outputFile);
   const bool existedBefore = std::filesystem::exists(result.outputFile);
-  result.compiler = RunAndWait(kCompilerProgram, parameters, session.toolsFolder);
+  result.compiler = RunAndWait(kCompilerProgram, parameters, session.toolsFolder,
+                               report == CompilerReport::kKept ? &result.compilerReport : nullptr);
   session.progress->Hide();
 
   if (!result.compiler.started) {

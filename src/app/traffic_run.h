@@ -16,17 +16,23 @@ struct TrafficRunResult {
   bool flightPlansWritten = false;
   bool compilerRun = false;  // the compiler was asked for (and the flight plans were written)
   RunResult compiler;
+  std::string compilerReport;        // what the compiler wrote, when it was kept (CompilerReport::kKept)
   std::filesystem::path outputFile;  // the compiled traffic file
   bool outputUpdated = false;        // it exists and was written by this run
   // Empty when everything asked for worked; otherwise what went wrong and what to do.
   std::string failure;
 };
 
+// Where the compiler's report (its standard output and error) goes: to the program's own standard
+// output, as it comes, or into TrafficRunResult::compilerReport, for a window to show.
+enum class CompilerReport { kPassedOn, kKept };
+
 // Seeds the random sequence with 1, generates the fleet and the flight plans, and, when `compile`
 // is set, runs the compiler from the tools folder and checks that it wrote its output. A week
 // without a single plane's flight plan writes nothing and runs no compiler (the installed traffic
 // file stays); `failure` says why. Failures are left to the caller to report.
-TrafficRunResult RunTrafficGeneration(Session& session, bool compile);
+TrafficRunResult RunTrafficGeneration(Session& session, bool compile,
+                                      CompilerReport report = CompilerReport::kPassedOn);
 
 // The run's statistics as one JSON object, for measuring tools: the fleet's and the week's counts
 // under snake_case names of the fields they come from ("flight_lines", "candidates_tested",

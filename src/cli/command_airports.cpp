@@ -87,7 +87,7 @@ void PrintTree(std::ostream& out, const AirportTree& tree, NodeId from) {
   tree.Walk(from, [&](const AirportTree::Node& node, int depth) {
     out << std::string(2 * depth, ' ');
     if (CAirport* const* airport = std::get_if<CAirport*>(&node.data)) {
-      out << (*airport)->icao << "  " << node.label;
+      out << (*airport)->icao << "  " << (*airport)->name;
       if ((*airport)->useAirport == 0) out << "  [not used]";
       if ((*airport)->military != 0) out << "  [military]";
     } else {
@@ -207,8 +207,9 @@ int RunUse(CommandContext& context, bool world, const UseOptions& o) {
       continue;
     }
     context.out() << (world ? "World" : "Country " + page.m_tree.Find(node)->label) << "\n";
-    if (!world) PrintFields(context.out(), page, {&FieldOf(page, CPAirports::kCallSign), 1}, 12);
-    PrintFields(context.out(), page, {&FieldOf(page, CPAirports::kUse), 1}, 12);
+    if (!world) PrintFields(context.out(), page, {&FieldOf(page, CPAirports::kCallSign), 1}, 16);
+    for (const ui::FieldInfo* info : {&CPAirports::kUse, &CPAirports::kAirportCount})
+      PrintFields(context.out(), page, {&FieldOf(page, *info), 1}, 16);
   }
   return ApplyStatus(applied);
 }

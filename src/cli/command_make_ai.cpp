@@ -69,7 +69,7 @@ void PrintDialog(std::ostream& out, const CAircraft& model, const ui::MakeAI_Pla
   out << "Make AI Plane: " << model.name << "\n"
       << "  folder:              " << model.folderPath << "\n"
       << "  AI copy:             " << dialog.m_strTargetFolder << "\n"
-      << "  current folder size: " << dialog.FolderSizeText() << " MB\n"
+      << "  current folder size: " << dialog.FolderSizeText() << "\n"
       << "  reduce textures:     "
       << (dialog.ReduceTexturesEnabled() ? "can be chosen" : "cannot be chosen (already an AI copy)") << "\n"
       << "  use air file from:\n";
@@ -78,55 +78,6 @@ void PrintDialog(std::ostream& out, const CAircraft& model, const ui::MakeAI_Pla
     out << "    " << (static_cast<int>(i) == dialog.m_nAirFile ? "* " : "  ") << entries[i];
     if (i >= kFirstLibraryAirFile) out << "  (" << dialog.m_airFileTitles[i] << ".air)";
     out << "\n";
-  }
-}
-
-void PrintFailures(std::ostream& out, const std::vector<std::string>& failures) {
-  for (const std::string& failure : failures) out << "    " << failure << "\n";
-}
-
-void PrintConversion(std::ostream& out, const ui::MakeAI_Plane& dialog) {
-  const AIConversionReport& r = dialog.Report();
-  out << "Conversion:\n";
-  if (r.copy && !r.copy->refused.empty()) {
-    out << "  folder:              NOT copied: " << r.copy->refused << "\n";
-  } else if (r.copy) {
-    const AircraftCopyReport& copy = *r.copy;
-    out << "  files copied:        " << copy.copy.written.size() << (copy.copy.aborted ? " (cancelled)" : "")
-        << "\n";
-    if (!copy.copy.kept.empty())
-      out << "  files kept:          " << copy.copy.kept.size() << " (not replaced)\n";
-    PrintFailures(out, copy.copy.failures);
-    out << "  panel removed:       " << (copy.panel.removed.empty() ? "none found" : "yes") << "\n";
-    out << "  aircraft.cfg:        ";
-    if (!copy.configWritten) {
-      out << "NOT written: " << copy.configProblem << "\n";
-    } else {
-      out << (copy.configFromSource ? "written; the flyable one is flyable_aircraft.cfg"
-                                    : "rebuilt from the flyable_aircraft.cfg already there")
-          << "\n";
-    }
-  } else {
-    out << "  folder:              already an AI copy, not copied\n";
-  }
-  if (r.textures) {
-    int converted = 0;
-    for (const TextureOutcome& t : r.textures->textures) converted += t.converted ? 1 : 0;
-    out << "  textures:            " << converted << " of " << r.textures->textures.size()
-        << " reduced (scale " << TextureScaleText(r.scale) << ", " << r.textures->folders
-        << " texture folders)\n";
-  }
-  for (const auto& file : r.flightModel.replaced)
-    out << "  flight model:        " << PathUtf8(file) << " replaced\n";
-  for (const auto& file : r.flightModel.restored)
-    out << "  flight model:        " << PathUtf8(file) << " restored\n";
-  PrintFailures(out, r.flightModel.failures);
-  // What did not work is the dialog's to say (MakeAI_Plane::Problems).
-  for (const AirPatchResult& patch : r.patches) {
-    if (patch.outcome == AirPatchOutcome::kPatched)
-      out << "  " << PathUtf8(patch.file.filename()) << ": patched\n";
-    if (patch.outcome == AirPatchOutcome::kNoRecord)
-      out << "  " << PathUtf8(patch.file.filename()) << ": unchanged (no record 261)\n";
   }
 }
 
@@ -210,7 +161,7 @@ int RunMakeAI(CommandContext& context, const MakeAIOptions& options) {
       return dialog.OnCancel();
     }
     const int ended = dialog.OnOK();
-    PrintConversion(context.out(), dialog);
+    context.out() << dialog.ConversionSummary();
     return ended;
   });
   if (usageError != 0) return usageError;

@@ -115,7 +115,7 @@ int RunPlane(CommandContext& context, const PlaneOptions& o, bool model) {
 // The fields of a model's own values apply only where a model is selected; a variation has the
 // others.
 bool VariationField(const ui::PageField& field) {
-  return field.applies == nullptr;
+  return !CPPlanes::IsModelValue(field);
 }
 
 void AddFieldOptions(CLI::App& command, PlaneOptions& o, bool model) {

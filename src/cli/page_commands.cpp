@@ -67,8 +67,11 @@ void PrintRow(std::ostream& out, std::string_view label, std::string_view value,
 
 void PrintFields(std::ostream& out, const ui::SheetPage& page, std::span<const ui::PageField> fields,
                  std::size_t width, std::string_view indent) {
-  for (const ui::PageField& field : fields)
+  for (const ui::PageField& field : fields) {
+    // A fact that does not apply to what the page shows has nothing to say.
+    if (!field.Editable() && !ui::FieldApplies(page, field)) continue;
     PrintRow(out, field.info->label, ui::FieldText(page, field), width, indent);
+  }
 }
 
 const ui::PageField& FieldOf(const ui::SheetPage& page, const ui::FieldInfo& info) {

@@ -52,48 +52,46 @@ void TerminalPrompter::Message(const std::string& text, MessageIcon icon) {
   err_ << prefix << text << '\n';
 }
 
-bool TerminalPrompter::AskYesNo(const std::string& question) {
+char TerminalPrompter::Ask(const std::string& question, const char* choices, char yes) {
   if (progress_) progress_->Hide();
   if (assumeYes_) {
-    err_ << question << " [y/N] y (--yes)\n";
-    return true;
+    err_ << question << choices << yes << " (--yes)\n";
+    return yes;
   }
   if (!inputIsTerminal_) {
-    err_ << question << " [y/N] n (no terminal; use --yes to answer Yes)\n";
-    return false;
+    err_ << question << choices << "n (no terminal; use --yes to answer Yes)\n";
+    return 'n';
   }
-  err_ << question << " [y/N] " << std::flush;
+  err_ << question << choices << std::flush;
   std::string answer;
-  if (!std::getline(in_, answer)) return false;
-  return !answer.empty() && (answer[0] == 'y' || answer[0] == 'Y');
+  if (!std::getline(in_, answer) || answer.empty()) return 0;
+  return static_cast<char>(answer[0] | 0x20);  // lower case
+}
+
+bool TerminalPrompter::AskYesNo(const std::string& question) {
+  return Ask(question, " [y/N] ", 'y') == 'y';
 }
 
 Answer TerminalPrompter::AskYesNoAllCancel(const std::string& question) {
-  if (progress_) progress_->Hide();
-  constexpr const char* kChoices = " [y]es, [n]o, [a]ll, n[o]ne, [c]ancel: ";
-  if (assumeYes_) {
-    err_ << question << kChoices << "a (--yes)\n";
-    return Answer::kYesToAll;
-  }
-  if (!inputIsTerminal_) {
-    err_ << question << kChoices << "n (no terminal; use --yes to answer Yes)\n";
-    return Answer::kNo;
-  }
-  err_ << question << kChoices << std::flush;
-  std::string answer;
-  if (!std::getline(in_, answer) || answer.empty()) return Answer::kNo;
-  switch (answer[0]) {
+  switch (Ask(question, " [y]es, [n]o, [a]ll, n[o]ne, [c]ancel: ", 'a')) {
     case 'y':
-    case 'Y':
       return Answer::kYes;
     case 'a':
-    case 'A':
       return Answer::kYesToAll;
     case 'o':
-    case 'O':
       return Answer::kNoToAll;
     case 'c':
-    case 'C':
+      return Answer::kCancel;
+    default:
+      return Answer::kNo;
+  }
+}
+
+Answer TerminalPrompter::AskYesNoCancel(const std::string& question) {
+  switch (Ask(question, " [y]es, [n]o, [c]ancel: ", 'y')) {
+    case 'y':
+      return Answer::kYes;
+    case 'c':
       return Answer::kCancel;
     default:
       return Answer::kNo;

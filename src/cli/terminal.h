@@ -36,10 +36,15 @@ class TerminalPrompter final : public Prompter {
   bool AskYesNo(const std::string& question) override;
   // y Yes, n No, a Yes to all, o No to all (none), c Cancel; --yes answers Yes to all.
   Answer AskYesNoAllCancel(const std::string& question) override;
+  // y Yes, n No, c Cancel; --yes answers Yes.
+  Answer AskYesNoCancel(const std::string& question) override;
   std::optional<std::string> OpenFile(const std::string& title, const std::string& filter) override;
   std::optional<std::string> ChooseFolder(const std::string& title, const std::string& startFolder) override;
 
  private:
+  // Asks `question` with `choices`: the answer given (--yes: `yes`, no terminal: No), or the first
+  // letter typed, 0 at the end of input.
+  char Ask(const std::string& question, const char* choices, char yes);
   std::istream& in_;
   std::ostream& err_;
   bool inputIsTerminal_;

@@ -29,31 +29,59 @@ QWidget* Owner() {
   return QApplication::activeWindow();
 }
 
+// Shows a box with `buttons`, `first` the default, and the details behind "Show Details..." when
+// there are any; the button clicked.
+QMessageBox::StandardButton Show(QMessageBox::Icon icon, const std::string& text, const std::string& details,
+                                 QMessageBox::StandardButtons buttons, QMessageBox::StandardButton first) {
+  return OnWindowThread([&] {
+    QMessageBox box(icon, kBoxTitle, Q(text), buttons, Owner());
+    box.setDefaultButton(first);
+    if (!details.empty()) box.setDetailedText(Q(details));
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+  });
+}
+
+QMessageBox::Icon IconOf(MessageIcon icon) {
+  switch (icon) {
+    case MessageIcon::kStop:
+      return QMessageBox::Critical;
+    case MessageIcon::kWarning:
+      return QMessageBox::Warning;
+    case MessageIcon::kInformation:
+    default:
+      return QMessageBox::Information;
+  }
+}
+
 }
 
 void GuiPrompter::Message(const std::string& text, MessageIcon icon) {
-  OnWindowThread([&] {
-    const QString message = Q(text);
-    switch (icon) {
-      case MessageIcon::kStop:
-        QMessageBox::critical(Owner(), kBoxTitle, message);
-        break;
-      case MessageIcon::kWarning:
-        QMessageBox::warning(Owner(), kBoxTitle, message);
-        break;
-      case MessageIcon::kInformation:
-        QMessageBox::information(Owner(), kBoxTitle, message);
-        break;
-    }
-    return true;
-  });
+  MessageWithDetails(text, icon, {});
+}
+
+void GuiPrompter::MessageWithDetails(const std::string& text, MessageIcon icon, const std::string& details) {
+  Show(IconOf(icon), text, details, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 bool GuiPrompter::AskYesNo(const std::string& question) {
-  return OnWindowThread([&] {
-    return QMessageBox::question(Owner(), kBoxTitle, Q(question), QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::Yes) == QMessageBox::Yes;
-  });
+  return AskYesNoWithDetails(question, {});
+}
+
+bool GuiPrompter::AskYesNoWithDetails(const std::string& question, const std::string& details) {
+  return Show(QMessageBox::Question, question, details, QMessageBox::Yes | QMessageBox::No,
+              QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+Answer GuiPrompter::AskYesNoCancel(const std::string& question) {
+  switch (Show(QMessageBox::Question, question, {}, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+               QMessageBox::Yes)) {
+    case QMessageBox::Yes:
+      return Answer::kYes;
+    case QMessageBox::No:
+      return Answer::kNo;
+    default:
+      return Answer::kCancel;
+  }
 }
 
 Answer GuiPrompter::AskYesNoAllCancel(const std::string& question) {

@@ -22,6 +22,11 @@ class GuiPrompter final : public Prompter {
   bool AskYesNo(const std::string& question) override;
   // Yes, Yes to All, No, No to All and Cancel.
   Answer AskYesNoAllCancel(const std::string& question) override;
+  // Yes, No and Cancel; Escape is Cancel.
+  Answer AskYesNoCancel(const std::string& question) override;
+  // The details behind "Show Details...".
+  void MessageWithDetails(const std::string& text, MessageIcon icon, const std::string& details) override;
+  bool AskYesNoWithDetails(const std::string& question, const std::string& details) override;
   // `title` names the files offered (the dialog's filter, "Scenery"); `filter` is their pattern,
   // every file when empty. The dialog starts in the folder of SetStartFolder, and the file chosen
   // must exist.

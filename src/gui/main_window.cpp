@@ -1,5 +1,6 @@
 #include "gui/main_window.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -13,8 +14,10 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -76,6 +79,7 @@ MainWindow::MainWindow(Session& session, GuiPrompter* prompter, QWidget* parent)
       generate_(new QPushButton("&Generate Flightplan", this)),
       exit_(new QPushButton("E&xit", this)),
       apply_(new QPushButton("&Apply", this)),
+      find_(new QAction("Find airport...", this)),
       openUrl_([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
   session_.progress = progress_;
   session_.rebuildAdvice = " Wingfold offers to repair it next.";
@@ -91,12 +95,20 @@ MainWindow::MainWindow(Session& session, GuiPrompter* prompter, QWidget* parent)
   views_[static_cast<int>(ui::PageId::kCollect)] = new CollectView(sheet_.collect, *work_, prompter, this);
   views_[static_cast<int>(ui::PageId::kSettings)] = new SettingsView(sheet_.settings, *work_, this);
   views_[static_cast<int>(ui::PageId::kFlightplan)] = new FlightplanView(sheet_.flightplan, *work_, this);
-  const char* titles[ui::kPageCount] = {"Planes", "Airports", "Collect data", "Settings",
-                                        "Flightplan generation"};
   for (int i = 0; i < ui::kPageCount; ++i) {
     connect(views_[i], &PageView::edited, this, &MainWindow::UpdateButtons);
-    tabs_->addTab(views_[i], titles[i]);
+    tabs_->addTab(views_[i], ui::kPageTitles[i]);
   }
+  for (const ui::PageId page : {ui::PageId::kPlanes, ui::PageId::kAirports}) {
+    auto* view = static_cast<TreePageView*>(&View(page));
+    connect(view, &TreePageView::nodeWanted, this, [this, view, page](ui::NodeId node) {
+      LeaveEdits([view, path = view->PathOf(node)] { view->SelectPath(path); }, page);
+    });
+  }
+  find_->setObjectName("findAirport");
+  find_->setShortcut(QKeySequence::Find);
+  connect(find_, &QAction::triggered, this, &MainWindow::FindAirport);
+  addAction(find_);
   // Long work may change any page.
   connect(work_, &LongWork::finished, this, &MainWindow::RefreshPages);
   tabs_->setCurrentIndex(static_cast<int>(ui::PageId::kSettings));
@@ -129,8 +141,8 @@ MainWindow::MainWindow(Session& session, GuiPrompter* prompter, QWidget* parent)
   connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
     if (index >= 0 && index < ui::kPageCount) ShowPage(static_cast<ui::PageId>(index));
   });
-  connect(generate_, &QPushButton::clicked, this, [this] { GenerateFlightplan(); });
-  connect(exit_, &QPushButton::clicked, this, [this] { close(); });
+  connect(generate_, &QPushButton::clicked, this, &MainWindow::GenerateFlightplan);
+  connect(exit_, &QPushButton::clicked, this, &QWidget::close);
   connect(apply_, &QPushButton::clicked, this, [this] { Apply(); });
   UpdateButtons();
   resize(sizeHint().expandedTo(QSize(920, 620)));
@@ -148,6 +160,7 @@ void MainWindow::AddMenus() {
   };
   applyAction_ = add("applyAction", "&Apply", "Ctrl+S", [this] { Apply(); });
   generateAction_ = add("generateAction", "&Generate Flightplan", "Ctrl+G", [this] { GenerateFlightplan(); });
+  file->addAction(find_);
   add("collectAction", "&Collect Airports", nullptr, [this] { CollectAirports(); });
   add("reportAction", "Show traffic &report", nullptr, [this] { ShowTrafficReport(); });
   file->addSeparator();
@@ -165,7 +178,7 @@ MainWindow::~MainWindow() {
 void MainWindow::Open(const StartupSteps& steps) {
   tabs_->setCurrentIndex(static_cast<int>(ui::PageId::kSettings));
   work_->Run(
-      this, [this, steps] { startup_ = sheet_.Open(steps, ui::PageId::kSettings); },
+      this, [this, steps] { startup_ = sheet_.Open(steps, ui::PageId::kSettings, true); },
       [this, steps](bool) {
         if (!startup_.stoppedByDamage) return Opened(true);
         // Half a database is never shown, edited or saved over. A file that cannot be read is the
@@ -181,7 +194,7 @@ void MainWindow::RepairAndOpen(const StartupSteps& steps) {
   auto repair = std::make_shared<RepairResult>();
   const auto job = [this, repair, steps] {
     *repair = RepairDatabases(session_);
-    if (repair->refused.empty()) startup_ = sheet_.Open(steps, ui::PageId::kSettings);
+    if (repair->refused.empty()) startup_ = sheet_.Open(steps, ui::PageId::kSettings, true);
   };
   work_->Run(this, job, [this, repair](bool done) {
     if (done && !repair->refused.empty()) session_.prompter->Message(repair->refused, MessageIcon::kStop);
@@ -233,10 +246,19 @@ void MainWindow::RefreshPages() {
 }
 
 void MainWindow::UpdateButtons() {
-  apply_->setEnabled(sheet_.ApplyEnabled());
+  const std::vector<ui::PageId> edited = sheet_.PagesWithEdits();
+  apply_->setEnabled(!edited.empty());
   applyAction_->setEnabled(apply_->isEnabled());
-  generate_->setEnabled(sheet_.GenerateEnabled());
+  for (int i = 0; i < ui::kPageCount; ++i) {
+    const bool marked = std::find(edited.begin(), edited.end(), static_cast<ui::PageId>(i)) != edited.end();
+    tabs_->setTabText(i, QString(ui::kPageTitles[i]) + (marked ? " *" : ""));
+    tabs_->setTabToolTip(i, marked ? "Changes not applied yet" : QString());
+  }
+  const std::string blocked = sheet_.GenerateBlockedReason();
+  generate_->setEnabled(blocked.empty());
   generateAction_->setEnabled(generate_->isEnabled());
+  generate_->setToolTip(blocked.empty() ? "Generate the fleet and a week of flight plans, and compile them"
+                                        : Q(blocked));
 }
 
 void MainWindow::UpdateStatus() {
@@ -261,18 +283,53 @@ void MainWindow::CollectAirports() {
 }
 
 void MainWindow::Apply() {
-  work_->Run(this, [this] { sheet_.Apply(); });
+  ApplyThen({});
+}
+
+void MainWindow::ApplyThen(std::function<void()> next) {
+  auto applied = std::make_shared<bool>(false);
+  work_->Run(
+      this, [this, applied] { *applied = sheet_.Apply(); },
+      [applied, next = std::move(next)](bool done) {
+        if (done && *applied && next) next();
+      });
+}
+
+void MainWindow::LeaveEdits(std::function<void()> next, std::optional<ui::PageId> only) {
+  switch (sheet_.AskAboutEdits(only)) {
+    case ui::EditsDecision::kGoOn:
+      RefreshPages();
+      next();
+      break;
+    case ui::EditsDecision::kApplyFirst:
+      ApplyThen(std::move(next));
+      break;
+    case ui::EditsDecision::kStay:
+      break;
+  }
+}
+
+void MainWindow::FindAirport() {
+  auto& airports = static_cast<AirportsView&>(View(ui::PageId::kAirports));
+  tabs_->setCurrentWidget(&airports);
+  airports.FocusSearch();
 }
 
 void MainWindow::GenerateFlightplan() {
+  if (sheet_.GenerateEnabled()) LeaveEdits([this] { RunGeneration(); });
+}
+
+void MainWindow::RunGeneration() {
   auto generation = std::make_shared<ui::FlightplanGeneration>();
   work_->Run(
-      this, [this, generation] { *generation = sheet_.GenerateFlightplan(); },
+      this, [this, generation] { *generation = sheet_.GenerateFlightplan(true, CompilerReport::kKept); },
       [this, generation](bool done) {
         if (!done) return;
+        const std::string& report = generation->run.compilerReport;
         if (!generation->run.failure.empty()) {
-          session_.prompter->Message(generation->run.failure, MessageIcon::kStop);
-        } else if (session_.prompter->AskYesNo(generation->summary + "\n\nShow the traffic report?")) {
+          session_.prompter->MessageWithDetails(generation->run.failure, MessageIcon::kStop, report);
+        } else if (session_.prompter->AskYesNoWithDetails(
+                       generation->summary + "\n\nShow the traffic report?", report)) {
           ShowTrafficReport();
         }
       });
@@ -307,8 +364,14 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  SaveWindowState();
-  QMainWindow::closeEvent(event);
+  if (sheet_.PagesWithEdits().empty()) {
+    SaveWindowState();
+    QMainWindow::closeEvent(event);
+    return;
+  }
+  // Closed again once the edits are applied or dropped, after this close has ended.
+  event->ignore();
+  LeaveEdits([this] { QTimer::singleShot(0, this, &QWidget::close); });
 }
 
 void MainWindow::SaveWindowState() const {

@@ -1,9 +1,13 @@
 #pragma once
 // The main window: the sheet's five pages as tabs (Planes, Airports, Collect data, Settings,
-// Flightplan generation), "Generate Flightplan" in the lower left, "Exit" and the sheet's Apply in
-// the lower right, a File menu (Apply Ctrl+S, Generate Flightplan Ctrl+G, Collect Airports, Show
-// traffic report, Exit Ctrl+Q), a Help menu with the About box, a status bar with the main sheet's
-// figures (ui::SheetStatus), and the progress box.
+// Flightplan generation; a page with unapplied edits is marked), "Generate Flightplan" in the lower
+// left, "Exit" and the sheet's Apply in the lower right, a File menu (Apply Ctrl+S, Generate
+// Flightplan Ctrl+G, Find airport Ctrl+F, Collect Airports, Show traffic report, Exit Ctrl+Q), a Help
+// menu with the About box, a status bar with the main sheet's figures (ui::SheetStatus), and the
+// progress box.
+//
+// A step that would lose unapplied edits (another node of a tree, Generate Flightplan, closing the
+// window) asks about them first (LeaveEdits).
 //
 // The window's size, position and last page are kept in the user's QSettings (organization and
 // application names as the program sets them): they are restored as the window is made and once
@@ -17,6 +21,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "gui/long_work.h"
 #include "gui/progress_box.h"
@@ -55,8 +60,9 @@ class MainWindow final : public QMainWindow {
   // What the last loading sequence gave.
   const StartupSequenceResult& startup() const { return startup_; }
 
-  // "Generate Flightplan": the main sheet's generation as long work; its summary then offers the
-  // traffic report, or its failure is shown.
+  // "Generate Flightplan", when it can run: after LeaveEdits, the main sheet's generation as long work;
+  // its summary then offers the traffic report, or its failure is shown, each with the compiler's
+  // report behind "Show Details...".
   void GenerateFlightplan();
   // "Show traffic report": writes the report into the work folder and opens it in the browser.
   void ShowTrafficReport();
@@ -64,6 +70,14 @@ class MainWindow final : public QMainWindow {
   void SetUrlOpener(std::function<bool(const QUrl&)> opener) { openUrl_ = std::move(opener); }
   // The sheet's Apply.
   void Apply();
+  // Goes on with `next` once the unapplied edits (of page `only`, or of any page) may be left: at
+  // once when there are none; otherwise after the question the main sheet asks (AskAboutEdits):
+  // Yes applies the sheet and goes on only when that applied everything, No drops them, Cancel
+  // stays.
+  void LeaveEdits(std::function<void()> next, std::optional<ui::PageId> only = std::nullopt);
+  // Find an airport (Ctrl+F): the Airports page with the cursor in its search field.
+  void FindAirport();
+  QAction* findAction() const { return find_; }
   // The About box.
   void ShowAbout();
   // "Collect Airports" of the File menu: the Collect data page, and its collection.
@@ -93,9 +107,12 @@ class MainWindow final : public QMainWindow {
   // The repair after a damaged start, then the loading sequence again.
   void RepairAndOpen(const StartupSteps& steps);
   void Opened(bool ok);
-  // The buttons follow the pages: Apply while a page has changes, "Generate Flightplan" once a tree
-  // page has been shown.
+  // The buttons and tabs follow the pages: Apply while a page has changes, which marks its tab;
+  // "Generate Flightplan" while it can run, its tooltip saying why not.
   void UpdateButtons();
+  // The sheet's Apply as long work; then `next` when it applied everything.
+  void ApplyThen(std::function<void()> next);
+  void RunGeneration();
   void RefreshPages();
   void UpdateStatus();
   void AddMenus();
@@ -113,6 +130,7 @@ class MainWindow final : public QMainWindow {
   QPushButton* generate_;
   QPushButton* exit_;
   QPushButton* apply_;
+  QAction* find_;
   QAction* applyAction_ = nullptr;
   QAction* generateAction_ = nullptr;
   std::array<QLabel*, 4> status_{};

@@ -19,6 +19,7 @@ MakeAIPlaneDialog::MakeAIPlaneDialog(ui::MakeAI_Plane& model, LongWork& work, QW
       work_(work),
       airFile_(new QComboBox(this)),
       folderSize_(new QLineEdit(this)),
+      targetFolder_(new QLineEdit(this)),
       reduceTextures_(new QCheckBox("Reduce texture size, to less than 1.5 MBytes", this)),
       ok_(new QPushButton(ui::kMakeAIPlaneTitle, this)),
       cancel_(new QPushButton("Cancel", this)) {
@@ -27,6 +28,8 @@ MakeAIPlaneDialog::MakeAIPlaneDialog(ui::MakeAI_Plane& model, LongWork& work, QW
   airFile_->setObjectName("m_nAirFile");
   folderSize_->setObjectName("m_dFolderSize");
   folderSize_->setReadOnly(true);
+  targetFolder_->setObjectName("m_strTargetFolder");
+  targetFolder_->setReadOnly(true);
   reduceTextures_->setObjectName("m_bReduceTextures");
   ok_->setObjectName("ok");
   ok_->setDefault(true);
@@ -36,6 +39,7 @@ MakeAIPlaneDialog::MakeAIPlaneDialog(ui::MakeAI_Plane& model, LongWork& work, QW
   auto* form = new QFormLayout;
   form->addRow("Use air file from...", airFile_);
   form->addRow("Current folder size", folderSize_);
+  form->addRow("AI copy", targetFolder_);
   auto* note = new QLabel(ui::kMakeAIPlaneNote, this);
   note->setWordWrap(true);
   auto* buttons = new QHBoxLayout;
@@ -68,6 +72,7 @@ MakeAIPlaneDialog::MakeAIPlaneDialog(ui::MakeAI_Plane& model, LongWork& work, QW
 void MakeAIPlaneDialog::Refresh() {
   airFile_->setCurrentIndex(model_.m_nAirFile);
   folderSize_->setText(Q(model_.FolderSizeText()));
+  targetFolder_->setText(Q(model_.m_strTargetFolder));
   reduceTextures_->setEnabled(model_.ReduceTexturesEnabled());
   reduceTextures_->setChecked(model_.m_bReduceTextures != 0);
 }
@@ -78,6 +83,7 @@ void MakeAIPlaneDialog::Convert() {
       this, [this] { result_ = model_.OnOK(); },
       [this](bool done) {
         if (done && result_ == ui::kDialogOK) {
+          work_.session().prompter->Message(model_.ConversionSummary(), MessageIcon::kInformation);
           accept();
         } else {
           result_ = ui::kDialogCancel;

@@ -1,8 +1,9 @@
 #pragma once
 // The "Make AI Plane" dialog over its model (ui/make_ai_plane.h): the flight model to use, the
-// average texture size, texture reduction (not for an AI copy), the note, and the buttons "Make AI
-// Plane" and "Cancel". "Make AI Plane" runs the conversion as long work of the dialog and closes it
-// with the model's result.
+// average texture size, the folder of the copy, texture reduction (not for an AI copy), the note, and
+// the buttons "Make AI Plane" and "Cancel". "Make AI Plane" runs the conversion as long work of the
+// dialog, shows what it did (MakeAI_Plane::ConversionSummary) and closes the dialog with the model's
+// result.
 #include <QDialog>
 
 #include "gui/long_work.h"
@@ -37,6 +38,7 @@ class MakeAIPlaneDialog final : public QDialog {
   LongWork& work_;
   QComboBox* airFile_;
   QLineEdit* folderSize_;
+  QLineEdit* targetFolder_;
   QCheckBox* reduceTextures_;
   QPushButton* ok_;
   QPushButton* cancel_;

@@ -105,7 +105,7 @@ void PageView::Bind(const ui::PageField& field) {
     case FieldKind::kDate: {
       auto* date = new QDateEdit(this);
       date->setCalendarPopup(true);
-      date->setDisplayFormat("MM/dd/yyyy");
+      date->setDisplayFormat("yyyy-MM-dd");
       connect(date, &QDateEdit::dateChanged, this, [this, f](const QDate& picked) {
         Edit([this, f, &picked] { f->set(model_, MakeTime(picked.year(), picked.month(), picked.day())); });
       });

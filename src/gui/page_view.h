@@ -34,6 +34,7 @@ class PageView : public QWidget {
   void edited();
 
  protected:
+  ui::SheetPage& page() const { return model_; }
   // The widget of the field `info`: for a slider, the slider with its value beside it; for a flag
   // group, the titled group of its check boxes.
   QWidget* FieldWidget(const ui::FieldInfo& info) const;

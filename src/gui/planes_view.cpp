@@ -3,12 +3,14 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTreeView>
 #include <QVBoxLayout>
 
 #include "gui/make_ai_plane_dialog.h"
 #include "gui/plane_icons.h"
+#include "ui/search_text.h"
 
 namespace wf::gui {
 
@@ -17,10 +19,15 @@ PlanesView::PlanesView(ui::CPPlanes& page, LongWork& work, QWidget* parent)
       page_(page),
       icons_{PlaneIcon(0), PlaneIcon(1), PlaneIcon(2), PlaneIcon(3), PlaneIcon(4)},
       model_([this](int image) { return image >= 0 && image < 5 ? icons_[image] : QIcon(); }, this),
+      filterField_(new QLineEdit(this)),
       makeAIPlane_(new QPushButton("Make AI plane", this)) {
   using P = ui::CPPlanes;
-  BindTree(model_, [this](const QModelIndex& index) { page_.OnTreeSelectionChanged(model_.NodeAt(index)); });
+  BindTree(model_, [this](ui::NodeId node) { page_.OnTreeSelectionChanged(node); });
   makeAIPlane_->setObjectName("makeAIPlane");
+  filterField_->setObjectName("planeFilter");
+  filterField_->setPlaceholderText("Show the models and variations whose name holds...");
+  filterField_->setClearButtonEnabled(true);
+  connect(filterField_, &QLineEdit::textChanged, this, &PlanesView::Filter);
 
   auto* values = new QFormLayout;
   for (const ui::FieldInfo* info :
@@ -41,17 +48,32 @@ PlanesView::PlanesView(ui::CPPlanes& page, LongWork& work, QWidget* parent)
   right->addLayout(groups);
   right->addWidget(makeAIPlane_, 0, Qt::AlignLeft);
   right->addStretch(1);
-  PlaceValues(right);
+  PlaceValues(right, filterField_);
   connect(makeAIPlane_, &QPushButton::clicked, this, [this] { MakeAIPlane(); });
 }
 
 void PlanesView::Refresh() {
   // A rebuilt tree starts at the node that stays selected (the model that was selected, or its AI
   // copy), else at the root.
-  if (model_.Show(page_.m_tree)) tree()->expand(model_.index(0, 0));
+  if (model_.Show(page_.m_tree)) {
+    tree()->expand(model_.index(0, 0));
+    Filter();
+  }
   ShowSelection(model_.IndexOf(page_.m_hSelectedItem), QAbstractItemView::PositionAtTop);
   TreePageView::Refresh();
   makeAIPlane_->setEnabled(page_.m_pAircraft != nullptr);
+}
+
+void PlanesView::Filter() {
+  const ui::NameFilter filter(Stored(filterField_->text()));
+  const ui::PlaneTree& tree = model_.shown();
+  tree.Walk(ui::kNoNode, [&](const ui::PlaneTree::Node& node, int depth) {
+    if (depth == 0) return;
+    const QModelIndex index = model_.IndexOf(node.id);
+    this->tree()->setRowHidden(index.row(), index.parent(), !page_.ShownBy(filter, node.id));
+  });
+  // The models whose variations are kept open while a filter is set.
+  if (!filter.empty()) this->tree()->expandAll();
 }
 
 void PlanesView::MakeAIPlane() {

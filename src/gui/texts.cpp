@@ -17,4 +17,8 @@ QString Q(const std::string& text) {
   return decoded;
 }
 
+std::string Stored(const QString& text) {
+  return Utf8ToWindows1252(Std(text));
+}
+
 }

@@ -14,4 +14,8 @@ inline std::string Std(const QString& text) {
   return text.toStdString();
 }
 
+// Typed text to match against names from the databases: Windows-1252, as they are stored (a letter
+// outside that code page cannot match and stays as it is).
+std::string Stored(const QString& text);
+
 }

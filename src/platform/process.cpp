@@ -23,6 +23,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -114,7 +115,7 @@ std::optional<std::filesystem::path> FindOnPath(std::string_view name) {
 
 // What the child reports through the close-on-exec pipe when it cannot run the program.
 struct ChildFailure {
-  int stage;  // 0 chdir, 1 standard input, 2 exec
+  int stage;  // 0 chdir, 1 standard input, 2 exec, 3 standard output
   int error;  // errno
 };
 
@@ -130,8 +131,9 @@ void WriteAll(int fd, const void* data, std::size_t size) {
   }
 }
 
+// Starts the program and waits for it; its standard output and error go to `outputFd` unless it is -1.
 RunResult Launch(std::string_view program, const std::filesystem::path& folder, const std::string& executable,
-                 const std::vector<std::string>& arguments) {
+                 const std::vector<std::string>& arguments, int outputFd) {
   RunResult result;
   // Everything the child needs is prepared before the fork: between fork and exec it may only make
   // async-signal-safe calls (the caller may have other threads).
@@ -164,6 +166,8 @@ RunResult Launch(std::string_view program, const std::filesystem::path& folder, 
       const int devNull = open("/dev/null", O_RDONLY);
       if (devNull < 0 || dup2(devNull, STDIN_FILENO) < 0) {
         failure = {1, errno};
+      } else if (outputFd >= 0 && (dup2(outputFd, STDOUT_FILENO) < 0 || dup2(outputFd, STDERR_FILENO) < 0)) {
+        failure = {3, errno};
       } else {
         if (devNull != STDIN_FILENO) close(devNull);
         execv(executable.c_str(), argv.data());
@@ -192,8 +196,8 @@ RunResult Launch(std::string_view program, const std::filesystem::path& folder, 
     while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
     static const char* const kStages[] = {"cannot enter the folder", "cannot open /dev/null",
-                                          "cannot execute"};
-    const int stage = failure.stage >= 0 && failure.stage <= 2 ? failure.stage : 2;
+                                          "cannot execute", "cannot redirect its output"};
+    const int stage = failure.stage >= 0 && failure.stage <= 3 ? failure.stage : 2;
     result.failure =
         FailureText(program, folder, std::string(kStages[stage]) + ": " + std::strerror(failure.error));
     return result;
@@ -225,9 +229,102 @@ RunResult Launch(std::string_view program, const std::filesystem::path& folder, 
 
 #ifdef _WIN32
 
-RunResult RunAndWait(std::string_view program, std::string_view parameters,
-                     const std::filesystem::path& workingFolder) {
+namespace {
+
+// Waits for the process to end and takes its exit code. The process's state decides when it has
+// ended, not its exit code: a program may well exit with 259, the code that also means "still active".
+void WaitForProcess(HANDLE process, RunResult& result) {
+  result.started = true;
+  do {
+    Sleep(100);
+  } while (WaitForSingleObject(process, 0) == WAIT_TIMEOUT);
+  DWORD code = 0;
+  if (GetExitCodeProcess(process, &code)) result.exitCode = static_cast<int>(code);
+  CloseHandle(process);
+}
+
+// A temporary file that the child inherits as its standard output and error, deleted when closed.
+class OutputSink {
+ public:
+  OutputSink() {
+    wchar_t folder[MAX_PATH + 1];
+    wchar_t name[MAX_PATH + 1];
+    if (GetTempPathW(MAX_PATH + 1, folder) == 0 || GetTempFileNameW(folder, L"wfo", 0, name) == 0) return;
+    SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    file_ = CreateFileW(name, GENERIC_READ | GENERIC_WRITE,
+                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, &inherited, CREATE_ALWAYS,
+                        FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    input_ = CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited, OPEN_EXISTING,
+                         0, nullptr);
+  }
+  ~OutputSink() {
+    for (HANDLE handle : {file_, input_}) {
+      if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+    }
+  }
+  OutputSink(const OutputSink&) = delete;
+  OutputSink& operator=(const OutputSink&) = delete;
+
+  bool ok() const { return file_ != INVALID_HANDLE_VALUE && input_ != INVALID_HANDLE_VALUE; }
+  HANDLE file() const { return file_; }
+  HANDLE input() const { return input_; }
+
+  // The last kMaxCapturedOutput bytes written.
+  std::string Read() const {
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file_, &size) || size.QuadPart <= 0) return {};
+    const auto limit = static_cast<LONGLONG>(kMaxCapturedOutput);
+    LARGE_INTEGER from{};
+    from.QuadPart = size.QuadPart > limit ? size.QuadPart - limit : 0;
+    if (!SetFilePointerEx(file_, from, nullptr, FILE_BEGIN)) return {};
+    std::string text(static_cast<std::size_t>(size.QuadPart - from.QuadPart), '\0');
+    DWORD read = 0;
+    if (!ReadFile(file_, text.data(), static_cast<DWORD>(text.size()), &read, nullptr)) return {};
+    text.resize(read);
+    return from.QuadPart > 0 ? "...\n" + text : text;
+  }
+
+ private:
+  HANDLE file_ = INVALID_HANDLE_VALUE;
+  HANDLE input_ = INVALID_HANDLE_VALUE;
+};
+
+// Starts `file` directly, hidden, with its standard output and error in `sink`.
+RunResult RunHeard(std::string_view program, const std::filesystem::path& file, std::string_view parameters,
+                   const std::filesystem::path& workingFolder, std::string& output) {
   RunResult result;
+  const OutputSink sink;
+  if (!sink.ok()) {
+    result.failure = FailureText(program, workingFolder,
+                                 "no file for its output: " + std::system_category().message(GetLastError()));
+    return result;
+  }
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_HIDE;
+  startup.hStdInput = sink.input();
+  startup.hStdOutput = sink.file();
+  startup.hStdError = sink.file();
+  std::wstring commandLine = L"\"" + file.wstring() + L"\" " + PathFromUtf8(parameters).wstring();
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(file.c_str(), commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                      workingFolder.c_str(), &startup, &process)) {
+    result.failure = FailureText(program, workingFolder, std::system_category().message(GetLastError()));
+    return result;
+  }
+  CloseHandle(process.hThread);
+  WaitForProcess(process.hProcess, result);
+  output = sink.Read();
+  return result;
+}
+
+}
+
+RunResult RunAndWait(std::string_view program, std::string_view parameters,
+                     const std::filesystem::path& workingFolder, std::string* output) {
+  RunResult result;
+  if (output != nullptr) output->clear();
   // The shell gets the program's full path when it lies in the working folder, so that the shell's
   // own search (which starts elsewhere) cannot pick another program of the same name; otherwise
   // the bare name without extension, for the shell to find.
@@ -235,6 +332,7 @@ RunResult RunAndWait(std::string_view program, std::string_view parameters,
   // UTF-8, as CommandLinePath writes paths).
   std::wstring file;
   if (const auto found = FindProgram(program, workingFolder)) {
+    if (output != nullptr) return RunHeard(program, *found, parameters, workingFolder, *output);
     file = found->wstring();
   } else {
     file = PathFromUtf8(program).stem().wstring();
@@ -254,15 +352,7 @@ RunResult RunAndWait(std::string_view program, std::string_view parameters,
     result.failure = FailureText(program, workingFolder, std::system_category().message(GetLastError()));
     return result;
   }
-  result.started = true;
-  // The process's state decides when it has ended, not its exit code: a program may well exit
-  // with 259, the code that also means "still active".
-  do {
-    Sleep(100);
-  } while (WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT);
-  DWORD code = 0;
-  if (GetExitCodeProcess(info.hProcess, &code)) result.exitCode = static_cast<int>(code);
-  CloseHandle(info.hProcess);
+  WaitForProcess(info.hProcess, result);
   return result;
 }
 
@@ -284,8 +374,22 @@ std::filesystem::path PathFromCommandLine(std::string_view text) {
 
 #else
 
-RunResult RunAndWait(std::string_view program, std::string_view parameters,
-                     const std::filesystem::path& workingFolder) {
+namespace {
+
+// The last kMaxCapturedOutput bytes of what was written to `file`.
+std::string ReadCaptured(std::FILE* file) {
+  std::string text;
+  if (std::fseek(file, 0, SEEK_END) != 0) return text;
+  const long size = std::ftell(file);
+  const long limit = static_cast<long>(kMaxCapturedOutput);
+  if (size <= 0 || std::fseek(file, size > limit ? size - limit : 0, SEEK_SET) != 0) return text;
+  text.resize(static_cast<std::size_t>(std::min(size, limit)));
+  text.resize(std::fread(text.data(), 1, text.size(), file));
+  return size > limit ? "...\n" + text : text;
+}
+
+RunResult Start(std::string_view program, std::string_view parameters,
+                const std::filesystem::path& workingFolder, int outputFd) {
   RunResult result;
   const std::optional<std::filesystem::path> found = FindProgram(program, workingFolder);
   if (!found) {
@@ -303,14 +407,33 @@ RunResult RunAndWait(std::string_view program, std::string_view parameters,
       return result;
     }
     arguments.insert(arguments.begin(), {wine->string(), programPath.string()});
-    return Launch(program, workingFolder, wine->string(), arguments);
+    return Launch(program, workingFolder, wine->string(), arguments, outputFd);
   }
   if (access(programPath.c_str(), X_OK) != 0) {
     result.failure = FailureText(program, workingFolder, found->filename().string() + " is not executable");
     return result;
   }
   arguments.insert(arguments.begin(), programPath.string());
-  return Launch(program, workingFolder, programPath.string(), arguments);
+  return Launch(program, workingFolder, programPath.string(), arguments, outputFd);
+}
+
+}
+
+RunResult RunAndWait(std::string_view program, std::string_view parameters,
+                     const std::filesystem::path& workingFolder, std::string* output) {
+  if (output == nullptr) return Start(program, parameters, workingFolder, -1);
+  output->clear();
+  std::FILE* sink = std::tmpfile();
+  if (sink == nullptr) {
+    RunResult result;
+    result.failure =
+        FailureText(program, workingFolder, std::string("no file for its output: ") + std::strerror(errno));
+    return result;
+  }
+  const RunResult result = Start(program, parameters, workingFolder, fileno(sink));
+  *output = ReadCaptured(sink);
+  std::fclose(sink);
+  return result;
 }
 
 PathStyle CommandLinePathStyle(std::string_view program, const std::filesystem::path& workingFolder) {

@@ -10,7 +10,8 @@
 // through `wine`, found on the PATH; any other file runs directly when it is executable. The command
 // line is split into arguments by the Windows rules (SplitWindowsCommandLine), so a program gets the
 // same arguments on every OS. Standard input is /dev/null (a hidden program has no console to read
-// from); standard output and error are the caller's. The child is polled every 100 ms (waitpid).
+// from); standard output and error are the caller's unless they are asked for (below). The child is
+// polled every 100 ms (waitpid).
 //
 // Neither waits with a time-out: a program that never ends blocks the caller, as it does on Windows.
 #include <filesystem>
@@ -36,8 +37,14 @@ struct RunResult {
 // returns when it has ended. Sleeps 100 ms before the first look at the program, so a program that
 // ends at once is still waited for 100 ms; a program that cannot be started returns at once.
 // Never throws for a missing or unusable program: that is reported in the result.
+//
+// With `output`, what the program writes to its standard output and error goes there (through a
+// temporary file, in the order written; its last kMaxCapturedOutput bytes) instead of to the
+// caller's. On Windows only a program found in the working folder can be heard so (it is started
+// directly, without the shell); another one leaves `output` empty.
 RunResult RunAndWait(std::string_view program, std::string_view parameters,
-                     const std::filesystem::path& workingFolder);
+                     const std::filesystem::path& workingFolder, std::string* output = nullptr);
+inline constexpr std::size_t kMaxCapturedOutput = 1 << 20;
 
 // How a program reads the paths on its command line: as Windows paths ("C:\...", or "Z:\..." for a
 // POSIX path under wine), or as POSIX paths.

@@ -21,6 +21,18 @@ class Prompter {
   virtual Answer AskYesNoAllCancel(const std::string& question) {
     return AskYesNo(question) ? Answer::kYes : Answer::kNo;
   }
+  // Yes, No or Cancel (kYes, kNo, kCancel); a front end without Cancel answers through AskYesNo.
+  virtual Answer AskYesNoCancel(const std::string& question) {
+    return AskYesNo(question) ? Answer::kYes : Answer::kNo;
+  }
+  // A message or a Yes/No question with a longer text that the user may open (a report of another
+  // program); a front end that cannot show it gives `text` alone.
+  virtual void MessageWithDetails(const std::string& text, MessageIcon icon, const std::string& /*details*/) {
+    Message(text, icon);
+  }
+  virtual bool AskYesNoWithDetails(const std::string& question, const std::string& /*details*/) {
+    return AskYesNo(question);
+  }
   // A file chosen by the user, or nothing when cancelled.
   virtual std::optional<std::string> OpenFile(const std::string& title, const std::string& filter) = 0;
   // A folder chosen by the user, starting at `startFolder` (may be empty), or nothing when cancelled

@@ -1,5 +1,6 @@
 #include "ui/airports_page.h"
 
+#include "platform/numbers.h"
 #include "platform/text.h"
 #include "traffic/registrations.h"
 
@@ -33,22 +34,39 @@ std::string LowFeeQuestion(double entered, double normal) {
 // A fee from 101.5 % of the entered one upward counts as below the normal fee.
 constexpr double kFeeTolerance = 1.015;
 
+// What the selected node is; an apply writes Use for World, a country or an airport, the rest for
+// an airport only.
+template <class Object>
+bool Selected(const SheetPage& page) {
+  const AirportNodeObject* object = static_cast<const CPAirports&>(page).SelectedObject();
+  return object != nullptr && std::holds_alternative<Object>(*object);
+}
+
+bool UseApplies(const SheetPage& page) {
+  return Selected<std::monostate>(page) || Selected<CCountry*>(page) || Selected<CAirport*>(page);
+}
+
+bool GroupSelected(const SheetPage& page) {
+  return static_cast<const CPAirports&>(page).SelectedObject() != nullptr && !Selected<CAirport*>(page);
+}
+
 using A = CPAirports;
 const PageField kFields[] = {
     TextField<&A::m_strCallSign>(A::kCallSign),
     TextField<&A::m_strICAO, &A::OnICAOChanged>(A::kICAO),
     ValueField<&A::m_bHasIFR>(A::kHasIFR),
     TextField<&A::m_strRunwayType>(A::kRunwayType),
-    ValueField<&A::m_bUse, &A::OnUseClicked>(A::kUse),
-    ValueField<&A::m_bMilitary, &A::OnMilitaryClicked>(A::kMilitary),
-    ValueField<&A::m_comboType, &A::OnTypeSelected>(A::kType),
+    TextField<&A::m_strAirportCount>(A::kAirportCount, GroupSelected),
+    ValueField<&A::m_bUse, &A::OnUseClicked>(A::kUse, UseApplies),
+    ValueField<&A::m_bMilitary, &A::OnMilitaryClicked>(A::kMilitary, Selected<CAirport*>),
+    ValueField<&A::m_comboType, &A::OnTypeSelected>(A::kType, Selected<CAirport*>),
     TextField<&A::m_nGates>(A::kGates),
     TextField<&A::m_nRamp>(A::kRamp),
     TextField<&A::m_nCargo>(A::kCargo),
     TextField<&A::m_nMil>(A::kMil),
     TextField<&A::m_nDock>(A::kDock),
     TextField<&A::m_fTowerFrequency>(A::kTowerFrequency),
-    NumberBoxField<&A::m_fLandingFee, &A::OnLandingFeeChanged>(A::kLandingFee),
+    NumberBoxField<&A::m_fLandingFee, &A::OnLandingFeeChanged>(A::kLandingFee, Selected<CAirport*>),
 };
 
 }
@@ -65,6 +83,12 @@ std::optional<int> AirportTypeByName(std::string_view name) {
   const std::optional<std::int64_t> index = ParseWhole(TypedNumber(name));
   if (index && *index >= 0 && *index < kAirportTypeCount) return static_cast<int>(*index);
   return std::nullopt;
+}
+
+bool AirportUsed(const CAirport& airport) {
+  const CCity* city = airport.city;
+  const CCountry* country = city != nullptr && city->state != nullptr ? city->state->country : nullptr;
+  return airport.useAirport != 0 && (country == nullptr || country->countryUse != 0);
 }
 
 CPAirports::CPAirports(Session& session) : SheetPage(session) {}
@@ -99,7 +123,7 @@ void CPAirports::InitAirportData(bool first) {
         for (auto& [cityName, city] : state->cities) {
           const NodeId cityNode = m_tree.Insert(stateNode, city->name, city.get());
           for (auto& [icao, airport] : city->airports) {
-            airport->treeItem = m_tree.Insert(cityNode, airport->name, airport.get());
+            airport->treeItem = m_tree.Insert(cityNode, airport->name + " (" + icao + ")", airport.get());
           }
           m_tree.SortChildren(cityNode, NameLess);
         }
@@ -109,6 +133,7 @@ void CPAirports::InitAirportData(bool first) {
     }
     m_tree.SortChildren(world, NameLess);
   }
+  search_ = std::make_unique<AirportSearch>(session_.world);
   session_.progress->Hide();
 }
 
@@ -158,9 +183,23 @@ void CPAirports::OnMilitaryClicked(bool checked) {
 void CPAirports::OnICAOChanged(const std::string& text) {
   m_strICAO = ToUpperAscii(text);
   const CAirport* airport = session_.world.airportIndex.Find(m_strICAO);
-  if (airport == nullptr) return;
-  const NodeId node = NodeOf(*airport);
-  if (node != kNoNode) ShowNode(node);
+  const NodeId node = airport != nullptr ? NodeOf(*airport) : kNoNode;
+  if (node == kNoNode) return;
+  if (!IsModified()) {
+    ShowNode(node);
+  } else if (node != m_hSelectedItem) {
+    wantedNode_ = node;
+  }
+}
+
+std::string CPAirports::EditedItem() const {
+  const AirportTree::Node* node = m_tree.Find(m_hSelectedItem);
+  return node != nullptr ? node->label : std::string();
+}
+
+void CPAirports::DropEdits() {
+  m_bApplied = true;
+  ShowNode(m_hSelectedItem);
 }
 
 void CPAirports::SampleCallSign(const CCountry* country) {
@@ -179,9 +218,20 @@ void CPAirports::ShowNode(NodeId id) {
   m_nGates = m_nRamp = m_nCargo = m_nMil = m_nDock = 0;
   m_fLandingFee.Show(0.0f);
   m_fTowerFrequency = 0.0f;
+  m_strAirportCount.clear();
 
   const AirportTree::Node* node = m_tree.Find(id);
   if (node == nullptr) return;
+  if (!std::holds_alternative<CAirport*>(node->data)) {
+    std::int64_t below = 0, used = 0;
+    m_tree.Walk(id, [&](const AirportTree::Node& child, int) {
+      if (CAirport* const* airport = std::get_if<CAirport*>(&child.data)) {
+        ++below;
+        used += AirportUsed(**airport) ? 1 : 0;
+      }
+    });
+    m_strAirportCount = FormatWhole(below) + " (" + FormatWhole(used) + " used)";
+  }
   if (std::holds_alternative<std::monostate>(node->data)) {
     for (const auto& [name, region] : session_.world.regionMap) m_bUse = region->use;
   } else if (CCountry* const* country = std::get_if<CCountry*>(&node->data)) {
@@ -202,7 +252,7 @@ void CPAirports::ShowNode(NodeId id) {
     m_fTowerFrequency = static_cast<float>(a.towerFrequency / 1000000.0);
     m_comboType = Code(a.GetType());
     m_bMilitary = a.military;
-    m_bUse = a.useAirport != 0 && (country == nullptr || country->countryUse != 0) ? 1 : 0;
+    m_bUse = AirportUsed(a) ? 1 : 0;
     using enum ParkingType;
     const auto count = [&a](ParkingType type) { return std::uint64_t{a.ParkingCount(type)}; };
     m_nRamp = count(kRampGa) + count(kRampGaSmall) + count(kRampGaMedium) + count(kRampGaLarge);

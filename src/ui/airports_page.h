@@ -1,14 +1,18 @@
 #pragma once
 // The "Airports" page: the airport database as a tree, World -> country -> (state) -> city ->
-// airport, the facts of the selected node, and four edits: whether the world, a country or an airport
-// is used, whether an airport is military, an airport's type and its landing fee. An applied edit
-// saves the airport database at once.
+// airport (labelled with its name and ident), the facts of the selected node, and four edits: whether
+// the world, a country or an airport is used, whether an airport is military, an airport's type and
+// its landing fee; a group node shows how many airports lie below it. An applied edit saves the
+// airport database at once. The page finds airports by ident, name or city (Search()).
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <variant>
 
+#include "ui/airport_search.h"
 #include "ui/page_tree.h"
 #include "ui/sheet_page.h"
 #include "world/airport.h"
@@ -25,6 +29,9 @@ std::optional<int> AirportTypeByName(std::string_view name);
 // The type list's names (AirportTypeName), index = type.
 extern const char* const kAirportTypeNames[kAirportTypeCount];
 
+// Whether `airport` is used for traffic, as the page's "Use" shows it: the airport and its country.
+bool AirportUsed(const CAirport& airport);
+
 class CPAirports final : public SheetPage {
  public:
   explicit CPAirports(Session& session);
@@ -36,6 +43,9 @@ class CPAirports final : public SheetPage {
   static constexpr FieldInfo kHasIFR{.kind = FieldKind::kCheck, .name = "m_bHasIFR", .label = "has IFR"};
   static constexpr FieldInfo kRunwayType{
       .kind = FieldKind::kText, .name = "m_strRunwayType", .label = "longest Runway type"};
+  // World, country, state and city: the airports below the node, and how many of them are used.
+  static constexpr FieldInfo kAirportCount{
+      .kind = FieldKind::kText, .name = "m_strAirportCount", .label = "Airports below"};
   static constexpr FieldInfo kUse{.kind = FieldKind::kCheck,
                                   .name = "m_bUse",
                                   .label = "Use",
@@ -72,6 +82,7 @@ class CPAirports final : public SheetPage {
   std::string m_strICAO;                 //
   std::int32_t m_bHasIFR = 0;            // ILS and runway lights
   std::string m_strRunwayType = "none";  //
+  std::string m_strAirportCount;         // "12 (10 used)"; empty for an airport
   std::int32_t m_bUse = 0;
   std::int32_t m_bMilitary = 0;
   int m_comboType = -1;            // index into the type names, -1 none
@@ -106,8 +117,18 @@ class CPAirports final : public SheetPage {
   void OnUseClicked(bool checked);
   void OnMilitaryClicked(bool checked);
   // The ICAO box changed: the airport with that ident (in capitals) is selected and shown; an ident
-  // that matches no airport changes nothing.
+  // that matches no airport changes nothing. While the page holds unapplied edits, the airport is
+  // not shown but noted, for the front end to ask about the edits first (TakeWantedNode).
   void OnICAOChanged(const std::string& text);
+  // The node the ICAO box asked for while the page held edits, once; kNoNode when none.
+  NodeId TakeWantedNode() { return std::exchange(wantedNode_, kNoNode); }
+
+  // The search over the airports of the tree, made again with each build; null before the first.
+  const AirportSearch* Search() const { return search_.get(); }
+
+  // The selected node's label.
+  std::string EditedItem() const override;
+  void DropEdits() override;
 
   // The node of `airport` in the tree, or kNoNode.
   NodeId NodeOf(const CAirport& airport) const;
@@ -120,6 +141,8 @@ class CPAirports final : public SheetPage {
   void SampleCallSign(const CCountry* country);
 
   bool feeTyped_ = false;
+  NodeId wantedNode_ = kNoNode;
+  std::unique_ptr<AirportSearch> search_;
 };
 
 }

@@ -67,6 +67,13 @@ void CPFlightplan::OnInitDialog() {
   OnParkingKindSelected(selectedParkingKind);
 }
 
+void CPFlightplan::DropEdits() {
+  const int category = selectedCategory, kind = selectedParkingKind;
+  OnInitDialog();
+  OnCategorySelected(category);
+  OnParkingKindSelected(kind);
+}
+
 void CPFlightplan::OnCategorySelected(int category) {
   if (category < 0 || category >= kCategoryCount) return;
   selectedCategory = category;

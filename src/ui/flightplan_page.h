@@ -56,13 +56,13 @@ class CPFlightplan final : public SheetPage {
                                        .label = "maximum Flight time",
                                        .min = 0.25,
                                        .max = 12,
-                                       .unit = "h",
+                                       .unit = "hours",
                                        .option = "--max-hours H"};
   static constexpr FieldInfo kMinHours{.kind = FieldKind::kNumber,
                                        .name = "minHours",
                                        .label = "minimum Flight time",
                                        .max = 11,
-                                       .unit = "h",
+                                       .unit = "hours",
                                        .option = "--min-hours H"};
   static constexpr FieldInfo kIfr{.kind = FieldKind::kNumber,
                                   .name = "ifrValue",
@@ -121,6 +121,8 @@ class CPFlightplan final : public SheetPage {
   static std::span<const PageField> FieldTable();
   std::span<const PageField> Fields() const override { return FieldTable(); }
   void OnInitDialog() override;
+  // Shows the stored settings of the category and parking kind shown.
+  void DropEdits() override;
   // A refused number, or, once the page was edited, a minimum flight time above the maximum.
   std::string Problem() const override;
   // Stores the selected category and parking kind and the other fees; the start date becomes the

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <utility>
 
 #include "app/traffic_report.h"
 #include "platform/numbers.h"
@@ -79,13 +80,20 @@ MainSheet::~MainSheet() {
   session_.hooks = previousHooks_;
 }
 
-StartupSequenceResult MainSheet::Open(const StartupSteps& steps, PageId first) {
+StartupSequenceResult MainSheet::Open(const StartupSteps& steps, PageId first, bool buildTrees) {
   StartupSequenceResult result = RunStartupSequence(session_, steps);
+  for (const PageId tree : {PageId::kPlanes, PageId::kAirports}) {
+    if (buildTrees && !result.stoppedByDamage) Create(tree);
+  }
   ShowPage(first);
   return result;
 }
 
 SheetPage& MainSheet::Page(PageId page) {
+  return const_cast<SheetPage&>(std::as_const(*this).Page(page));
+}
+
+const SheetPage& MainSheet::Page(PageId page) const {
   switch (page) {
     case PageId::kPlanes:
       return planes;
@@ -101,24 +109,52 @@ SheetPage& MainSheet::Page(PageId page) {
   }
 }
 
+void MainSheet::Create(PageId page) {
+  if (created_[static_cast<int>(page)]) return;
+  created_[static_cast<int>(page)] = true;
+  Page(page).OnInitDialog();
+}
+
 void MainSheet::ShowPage(PageId page) {
-  SheetPage& shown = Page(page);
-  if (!created_[static_cast<int>(page)]) {
-    created_[static_cast<int>(page)] = true;
-    shown.OnInitDialog();
-  }
+  Create(page);
   active_ = page;
-  shown.OnSetActive();
 }
 
 bool MainSheet::ApplyEnabled() const {
-  for (const SheetPage* page :
-       {static_cast<const SheetPage*>(&planes), static_cast<const SheetPage*>(&airports),
-        static_cast<const SheetPage*>(&collect), static_cast<const SheetPage*>(&settings),
-        static_cast<const SheetPage*>(&flightplan)}) {
-    if (page->IsModified()) return true;
+  return !PagesWithEdits().empty();
+}
+
+std::string MainSheet::GenerateBlockedReason() const {
+  return generateEnabled_ ? std::string() : "The airport and aircraft databases are not loaded yet.";
+}
+
+std::vector<PageId> MainSheet::PagesWithEdits(std::optional<PageId> only) const {
+  std::vector<PageId> pages;
+  for (int i = 0; i < kPageCount; ++i) {
+    const auto page = static_cast<PageId>(i);
+    if ((!only || page == *only) && Page(page).IsModified()) pages.push_back(page);
   }
-  return false;
+  return pages;
+}
+
+EditsDecision MainSheet::AskAboutEdits(std::optional<PageId> only) {
+  const std::vector<PageId> pages = PagesWithEdits(only);
+  if (pages.empty()) return EditsDecision::kGoOn;
+  std::string items;
+  for (std::size_t i = 0; i < pages.size(); ++i) {
+    std::string item = Page(pages[i]).EditedItem();
+    if (item.empty()) item = "the " + std::string(kPageTitles[static_cast<int>(pages[i])]) + " page";
+    items += (i == 0 ? "" : i + 1 == pages.size() ? " and " : ", ") + item;
+  }
+  switch (session_.prompter->AskYesNoCancel("Apply the changes to " + items + "?")) {
+    case Answer::kYes:
+      return EditsDecision::kApplyFirst;
+    case Answer::kNo:
+      for (const PageId page : pages) Page(page).DropEdits();
+      return EditsDecision::kGoOn;
+    default:
+      return EditsDecision::kStay;
+  }
 }
 
 bool MainSheet::Apply() {
@@ -156,10 +192,10 @@ void MainSheet::PlanesPageEditsWritten() {
   planes.m_bSaved = true;
 }
 
-FlightplanGeneration MainSheet::GenerateFlightplan(bool compile) {
+FlightplanGeneration MainSheet::GenerateFlightplan(bool compile, CompilerReport report) {
   const auto start = std::chrono::steady_clock::now();
   FlightplanGeneration generation;
-  generation.run = RunTrafficGeneration(session_, compile);
+  generation.run = RunTrafficGeneration(session_, compile, report);
   generation.summary = GenerationSummary(generation.run);
   lastGeneration_ = GenerationTime{
       LocalClockNow(), std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count()};

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/startup_sequence.h"
 #include "app/traffic_run.h"
@@ -18,9 +19,19 @@
 
 namespace wf::ui {
 
-// The pages in the sheet's order.
+// The pages in the sheet's order, and their titles.
 enum class PageId { kPlanes, kAirports, kCollect, kSettings, kFlightplan };
 inline constexpr int kPageCount = 5;
+inline constexpr std::array<const char*, kPageCount> kPageTitles = {"Planes", "Airports", "Collect data",
+                                                                    "Settings", "Flightplan generation"};
+
+// What a step that would lose unapplied edits (another node, a generation, the end of the program)
+// does about them.
+enum class EditsDecision {
+  kGoOn,        // there were none, or they were dropped
+  kApplyFirst,  // apply the sheet (MainSheet::Apply); go on only when that applied everything
+  kStay,        // leave everything as it is
+};
 
 // What "Generate Flightplan" did.
 struct FlightplanGeneration {
@@ -53,19 +64,33 @@ class MainSheet final : public PageHooks {
   CPFlightplan flightplan;
 
   // The sheet opens: the loading sequence runs, then `first` becomes the active page (the program
-  // opens on the Settings page).
-  StartupSequenceResult Open(const StartupSteps& steps = {}, PageId first = PageId::kSettings);
+  // opens on the Settings page). With `buildTrees`, the Planes and Airports pages are created at once
+  // (their trees built, which enables "Generate Flightplan"), unless a damaged database stopped the
+  // sequence.
+  StartupSequenceResult Open(const StartupSteps& steps = {}, PageId first = PageId::kSettings,
+                             bool buildTrees = false);
 
   // Makes `page` the active page; the first time, the page is created (its trees are built).
   void ShowPage(PageId page);
   PageId ActivePage() const { return active_; }
   bool IsCreated(PageId page) const { return created_[static_cast<int>(page)]; }
   SheetPage& Page(PageId page);
+  const SheetPage& Page(PageId page) const;
 
   // The sheet's Apply button is enabled: some page has changes.
   bool ApplyEnabled() const;
-  // "Generate Flightplan" is enabled once the Airports or the Planes page has built its tree.
-  bool GenerateEnabled() const { return generateEnabled_; }
+  // "Generate Flightplan" is enabled once the Airports or the Planes page has built its tree:
+  // GenerateBlockedReason() is empty.
+  bool GenerateEnabled() const { return GenerateBlockedReason().empty(); }
+  // Why "Generate Flightplan" cannot run, for the user; empty when it can.
+  std::string GenerateBlockedReason() const;
+
+  // The created pages that hold unapplied edits, in the sheet's order; with `only`, that page alone.
+  std::vector<PageId> PagesWithEdits(std::optional<PageId> only = std::nullopt) const;
+  // Before a step that would lose the edits of PagesWithEdits(only): without such edits kGoOn, and
+  // nothing is asked; otherwise asks "Apply the changes to <item>?", naming what they change. Yes:
+  // kApplyFirst; No drops them (the pages show what is stored) and gives kGoOn; Cancel: kStay.
+  EditsDecision AskAboutEdits(std::optional<PageId> only = std::nullopt);
 
   // The sheet's Apply: when a page that has been created refuses a number, that message is shown and
   // nothing is applied; otherwise every created page applies, in the sheet's order, and the Collect
@@ -73,8 +98,9 @@ class MainSheet final : public PageHooks {
   bool Apply();
 
   // "Generate Flightplan": the fleet, the week of flight plans and, with `compile`, the traffic
-  // compiler (app/traffic_run.h).
-  FlightplanGeneration GenerateFlightplan(bool compile = true);
+  // compiler, whose report goes where `report` says (app/traffic_run.h).
+  FlightplanGeneration GenerateFlightplan(bool compile = true,
+                                          CompilerReport report = CompilerReport::kPassedOn);
 
   // The figures of the status bar, counted now.
   SheetStatus Status() const;
@@ -90,6 +116,9 @@ class MainSheet final : public PageHooks {
   void PlanesPageEditsWritten() override;
 
  private:
+  // Creates `page` as its first showing does: its trees are built.
+  void Create(PageId page);
+
   Session& session_;
   PageHooks* previousHooks_;
   std::array<bool, kPageCount> created_{};

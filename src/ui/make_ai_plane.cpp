@@ -1,5 +1,7 @@
 #include "ui/make_ai_plane.h"
 
+#include <algorithm>
+
 #include "aiconvert/air_files.h"
 #include "aiconvert/aircraft_copy.h"
 #include "aiconvert/textures.h"
@@ -40,7 +42,7 @@ bool MakeAI_Plane::OnReduceTexturesClicked(bool checked) {
 }
 
 std::string MakeAI_Plane::FolderSizeText() const {
-  return FormatFixed(m_dFolderSize, 3);
+  return FormatFixed(m_dFolderSize, 3) + " MB";
 }
 
 int MakeAI_Plane::OnOK() {
@@ -59,6 +61,65 @@ int MakeAI_Plane::OnOK() {
   report_ = RunAIConversion(request, tools);
   m_dScale = report_.scale;
   return report_.failure.empty() ? kDialogOK : kDialogCancel;
+}
+
+namespace {
+
+// "  label:" and the value, in a column, on a line of its own.
+std::string Line(const std::string& label, const std::string& value) {
+  std::string line = "  " + label + ":";
+  line.resize(std::max<std::size_t>(line.size() + 1, 23), ' ');
+  return line + value + "\n";
+}
+
+std::string Failures(const std::vector<std::string>& failures) {
+  std::string text;
+  for (const std::string& failure : failures) text += "    " + failure + "\n";
+  return text;
+}
+
+}
+
+std::string MakeAI_Plane::ConversionSummary() const {
+  const AIConversionReport& r = report_;
+  std::string text = "Conversion:\n";
+  if (r.copy && !r.copy->refused.empty()) {
+    text += Line("folder", "NOT copied: " + r.copy->refused);
+  } else if (r.copy) {
+    const AircraftCopyReport& copy = *r.copy;
+    text += Line("files copied", FormatWhole(static_cast<std::int64_t>(copy.copy.written.size())) +
+                                     (copy.copy.aborted ? " (cancelled)" : ""));
+    if (!copy.copy.kept.empty())
+      text += Line("files kept",
+                   FormatWhole(static_cast<std::int64_t>(copy.copy.kept.size())) + " (not replaced)");
+    text += Failures(copy.copy.failures);
+    text += Line("panel removed", copy.panel.removed.empty() ? "none found" : "yes");
+    text +=
+        Line("aircraft.cfg", !copy.configWritten     ? "NOT written: " + copy.configProblem
+                             : copy.configFromSource ? "written; the flyable one is flyable_aircraft.cfg"
+                                                     : "rebuilt from the flyable_aircraft.cfg already there");
+  } else {
+    text += Line("folder", "already an AI copy, not copied");
+  }
+  if (r.textures) {
+    std::int64_t converted = 0;
+    for (const TextureOutcome& t : r.textures->textures) converted += t.converted ? 1 : 0;
+    text += Line("textures", FormatWhole(converted) + " of " +
+                                 FormatWhole(static_cast<std::int64_t>(r.textures->textures.size())) +
+                                 " reduced (scale " + TextureScaleText(r.scale) + ", " +
+                                 FormatWhole(r.textures->folders) + " texture folders)");
+  }
+  for (const auto& file : r.flightModel.replaced) text += Line("flight model", PathUtf8(file) + " replaced");
+  for (const auto& file : r.flightModel.restored) text += Line("flight model", PathUtf8(file) + " restored");
+  text += Failures(r.flightModel.failures);
+  // What did not work is for Problems() to say.
+  for (const AirPatchResult& patch : r.patches) {
+    if (patch.outcome == AirPatchOutcome::kPatched)
+      text += "  " + PathUtf8(patch.file.filename()) + ": patched\n";
+    if (patch.outcome == AirPatchOutcome::kNoRecord)
+      text += "  " + PathUtf8(patch.file.filename()) + ": unchanged (no record 261)\n";
+  }
+  return text;
 }
 
 std::string MakeAI_Plane::FailureText() const {

@@ -5,7 +5,8 @@
 // Controls and the fields behind them:
 //   "Use air file from..."  a drop-down list: "no change", "Flyable", then one entry per file of
 //                           the AIR Files library (its display name); m_nAirFile
-//   "Current folder size"   read-only: the average texture size in MB, FolderSizeText()
+//   "Current folder size"   read-only: the average texture size, FolderSizeText()
+//   "AI copy"               read-only: the folder the copy goes to, m_strTargetFolder
 //   "Reduce texture size, to less than 1.5 MBytes"   a check box, enabled unless the aircraft
 //                           already is an AI copy; m_bReduceTextures
 //   "Make AI Plane" (OK) runs the conversion; "Cancel" changes nothing.
@@ -52,13 +53,17 @@ class MakeAI_Plane {
 
   // The list's texts, index by index.
   const std::vector<std::string>& AirFileEntries() const { return entries_; }
-  // m_dFolderSize with three decimals ("1.430").
+  // m_dFolderSize with three decimals and its unit ("1.430 MB").
   std::string FolderSizeText() const;
   bool ReduceTexturesEnabled() const { return reduceTexturesEnabled_; }
   // What the last OnOK did.
   const AIConversionReport& Report() const { return report_; }
   // For the user, when the last OnOK failed: what failed and what it left as it was; empty otherwise.
   std::string FailureText() const;
+  // What the last OnOK did, for the user, one line each under "Conversion:": the files copied, the
+  // panel removed, aircraft.cfg, the textures reduced, the flight model replaced or restored and the
+  // .air files patched.
+  std::string ConversionSummary() const;
   // For the user, when the last OnOK made the copy but not everything worked (a texture left as it
   // was, a flight model not patched): what did not, one line each; empty otherwise.
   std::string Problems() const;

@@ -147,9 +147,10 @@ constexpr PageField NumberBoxField(const FieldInfo& info, bool (*applies)(const 
 
 // A text the page shows; with a handler (typed text), a text box.
 template <auto member, auto handler = nullptr>
-constexpr PageField TextField(const FieldInfo& info) {
+constexpr PageField TextField(const FieldInfo& info, bool (*applies)(const SheetPage&) = nullptr) {
   using field_detail::As;
-  PageField field{.info = &info, .text = [](const SheetPage& page) -> std::string {
+  PageField field{.info = &info,
+                  .text = [](const SheetPage& page) -> std::string {
                     const auto& value = field_detail::Get<member>(As<member>(page));
                     using Value = std::decay_t<decltype(value)>;
                     if constexpr (std::is_floating_point_v<Value>) {
@@ -159,7 +160,8 @@ constexpr PageField TextField(const FieldInfo& info) {
                     } else {
                       return value;
                     }
-                  }};
+                  },
+                  .applies = applies};
   if constexpr (!std::is_same_v<decltype(handler), std::nullptr_t>) {
     field.typed = [](SheetPage& page, const std::string& text) { (As<handler>(page).*handler)(text); };
   }

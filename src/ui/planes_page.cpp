@@ -46,19 +46,26 @@ bool ModelSelected(const SheetPage& page) {
   return static_cast<const CPPlanes&>(page).m_bModelBoxesEnabled;
 }
 
+// A model or a variation: the root takes no values.
+bool PlaneSelected(const SheetPage& page) {
+  const auto& planes = static_cast<const CPPlanes&>(page);
+  const PlaneTree::Node* node = planes.m_tree.Find(planes.m_hSelectedItem);
+  return node != nullptr && (ModelOf(*node) != nullptr || IsVariationNode(*node));
+}
+
 using P = CPPlanes;
 const PageField kFields[] = {
     NumberBoxField<&P::m_nCruiseSpeed, &P::OnCruiseSpeedChanged>(P::kCruiseSpeed, ModelSelected),
     NumberBoxField<&P::m_nStallSpeed, &P::OnStallSpeedChanged>(P::kStallSpeed, ModelSelected),
     NumberBoxField<&P::m_nRange, &P::OnRangeChanged>(P::kRange, ModelSelected),
     NumberBoxField<&P::m_nFuel, &P::OnFuelChanged>(P::kFuel, ModelSelected),
-    ValueField<&P::m_bUseForGA, &P::OnUseForGAClicked>(P::kUseForGA),
+    ValueField<&P::m_bUseForGA, &P::OnUseForGAClicked>(P::kUseForGA, PlaneSelected),
     ValueField<&P::m_bIFREquipped, &P::OnIFREquippedClicked>(P::kIFREquipped, ModelSelected),
     ValueField<&P::m_bHasWheels>(P::kHasWheels),
-    NumberBoxField<&P::m_fProbability, &P::OnProbabilityChanged>(P::kProbability),
-    NumberBoxField<&P::m_fMoneyPerWeek, &P::OnMoneyPerWeekChanged>(P::kMoneyPerWeek),
-    NumberBoxField<&P::m_fMoneyPerFlight, &P::OnMoneyPerFlightChanged>(P::kMoneyPerFlight),
-    ValueField<&P::UsageMask, &P::OnUsageChanged>(P::kUsage),
+    NumberBoxField<&P::m_fProbability, &P::OnProbabilityChanged>(P::kProbability, PlaneSelected),
+    NumberBoxField<&P::m_fMoneyPerWeek, &P::OnMoneyPerWeekChanged>(P::kMoneyPerWeek, PlaneSelected),
+    NumberBoxField<&P::m_fMoneyPerFlight, &P::OnMoneyPerFlightChanged>(P::kMoneyPerFlight, PlaneSelected),
+    ValueField<&P::UsageMask, &P::OnUsageChanged>(P::kUsage, PlaneSelected),
     ValueField<&P::m_bBushplane, &P::OnBushplaneClicked>(P::kBushplane, ModelSelected),
     ValueField<&P::m_bAmphibian, &P::OnAmphibianClicked>(P::kAmphibian, ModelSelected),
     ValueField<&P::m_bSkis, &P::OnSkisClicked>(P::kSkis, ModelSelected),
@@ -72,14 +79,23 @@ std::span<const PageField> CPPlanes::FieldTable() {
   return kFields;
 }
 
+bool CPPlanes::IsModelValue(const PageField& field) {
+  return field.applies == ModelSelected;
+}
+
 void CPPlanes::OnInitDialog() {
   m_bSaved = true;
   m_bReady = true;
   BuildPlaneTree(true);
 }
 
-void CPPlanes::OnSetActive() {
-  SetModified(false);
+std::string CPPlanes::EditedItem() const {
+  const PlaneTree::Node* node = m_tree.Find(m_hSelectedItem);
+  return node != nullptr ? node->label : std::string();
+}
+
+void CPPlanes::DropEdits() {
+  ShowNode(m_hSelectedItem);
 }
 
 int CPPlanes::ModelImage(const CAircraft& model) const {
@@ -137,6 +153,19 @@ void CPPlanes::BuildPlaneTree(bool first) {
     return modelA != nullptr && modelB != nullptr && modelA->name < modelB->name;
   });
   m_hSelectedItem = matched != kNoNode ? matched : root;
+}
+
+bool CPPlanes::ShownBy(const NameFilter& filter, NodeId id) const {
+  const PlaneTree::Node* node = m_tree.Find(id);
+  if (node == nullptr || node->parent == kNoNode || filter.Matches(node->label)) return true;
+  if (IsVariationNode(*node)) {
+    const PlaneTree::Node* model = m_tree.Find(node->parent);
+    return model != nullptr && filter.Matches(model->label);
+  }
+  for (NodeId child : node->children) {
+    if (filter.Matches(m_tree.Find(child)->label)) return true;
+  }
+  return false;
 }
 
 void CPPlanes::MarkEdited() {

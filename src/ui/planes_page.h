@@ -15,6 +15,7 @@
 #include "aiconvert/aircraft_copy.h"
 #include "ui/make_ai_plane.h"
 #include "ui/page_tree.h"
+#include "ui/search_text.h"
 #include "ui/sheet_page.h"
 #include "world/aircraft.h"
 
@@ -135,8 +136,12 @@ class CPPlanes final : public SheetPage {
 
   static std::span<const PageField> FieldTable();
   std::span<const PageField> Fields() const override { return FieldTable(); }
+  // Whether `field` (of FieldTable) is one of a model's own values, which a variation does not have.
+  static bool IsModelValue(const PageField& field);
   void OnInitDialog() override;
-  void OnSetActive() override;
+  // The selected node's label.
+  std::string EditedItem() const override;
+  void DropEdits() override;
   // A refused number, or "Use for GA:" ticked where the apply cannot keep it on: on a variation whose
   // title holds a comma, or with no usage category ticked.
   std::string Problem() const override;
@@ -172,6 +177,10 @@ class CPPlanes final : public SheetPage {
   // database, the page is applied (a model node asks whether to hand its values down), the tree is
   // built again and the aircraft files are written when the apply did not write them.
   MakeAIPlaneResult OnMakeAIPlane(const std::function<int(MakeAI_Plane&)>& runDialog);
+
+  // Whether the tree shows `node` under `filter`: a model whose name, or a title of whose variations,
+  // the filter keeps; a variation whose title it keeps, or whose model's name; the root always.
+  bool ShownBy(const NameFilter& filter, NodeId node) const;
 
   // The usage mask of the six boxes.
   std::int32_t UsageMask() const;

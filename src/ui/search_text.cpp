@@ -4,6 +4,8 @@
 #include <numeric>
 #include <set>
 
+#include "platform/text.h"
+
 namespace wf::ui {
 
 namespace {
@@ -98,6 +100,12 @@ std::string FoldForSearch(std::string_view text) {
     }
   }
   return folded;
+}
+
+NameFilter::NameFilter(std::string_view text) : key_(FoldForSearch(Trim(text))) {}
+
+bool NameFilter::Matches(std::string_view name) const {
+  return key_.empty() || FoldForSearch(name).find(key_) != std::string::npos;
 }
 
 std::vector<std::string> ClosestNames(std::string_view wanted, const std::vector<std::string>& names,

@@ -13,6 +13,18 @@ namespace wf::ui {
 // "Æ" "ae", "Œ" "oe", "Þ" "th"). Every other byte stays.
 std::string FoldForSearch(std::string_view text);
 
+// Names that contain a text, without regard to case or accents; every name when the text is empty
+// or blank.
+class NameFilter {
+ public:
+  explicit NameFilter(std::string_view text = {});
+  bool Matches(std::string_view name) const;
+  bool empty() const { return key_.empty(); }
+
+ private:
+  std::string key_;  // the text folded
+};
+
 // The names of `names` nearest to `wanted`, for a "did you mean": by the edit distance of their
 // folded forms (an insertion, deletion, change, or swap of two neighbouring letters counts 1),
 // within 1 for a short name and up to 4 for a long one; a name that begins with `wanted` counts as

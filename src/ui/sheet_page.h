@@ -40,8 +40,6 @@ class SheetPage {
   virtual std::span<const PageField> Fields() const = 0;
   // The page is shown for the first time (its window is created).
   virtual void OnInitDialog() = 0;
-  // The page becomes the active page.
-  virtual void OnSetActive() {}
   // The first number the user typed that the page refuses, as a message naming the box and its
   // range; empty when every box holds a number in range. A refusal is an error (MessageIcon::kStop):
   // nothing was taken.
@@ -50,8 +48,17 @@ class SheetPage {
   // the result is then false.
   virtual bool OnApply() = 0;
 
-  // Whether the page has changes to apply (this enables the sheet's Apply button).
+  // Whether the page has changes to apply (this enables the sheet's Apply button): edits that a step
+  // to another node, a generation or the end of the program would lose.
   bool IsModified() const { return modified_; }
+  // What the page's edits change, for a question about them: the name of the node they are for;
+  // empty when they are the page's own settings.
+  virtual std::string EditedItem() const { return {}; }
+  // Drops the edits: the page shows what is stored again and is no longer modified.
+  virtual void DropEdits() {
+    OnInitDialog();
+    SetModified(false);
+  }
   // Whether the user answered No to a question of the last apply, so that it stored something other
   // than what was typed (the stored values, or the normal fee or money); the question said what.
   bool AnsweredNo() const { return answeredNo_; }

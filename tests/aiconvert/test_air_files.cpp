@@ -75,12 +75,11 @@ TEST(AirFilesTest, TheRecordWalkFindsRecord261OrReportsDamage) {
   Write(temp / "none.air", other);
   const std::vector<AirPatchResult> results = PatchAirFiles(temp.path());
   ASSERT_EQ(results.size(), 3u);
-  EXPECT_EQ(results[0].outcome, AirPatchOutcome::kPatched);
-  EXPECT_EQ(Read(temp / "a.AIR"), other + Record(261, std::string("\x02\x00\x00\x00rest", 8)));
-  EXPECT_EQ(results[1].outcome, AirPatchOutcome::kDamaged);
-  EXPECT_EQ(Read(temp / "damaged.air"), other + Record(261, "1234", 99));
-  EXPECT_EQ(results[2].outcome, AirPatchOutcome::kNoRecord);
-  EXPECT_EQ(Read(temp / "none.air"), other);
+  EXPECT_EQ(std::tuple(results[0].outcome, results[1].outcome, results[2].outcome),
+            std::tuple(AirPatchOutcome::kPatched, AirPatchOutcome::kDamaged, AirPatchOutcome::kNoRecord));
+  EXPECT_EQ(std::tuple(Read(temp / "a.AIR"), Read(temp / "damaged.air"), Read(temp / "none.air")),
+            std::tuple(other + Record(261, std::string("\x02\x00\x00\x00rest", 8)),
+                       other + Record(261, "1234", 99), other));
 }
 
 TEST(AirFilesTest, ReplacingKeepsTheModelInPlaceBeforeAndRestoringPutsItBack) {
@@ -97,20 +96,17 @@ TEST(AirFilesTest, ReplacingKeepsTheModelInPlaceBeforeAndRestoringPutsItBack) {
   EXPECT_TRUE(RestoreFlightModels(plane, nullptr).restored.empty());
   EXPECT_EQ(Read(plane / "C172.air"), "flyable");
 
+  // The model in place and its backup.
+  const auto models = [&] { return std::tuple(Read(plane / "C172.air"), Read(plane / "org_C172.air")); };
   ReplaceFlightModels(plane, library[0].path, nullptr);
-  EXPECT_EQ(Read(plane / "C172.air"), "light");
-  EXPECT_EQ(Read(plane / "org_C172.air"), "flyable");
+  EXPECT_EQ(models(), std::tuple("light", "flyable"));
   // A second replacement handles C172 once, though its backup is listed too.
-  const FlightModelReport second = ReplaceFlightModels(plane, library[1].path, nullptr);
-  EXPECT_EQ(second.replaced.size(), 1u);
-  EXPECT_EQ(Read(plane / "C172.air"), "twin");
-  EXPECT_EQ(Read(plane / "org_C172.air"), "light");
+  EXPECT_EQ(ReplaceFlightModels(plane, library[1].path, nullptr).replaced.size(), 1u);
+  EXPECT_EQ(models(), std::tuple("twin", "light"));
 
   // A library file that cannot be copied (a full disk alike) changes nothing.
-  const FlightModelReport failed = ReplaceFlightModels(plane, temp / "AIR Files/Gone@1#1.air", nullptr);
-  EXPECT_EQ(failed.failures.size(), 1u);
-  EXPECT_EQ(Read(plane / "C172.air"), "twin");
-  EXPECT_EQ(Read(plane / "org_C172.air"), "light");
+  EXPECT_EQ(ReplaceFlightModels(plane, temp / "AIR Files/Gone@1#1.air", nullptr).failures.size(), 1u);
+  EXPECT_EQ(models(), std::tuple("twin", "light"));
   EXPECT_EQ(std::distance(fs::directory_iterator(plane), {}), 2);
 
   // A run stopped with the model set aside: the backup is the model in place before, kept by a

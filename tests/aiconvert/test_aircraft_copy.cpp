@@ -5,7 +5,10 @@
 #include <string>
 
 #include "aiconvert/aircraft_copy.h"
+#include "aiconvert/shell_file_op.h"
+#include "aiconvert/wait_for_file.h"
 #include "support/file_fixtures.h"
+#include "support/recording.h"
 #include "support/temp_folder.h"
 
 namespace wf {
@@ -57,21 +60,21 @@ TEST(AircraftCopyTest, ConvertingAgainNeverLosesTheFlyableConfiguration) {
     return report;
   };
 
-  const AircraftCopyReport first = convert(nullptr);
-  EXPECT_TRUE(first.configFromSource);
+  // The flyable and the AI configuration of the copy.
+  const auto configs = [&] {
+    return std::tuple(Read(target / "flyable_aircraft.cfg"), Read(target / "aircraft.cfg"));
+  };
+  EXPECT_TRUE(convert(nullptr).configFromSource);
   EXPECT_FALSE(fs::exists(target / "panel"));
-  EXPECT_EQ(Read(target / "flyable_aircraft.cfg"), flyable);
-  EXPECT_EQ(Read(target / "aircraft.cfg"), ai);
+  EXPECT_EQ(configs(), std::tuple(flyable, ai));
   EXPECT_EQ(Read(target / "model/c172.mdl"), "model");
 
   // Declining to replace the earlier copy's aircraft.cfg: the flyable file stays, titles are marked
   // once.
   test::ScriptedPrompter declining({Answer::kNoToAll});
   const AircraftCopyReport kept = convert(&declining);
-  EXPECT_FALSE(kept.configFromSource);
-  EXPECT_EQ(declining.questions.size(), 1u);
-  EXPECT_EQ(Read(target / "flyable_aircraft.cfg"), flyable);
-  EXPECT_EQ(Read(target / "aircraft.cfg"), ai);
+  EXPECT_EQ(std::tuple(kept.configFromSource, declining.questions.size()), std::tuple(false, 1u));
+  EXPECT_EQ(configs(), std::tuple(flyable, ai));
 
   // A run stopped with a half-made copy staged and the earlier copy set aside by its commit: the
   // earlier copy comes back (so the replace question is asked), the half-made one goes. Replacing:
@@ -81,11 +84,9 @@ TEST(AircraftCopyTest, ConvertingAgainNeverLosesTheFlyableConfiguration) {
   Write(source / "Aircraft.cfg", "Title = New Paint\r\n");
   test::ScriptedPrompter replacing({Answer::kYesToAll});
   const AircraftCopyReport replaced = convert(&replacing);
-  EXPECT_EQ(replacing.questions.size(), 1u);
+  EXPECT_EQ(std::tuple(replaced.configFromSource, replacing.questions.size()), std::tuple(true, 1u));
   EXPECT_FALSE(fs::exists(target / "half.bmp"));
-  EXPECT_TRUE(replaced.configFromSource);
-  EXPECT_EQ(Read(target / "flyable_aircraft.cfg"), "Title = New Paint\r\n");
-  EXPECT_EQ(Read(target / "aircraft.cfg"), "title=Wingfold new paint\r\n");
+  EXPECT_EQ(configs(), std::tuple("Title = New Paint\r\n", "title=Wingfold new paint\r\n"));
 
   // No copy into a file in the way, or into the source; nothing is staged.
   Write(temp / "Wingfold file", "x");
@@ -109,11 +110,10 @@ TEST(AircraftCopyTest, EnteringTheCopyReKeysTheModelAndItsVariationsOnce) {
       "Baron";
 
   const AICopyEntry entry = EnterAICopy(world, model);
-  EXPECT_TRUE(entry.modelRenamed);
-  EXPECT_EQ(model.name, "Wingfold C172");
+  EXPECT_EQ(std::tuple(entry.modelRenamed, model.name, entry.variationsRenamed.size()),
+            std::tuple(true, "Wingfold C172", 2u));
   EXPECT_EQ(world.aircraftTypes.Find("Wingfold C172"), &model);
   EXPECT_EQ(world.aircraftTypes.Find("C172"), nullptr);
-  EXPECT_EQ(entry.variationsRenamed.size(), 2u);
   // Keyed by the title the copy's aircraft.cfg holds, so the next collection keeps the variation.
   ASSERT_NE(world.aircraftNames.Find("Wingfold c172 red"), nullptr);
   EXPECT_EQ(world.aircraftNames.Find("Wingfold c172 red")->title, "Wingfold c172 red");
@@ -122,18 +122,64 @@ TEST(AircraftCopyTest, EnteringTheCopyReKeysTheModelAndItsVariationsOnce) {
 
   // An AI copy keeps everything.
   const AICopyEntry again = EnterAICopy(world, model);
-  EXPECT_FALSE(again.modelRenamed);
-  EXPECT_EQ(world.aircraftNames.size(), 3u);
+  EXPECT_EQ(std::tuple(again.modelRenamed, world.aircraftNames.size()), std::tuple(false, 3u));
   EXPECT_NE(world.aircraftNames.Find("Wingfold c172 blue"), nullptr);
 
   // The copy already in the database (read from its folder): the flyable model keeps its key.
   CAircraft& flyable = world.aircraftTypes.Insert("C172", std::make_unique<CAircraft>());
   flyable.name = "C172";
   const AICopyEntry taken = EnterAICopy(world, flyable);
-  EXPECT_FALSE(taken.modelRenamed);
-  EXPECT_EQ(taken.keysTaken, std::vector<std::string>{"Wingfold C172"});
+  EXPECT_EQ(std::tuple(taken.modelRenamed, taken.keysTaken),
+            std::tuple(false, std::vector<std::string>{"Wingfold C172"}));
   EXPECT_EQ(world.aircraftTypes.Find("C172"), &flyable);
   EXPECT_EQ(world.aircraftTypes.Find("Wingfold C172"), &model);
+}
+
+TEST(ShellFileOpTest, AsksOnlyWithoutNoConfirmationCancelSetsAbortedAndUnknownOperationsDoNothing) {
+  test::TempFolder temp;
+  Write(temp / "src/a.txt", "new");
+  Write(temp / "dst/a.txt", "old");
+  test::ScriptedPrompter prompter({Answer::kCancel});
+  const CShellFileOp asked(&prompter, FO_COPY, temp / "src", temp / "dst", FOF_NOCONFIRMMKDIR, "Copy plane");
+  EXPECT_TRUE(asked.GetAborted());
+  ASSERT_EQ(prompter.questions.size(), 1u);
+  EXPECT_NE(prompter.questions[0].find("already exists"), std::string::npos);
+  EXPECT_EQ(Read(temp / "dst/a.txt"), "old");
+
+  const CShellFileOp quiet(&prompter, FO_COPY, temp / "src", temp / "dst", FOF_SILENT | FOF_NOCONFIRMATION,
+                           "");
+  EXPECT_FALSE(quiet.GetAborted());
+  EXPECT_EQ(prompter.questions.size(), 1u);
+  EXPECT_EQ(Read(temp / "dst/a.txt"), "new");
+  // An operation it does not know does nothing.
+  CShellFileOp(&prompter, 5, temp / "src", temp / "other", FOF_NOCONFIRMATION, "");
+  EXPECT_FALSE(fs::exists(temp / "other"));
+}
+
+TEST(WaitForFileTest, WaitsAtMostTenTimesWithoutSleeping) {
+  test::TempFolder temp;
+  // Pauses before the file exists (-1: never), whether it is found, the pauses made.
+  const struct {
+    int appearsAfter, found, pauses;
+  } cases[] = {{0, 1, 0}, {3, 1, 3}, {10, 1, 10}, {-1, 0, 10}};
+  for (const auto& c : cases) {
+    const fs::path file = temp / "test.DDS";
+    fs::remove(file);
+    if (c.appearsAfter == 0) Write(file, "x");
+    test::RecordingProgress progress;
+    std::vector<std::chrono::milliseconds> pauses;
+    const Pause pause = [&](std::chrono::milliseconds duration) {
+      pauses.push_back(duration);
+      if (static_cast<int>(pauses.size()) == c.appearsAfter) Write(file, "x");
+    };
+    // The name is found without regard to case, as the Windows file system finds it.
+    EXPECT_EQ(WaitForFile(temp / "test.dds", progress, pause), c.found != 0) << c.appearsAfter;
+    EXPECT_EQ(static_cast<int>(pauses.size()), c.pauses) << c.appearsAfter;
+    EXPECT_EQ(static_cast<int>(progress.texts.size()), c.pauses) << c.appearsAfter;
+    for (const auto& duration : pauses) EXPECT_EQ(duration, std::chrono::milliseconds(500));
+    for (const std::string& text : progress.texts)
+      EXPECT_EQ(text, "Wait for:" + (temp / "test.dds").string());
+  }
 }
 
 }

@@ -14,9 +14,6 @@
 
 #ifdef WINGFOLD_IMAGE_TOOLS_DIR
 #include "aiconvert/texture_chain.h"
-#endif
-
-#ifdef WINGFOLD_IMAGE_TOOLS_DIR
 #include "image_codec.h"
 #endif
 
@@ -39,8 +36,7 @@ TEST(TextureMeasureTest, AverageSizeGivesTheScale) {
   WriteSized(temp / "texture.Blue/notes.txt", 5'000'000);
   WriteSized(temp / "model/skin.bmp", 5'000'000);
   const TextureMeasure measure = MeasureTextures(temp.path());
-  EXPECT_EQ(measure.folderCount, 2);
-  EXPECT_EQ(measure.textureBytes, 1'500'000u);
+  EXPECT_EQ(std::tuple(measure.folderCount, measure.textureBytes), std::tuple(2, 1'500'000u));
   EXPECT_DOUBLE_EQ(TextureMegabytes(measure.textureBytes), 1.430);
   // More than 4 GB (sparse files) does not wrap into a small size.
   WriteSized(temp / "Texture.big/c.bmp", 3'000'000'000);
@@ -77,17 +73,11 @@ TEST(TextureReductionTest, StandInsRewriteEveryTextureScaledWithMipMaps) {
   EXPECT_FALSE(chain.progress.shown);
   EXPECT_TRUE(test::HasEntrySpelled(chain.plane / "Texture", "A.BMP"));  // the name keeps its spelling
   EXPECT_FALSE(test::HasEntrySpelled(chain.plane / "Texture", "A.bmp"));
-  EXPECT_FALSE(fs::exists(chain.tools / "test.dds"));
-  EXPECT_FALSE(fs::exists(chain.plane / "Texture/A.tga"));
+  EXPECT_FALSE(fs::exists(chain.tools / "test.dds") || fs::exists(chain.plane / "Texture/A.tga"));
 
+  // The encoding, size and mip maps of the result are the make-ai end-to-end test's; the picture comes
+  // out the right way up: its top row matches the original's.
   const std::string a = Read(chain.plane / "Texture/A.BMP");
-  const auto layout = ReadBmpTextureLayout(imaging::AsBytes(a), nullptr);
-  ASSERT_TRUE(layout);
-  EXPECT_EQ(layout->encoding, TextureEncoding::kDxt3);
-  EXPECT_EQ(layout->width, 32u);
-  EXPECT_EQ(layout->height, 16u);
-  EXPECT_EQ(layout->levelsPresent, FullMipCount(32, 16));
-  // The picture comes out the right way up: its top row matches the original's.
   const auto before = imaging::DecodeBmpTexture(imaging::AsBytes(chain.originalA), nullptr);
   const auto after = imaging::DecodeBmpTexture(imaging::AsBytes(a), nullptr);
   ASSERT_TRUE(before && after);

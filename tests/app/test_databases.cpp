@@ -5,16 +5,17 @@
 #include <fstream>
 
 #include "app/databases.h"
-#include "platform/files.h"
-#include "support/recording.h"
+#include "support/file_fixtures.h"
 #include "support/temp_folder.h"
 
 namespace wf {
 namespace {
 
+using test::Read;
 using test::RecordingProgress;
 using test::RecordingPrompter;
 using test::TempFolder;
+using test::Write;
 
 struct Fixture {
   explicit Fixture(const std::filesystem::path& folder) {
@@ -34,14 +35,6 @@ struct Fixture {
   RecordingPrompter prompter;
   RecordingProgress progress;
 };
-
-std::string Read(const std::filesystem::path& path) {
-  return ReadFileBytes(path).value_or("<missing>");
-}
-
-void Write(const std::filesystem::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
 
 TEST(DatabasesTest, UserDatabaseWinsAndNamesNeedTypes) {
   TempFolder folder;

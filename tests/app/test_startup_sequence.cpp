@@ -2,12 +2,9 @@
 
 #include <filesystem>
 #include <fstream>
-#include <optional>
 
 #include "app/reference_lists.h"
 #include "app/startup_sequence.h"
-#include "app/work_folder_lock.h"
-#include "platform/file_lock.h"
 #include "platform/files.h"
 #include "support/recording.h"
 #include "support/temp_folder.h"
@@ -114,28 +111,6 @@ TEST(ReferenceListsTest, LineRulesAndBothLists) {
   // Listed in both: military and not used.
   EXPECT_EQ(index.Find("KDDD")->military, 1);
   EXPECT_EQ(index.Find("KDDD")->useAirport, 0);
-}
-
-// The lock belongs to the open file: a second taker, in this process too, is refused until the
-// first lets go, and reads who holds it.
-TEST(WorkFolderLockTest, OneHolderAtATimeNamedInTheRefusal) {
-  test::TempFolder folder;
-  const auto lockFile = folder / kWorkFolderLockFile;
-  {
-    std::optional<WorkFolderLock> first = WorkFolderLock::Acquire(folder.path(), "wingfold collect");
-    EXPECT_FALSE(FileLock::TryLock(lockFile, "other").has_value());
-    EXPECT_TRUE(FileLock::Holder(lockFile).starts_with("wingfold collect, process " +
-                                                       std::to_string(CurrentProcessId()) + ", since "))
-        << FileLock::Holder(lockFile);
-    try {
-      WorkFolderLock::Acquire(folder.path(), "wingfold generate", std::chrono::milliseconds(0));
-      ADD_FAILURE() << "a second holder";
-    } catch (const WorkFolderBusy& e) {
-      EXPECT_NE(std::string(e.what()).find("is in use by wingfold collect, process"), std::string::npos)
-          << e.what();
-    }
-  }
-  EXPECT_TRUE(FileLock::TryLock(lockFile, "other").has_value());
 }
 
 }

@@ -47,10 +47,10 @@ TEST_F(CliPagesTest, AirportEditsAreSavedAndRefusedOnesChangeNothing) {
       {"airports \"\"", 2, "a name cannot be empty"},
       {"plane \" \" --probability 1", 2, "a name cannot be empty"},
       {"variation \"\" --use-ga no", 2, "a name cannot be empty"},
-      {"country \"united states\" --use no", 0, "Country United States\n  Call Sign:  "},
+      {"country \"united states\" --use no", 0, "Country United States\n  Call Sign:      "},
       {"airports", 0,
        "  United States  [not used]\n    Alpha\n      KAAA  Alpha Field  [not used]  [military]\n"},
-      {"world", 0, "World\n  Use:        yes"},
+      {"world", 0, "World\n  Use:            yes"},
       {"fees assign", 0, "assigned to 3 airports"},  // KAAA lost its fixed fee to the No
   });
 }
@@ -108,7 +108,7 @@ TEST_F(CliPagesTest, SettingsAndFlightPlanSettingsGoToTheSettingsFile) {
        "--parking-fee \"small GA RAMP=3\"",
        0, "Month for Flightplan generation: 2006-06-11 (Sunday)"},
       {"flightplan --category taxi --ifr 51", 0, "IFR percentage:                     51\n"},
-      {"flightplan --category club", 0, "Category Club\n  maximum Flight time:                3 h\n"},
+      {"flightplan --category club", 0, "Category Club\n  maximum Flight time:                3 hours\n"},
   });
   IniFile ini = IniFile::Load(work_ / "Wingfold.ini");
   EXPECT_EQ(ini.GetString("Flightplan", "Date"), "06/11/2006") << "only a picked date moves";

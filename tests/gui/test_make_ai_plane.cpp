@@ -10,6 +10,7 @@
 #include "gui/gui_test_support.h"
 #include "gui/make_ai_plane_dialog.h"
 #include "gui/planes_view.h"
+#include "platform/text.h"
 
 namespace wf::gui {
 namespace {
@@ -54,7 +55,7 @@ TEST_F(GuiTest, MakeAIPlaneConvertsTheSelectedModelThroughTheDialog) {
 
   QStringList entries;
   bool reduceEnabled = false;
-  QString folderSize;
+  QString folderSize, target;
   prompter.answer = false;  // do not hand the model's values down again
   makeAIPlane([&](MakeAIPlaneDialog& dialog) {
     EXPECT_EQ(dialog.windowTitle(), "Make AI Plane");
@@ -62,6 +63,7 @@ TEST_F(GuiTest, MakeAIPlaneConvertsTheSelectedModelThroughTheDialog) {
     for (int i = 0; i < airFile->count(); ++i) entries << airFile->itemText(i);
     reduceEnabled = dialog.findChild<QCheckBox*>("m_bReduceTextures")->isEnabled();
     folderSize = dialog.findChild<QLineEdit*>("m_dFolderSize")->text();
+    target = dialog.findChild<QLineEdit*>("m_strTargetFolder")->text();
     airFile->setFocus();
     QTest::keyClick(airFile, Qt::Key_Home);  // "no change"
   });
@@ -69,14 +71,17 @@ TEST_F(GuiTest, MakeAIPlaneConvertsTheSelectedModelThroughTheDialog) {
   EXPECT_EQ(entries.mid(0, 2), (QStringList{"no change", "Flyable"}));
   EXPECT_TRUE(entries.contains("Light single"));
   EXPECT_TRUE(reduceEnabled) << "a flyable aircraft may have its textures reduced";
-  EXPECT_EQ(folderSize, "0.000");
+  EXPECT_EQ(folderSize, "0.000 MB");
+  EXPECT_EQ(target, Q(PathUtf8(copy)));
   EXPECT_TRUE(fs::exists(copy / "flyable_aircraft.cfg"));
   EXPECT_NE(wf::test::Read(copy / "aircraft.cfg").find("title=Wingfold "), std::string::npos);
   // The tree is built anew: the copy in the flyable model's place, selected.
   EXPECT_FALSE(row("Trainer_152").isValid());
   EXPECT_EQ(view.tree()->currentIndex(), row("Wingfold Trainer_152"));
   EXPECT_NE(wf::test::Read(work / "AircraftTypes.dat").find("Wingfold Trainer_152"), std::string::npos);
-  EXPECT_TRUE(prompter.messages.empty()) << prompter.messages.front();
+  // What the conversion did is shown, as the command line prints it.
+  ASSERT_EQ(prompter.messages.size(), 1u);
+  EXPECT_TRUE(prompter.messages[0].starts_with("Conversion:\n  files copied:")) << prompter.messages[0];
 }
 
 }

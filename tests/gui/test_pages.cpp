@@ -1,7 +1,9 @@
 // Each page driven as a user drives it: select a node, type, tick, click Apply, answer the questions;
 // then the models and the files on disk.
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
@@ -67,7 +69,7 @@ TEST_F(GuiTest, EveryFieldHasAWidgetThatShowsItsValueAndTakesAnEdit) {
         choice->setFocus();
         QTest::keyClick(choice, choice->currentIndex() == 0 ? Qt::Key_Down : Qt::Key_Up);
       } else if (auto* date = qobject_cast<QDateEdit*>(widget)) {
-        EXPECT_EQ(date->date().toString(Qt::ISODate), shown.left(10));
+        EXPECT_EQ(date->text(), shown.left(10)) << "shown as yyyy-MM-dd";
         date->setDate(date->date().addDays(1));
       } else if (auto* slider = qobject_cast<QSlider*>(widget)) {
         EXPECT_EQ(w.findChild<QLabel*>(QString(info.name) + "Shown")->text(), shown);
@@ -88,6 +90,27 @@ TEST_F(GuiTest, AirportsPageFindsAnAirportByItsIdentAndAsksAboutALowFee) {
     return model.IndexOf(static_cast<ui::NodeId>(session.world.airportIndex.Find(icao)->treeItem));
   };
   EXPECT_EQ(model.index(0, 0).data().toString(), "World");
+  // A group node counts its airports; the boxes of an airport's own values are closed.
+  ClickRow(view.tree(), model.index(0, 0));
+  EXPECT_EQ(Find<QLineEdit>("m_strAirportCount")->text(), "3 (3 used)");
+  EXPECT_FALSE(Find<QLineEdit>("m_fLandingFee")->isEnabled());
+  EXPECT_TRUE(Find<QCheckBox>("m_bUse")->isEnabled());
+  // Ctrl+F: the search lists what it finds as it is typed, without regard to case or accents; Return
+  // takes the first.
+  ShowPage(ui::PageId::kSettings);
+  EXPECT_EQ(w.findAction()->shortcut(), QKeySequence(QKeySequence::Find));
+  w.findAction()->trigger();
+  EXPECT_EQ(w.tabs()->currentWidget(), &view);
+  EXPECT_EQ(w.focusWidget(), view.searchField());
+  QTest::keyClicks(view.searchField(), "alene");
+  const QAbstractItemModel& found = *view.searchList()->model();
+  ASSERT_EQ(found.rowCount(), 1);
+  for (int column = 0; column < 3; ++column)
+    EXPECT_EQ(found.index(0, column).data().toString(),
+              (QStringList{"KCCC", "KCCC Field", QString::fromUtf8("Coeur d'Al\u00E8ne")}[column]));
+  QTest::keyClick(view.searchList()->popup(), Qt::Key_Return);
+  EXPECT_EQ(view.tree()->currentIndex(), index("KCCC"));
+  EXPECT_EQ(index("KCCC").data().toString(), "KCCC Field (KCCC)");
   Type(Find<QLineEdit>("m_strICAO"), "kbbb");
   EXPECT_EQ(view.tree()->currentIndex(), index("KBBB"));
   EXPECT_EQ(Find<QLineEdit>("m_strICAO")->text(), "KBBB");
@@ -120,6 +143,14 @@ TEST_F(GuiTest, PlanesPageClosesTheModelsBoxesOnAVariationAndAppliesIt) {
   auto& view = static_cast<PlanesView&>(w.View(ui::PageId::kPlanes));
   const QModelIndex root = view.treeModel().index(0, 0);
   EXPECT_TRUE(view.tree()->isExpanded(root));
+  // The filter keeps the models whose name, or a variation's title, holds what is typed.
+  Type(view.filterField(), "TRAINER");
+  for (int i = 0; i < view.treeModel().rowCount(root); ++i) {
+    const QModelIndex model = view.treeModel().index(i, 0, root);
+    EXPECT_EQ(view.tree()->isRowHidden(i, root), !model.data().toString().contains("Trainer"))
+        << Std(model.data().toString());
+  }
+  Type(view.filterField(), "");
   const QModelIndex variation = view.treeModel().index(0, 0, view.treeModel().index(0, 0, root));
   view.tree()->expand(variation.parent());
   ClickRow(view.tree(), variation);
@@ -132,6 +163,51 @@ TEST_F(GuiTest, PlanesPageClosesTheModelsBoxesOnAVariationAndAppliesIt) {
   EXPECT_EQ(session.world.aircraftNames.Find(title)->moneyPerWeek, 700.0f);
   EXPECT_TRUE(Contains(Read(work / "AircraftNames.dat"), title));
   EXPECT_EQ(view.tree()->currentIndex().data().toString(), "All planes") << "the tree was built anew";
+}
+
+// An edit that another node, Generate Flightplan or the close box would lose is asked about: Cancel
+// keeps the edit and the node, No drops it, Yes applies it; the page's tab is marked until then.
+TEST_F(GuiTest, UnappliedEditsAreAskedAboutBeforeTheyWouldBeLost) {
+  MainWindow& w = Open();
+  ShowPage(ui::PageId::kPlanes);
+  auto& view = static_cast<PlanesView&>(w.View(ui::PageId::kPlanes));
+  const auto row = [&view](int i) { return view.treeModel().index(i, 0, view.treeModel().index(0, 0)); };
+  const QString first = row(0).data().toString(), second = row(1).data().toString();
+  const CAircraft& model = *session.world.aircraftTypes.Find(Std(first));
+  const float stored = model.probability;
+  const auto edit = [&] {
+    if (view.tree()->currentIndex().data().toString() != first) ClickRow(view.tree(), row(0));
+    Type(Find<QLineEdit>("m_fProbability"), "40");
+    EXPECT_EQ(w.tabs()->tabText(0), "Planes *");
+  };
+  const struct {
+    Answer answer;
+    float probability;
+    QString shown;
+  } cases[] = {{Answer::kCancel, stored, first}, {Answer::kNo, stored, second}, {Answer::kYes, 40, second}};
+  prompter.answer = true;  // the model's values go to its variations
+  for (const auto& c : cases) {
+    edit();
+    const std::size_t asked = prompter.questions.size();
+    prompter.choice = c.answer;
+    ClickRow(view.tree(), row(1));
+    QApplication::processEvents();  // the question comes once the click has been handled
+    WaitForWork();
+    EXPECT_EQ(prompter.questions.at(asked), "Apply the changes to " + Std(first) + "?");
+    EXPECT_EQ(model.probability, c.probability);
+    EXPECT_EQ(view.tree()->currentIndex().data().toString(), c.shown) << "found again in the tree built anew";
+    EXPECT_EQ(w.tabs()->tabText(0), c.answer == Answer::kCancel ? "Planes *" : "Planes");
+  }
+  edit();
+  prompter.choice = Answer::kCancel;
+  EXPECT_FALSE(w.close());
+  Click(w.generateButton());
+  EXPECT_EQ(prompter.questions.size(), 6u);
+  EXPECT_FALSE(fs::exists(work / "Flightplans-GA.dat"));
+  prompter.choice = Answer::kNo;
+  w.close();
+  EXPECT_TRUE(QTest::qWaitFor([&w] { return !w.isVisible(); }));
+  EXPECT_EQ(model.probability, 40.0f);
 }
 
 TEST_F(GuiTest, CollectDataPageBrowsesForTheAddOnFolderAndCollectsItsAirports) {

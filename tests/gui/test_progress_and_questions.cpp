@@ -98,5 +98,40 @@ TEST(LongWorkTest, RunsBehindTheModalBoxAsksFromTheWorkerAndGoesOnAfterwards) {
   EXPECT_FALSE(work.Busy());
 }
 
+// The question about unapplied edits takes Yes, No and Cancel, Escape as Cancel; another program's
+// report is behind "Show Details...".
+TEST(GuiPrompterTest, AsksYesNoCancelAndShowsAReportBehindDetails) {
+  QWidget window;
+  window.show();
+  GuiPrompter prompter;
+  const struct {
+    QMessageBox::StandardButton button;  // NoButton: Escape
+    Answer answer;
+  } cases[] = {{QMessageBox::Yes, Answer::kYes},
+               {QMessageBox::No, Answer::kNo},
+               {QMessageBox::Cancel, Answer::kCancel},
+               {QMessageBox::NoButton, Answer::kCancel}};
+  QString details;
+  for (const auto& c : cases) {
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      if (c.button == QMessageBox::NoButton) {
+        QTest::keyClick(box, Qt::Key_Escape);
+      } else {
+        QTest::mouseClick(box->button(c.button), Qt::LeftButton);
+      }
+    });
+    EXPECT_EQ(prompter.AskYesNoCancel("Apply the changes to KPDX?"), c.answer);
+  }
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    details = box->detailedText();
+    QTest::mouseClick(box->button(QMessageBox::No), Qt::LeftButton);
+  });
+  EXPECT_FALSE(prompter.AskYesNoWithDetails("Show the traffic report?", "compiled 3 airports"));
+  EXPECT_EQ(details, "compiled 3 airports");
+}
+
 }
 }

@@ -90,9 +90,11 @@ TEST(RunAndWaitTest, PassesArgumentsIntactInTheWorkingFolder) {
 
 TEST(RunAndWaitTest, ReportsAProgramEndedBySignal) {
   test::TempFolder folder;
-  WriteFile(folder / "crash", "#!/bin/sh\nkill -9 $$\n", true);
-  const RunResult result = RunAndWait("crash", "", folder.path());
+  WriteFile(folder / "crash", "#!/bin/sh\necho said\necho failed >&2\nkill -9 $$\n", true);
+  std::string output = "before";
+  const RunResult result = RunAndWait("crash", "", folder.path(), &output);
   ASSERT_TRUE(result.started);
+  EXPECT_EQ(output, "said\nfailed\n") << "what it wrote, in order, until it ended";
   EXPECT_EQ(result.signal, 9);
   EXPECT_EQ(result.exitCode, -1);
 }

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <string>
 #include <tuple>
+#include <vector>
 
 #include "platform/console.h"
+#include "platform/process.h"
 #include "platform/text.h"
 #include "platform/windows1252.h"
 
@@ -41,16 +44,10 @@ TEST(Text, EveryWindows1252ByteReadsBackFromItsCodePoint) {
   EXPECT_EQ(FromWindows1252('\x81'), U'\u0081');
 }
 
-TEST(Text, HexAndPathTexts) {
-  EXPECT_EQ(Hex(0), "0x0");
-  EXPECT_EQ(Hex(0x1F2A4), "0x1F2A4");
-  EXPECT_EQ(Hex(~std::uint64_t{0}), "0xFFFFFFFFFFFFFFFF");
-  EXPECT_EQ(PathUtf8(std::filesystem::path(u8"Z\u00fcrich")), "Z\xC3\xBCrich");
-}
-
 // Stored names are Windows-1252, typed and shown ones UTF-8; messages mix UTF-8 paths with names.
 TEST(Text, Windows1252MeetsUtf8) {
   EXPECT_EQ(Windows1252ToUtf8("Z\xFCrich \x80\x81"), "Z\xC3\xBCrich \xE2\x82\xAC\xC2\x81");
+  EXPECT_EQ(PathUtf8(std::filesystem::path(u8"Z\u00fcrich")), "Z\xC3\xBCrich");
   const std::tuple<const char*, const char*, bool> cases[] = {
       {"Z\xC3\xBCrich \xE2\x82\xAC ?", "Z\xFCrich \x80 ?", true},
       {"\xF0\x9F\x98\x80 \xC3", "? ?", false},   // outside the code page; cut off
@@ -87,6 +84,25 @@ TEST(Text, Windows1252MeetsUtf8) {
   EXPECT_EQ(written,
             "Z|\xC3\xBCrich Br\xC3\xBC"
             "ck\n|F|\xC3\xA9\n|end|");
+}
+
+TEST(RunAndWaitCommandLineTest, SplitsByTheWindowsRules) {
+  const std::pair<std::string, std::vector<std::string>> cases[] = {
+      {"", {}},
+      {"  a\tb  ", {"a", "b"}},
+      {R"("a b" c)", {"a b", "c"}},
+      {R"(/Airports="C:\My Work\Airports.dat" /Quiet=yes)",
+       {R"(/Airports=C:\My Work\Airports.dat)", "/Quiet=yes"}},
+      {R"(C:\a\\b)", {R"(C:\a\\b)"}},                  // backslashes before anything but a quote stay
+      {R"(a\"b)", {R"(a"b)"}},                         // an odd run protects the quote
+      {R"(a\\\"b)", {R"(a\"b)"}},                      // 3 backslashes: one kept, quote literal
+      {R"("C:\dir\\" next)", {R"(C:\dir\)", "next"}},  // an even run halves; the quote closes
+      {R"("" x)", {"", "x"}},                          // an empty quoted argument is kept
+      {R"("a""b")", {R"(a"b)"}},                       // doubled quote inside quotes
+      {R"("open end)", {"open end"}},                  // an unclosed quote runs to the end
+  };
+  for (const auto& [commandLine, arguments] : cases)
+    EXPECT_EQ(SplitWindowsCommandLine(commandLine), arguments) << commandLine;
 }
 
 }

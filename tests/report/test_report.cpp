@@ -6,6 +6,7 @@
 #include <numeric>
 #include <set>
 #include <sstream>
+#include <tuple>
 
 #include "app/startup.h"
 #include "app/startup_sequence.h"
@@ -30,10 +31,8 @@ int CheckAgainstTheFleet(const World& world, const Settings& settings, const std
                          const GenerationResult& run) {
   const TrafficWeek week = ReadTrafficWeek(AirportsFileText(world), AircraftFileText(world), plans);
   const WeekFigures figures = ComputeWeekFigures(week, settings.startDate);
-  EXPECT_EQ(week.linesNotRead, 0u);
-  EXPECT_EQ(figures.plans, run.planeBlocks);
-  EXPECT_EQ(figures.legs, run.flightLines);
-  EXPECT_EQ(figures.planes, figures.plans);
+  EXPECT_EQ(std::tuple(week.linesNotRead, figures.plans, figures.legs, figures.planes),
+            std::tuple(0u, run.planeBlocks, run.flightLines, run.planeBlocks));
   std::set<std::string> bases;
   int twoAirportPlans = 0, wrongHomes = 0;
   for (std::size_t p = 0; p < week.plans.size(); ++p) {
@@ -52,9 +51,8 @@ int CheckAgainstTheFleet(const World& world, const Settings& settings, const std
   }
   EXPECT_EQ(wrongHomes, 0);
   EXPECT_EQ(figures.airports, static_cast<std::int64_t>(bases.size()));
-  EXPECT_EQ(Sum(figures.basedPlanes), figures.plans);
-  EXPECT_EQ(Sum(figures.departures), figures.legs);
-  EXPECT_EQ(Sum(figures.departuresByHour), figures.legs);
+  EXPECT_EQ(std::tuple(Sum(figures.basedPlanes), Sum(figures.departures), Sum(figures.departuresByHour)),
+            std::tuple(figures.plans, figures.legs, figures.legs));
   return twoAirportPlans;
 }
 
@@ -117,12 +115,10 @@ TEST(WeekFiguresTest, FiguresOfHandWrittenFiles) {
       "AC7,D-EAAA,55,ONE_WEEK,IFR\n{\n00800,LOWS,55\n01000,EDDF,65,,01045\n02230,LOWS,55\n"
       "02359,XXXX,65\n60000,EDDF,55\n}\n"
       "AC7,D-EBBB,55,ONE_WEEK,VFR\n{\n10900,EDDF,55\n11100,LOWS,55\n}\n");
-  ASSERT_EQ(week.airports.size(), 2u);
-  EXPECT_EQ(week.airports[1].ident, "LOWS");
-  EXPECT_EQ(week.airports[1].country, "Austria, Land Salzburg");
-  ASSERT_EQ(week.aircraft.size(), 1u);
-  EXPECT_EQ(week.aircraft[0].title, "Cessna 172, red");
-  EXPECT_EQ(week.linesNotRead, 3u);
+  ASSERT_EQ(std::tuple(week.airports.size(), week.aircraft.size()), std::tuple(2u, 1u));
+  EXPECT_EQ(
+      std::tuple(week.airports[1].ident, week.airports[1].country, week.aircraft[0].title, week.linesNotRead),
+      std::tuple("LOWS", "Austria, Land Salzburg", "Cessna 172, red", 3u));
 
   const WeekFigures f = ComputeWeekFigures(week, MakeTime(2006, 6, 4));
   EXPECT_EQ((std::vector<std::int64_t>{f.plans, f.legs, f.planes, f.airports}),
@@ -130,9 +126,8 @@ TEST(WeekFiguresTest, FiguresOfHandWrittenFiles) {
   // Both plans meet both airports equally often: EDDF's week starts before 08:00 and its first leg
   // leaves EDDF; the second plan's first leg goes to EDDF, so it leaves LOWS.
   EXPECT_EQ(f.homes, (std::vector<std::int32_t>{0, 1}));
-  EXPECT_EQ(f.ifrLegs, 5);
-  EXPECT_EQ(f.touchAndGoLegs, 1);
-  EXPECT_EQ(f.nightLegs, 2);  // 22:30 and 23:59 UTC in June
+  EXPECT_EQ(std::tuple(f.ifrLegs, f.touchAndGoLegs, f.nightLegs),
+            std::tuple(5, 1, 2));  // night: 22:30, 23:59 UTC
   EXPECT_EQ(f.departures, (std::vector<std::int32_t>{3, 3}));
   std::vector<int> hours;
   for (int h = 0; h < kHoursPerWeek; ++h)

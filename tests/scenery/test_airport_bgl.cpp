@@ -132,21 +132,19 @@ TEST(AirportBglTest, ReadsEveryFieldOfAnAirport) {
   f.settings.startDate = kDay0 + 180 * kDay;
   const BglReadResult result = f.Read(SampleFile(kDay0, {airport}), "APX_sea.bgl");
 
-  EXPECT_EQ(result.status, BglReadStatus::kRead);
-  EXPECT_TRUE(result.airportFile);
-  EXPECT_EQ(result.LayoutCode(), 1);
-  EXPECT_TRUE(f.prompter.messages.empty());
+  EXPECT_EQ(std::tuple(result.status, result.airportFile, result.LayoutCode(), f.prompter.messages.size()),
+            std::tuple(BglReadStatus::kRead, true, 1, 0u));
   EXPECT_EQ(f.progress.texts, std::vector<std::string>{"Read and process APX_sea.bgl"});
   CAirport* a = f.Indexed("KSEA");
   ASSERT_NE(a, nullptr);
-  EXPECT_EQ(result.added, std::vector<CAirport*>{a});
-  EXPECT_TRUE(result.updated.empty());
-  EXPECT_EQ(a->icao, "KSEA");
-  EXPECT_EQ(a->sceneryFileTime, kDay0);
+  EXPECT_EQ(std::tuple(result.added, result.updated),
+            std::tuple(std::vector<CAirport*>{a}, std::vector<CAirport*>{}));
+  EXPECT_EQ(std::tuple(a->icao, a->sceneryFileTime), std::tuple("KSEA", kDay0));
   EXPECT_NEAR(a->latitude, 47.449, 1e-6);
   EXPECT_NEAR(a->longitude, -122.309, 1e-6);
-  EXPECT_EQ(a->sunrise, SunriseTime(f.settings.startDate, a->latitude, a->longitude));
-  EXPECT_EQ(a->sunset, SunsetTime(f.settings.startDate, a->latitude, a->longitude));
+  EXPECT_EQ(std::tuple(a->sunrise, a->sunset),
+            std::tuple(SunriseTime(f.settings.startDate, a->latitude, a->longitude),
+                       SunsetTime(f.settings.startDate, a->latitude, a->longitude)));
   // The closed ends and the lights of every runway, the radio (approach, departure, unicom, tower) and
   // the parking: 0x3D holds GA ramp, medium GA ramp and fuel (counted as GA ramp) and stores its spaces;
   // 0x1B small GA ramp and fuel (as itself).
@@ -335,15 +333,12 @@ TEST(AirportBglTest, LeavesOtherFilesAloneAndReportsDamagedOnes) {
     const BglReadResult result = f.Read(bytes);
     EXPECT_EQ(result.errors, f.prompter.messages);
     if (c.message.empty()) {
-      EXPECT_EQ(result.status, BglReadStatus::kLeftAlone);
-      EXPECT_EQ(result.LayoutCode(), 0);
-      EXPECT_FALSE(result.airportFile);
-      EXPECT_TRUE(f.prompter.messages.empty());
-      EXPECT_TRUE(f.world.regionMap.empty());
+      EXPECT_EQ(std::tuple(result.status, result.LayoutCode(), result.airportFile, f.prompter.messages.size(),
+                           f.world.regionMap.size()),
+                std::tuple(BglReadStatus::kLeftAlone, 0, false, 0u, 0u));
       continue;
     }
-    EXPECT_EQ(result.status, BglReadStatus::kError);
-    EXPECT_EQ(result.LayoutCode(), 1);
+    EXPECT_EQ(std::tuple(result.status, result.LayoutCode()), std::tuple(BglReadStatus::kError, 1));
     ASSERT_EQ(f.prompter.messages.size(), 1u);
     EXPECT_TRUE(f.prompter.messages[0].starts_with(c.message)) << f.prompter.messages[0];
     if (c.treeKept) {
@@ -396,8 +391,7 @@ TEST(AirportBglTest, WalksSubRecordsWhoseSizesDoNotAddUp) {
 TEST(AirportBglTest, ReportsAFileThatCannotBeOpened) {
   SceneryFixture f;
   const BglReadResult result = CAirportBGL("/nonexistent/folder/APX.bgl", f.Context()).Read();
-  EXPECT_EQ(result.status, BglReadStatus::kError);
-  EXPECT_FALSE(result.airportFile);
+  EXPECT_EQ(std::tuple(result.status, result.airportFile), std::tuple(BglReadStatus::kError, false));
   EXPECT_EQ(f.prompter.messages, std::vector<std::string>{"Cannot open /nonexistent/folder/APX.bgl"});
 }
 

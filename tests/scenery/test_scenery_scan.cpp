@@ -97,12 +97,9 @@ TEST_F(ScenerySweepTest, ReadsTheBglFilesOfEachAreasSceneryFolderOnly) {
   // The files are counted before the first is read: each read is one step of three.
   EXPECT_EQ(f_.progress.steps,
             (std::vector<std::pair<std::size_t, std::size_t>>{{0, 3}, {1, 3}, {2, 3}, {3, 3}}));
-  EXPECT_EQ(summary.bglFilesRead, 3u);
-  EXPECT_EQ(summary.airportFilesRead, 1u);
-  EXPECT_EQ(summary.filesLeftAlone, 2u);
-  EXPECT_TRUE(summary.filesWithErrors.empty());
-  EXPECT_EQ(summary.airportsAdded, 1u);
-  EXPECT_EQ(summary.airportsInDatabase, 1u);
+  EXPECT_EQ(std::tuple(summary.bglFilesRead, summary.airportFilesRead, summary.filesLeftAlone,
+                       summary.filesWithErrors.size(), summary.airportsAdded, summary.airportsInDatabase),
+            std::tuple(3u, 1u, 2u, 0u, 1u, 1u));
 }
 
 TEST_F(ScenerySweepTest, AddOnModeSweepsTheAddOnRootThenTheSimulatorsTopFolders) {
@@ -131,8 +128,8 @@ TEST_F(ScenerySweepTest, AddOnModeSweepsTheAddOnRootThenTheSimulatorsTopFolders)
     EXPECT_EQ(FilesRead(), c.read);
     EXPECT_EQ(f_.progress.steps.front(), std::make_pair(std::size_t{0}, c.read.size()))
         << "both sweeps counted";
-    EXPECT_EQ(summary.bglFilesRead, c.read.size());
-    EXPECT_EQ(summary.filesLeftAlone, c.read.size());
+    EXPECT_EQ(std::tuple(summary.bglFilesRead, summary.filesLeftAlone),
+              std::tuple(c.read.size(), c.read.size()));
   }
 }
 
@@ -171,20 +168,18 @@ TEST_F(ScenerySweepTest, SummarisesFilesAndAirports) {
 
   const ScanSummary summary = Scan(ScanMode::kDefaultScenery, Sim(), {}, f_.Context());
 
-  EXPECT_EQ(summary.bglFilesRead, 4u);
-  EXPECT_EQ(summary.airportFilesRead, 3u);
-  EXPECT_EQ(summary.filesLeftAlone, 1u);
+  EXPECT_EQ(std::tuple(summary.bglFilesRead, summary.airportFilesRead, summary.filesLeftAlone),
+            std::tuple(4u, 3u, 1u));
   ASSERT_EQ(summary.filesWithErrors.size(), 1u);
   EXPECT_EQ(summary.filesWithErrors[0].file, scenery / "3.bgl");
   EXPECT_NE(summary.filesWithErrors[0].reason.find("airport record of size 5"), std::string::npos)
       << summary.filesWithErrors[0].reason;
   EXPECT_EQ(f_.prompter.messages.size(), 1u);
   // KAAA, KDDD and KCCC are new (KAAA also taking the newer file's data); KOLD was there before.
-  EXPECT_EQ(summary.airportsAdded, 3u);
-  EXPECT_EQ(summary.airportsUpdated, 1u);
-  EXPECT_EQ(summary.airportsInDatabase, 4u);
-  EXPECT_EQ(f_.Indexed("KOLD")->sceneryFileTime, kDay0);
-  EXPECT_EQ(f_.Indexed("KAAA")->sceneryFileTime, kDay0 + kDay);
+  EXPECT_EQ(std::tuple(summary.airportsAdded, summary.airportsUpdated, summary.airportsInDatabase),
+            std::tuple(3u, 1u, 4u));
+  EXPECT_EQ(std::tuple(f_.Indexed("KOLD")->sceneryFileTime, f_.Indexed("KAAA")->sceneryFileTime),
+            std::tuple(kDay0, kDay0 + kDay));
 }
 
 }

@@ -41,6 +41,19 @@ class RecordingPrompter final : public Prompter {
     answers_.pop_front();
     return scripted;
   }
+  Answer AskYesNoCancel(const std::string& question) override {
+    if (!choice) return AskYesNoAllCancel(question);
+    questions.push_back(question);
+    return *choice;
+  }
+  void MessageWithDetails(const std::string& text, MessageIcon icon, const std::string& more) override {
+    Message(text, icon);
+    details.push_back(more);
+  }
+  bool AskYesNoWithDetails(const std::string& question, const std::string& more) override {
+    details.push_back(more);
+    return AskYesNo(question);
+  }
   std::optional<std::string> OpenFile(const std::string&, const std::string&) override { return chosenFile; }
   std::optional<std::string> ChooseFolder(const std::string& title, const std::string&) override {
     folderDialogs.push_back(title);
@@ -49,7 +62,9 @@ class RecordingPrompter final : public Prompter {
 
   std::vector<std::string> messages;
   std::vector<std::string> questions;
+  std::vector<std::string> details;  // of the messages and questions that had them
   bool answer = false;
+  std::optional<Answer> choice;  // the answer to Yes/No/Cancel; as the other questions when unset
   std::optional<std::string> chosenFile;
   std::optional<std::string> chosenFolder;
   std::vector<std::string> folderDialogs;  // the titles of the folder dialogs shown

@@ -3,6 +3,7 @@
 // variations with values that pass every test of the aircraft lottery unless a test changes them.
 #include <cstdint>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -112,6 +113,14 @@ inline CAI_Aircraft& AddVariation(World& world, CAircraft& model, const std::str
   variation->useForGA = 1;
   variation->percentage = 55;  // the lottery resets it
   return world.aircraftNames.Insert(title, std::move(variation));
+}
+
+// The comma-separated fields of the text's first line.
+inline std::vector<std::string> Fields(const std::string& text) {
+  std::vector<std::string> fields;
+  std::istringstream stream(text.substr(0, text.find('\n')));
+  for (std::string field; std::getline(stream, field, ',');) fields.push_back(field);
+  return fields;
 }
 
 // How many draws separate two states of the sequence that started at `seed`, up to `limit`.

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -13,18 +12,12 @@
 namespace wf {
 namespace {
 
+using test::Fields;
 using test::ModelSpec;
 
 // A model fit for the file (GA use, wheels, wingspan) with one variation of its name.
 CAI_Aircraft& Add(World& world, const ModelSpec& spec) {
   return test::AddVariation(world, test::AddModel(world, spec), spec.name);
-}
-
-std::vector<std::string> Fields(const std::string& line) {
-  std::vector<std::string> fields;
-  std::istringstream stream(line.substr(0, line.find('\n')));
-  for (std::string field; std::getline(stream, field, ',');) fields.push_back(field);
-  return fields;
 }
 
 TEST(AircraftFileTest, WritesOneLinePerUsableVariation) {
@@ -159,29 +152,9 @@ TEST(AirportsFileTest, HeaderFieldsKeepTheirWidthAndPrecision) {
   }
 }
 
-// Every type gets its standard spaces after the collected ones, even with nothing collected; a type
-// without a name gets none.
+// Every type gets its standard spaces after the collected ones, even with nothing collected (how
+// many of each size is the type's table); a seaplane base's are docks, a type without a name gets none.
 TEST(AirportsFileTest, StandardSpacesByAirportType) {
-  // Type, small, medium and large ramps, the word.
-  const std::tuple<int, int, int, int, std::string> cases[] = {
-      {0, 2, 0, 0, "RAMP"},   {1, 3, 1, 0, "RAMP"}, {2, 6, 2, 0, "RAMP"},  {3, 10, 4, 2, "RAMP"},
-      {4, 30, 12, 6, "RAMP"}, {5, 6, 2, 0, "RAMP"}, {6, 10, 4, 2, "RAMP"}, {7, 30, 12, 6, "RAMP"},
-      {8, 4, 1, 1, "DOCK"},   {9, 0, 0, 0, "RAMP"}};
-  for (const auto& [type, small, medium, large, word] : cases) {
-    SCOPED_TRACE(type);
-    World world;
-    AddAirport(world, "CYUL", AirportType{type});
-    const std::string text = AirportsFileText(world);
-    EXPECT_EQ(text.substr(0, text.find('\n') + 3), "CYUL,0.000000,0.000000,  0.0,G,0,0.70,Canada\n{\n");
-    EXPECT_TRUE(text.ends_with("}\n"));
-    EXPECT_EQ(CountOccurrences(text, "PARKING,10.0," + word + "\n"), small);
-    EXPECT_EQ(CountOccurrences(text, "PARKING,14.0," + word + "\n"), medium);
-    EXPECT_EQ(CountOccurrences(text, "PARKING,18.0," + word + "\n"), large);
-    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3 + small + medium + large);
-  }
-}
-
-TEST(AirportsFileTest, MediumAirfieldSpacesComeInTwoGroups) {
   World world;
   AddAirport(world, "CYUL", kMediumAirfield);
   const std::string group =
@@ -189,6 +162,13 @@ TEST(AirportsFileTest, MediumAirfieldSpacesComeInTwoGroups) {
       "PARKING,14.0,RAMP\nPARKING,14.0,RAMP\nPARKING,18.0,RAMP\n";
   EXPECT_EQ(AirportsFileText(world),
             "CYUL,0.000000,0.000000,  0.0,G,0,0.70,Canada\n{\n" + group + group + "}\n");
+  World other;
+  AddAirport(other, "CYSB", kSeaplaneBase);
+  AddAirport(other, "CYXX", AirportType{9});
+  const std::string text = AirportsFileText(other);
+  EXPECT_EQ(CountOccurrences(text, "PARKING,10.0,DOCK\n"), 4);
+  EXPECT_EQ(CountOccurrences(text, "RAMP"), 0);
+  EXPECT_TRUE(text.ends_with("CYXX,0.000000,0.000000,  0.0,G,0,0.70,Canada\n{\n}\n")) << text;
 }
 
 TEST(AirportsFileTest, WritesEveryIndexedAirportInIdentOrder) {

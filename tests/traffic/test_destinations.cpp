@@ -169,9 +169,7 @@ TEST(DestinationDraws, CandidatesKindTestsAndStatesMatchDrawingOneByOne) {
     ASSERT_EQ(passing, expectedPassing) << "round " << round;
     ASSERT_EQ(referencePassing, expectedPassing) << "round " << round;
   }
-}
-
-TEST(DestinationDraws, AnEmptyBandHasNoDraws) {
+  // An empty band has no draws.
   EXPECT_EQ(PlanDraws(0, 0, 0, 1).count, 0u);
   EXPECT_EQ(PlanDraws(3, -2, 3, 10).count, 0u);
 }

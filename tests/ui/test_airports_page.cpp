@@ -51,10 +51,10 @@ class AirportsPageTest : public test::PageTest {
 TEST_F(AirportsPageTest, TreeShowsStatesOnlyWhereACountryHasSeveral) {
   EXPECT_EQ(
       TreeText(),
-      "World\n  Austria\n    Vienna\n      Schwechat\n  Germany\n    Augsburg\n      Augsburg\n    Munich\n"
-      "      Franz Josef Strauss\n  United States\n    none\n      Nowhere\n        Nowhere Strip\n    "
-      "Oregon\n"
-      "      Portland\n        Portland Intl\n");
+      "World\n  Austria\n    Vienna\n      Schwechat (LOWW)\n  Germany\n    Augsburg\n      Augsburg (EDMA)\n"
+      "    Munich\n      Franz Josef Strauss (EDDM)\n  United States\n    none\n      Nowhere\n        "
+      "Nowhere "
+      "Strip (K0NW)\n    Oregon\n      Portland\n        Portland Intl (KPDX)\n");
   // A rebuild gives new nodes; a page never shown builds nothing.
   const NodeId before = page.NodeOf(Airport("EDDM"));
   page.InitAirportData(false);
@@ -79,11 +79,11 @@ TEST_F(AirportsPageTest, LowerCaseIdentShowsTheAirport) {
   for (const PageField& field : page.Fields())
     shown += std::string(field.info->label) + "=" + FieldText(page, field) + ";";
   // Military parking ticks Military.
-  EXPECT_EQ(
-      shown.erase(13, 3),
-      "Call Sign=D-E;ICAO=EDDM;has IFR=yes;longest Runway type=hard;Use=yes;Military=yes;Airport type=small "
-      "commercial airport (5);Gates=5;Ramp=3;Cargo=3;Mil.=1;Dock=2;Tower Frequency=118.7 MHz;Landing "
-      "fees=12.5;");
+  EXPECT_EQ(shown.erase(13, 3),
+            "Call Sign=D-E;ICAO=EDDM;has IFR=yes;longest Runway type=hard;Airports "
+            "below=;Use=yes;Military=yes;Airport type=small "
+            "commercial airport (5);Gates=5;Ramp=3;Cargo=3;Mil.=1;Dock=2;Tower Frequency=118.7 MHz;Landing "
+            "fees=12.5;");
 
   page.OnICAOChanged("XXXX");
   EXPECT_EQ(page.m_hSelectedItem, page.NodeOf(munich)) << "an unknown ident changes nothing";
@@ -141,6 +141,8 @@ TEST_F(AirportsPageTest, FeeBelowTheNormalFeeIsAskedAbout) {
 TEST_F(AirportsPageTest, UseIsWrittenByNodeAndEachApplySavesOnce) {
   CCountry& usa = *session.world.regionMap.Find("North America")->countries.Find("United States");
   usa.countryUse = 0;
+  page.OnTreeSelectionChanged(page.m_tree.TopLevel()[0]);
+  EXPECT_EQ(page.m_strAirportCount, "5 (3 used)") << "the airports of a country not used are not used";
   Select("KPDX");
   EXPECT_EQ(page.m_bUse, 0) << "the country is not used";
   page.OnMilitaryClicked(false);

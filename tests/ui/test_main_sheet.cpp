@@ -57,6 +57,17 @@ TEST_F(MainSheetTest, CollectDataApplyWritesWhatOtherPagesLeftUnsaved) {
       sheet.planes.m_tree.Find(sheet.planes.m_tree.Find(sheet.planes.m_tree.TopLevel()[0])->children[0])
           ->children[0]);
   sheet.planes.OnProbabilityChanged("30");
+  // A step that would lose edits names what they change; Cancel stays, Yes has the sheet applied.
+  sheet.ShowPage(PageId::kSettings);
+  sheet.settings.OnMaxWeightChanged("6000");
+  for (const auto& [answer, decision] :
+       {std::pair{Answer::kCancel, EditsDecision::kStay}, {Answer::kYes, EditsDecision::kApplyFirst}}) {
+    prompter.choice = answer;
+    EXPECT_EQ(sheet.AskAboutEdits(), decision);
+  }
+  EXPECT_EQ(prompter.questions.back(), "Apply the changes to Trainer red and the Settings page?");
+  EXPECT_EQ(sheet.AskAboutEdits(PageId::kAirports), EditsDecision::kGoOn) << "none there: nothing asked";
+  EXPECT_EQ(prompter.questions.size(), 2u);
   ASSERT_TRUE(sheet.Apply());
   EXPECT_EQ(session.world.aircraftNames.Find("Trainer red")->probability, 30.0f);
   EXPECT_TRUE(Exists("AircraftNames.dat")) << "written by the Collect data page's apply";

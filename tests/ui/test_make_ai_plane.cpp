@@ -37,7 +37,7 @@ TEST(MakeAIPlaneTest, TheDialogShowsTheLibraryItsDefaultAndTheSize) {
             (std::vector<std::string>{"no change", "Flyable", "light single", "Twin"}));
   EXPECT_EQ(dialog.m_airFileTitles[2], "light single@110#48");
   EXPECT_EQ(dialog.m_nAirFile, 2);
-  EXPECT_EQ(dialog.FolderSizeText(), "1.430");
+  EXPECT_EQ(dialog.FolderSizeText(), "1.430 MB");
   EXPECT_EQ(dialog.m_strTargetFolder, (temp / "sim" / "Wingfold C172").string());
   EXPECT_TRUE(dialog.ReduceTexturesEnabled());
   EXPECT_TRUE(dialog.OnReduceTexturesClicked(true));
