@@ -182,7 +182,9 @@ void RemoveUninstalled(CollectionRun& run) {
 std::string NoAircraftFolderReason(const std::filesystem::path& fsxCfg, const std::filesystem::path& read,
                                    const std::string& problem, const std::vector<std::string>& entries) {
   if (fsxCfg.empty())
-    return "the folder of fsx.cfg is unknown (set APPDATA to the folder that holds Microsoft/FSX/fsx.cfg)";
+    return "the folder of fsx.cfg is unknown (set the fsx.cfg folder in the settings, or APPDATA to the "
+           "folder "
+           "that holds Microsoft/FSX/fsx.cfg)";
   if (!problem.empty()) return problem;
   if (read.empty()) return PathUtf8(fsxCfg) + " was not found";
   if (entries.empty())
@@ -233,7 +235,7 @@ std::vector<std::string> NotForGAReasons(const CAircraft& model, const Settings&
 
 AircraftCollectionResult CollectAircraft(World& world, const Settings& settings,
                                          const std::filesystem::path& simFolder,
-                                         const std::filesystem::path& appDataFolder, Progress& progress) {
+                                         const std::filesystem::path& fsxCfg, Progress& progress) {
   AircraftCollectionResult result;
   CollectionRun run{world, settings, progress, result, {}, {}, {}};
 
@@ -242,7 +244,6 @@ AircraftCollectionResult CollectAircraft(World& world, const Settings& settings,
   for (auto& [title, variation] : world.aircraftNames) variation->seen = 0;
 
   std::vector<std::string> entries;
-  const std::filesystem::path fsxCfg = FsxCfgPath(appDataFolder);
   std::string unreadable;
   if (!fsxCfg.empty()) {
     if (std::optional<std::string> text = ReadCfgText(fsxCfg, unreadable)) {

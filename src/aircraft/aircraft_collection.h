@@ -82,8 +82,8 @@ std::string PaintschemeRemovedMessage(const std::string& title);
 // "lottery weight 0".
 std::vector<std::string> NotForGAReasons(const CAircraft& model, const Settings& settings);
 
-// Collects the aircraft. `appDataFolder` is the roaming application-data folder that holds
-// Microsoft\FSX\fsx.cfg (see SimulatorAppDataFolder). When not one aircraft folder can be listed,
+// Collects the aircraft of the folders that `fsxCfg` (the simulator's fsx.cfg; empty when its place
+// is unknown) lists. When not one aircraft folder can be listed,
 // nothing is read or removed and `keptBecause` says why; otherwise models and variations that were
 // not found are removed. The progress shows "Read plane <title>" for every title
 // read. Folders that cannot be read are listed in the result and skipped, and the models they held
@@ -91,6 +91,6 @@ std::vector<std::string> NotForGAReasons(const CAircraft& model, const Settings&
 // is thrown for what the files contain. Removing a variation discards the fleet (planes refer to variations).
 AircraftCollectionResult CollectAircraft(World& world, const Settings& settings,
                                          const std::filesystem::path& simFolder,
-                                         const std::filesystem::path& appDataFolder, Progress& progress);
+                                         const std::filesystem::path& fsxCfg, Progress& progress);
 
 }

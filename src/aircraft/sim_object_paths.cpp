@@ -55,11 +55,6 @@ std::filesystem::path WineDrive(const std::filesystem::path& simFolder, char let
 
 }
 
-std::filesystem::path FsxCfgPath(const std::filesystem::path& appDataFolder) {
-  if (appDataFolder.empty()) return {};
-  return ResolvePathCase(appDataFolder, std::filesystem::path("Microsoft") / "FSX" / "fsx.cfg");
-}
-
 std::vector<std::string> ReadSimObjectPaths(std::string_view fsxCfgText) {
   std::vector<std::string> entries;
   std::string section;

@@ -20,10 +20,6 @@ namespace wf {
 // Entries beyond this many are ignored.
 inline constexpr std::size_t kMaxSimObjectPaths = 20;
 
-// fsx.cfg below the roaming application-data folder, spelled as on disk where it exists; empty
-// when `appDataFolder` is empty.
-std::filesystem::path FsxCfgPath(const std::filesystem::path& appDataFolder);
-
 // The values of the path entries in section [Main] of fsx.cfg: lines that begin with
 // "SimObjectPaths." (any case), values with their case kept and trailing blanks removed, in file
 // order, at most kMaxSimObjectPaths.

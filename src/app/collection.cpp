@@ -51,10 +51,21 @@ std::string RemovedVariationsMessage(const AircraftCollectionResult& result) {
   return text;
 }
 
+std::filesystem::path DefaultFsxCfgFolder(const std::filesystem::path& simFolder) {
+  const std::filesystem::path appData = SimulatorAppDataFolder(simFolder);
+  return appData.empty() ? appData : ResolvePathCase(appData, std::filesystem::path("Microsoft") / "FSX");
+}
+
+std::filesystem::path FsxCfgFile(const Session& session) {
+  const std::filesystem::path folder =
+      session.fsxCfgFolder.empty() ? DefaultFsxCfgFolder(session.simFolder) : session.fsxCfgFolder;
+  return folder.empty() ? folder : ResolvePathCase(folder, "fsx.cfg");
+}
+
 AircraftCollection CollectAircraftAndSave(Session& session) {
   AircraftCollection collection;
-  collection.result = CollectAircraft(session.world, session.settings, session.simFolder,
-                                      SimulatorAppDataFolder(session.simFolder), *session.progress);
+  collection.result = CollectAircraft(session.world, session.settings, session.simFolder, FsxCfgFile(session),
+                                      *session.progress);
   if (!collection.result.keptBecause.empty()) {
     session.progress->Hide();
     session.prompter->Message("No aircraft folder could be listed: " + collection.result.keptBecause +

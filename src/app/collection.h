@@ -39,6 +39,13 @@ bool SimulatorSceneryPresent(const Session& session);
 // there are (a livery pack uninstalled, or no fsx.cfg found, removes hundreds); empty when none.
 std::string RemovedVariationsMessage(const AircraftCollectionResult& result);
 
+// The folder in which the platform keeps the fsx.cfg of the simulator in `simFolder`
+// (Microsoft/FSX below SimulatorAppDataFolder), spelled as on disk where it exists; empty when unknown.
+std::filesystem::path DefaultFsxCfgFolder(const std::filesystem::path& simFolder);
+// The fsx.cfg that the aircraft collection reads: in the session's fsx.cfg folder when one is set,
+// else in the default folder; empty when neither is known.
+std::filesystem::path FsxCfgFile(const Session& session);
+
 // Re-reads the installed aircraft and writes the aircraft files (Aircraft-GA.dat and the two
 // archives). `saved` says whether both archives were written. When no aircraft folder could be
 // listed (result.keptBecause), the databases stay as they were, nothing is written, and a warning

@@ -97,8 +97,8 @@ RepairResult RepairDatabases(Session& session) {
   if (result.refused.empty() && (types.damaged || names.damaged)) {
     World probe;
     NullProgress quiet;
-    const AircraftCollectionResult aircraft = CollectAircraft(
-        probe, session.settings, session.simFolder, SimulatorAppDataFolder(session.simFolder), quiet);
+    const AircraftCollectionResult aircraft =
+        CollectAircraft(probe, session.settings, session.simFolder, FsxCfgFile(session), quiet);
     if (!aircraft.keptBecause.empty()) {
       result.refused = "No aircraft folder could be listed (" + aircraft.keptBecause +
                        "), so the aircraft database cannot be rebuilt. Nothing was changed.";

@@ -36,6 +36,9 @@ struct Session {
   std::filesystem::path simFolder;
   // The external compiler's and image tools' folder.
   std::filesystem::path toolsFolder;
+  // The folder of the simulator's fsx.cfg, which lists the aircraft folders; empty for the
+  // platform's own place (FsxCfgFile).
+  std::filesystem::path fsxCfgFolder;
 
   Settings settings;
   World world;

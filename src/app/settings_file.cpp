@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "app/session.h"
 #include "platform/numbers.h"
 #include "platform/system.h"
 
@@ -23,6 +24,7 @@ constexpr const char* kSettingsSection = "Settings";
 constexpr const char* kFlightplan = "Flightplan";
 constexpr const char* kFees = "Fees";
 constexpr const char* kPath = "Path";
+constexpr const char* kFsxCfgKey = "FSXcfg";
 
 // Reads keys one by one and records where each value came from.
 class Reader {
@@ -142,12 +144,11 @@ void ReadSettings(const IniFile& ini, Settings& settings, Random& random, std::v
   settings.runwayFee = read.Hundredths(kFees, "Runway", 33);
 }
 
-void ReadPathSettings(const IniFile& ini, const std::filesystem::path& workFolder,
-                      std::filesystem::path& toolsFolder, std::filesystem::path& simFolder,
-                      std::vector<SettingEntry>* report) {
+void ReadPathSettings(const IniFile& ini, Session& session, std::vector<SettingEntry>* report) {
   Reader read(ini, report);
-  toolsFolder = NativePath(read.Text(kPath, "TTools", NativePathText(workFolder / "Bin")));
-  simFolder = NativePath(read.Text(kPath, "FS2004", NativePathText(simFolder)));
+  session.toolsFolder = NativePath(read.Text(kPath, "TTools", NativePathText(session.workFolder / "Bin")));
+  session.simFolder = NativePath(read.Text(kPath, "FS2004", NativePathText(session.simFolder)));
+  session.fsxCfgFolder = NativePath(read.Text(kPath, kFsxCfgKey, ""));
 }
 
 void WriteFlightplanSettings(IniFile& ini, const Settings& settings) {
@@ -179,14 +180,16 @@ void WriteFlightplanSettings(IniFile& ini, const Settings& settings) {
   ini.SetInt(kFees, "Runway", StoredHundredths(settings.runwayFee));
 }
 
-void WriteTuningSettings(IniFile& ini, const Settings& settings, const std::filesystem::path& toolsFolder,
-                         const std::filesystem::path& simFolder) {
+void WriteTuningSettings(IniFile& ini, const Session& session) {
+  const Settings& settings = session.settings;
   ini.SetInt(kTuning, "max_weight_for_private_planes", settings.maxWeightPrivate);
   ini.SetInt(kTuning, "min_weight_for_taxi_planes", settings.minWeightTaxi);
   ini.SetInt(kTuning, "max_weight_for_GA_planes", settings.maxWeightGA);
   ini.SetInt(kSettingsSection, "GA_Percentage", settings.gaPercentage);
-  ini.SetString(kPath, "TTools", NativePathText(toolsFolder));
-  ini.SetString(kPath, "FS2004", NativePathText(simFolder));
+  ini.SetString(kPath, "TTools", NativePathText(session.toolsFolder));
+  ini.SetString(kPath, "FS2004", NativePathText(session.simFolder));
+  if (!session.fsxCfgFolder.empty() || ini.GetString(kPath, kFsxCfgKey))
+    ini.SetString(kPath, kFsxCfgKey, NativePathText(session.fsxCfgFolder));
 }
 
 }

@@ -15,6 +15,8 @@
 
 namespace wf {
 
+struct Session;
+
 // One key as read: where its value came from and what the program made of it.
 struct SettingEntry {
   std::string section;
@@ -39,11 +41,10 @@ extern const char* const kParkingFeeKeys[10];
 void ReadSettings(const IniFile& ini, Settings& settings, Random& random,
                   std::vector<SettingEntry>* report = nullptr);
 
-// [Path]: TTools into toolsFolder (default workFolder/Bin), then FS2004 into simFolder (default: as
-// given). Appends the two entries to `report` when given.
-void ReadPathSettings(const IniFile& ini, const std::filesystem::path& workFolder,
-                      std::filesystem::path& toolsFolder, std::filesystem::path& simFolder,
-                      std::vector<SettingEntry>* report = nullptr);
+// [Path] into the session's folders: TTools into toolsFolder (default workFolder/Bin), FS2004 into
+// simFolder (default: as it is), then FSXcfg, the folder of fsx.cfg, into fsxCfgFolder (default:
+// empty, for the platform's own place). Appends the three entries to `report` when given.
+void ReadPathSettings(const IniFile& ini, Session& session, std::vector<SettingEntry>* report = nullptr);
 
 // "MM/DD/YYYY" cut at positions 0-1, 3-4 and 6-9, each piece read as its leading whole number
 // (LeadingWhole; 0 when it has none); the day at 00:00:00 UTC. A malformed date gives what the cut yields
@@ -54,9 +55,8 @@ std::string FormatStartDate(TimeValue date);
 // Writers used by the pages' apply: they change their keys in place and keep everything else.
 // [Flightplan] (Date and the per-category keys) and [Fees].
 void WriteFlightplanSettings(IniFile& ini, const Settings& settings);
-// [Tuning], [Settings] and [Path].
-void WriteTuningSettings(IniFile& ini, const Settings& settings, const std::filesystem::path& toolsFolder,
-                         const std::filesystem::path& simFolder);
+// [Tuning], [Settings] and [Path] from the session (FSXcfg only when set or already in the file).
+void WriteTuningSettings(IniFile& ini, const Session& session);
 
 // Hours or money as stored: times 100, rounded to the nearest integer.
 std::int64_t StoredHundredths(float value);

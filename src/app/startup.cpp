@@ -30,7 +30,7 @@ StartupReport StartSession(Session& session, const std::filesystem::path& workFo
   const IniFile ini = IniFile::Load(session.SettingsPath());
   report.settingsFileFound = ini.exists();
   ReadSettings(ini, session.settings, session.random, &report.settings);
-  ReadPathSettings(ini, session.workFolder, session.toolsFolder, session.simFolder, &report.settings);
+  ReadPathSettings(ini, session, &report.settings);
 
   if (session.simFolder.empty()) {
     session.prompter->Message(kSimFolderMissingMessage, MessageIcon::kStop);

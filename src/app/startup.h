@@ -9,10 +9,10 @@
 
 namespace wf {
 
+// The Settings page's apply reads the simulator's scenery and aircraft once the path is set.
 inline constexpr const char* kSimFolderMissingMessage =
-    "Please check the path of FS X in the Settings!\nThe programm must be restart after you set in the "
-    "correct "
-    "path.";
+    "Please check the path of FS X in the Settings!\nThe airports and aircraft are read as soon as the "
+    "correct path is applied.";
 
 // The registry keys (below HKEY_LOCAL_MACHINE, 32-bit view) whose "SetupPath" names the simulator's
 // folder: the boxed edition's, and the Steam edition's, which is read when the boxed one is missing.

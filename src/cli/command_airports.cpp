@@ -157,6 +157,8 @@ int RunAirport(CommandContext& context, const AirportOptions& o) {
     return 1;
   }
   const bool applied = !o.fields.Feed(page) || sheet.Apply();
+  // A refused value is never shown as if it had been taken.
+  if (!applied) return ApplyStatus(applied);
   context.out() << "Airport " << (*airport)->name << "\n";
   PrintFields(context.out(), page, page.Fields(), 22);
   return ApplyStatus(context, page, applied);
@@ -200,7 +202,10 @@ int RunUse(CommandContext& context, bool world, const UseOptions& o) {
   bool applied = true;
   for (NodeId node : nodes) {
     page.OnTreeSelectionChanged(node);
-    if (o.fields.Feed(page)) applied = sheet.Apply() && applied;
+    if (o.fields.Feed(page) && !sheet.Apply()) {
+      applied = false;
+      continue;
+    }
     context.out() << (world ? "World" : "Country " + page.m_tree.Find(node)->label) << "\n";
     if (!world) PrintFields(context.out(), page, {&FieldOf(page, CPAirports::kCallSign), 1}, 16);
     for (const ui::FieldInfo* info : {&CPAirports::kUse, &CPAirports::kAirportCount})

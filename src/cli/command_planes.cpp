@@ -107,6 +107,7 @@ int RunPlane(CommandContext& context, const PlaneOptions& o, bool model) {
   }
   page.OnTreeSelectionChanged(node);
   const bool applied = !o.fields.Feed(page) || !page.IsModified() || sheet.Apply();
+  if (!applied) return ApplyStatus(applied);
   PrintPlane(context.out(), page, *page.m_tree.Find(node));
   return ApplyStatus(context, page, applied);
 }

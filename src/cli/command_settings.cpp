@@ -76,7 +76,7 @@ int RunFlightplan(CommandContext& context, const FlightplanOptions& o) {
   for (const std::string& fee : o.parkingFees) {
     feedParkingFee(fee);
     if (const std::string problem = page.Problem(); !problem.empty()) {
-      session.prompter->Message(problem, MessageIcon::kWarning);
+      session.prompter->Message(problem, MessageIcon::kStop);
       applied = false;
       break;
     }
@@ -86,7 +86,7 @@ int RunFlightplan(CommandContext& context, const FlightplanOptions& o) {
     feedParkingFee(o.parkingFees[i]);
     applied = sheet.Apply();
   }
-  PrintFlightplan(context.out(), page, !oneCategory);
+  if (applied) PrintFlightplan(context.out(), page, !oneCategory);
   return ApplyStatus(applied);
 }
 
@@ -107,7 +107,7 @@ int RunSettings(CommandContext& context, const FieldOptions& options) {
   if (!OpenSheet(context, sheet, ui::PageId::kSettings)) return 1;
   ui::CPSettings& page = sheet.settings;
   const bool applied = !options.Feed(page) || !page.IsModified() || sheet.Apply();
-  PrintFields(context.out(), page, page.Fields(), 20, "");
+  if (applied) PrintFields(context.out(), page, page.Fields(), 20, "");
   return ApplyStatus(applied);
 }
 

@@ -2,6 +2,7 @@
 #include <CLI/CLI.hpp>
 #include <ostream>
 
+#include "app/collection.h"
 #include "app/session.h"
 #include "app/startup.h"
 #include "cli/cli_app.h"
@@ -28,6 +29,9 @@ int RunStatus(CommandContext& context) {
                                          : "")
       << '\n';
   out << "Tools folder:     " << s.toolsFolder.string() << '\n';
+  const std::filesystem::path fsxCfg = FsxCfgFile(s);
+  out << "fsx.cfg:          " << (fsxCfg.empty() ? "(unknown)" : fsxCfg.string())
+      << (s.fsxCfgFolder.empty() ? "  [default]" : "  [file]") << '\n';
   out << "\nSettings:\n";
   std::string section;
   for (const auto& e : report.settings) {

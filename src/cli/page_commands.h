@@ -1,7 +1,8 @@
 #pragma once
 // What the commands over the page models share: opening the main sheet on a page, the options of
 // a page's fields, printing them, and the arguments that name stored things. The commands only
-// select, feed the page's handlers, apply and print the page's fields; every rule is the page's.
+// select, feed the page's handlers, apply and print the page's fields; every rule is the page's. A
+// page whose apply was refused or failed is not printed: the error says why, and nothing was taken.
 #include <deque>
 #include <iosfwd>
 #include <span>

@@ -103,4 +103,8 @@ std::optional<std::string> TerminalPrompter::OpenFile(const std::string&, const 
   return std::nullopt;
 }
 
+std::optional<std::string> TerminalPrompter::ChooseFolder(const std::string&, const std::string&) {
+  return std::nullopt;
+}
+
 }

@@ -39,6 +39,7 @@ class TerminalPrompter final : public Prompter {
   // y Yes, n No, c Cancel; --yes answers Yes.
   Answer AskYesNoCancel(const std::string& question) override;
   std::optional<std::string> OpenFile(const std::string& title, const std::string& filter) override;
+  std::optional<std::string> ChooseFolder(const std::string& title, const std::string& startFolder) override;
 
  private:
   // Asks `question` with `choices`: the answer given (--yes: `yes`, no terminal: No), or the first

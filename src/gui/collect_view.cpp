@@ -7,7 +7,6 @@
 #include <memory>
 
 #include "gui/gui_prompter.h"
-#include "platform/text.h"
 
 namespace wf::gui {
 
@@ -42,28 +41,11 @@ void CollectView::Collect() {
       window(), [this, result] { *result = page_.OnCollectAirports(); },
       [this, result](bool done) {
         if (done) {
-          work_.session().prompter->Message(
-              Summary(*result), result->saved ? MessageIcon::kInformation : MessageIcon::kWarning);
+          work_.session().prompter->Message(ui::CollectionSummary(*result), result->saved
+                                                                                ? MessageIcon::kInformation
+                                                                                : MessageIcon::kWarning);
         }
       });
-}
-
-std::string CollectView::Summary(const AirportCollectionResult& result) {
-  const ScanSummary& scan = result.scan;
-  std::string text = std::to_string(scan.bglFilesRead) + " scenery files read (" +
-                     std::to_string(scan.airportFilesRead) +
-                     " with airports): " + std::to_string(scan.airportsAdded) + " airports added, " +
-                     std::to_string(scan.airportsUpdated) + " updated, " +
-                     std::to_string(scan.airportsInDatabase) + " in the database.";
-  if (!scan.filesWithErrors.empty()) {
-    text += "\n" + std::to_string(scan.filesWithErrors.size()) +
-            " files had errors; the first: " + PathUtf8(scan.filesWithErrors.front().file) + ": " +
-            scan.filesWithErrors.front().reason;
-  }
-  // A scan without the simulator's airports was not to be saved, and the user was told why.
-  if (!result.saved && !result.noScenery)
-    text += "\nThe airport database could not be saved; Apply tries again.";
-  return text;
 }
 
 }

@@ -16,12 +16,10 @@ class CollectView final : public PageView {
   // answer the dialog themselves).
   CollectView(ui::CCollect& page, LongWork& work, GuiPrompter* folderDialogs, QWidget* parent = nullptr);
 
-  // What the last collection did, as told to the user.
-  static std::string Summary(const AirportCollectionResult& result);
-
- private:
+  // "Collect Airports": the collection as long work, and its summary.
   void Collect();
 
+ private:
   ui::CCollect& page_;
   GuiPrompter* folderDialogs_;
 };

@@ -114,4 +114,13 @@ std::optional<std::string> GuiPrompter::OpenFile(const std::string& title, const
   });
 }
 
+std::optional<std::string> GuiPrompter::ChooseFolder(const std::string& title,
+                                                     const std::string& startFolder) {
+  return OnWindowThread([&]() -> std::optional<std::string> {
+    const QString chosen = QFileDialog::getExistingDirectory(Owner(), Q(title), Q(startFolder));
+    if (chosen.isEmpty()) return std::nullopt;
+    return Std(QDir::toNativeSeparators(chosen));
+  });
+}
+
 }

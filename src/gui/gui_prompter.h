@@ -1,6 +1,7 @@
 #pragma once
-// The session's Prompter in the window: message boxes, Yes/No questions and the open-file dialog,
-// each over the window that is active at the time (a dialog if one is open, else the main window).
+// The session's Prompter in the window: message boxes, Yes/No questions, the open-file and folder
+// dialogs, each over the window that is active at the time (a dialog if one is open, else the main
+// window).
 //
 // Long work runs on a thread of its own (long_work.h); its messages and questions are carried to the
 // window's thread, which shows the box while the work's thread waits for the answer.
@@ -30,6 +31,8 @@ class GuiPrompter final : public Prompter {
   // every file when empty. The dialog starts in the folder of SetStartFolder, and the file chosen
   // must exist.
   std::optional<std::string> OpenFile(const std::string& title, const std::string& filter) override;
+  // The folder dialog, titled `title`, opened on `startFolder`.
+  std::optional<std::string> ChooseFolder(const std::string& title, const std::string& startFolder) override;
 
   // The folder the next open-file dialog starts in (empty: the current folder).
   void SetStartFolder(const std::string& folder) { startFolder_ = folder; }

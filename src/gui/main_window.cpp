@@ -5,16 +5,23 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QHBoxLayout>
+#include <QKeySequence>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
+#include <QSettings>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <optional>
+#include <system_error>
 
 #include "app/repair.h"
 #include "app/traffic_run.h"
@@ -25,6 +32,7 @@
 #include "gui/plane_icons.h"
 #include "gui/planes_view.h"
 #include "gui/settings_view.h"
+#include "gui/texts.h"
 #include "platform/text.h"
 
 namespace wf::gui {
@@ -39,6 +47,25 @@ constexpr const char* kRepairQuestion =
     "\"wingfold repair\" does, and loads the databases again; collect your add-on scenery afterwards. "
     "No ends the program without writing anything.";
 
+// Where the window's state is kept in the user's settings.
+constexpr const char* kGeometryKey = "window/geometry";
+constexpr const char* kPageKey = "window/page";
+
+// A label that shows what fits of its text, cut in the middle, rather than widening the window; its
+// tooltip shows the whole text.
+class ElidedLabel final : public QLabel {
+ public:
+  using QLabel::QLabel;
+  QSize minimumSizeHint() const override { return {0, QLabel::minimumSizeHint().height()}; }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    painter.drawText(contentsRect(), Qt::AlignLeft | Qt::AlignVCenter,
+                     fontMetrics().elidedText(text(), Qt::ElideMiddle, contentsRect().width()));
+  }
+};
+
 }
 
 MainWindow::MainWindow(Session& session, GuiPrompter* prompter, QWidget* parent)
@@ -49,9 +76,9 @@ MainWindow::MainWindow(Session& session, GuiPrompter* prompter, QWidget* parent)
       work_(new LongWork(*progress_, session, this)),
       sheet_(session),
       tabs_(new QTabWidget(this)),
-      generate_(new QPushButton("Generate Flightplan", this)),
-      exit_(new QPushButton("Exit", this)),
-      apply_(new QPushButton("Apply", this)),
+      generate_(new QPushButton("&Generate Flightplan", this)),
+      exit_(new QPushButton("E&xit", this)),
+      apply_(new QPushButton("&Apply", this)),
       find_(new QAction("Find airport...", this)),
       openUrl_([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
   session_.progress = progress_;
@@ -98,10 +125,18 @@ MainWindow::MainWindow(Session& session, GuiPrompter* prompter, QWidget* parent)
   layout->addLayout(buttons);
   setCentralWidget(central);
 
-  QMenu* file = menuBar()->addMenu("&File");
-  file->addAction("Show traffic report", this, [this] { ShowTrafficReport(); });
-  QMenu* help = menuBar()->addMenu("&Help");
-  help->addAction("&About FSX Wingfold...", this, [this] { ShowAbout(); });
+  AddMenus();
+  const char* statusNames[] = {"statusWorkFolder", "statusAirports", "statusAircraft", "statusGeneration"};
+  for (std::size_t i = 0; i < status_.size(); ++i) {
+    status_[i] = i == 0 ? new ElidedLabel(this) : new QLabel(this);
+    status_[i]->setObjectName(statusNames[i]);
+    if (i == 0) {
+      statusBar()->addWidget(status_[i], 1);
+    } else {
+      statusBar()->addPermanentWidget(status_[i]);
+    }
+  }
+  UpdateStatus();
 
   connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
     if (index >= 0 && index < ui::kPageCount) ShowPage(static_cast<ui::PageId>(index));
@@ -111,9 +146,32 @@ MainWindow::MainWindow(Session& session, GuiPrompter* prompter, QWidget* parent)
   connect(apply_, &QPushButton::clicked, this, [this] { Apply(); });
   UpdateButtons();
   resize(sizeHint().expandedTo(QSize(920, 620)));
+  restoreGeometry(QSettings().value(kGeometryKey).toByteArray());
+}
+
+void MainWindow::AddMenus() {
+  QMenu* file = menuBar()->addMenu("&File");
+  const auto add = [this, file](const char* name, const char* text, const char* keys, auto slot) {
+    QAction* action = file->addAction(text);
+    action->setObjectName(name);
+    if (keys != nullptr) action->setShortcut(QKeySequence(keys));
+    connect(action, &QAction::triggered, this, slot);
+    return action;
+  };
+  applyAction_ = add("applyAction", "&Apply", "Ctrl+S", [this] { Apply(); });
+  generateAction_ = add("generateAction", "&Generate Flightplan", "Ctrl+G", [this] { GenerateFlightplan(); });
+  file->addAction(find_);
+  add("collectAction", "&Collect Airports", nullptr, [this] { CollectAirports(); });
+  add("reportAction", "Show traffic &report", nullptr, [this] { ShowTrafficReport(); });
+  file->addSeparator();
+  add("exitAction", "E&xit", "Ctrl+Q", [this] { close(); });
+  QMenu* help = menuBar()->addMenu("&Help");
+  help->addAction("&About FSX Wingfold...", this, [this] { ShowAbout(); });
 }
 
 MainWindow::~MainWindow() {
+  // Work still running uses the sheet, which goes before the window's children: it ends first.
+  delete work_;
   session_.progress = previousProgress_;
 }
 
@@ -156,6 +214,11 @@ void MainWindow::Opened(bool ok) {
   if (ok) {
     opened_ = true;
     RefreshPages();
+    // The last page, unless the simulator folder is still to be set on the Settings page.
+    const int page = QSettings().value(kPageKey, tabs_->currentIndex()).toInt();
+    std::error_code error;
+    if (page >= 0 && page < ui::kPageCount && std::filesystem::is_directory(session_.simFolder, error))
+      tabs_->setCurrentIndex(page);
   } else {
     close();
   }
@@ -179,11 +242,13 @@ void MainWindow::RefreshPages() {
     if (sheet_.IsCreated(static_cast<ui::PageId>(i))) views_[i]->Refresh();
   }
   UpdateButtons();
+  UpdateStatus();
 }
 
 void MainWindow::UpdateButtons() {
   const std::vector<ui::PageId> edited = sheet_.PagesWithEdits();
   apply_->setEnabled(!edited.empty());
+  applyAction_->setEnabled(apply_->isEnabled());
   for (int i = 0; i < ui::kPageCount; ++i) {
     const bool marked = std::find(edited.begin(), edited.end(), static_cast<ui::PageId>(i)) != edited.end();
     tabs_->setTabText(i, QString(ui::kPageTitles[i]) + (marked ? " *" : ""));
@@ -191,8 +256,30 @@ void MainWindow::UpdateButtons() {
   }
   const std::string blocked = sheet_.GenerateBlockedReason();
   generate_->setEnabled(blocked.empty());
+  generateAction_->setEnabled(generate_->isEnabled());
   generate_->setToolTip(blocked.empty() ? "Generate the fleet and a week of flight plans, and compile them"
                                         : Q(blocked));
+}
+
+void MainWindow::UpdateStatus() {
+  const ui::SheetStatus status = sheet_.Status();
+  const std::string* texts[] = {&status.workFolder, &status.airports, &status.aircraft,
+                                &status.lastGeneration};
+  for (std::size_t i = 0; i < status_.size(); ++i) status_[i]->setText(Q(*texts[i]));
+  status_[0]->setToolTip("Work folder: " + status_[0]->text());
+}
+
+void MainWindow::CollectAirports() {
+  auto& view = static_cast<CollectView&>(View(ui::PageId::kCollect));
+  tabs_->setCurrentIndex(static_cast<int>(ui::PageId::kCollect));
+  // The page's first showing is long work of its own; the collection follows it.
+  if (!work_->Busy()) return view.Collect();
+  connect(
+      work_, &LongWork::finished, &view,
+      [&view](bool done) {
+        if (done) view.Collect();
+      },
+      Qt::SingleShotConnection);
 }
 
 void MainWindow::Apply() {
@@ -278,12 +365,20 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     return;
   }
   if (sheet_.PagesWithEdits().empty()) {
+    SaveWindowState();
     QMainWindow::closeEvent(event);
     return;
   }
   // Closed again once the edits are applied or dropped, after this close has ended.
   event->ignore();
   LeaveEdits([this] { QTimer::singleShot(0, this, &QWidget::close); });
+}
+
+void MainWindow::SaveWindowState() const {
+  QSettings settings;
+  settings.setValue(kGeometryKey, saveGeometry());
+  // A window closed before its databases were loaded was not used.
+  if (opened_) settings.setValue(kPageKey, tabs_->currentIndex());
 }
 
 }

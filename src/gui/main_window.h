@@ -1,11 +1,17 @@
 #pragma once
 // The main window: the sheet's five pages as tabs (Planes, Airports, Collect data, Settings,
 // Flightplan generation; a page with unapplied edits is marked), "Generate Flightplan" in the lower
-// left, "Exit" and the sheet's Apply in the lower right, a File menu with "Show traffic report", a
-// Help menu with the About box, and the progress box.
+// left, "Exit" and the sheet's Apply in the lower right, a File menu (Apply Ctrl+S, Generate
+// Flightplan Ctrl+G, Find airport Ctrl+F, Collect Airports, Show traffic report, Exit Ctrl+Q), a Help
+// menu with the About box, a status bar with the main sheet's figures (ui::SheetStatus), and the
+// progress box.
 //
 // A step that would lose unapplied edits (another node of a tree, Generate Flightplan, closing the
 // window) asks about them first (LeaveEdits).
+//
+// The window's size, position and last page are kept in the user's QSettings (organization and
+// application names as the program sets them): they are restored as the window is made and once
+// the loading sequence has ended, and written as it closes.
 //
 // The window installs its progress box as the session's Progress while it lives. Messages and
 // questions go through the session's Prompter, which the caller sets (the GuiPrompter in the
@@ -22,6 +28,7 @@
 #include "ui/main_sheet.h"
 
 class QAction;
+class QLabel;
 class QPushButton;
 class QTabWidget;
 class QUrl;
@@ -73,6 +80,8 @@ class MainWindow final : public QMainWindow {
   QAction* findAction() const { return find_; }
   // The About box.
   void ShowAbout();
+  // "Collect Airports" of the File menu: the Collect data page, and its collection.
+  void CollectAirports();
 
   ui::MainSheet& sheet() { return sheet_; }
   ProgressBox& progressBox() { return *progress_; }
@@ -82,6 +91,8 @@ class MainWindow final : public QMainWindow {
   QPushButton* exitButton() const { return exit_; }
   QPushButton* generateButton() const { return generate_; }
   PageView& View(ui::PageId page) const { return *views_[static_cast<int>(page)]; }
+  // The status bar's parts, in the order of ui::SheetStatus.
+  const std::array<QLabel*, 4>& statusLabels() const { return status_; }
 
  Q_SIGNALS:
   // The loading sequence has ended, with the repair when one was chosen: `ok` false when a damaged
@@ -103,6 +114,10 @@ class MainWindow final : public QMainWindow {
   void ApplyThen(std::function<void()> next);
   void RunGeneration();
   void RefreshPages();
+  void UpdateStatus();
+  void AddMenus();
+  // The page, size and position of the last window, as the user left them.
+  void SaveWindowState() const;
 
   Session& session_;
   Progress* previousProgress_;
@@ -116,6 +131,9 @@ class MainWindow final : public QMainWindow {
   QPushButton* exit_;
   QPushButton* apply_;
   QAction* find_;
+  QAction* applyAction_ = nullptr;
+  QAction* generateAction_ = nullptr;
+  std::array<QLabel*, 4> status_{};
   bool opened_ = false;
   std::function<bool(const QUrl&)> openUrl_;
 };

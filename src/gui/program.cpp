@@ -23,6 +23,8 @@ std::optional<WorkFolderLock> LockWorkFolder(const std::filesystem::path& workFo
 }
 
 int RunProgram(QApplication& app) {
+  // The window's size, position and last page are kept under these names (QSettings).
+  app.setOrganizationName("Wingfold");
   app.setApplicationName("FSX Wingfold");
   GuiPrompter prompter;
   const std::filesystem::path workFolder = std::filesystem::current_path();

@@ -1,6 +1,7 @@
 #pragma once
 // The "Settings" page: the share of GA parking spaces used for traffic (a slider of steps of 10
-// percent), the tools and simulator folders, and the maximum GA weight.
+// percent), the tools, simulator and fsx.cfg folders, each with a "Browse" button, and the maximum
+// GA weight.
 #include "gui/page_view.h"
 #include "ui/settings_page.h"
 
@@ -11,6 +12,12 @@ class SettingsView final : public PageView {
 
  public:
   SettingsView(ui::CPSettings& page, LongWork& work, QWidget* parent = nullptr);
+
+  // Also shows, in the empty fsx.cfg folder box, the folder used in its place.
+  void Refresh() override;
+
+ private:
+  ui::CPSettings& page_;
 };
 
 }

@@ -1,5 +1,5 @@
 #pragma once
-// Message boxes, Yes/No questions and the open-file dialog, as the core asks for them.
+// Message boxes, Yes/No questions and the open-file and folder dialogs, as the core asks for them.
 #include <optional>
 #include <string>
 
@@ -35,6 +35,13 @@ class Prompter {
   }
   // A file chosen by the user, or nothing when cancelled.
   virtual std::optional<std::string> OpenFile(const std::string& title, const std::string& filter) = 0;
+  // A folder chosen by the user, starting at `startFolder` (may be empty), or nothing when cancelled
+  // or when the front end has no dialog for it.
+  virtual std::optional<std::string> ChooseFolder(const std::string& title, const std::string& startFolder) {
+    static_cast<void>(title);
+    static_cast<void>(startFolder);
+    return std::nullopt;
+  }
 };
 
 // Answers No, cancels dialogs and drops messages.

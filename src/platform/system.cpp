@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <ctime>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -156,6 +157,17 @@ std::filesystem::path SimulatorAppDataFolder(const std::filesystem::path& simFol
   }
   return {};
 #endif
+}
+
+ClockFields LocalClockNow() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+#ifdef _WIN32
+  localtime_s(&local, &now);
+#else
+  localtime_r(&now, &local);
+#endif
+  return {local.tm_wday, local.tm_hour, local.tm_min};
 }
 
 bool StdinIsTerminal() {

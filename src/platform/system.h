@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/calendar.h"
+
 namespace wf {
 
 // A string value under HKEY_LOCAL_MACHINE, read from the 32-bit registry view (where 32-bit
@@ -43,6 +45,10 @@ std::filesystem::path RoamingAppDataFolder();
 // exists, trying the login name ($USER, else $LOGNAME) first, then the other user folders in name
 // order ("Public" excepted); otherwise empty: there is none.
 std::filesystem::path SimulatorAppDataFolder(const std::filesystem::path& simFolder);
+
+// The weekday, hour and minute that this machine's clock shows now, in its own time zone (the
+// calendar functions work in UTC).
+ClockFields LocalClockNow();
 
 // Whether standard input / standard error are attached to a terminal.
 bool StdinIsTerminal();

@@ -10,6 +10,10 @@
 
 namespace wf::ui {
 
+// What a collection did, as the user is told: files read, airports added, updated and in the
+// database, the first file with an error, and a save that failed.
+std::string CollectionSummary(const AirportCollectionResult& result);
+
 class CCollect final : public SheetPage {
  public:
   static constexpr FieldInfo kAirportPath{
@@ -29,6 +33,8 @@ class CCollect final : public SheetPage {
 
   // "Browse": the folder of the file the user picks becomes the path; cancelling changes nothing.
   void OnBrowse();
+  // The simulator folder was `before`: a path that was its Addon Scenery folder becomes the new one's.
+  void OnSimFolderChanged(const std::filesystem::path& before);
   // The path as typed elsewhere (the command line); a folder, with or without a final separator.
   void SetAirportPath(const std::string& path);
   // "Collect Airports": the add-on scan of the path and the simulator's top-level folders.

@@ -1,11 +1,15 @@
 #include "ui/main_sheet.h"
 
 #include <algorithm>
+#include <chrono>
+#include <cmath>
 #include <utility>
 
 #include "app/traffic_report.h"
 #include "platform/numbers.h"
+#include "platform/system.h"
 #include "platform/text.h"
+#include "traffic/fleet.h"
 #include "world/plane.h"
 
 namespace wf::ui {
@@ -158,15 +162,17 @@ bool MainSheet::Apply() {
     if (!created_[i]) continue;
     const std::string problem = Page(static_cast<PageId>(i)).Problem();
     if (!problem.empty()) {
-      session_.prompter->Message(problem, MessageIcon::kWarning);
+      session_.prompter->Message(problem, MessageIcon::kStop);
       return false;
     }
   }
+  const std::filesystem::path simFolder = session_.simFolder;
   bool applied = true;
   for (int i = 0; i < kPageCount; ++i) {
     const auto page = static_cast<PageId>(i);
     if (created_[i] || page == PageId::kCollect) applied = Page(page).OnApply() && applied;
   }
+  if (session_.simFolder != simFolder && IsCreated(PageId::kCollect)) collect.OnSimFolderChanged(simFolder);
   return applied;
 }
 
@@ -187,10 +193,41 @@ void MainSheet::PlanesPageEditsWritten() {
 }
 
 FlightplanGeneration MainSheet::GenerateFlightplan(bool compile, CompilerReport report) {
+  const auto start = std::chrono::steady_clock::now();
   FlightplanGeneration generation;
   generation.run = RunTrafficGeneration(session_, compile, report);
   generation.summary = GenerationSummary(generation.run);
+  lastGeneration_ = GenerationTime{
+      LocalClockNow(), std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count()};
   return generation;
+}
+
+SheetStatus MainSheet::Status() const {
+  SheetStatus status;
+  status.workFolder = PathUtf8(session_.workFolder);
+  std::size_t used = 0;
+  for (const auto& [icao, airport] : session_.world.airportIndex)
+    used += airport->useAirport != 0 && TakesPartInTraffic(*airport) ? 1 : 0;
+  status.airports = "Airports: " + N(used) + "/" + N(session_.world.airportIndex.size()) + " used";
+  std::size_t models = 0, variations = 0;
+  for (const auto& [name, model] : session_.world.aircraftTypes)
+    models += planes.ModelImage(*model) == kImageUsable ? 1 : 0;
+  for (const auto& [title, variation] : session_.world.aircraftNames)
+    variations += planes.VariationImage(*variation) == kImageUsable ? 1 : 0;
+  status.aircraft = "Usable: " + N(models) + "/" + N(session_.world.aircraftTypes.size()) + " models, " +
+                    N(variations) + "/" + N(session_.world.aircraftNames.size()) + " variations";
+  if (!lastGeneration_) {
+    status.lastGeneration = "No generation since the start";
+    return status;
+  }
+  const ClockFields& at = lastGeneration_->ended;
+  status.lastGeneration = "Generated " + FormatWhole(at.hour, 2) + ":" + FormatWhole(at.minute, 2) + " (" +
+                          N(std::llround(lastGeneration_->seconds)) + " s): ";
+  const GenerationResult* generation = session_.lastGeneration.get();
+  status.lastGeneration += generation != nullptr ? N(generation->fleet.planes) + " planes, " +
+                                                       N(generation->flightLines) + " flights"
+                                                 : "nothing written";
+  return status;
 }
 
 std::optional<std::filesystem::path> MainSheet::WriteTrafficReport() {

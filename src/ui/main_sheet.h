@@ -10,6 +10,7 @@
 
 #include "app/startup_sequence.h"
 #include "app/traffic_run.h"
+#include "platform/calendar.h"
 #include "ui/airports_page.h"
 #include "ui/collect_page.h"
 #include "ui/flightplan_page.h"
@@ -38,6 +39,14 @@ struct FlightplanGeneration {
   // For the user: what was written (planes, airports, flights), the fleet's and the week's figures,
   // and what the compiler did.
   std::string summary;
+};
+
+// What the window's status bar shows, each part a text for people.
+struct SheetStatus {
+  std::string workFolder;      // the work folder's path
+  std::string airports;        // "Airports: U/N used": used, in a used country and not military
+  std::string aircraft;        // "Usable: M/N models, V/W variations", as the Planes page marks them
+  std::string lastGeneration;  // "Generated 14:02 (6 s): P planes, F flights", or that there was none
 };
 
 class MainSheet final : public PageHooks {
@@ -93,6 +102,9 @@ class MainSheet final : public PageHooks {
   FlightplanGeneration GenerateFlightplan(bool compile = true,
                                           CompilerReport report = CompilerReport::kPassedOn);
 
+  // The figures of the status bar, counted now.
+  SheetStatus Status() const;
+
   // "Show traffic report": writes the traffic report of the work folder (app/traffic_report.h) and
   // returns its path, for the front end to open; when no page could be written, shows why and
   // returns nothing.
@@ -112,6 +124,13 @@ class MainSheet final : public PageHooks {
   std::array<bool, kPageCount> created_{};
   PageId active_ = PageId::kSettings;
   bool generateEnabled_ = false;
+  // When the last "Generate Flightplan" of this sheet ended, on this machine's clock, and how long
+  // it took; none before one.
+  struct GenerationTime {
+    ClockFields ended;
+    double seconds;
+  };
+  std::optional<GenerationTime> lastGeneration_;
 };
 
 }

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
+#include "app/collection.h"
 #include "app/settings_file.h"
 #include "platform/system.h"
 #include "platform/text.h"
+#include "ui/collect_page.h"
 
 namespace wf::ui {
 
@@ -43,6 +45,7 @@ const PageField kFields[] = {
     }(),
     TextField<&S::toolsPath, &S::OnToolsPathChanged>(S::kToolsPath),
     TextField<&S::simPath, &S::OnSimPathChanged>(S::kSimPath),
+    TextField<&S::fsxCfgPath, &S::OnFsxCfgPathChanged>(S::kFsxCfgPath),
     NumberBoxField<&S::maxWeight, &S::OnMaxWeightChanged>(S::kMaxWeight),
 };
 
@@ -60,6 +63,7 @@ void CPSettings::LoadFromSession() {
   percentStep = session_.settings.gaPercentage / 10;
   simPath = PathUtf8(session_.simFolder);
   toolsPath = PathUtf8(session_.toolsFolder);
+  fsxCfgPath = PathUtf8(session_.fsxCfgFolder);
   maxWeight.Show(static_cast<std::uint32_t>(session_.settings.maxWeightGA));
 }
 
@@ -72,7 +76,8 @@ void CPSettings::OnInitDialog() {
 std::string CPSettings::Problem() const {
   if (!percentageProblem_.empty()) return percentageProblem_;
   for (const auto& [label, typed] :
-       {std::pair{kToolsPath.label, &toolsPath}, std::pair{kSimPath.label, &simPath}}) {
+       {std::pair{kToolsPath.label, &toolsPath}, std::pair{kSimPath.label, &simPath},
+        std::pair{kFsxCfgPath.label, &fsxCfgPath}}) {
     if (HasControlCharacter(*typed)) {
       return std::string(label) +
              ": a folder's path cannot hold a line break, a tab or another control "
@@ -121,6 +126,27 @@ void CPSettings::OnSimPathChanged(const std::string& text) {
   SetModified();
 }
 
+void CPSettings::OnFsxCfgPathChanged(const std::string& text) {
+  fsxCfgPath = text;
+  SetModified();
+}
+
+void CPSettings::OnBrowse(const FieldInfo& folder) {
+  const PageField* field = nullptr;
+  for (const PageField& f : kFields) {
+    if (f.info == &folder) field = &f;
+  }
+  if (field == nullptr || field->typed == nullptr) return;
+  std::string start = field->text(*this);
+  if (start.empty() && &folder == &kFsxCfgPath) start = DefaultFsxCfgPath();
+  if (const std::optional<std::string> chosen = session_.prompter->ChooseFolder(folder.label, start))
+    field->typed(*this, *chosen);
+}
+
+std::string CPSettings::DefaultFsxCfgPath() const {
+  return PathUtf8(DefaultFsxCfgFolder(UserPath(simPath)));
+}
+
 void CPSettings::OnMaxWeightChanged(const std::string& text) {
   maxWeight.SetText(text);
   SetModified();
@@ -129,19 +155,48 @@ void CPSettings::OnMaxWeightChanged(const std::string& text) {
 bool CPSettings::OnApply() {
   if (!Acceptable()) return false;
   session_.settings.gaPercentage = Percentage();
-  const std::string toolsMissing = TakeFolder(kToolsPath.label, toolsPath, session_.toolsFolder);
-  const std::string simMissing = TakeFolder(kSimPath.label, simPath, session_.simFolder);
+  const std::filesystem::path simBefore = session_.simFolder;
+  const std::filesystem::path fsxCfgBefore = FsxCfgFile(session_);
+  const std::string missing[] = {TakeFolder(kToolsPath.label, toolsPath, session_.toolsFolder),
+                                 TakeFolder(kSimPath.label, simPath, session_.simFolder),
+                                 TakeFolder(kFsxCfgPath.label, fsxCfgPath, session_.fsxCfgFolder)};
   session_.settings.maxWeightGA = static_cast<std::int32_t>(maxWeight.value);
-  session_.hooks->BuildPlaneTree();
 
-  const bool saved = SaveSettingsFile(session_, [this](IniFile& ini) {
-    WriteTuningSettings(ini, session_.settings, session_.toolsFolder, session_.simFolder);
-  });
+  const bool saved = SaveSettingsFile(session_, [this](IniFile& ini) { WriteTuningSettings(ini, session_); });
   SetModified(false);
-  for (const std::string& missing : {toolsMissing, simMissing}) {
-    if (!missing.empty()) session_.prompter->Message(missing, MessageIcon::kWarning);
+  for (const std::string& warning : missing) {
+    if (!warning.empty()) session_.prompter->Message(warning, MessageIcon::kWarning);
   }
+  const bool simChanged = session_.simFolder != simBefore;
+  ReadSimulatorAgain(simChanged, simChanged || FsxCfgFile(session_) != fsxCfgBefore);
+  session_.hooks->BuildPlaneTree();
   return saved;
+}
+
+void CPSettings::ReadSimulatorAgain(bool simFolderChanged, bool aircraftFoldersChanged) {
+  if (session_.simFolder.empty()) return;
+  std::string text;
+  MessageIcon icon = MessageIcon::kInformation;
+  // As at a start: a world without airports takes the simulator's own scenery.
+  if (simFolderChanged && session_.world.airportIndex.empty()) {
+    const AirportCollectionResult airports = CollectAirports(session_, ScanMode::kDefaultScenery);
+    // A folder without scenery was reported by the collection.
+    if (!airports.noScenery) text = "The simulator's scenery was collected: " + CollectionSummary(airports);
+    if (!airports.saved) icon = MessageIcon::kWarning;
+  }
+  if (aircraftFoldersChanged) {
+    const AircraftCollection aircraft = CollectAircraftAndSave(session_);
+    const AircraftCollectionResult& r = aircraft.result;
+    // A collection that listed no folder kept the database, and said why.
+    if (r.keptBecause.empty()) {
+      text += std::string(text.empty() ? "" : "\n") + "The installed aircraft were read again from " +
+              PathUtf8(r.fsxCfgPath) + ": " + FormatWhole(static_cast<std::int64_t>(r.models)) + " models (" +
+              FormatWhole(static_cast<std::int64_t>(r.newModels.size())) + " new, " +
+              FormatWhole(static_cast<std::int64_t>(r.removedModels.size())) + " removed), " +
+              FormatWhole(static_cast<std::int64_t>(r.variations)) + " variations.";
+    }
+  }
+  if (!text.empty()) session_.prompter->Message(text, icon);
 }
 
 }

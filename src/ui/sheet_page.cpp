@@ -46,7 +46,7 @@ bool SheetPage::SaveAirports() {
 bool SheetPage::Acceptable() const {
   const std::string problem = Problem();
   if (problem.empty()) return true;
-  session_.prompter->Message(problem, MessageIcon::kWarning);
+  session_.prompter->Message(problem, MessageIcon::kStop);
   return false;
 }
 

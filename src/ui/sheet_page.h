@@ -41,7 +41,8 @@ class SheetPage {
   // The page is shown for the first time (its window is created).
   virtual void OnInitDialog() = 0;
   // The first number the user typed that the page refuses, as a message naming the box and its
-  // range; empty when every box holds a number in range.
+  // range; empty when every box holds a number in range. A refusal is an error (MessageIcon::kStop):
+  // nothing was taken.
   virtual std::string Problem() const { return {}; }
   // The sheet's apply. A refused number is reported through the Prompter and nothing is applied;
   // the result is then false.

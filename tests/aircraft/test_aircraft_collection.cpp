@@ -12,6 +12,7 @@
 #include "aircraft/aircraft_collection.h"
 #include "aircraft/aircraft_test_support.h"
 #include "aircraft/sim_object_paths.h"
+#include "platform/folder_listing.h"
 #include "platform/system.h"
 #include "platform/text.h"
 #include "support/file_fixtures.h"
@@ -62,7 +63,9 @@ class AircraftCollectTest : public ::testing::Test {
                      const std::string& fileName = "aircraft.cfg") {
     test::Write(sim / folder / fileName, text);
   }
-  AircraftCollectionResult Collect() { return CollectAircraft(world, settings, sim, appData, progress); }
+  AircraftCollectionResult Collect() {
+    return CollectAircraft(world, settings, sim, ResolvePathCase(appData, "Microsoft/FSX/fsx.cfg"), progress);
+  }
 
   std::vector<std::uint16_t> Numbers() const {
     std::vector<std::uint16_t> numbers;
@@ -152,22 +155,22 @@ TEST_F(AircraftCollectTest, WithoutAnyAircraftFolderTheDatabaseIsKept) {
   struct Case {
     const char* name;
     std::function<void()> setUp;
-    fs::path appDataFolder;
+    fs::path fsxCfgFile;
     std::string reason;  // its start
   } cases[] = {
-      {"no application-data folder", [] {}, {}, "the folder of fsx.cfg is unknown"},
-      {"no fsx.cfg", [&] { fs::remove(fsxCfg); }, appData, PathUtf8(fsxCfg) + " was not found"},
-      {"no entries", [&] { WriteFsxCfg({}); }, appData, PathUtf8(fsxCfg) + " names no aircraft folder"},
+      {"no fsx.cfg folder", [] {}, {}, "the folder of fsx.cfg is unknown"},
+      {"no fsx.cfg", [&] { fs::remove(fsxCfg); }, fsxCfg, PathUtf8(fsxCfg) + " was not found"},
+      {"no entries", [&] { WriteFsxCfg({}); }, fsxCfg, PathUtf8(fsxCfg) + " names no aircraft folder"},
       {"only missing folders",
        [&] {
          WriteFsxCfg({"SimObjects\\Gone", "D:\\Elsewhere"});
        },
-       appData,
+       fsxCfg,
        "none of the aircraft folders that " + PathUtf8(fsxCfg) + " names exists below the simulator folder"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     c.setUp();
-    const AircraftCollectionResult kept = CollectAircraft(world, settings, sim, c.appDataFolder, progress);
+    const AircraftCollectionResult kept = CollectAircraft(world, settings, sim, c.fsxCfgFile, progress);
     EXPECT_TRUE(kept.keptBecause.starts_with(c.reason)) << kept.keptBecause;
     EXPECT_EQ(std::tuple(kept.removedModels.size() + kept.removedVariations.size(),
                          world.aircraftTypes.size(), world.aircraftNames.size()),
@@ -288,8 +291,8 @@ TEST(AircraftCollectDemo, TheDemoInstallation) {
   World world;
   Settings settings;
   NullProgress progress;
-  const AircraftCollectionResult result =
-      CollectAircraft(world, settings, examples / "sim", examples / "appdata", progress);
+  const AircraftCollectionResult result = CollectAircraft(
+      world, settings, examples / "sim", examples / "appdata/Microsoft/FSX/fsx.cfg", progress);
 
   EXPECT_FALSE(result.fsxCfgPath.empty());
   EXPECT_EQ(std::tuple(result.foldersRead, world.aircraftTypes.size(), world.aircraftNames.size()),

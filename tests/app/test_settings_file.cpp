@@ -45,7 +45,8 @@ TEST(SettingsFileTest, StoredFormsAndOtherLetterCase) {
       "runway=50\n"
       "[Path]\n"
       "TTools=C:\\FSX SDK\\Bin\n"
-      "fs2004=D:\\Games\\FSX\n");
+      "fs2004=D:\\Games\\FSX\n"
+      "FSXcfg=C:\\Users\\Pilot\\AppData\\Roaming\\Microsoft\\FSX\n");
   Settings settings;
   Random random;
   ReadSettings(ini, settings, random);
@@ -54,13 +55,15 @@ TEST(SettingsFileTest, StoredFormsAndOtherLetterCase) {
   EXPECT_EQ(settings.startDate, 1278201600);  // 2010-07-04
   EXPECT_FLOAT_EQ(settings.runwayFee, 0.5f);
 
-  std::filesystem::path tools, sim = "from-registry";
-  ReadPathSettings(ini, "/work", tools, sim);
+  Session session;
+  session.simFolder = "from-registry";
+  ReadPathSettings(ini, session);
 #ifdef _WIN32
-  EXPECT_EQ(sim.string(), "D:\\Games\\FSX");
+  EXPECT_EQ(session.simFolder.string(), "D:\\Games\\FSX");
 #else
-  EXPECT_EQ(sim.string(), "D:/Games/FSX");
-  EXPECT_EQ(tools.string(), "C:/FSX SDK/Bin");
+  EXPECT_EQ(session.simFolder.string(), "D:/Games/FSX");
+  EXPECT_EQ(session.toolsFolder.string(), "C:/FSX SDK/Bin");
+  EXPECT_EQ(session.fsxCfgFolder.string(), "C:/Users/Pilot/AppData/Roaming/Microsoft/FSX");
 #endif
 }
 
@@ -84,16 +87,17 @@ TEST(SettingsFileTest, HundredthsSurviveRepeatedApply) {
   }
   for (int cycle = 0; cycle < 10; ++cycle) {
     IniFile ini = IniFile::Load(path);
-    Settings settings;
-    Random random;
-    ReadSettings(ini, settings, random);
-    WriteFlightplanSettings(ini, settings);
-    WriteTuningSettings(ini, settings, folder.path() / "Bin", "");
+    Session session;
+    session.toolsFolder = folder.path() / "Bin";
+    ReadSettings(ini, session.settings, session.random);
+    WriteFlightplanSettings(ini, session.settings);
+    WriteTuningSettings(ini, session);
     ini.Save(path);
   }
   const IniFile ini = IniFile::Load(path);
   EXPECT_EQ(ini.GetString("Flightplan", "Taxi_max"), "115");
   EXPECT_EQ(ini.GetString("Mine", "keep"), "this");
+  EXPECT_FALSE(ini.GetString("Path", "FSXcfg")) << "no fsx.cfg folder set, none written";
   EXPECT_EQ(ini.GetString("Fees", "Runway"), "33");
   EXPECT_EQ(ini.GetString("Flightplan", "Date"), "01/01/2006");
   EXPECT_EQ(ini.Text().rfind("; my comment\r\n[Flightplan]\r\nTaxi_max=115\r\n", 0), 0u);

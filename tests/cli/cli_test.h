@@ -18,13 +18,14 @@ namespace wf::test {
 
 namespace fs = std::filesystem;
 
-// One command: its arguments, the status it exits with, a text it prints, and a file of the work
-// folder it leaves as it was.
+// One command: its arguments, the status it exits with, a text it prints, a file of the work folder
+// it leaves as it was, and a text it never prints.
 struct Step {
   std::string arguments;
   int exitCode;
   std::string says;
   const char* kept = nullptr;
+  const char* never = nullptr;
 };
 
 class CliTest : public ::testing::Test {
@@ -70,6 +71,8 @@ class CliTest : public ::testing::Test {
       EXPECT_EQ(result.exitCode, step.exitCode) << step.arguments << "\n" << result.out;
       EXPECT_NE(result.out.find(step.says), std::string::npos) << step.arguments << "\n" << result.out;
       EXPECT_EQ(step.kept != nullptr ? File(step.kept) : "", kept) << step.arguments;
+      EXPECT_EQ(step.never != nullptr ? result.out.find(step.never) : std::string::npos, std::string::npos)
+          << result.out;
     }
   }
 

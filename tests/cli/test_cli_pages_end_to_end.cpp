@@ -37,8 +37,10 @@ TEST_F(CliPagesTest, AirportEditsAreSavedAndRefusedOnesChangeNothing) {
        "Use:                  no\n  Military:             yes\n  Airport type:         Gras Strip (1)"},
       {"airport KAAA", 0, "Landing fees:         0.5\n"},
       {"airport KAAA --fee 0.4", 1, "a question was answered No"},  // the normal fee is stored
+      // A refusal is an error, and the page is not shown as if the value had been taken.
       {"airport KAAA --use yes --fee cheap", 1,
-       "Landing fees: \"cheap\" is not a number. Enter a number from 0 to 1000000000.", "objects.dat"},
+       "error: Landing fees: \"cheap\" is not a number. Enter a number from 0 to 1000000000.", "objects.dat",
+       "Airport Alpha Field"},
       {"country \"\" --use no", 2, "a name cannot be empty", "objects.dat"},
       {"country \" \" --use no", 2, "a name cannot be empty"},
       {"airport \"\" --use no", 2, "a name cannot be empty"},
@@ -92,8 +94,8 @@ TEST_F(CliPagesTest, PlaneEditsAreHandedDownAndSaved) {
       {"variation \"Trainer 152 White\" --use-ga yes", 1,
        "Use for GA: no category of \"Useage\" is ticked. Tick one."},
       {"--yes plane Trainer_152 --stall 3001", 1,
-       "Stall Speed (kts): \"3001\" is out of range. Enter a whole number from 0 to 3000.",
-       "AircraftTypes.dat"},
+       "error: Stall Speed (kts): \"3001\" is out of range. Enter a whole number from 0 to 3000.",
+       "AircraftTypes.dat", "Model Trainer_152"},
       {"plane Trainer_152 --usage pilots", 2, "--usage"},
       {"variation \"Trainer 152 White\" --cruise 1", 2, "--cruise"},  // a model's own value
       {"plane Trainer_152 --money-week 1 --money-flight 1", 2, "excludes"},
@@ -117,8 +119,8 @@ TEST_F(CliPagesTest, SettingsAndFlightPlanSettingsGoToTheSettingsFile) {
       {"settings --ga-percentage 50 --max-weight 20000 --tools-path no-such-bin", 0,
        "warning: Binary path: there is no folder"},
       {"flightplan --parking-fee large_gate=6000", 1, "parking fees", "Wingfold.ini"},
-      {"flightplan --min-hours 3", 1, "above the maximum Flight time", "Wingfold.ini"},
-      {"settings --max-weight 1", 1, "Max GA weight (kg)", "Wingfold.ini"},
+      {"flightplan --min-hours 3", 1, "above the maximum Flight time", "Wingfold.ini", "Month for"},
+      {"settings --max-weight 1", 1, "error: Max GA weight (kg)", "Wingfold.ini", "Percent of GA"},
       {"flightplan --max-hours 3 --date 2007-01-01 --parking-fee large_gate=100 --parking-fee "
        "small_ga_ramp=99999",
        1, "parking fees", "Wingfold.ini"},
@@ -127,6 +129,10 @@ TEST_F(CliPagesTest, SettingsAndFlightPlanSettingsGoToTheSettingsFile) {
        "Wingfold.ini"},
       {"settings", 0, "Percent of GA parking spaces used for GA Traffic generation: 50 %\n"},
       {"settings", 0, "Max GA weight (kg): 20000\n"},
+      {"settings --fsx-cfg-folder \"" + work_.string() + "\"", 0,
+       "No aircraft folder could be listed: " + (work_ / "fsx.cfg").string() + " was not found"},
+      {"status", 0, "FSXcfg                          = " + work_.string() + "  (file)"},
+      {"settings --fsx-cfg-folder \"\"", 0, "The installed aircraft were read again from "},
       {"flightplan --date 2006-02-30", 2, "--date"},
   });
   EXPECT_TRUE(fs::path(*IniFile::Load(work_ / "Wingfold.ini").GetString("Path", "TTools")).is_absolute());

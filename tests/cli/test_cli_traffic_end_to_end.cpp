@@ -72,6 +72,10 @@ TEST_F(CliTrafficTest, FirstStartWithoutADatabaseCollectsTheDefaultScenery) {
   Run({{"load", 1, "No airport was found in the simulator's scenery"},
        {"generate", 1, "No plane was placed: no airport is used"}});
   EXPECT_FALSE(fs::exists(work_ / "objects.dat") || fs::exists(work_ / "Flightplans-GA.dat"));
+  // The right folder, applied, has its scenery and aircraft read at once.
+  Run({{"settings --sim-path \"" + sim_.string() + "\"", 0, "The simulator's scenery was collected: "},
+       {"load", 0, "12 airports, 14 models"}});
+  fs::remove(work_ / "objects.dat");
   WriteSettings(settings);
   Run({{"load", 0, "Airport collection:"}, {"load", 0, "0 new, 14 kept, 0 removed"}});
   EXPECT_EQ(Wingfold("load").out.find("Airport collection:"), std::string::npos);

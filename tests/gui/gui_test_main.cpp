@@ -1,8 +1,11 @@
 // The GUI tests need one QApplication for the whole run; without a display they use Qt's offscreen
-// platform, whose notes that it cannot raise or resize a native window are dropped.
+// platform, whose notes that it cannot raise or resize a native window are dropped. What the window
+// keeps in the user's settings goes to a folder of the run, never to the user's own.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -19,6 +22,11 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   qtDefaultHandler = qInstallMessageHandler(DropOffscreenNotes);
   QApplication app(argc, argv);
+  const QTemporaryDir settings;
+  QSettings::setDefaultFormat(QSettings::IniFormat);
+  for (const auto scope : {QSettings::UserScope, QSettings::SystemScope})
+    QSettings::setPath(QSettings::IniFormat, scope, settings.path());
+  app.setOrganizationName("Wingfold tests");
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -8,6 +8,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
 #include <filesystem>
@@ -34,6 +35,7 @@ using wf::test::TempFolder;
 class GuiTest : public ::testing::Test {
  protected:
   GuiTest() {
+    QSettings().clear();  // each window starts as on a new machine
     fs::create_directories(work);
     fs::create_directories(sim / "Scenery" / "World" / "scenery");
     fs::create_directories(sim / "Scenery" / "Area" / "scenery");

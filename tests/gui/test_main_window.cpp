@@ -1,6 +1,9 @@
 // The window as it opens, its long work, and the traffic run behind "Generate Flightplan".
 #include <QAction>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
@@ -9,8 +12,11 @@
 #include <thread>
 #include <vector>
 
+#include "app/version.h"
+#include "gui/airports_view.h"
 #include "gui/gui_test_support.h"
 #include "gui/program.h"
+#include "platform/text.h"
 
 namespace wf::gui {
 namespace {
@@ -52,7 +58,8 @@ TEST_F(GuiTest, OpensWithTheDatabaseCollectedAndCannotBeClosedWhileItWorks) {
 }
 
 // Without a simulator folder nothing is collected or saved, and a generation without airports says
-// that it placed no plane instead of compiling an empty week.
+// that it placed no plane instead of compiling an empty week. The folder chosen with "Browse" and
+// applied has its scenery and aircraft read at once, without a restart.
 TEST_F(GuiTest, WithoutASimulatorFolderTheUserIsSentToTheSettings) {
   MainWindow& w = Open(false);
   EXPECT_EQ(prompter.messages, std::vector<std::string>{kSimFolderMissingMessage});
@@ -63,6 +70,24 @@ TEST_F(GuiTest, WithoutASimulatorFolderTheUserIsSentToTheSettings) {
   ASSERT_EQ(prompter.messages.size(), 2u);
   EXPECT_NE(prompter.messages[1].find("No plane was placed"), std::string::npos) << prompter.messages[1];
   EXPECT_FALSE(fs::exists(work / "Flightplans-GA.dat"));
+
+  ShowPage(ui::PageId::kCollect);
+  ShowPage(ui::PageId::kSettings);
+  prompter.chosenFolder = PathUtf8(sim);
+  QTest::mouseClick(Find<QPushButton>("simPathBrowse"), Qt::LeftButton);
+  EXPECT_EQ(Find<QLineEdit>("simPath")->text(), Q(PathUtf8(sim)));
+  Click(w.applyButton());
+  EXPECT_EQ(session.world.airportIndex.size(), 3u);
+  EXPECT_EQ(session.world.aircraftTypes.size(), 14u);
+  EXPECT_TRUE(fs::exists(work / "objects.dat"));
+  EXPECT_EQ(Find<QLineEdit>("airportPath")->text(), Q(PathUtf8(sim / "Addon Scenery" / "")));
+  ASSERT_EQ(prompter.messages.size(), 3u);
+  for (const char* says : {"The simulator's scenery was collected: 1 scenery files read", "3 airports added",
+                           "The installed aircraft were read again from"})
+    EXPECT_NE(prompter.messages[2].find(says), std::string::npos) << prompter.messages[2];
+  const auto& airports = static_cast<AirportsView&>(w.View(ui::PageId::kAirports)).treeModel();
+  EXPECT_TRUE(
+      airports.IndexOf(static_cast<ui::NodeId>(session.world.airportIndex.Find("KAAA")->treeItem)).isValid());
 }
 
 // A damaged database stops the window as it stops the command line, and the repair is offered: No
@@ -123,11 +148,62 @@ TEST_F(GuiTest, GenerateFlightplanRunsTheTrafficGenerationAndTheCompilerAndOffer
   EXPECT_TRUE(prompter.messages.empty());
 
   browserStarts = false;
-  w.menuBar()->actions().at(0)->menu()->actions().at(0)->trigger();
+  Find<QAction>("reportAction")->trigger();
   WaitForWork();
   EXPECT_EQ(opened.size(), 2u);
   ASSERT_EQ(prompter.messages.size(), 1u);
   EXPECT_NE(prompter.messages[0].find("no browser could be started"), std::string::npos);
+}
+
+// The File menu's keys run what the buttons run, the status bar follows the work, About names the
+// version, and the window comes back at the page and size it was closed with.
+TEST_F(GuiTest, FileMenuAndStatusBarFollowTheWorkAndTheWindowComesBackAsItWasLeft) {
+  MainWindow& w = Open();
+  const auto status = [&w] {
+    QStringList texts;
+    for (const QLabel* label : w.statusLabels()) texts << label->text();
+    return texts.join(" | ").toStdString();
+  };
+  EXPECT_EQ(status(), PathUtf8(work) +
+                          " | Airports: 3/3 used | Usable: 10/14 models, 15/22 variations | "
+                          "No generation since the start");
+  EXPECT_FALSE(Find<QAction>("applyAction")->isEnabled());
+  EXPECT_TRUE(Find<QAction>("generateAction")->isEnabled());  // the trees are built at start
+  QString about;
+  QTimer::singleShot(0, [&about] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      about = box->text();
+      box->accept();
+    }
+  });
+  w.ShowAbout();
+  EXPECT_TRUE(about.contains(ProgramVersion())) << about.toStdString();
+  ShowPage(ui::PageId::kAirports);
+  QApplication::setActiveWindow(&w);
+  QTest::keyClick(&w, Qt::Key_G, Qt::ControlModifier);
+  WaitForWork();
+  EXPECT_TRUE(fs::exists(work / "Flightplans-GA.dat"));
+  for (const char* says : {"Generated ", " s): 8 planes, 120 flights"})
+    EXPECT_NE(status().find(says), std::string::npos) << status();
+
+  Find<QAction>("collectAction")->trigger();
+  WaitForWork();
+  EXPECT_EQ(w.tabs()->currentIndex(), static_cast<int>(ui::PageId::kCollect));
+  EXPECT_NE(status().find("Airports: 4/4 used"), std::string::npos) << status();
+  w.resize(1000, 700);
+  QApplication::setActiveWindow(&w);  // the progress box was
+  QTest::keyClick(&w, Qt::Key_Q, Qt::ControlModifier);
+  EXPECT_FALSE(w.isVisible());
+
+  Session restarted;
+  restarted.prompter = &prompter;
+  StartSession(restarted, work);
+  MainWindow again(restarted);
+  again.show();
+  EXPECT_TRUE(OpenAndWait(again));
+  EXPECT_EQ(again.tabs()->currentIndex(), static_cast<int>(ui::PageId::kCollect));
+  // The window goes while the page is still being made: the work ends before the sheet goes.
+  EXPECT_EQ(again.size(), QSize(1000, 700));
 }
 
 TEST_F(GuiTest, ASecondProgramOnTheWorkFolderIsToldWhoHoldsIt) {

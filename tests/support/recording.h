@@ -55,6 +55,10 @@ class RecordingPrompter final : public Prompter {
     return AskYesNo(question);
   }
   std::optional<std::string> OpenFile(const std::string&, const std::string&) override { return chosenFile; }
+  std::optional<std::string> ChooseFolder(const std::string& title, const std::string&) override {
+    folderDialogs.push_back(title);
+    return chosenFolder;
+  }
 
   std::vector<std::string> messages;
   std::vector<std::string> questions;
@@ -62,6 +66,8 @@ class RecordingPrompter final : public Prompter {
   bool answer = false;
   std::optional<Answer> choice;  // the answer to Yes/No/Cancel; as the other questions when unset
   std::optional<std::string> chosenFile;
+  std::optional<std::string> chosenFolder;
+  std::vector<std::string> folderDialogs;  // the titles of the folder dialogs shown
 
  private:
   std::deque<Answer> answers_;

@@ -1,13 +1,23 @@
 // wingfold_screenshots OUT WORK [AIRPORT] [MODEL]: opens the window on the work folder WORK (a copy of
-// the demo world's, whose settings name the demo simulator folder), draws each page and the Make AI
-// Plane dialog of MODEL (default: the demo's AI copy) into OUT as PNG files, with AIRPORT (default
-// EDDF) found on the Airports page, and ends. scripts/screenshots runs it offscreen.
+// the demo world's, whose settings name the demo simulator folder), generates the flight plans
+// (without the compiler, so that the simulator folder stays as it is), draws each page, the window
+// with its status bar and the Make AI Plane dialog of MODEL (default: the demo's AI copy) into OUT as
+// PNG files, with AIRPORT (default EDDF) found on the Airports page, and ends. The folders shown are
+// those a user of the simulator would see, not this machine's. The window's remembered size and
+// page are kept in a folder of the run, so the pictures are drawn at the default size.
+// scripts/screenshots runs it offscreen.
 #include <QtCore/qtestsupport_core.h>
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
 #include <QPushButton>
+#include <QSettings>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeView>
 #include <filesystem>
@@ -28,6 +38,23 @@ class QuietPrompter final : public wf::Prompter {
   std::optional<std::string> OpenFile(const std::string&, const std::string&) override { return {}; }
 };
 
+// The folders a user of the simulator recognises, in place of the demo's.
+void ShowNeutralFolders(QWidget& window) {
+  const QString sim = R"(C:\Program Files (x86)\Microsoft Games\Microsoft Flight Simulator X)";
+  const std::pair<const char*, QString> shown[] = {
+      {"toolsPath", R"(C:\Wingfold\Bin)"},
+      {"simPath", sim},
+      {"airportPath", sim + R"(\Addon Scenery\)"},
+  };
+  for (const auto& [name, text] : shown) {
+    if (auto* edit = window.findChild<QLineEdit*>(name)) edit->setText(text);
+  }
+  if (auto* edit = window.findChild<QLineEdit*>("fsxCfgPath"))
+    edit->setPlaceholderText(R"(C:\Users\Pilot\AppData\Roaming\Microsoft\FSX)");
+  if (auto* label = window.findChild<QLabel*>("statusWorkFolder"))
+    label->setText(R"(C:\Users\Pilot\Documents\Wingfold)");
+}
+
 bool Save(QWidget& widget, const QString& file) {
   QApplication::processEvents();
   if (widget.grab().save(file)) return true;
@@ -44,6 +71,10 @@ bool Settle(wf::gui::MainWindow& window) {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  const QTemporaryDir settings;
+  QSettings::setDefaultFormat(QSettings::IniFormat);
+  for (const auto scope : {QSettings::UserScope, QSettings::SystemScope})
+    QSettings::setPath(QSettings::IniFormat, scope, settings.path());
   if (argc < 3) {
     std::cerr << "usage: wingfold_screenshots OUT WORK [AIRPORT] [MODEL]\n";
     return 2;
@@ -63,6 +94,8 @@ int main(int argc, char** argv) {
   QObject::connect(&window, &wf::gui::MainWindow::opened, [&opened](bool ok) { opened = ok; });
   window.Open();
   if (!Settle(window) || !opened) return 1;
+  window.work().Run(&window, [&window] { window.sheet().GenerateFlightplan(false); });
+  if (!Settle(window)) return 1;
 
   using wf::ui::PageId;
   auto& planes = static_cast<wf::gui::PlanesView&>(window.View(PageId::kPlanes));
@@ -81,7 +114,22 @@ int main(int argc, char** argv) {
       const QModelIndex root = planes.treeModel().index(0, 0);
       planes.tree()->setCurrentIndex(planes.treeModel().index(0, 0, planes.treeModel().index(1, 0, root)));
     }
+    ShowNeutralFolders(window);
     saved = Save(window, out + "/" + names[i] + ".png") && saved;
+  }
+  // The window with its File menu open, over the status bar of the generation.
+  window.tabs()->setCurrentIndex(static_cast<int>(PageId::kFlightplan));
+  ShowNeutralFolders(window);
+  QAction* fileItem = window.menuBar()->actions().at(0);
+  QMenu* file = fileItem->menu();
+  file->popup(window.menuBar()->mapToGlobal(window.menuBar()->actionGeometry(fileItem).bottomLeft()));
+  QApplication::processEvents();
+  QPixmap shot = window.grab();
+  QPainter(&shot).drawPixmap(window.mapFromGlobal(file->pos()), file->grab());
+  file->hide();
+  if (!shot.save(out + "/main-window.png")) {
+    std::cerr << "cannot write main-window.png\n";
+    saved = false;
   }
 
   // The dialog of the AI copy (its textures measured, the nearest flight model chosen), closed with
