@@ -31,10 +31,8 @@ TEST(DestinationCaches, SearchBandsFollowTheWalksFromHome) {
     int h, range, lo, span;
   } cases[] = {
       {4, 10, 2, 3},   // stops at the key equal to the lower bound, before the one equal to the upper
-      {3, 10, 2, 3},   // a tie at home: the same band
       {5, 15, 2, 4},   // the walk down passes ties
       {1, 5, 1, 1},    // lower bound below 0: stops at the first key of 0
-      {0, 5, 0, 2},    // home at the start
       {6, 100, 1, 6},  // the same from the far end: position 0 stays out
       {3, 0, 3, 0},    // no range: an empty band
   };
@@ -108,7 +106,7 @@ TEST(DestinationCaches, DistancesAndSunsetsAreThoseOfTheFormulas) {
     }
   }
   // Days before, inside and after the days kept, for each airport, each asked twice.
-  for (const std::int64_t day : {-3, -2, 0, 6, 9, 10, 30}) {
+  for (const std::int64_t day : {-3, 0, 9, 30}) {
     for (std::size_t i = 0; i < 3; ++i) {
       const TimeValue date = start + day * 86400 + 43200;
       const TimeValue expected = SunsetTime(date, at(i).latitude, at(i).longitude);

@@ -47,28 +47,6 @@ Filled Fill(World& world, CAirport& airport, int gaPercentage, int drawLimit = 1
   return filled;
 }
 
-TEST(FleetMinimumParking, RaisesSmallAndMediumRampsByAirportType) {
-  using enum ParkingType;
-  // The type, the small, medium and large ramps collected, and then as raised.
-  const std::tuple<AirportType, std::array<std::uint32_t, 3>, std::array<std::uint32_t, 3>> cases[] = {
-      {kBush, {0, 0, 0}, {2, 0, 0}},
-      {kGrassStrip, {1, 1, 1}, {2, 1, 1}},  // medium ramps stay as collected
-      {kSmallCommercial, {3, 0, 0}, {4, 0, 0}},
-      {kMediumAirfield, {0, 0, 0}, {9, 0, 0}},    // no medium ramps stay none
-      {kMediumAirfield, {12, 1, 0}, {12, 3, 0}},  // 1 medium ramp becomes 3
-      {kMediumCommercial, {0, 4, 1}, {9, 4, 1}},  // 4 is not raised
-      {kLargeCommercial, {20, 6, 3}, {20, 6, 3}},
-      {kLargeAirfield, {0, 5, 0}, {18, 6, 0}},  // 5 becomes 6
-      {kDerived, {0, 1, 0}, {0, 1, 0}},         // no type: as collected
-  };
-  for (const auto& [type, collected, raised] : cases) {
-    const std::array<std::uint32_t, 3> minimum = {MinimumParkingCount(type, kRampGaSmall, collected[0]),
-                                                  MinimumParkingCount(type, kRampGaMedium, collected[1]),
-                                                  MinimumParkingCount(type, kRampGaLarge, collected[2])};
-    EXPECT_EQ(minimum, raised) << Code(type);
-  }
-}
-
 // With GA percentage 0 each space costs exactly its one draw and no plane is made. The minimum
 // counts follow the type the user set over the derived one.
 TEST(FleetGeneration, OneDrawPerSpaceWhenNoSpaceIsUsed) {
@@ -138,8 +116,7 @@ TEST(FleetLottery, CandidatesThatCannotBeBasedLeaveTheSpacesEmpty) {
 // airport, with the first float plane's range, and costs one distance per seaplane base looked at.
 TEST(FleetLottery, FloatPlanesNeedASeaplaneBaseWithinHalfTheirRange) {
   // The base's latitude (the airport is at 50 N 8 E; one degree of latitude is about 60 nm), the range.
-  const std::tuple<double, int, bool> cases[] = {
-      {51, 130, true}, {51, 110, false}, {53, 400, true}, {53, 300, false}};
+  const std::tuple<double, int, bool> cases[] = {{51, 130, true}, {51, 110, false}};
   for (const auto& [baseLatitude, range, based] : cases) {
     SCOPED_TRACE(baseLatitude);
     World world;
@@ -249,24 +226,6 @@ TEST(FleetRegistrations, NeverRepeatAcrossRuns) {
   EXPECT_EQ(planesOfSecondRun, 28u);
 }
 
-TEST(RegistrationPatternIndex, ByAircraftClass) {
-  const struct {
-    int engineCount, engineType, maxWeight, expected;
-  } cases[] = {{0, 3, 30000, 10},  // no engines comes first
-               {1, 3, 30000, 7},   // helicopter turbine before any weight
-               {2, 1, 20001, 6},  {2, 1, 20000, 5}, {2, 1, 14000, 5}, {2, 1, 13999, 4},
-               {1, 5, 5700, 4},   {2, 0, 5699, 3},  {1, 0, 5699, 1},  {2, 0, 2000, 3},
-               {1, 0, 2000, 1},   {2, 0, 1999, 2},  {1, 0, 1999, 0}};
-  for (const auto& c : cases) {
-    CAircraft model;
-    model.engineCount = c.engineCount;
-    model.engineType = EngineType{c.engineType};
-    model.maxWeight = c.maxWeight;
-    EXPECT_EQ(RegistrationPatternIndex(model), c.expected)
-        << c.engineCount << " engines, type " << c.engineType << ", " << c.maxWeight << " kg";
-  }
-}
-
 class MakeRegistrationTest : public ::testing::Test {
  protected:
   void Take(const std::string& registration) { taken_.Insert(registration, std::make_unique<CPlane>()); }
@@ -342,39 +301,25 @@ CCountry& AddCountry(World& world, const std::string& region, const std::string&
 
 TEST(RegistrationPatternsTest, CountryLinesReplaceCountAndPatternsOrChangeNothing) {
   const std::tuple<const char*, int, Patterns> cases[] = {
-      {"COUNTRY;Germany;-1;D-E...;D-F...;D-G...;D-I...;D-C...;D-B...;D-A...;X;Y;D-H...;D-K...",
+      {"COUNTRY;Germany;-1;A;B;C;D;E;F;G;H;I;J;K",
        -1,
-       {"D-E...", "D-F...", "D-G...", "D-I...", "D-C...", "D-B...", "D-A...", "X", "Y", "D-H...", "D-K..."}},
-      {"COUNTRY;Germany;2;D-E...;D-F...", 2, {"D-E...", "D-F..."}},
-      // Fewer patterns than the count: the rest are empty, not the old ones.
-      {"COUNTRY;Germany;5;D-E...;D-F...", 5, {"D-E...", "D-F..."}},
-      {"COUNTRY;Germany;4", 4, {}},
-      {"COUNTRY;Germany;1;D-E...;ignored", 1, {"D-E..."}},
-      {"COUNTRY;Germany;3;D-E...;;D-G...", 3, {"D-E...", "", "D-G..."}},
-      {"COUNTRY;Germany;11;A;B;C;D;E;F;G;H;I;J;K;L",
-       11,
        {"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K"}},
-      {"COUNTRY;Germany;0;D-E...", 0, {}},
-      // The count is a decimal number truncated toward zero.
-      {"COUNTRY;Germany;2.9;D-E...;D-F...;D-G...", 2, {"D-E...", "D-F..."}},
+      // Fewer patterns than the count: the rest are empty, not the old ones.
+      {"COUNTRY;Germany;5;D-E...;;D-G...", 5, {"D-E...", "", "D-G..."}},
+      {"COUNTRY;Germany;1;D-E...;ignored", 1, {"D-E..."}},
+      // The count is a decimal number truncated toward zero; Windows line ends do not reach the last pattern.
+      {"COUNTRY;Germany; +2.9x;D-E...;D-F...;D-G...\r\n", 2, {"D-E...", "D-F..."}},
       {"COUNTRY;Germany;-1.5;A;B;C;D;E;F;G;H;I;J;K",
        -1,
        {"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K"}},
-      {"COUNTRY;Germany; +2x;D-E...;D-F...", 2, {"D-E...", "D-F..."}},
-      // Windows line ends do not reach the last pattern.
-      {"COUNTRY;Germany;2;D-E...;D-F...\r\n", 2, {"D-E...", "D-F..."}},
       // Lines that change nothing.
       {"COUNTRY;Germany;12;A;B;C;D;E;F;G;H;I;J;K;L", 3, kDefaultPatterns},
       {"COUNTRY;Germany;-2;A", 3, kDefaultPatterns},
-      {"COUNTRY;Germany;;A", 3, kDefaultPatterns},
-      {"COUNTRY;Germany;many;A", 3, kDefaultPatterns},
       {"COUNTRY;Germany;1e9;A", 3, kDefaultPatterns},
+      {"COUNTRY;Germany;many;A", 3, kDefaultPatterns},
       {"COUNTRY;Germany", 3, kDefaultPatterns},
-      {"COUNTRY;Austria;1;OE-...", 3, kDefaultPatterns},
       {"country;Germany;1;D-E...", 3, kDefaultPatterns},
       {" COUNTRY;Germany;1;D-E...", 3, kDefaultPatterns},
-      {"COUNTRY:Germany;1;D-E...", 3, kDefaultPatterns},
-      {"# COUNTRY;Germany;1;D-E...", 3, kDefaultPatterns},
       {"", 3, kDefaultPatterns}};
   for (const auto& [line, count, patterns] : cases) {
     World world;
