@@ -20,7 +20,6 @@ TEST(SceneryFolderListingTest, MatchesNamesAsTheWindowsFileFunctionsDo) {
     std::vector<std::string> matching, other;
   } cases[] = {{"Scenery.", {"Scenery", "SCENERY", "scenery"}, {"Scenery.old", "Sceneryx"}},
                {"*.", {"Addon Scenery"}, {"0105.old"}},
-               {"*.BGL", {"APX1.bgl"}, {}},
                {"*.bgl", {"apx.BgL", "a.b.bgl", ".bgl"}, {"apx.bglx", "apx.bg"}},
                {"a?c", {"abc"}, {"ac"}},
                {"*a*b*c", {"xaybzc"}, {"xaybz"}},
