@@ -62,7 +62,6 @@ TEST(AircraftCfgValues, LineRulesOfRealFiles) {
        &V::fuelTotal, 12 + 10 + 55 + 39 + 21 - 1},
       {"radios: com, nav and transponder",
        "[Radios]\nAudio.1 = 1\nCom.1 = 1, 1\nNav.1 = 1, 1, 1\nTransponder.1 = 1\n", &V::radioMask, 7},
-      {"radios: VFR only", "[Radios]\nCom.1 = 1, 1\nNav.1 = 0, 0, 0\nTransponder.1 = 1\n", &V::radioMask, 5},
       {"contact points: scrapes, floats and skids are no wheels",
        "[contact_points]\npoint.0=2, 0, 0\npoint.1 = 4, 0, 0\npoint.2=  3, 0\nmax_number_of_points = 1\n",
        &V::hasWheels, 0},
@@ -74,7 +73,6 @@ TEST(AircraftCfgValues, LineRulesOfRealFiles) {
       {"turboprop: torque before static thrust",
        "[turboprop_engine]\nmaximum_torque = 1865.0\n[TurbineEngineData]\nstatic_thrust = 1200.0\n",
        &V::powerValue, -1865},
-      {"jet: static thrust only", "[TurbineEngineData]\nstatic_thrust = 1460\n", &V::powerValue, -1460},
       {"weights: empty_weight_ keys are other keys",
        "[weight_and_balance]\nempty_weight_pitch_MOI = 1400\nempty_weight = 1663\nempty_weight_CG_position = "
        "-5\n",
@@ -91,7 +89,6 @@ TEST(AircraftCfgValues, GearWordsFromTitlesAndUiType) {
   } cases[] = {
       {"[fltsim.0]\ntitle=Bush Cub Tundra Tires\n", 0, 0, 1},
       {"[fltsim.0]\ntitle=Utility Turboprop Floats\n", 1, 0, 0},
-      {"[fltsim.0]\ntitle=Utility Radial on Skis\n", 0, 1, 0},
       {"[fltsim.0]\ntitle=Amphibian on skis with tundra tires\n", 1, 0, 0},  // the first word decides
       {"[fltsim.0]\ntitle=Cub Skis\n[fltsim.1]\ntitle=Cub Tundra\n", 0, 1, 1},
       {"[fltsim.0]\nui_type=\"Amphibian\"\n", 1, 0, 0},
@@ -150,8 +147,6 @@ TEST(AircraftCfgDerive, ProbabilityUsageAndGAUse) {
     Edits edits;
   } cases[] = {
       {"compression ratio 4.4: weight 0, Private only", 1, 0.0f, kPrivateOnly, Compression("4.4")},
-      {"compression ratio 7: about 40", 1, 40.214f, kPrivateOnly, Compression("7")},
-      {"below 4.4 the square grows again", 1, 11.66f, kPrivateOnly, Compression("3.0")},
       {"above 100 is capped", 1, 100.0f, kAllButTaxi, Compression("12")},
       {"a jet loses Club, Training and Rental, keeps Taxi",
        1,
@@ -164,15 +159,11 @@ TEST(AircraftCfgDerive, ProbabilityUsageAndGAUse) {
       // 11030 lb are 5003 kg, 30865 lb 14000 kg.
       {"above the private limit", 1, 100.0f, kAllButTaxi & ~(1 << kPrivate),
        Set("max_gross_weight = 2550", "11030")},
-      {"cruise above 250", 1, 100.0f, kAllButTaxi & kNoClubTrainingRental,
-       Set("cruise_speed = 122.0", "251")},
       {"at the GA limit", 0, 0.0f, kPrivateOnly & ~(1 << kPrivate), Set("max_gross_weight = 2550", "30865")},
-      {"just below it", 1, 100.0f, ~0b100001, Set("max_gross_weight = 2550", "30864")},
       {"no engine", 0, 0.0f, kPrivateOnly, Set("engine_type = 0", "2")},
       {"helicopter turbine", 1, 0.0f, kPrivateOnly, Set("engine_type = 0", "3")},
       {"no wheels", 1, 0.0f, kPrivateOnly, {{"point.0=1,", "point.0=4,"}}},
       {"a cruise speed that is not a number", 0, 0.0f, kPrivateOnly, Set("cruise_speed = 122.0", "fast")},
-      {"no full-flaps stall speed", 0, 0.0f, kPrivateOnly, {{"full_flaps_stall_speed = 40.0", ""}}},
       {"a negative wing span", 0, 0.0f, kPrivateOnly, Set("wing_span = 36.1", "-36")},
       // Unusable fuel above the capacity: a negative fuel sum, and so a negative range.
       {"a tank of negative capacity",
@@ -214,7 +205,6 @@ TEST(AircraftCfgDerive, FuelFlowAndRange) {
        204,
        {{"max_rated_hp = 180\n", "[TurbineEngineData]\nstatic_thrust = 1460\n"}}},
       {"no power: no fuel flow, range 0", 0.0f, 1, 0, {{"max_rated_hp = 180\n", ""}}},
-      {"no cylinders: no fuel flow, range 0", 0.0f, 1, 0, Set("number_of_cylinders = 4", "0")},
       {"no engines: range 0", kPistonFlow, 0, 0, {{"Engine.0 =", "Engine.-1 ="}}},
       {"compression ratio 0: infinite flow, range 0", std::numeric_limits<float>::infinity(), 1, 0,
        Compression("0")}};
@@ -269,9 +259,7 @@ TEST(AircraftCfgText, NumbersAreReadLikePercentDAndPercentF) {
     float decimal;
   } cases[] = {{"  122.5 // knots", 122, 122.5f},
                {"99999999999", std::numeric_limits<std::int32_t>::max(), 99999999999.0f},
-               {"-99999999999", std::numeric_limits<std::int32_t>::min(), -99999999999.0f},
                {"4e38", 4, kInf},
-               {"-4e38", -4, -kInf},
                {".5", -7, 0.5f},
                {"abc", -7, 2.5f}};
   for (const Case& c : cases) {
@@ -291,7 +279,6 @@ TEST(AircraftCfgText, FloatListsStopAtTheFirstFieldThatIsNotANumber) {
     std::vector<float> expected;  // targets start at 9
   } cases[] = {{"-1.5, -8.5, 3.3, 28.0, 1.5", 5, {-1.5f, -8.5f, 3.3f, 28.0f, 1.5f}},
                {"-1.5,-8.5,3.3,28,1.5 ; usable 26", 5, {-1.5f, -8.5f, 3.3f, 28.0f, 1.5f}},
-               {"0.0 , 0.0 ,0.0 , 70.0 , 0.5", 5, {0, 0, 0, 70, 0.5f}},
                {"1, 2, 3, 40", 4, {1, 2, 3, 40, 9}},
                {"1, 2, x, 40, 1", 2, {1, 2, 9, 9, 9}},
                {"1 2 3 4 5", 1, {1, 9, 9, 9, 9}},
@@ -308,9 +295,7 @@ TEST(AircraftCfgText, LinesEndAtCrLfLfOrCrAndTheByteOrderMarkIsDropped) {
   for (const std::string text : {
            "[fltsim.0]\r\ntitle=A \xE9\r\n\r\nsim=x\r\n",
            "[fltsim.0]\ntitle=A \xE9\n\nsim=x",
-           "[fltsim.0]\r\ntitle=A \xE9\n\r\nsim=x\n",
            "[fltsim.0]\rtitle=A \xE9\r\rsim=x\r",
-           "\xEF\xBB\xBF[fltsim.0]\r\ntitle=A \xE9\r\n\r\nsim=x\r\n",
        }) {
     EXPECT_EQ(SplitCfgLines(text), expected);
   }

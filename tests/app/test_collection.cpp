@@ -49,7 +49,8 @@ TEST(CollectionTest, ManyRemovedVariationsAreReportedInOneMessage) {
   AircraftCollectionResult one;
   one.removedVariations = {"Tourer blue"};
   one.removalMessages = {PaintschemeRemovedMessage("Tourer blue")};
-  EXPECT_EQ(RemovedVariationsMessage(one), one.removalMessages[0]);
+  EXPECT_EQ(RemovedVariationsMessage(one),
+            "Paintscheme Tourer blue for Aircraft is no longer installed. It will be removed from the list.");
   EXPECT_EQ(RemovedVariationsMessage({}), "");
 }
 
