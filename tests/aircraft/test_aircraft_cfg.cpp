@@ -139,6 +139,7 @@ Edits Compression(const std::string& ratio) {
 }
 
 TEST(AircraftCfgDerive, ProbabilityUsageAndGAUse) {
+  const Edits jet = {{"engine_type = 0", "engine_type = 1"}, {"fuel_type = 1", "fuel_type = 2"}};
   struct Case {
     const char* what;
     std::int32_t useForGA;
@@ -148,11 +149,7 @@ TEST(AircraftCfgDerive, ProbabilityUsageAndGAUse) {
   } cases[] = {
       {"compression ratio 4.4: weight 0, Private only", 1, 0.0f, kPrivateOnly, Compression("4.4")},
       {"above 100 is capped", 1, 100.0f, kAllButTaxi, Compression("12")},
-      {"a jet loses Club, Training and Rental, keeps Taxi",
-       1,
-       100.0f,
-       kNoClubTrainingRental,
-       {{"engine_type = 0", "engine_type = 1"}, {"fuel_type = 1", "fuel_type = 2"}}},
+      {"a jet loses Club, Training and Rental, keeps Taxi", 1, 100.0f, kNoClubTrainingRental, jet},
       // 3970 lb are 1800 kg.
       {"avgas at the taxi minimum loses Taxi", 1, 100.0f, kAllButTaxi, Set("empty_weight = 1663", "3970")},
       {"avgas above it keeps everything", 1, 100.0f, -1, Set("empty_weight = 1663", "3971")},
@@ -166,11 +163,8 @@ TEST(AircraftCfgDerive, ProbabilityUsageAndGAUse) {
       {"a cruise speed that is not a number", 0, 0.0f, kPrivateOnly, Set("cruise_speed = 122.0", "fast")},
       {"a negative wing span", 0, 0.0f, kPrivateOnly, Set("wing_span = 36.1", "-36")},
       // Unusable fuel above the capacity: a negative fuel sum, and so a negative range.
-      {"a tank of negative capacity",
-       0,
-       0.0f,
-       kPrivateOnly,
-       {{"LeftMain = -1.5, -8.5, 3.3, 28.0, 1.5", "LeftMain = 0, 0, 0, -5000, 0"}}}};
+      {"a tank of negative capacity", 0, 0.0f, kPrivateOnly,
+       Set("LeftMain = -1.5, -8.5, 3.3, 28.0, 1.5", "0, 0, 0, -5000, 0")}};
   for (const Case& c : cases) {
     const auto a = Derived(Edited(kPistonSingleCfg, c.edits));
     EXPECT_EQ(a->useForGA, c.useForGA) << c.what;
@@ -182,32 +176,26 @@ TEST(AircraftCfgDerive, ProbabilityUsageAndGAUse) {
 TEST(AircraftCfgDerive, FuelFlowAndRange) {
   const std::string kTurbine =
       "[TurbineEngineData]\nstatic_thrust = 1200.0\n[turboprop_engine]\nmaximum_torque = 1865.0\n";
+  const std::string kJet = "[TurbineEngineData]\nstatic_thrust = 1460\n";
+  const Edits scalars = {{"power_scalar = 1.0", "power_scalar = 2.0"},
+                         {"fuel_flow_scalar = 1.0", "fuel_flow_scalar = 1.5"}};
   struct Case {
     const char* what;
     float fuelFlow;
     std::int32_t engineCount, range;
     Edits edits;
-  } cases[] = {
-      {"two engines halve the range",
-       kPistonFlow,
-       2,
-       283,
-       {{"[piston_engine]", "[GeneralEngineData]\nEngine.1 = 0,0,0\n[piston_engine]"}}},
-      {"power scalar and fuel flow scalar",
-       kPistonFlow * 0.75f,
-       1,
-       756,
-       {{"power_scalar = 1.0", "power_scalar = 2.0"}, {"fuel_flow_scalar = 1.0", "fuel_flow_scalar = 1.5"}}},
-      {"turboprop: torque x 0.08", 149.2f, 1, 160, {{"max_rated_hp = 180\n", kTurbine}}},
-      {"jet: thrust x 0.08",
-       116.8f,
-       1,
-       204,
-       {{"max_rated_hp = 180\n", "[TurbineEngineData]\nstatic_thrust = 1460\n"}}},
-      {"no power: no fuel flow, range 0", 0.0f, 1, 0, {{"max_rated_hp = 180\n", ""}}},
-      {"no engines: range 0", kPistonFlow, 0, 0, {{"Engine.0 =", "Engine.-1 ="}}},
-      {"compression ratio 0: infinite flow, range 0", std::numeric_limits<float>::infinity(), 1, 0,
-       Compression("0")}};
+  } cases[] = {{"two engines halve the range",
+                kPistonFlow,
+                2,
+                283,
+                {{"fuel_flow_scalar", "Engine.1 = 0,0,0\nfuel_flow_scalar"}}},
+               {"power and fuel flow scalars", kPistonFlow * 0.75f, 1, 756, scalars},
+               {"turboprop: torque x 0.08", 149.2f, 1, 160, {{"max_rated_hp = 180\n", kTurbine}}},
+               {"jet: thrust x 0.08", 116.8f, 1, 204, {{"max_rated_hp = 180\n", kJet}}},
+               {"no power: no fuel flow, range 0", 0.0f, 1, 0, {{"max_rated_hp = 180\n", ""}}},
+               {"no engines: range 0", kPistonFlow, 0, 0, {{"Engine.0 =", "Engine.-1 ="}}},
+               {"compression ratio 0: infinite flow, range 0", std::numeric_limits<float>::infinity(), 1, 0,
+                Compression("0")}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     const auto a = Derived(Edited(kPistonSingleCfg, c.edits));

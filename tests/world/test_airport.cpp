@@ -22,7 +22,6 @@ TEST(AirportClassification, TypeAndSurfaceFollowRunwaysLightsAndIls) {
   };
   const Case cases[] = {
       {"two soft runways", kGrass, 2, 0, 0, 0, 600, 2, "small airfield", "soft"},
-      {"one lit soft runway", kGrass, 1, 1, 0, 0, 600, 1, "Gras Strip", "soft"},
       {"one unlit soft runway", kGrass, 1, 0, 0, 0, 600, 0, "Bush", "soft"},
       {"hard with ILS, 2000 m", kHard, 1, 1, 0, 1, 2000, 7, "large commercial airport", "hard"},
       {"hard with ILS, 1999 m", kHard, 1, 1, 0, 1, 1999, 6, "medium commercial airport", "hard"},
@@ -31,7 +30,6 @@ TEST(AirportClassification, TypeAndSurfaceFollowRunwaysLightsAndIls) {
       {"water beats hard", kWater | kHard, 2, 0, 0, 1, 3000, 8, "Seaplane Base", "water"},
       {"snow beats hard", kSnow | kHard, 1, 1, 0, 0, 3000, 1, "Gras Strip", "snow or ice"},
       {"hard beats soft", kHard | kGrass, 1, 0, 0, 0, 1500, 3, "medium airfield", "hard"},
-      {"unclassified surface code", 1u << 3, 1, 0, 0, 0, 500, 2, "small airfield", "hard"},
       {"last soft code", 1u << 21, 1, 0, 0, 0, 500, 0, "Bush", "soft"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);

@@ -113,7 +113,7 @@ TEST_F(WorldArchive, PatternCountSaysHowManyPatternsAreStored) {
   const auto countryBytes = [](std::int32_t count, int patterns) {
     ArchiveBuilder b;
     b.NewClass("CCountry", 2);
-    worldtest::WriteDefaultRegionPart(b.ar);
+    worldtest::WriteRegionPart(b.ar);
     b.ar.WriteString("X");
     b.ar.WriteI32(count);
     for (int i = 0; i < patterns; ++i) b.ar.WriteString("P" + std::to_string(i));
@@ -297,7 +297,7 @@ TEST_F(WorldArchive, ValueOfTheWrongKindFailsTheLoad) {
   models.ar.WriteCount(1);
   models.ar.WriteString("TEST");
   models.NewClass("CAirport", 8);
-  worldtest::WriteDefaultCityPart(models.ar);
+  worldtest::WriteCityPart(models.ar);
   worldtest::WriteAirportFields(models.ar, 8, HandAirport{});
   try {
     LoadAircraftTypes(models.bytes, context);
