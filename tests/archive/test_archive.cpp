@@ -482,14 +482,5 @@ TEST(ByteReaderTest, ShortReadsThrowWithOffsetAndLeaveThePositionAlone) {
   }
 }
 
-TEST(ByteReaderTest, BytesAreAViewAndTheErrorTypeIsTheReadersOwn) {
-  const std::vector<std::uint8_t> data = {10, 20, 30, 40};
-  BasicByteReader<std::out_of_range> in(data);
-  in.Seek(1);
-  EXPECT_EQ(in.Bytes(2).data(), data.data() + 1);
-  in.Seek(4);
-  EXPECT_THROW(in.U8(), std::out_of_range);
-}
-
 }
 }

@@ -95,9 +95,7 @@ TEST(CompilerInputCheckTest, NamesEachFaultWithFileAndLine) {
   const std::string plan = "AC1,N1234B,0,ONE_WEEK,VFR";
   const Case cases[] = {
       {kAirportsFile, airportWith("RUNWAY,3280,98,GRASS"), "3: the runway surface 'GRASS' is not one of"},
-      {kAirportsFile, airportWith("RUNWAY,3280,98"), "3: a RUNWAY line has 4 fields"},
       {kAirportsFile, "KAAA,north,-122.2,12.3,D,2,0.70,US\n{\n}\n", "1: the latitude 'north'"},
-      {kAirportsFile, "KAAA,47.5,-122.2,12.3,D,2,0.70\n{\n}\n", "1: an airport line has 8 fields"},
       {kAirportsFile, airport + "{\n\nKBB,1,1,1,G,0,0.70,US\n{\n}\n",
        "4: the block of airport 'KAAA' opened on line 2 has no closing '}'"},
       {kAirportsFile, airport + "RUNWAY,1,1,HARD\n}\n",
@@ -118,10 +116,8 @@ TEST(CompilerInputCheckTest, NamesEachFaultWithFileAndLine) {
        "1: aircraft number 9 is not in Aircraft-GA.dat"},
       {kPlansFile, Block(plan, {"60930,KZZZ,55"}), "3: the destination 'KZZZ' is not an airport"},
       {kPlansFile, Block(plan, {"70930,KBB,55"}), "3: the weekday 7 of the departure '70930'"},
-      {kPlansFile, Block(plan, {"6930,KBB,55"}), "3: the departure '6930' is not a weekday digit"},
       {kPlansFile, Block(plan, {"60930,KBB,5.5"}), "3: the altitude '5.5'"},
       {kPlansFile, Block(plan, {"60930,KBB,55,,61290"}), "3: the time 1290 of the arrival"},
-      {kPlansFile, Block(plan, {"60930,KBB,55,x,61200"}), "3: the fourth field 'x'"},
       {kPlansFile, Block(plan, {"60930,KBB,55,"}), "3: a leg has 3 fields"},
       {kPlansFile, Block("AC1,N1,101,ONE_WEEK,VFR", {"60930,KBB,55"}), "1: the percentage '101'"},
       {kPlansFile, Block(plan, {}), "1: plan AC1 'N1234B' has no legs"},
@@ -218,12 +214,10 @@ TEST(CompilerInputParametersTest, RejectsWhatItCannotUse) {
   const std::tuple<std::vector<std::string>, std::vector<std::string>, std::string> cases[] = {
       {{}, {}, ""},
       {{"/AIRPORTS=x"}, {"/Airports=a"}, ""},  // switch names without regard to case
-      {{"/Quiet=YES", "/AutoSchedule=No", "/Countries=\"e f\""}, {}, ""},
       {{}, {"/Output=d"}, "/Output= is missing"},
       {{"/Verbose=yes"}, {}, "unknown switch /Verbose"},
       {{"/schedules=e"}, {}, "/schedules is given more than once"},
       {{"/Quiet=maybe"}, {}, "/Quiet takes yes or no, not 'maybe'"},
-      {{"Airports.dat"}, {}, "'Airports.dat' is not a switch of the form /Name=value"},
       {{"/Airports="}, {"/Airports=a"}, "/Airports needs a path"}};
   for (const auto& [extra, dropped, error] : cases) {
     std::vector<std::string> arguments;

@@ -1,15 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <set>
 #include <sstream>
 #include <string>
 #include <tuple>
 
-#include "support/temp_folder.h"
 #include "traffic/fleet.h"
 #include "traffic/fleet_test_world.h"
 #include "traffic/flight_plans.h"
@@ -361,21 +358,6 @@ TEST(RegistrationPatternsTest, OnlyTheFirst511CharactersOfALineAreRead) {
   EXPECT_EQ(std::tuple(germany.patternCount, germany.registrationPatterns[0], germany.registrationPatterns[1],
                        france.patternCount),
             std::tuple(2, std::string(kMaxRegistrationLineLength - head.size(), '!'), "", 3));
-}
-
-TEST(RegistrationPatternsTest, ReadsFileOnlyWhenPresent) {
-  const test::TempFolder folder;
-  const std::filesystem::path file = folder / "GAregnr.txt";
-  World world;
-  CCountry& germany = AddCountry(world, "Europe", "Germany");
-
-  EXPECT_FALSE(ReadRegistrationPatternsFile(file, world));
-  EXPECT_EQ(germany.registrationPatterns, kDefaultPatterns);
-
-  std::ofstream(file, std::ios::binary) << "COUNTRY;Germany;1;D-E...\r\n";
-  EXPECT_TRUE(ReadRegistrationPatternsFile(file, world));
-  EXPECT_EQ(germany.patternCount, 1);
-  EXPECT_EQ(germany.registrationPatterns[0], "D-E...");
 }
 
 }
