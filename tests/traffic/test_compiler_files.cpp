@@ -119,21 +119,10 @@ TEST(AirportsFileTest, WritesHeaderRunwaysParkingAndStandardSpaces) {
 
   // Scenery surface codes and parking types in the compiler's words; unknown codes are hard ramps.
   EXPECT_EQ(AirportsFileText(world),
-            "ABC ,47.500000,-122.250000, 12.3,D,2,0.70,United States\n"
-            "{\n"
-            "RUNWAY,3280,98,HARD\n"
-            "RUNWAY,1968,65,SOFT\n"
-            "RUNWAY,984,295,WATER\n"
-            "RUNWAY,984,295,SNOW\n"
-            "RUNWAY,984,295,HARD\n"
-            "PARKING,12.5,RAMP\n"
-            "PARKING,7.0,DOCK\n"
-            "PARKING,1234.6,GATE\n"
-            "PARKING,3.0,MIL_COMBAT\n"
-            "PARKING,3.0,RAMP\n"
-            "PARKING,10.0,RAMP\n"
-            "PARKING,10.0,RAMP\n"
-            "}\n");
+            "ABC ,47.500000,-122.250000, 12.3,D,2,0.70,United States\n{\n"
+            "RUNWAY,3280,98,HARD\nRUNWAY,1968,65,SOFT\nRUNWAY,984,295,WATER\nRUNWAY,984,295,SNOW\n"
+            "RUNWAY,984,295,HARD\nPARKING,12.5,RAMP\nPARKING,7.0,DOCK\nPARKING,1234.6,GATE\n"
+            "PARKING,3.0,MIL_COMBAT\nPARKING,3.0,RAMP\nPARKING,10.0,RAMP\nPARKING,10.0,RAMP\n}\n");
 }
 
 TEST(AirportsFileTest, HeaderFieldsKeepTheirWidthAndPrecision) {

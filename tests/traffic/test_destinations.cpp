@@ -77,14 +77,9 @@ TEST(DestinationCaches, KindPassSetsByCategoryFloatsAndRunway) {
 // The caches must give what the formulas give, whichever home, airport and day comes next.
 TEST(DestinationCaches, DistancesAndSunsetsAreThoseOfTheFormulas) {
   World world;
-  test::AirportSpec spec;
-  const double positions[][2] = {{52.5, 13.4}, {48.1, 11.6}, {-33.9, 151.2}};
-  for (int i = 0; i < 3; ++i) {
-    spec.icao = "AP0" + std::to_string(i);
-    spec.latitude = positions[i][0];
-    spec.longitude = positions[i][1];
-    AddAirport(world, spec);
-  }
+  AddAirport(world, {.icao = "AP00", .latitude = 52.5, .longitude = 13.4});
+  AddAirport(world, {.icao = "AP01", .latitude = 48.1, .longitude = 11.6});
+  AddAirport(world, {.icao = "AP02", .latitude = -33.9, .longitude = 151.2});
   WorkCounters work;
   const AirportOrder order = BuildAirportOrder(world, work);
   const TimeValue start = 1136073600;  // 2006-01-01

@@ -52,8 +52,7 @@ TEST(FleetGeneration, OneDrawPerSpaceWhenNoSpaceIsUsed) {
     AirportType type;
     std::uint32_t longestRunway, small, medium, large;
     int expectedDraws;
-  } cases[] = {{"large airfield without small ramps", kLargeAirfield, 1500, 0, 0, 0, 18},
-               {"large airfield, 2 medium, 1 large", kLargeAirfield, 1500, 0, 2, 1, 18 + 6 + 1},
+  } cases[] = {{"large airfield, 2 medium, 1 large", kLargeAirfield, 1500, 0, 2, 1, 18 + 6 + 1},
                {"small airfield by its 800 m runway", kDerived, 800, 0, 0, 0, 4},
                {"the same, set to large commercial airport", kLargeCommercial, 800, 0, 0, 0, 18}};
   for (const Case& c : cases) {
