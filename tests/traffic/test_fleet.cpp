@@ -81,17 +81,28 @@ TEST(FleetLottery, CandidatesThatCannotBeBasedLeaveTheSpacesEmpty) {
     std::uint32_t longestRunway = 1500;
     float landingFee = 5, moneyPerWeek = 20000;
     int useForGA = 1;
-  } cases[] = {{"fits", {}, true},
-               {"no wheels", {.hasWheels = 0}, false},
-               {"wingspan unknown", {.wingSpan = 0}, false},
-               {"as wide as a small ramp", {.wingSpan = 20}, true},
-               {"wider than a small ramp", {.wingSpan = 21}, false},
-               {"runway exactly the minimum is too short", {}, false, 697},
-               {"runway a metre longer", {}, true, 698},
-               {"70 landings cost the money of a week", {}, false, 1500, 100, 7000},
-               {"70 landings cost a little less", {}, true, 1500, 100, 7000.5f},
-               {"floats and no seaplane base anywhere", {.amphibian = 1}, false},
-               {"not for GA", {}, false, 1500, 5, 20000, 0}};
+    double seaplaneBase = 0;  // its latitude (one degree is about 60 nm); 0: none
+  } cases[] = {
+      {"fits", {}, true},
+      {"no wheels", {.hasWheels = 0}, false},
+      {"wingspan unknown", {.wingSpan = 0}, false},
+      {"as wide as a small ramp", {.wingSpan = 20}, true},
+      {"wider than a small ramp", {.wingSpan = 21}, false},
+      {"runway exactly the minimum is too short", {}, false, 697},
+      {"runway a metre longer", {}, true, 698},
+      {"70 landings cost the money of a week", {}, false, 1500, 100, 7000},
+      {"70 landings cost a little less", {}, true, 1500, 100, 7000.5f},
+      {"floats and no seaplane base anywhere", {.amphibian = 1}, false},
+      {"not for GA", {}, false, 1500, 5, 20000, 0},
+      {"floats, a seaplane base within half the range",
+       {.range = 130, .amphibian = 1},
+       true,
+       1500,
+       5,
+       20000,
+       1,
+       51},
+      {"floats, a seaplane base beyond it", {.range = 110, .amphibian = 1}, false, 1500, 5, 20000, 1, 51}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
     World world;
@@ -99,29 +110,14 @@ TEST(FleetLottery, CandidatesThatCannotBeBasedLeaveTheSpacesEmpty) {
     spec.longestRunway = c.longestRunway;
     spec.landingFee = c.landingFee;
     CAirport& airport = AddAirport(world, spec);
+    if (c.seaplaneBase != 0)
+      AddAirport(world, {.icao = "EDXS", .latitude = c.seaplaneBase, .longitude = 8, .type = kSeaplaneBase});
     AddVariation(world, AddModel(world, c.model), "Only", 100.0f, c.moneyPerWeek).useForGA = c.useForGA;
     const Filled filled = Fill(world, airport, 100);
     EXPECT_EQ(filled.summary.planes, c.based ? 2 : 0);
     EXPECT_EQ(filled.summary.spacesWithoutAircraft, c.based ? 0 : 2);
     // Per empty space: the GA draw and the winner draw, which is made without candidates too.
     EXPECT_TRUE(c.based || filled.draws == 4) << filled.draws;
-  }
-}
-
-// A float plane is based where a seaplane base lies within half its range; the test is made once per
-// airport, with the first float plane's range, and costs one distance per seaplane base looked at.
-TEST(FleetLottery, FloatPlanesNeedASeaplaneBaseWithinHalfTheirRange) {
-  // The base's latitude (the airport is at 50 N 8 E; one degree of latitude is about 60 nm), the range.
-  const std::tuple<double, int, bool> cases[] = {{51, 130, true}, {51, 110, false}};
-  for (const auto& [baseLatitude, range, based] : cases) {
-    SCOPED_TRACE(baseLatitude);
-    World world;
-    CAirport& airport = AddAirport(world, {.icao = "EDXA", .latitude = 50, .longitude = 8, .type = kBush});
-    AddAirport(world, {.icao = "EDXS", .latitude = baseLatitude, .longitude = 8, .type = kSeaplaneBase});
-    AddVariation(world, AddModel(world, {.name = "Float", .range = range, .amphibian = 1}), "Float");
-    const Filled filled = Fill(world, airport, 100);
-    EXPECT_EQ(filled.summary.planes, based ? 2 : 0);
-    EXPECT_EQ(filled.counters.distanceCalls, 2 + 1);  // two order keys, one reach test for both spaces
   }
 }
 
