@@ -184,11 +184,8 @@ TEST(AircraftCfgDerive, FuelFlowAndRange) {
     float fuelFlow;
     std::int32_t engineCount, range;
     Edits edits;
-  } cases[] = {{"two engines halve the range",
-                kPistonFlow,
-                2,
-                283,
-                {{"fuel_flow_scalar", "Engine.1 = 0,0,0\nfuel_flow_scalar"}}},
+  } cases[] = {{"two engines halve the range", kPistonFlow, 2, 283,
+                Set("fuel_flow_scalar = 1.0", "1.0\nEngine.1 = 0,0,0")},
                {"power and fuel flow scalars", kPistonFlow * 0.75f, 1, 756, scalars},
                {"turboprop: torque x 0.08", 149.2f, 1, 160, {{"max_rated_hp = 180\n", kTurbine}}},
                {"jet: thrust x 0.08", 116.8f, 1, 204, {{"max_rated_hp = 180\n", kJet}}},

@@ -78,31 +78,23 @@ TEST(FleetLottery, CandidatesThatCannotBeBasedLeaveTheSpacesEmpty) {
     const char* label;
     ModelSpec model;
     bool based;
+    double seaplaneBase = 0;  // its latitude (one degree is about 60 nm); 0: none
     std::uint32_t longestRunway = 1500;
     float landingFee = 5, moneyPerWeek = 20000;
     int useForGA = 1;
-    double seaplaneBase = 0;  // its latitude (one degree is about 60 nm); 0: none
-  } cases[] = {
-      {"fits", {}, true},
-      {"no wheels", {.hasWheels = 0}, false},
-      {"wingspan unknown", {.wingSpan = 0}, false},
-      {"as wide as a small ramp", {.wingSpan = 20}, true},
-      {"wider than a small ramp", {.wingSpan = 21}, false},
-      {"runway exactly the minimum is too short", {}, false, 697},
-      {"runway a metre longer", {}, true, 698},
-      {"70 landings cost the money of a week", {}, false, 1500, 100, 7000},
-      {"70 landings cost a little less", {}, true, 1500, 100, 7000.5f},
-      {"floats and no seaplane base anywhere", {.amphibian = 1}, false},
-      {"not for GA", {}, false, 1500, 5, 20000, 0},
-      {"floats, a seaplane base within half the range",
-       {.range = 130, .amphibian = 1},
-       true,
-       1500,
-       5,
-       20000,
-       1,
-       51},
-      {"floats, a seaplane base beyond it", {.range = 110, .amphibian = 1}, false, 1500, 5, 20000, 1, 51}};
+  } cases[] = {{"fits", {}, true},
+               {"no wheels", {.hasWheels = 0}, false},
+               {"wingspan unknown", {.wingSpan = 0}, false},
+               {"as wide as a small ramp", {.wingSpan = 20}, true},
+               {"wider than a small ramp", {.wingSpan = 21}, false},
+               {"runway exactly the minimum is too short", {}, false, 0, 697},
+               {"runway a metre longer", {}, true, 0, 698},
+               {"70 landings cost the money of a week", {}, false, 0, 1500, 100, 7000},
+               {"70 landings cost a little less", {}, true, 0, 1500, 100, 7000.5f},
+               {"not for GA", {}, false, 0, 1500, 5, 20000, 0},
+               {"floats and no seaplane base", {.amphibian = 1}, false},
+               {"floats, a base within half the range", {.range = 130, .amphibian = 1}, true, 51},
+               {"floats, a base beyond it", {.range = 110, .amphibian = 1}, false, 51}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
     World world;
@@ -292,18 +284,15 @@ CCountry& AddCountry(World& world, const std::string& region, const std::string&
 }
 
 TEST(RegistrationPatternsTest, CountryLinesReplaceCountAndPatternsOrChangeNothing) {
+  const Patterns eleven{"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K"};
   const std::tuple<const char*, int, Patterns> cases[] = {
-      {"COUNTRY;Germany;-1;A;B;C;D;E;F;G;H;I;J;K",
-       -1,
-       {"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K"}},
+      {"COUNTRY;Germany;-1;A;B;C;D;E;F;G;H;I;J;K", -1, eleven},
       // Fewer patterns than the count: the rest are empty, not the old ones.
       {"COUNTRY;Germany;5;D-E...;;D-G...", 5, {"D-E...", "", "D-G..."}},
       {"COUNTRY;Germany;1;D-E...;ignored", 1, {"D-E..."}},
       // The count is a decimal number truncated toward zero; Windows line ends do not reach the last pattern.
       {"COUNTRY;Germany; +2.9x;D-E...;D-F...;D-G...\r\n", 2, {"D-E...", "D-F..."}},
-      {"COUNTRY;Germany;-1.5;A;B;C;D;E;F;G;H;I;J;K",
-       -1,
-       {"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K"}},
+      {"COUNTRY;Germany;-1.5;A;B;C;D;E;F;G;H;I;J;K", -1, eleven},
       // Lines that change nothing.
       {"COUNTRY;Germany;12;A;B;C;D;E;F;G;H;I;J;K;L", 3, kDefaultPatterns},
       {"COUNTRY;Germany;-2;A", 3, kDefaultPatterns},
