@@ -220,7 +220,7 @@ class MakeRegistrationTest : public ::testing::Test {
   StringMap<CPlane> taken_;
 };
 
-TEST_F(MakeRegistrationTest, PatternChoiceByCount) {
+TEST_F(MakeRegistrationTest, ChoosesAPatternByCountAndExpandsAgainWhileTaken) {
   struct Case {
     const char* label;
     int patternCount;
@@ -232,7 +232,10 @@ TEST_F(MakeRegistrationTest, PatternChoiceByCount) {
                // Class 0 picks slot 0 without a draw; 41 % 10 = 1.
                {"by class", -1, {"C!", "X", "X", "X", "X", "X", "X", "X", "X", "X", "X"}, "C1", 1},
                // 41 % 3 = 2 picks "N!!!.."; then 7, 4, 0 and letters 19169 % 26 = 7, 15724 % 26 = 20.
-               {"none in use: the new country's patterns", 0, {"Q!"}, "N740HU", 6}};
+               {"none in use: the new country's patterns", 0, {"Q!"}, "N740HU", 6},
+               // 18467 % 10 = 7 is taken, 6334 % 10 = 4 is not.
+               {"expands again while taken", 1, {"D-!"}, "D-4", 3}};
+  Take("D-7");
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
     CCountry country;
@@ -244,16 +247,6 @@ TEST_F(MakeRegistrationTest, PatternChoiceByCount) {
   }
   Random random(1);
   EXPECT_EQ(MakeRegistration(nullptr, model_, taken_, random), "N740HU") << "without a country";
-}
-
-TEST_F(MakeRegistrationTest, ExpandsAgainWhileTaken) {
-  CCountry country;
-  country.patternCount = 1;
-  country.registrationPatterns[0] = "D-!";
-  Take("D-7");  // 41 % 1 picks the pattern, 18467 % 10 = 7 is taken, 6334 % 10 = 4 is not
-  Random random(1);
-  EXPECT_EQ(MakeRegistration(&country, model_, taken_, random), "D-4");
-  EXPECT_EQ(DrawsBetween(1, random), 3);
 }
 
 TEST_F(MakeRegistrationTest, GivesUpInsteadOfLoopingForever) {
