@@ -57,7 +57,6 @@ class ScenerySweepTest : public ::testing::Test {
     bgl::WriteBytes(path, airport ? bgl::WriteAirportBgl(SampleFile(kDay0, {SampleAirport("KAAA")})).bytes
                                   : bgl::WriteOtherBgl(0x13, 0));
   }
-  void Folder(const fs::path& relative) { fs::create_directories(temp_.path() / relative); }
 
   // The names of the files read, in reading order.
   std::vector<std::string> FilesRead() const {
