@@ -50,7 +50,6 @@ TEST(TextureMeasureTest, AverageSizeGivesTheScale) {
       {1'500'000, 1.0, "1.00000"},   {1'572'864, 1.0, "1.00000"},  // exactly 1.5 MB
       {1'572'865, 1.0, "1.00000"},                                 // 1.5000009 MB truncates to 1.500
       {1'573'913, 0.5, "0.50000"},                                 // 1.501 MB
-      {6'291'456, 0.5, "0.50000"},                                 // 6 MB: 1.5 after one halving
       {20'971'520, 0.25, "0.25000"},                               // 20 MB: still 1.25 after two halvings
   };
   for (const auto& [bytes, scale, text] : cases) {

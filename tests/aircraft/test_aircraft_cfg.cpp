@@ -62,7 +62,6 @@ TEST(AircraftCfgValues, LineRulesOfRealFiles) {
        &V::fuelTotal, 12 + 10 + 55 + 39 + 21 - 1},
       {"radios: com, nav and transponder",
        "[Radios]\nAudio.1 = 1\nCom.1 = 1, 1\nNav.1 = 1, 1, 1\nTransponder.1 = 1\n", &V::radioMask, 7},
-      {"radios: VFR only", "[Radios]\nCom.1 = 1, 1\nNav.1 = 0, 0, 0\nTransponder.1 = 1\n", &V::radioMask, 5},
       {"contact points: scrapes, floats and skids are no wheels",
        "[contact_points]\npoint.0=2, 0, 0\npoint.1 = 4, 0, 0\npoint.2=  3, 0\nmax_number_of_points = 1\n",
        &V::hasWheels, 0},
@@ -74,7 +73,6 @@ TEST(AircraftCfgValues, LineRulesOfRealFiles) {
       {"turboprop: torque before static thrust",
        "[turboprop_engine]\nmaximum_torque = 1865.0\n[TurbineEngineData]\nstatic_thrust = 1200.0\n",
        &V::powerValue, -1865},
-      {"jet: static thrust only", "[TurbineEngineData]\nstatic_thrust = 1460\n", &V::powerValue, -1460},
       {"weights: empty_weight_ keys are other keys",
        "[weight_and_balance]\nempty_weight_pitch_MOI = 1400\nempty_weight = 1663\nempty_weight_CG_position = "
        "-5\n",
@@ -91,7 +89,6 @@ TEST(AircraftCfgValues, GearWordsFromTitlesAndUiType) {
   } cases[] = {
       {"[fltsim.0]\ntitle=Bush Cub Tundra Tires\n", 0, 0, 1},
       {"[fltsim.0]\ntitle=Utility Turboprop Floats\n", 1, 0, 0},
-      {"[fltsim.0]\ntitle=Utility Radial on Skis\n", 0, 1, 0},
       {"[fltsim.0]\ntitle=Amphibian on skis with tundra tires\n", 1, 0, 0},  // the first word decides
       {"[fltsim.0]\ntitle=Cub Skis\n[fltsim.1]\ntitle=Cub Tundra\n", 0, 1, 1},
       {"[fltsim.0]\nui_type=\"Amphibian\"\n", 1, 0, 0},
@@ -142,6 +139,7 @@ Edits Compression(const std::string& ratio) {
 }
 
 TEST(AircraftCfgDerive, ProbabilityUsageAndGAUse) {
+  const Edits jet = {{"engine_type = 0", "engine_type = 1"}, {"fuel_type = 1", "fuel_type = 2"}};
   struct Case {
     const char* what;
     std::int32_t useForGA;
@@ -150,36 +148,23 @@ TEST(AircraftCfgDerive, ProbabilityUsageAndGAUse) {
     Edits edits;
   } cases[] = {
       {"compression ratio 4.4: weight 0, Private only", 1, 0.0f, kPrivateOnly, Compression("4.4")},
-      {"compression ratio 7: about 40", 1, 40.214f, kPrivateOnly, Compression("7")},
-      {"below 4.4 the square grows again", 1, 11.66f, kPrivateOnly, Compression("3.0")},
       {"above 100 is capped", 1, 100.0f, kAllButTaxi, Compression("12")},
-      {"a jet loses Club, Training and Rental, keeps Taxi",
-       1,
-       100.0f,
-       kNoClubTrainingRental,
-       {{"engine_type = 0", "engine_type = 1"}, {"fuel_type = 1", "fuel_type = 2"}}},
+      {"a jet loses Club, Training and Rental, keeps Taxi", 1, 100.0f, kNoClubTrainingRental, jet},
       // 3970 lb are 1800 kg.
       {"avgas at the taxi minimum loses Taxi", 1, 100.0f, kAllButTaxi, Set("empty_weight = 1663", "3970")},
       {"avgas above it keeps everything", 1, 100.0f, -1, Set("empty_weight = 1663", "3971")},
       // 11030 lb are 5003 kg, 30865 lb 14000 kg.
       {"above the private limit", 1, 100.0f, kAllButTaxi & ~(1 << kPrivate),
        Set("max_gross_weight = 2550", "11030")},
-      {"cruise above 250", 1, 100.0f, kAllButTaxi & kNoClubTrainingRental,
-       Set("cruise_speed = 122.0", "251")},
       {"at the GA limit", 0, 0.0f, kPrivateOnly & ~(1 << kPrivate), Set("max_gross_weight = 2550", "30865")},
-      {"just below it", 1, 100.0f, ~0b100001, Set("max_gross_weight = 2550", "30864")},
       {"no engine", 0, 0.0f, kPrivateOnly, Set("engine_type = 0", "2")},
       {"helicopter turbine", 1, 0.0f, kPrivateOnly, Set("engine_type = 0", "3")},
       {"no wheels", 1, 0.0f, kPrivateOnly, {{"point.0=1,", "point.0=4,"}}},
       {"a cruise speed that is not a number", 0, 0.0f, kPrivateOnly, Set("cruise_speed = 122.0", "fast")},
-      {"no full-flaps stall speed", 0, 0.0f, kPrivateOnly, {{"full_flaps_stall_speed = 40.0", ""}}},
       {"a negative wing span", 0, 0.0f, kPrivateOnly, Set("wing_span = 36.1", "-36")},
       // Unusable fuel above the capacity: a negative fuel sum, and so a negative range.
-      {"a tank of negative capacity",
-       0,
-       0.0f,
-       kPrivateOnly,
-       {{"LeftMain = -1.5, -8.5, 3.3, 28.0, 1.5", "LeftMain = 0, 0, 0, -5000, 0"}}}};
+      {"a tank of negative capacity", 0, 0.0f, kPrivateOnly,
+       Set("LeftMain = -1.5, -8.5, 3.3, 28.0, 1.5", "0, 0, 0, -5000, 0")}};
   for (const Case& c : cases) {
     const auto a = Derived(Edited(kPistonSingleCfg, c.edits));
     EXPECT_EQ(a->useForGA, c.useForGA) << c.what;
@@ -191,33 +176,23 @@ TEST(AircraftCfgDerive, ProbabilityUsageAndGAUse) {
 TEST(AircraftCfgDerive, FuelFlowAndRange) {
   const std::string kTurbine =
       "[TurbineEngineData]\nstatic_thrust = 1200.0\n[turboprop_engine]\nmaximum_torque = 1865.0\n";
+  const std::string kJet = "[TurbineEngineData]\nstatic_thrust = 1460\n";
+  const Edits scalars = {{"power_scalar = 1.0", "power_scalar = 2.0"},
+                         {"fuel_flow_scalar = 1.0", "fuel_flow_scalar = 1.5"}};
   struct Case {
     const char* what;
     float fuelFlow;
     std::int32_t engineCount, range;
     Edits edits;
-  } cases[] = {
-      {"two engines halve the range",
-       kPistonFlow,
-       2,
-       283,
-       {{"[piston_engine]", "[GeneralEngineData]\nEngine.1 = 0,0,0\n[piston_engine]"}}},
-      {"power scalar and fuel flow scalar",
-       kPistonFlow * 0.75f,
-       1,
-       756,
-       {{"power_scalar = 1.0", "power_scalar = 2.0"}, {"fuel_flow_scalar = 1.0", "fuel_flow_scalar = 1.5"}}},
-      {"turboprop: torque x 0.08", 149.2f, 1, 160, {{"max_rated_hp = 180\n", kTurbine}}},
-      {"jet: thrust x 0.08",
-       116.8f,
-       1,
-       204,
-       {{"max_rated_hp = 180\n", "[TurbineEngineData]\nstatic_thrust = 1460\n"}}},
-      {"no power: no fuel flow, range 0", 0.0f, 1, 0, {{"max_rated_hp = 180\n", ""}}},
-      {"no cylinders: no fuel flow, range 0", 0.0f, 1, 0, Set("number_of_cylinders = 4", "0")},
-      {"no engines: range 0", kPistonFlow, 0, 0, {{"Engine.0 =", "Engine.-1 ="}}},
-      {"compression ratio 0: infinite flow, range 0", std::numeric_limits<float>::infinity(), 1, 0,
-       Compression("0")}};
+  } cases[] = {{"two engines halve the range", kPistonFlow, 2, 283,
+                Set("fuel_flow_scalar = 1.0", "1.0\nEngine.1 = 0,0,0")},
+               {"power and fuel flow scalars", kPistonFlow * 0.75f, 1, 756, scalars},
+               {"turboprop: torque x 0.08", 149.2f, 1, 160, {{"max_rated_hp = 180\n", kTurbine}}},
+               {"jet: thrust x 0.08", 116.8f, 1, 204, {{"max_rated_hp = 180\n", kJet}}},
+               {"no power: no fuel flow, range 0", 0.0f, 1, 0, {{"max_rated_hp = 180\n", ""}}},
+               {"no engines: range 0", kPistonFlow, 0, 0, {{"Engine.0 =", "Engine.-1 ="}}},
+               {"compression ratio 0: infinite flow, range 0", std::numeric_limits<float>::infinity(), 1, 0,
+                Compression("0")}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     const auto a = Derived(Edited(kPistonSingleCfg, c.edits));
@@ -269,9 +244,7 @@ TEST(AircraftCfgText, NumbersAreReadLikePercentDAndPercentF) {
     float decimal;
   } cases[] = {{"  122.5 // knots", 122, 122.5f},
                {"99999999999", std::numeric_limits<std::int32_t>::max(), 99999999999.0f},
-               {"-99999999999", std::numeric_limits<std::int32_t>::min(), -99999999999.0f},
                {"4e38", 4, kInf},
-               {"-4e38", -4, -kInf},
                {".5", -7, 0.5f},
                {"abc", -7, 2.5f}};
   for (const Case& c : cases) {
@@ -291,7 +264,6 @@ TEST(AircraftCfgText, FloatListsStopAtTheFirstFieldThatIsNotANumber) {
     std::vector<float> expected;  // targets start at 9
   } cases[] = {{"-1.5, -8.5, 3.3, 28.0, 1.5", 5, {-1.5f, -8.5f, 3.3f, 28.0f, 1.5f}},
                {"-1.5,-8.5,3.3,28,1.5 ; usable 26", 5, {-1.5f, -8.5f, 3.3f, 28.0f, 1.5f}},
-               {"0.0 , 0.0 ,0.0 , 70.0 , 0.5", 5, {0, 0, 0, 70, 0.5f}},
                {"1, 2, 3, 40", 4, {1, 2, 3, 40, 9}},
                {"1, 2, x, 40, 1", 2, {1, 2, 9, 9, 9}},
                {"1 2 3 4 5", 1, {1, 9, 9, 9, 9}},
@@ -308,9 +280,7 @@ TEST(AircraftCfgText, LinesEndAtCrLfLfOrCrAndTheByteOrderMarkIsDropped) {
   for (const std::string text : {
            "[fltsim.0]\r\ntitle=A \xE9\r\n\r\nsim=x\r\n",
            "[fltsim.0]\ntitle=A \xE9\n\nsim=x",
-           "[fltsim.0]\r\ntitle=A \xE9\n\r\nsim=x\n",
            "[fltsim.0]\rtitle=A \xE9\r\rsim=x\r",
-           "\xEF\xBB\xBF[fltsim.0]\r\ntitle=A \xE9\r\n\r\nsim=x\r\n",
        }) {
     EXPECT_EQ(SplitCfgLines(text), expected);
   }

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 
 #include "aircraft/aircraft_test_support.h"
 #include "app/collection.h"
@@ -9,6 +8,7 @@
 #include "platform/system.h"
 #include "platform/text.h"
 #include "scenery/bgl_test_support.h"
+#include "support/file_fixtures.h"
 #include "support/os.h"
 #include "support/recording.h"
 #include "support/temp_folder.h"
@@ -32,9 +32,7 @@ TEST(CollectionTest, ManyRemovedVariationsAreReportedInOneMessage) {
 
   // fsx.cfg names an aircraft folder that is empty: nothing is installed any more.
   std::filesystem::create_directories(folder / "sim" / "SimObjects" / "Airplanes");
-  std::filesystem::create_directories(folder / "Microsoft" / "FSX");
-  std::ofstream(folder / "Microsoft" / "FSX" / "fsx.cfg")
-      << "[Main]\nSimObjectPaths.0=SimObjects\\Airplanes\n";
+  test::Write(folder / "Microsoft/FSX/fsx.cfg", "[Main]\nSimObjectPaths.0=SimObjects\\Airplanes\n");
   const AircraftCollection collection = [&] {
     test::ScopedEnvironment appData("APPDATA", folder.path().string());
     return CollectAircraftAndSave(session);
@@ -49,7 +47,8 @@ TEST(CollectionTest, ManyRemovedVariationsAreReportedInOneMessage) {
   AircraftCollectionResult one;
   one.removedVariations = {"Tourer blue"};
   one.removalMessages = {PaintschemeRemovedMessage("Tourer blue")};
-  EXPECT_EQ(RemovedVariationsMessage(one), one.removalMessages[0]);
+  EXPECT_EQ(RemovedVariationsMessage(one),
+            "Paintscheme Tourer blue for Aircraft is no longer installed. It will be removed from the list.");
   EXPECT_EQ(RemovedVariationsMessage({}), "");
 }
 
@@ -95,11 +94,8 @@ TEST(CollectionTest, AModelFolderNamedWithALetterOutsideAsciiKeepsItsKeyAcrossAR
   test::TempFolder folder;
   const std::filesystem::path model = PathFromUtf8("Tourer M\xC3\xBCller");
   const std::filesystem::path aircraft = folder / "sim" / "SimObjects" / "Airplanes" / model;
-  std::filesystem::create_directories(aircraft);
-  std::ofstream(aircraft / "aircraft.cfg", std::ios::binary) << test::kPistonSingleCfg;
-  std::filesystem::create_directories(folder / "Roaming" / "Microsoft" / "FSX");
-  std::ofstream(folder / "Roaming" / "Microsoft" / "FSX" / "fsx.cfg")
-      << "[Main]\nSimObjectPaths.0=SimObjects\\Airplanes\n";
+  test::Write(aircraft / "aircraft.cfg", test::kPistonSingleCfg);
+  test::Write(folder / "Roaming/Microsoft/FSX/fsx.cfg", "[Main]\nSimObjectPaths.0=SimObjects\\Airplanes\n");
   test::ScopedEnvironment appData("APPDATA", (folder / "Roaming").string());
   const std::string key = NativePathText(model);
 

@@ -93,7 +93,6 @@ TEST(DatabasesTest, EveryDamagedDatabaseIsKeptBeforeAnythingCanOverwriteIt) {
   const std::vector<std::pair<const char*, std::string>> cases = {
       {"cut short", whole.substr(0, whole.size() - 7)},
       {"16 bytes appended", whole + std::string(16, '\0')},
-      {"no region counted", '\x00' + whole.substr(1)},
       {"two regions counted", '\x02' + whole.substr(1)},
       {"cut short, met again", whole.substr(0, whole.size() - 7)}};
   std::vector<std::string> copies;
@@ -142,35 +141,30 @@ TEST(DatabasesTest, AnUnreadableDatabaseStopsTheLoadAndIsLeftAlone) {
   EXPECT_TRUE(DamagedCopies(folder.path()).empty());
 }
 
-TEST(DatabasesTest, UnwritableCompilerFileDoesNotStopTheDatabaseSave) {
+// A folder in the way of the compiler's airport file is said, but the database is saved; a database
+// that cannot be written fails the save and stays as it was.
+TEST(DatabasesTest, OnlyADatabaseThatCannotBeWrittenFailsTheSave) {
   TempFolder folder;
   Fixture fixture(folder.path());
   fixture.AddAirport("KAAA");
-  std::filesystem::create_directories(folder / "Airports.dat");  // a folder in the way
+  std::filesystem::create_directories(folder / "Airports.dat");
   EXPECT_TRUE(SaveAirportDatabase(fixture.session));
   EXPECT_TRUE(std::filesystem::is_regular_file(folder / "objects.dat"));
   ASSERT_EQ(fixture.prompter.messages.size(), 1u);
   EXPECT_NE(fixture.prompter.messages[0].find("Airports.dat"), std::string::npos)
       << fixture.prompter.messages[0];
-}
-
 #ifndef _WIN32
-TEST(DatabasesTest, FailedSaveLeavesTheOldFile) {
-  TempFolder folder;
-  Fixture fixture(folder.path());
-  fixture.AddAirport("KAAA");
-  // objects.dat links to a file whose name leaves no room for a temporary name beside it: the
-  // save fails, and the file stays as it was.
+  // objects.dat links to a file whose name leaves no room for a temporary name beside it.
+  std::filesystem::remove(folder / "objects.dat");
   const std::filesystem::path kept = folder / std::string(240, 'o');
   Write(kept, "old");
   std::filesystem::create_symlink(kept.filename(), folder / "objects.dat");
   EXPECT_FALSE(SaveAirportDatabase(fixture.session));
   EXPECT_EQ(Read(folder / "objects.dat"), "old");
-  ASSERT_EQ(fixture.prompter.messages.size(), 1u);
-  EXPECT_NE(fixture.prompter.messages[0].find("Cannot create"), std::string::npos)
-      << fixture.prompter.messages[0];
-}
+  EXPECT_NE(fixture.prompter.messages.back().find("Cannot create"), std::string::npos)
+      << fixture.prompter.messages.back();
 #endif
+}
 
 }
 }

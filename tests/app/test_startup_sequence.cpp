@@ -39,10 +39,8 @@ void MakeWorkFolder(const fs::path& work) {
 TEST(StartupSequenceTest, ADamagedDatabaseStopsTheSequenceBeforeAnythingIsWritten) {
   test::TempFolder folder;
   // The file, and whether a folder takes its place (else the file loses its last bytes).
-  const std::pair<const char*, bool> cases[] = {{"objects.dat", false},
-                                                {"AircraftTypes.dat", false},
-                                                {"AircraftNames.dat", false},
-                                                {"AircraftTypes.dat", true}};
+  const std::pair<const char*, bool> cases[] = {
+      {"objects.dat", false}, {"AircraftNames.dat", false}, {"AircraftTypes.dat", true}};
   for (const auto& [file, unreadable] : cases) {
     const fs::path work = folder / (std::string(file) + (unreadable ? "-unreadable" : ""));
     MakeWorkFolder(work);

@@ -68,7 +68,6 @@ TEST(FileOperationsTest, TheReplaceQuestionDecidesFileByFile) {
   } cases[] = {{"yes, no", {Answer::kYes, Answer::kNo}, 2, "new a", "old b", true, false},
                {"no to all", {Answer::kNoToAll}, 1, "old a", "old b", true, false},
                {"yes to all", {Answer::kYesToAll}, 1, "new a", "new b", true, false},
-               {"cancel first", {Answer::kCancel}, 1, "old a", "old b", false, true},
                {"yes, cancel", {Answer::kYes, Answer::kCancel}, 2, "new a", "old b", false, true}};
   for (const Case& c : cases) {
     test::TempFolder temp;

@@ -95,28 +95,17 @@ TEST(CompilerInputCheckTest, NamesEachFaultWithFileAndLine) {
   const std::string plan = "AC1,N1234B,0,ONE_WEEK,VFR";
   const Case cases[] = {
       {kAirportsFile, airportWith("RUNWAY,3280,98,GRASS"), "3: the runway surface 'GRASS' is not one of"},
-      {kAirportsFile, airportWith("RUNWAY,3280,98,"), "3: the runway surface is missing"},
-      {kAirportsFile, airportWith("PARKING,10.0,HANGAR"), "3: the parking kind 'HANGAR' is not one of"},
-      {kAirportsFile, airportWith("RUNWAY,long,98,HARD"), "3: the runway length 'long'"},
-      {kAirportsFile, airportWith("RUNWAY,3280,98"), "3: a RUNWAY line has 4 fields"},
       {kAirportsFile, "KAAA,north,-122.2,12.3,D,2,0.70,US\n{\n}\n", "1: the latitude 'north'"},
-      {kAirportsFile, "KAAA,47.5,-190.0,12.3,D,2,0.70,US\n{\n}\n", "1: the longitude '-190.0'"},
-      {kAirportsFile, "KAAA,47.5,-122.2,nan,D,2,0.70,US\n{\n}\n", "1: the altitude 'nan'"},
-      {kAirportsFile, "KAAA,47.5,-122.2,12.3,D,2,0.70\n{\n}\n", "1: an airport line has 8 fields"},
       {kAirportsFile, airport + "{\n\nKBB,1,1,1,G,0,0.70,US\n{\n}\n",
        "4: the block of airport 'KAAA' opened on line 2 has no closing '}'"},
-      {kAirportsFile, airport + "{\n}\n}\n", "4: '}' without an open"},
       {kAirportsFile, airport + "RUNWAY,1,1,HARD\n}\n",
        "1: the airport line of 'KAAA' is not followed by '{'"},
       {kAirportsFile, airport + "{\n}\nKAAA ,1,1,1,G,0,0.70,US\n{\n}\n",
        "4: airport 'KAAA' is already defined on line 1"},
       {kAircraftFile, "AC1,Cub,110,45,90,160,640,1500,HARD | ICE,5,RAMP,0,no,no\n",
        "1: runway surfaces: 'ICE' is not one of"},
-      {kAircraftFile, "AC1,Cub,fast,45,90,160,640,1500,HARD,5,RAMP,0,no,no\n", "1: the cruise speed 'fast'"},
       {kAircraftFile, "AC1,Cub,110,45,90,160,-54479,1500,HARD,5,RAMP,0,no,no\n",
        "1: the range '-54479' is negative"},
-      {kAircraftFile, "AC1,Cub,110,45,90,160,640,1500,HARD,5,HANGAR | RAMP,0,no,no\n",
-       "1: parking kinds: 'HANGAR'"},
       {kAircraftFile, "AC1,Cub,110,45,90,160,640,1500,HARD,5,RAMP,0,no\n", "1: an aircraft line has 14"},
       {kAircraftFile,
        "Cub,110,45,90,160,640,1500,HARD,5,RAMP,0,no,no\nAC1,A,1,1,1,1,1,1,HARD,1,RAMP,0,no,no\n",
@@ -127,21 +116,13 @@ TEST(CompilerInputCheckTest, NamesEachFaultWithFileAndLine) {
        "1: aircraft number 9 is not in Aircraft-GA.dat"},
       {kPlansFile, Block(plan, {"60930,KZZZ,55"}), "3: the destination 'KZZZ' is not an airport"},
       {kPlansFile, Block(plan, {"70930,KBB,55"}), "3: the weekday 7 of the departure '70930'"},
-      {kPlansFile, Block(plan, {"62400,KBB,55"}), "3: the time 2400 of the departure"},
-      {kPlansFile, Block(plan, {"60960,KBB,55"}), "3: the time 0960 of the departure"},
-      {kPlansFile, Block(plan, {"6930,KBB,55"}), "3: the departure '6930' is not a weekday digit"},
       {kPlansFile, Block(plan, {"60930,KBB,5.5"}), "3: the altitude '5.5'"},
-      {kPlansFile, Block(plan, {"60930,KBB,-55"}), "3: the altitude '-55'"},
       {kPlansFile, Block(plan, {"60930,KBB,55,,61290"}), "3: the time 1290 of the arrival"},
-      {kPlansFile, Block(plan, {"60930,KBB,55,x,61200"}), "3: the fourth field 'x'"},
       {kPlansFile, Block(plan, {"60930,KBB,55,"}), "3: a leg has 3 fields"},
-      {kPlansFile, Block("AC1,N1,0,ONE_WEEK,IFX", {"60930,KBB,55"}), "1: the flight rules 'IFX'"},
-      {kPlansFile, Block("AC1,N1,0,WEEKLY,VFR", {"60930,KBB,55"}), "1: the repeat period 'WEEKLY'"},
       {kPlansFile, Block("AC1,N1,101,ONE_WEEK,VFR", {"60930,KBB,55"}), "1: the percentage '101'"},
       {kPlansFile, Block(plan, {}), "1: plan AC1 'N1234B' has no legs"},
       {kPlansFile, plan + "\n{\n60930,KBB,55\n", "2: plan AC1 'N1234B' has no closing '}'"},
       {kPlansFile, plan + "\n{\n{\n60930,KBB,55\n}\n", "3: '{' inside the block of plan AC1"},
-      {kPlansFile, Block(plan, {"60930,KBB,55"}) + "}\n", "5: '}' without an open plan block"},
       {kPlansFile, plan + "\n{\n60930,KBB,55\n" + Block("AC7,N2,0,ONE_WEEK,IFR", {"60930,KBB,55"}),
        "4: plan AC1 'N1234B' (block opened on line 2) has no closing '}'"},
       {kPlansFile, plan + "\n60930,KBB,55\n}\n", "1: plan AC1 'N1234B' is not followed by '{'"},
@@ -155,14 +136,6 @@ TEST(CompilerInputCheckTest, NamesEachFaultWithFileAndLine) {
     ASSERT_EQ(check.problems.size(), 1u) << expected << "\n" << Listing(check);
     EXPECT_TRUE(check.problems[0].Text().starts_with(expected)) << Listing(check);
   }
-}
-
-TEST(CompilerInputCheckTest, AnUnreadableFileIsOneProblemAndSparesTheChecksThatNeedIt) {
-  const CompilerInputCheck check =
-      CheckCompilerInputTexts({"Airports.dat", std::nullopt, "/w/Airports.dat"},
-                              {"Aircraft-GA.dat", kAircraft, ""}, {"Flightplans-GA.dat", kFlightPlans, ""});
-  ASSERT_EQ(check.problems.size(), 1u) << Listing(check);
-  EXPECT_EQ(check.problems[0].Text(), "Airports.dat: cannot be read: /w/Airports.dat");
 }
 
 TEST(CompilerInputCheckTest, ListsAtMostAHundredProblemsAFile) {
@@ -187,6 +160,7 @@ TEST(CompilerInputCheckTest, FindsTheFilesInTheWorkFolderWithoutRegardToCase) {
   EXPECT_EQ(check.problems[0].file, "Flightplans-GA.dat");
   EXPECT_EQ(check.problems[0].line, 2u);
 
+  // A file that cannot be read is one problem, and spares the checks that need it (plan AC1's aircraft).
   std::filesystem::remove(folder / "AIRCRAFT-GA.DAT");
   const CompilerInputCheck missing = CheckCompilerInputs(CompilerInputPathsIn(folder.path()));
   ASSERT_EQ(missing.problems.size(), 2u) << Listing(missing);
@@ -233,12 +207,10 @@ TEST(CompilerInputParametersTest, RejectsWhatItCannotUse) {
   const std::tuple<std::vector<std::string>, std::vector<std::string>, std::string> cases[] = {
       {{}, {}, ""},
       {{"/AIRPORTS=x"}, {"/Airports=a"}, ""},  // switch names without regard to case
-      {{"/Quiet=YES", "/AutoSchedule=No", "/Countries=\"e f\""}, {}, ""},
       {{}, {"/Output=d"}, "/Output= is missing"},
       {{"/Verbose=yes"}, {}, "unknown switch /Verbose"},
       {{"/schedules=e"}, {}, "/schedules is given more than once"},
       {{"/Quiet=maybe"}, {}, "/Quiet takes yes or no, not 'maybe'"},
-      {{"Airports.dat"}, {}, "'Airports.dat' is not a switch of the form /Name=value"},
       {{"/Airports="}, {"/Airports=a"}, "/Airports needs a path"}};
   for (const auto& [extra, dropped, error] : cases) {
     std::vector<std::string> arguments;

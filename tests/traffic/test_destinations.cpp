@@ -31,10 +31,8 @@ TEST(DestinationCaches, SearchBandsFollowTheWalksFromHome) {
     int h, range, lo, span;
   } cases[] = {
       {4, 10, 2, 3},   // stops at the key equal to the lower bound, before the one equal to the upper
-      {3, 10, 2, 3},   // a tie at home: the same band
       {5, 15, 2, 4},   // the walk down passes ties
       {1, 5, 1, 1},    // lower bound below 0: stops at the first key of 0
-      {0, 5, 0, 2},    // home at the start
       {6, 100, 1, 6},  // the same from the far end: position 0 stays out
       {3, 0, 3, 0},    // no range: an empty band
   };
@@ -79,14 +77,9 @@ TEST(DestinationCaches, KindPassSetsByCategoryFloatsAndRunway) {
 // The caches must give what the formulas give, whichever home, airport and day comes next.
 TEST(DestinationCaches, DistancesAndSunsetsAreThoseOfTheFormulas) {
   World world;
-  test::AirportSpec spec;
-  const double positions[][2] = {{52.5, 13.4}, {48.1, 11.6}, {-33.9, 151.2}};
-  for (int i = 0; i < 3; ++i) {
-    spec.icao = "AP0" + std::to_string(i);
-    spec.latitude = positions[i][0];
-    spec.longitude = positions[i][1];
-    AddAirport(world, spec);
-  }
+  AddAirport(world, {.icao = "AP00", .latitude = 52.5, .longitude = 13.4});
+  AddAirport(world, {.icao = "AP01", .latitude = 48.1, .longitude = 11.6});
+  AddAirport(world, {.icao = "AP02", .latitude = -33.9, .longitude = 151.2});
   WorkCounters work;
   const AirportOrder order = BuildAirportOrder(world, work);
   const TimeValue start = 1136073600;  // 2006-01-01
@@ -108,7 +101,7 @@ TEST(DestinationCaches, DistancesAndSunsetsAreThoseOfTheFormulas) {
     }
   }
   // Days before, inside and after the days kept, for each airport, each asked twice.
-  for (const std::int64_t day : {-3, -2, 0, 6, 9, 10, 30}) {
+  for (const std::int64_t day : {-3, 0, 9, 30}) {
     for (std::size_t i = 0; i < 3; ++i) {
       const TimeValue date = start + day * 86400 + 43200;
       const TimeValue expected = SunsetTime(date, at(i).latitude, at(i).longitude);

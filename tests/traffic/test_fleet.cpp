@@ -1,15 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <set>
 #include <sstream>
 #include <string>
 #include <tuple>
 
-#include "support/temp_folder.h"
 #include "traffic/fleet.h"
 #include "traffic/fleet_test_world.h"
 #include "traffic/flight_plans.h"
@@ -47,28 +44,6 @@ Filled Fill(World& world, CAirport& airport, int gaPercentage, int drawLimit = 1
   return filled;
 }
 
-TEST(FleetMinimumParking, RaisesSmallAndMediumRampsByAirportType) {
-  using enum ParkingType;
-  // The type, the small, medium and large ramps collected, and then as raised.
-  const std::tuple<AirportType, std::array<std::uint32_t, 3>, std::array<std::uint32_t, 3>> cases[] = {
-      {kBush, {0, 0, 0}, {2, 0, 0}},
-      {kGrassStrip, {1, 1, 1}, {2, 1, 1}},  // medium ramps stay as collected
-      {kSmallCommercial, {3, 0, 0}, {4, 0, 0}},
-      {kMediumAirfield, {0, 0, 0}, {9, 0, 0}},    // no medium ramps stay none
-      {kMediumAirfield, {12, 1, 0}, {12, 3, 0}},  // 1 medium ramp becomes 3
-      {kMediumCommercial, {0, 4, 1}, {9, 4, 1}},  // 4 is not raised
-      {kLargeCommercial, {20, 6, 3}, {20, 6, 3}},
-      {kLargeAirfield, {0, 5, 0}, {18, 6, 0}},  // 5 becomes 6
-      {kDerived, {0, 1, 0}, {0, 1, 0}},         // no type: as collected
-  };
-  for (const auto& [type, collected, raised] : cases) {
-    const std::array<std::uint32_t, 3> minimum = {MinimumParkingCount(type, kRampGaSmall, collected[0]),
-                                                  MinimumParkingCount(type, kRampGaMedium, collected[1]),
-                                                  MinimumParkingCount(type, kRampGaLarge, collected[2])};
-    EXPECT_EQ(minimum, raised) << Code(type);
-  }
-}
-
 // With GA percentage 0 each space costs exactly its one draw and no plane is made. The minimum
 // counts follow the type the user set over the derived one.
 TEST(FleetGeneration, OneDrawPerSpaceWhenNoSpaceIsUsed) {
@@ -77,8 +52,7 @@ TEST(FleetGeneration, OneDrawPerSpaceWhenNoSpaceIsUsed) {
     AirportType type;
     std::uint32_t longestRunway, small, medium, large;
     int expectedDraws;
-  } cases[] = {{"large airfield without small ramps", kLargeAirfield, 1500, 0, 0, 0, 18},
-               {"large airfield, 2 medium, 1 large", kLargeAirfield, 1500, 0, 2, 1, 18 + 6 + 1},
+  } cases[] = {{"large airfield, 2 medium, 1 large", kLargeAirfield, 1500, 0, 2, 1, 18 + 6 + 1},
                {"small airfield by its 800 m runway", kDerived, 800, 0, 0, 0, 4},
                {"the same, set to large commercial airport", kLargeCommercial, 800, 0, 0, 0, 18}};
   for (const Case& c : cases) {
@@ -104,6 +78,7 @@ TEST(FleetLottery, CandidatesThatCannotBeBasedLeaveTheSpacesEmpty) {
     const char* label;
     ModelSpec model;
     bool based;
+    double seaplaneBase = 0;  // its latitude (one degree is about 60 nm); 0: none
     std::uint32_t longestRunway = 1500;
     float landingFee = 5, moneyPerWeek = 20000;
     int useForGA = 1;
@@ -112,12 +87,14 @@ TEST(FleetLottery, CandidatesThatCannotBeBasedLeaveTheSpacesEmpty) {
                {"wingspan unknown", {.wingSpan = 0}, false},
                {"as wide as a small ramp", {.wingSpan = 20}, true},
                {"wider than a small ramp", {.wingSpan = 21}, false},
-               {"runway exactly the minimum is too short", {}, false, 697},
-               {"runway a metre longer", {}, true, 698},
-               {"70 landings cost the money of a week", {}, false, 1500, 100, 7000},
-               {"70 landings cost a little less", {}, true, 1500, 100, 7000.5f},
-               {"floats and no seaplane base anywhere", {.amphibian = 1}, false},
-               {"not for GA", {}, false, 1500, 5, 20000, 0}};
+               {"runway exactly the minimum is too short", {}, false, 0, 697},
+               {"runway a metre longer", {}, true, 0, 698},
+               {"70 landings cost the money of a week", {}, false, 0, 1500, 100, 7000},
+               {"70 landings cost a little less", {}, true, 0, 1500, 100, 7000.5f},
+               {"not for GA", {}, false, 0, 1500, 5, 20000, 0},
+               {"floats and no seaplane base", {.amphibian = 1}, false},
+               {"floats, a base within half the range", {.range = 130, .amphibian = 1}, true, 51},
+               {"floats, a base beyond it", {.range = 110, .amphibian = 1}, false, 51}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
     World world;
@@ -125,30 +102,14 @@ TEST(FleetLottery, CandidatesThatCannotBeBasedLeaveTheSpacesEmpty) {
     spec.longestRunway = c.longestRunway;
     spec.landingFee = c.landingFee;
     CAirport& airport = AddAirport(world, spec);
+    if (c.seaplaneBase != 0)
+      AddAirport(world, {.icao = "EDXS", .latitude = c.seaplaneBase, .longitude = 8, .type = kSeaplaneBase});
     AddVariation(world, AddModel(world, c.model), "Only", 100.0f, c.moneyPerWeek).useForGA = c.useForGA;
     const Filled filled = Fill(world, airport, 100);
     EXPECT_EQ(filled.summary.planes, c.based ? 2 : 0);
     EXPECT_EQ(filled.summary.spacesWithoutAircraft, c.based ? 0 : 2);
     // Per empty space: the GA draw and the winner draw, which is made without candidates too.
     EXPECT_TRUE(c.based || filled.draws == 4) << filled.draws;
-  }
-}
-
-// A float plane is based where a seaplane base lies within half its range; the test is made once per
-// airport, with the first float plane's range, and costs one distance per seaplane base looked at.
-TEST(FleetLottery, FloatPlanesNeedASeaplaneBaseWithinHalfTheirRange) {
-  // The base's latitude (the airport is at 50 N 8 E; one degree of latitude is about 60 nm), the range.
-  const std::tuple<double, int, bool> cases[] = {
-      {51, 130, true}, {51, 110, false}, {53, 400, true}, {53, 300, false}};
-  for (const auto& [baseLatitude, range, based] : cases) {
-    SCOPED_TRACE(baseLatitude);
-    World world;
-    CAirport& airport = AddAirport(world, {.icao = "EDXA", .latitude = 50, .longitude = 8, .type = kBush});
-    AddAirport(world, {.icao = "EDXS", .latitude = baseLatitude, .longitude = 8, .type = kSeaplaneBase});
-    AddVariation(world, AddModel(world, {.name = "Float", .range = range, .amphibian = 1}), "Float");
-    const Filled filled = Fill(world, airport, 100);
-    EXPECT_EQ(filled.summary.planes, based ? 2 : 0);
-    EXPECT_EQ(filled.counters.distanceCalls, 2 + 1);  // two order keys, one reach test for both spaces
   }
 }
 
@@ -249,24 +210,6 @@ TEST(FleetRegistrations, NeverRepeatAcrossRuns) {
   EXPECT_EQ(planesOfSecondRun, 28u);
 }
 
-TEST(RegistrationPatternIndex, ByAircraftClass) {
-  const struct {
-    int engineCount, engineType, maxWeight, expected;
-  } cases[] = {{0, 3, 30000, 10},  // no engines comes first
-               {1, 3, 30000, 7},   // helicopter turbine before any weight
-               {2, 1, 20001, 6},  {2, 1, 20000, 5}, {2, 1, 14000, 5}, {2, 1, 13999, 4},
-               {1, 5, 5700, 4},   {2, 0, 5699, 3},  {1, 0, 5699, 1},  {2, 0, 2000, 3},
-               {1, 0, 2000, 1},   {2, 0, 1999, 2},  {1, 0, 1999, 0}};
-  for (const auto& c : cases) {
-    CAircraft model;
-    model.engineCount = c.engineCount;
-    model.engineType = EngineType{c.engineType};
-    model.maxWeight = c.maxWeight;
-    EXPECT_EQ(RegistrationPatternIndex(model), c.expected)
-        << c.engineCount << " engines, type " << c.engineType << ", " << c.maxWeight << " kg";
-  }
-}
-
 class MakeRegistrationTest : public ::testing::Test {
  protected:
   void Take(const std::string& registration) { taken_.Insert(registration, std::make_unique<CPlane>()); }
@@ -277,7 +220,7 @@ class MakeRegistrationTest : public ::testing::Test {
   StringMap<CPlane> taken_;
 };
 
-TEST_F(MakeRegistrationTest, PatternChoiceByCount) {
+TEST_F(MakeRegistrationTest, ChoosesAPatternByCountAndExpandsAgainWhileTaken) {
   struct Case {
     const char* label;
     int patternCount;
@@ -289,7 +232,10 @@ TEST_F(MakeRegistrationTest, PatternChoiceByCount) {
                // Class 0 picks slot 0 without a draw; 41 % 10 = 1.
                {"by class", -1, {"C!", "X", "X", "X", "X", "X", "X", "X", "X", "X", "X"}, "C1", 1},
                // 41 % 3 = 2 picks "N!!!.."; then 7, 4, 0 and letters 19169 % 26 = 7, 15724 % 26 = 20.
-               {"none in use: the new country's patterns", 0, {"Q!"}, "N740HU", 6}};
+               {"none in use: the new country's patterns", 0, {"Q!"}, "N740HU", 6},
+               // 18467 % 10 = 7 is taken, 6334 % 10 = 4 is not.
+               {"expands again while taken", 1, {"D-!"}, "D-4", 3}};
+  Take("D-7");
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
     CCountry country;
@@ -301,16 +247,6 @@ TEST_F(MakeRegistrationTest, PatternChoiceByCount) {
   }
   Random random(1);
   EXPECT_EQ(MakeRegistration(nullptr, model_, taken_, random), "N740HU") << "without a country";
-}
-
-TEST_F(MakeRegistrationTest, ExpandsAgainWhileTaken) {
-  CCountry country;
-  country.patternCount = 1;
-  country.registrationPatterns[0] = "D-!";
-  Take("D-7");  // 41 % 1 picks the pattern, 18467 % 10 = 7 is taken, 6334 % 10 = 4 is not
-  Random random(1);
-  EXPECT_EQ(MakeRegistration(&country, model_, taken_, random), "D-4");
-  EXPECT_EQ(DrawsBetween(1, random), 3);
 }
 
 TEST_F(MakeRegistrationTest, GivesUpInsteadOfLoopingForever) {
@@ -341,40 +277,23 @@ CCountry& AddCountry(World& world, const std::string& region, const std::string&
 }
 
 TEST(RegistrationPatternsTest, CountryLinesReplaceCountAndPatternsOrChangeNothing) {
+  const Patterns eleven{"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K"};
   const std::tuple<const char*, int, Patterns> cases[] = {
-      {"COUNTRY;Germany;-1;D-E...;D-F...;D-G...;D-I...;D-C...;D-B...;D-A...;X;Y;D-H...;D-K...",
-       -1,
-       {"D-E...", "D-F...", "D-G...", "D-I...", "D-C...", "D-B...", "D-A...", "X", "Y", "D-H...", "D-K..."}},
-      {"COUNTRY;Germany;2;D-E...;D-F...", 2, {"D-E...", "D-F..."}},
+      {"COUNTRY;Germany;-1;A;B;C;D;E;F;G;H;I;J;K", -1, eleven},
       // Fewer patterns than the count: the rest are empty, not the old ones.
-      {"COUNTRY;Germany;5;D-E...;D-F...", 5, {"D-E...", "D-F..."}},
-      {"COUNTRY;Germany;4", 4, {}},
+      {"COUNTRY;Germany;5;D-E...;;D-G...", 5, {"D-E...", "", "D-G..."}},
       {"COUNTRY;Germany;1;D-E...;ignored", 1, {"D-E..."}},
-      {"COUNTRY;Germany;3;D-E...;;D-G...", 3, {"D-E...", "", "D-G..."}},
-      {"COUNTRY;Germany;11;A;B;C;D;E;F;G;H;I;J;K;L",
-       11,
-       {"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K"}},
-      {"COUNTRY;Germany;0;D-E...", 0, {}},
-      // The count is a decimal number truncated toward zero.
-      {"COUNTRY;Germany;2.9;D-E...;D-F...;D-G...", 2, {"D-E...", "D-F..."}},
-      {"COUNTRY;Germany;-1.5;A;B;C;D;E;F;G;H;I;J;K",
-       -1,
-       {"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K"}},
-      {"COUNTRY;Germany; +2x;D-E...;D-F...", 2, {"D-E...", "D-F..."}},
-      // Windows line ends do not reach the last pattern.
-      {"COUNTRY;Germany;2;D-E...;D-F...\r\n", 2, {"D-E...", "D-F..."}},
+      // The count is a decimal number truncated toward zero; Windows line ends do not reach the last pattern.
+      {"COUNTRY;Germany; +2.9x;D-E...;D-F...;D-G...\r\n", 2, {"D-E...", "D-F..."}},
+      {"COUNTRY;Germany;-1.5;A;B;C;D;E;F;G;H;I;J;K", -1, eleven},
       // Lines that change nothing.
       {"COUNTRY;Germany;12;A;B;C;D;E;F;G;H;I;J;K;L", 3, kDefaultPatterns},
       {"COUNTRY;Germany;-2;A", 3, kDefaultPatterns},
-      {"COUNTRY;Germany;;A", 3, kDefaultPatterns},
-      {"COUNTRY;Germany;many;A", 3, kDefaultPatterns},
       {"COUNTRY;Germany;1e9;A", 3, kDefaultPatterns},
+      {"COUNTRY;Germany;many;A", 3, kDefaultPatterns},
       {"COUNTRY;Germany", 3, kDefaultPatterns},
-      {"COUNTRY;Austria;1;OE-...", 3, kDefaultPatterns},
       {"country;Germany;1;D-E...", 3, kDefaultPatterns},
       {" COUNTRY;Germany;1;D-E...", 3, kDefaultPatterns},
-      {"COUNTRY:Germany;1;D-E...", 3, kDefaultPatterns},
-      {"# COUNTRY;Germany;1;D-E...", 3, kDefaultPatterns},
       {"", 3, kDefaultPatterns}};
   for (const auto& [line, count, patterns] : cases) {
     World world;
@@ -416,21 +335,6 @@ TEST(RegistrationPatternsTest, OnlyTheFirst511CharactersOfALineAreRead) {
   EXPECT_EQ(std::tuple(germany.patternCount, germany.registrationPatterns[0], germany.registrationPatterns[1],
                        france.patternCount),
             std::tuple(2, std::string(kMaxRegistrationLineLength - head.size(), '!'), "", 3));
-}
-
-TEST(RegistrationPatternsTest, ReadsFileOnlyWhenPresent) {
-  const test::TempFolder folder;
-  const std::filesystem::path file = folder / "GAregnr.txt";
-  World world;
-  CCountry& germany = AddCountry(world, "Europe", "Germany");
-
-  EXPECT_FALSE(ReadRegistrationPatternsFile(file, world));
-  EXPECT_EQ(germany.registrationPatterns, kDefaultPatterns);
-
-  std::ofstream(file, std::ios::binary) << "COUNTRY;Germany;1;D-E...\r\n";
-  EXPECT_TRUE(ReadRegistrationPatternsFile(file, world));
-  EXPECT_EQ(germany.patternCount, 1);
-  EXPECT_EQ(germany.registrationPatterns[0], "D-E...");
 }
 
 }

@@ -41,7 +41,6 @@ TEST(FlightPlanRules, FlightsPerDay) {
                {"no window still tries one", 0, 100, 0.5f, 40, 1},
                {"exactly 200 stays", 178650, 100, 0.5f, 25, 200},
                {"201 becomes 190", 179550, 100, 0.5f, 25, 190},
-               {"200.5 truncates to 200 before the limit", 179100, 100, 0.5f, 25, 200},
                {"a shortest leg of 0 hours", 36000, 100, 0.0f, 20, 190},
                {"a window that ended before it started", -360000, 100, 0.5f, 40, 0},
                {"no window and no shortest leg", 0, 100, 0.0f, 20, 0}};
@@ -64,17 +63,13 @@ TEST(FlightPlanRules, CruiseAltitude) {
                {"half a degree west counts as east", 8, 7.5, 1890, 0, 120, 48, 14000, 75},
                {"across the date line eastbound", 170, -170, 1890, 0, 120, 48, 14000, 75},
                {"across the date line westbound", -170, 170, 1890, 0, 120, 48, 14000, 65},
-               {"on the ground westbound", 8, 7, 0, 0, 120, 48, 14000, 45},
                {"on the ground eastbound", 8, 9, 0, 0, 120, 48, 14000, 35},
                // An hour at the mean of 120 and 48 knots climbs 814 m at 3 degrees: 914 m, 2,998 ft.
-               {"an hour's climb eastbound", 8, 9, 100, 3600, 120, 48, 14000, 35},
                {"an hour's climb westbound", 8, 7, 100, 3600, 120, 48, 14000, 25},
                {"capped by the ceiling", 8, 7, 1890, 3600, 120, 48, 4000, 45},
                // Above 250 knots at least 10,000 ft; above 10,000 ft whole thousands.
-               {"fast aircraft westbound", 8, 7, 0, 0, 300, 100, 40000, 100},
                {"fast aircraft eastbound", 8, 9, 0, 0, 300, 100, 40000, 110},
                // Above 28,000 ft the next multiple of 2,000 ft + 1,000 stands for eastbound.
-               {"30,000 ft westbound", 8, 7, 9500, 0, 300, 100, 30000, 300},
                {"30,000 ft eastbound", 8, 9, 9500, 0, 300, 100, 30000, 320}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
@@ -89,14 +84,9 @@ TEST(FlightPlanRules, CruiseAltitude) {
     model.ceiling = c.ceiling;
     EXPECT_EQ(CruiseAltitude(model, from, to, c.legSeconds), c.expected);
   }
-}
-
-TEST(FlightPlanRules, IfrAndReturnAltitudes) {
-  const std::pair<int, int> ifr[] = {{45, 50}, {50, 50}, {35, 40}, {110, 110}};
-  for (auto [altitude, expected] : ifr) EXPECT_EQ(IfrAltitude(altitude), expected) << altitude;
-  const std::pair<int, int> back[] = {{55, 45},   {45, 55},   {65, 75},   {75, 65},
-                                      {110, 110}, {120, 130}, {290, 310}, {300, 330}};
-  for (auto [altitude, expected] : back) EXPECT_EQ(ReturnAltitude(altitude), expected) << altitude;
+  // IFR takes the next thousand; the way back takes the other direction's level, from 30,000 ft by 2,000.
+  EXPECT_EQ(std::tuple(IfrAltitude(45), IfrAltitude(110), ReturnAltitude(55), ReturnAltitude(300)),
+            std::tuple(50, 110, 45, 330));
 }
 
 TimeValue At(int day, int hour, int minute) {

@@ -24,30 +24,30 @@ struct ArchiveBuilder {
   void KnownClass(std::uint16_t index) { ar.WriteU16(static_cast<std::uint16_t>(0x8000 | index)); }
 };
 
-// The inherited parts of a deeper object as the program writes them: empty names, use 1, the three
-// default patterns, empty maps.
-inline void WriteDefaultRegionPart(CArchive& ar) {
-  ar.WriteString("");
+// A level's part of an object as the program writes it: the inherited parts with empty names, use
+// 1, the three default patterns and empty maps, then the level's name and the count of its map.
+inline void WriteRegionPart(CArchive& ar, const std::string& name = "", std::uint32_t count = 0) {
+  ar.WriteString(name);
   ar.WriteI32(1);
-  ar.WriteCount(0);
+  ar.WriteCount(count);
 }
-inline void WriteDefaultCountryPart(CArchive& ar) {
-  WriteDefaultRegionPart(ar);
-  ar.WriteString("");
+inline void WriteCountryPart(CArchive& ar, const std::string& name = "", std::uint32_t count = 0) {
+  WriteRegionPart(ar);
+  ar.WriteString(name);
   ar.WriteI32(3);
   for (const char* pattern : {"N!!!!!", "N!!!!.", "N!!!.."}) ar.WriteString(pattern);
   ar.WriteI32(1);
-  ar.WriteCount(0);
+  ar.WriteCount(count);
 }
-inline void WriteDefaultStatePart(CArchive& ar) {
-  WriteDefaultCountryPart(ar);
-  ar.WriteString("");
-  ar.WriteCount(0);
+inline void WriteStatePart(CArchive& ar, const std::string& name = "", std::uint32_t count = 0) {
+  WriteCountryPart(ar);
+  ar.WriteString(name);
+  ar.WriteCount(count);
 }
-inline void WriteDefaultCityPart(CArchive& ar) {
-  WriteDefaultStatePart(ar);
-  ar.WriteString("");
-  ar.WriteCount(0);
+inline void WriteCityPart(CArchive& ar, const std::string& name = "", std::uint32_t count = 0) {
+  WriteStatePart(ar);
+  ar.WriteString(name);
+  ar.WriteCount(count);
 }
 
 // An airport's own fields as an archive holds them.
@@ -115,35 +115,23 @@ inline void WriteAirportFields(CArchive& ar, int schema, const HandAirport& a) {
 // A region map file holding one airport, in region "R", country "C", state "S", city "Ci".
 inline std::vector<std::uint8_t> OneAirportFile(int schema, const HandAirport& airport) {
   ArchiveBuilder b;
-  CArchive& ar = b.ar;
-  ar.WriteCount(1);
-  ar.WriteString("R");
+  b.ar.WriteCount(1);
+  b.ar.WriteString("R");
   b.NewClass("CRegion", 2);
-  ar.WriteString("R");
-  ar.WriteI32(1);
-  ar.WriteCount(1);
-  ar.WriteString("C");
+  WriteRegionPart(b.ar, "R", 1);
+  b.ar.WriteString("C");
   b.NewClass("CCountry", 2);
-  WriteDefaultRegionPart(ar);
-  ar.WriteString("C");
-  ar.WriteI32(3);
-  for (const char* pattern : {"N!!!!!", "N!!!!.", "N!!!.."}) ar.WriteString(pattern);
-  ar.WriteI32(1);
-  ar.WriteCount(1);
-  ar.WriteString("S");
+  WriteCountryPart(b.ar, "C", 1);
+  b.ar.WriteString("S");
   b.NewClass("CState", 2);
-  WriteDefaultCountryPart(ar);
-  ar.WriteString("S");
-  ar.WriteCount(1);
-  ar.WriteString("Ci");
+  WriteStatePart(b.ar, "S", 1);
+  b.ar.WriteString("Ci");
   b.NewClass("CCity", 1);
-  WriteDefaultStatePart(ar);
-  ar.WriteString("Ci");
-  ar.WriteCount(1);
-  ar.WriteString(airport.icao);
+  WriteCityPart(b.ar, "Ci", 1);
+  b.ar.WriteString(airport.icao);
   b.NewClass("CAirport", static_cast<std::uint16_t>(schema));
-  WriteDefaultCityPart(ar);
-  WriteAirportFields(ar, schema, airport);
+  WriteCityPart(b.ar);
+  WriteAirportFields(b.ar, schema, airport);
   return b.bytes;
 }
 
