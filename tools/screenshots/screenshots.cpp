@@ -8,11 +8,14 @@
 // scripts/screenshots runs it offscreen.
 #include <QtCore/qtestsupport_core.h>
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QCompleter>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QSettings>
@@ -24,6 +27,8 @@
 #include <iostream>
 
 #include "app/startup.h"
+#include "gui/airports_view.h"
+#include "gui/gui_prompter.h"
 #include "gui/main_window.h"
 #include "gui/make_ai_plane_dialog.h"
 #include "gui/planes_view.h"
@@ -58,6 +63,17 @@ void ShowNeutralFolders(QWidget& window) {
 bool Save(QWidget& widget, const QString& file) {
   QApplication::processEvents();
   if (widget.grab().save(file)) return true;
+  std::cerr << "cannot write " << file.toStdString() << "\n";
+  return false;
+}
+
+// The window's picture with a separate top-level widget of it (a popup list, a message box) drawn
+// where it stands, as the screen shows them together.
+bool SaveWith(QWidget& window, QWidget& top, const QString& file) {
+  QApplication::processEvents();
+  QPixmap shot = window.grab();
+  QPainter(&shot).drawPixmap(window.mapFromGlobal(top.mapToGlobal(QPoint(0, 0))), top.grab());
+  if (shot.save(file)) return true;
   std::cerr << "cannot write " << file.toStdString() << "\n";
   return false;
 }
@@ -123,14 +139,44 @@ int main(int argc, char** argv) {
   QAction* fileItem = window.menuBar()->actions().at(0);
   QMenu* file = fileItem->menu();
   file->popup(window.menuBar()->mapToGlobal(window.menuBar()->actionGeometry(fileItem).bottomLeft()));
-  QApplication::processEvents();
-  QPixmap shot = window.grab();
-  QPainter(&shot).drawPixmap(window.mapFromGlobal(file->pos()), file->grab());
+  saved = SaveWith(window, *file, out + "/main-window.png") && saved;
   file->hide();
-  if (!shot.save(out + "/main-window.png")) {
-    std::cerr << "cannot write main-window.png\n";
-    saved = false;
-  }
+
+  // The airport search (Ctrl+F) with its list of matches for a name typed without its accent.
+  auto& airports = static_cast<wf::gui::AirportsView&>(window.View(PageId::kAirports));
+  window.tabs()->setCurrentWidget(&airports);
+  airports.FocusSearch();
+  airports.searchField()->setText("zurich");
+  Q_EMIT airports.searchField()->textEdited("zurich");
+  QAbstractItemView* matches = airports.searchList()->popup();
+  saved = QTest::qWaitFor([matches] { return matches->isVisible(); }, 5000) &&
+          SaveWith(window, *matches, out + "/airport-search.png") && saved;
+  matches->hide();
+  airports.searchField()->clear();
+
+  // An edited probability, then another plane chosen: the question about the unapplied edits, with
+  // its answer Cancel.
+  window.tabs()->setCurrentIndex(static_cast<int>(PageId::kPlanes));
+  wf::gui::GuiPrompter asking;
+  session.prompter = &asking;
+  auto* probability = planes.findChild<QLineEdit*>("m_fProbability");
+  probability->setText("55");
+  Q_EMIT probability->textEdited("55");
+  bool asked = false;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    auto* box = dynamic_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) return;
+    poll.stop();
+    asked = SaveWith(window, *box, out + "/unsaved-edits.png");
+    box->reject();
+  });
+  poll.start(50);
+  planes.tree()->setCurrentIndex(planes.treeModel().index(1, 0, planes.treeModel().index(0, 0)));
+  saved = QTest::qWaitFor([&asked] { return asked; }, 5000) && saved;
+  poll.stop();
+  session.prompter = &prompter;
+  if (!asked) std::cerr << "no question about the unapplied edits\n";
 
   // The dialog of the AI copy (its textures measured, the nearest flight model chosen), closed with
   // Cancel.
