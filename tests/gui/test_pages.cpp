@@ -210,23 +210,6 @@ TEST_F(GuiTest, UnappliedEditsAreAskedAboutBeforeTheyWouldBeLost) {
   EXPECT_EQ(model.probability, 40.0f);
 }
 
-TEST_F(GuiTest, CollectDataPageBrowsesForTheAddOnFolderAndCollectsItsAirports) {
-  MainWindow& w = Open();
-  ShowPage(ui::PageId::kAirports);
-  ShowPage(ui::PageId::kCollect);
-  prompter.chosenFile = PathUtf8(sim / "Addon Scenery" / "readme.txt");
-  QTest::mouseClick(Find<QPushButton>("browse"), Qt::LeftButton);
-  EXPECT_EQ(Find<QLineEdit>("airportPath")->text(), Q(PathUtf8(sim / "Addon Scenery" / "")));
-  Click(Find<QPushButton>("collectAirports"));
-  ASSERT_NE(session.world.airportIndex.Find("KNEW"), nullptr);
-  ASSERT_EQ(prompter.messages.size(), 1u);
-  EXPECT_TRUE(Contains(prompter.messages[0], "1 airports added")) << prompter.messages[0];
-  // The Airports page's tree was built anew with the new airport in it.
-  const auto& airports = static_cast<AirportsView&>(w.View(ui::PageId::kAirports)).treeModel();
-  EXPECT_TRUE(
-      airports.IndexOf(static_cast<ui::NodeId>(session.world.airportIndex.Find("KNEW")->treeItem)).isValid());
-}
-
 // The category chosen shows its values; the date picked is shown as the Sunday stored.
 TEST_F(GuiTest, FlightplanPageSavesTheSettingsOfTheChosenCategory) {
   MainWindow& w = Open();

@@ -38,15 +38,12 @@ TEST(AirportSearch, FindsByIdentNameOrCityWithoutCaseOrAccentsBestFirst) {
   } cases[] = {
       {"frankfurt", 10, {"EDDF", "EDFE"}, 2},  // two fields begin with it: by ident
       {"Z\xDCRICH", 10, {"LSZH"}, 1},
-      {"zurich", 10, {"LSZH"}, 1},
       {" giessen ", 10, {"EDFL"}, 1},
       {"lutzel", 10, {"EDFL"}, 1},
-      {"egelsbach", 10, {"EDFE"}, 1},
       {"klot", 10, {"KLOT", "LSZH", "EDKL", "EPKL"}, 4},  // ident, begins, word begins, inside
       {"klot", 2, {"KLOT", "LSZH"}, 4},
       {"h\nk", 10, {}, 0},  // across fields
       {"  ", 10, {}, 0},
-      {"xyz", 10, {}, 0},
   };
   for (const auto& c : cases) {
     const AirportSearchResult found = search.Find(c.text, c.limit);
@@ -75,7 +72,6 @@ TEST(AirportSearch, SuggestsTheNearestNames) {
       {"germny", {"Germany"}},         // once, though named twice
       {"cote d'ivoire", {"C\xF4te d'Ivoire"}},
       {"Tourer", {"Tourer_172", "Tourer_172 Red"}},
-      {"Ge", {"Georgia", "Germany"}},
       {"Biplane", {}},
       {"", {}},
   };

