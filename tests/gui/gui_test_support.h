@@ -7,18 +7,29 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
+#include <QTreeView>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
 
 #include "app/startup.h"
+#include "gui/airports_view.h"
 #include "gui/main_window.h"
+#include "gui/planes_view.h"
 #include "gui/tree_model.h"
+#include "platform/text.h"
 #include "scenery/bgl_test_support.h"
 #include "support/file_fixtures.h"
 #include "support/os.h"
