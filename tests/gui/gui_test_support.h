@@ -117,6 +117,19 @@ class GuiTest : public ::testing::Test {
     window->tabs()->setCurrentIndex(static_cast<int>(page));
     WaitForWork();
   }
+  PlanesView& ShowPlanes() {
+    ShowPage(ui::PageId::kPlanes);
+    return static_cast<PlanesView&>(window->View(ui::PageId::kPlanes));
+  }
+  AirportsView& ShowAirports() {
+    ShowPage(ui::PageId::kAirports);
+    return static_cast<AirportsView&>(window->View(ui::PageId::kAirports));
+  }
+  // The Airports page's tree row of the airport `icao`.
+  QModelIndex AirportRow(const char* icao) {
+    const auto& model = static_cast<AirportsView&>(window->View(ui::PageId::kAirports)).treeModel();
+    return model.IndexOf(static_cast<ui::NodeId>(session.world.airportIndex.Find(icao)->treeItem));
+  }
 
   // Clicks the tree row of `index`, as a user selects a node.
   static void ClickRow(QAbstractItemView* tree, const QModelIndex& index) {

@@ -73,9 +73,7 @@ TEST_F(GuiTest, WithoutASimulatorFolderTheUserIsSentToTheSettings) {
   for (const char* says : {"The simulator's scenery was collected: 1 scenery files read", "3 airports added",
                            "The installed aircraft were read again from"})
     EXPECT_NE(prompter.messages[2].find(says), std::string::npos) << prompter.messages[2];
-  const auto& airports = static_cast<AirportsView&>(w.View(ui::PageId::kAirports)).treeModel();
-  EXPECT_TRUE(
-      airports.IndexOf(static_cast<ui::NodeId>(session.world.airportIndex.Find("KAAA")->treeItem)).isValid());
+  EXPECT_TRUE(AirportRow("KAAA").isValid());
 }
 
 // A damaged database stops the window as it stops the command line, and the repair is offered: No
@@ -187,9 +185,7 @@ TEST_F(GuiTest, FileMenuAndStatusBarFollowTheWorkAndTheWindowComesBackAsItWasLef
   EXPECT_NE(status().find("Airports: 4/4 used"), std::string::npos) << status();
   ASSERT_EQ(prompter.messages.size(), 1u);
   EXPECT_NE(prompter.messages[0].find("1 airports added"), std::string::npos) << prompter.messages[0];
-  const auto& airports = static_cast<AirportsView&>(w.View(ui::PageId::kAirports)).treeModel();
-  EXPECT_TRUE(
-      airports.IndexOf(static_cast<ui::NodeId>(session.world.airportIndex.Find("KNEW")->treeItem)).isValid());
+  EXPECT_TRUE(AirportRow("KNEW").isValid());
   w.resize(1000, 700);
   QApplication::setActiveWindow(&w);  // the progress box was
   QTest::keyClick(&w, Qt::Key_Q, Qt::ControlModifier);

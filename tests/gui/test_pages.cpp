@@ -75,14 +75,9 @@ TEST_F(GuiTest, EveryFieldHasAWidgetThatShowsItsValueAndTakesAnEdit) {
 
 TEST_F(GuiTest, AirportsPageFindsAnAirportByItsIdentAndAsksAboutALowFee) {
   MainWindow& w = Open();
-  ShowPage(ui::PageId::kAirports);
-  auto& view = static_cast<AirportsView&>(w.View(ui::PageId::kAirports));
-  const auto& model = view.treeModel();
-  const auto index = [&](const char* icao) {
-    return model.IndexOf(static_cast<ui::NodeId>(session.world.airportIndex.Find(icao)->treeItem));
-  };
+  AirportsView& view = ShowAirports();
   // A group node counts its airports; the boxes of an airport's own values are closed.
-  ClickRow(view.tree(), model.index(0, 0));
+  ClickRow(view.tree(), view.treeModel().index(0, 0));
   EXPECT_EQ(Find<QLineEdit>("m_strAirportCount")->text(), "3 (3 used)");
   EXPECT_FALSE(Find<QLineEdit>("m_fLandingFee")->isEnabled());
   EXPECT_TRUE(Find<QCheckBox>("m_bUse")->isEnabled());
@@ -98,15 +93,15 @@ TEST_F(GuiTest, AirportsPageFindsAnAirportByItsIdentAndAsksAboutALowFee) {
   ASSERT_EQ(found.rowCount(), 1);
   EXPECT_EQ(found.index(0, 2).data().toString(), QString::fromUtf8("Coeur d'Al\u00E8ne"));
   QTest::keyClick(view.searchList()->popup(), Qt::Key_Return);
-  EXPECT_EQ(view.tree()->currentIndex(), index("KCCC"));
+  EXPECT_EQ(view.tree()->currentIndex(), AirportRow("KCCC"));
   Type(Find<QLineEdit>("m_strICAO"), "kbbb");
-  EXPECT_EQ(view.tree()->currentIndex(), index("KBBB"));
+  EXPECT_EQ(view.tree()->currentIndex(), AirportRow("KBBB"));
   EXPECT_EQ(Find<QLineEdit>("m_strICAO")->text(), "KBBB");
-  EXPECT_EQ(index("KCCC").parent().data().toString(), QString::fromUtf8("Coeur d'Al\u00E8ne"));
+  EXPECT_EQ(AirportRow("KCCC").parent().data().toString(), QString::fromUtf8("Coeur d'Al\u00E8ne"));
 
   // Another airport chosen in the tree; a fee far below the normal one, refused by answering No.
   const CAirport& kaaa = *session.world.airportIndex.Find("KAAA");
-  ClickRow(view.tree(), index("KAAA"));
+  ClickRow(view.tree(), AirportRow("KAAA"));
   EXPECT_EQ(Find<QLineEdit>("m_strICAO")->text(), "KAAA");
   // Dated an hour back: MinGW's file times count whole seconds.
   const auto before = fs::last_write_time(work / "objects.dat") - std::chrono::hours(1);
@@ -127,8 +122,7 @@ TEST_F(GuiTest, AirportsPageFindsAnAirportByItsIdentAndAsksAboutALowFee) {
 // reaches the files with the Collect data page's apply, and the tree is built anew.
 TEST_F(GuiTest, PlanesPageClosesTheModelsBoxesOnAVariationAndAppliesIt) {
   MainWindow& w = Open();
-  ShowPage(ui::PageId::kPlanes);
-  auto& view = static_cast<PlanesView&>(w.View(ui::PageId::kPlanes));
+  PlanesView& view = ShowPlanes();
   const QModelIndex root = view.treeModel().index(0, 0);
   EXPECT_TRUE(view.tree()->isExpanded(root));
   // The filter keeps the models whose name, or a variation's title, holds what is typed.
@@ -157,8 +151,7 @@ TEST_F(GuiTest, PlanesPageClosesTheModelsBoxesOnAVariationAndAppliesIt) {
 // keeps the edit and the node, No drops it, Yes applies it; the page's tab is marked until then.
 TEST_F(GuiTest, UnappliedEditsAreAskedAboutBeforeTheyWouldBeLost) {
   MainWindow& w = Open();
-  ShowPage(ui::PageId::kPlanes);
-  auto& view = static_cast<PlanesView&>(w.View(ui::PageId::kPlanes));
+  PlanesView& view = ShowPlanes();
   const auto row = [&view](int i) { return view.treeModel().index(i, 0, view.treeModel().index(0, 0)); };
   const QString first = row(0).data().toString(), second = row(1).data().toString();
   const CAircraft& model = *session.world.aircraftTypes.Find(Std(first));
@@ -223,16 +216,12 @@ TEST_F(GuiTest, FlightplanPageSavesTheSettingsOfTheChosenCategory) {
 // report (PlanesPageTest) and the command line's (CliTest).
 TEST_F(GuiTest, MakeAIPlaneConvertsTheSelectedModelThroughTheDialog) {
   fs::copy(fs::path(WINGFOLD_SOURCE_DIR) / "examples" / "work" / "AIR Files", work / "AIR Files");
-  MainWindow& w = Open();
-  ShowPage(ui::PageId::kPlanes);
-  auto& view = static_cast<PlanesView&>(w.View(ui::PageId::kPlanes));
-  const auto row = [&view](const QString& name) {
-    const QModelIndex root = view.treeModel().index(0, 0);
-    for (int i = 0; i < view.treeModel().rowCount(root); ++i) {
-      if (view.treeModel().index(i, 0, root).data().toString() == name)
-        return view.treeModel().index(i, 0, root);
-    }
-    return QModelIndex();
+  Open();
+  PlanesView& view = ShowPlanes();
+  const auto row = [&model = view.treeModel()](const QString& name) {  // a model below "All planes"
+    const auto found =
+        model.match(model.index(0, 0, model.index(0, 0)), Qt::DisplayRole, name, 1, Qt::MatchExactly);
+    return found.isEmpty() ? QModelIndex() : found[0];
   };
   ClickRow(view.tree(), row("Trainer_152"));
 

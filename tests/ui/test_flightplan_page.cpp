@@ -2,7 +2,6 @@
 
 #include "app/settings_file.h"
 #include "platform/files.h"
-#include "traffic/fleet_test_world.h"
 #include "ui/flightplan_page.h"
 #include "ui/page_test_support.h"
 

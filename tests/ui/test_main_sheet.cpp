@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "platform/text.h"
-#include "traffic/fleet_test_world.h"
 #include "ui/main_sheet.h"
 #include "ui/page_test_support.h"
 

@@ -5,7 +5,6 @@
 #include <set>
 #include <tuple>
 
-#include "traffic/fleet_test_world.h"
 #include "ui/main_sheet.h"
 #include "ui/page_test_support.h"
 
