@@ -127,11 +127,10 @@ TEST_F(GuiTest, PlanesPageClosesTheModelsBoxesOnAVariationAndAppliesIt) {
   EXPECT_TRUE(view.tree()->isExpanded(root));
   // The filter keeps the models whose name, or a variation's title, holds what is typed.
   Type(view.filterField(), "TRAINER");
-  for (int i = 0; i < view.treeModel().rowCount(root); ++i) {
-    const QModelIndex model = view.treeModel().index(i, 0, root);
-    EXPECT_EQ(view.tree()->isRowHidden(i, root), !model.data().toString().contains("Trainer"))
-        << Std(model.data().toString());
-  }
+  for (int i = 0; i < view.treeModel().rowCount(root); ++i)
+    EXPECT_EQ(view.tree()->isRowHidden(i, root),
+              !view.treeModel().index(i, 0, root).data().toString().contains("Trainer"))
+        << i;
   Type(view.filterField(), "");
   const QModelIndex variation = view.treeModel().index(0, 0, view.treeModel().index(0, 0, root));
   view.tree()->expand(variation.parent());
@@ -206,9 +205,8 @@ TEST_F(GuiTest, FlightplanPageSavesTheSettingsOfTheChosenCategory) {
   for (const char* line : {"Privat_max=350", "Date=06/11/2006"}) EXPECT_TRUE(Contains(ini, line)) << ini;
   EXPECT_EQ(Find<QDateEdit>("pickedDate")->date(), QDate(2006, 6, 11));
   Click(Find<QPushButton>("assignFees"));
-  EXPECT_EQ(prompter.messages,
-            std::vector<std::string>{"The normal landing fee was given to 3 airports whose fee "
-                                     "was not set by hand."});
+  ASSERT_EQ(prompter.messages.size(), 1u);
+  EXPECT_TRUE(Contains(prompter.messages[0], "given to 3 airports")) << prompter.messages[0];
 }
 
 // "Make AI plane" on the Planes page: the dialog, driven as a user drives it, converts the aircraft

@@ -34,14 +34,6 @@ class AirportsPageTest : public test::PageTest {
     return airport;
   }
 
-  std::string TreeText() const {
-    std::string text;
-    page.m_tree.Walk(kNoNode, [&](const AirportTree::Node& node, int depth) {
-      text += std::string(2 * depth, ' ') + node.label + "\n";
-    });
-    return text;
-  }
-
   CAirport& Airport(const char* icao) { return *session.world.airportIndex.Find(icao); }
   void Select(const char* icao) { page.OnICAOChanged(icao); }
   bool Saved() { return std::filesystem::exists(folder / "objects.dat"); }
@@ -51,7 +43,7 @@ class AirportsPageTest : public test::PageTest {
 
 TEST_F(AirportsPageTest, TreeShowsStatesOnlyWhereACountryHasSeveral) {
   EXPECT_EQ(
-      TreeText(),
+      test::TreeText(page.m_tree, false),
       "World\n  Austria\n    Vienna\n      Schwechat (LOWW)\n  Germany\n    Augsburg\n      Augsburg (EDMA)\n"
       "    Munich\n      Franz Josef Strauss (EDDM)\n  United States\n    none\n      Nowhere\n"
       "        Nowhere Strip (K0NW)\n    Oregon\n      Portland\n        Portland Intl (KPDX)\n");

@@ -23,6 +23,9 @@ class MainSheetTest : public test::PageTest {
 TEST_F(MainSheetTest, PagesAreCreatedWhenFirstShownAndReachEachOtherThroughTheHooks) {
   {
     MainSheet sheet(session);
+    const auto modelImage = [&tree = sheet.planes.m_tree] {
+      return tree.Find(tree.Find(tree.TopLevel()[0])->children[0])->image;
+    };
     EXPECT_EQ(session.hooks, &sheet);
     session.hooks->InitAirportData();
     EXPECT_TRUE(sheet.airports.m_tree.empty()) << "the Airports page has not been shown";
@@ -30,18 +33,14 @@ TEST_F(MainSheetTest, PagesAreCreatedWhenFirstShownAndReachEachOtherThroughTheHo
     EXPECT_FALSE(sheet.GenerateEnabled());
     sheet.ShowPage(PageId::kPlanes);
     EXPECT_TRUE(sheet.GenerateEnabled());
-    EXPECT_EQ(
-        sheet.planes.m_tree.Find(sheet.planes.m_tree.Find(sheet.planes.m_tree.TopLevel()[0])->children[0])
-            ->image,
-        kImageUsable);
+    EXPECT_EQ(modelImage(), kImageUsable);
 
     // A lower GA weight limit, applied on the Settings page, rebuilds the Planes tree.
     sheet.ShowPage(PageId::kSettings);
     sheet.settings.OnMaxWeightChanged("5000");
     ASSERT_TRUE(sheet.Apply());
-    const NodeId root = sheet.planes.m_tree.TopLevel()[0];
-    EXPECT_EQ(sheet.planes.m_tree.Find(sheet.planes.m_tree.Find(root)->children[0])->image, kImageNotForGA);
-    EXPECT_EQ(sheet.planes.m_hSelectedItem, root);
+    EXPECT_EQ(modelImage(), kImageNotForGA);
+    EXPECT_EQ(sheet.planes.m_hSelectedItem, sheet.planes.m_tree.TopLevel()[0]);
   }
   EXPECT_NE(session.hooks, nullptr);
   session.hooks->BuildPlaneTree();  // the session's own hooks again: nothing to reach

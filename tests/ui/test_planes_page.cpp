@@ -20,14 +20,6 @@ class PlanesPageTest : public test::PageTest {
     test::AddVariation(session.world, *trainer, "Trainer, blue", 50.0f, 500.0f);
   }
 
-  // The tree as "label [image]" lines.
-  std::string TreeText() const {
-    std::string text;
-    page.m_tree.Walk(kNoNode, [&](const PlaneTree::Node& node, int depth) {
-      text += std::string(2 * depth, ' ') + node.label + " [" + std::to_string(node.image) + "]\n";
-    });
-    return text;
-  }
   NodeId NodeLabelled(const std::string& label) const {
     NodeId found = kNoNode;
     page.m_tree.Walk(kNoNode, [&](const PlaneTree::Node& node, int) {
@@ -60,7 +52,7 @@ TEST_F(PlanesPageTest, TreeHidesConvertedModelsAndShowsWhoCannotFly) {
 
   page.OnInitDialog();
   EXPECT_EQ(
-      TreeText(),
+      test::TreeText(page.m_tree, true),
       "All planes [0]\n  Floats [4]\n    Floats green [4]\n  Heavy [4]\n    Heavy grey [4]\n  Trainer [0]\n"
       "    Trainer parked [2]\n    Trainer red [0]\n    Trainer, blue [0]\n  Wingfold C172 [0]\n"
       "    Wingfold C172 white [0]\n");
@@ -212,7 +204,7 @@ TEST_F(PlanesPageTest, MakeAIPlaneEntersTheCopyAndWritesTheAircraftFiles) {
   // A variation's apply writes no aircraft files and asks nothing; the copy's entry is saved anyway.
   EXPECT_TRUE(prompter.questions.empty());
   EXPECT_TRUE(made.aircraftFilesSaved && FilesWritten() && page.m_bSaved);
-  EXPECT_EQ(TreeText(),
+  EXPECT_EQ(test::TreeText(page.m_tree, true),
             "All planes [0]\n  Wingfold Trainer [0]\n    Wingfold trainer red [0]\n    Wingfold trainer, "
             "blue [0]\n");
 }
