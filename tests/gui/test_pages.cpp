@@ -160,23 +160,20 @@ TEST_F(GuiTest, UnappliedEditsAreAskedAboutBeforeTheyWouldBeLost) {
     Type(Find<QLineEdit>("m_fProbability"), "40");
     EXPECT_EQ(w.tabs()->tabText(0), "Planes *");
   };
-  const struct {
-    Answer answer;
-    float probability;
-    QString shown;
-  } cases[] = {{Answer::kCancel, stored, first}, {Answer::kNo, stored, second}, {Answer::kYes, 40, second}};
+  const std::tuple<Answer, float, QString> cases[] = {
+      {Answer::kCancel, stored, first}, {Answer::kNo, stored, second}, {Answer::kYes, 40, second}};
   prompter.answer = true;  // the model's values go to its variations
-  for (const auto& c : cases) {
+  for (const auto& [answer, probability, shown] : cases) {
     edit();
     const std::size_t asked = prompter.questions.size();
-    prompter.choice = c.answer;
+    prompter.choice = answer;
     ClickRow(view.tree(), row(1));
     QApplication::processEvents();  // the question comes once the click has been handled
     WaitForWork();
     EXPECT_EQ(prompter.questions.at(asked), "Apply the changes to " + Std(first) + "?");
-    EXPECT_EQ(model.probability, c.probability);
-    EXPECT_EQ(view.tree()->currentIndex().data().toString(), c.shown) << "found again in the tree built anew";
-    EXPECT_EQ(w.tabs()->tabText(0), c.answer == Answer::kCancel ? "Planes *" : "Planes");
+    EXPECT_EQ(model.probability, probability);
+    EXPECT_EQ(view.tree()->currentIndex().data().toString(), shown) << "found again in the tree built anew";
+    EXPECT_EQ(w.tabs()->tabText(0), answer == Answer::kCancel ? "Planes *" : "Planes");
   }
   edit();
   prompter.choice = Answer::kCancel;

@@ -180,12 +180,7 @@ TEST(AirportSearch, FindsByIdentNameOrCityWithoutCaseOrAccentsBestFirst) {
   }
   const AirportSearch search(world);
 
-  const struct {
-    const char* text;
-    std::size_t limit;
-    std::vector<std::string> idents;
-    std::size_t total;
-  } cases[] = {
+  const std::tuple<const char*, std::size_t, std::vector<std::string>, std::size_t> cases[] = {
       {"frankfurt", 10, {"EDDF", "EDFE"}, 2},  // two fields begin with it: by ident
       {"Z\xDCRICH", 10, {"LSZH"}, 1},
       {" giessen ", 10, {"EDFL"}, 1},
@@ -195,12 +190,12 @@ TEST(AirportSearch, FindsByIdentNameOrCityWithoutCaseOrAccentsBestFirst) {
       {"h\nk", 10, {}, 0},  // across fields
       {"  ", 10, {}, 0},
   };
-  for (const auto& c : cases) {
-    const AirportSearchResult found = search.Find(c.text, c.limit);
-    std::vector<std::string> idents;
-    for (const AirportMatch& match : found.matches) idents.push_back(match.ident);
-    EXPECT_EQ(idents, c.idents) << c.text;
-    EXPECT_EQ(found.total, c.total) << c.text;
+  for (const auto& [text, limit, idents, total] : cases) {
+    const AirportSearchResult found = search.Find(text, limit);
+    std::vector<std::string> shown;
+    for (const AirportMatch& match : found.matches) shown.push_back(match.ident);
+    EXPECT_EQ(shown, idents) << text;
+    EXPECT_EQ(found.total, total) << text;
   }
   const AirportMatch zurich = search.Find("zurich", 1).matches.at(0);
   EXPECT_EQ(zurich.name + "/" + zurich.city + "/" + zurich.country, "Z\xFCrich/Kloten/Schweiz");
@@ -212,10 +207,7 @@ TEST(AirportSearch, FindsByIdentNameOrCityWithoutCaseOrAccentsBestFirst) {
 TEST(AirportSearch, SuggestsTheNearestNames) {
   const std::vector<std::string> names = {"Trainer_152", "Tourer_172",       "Germany",       "Georgia",
                                           "Germany",     "C\xF4te d'Ivoire", "Tourer_172 Red"};
-  const struct {
-    const char* wanted;
-    std::vector<std::string> closest;
-  } cases[] = {
+  const std::tuple<const char*, std::vector<std::string>> cases[] = {
       {"Tourer_127", {"Tourer_172"}},  // a swap
       {"germny", {"Germany"}},         // once, though named twice
       {"cote d'ivoire", {"C\xF4te d'Ivoire"}},
@@ -223,7 +215,7 @@ TEST(AirportSearch, SuggestsTheNearestNames) {
       {"Biplane", {}},
       {"", {}},
   };
-  for (const auto& c : cases) EXPECT_EQ(ClosestNames(c.wanted, names), c.closest) << c.wanted;
+  for (const auto& [wanted, closest] : cases) EXPECT_EQ(ClosestNames(wanted, names), closest) << wanted;
 }
 
 }

@@ -17,10 +17,7 @@ class FlightplanPageTest : public test::PageTest {
 };
 
 TEST(StartDateTest, PickedDayBecomesTheNextSundayBeforeThe21stOrTheSundayBefore) {
-  struct Case {
-    int pickedDay, pickedMonth;
-    int day, month;
-  } cases[] = {
+  const std::tuple<int, int, int, int> cases[] = {
       {1, 1, 8, 1},      // a Sunday moves a week on
       {25, 1, 22, 1},    // a Wednesday: the next Sunday would be the 29th
       {14, 1, 15, 1},    // a Saturday
@@ -28,11 +25,11 @@ TEST(StartDateTest, PickedDayBecomesTheNextSundayBeforeThe21stOrTheSundayBefore)
       {13, 8, 20, 8},    // a Sunday on the 13th moves to the 20th
       {31, 12, 31, 12},  // a Sunday past the 20th stays where it is
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(NormalizedStartDate(MakeTime(2006, c.pickedMonth, c.pickedDay, 17, 30)),
-              MakeTime(2006, c.month, c.day, 12))
-        << c.pickedDay << "." << c.pickedMonth;
-    EXPECT_EQ(SplitTime(MakeTime(2006, c.month, c.day)).weekday, 0) << "a Sunday";
+  for (const auto& [pickedDay, pickedMonth, day, month] : cases) {
+    EXPECT_EQ(NormalizedStartDate(MakeTime(2006, pickedMonth, pickedDay, 17, 30)),
+              MakeTime(2006, month, day, 12))
+        << pickedDay << "." << pickedMonth;
+    EXPECT_EQ(SplitTime(MakeTime(2006, month, day)).weekday, 0) << "a Sunday";
   }
 }
 

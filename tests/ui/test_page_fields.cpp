@@ -14,12 +14,9 @@ namespace {
 // A box keeps what was typed, but takes it as its value only when it is a number in range (whole
 // for a whole box); otherwise its problem says what is wrong and what to type.
 TEST(NumberFieldTest, TypedTextIsTakenOnlyWhenItIsANumberInRange) {
-  const struct {
-    bool whole;
-    const char* text;
-    double value;         // 77, the value before, when refused
-    const char* problem;  // its start; empty when taken
-  } cases[] = {
+  // A whole or a decimal box, the text typed, the value then (77, the value before, when refused), and
+  // the start of the problem (empty when taken).
+  const std::tuple<bool, const char*, double, const char*> cases[] = {
       {true, " +120 ", 120, ""},
       {true, "3000", 3000, ""},
       {true, "3001", 77,
@@ -35,17 +32,17 @@ TEST(NumberFieldTest, TypedTextIsTakenOnlyWhenItIsANumberInRange) {
       {false, "inf", 77, "Probability (%): \"inf\" is not a number. Enter a number from 0 to 100."},
       {false, "1,5", 77, "Probability (%): \"1,5\" is not a number."},
   };
-  for (const auto& c : cases) {
+  for (const auto& [inWhole, text, value, problem] : cases) {
     NumberField<std::uint32_t> whole{CPPlanes::kCruiseSpeed};
     NumberField<float> decimal{CPPlanes::kProbability};
-    NumberBox& box = c.whole ? static_cast<NumberBox&>(whole) : decimal;
+    NumberBox& box = inWhole ? static_cast<NumberBox&>(whole) : decimal;
     whole.Show(77);
     decimal.Show(77.0f);
-    EXPECT_EQ(c.whole ? whole.SetText(c.text) : decimal.SetText(c.text), c.problem[0] == '\0') << c.text;
-    EXPECT_EQ(c.whole ? whole.value : decimal.value, static_cast<float>(c.value)) << c.text;
-    EXPECT_EQ(box.Problem().substr(0, std::string_view(c.problem).size()), c.problem) << c.text;
-    EXPECT_EQ(box.text(), c.text) << "the box keeps what was typed";
-    c.whole ? whole.Show(5) : decimal.Show(5.0f);
+    EXPECT_EQ(inWhole ? whole.SetText(text) : decimal.SetText(text), problem[0] == '\0') << text;
+    EXPECT_EQ(inWhole ? whole.value : decimal.value, static_cast<float>(value)) << text;
+    EXPECT_EQ(box.Problem().substr(0, std::string_view(problem).size()), problem) << text;
+    EXPECT_EQ(box.text(), text) << "the box keeps what was typed";
+    inWhole ? whole.Show(5) : decimal.Show(5.0f);
     EXPECT_TRUE(box.valid()) << "showing a value ends the refusal";
   }
 }

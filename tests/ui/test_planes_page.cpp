@@ -63,19 +63,16 @@ TEST_F(PlanesPageTest, MoneyBelowTheNormalValueIsAskedAboutForVariationsAtOnce) 
   trainer->fuelCapacity = 100;
   page.OnInitDialog();
   const float normal = trainer->ComputeMoneyPerWeek();
-  struct Case {
-    const char* node;
-    float below;
-    bool asked;
-  } cases[] = {{"Trainer", 0.04f, false}, {"Trainer", 0.10f, true}, {"Trainer red", 0.04f, true}};
+  const std::tuple<const char*, float, bool> cases[] = {
+      {"Trainer", 0.04f, false}, {"Trainer", 0.10f, true}, {"Trainer red", 0.04f, true}};
   prompter.answer = true;
-  for (const auto& c : cases) {
+  for (const auto& [node, below, asked] : cases) {
     prompter.questions.clear();
-    Select(c.node);
-    page.OnMoneyPerWeekChanged(FormatNumber(normal - c.below));
+    Select(node);
+    page.OnMoneyPerWeekChanged(FormatNumber(normal - below));
     ASSERT_TRUE(page.OnApply());
-    const std::size_t modelQuestion = c.node == std::string("Trainer") ? 1 : 0;
-    EXPECT_EQ(prompter.questions.size(), modelQuestion + (c.asked ? 1 : 0)) << c.node << " " << c.below;
+    const std::size_t modelQuestion = node == std::string("Trainer") ? 1 : 0;
+    EXPECT_EQ(prompter.questions.size(), modelQuestion + (asked ? 1 : 0)) << node << " " << below;
   }
   EXPECT_EQ(Variation("Trainer red").moneyPerWeek, normal - 0.04f);
 
@@ -93,25 +90,21 @@ TEST_F(PlanesPageTest, VariationApplyChangesOnlyTheVariationAndRefusesGAUseItCan
   CAI_Aircraft& blue = Variation("Trainer, blue");
   blue.useForGA = Variation("Trainer red").useForGA = 0;
   page.OnInitDialog();
-  struct Case {
-    const char* title;
-    std::int64_t usage;
-    const char* refusal;
-  } cases[] = {
+  const std::tuple<const char*, std::int64_t, const char*> cases[] = {
       {"Trainer, blue", 0b1111,
        "Use for GA: \"Trainer, blue\" holds a comma, which the traffic compiler's aircraft file cannot take; "
        "this variation cannot fly GA traffic."},
       {"Trainer red", 0, "Use for GA: no category of \"Useage\" is ticked. Tick one."},
   };
-  for (const auto& c : cases) {
+  for (const auto& [title, usage, refusal] : cases) {
     prompter.messages.clear();
-    Select(c.title);
+    Select(title);
     page.OnProbabilityChanged("20");
-    page.OnUsageChanged(c.usage);
+    page.OnUsageChanged(usage);
     page.OnUseForGAClicked(true);
-    EXPECT_FALSE(page.OnApply()) << c.title;
-    EXPECT_EQ(prompter.messages, std::vector<std::string>{c.refusal});
-    EXPECT_EQ(Variation(c.title).probability, 50.0f) << "nothing is applied";
+    EXPECT_FALSE(page.OnApply()) << title;
+    EXPECT_EQ(prompter.messages, std::vector<std::string>{refusal});
+    EXPECT_EQ(Variation(title).probability, 50.0f) << "nothing is applied";
   }
   Select("Trainer, blue");
   page.OnProbabilityChanged("20");
@@ -158,26 +151,21 @@ TEST_F(PlanesPageTest, FuelFlowWithoutAFiniteValueKeepsTheOldOne) {
   trainer->fuelCapacity = 200;
   page.OnInitDialog();
   prompter.answer = true;
-  struct Case {
-    int engines;
-    const char* range;
-    float flow;
-    bool told;
-  } cases[] = {
+  const std::tuple<int, const char*, float, bool> cases[] = {
       {1, "600", 40.0f, false},  // 200 l over 600 nm at 120 kts: 5 hours
       {0, "600", 40.0f, true},
       {2, "0", 40.0f, true},
       {2, "150", 80.0f, false},
   };
-  for (const auto& c : cases) {
-    trainer->engineCount = c.engines;
+  for (const auto& [engines, range, flow, told] : cases) {
+    trainer->engineCount = engines;
     prompter.messages.clear();
     Select("Trainer");
-    page.OnRangeChanged(c.range);
+    page.OnRangeChanged(range);
     page.OnIFREquippedClicked(true);
     ASSERT_TRUE(page.OnApply());
-    EXPECT_FLOAT_EQ(trainer->fuelFlow, c.flow) << c.engines << " " << c.range;
-    EXPECT_EQ(prompter.messages.size(), c.told ? 1u : 0u) << c.engines << " " << c.range;
+    EXPECT_FLOAT_EQ(trainer->fuelFlow, flow) << engines << " " << range;
+    EXPECT_EQ(prompter.messages.size(), told ? 1u : 0u) << engines << " " << range;
   }
 }
 
