@@ -131,11 +131,9 @@ TEST_F(CliTrafficTest, TwoWritersOnOneWorkFolderTakeTurns) {
   Run({{"generate --no-compile", 0, ""}});
 }
 
-// A damaged objects.dat stops every command that would save over it (one copy is kept however
-// often it is met); the message names the way out, and "repair" sets the file aside and rebuilds
-// the database from the simulator's scenery, or, with a wrong simulator folder, changes nothing.
-// A repair keeps a copy of every intact file it writes again, and rebuilds beside a damaged
-// delivered database.
+// A damaged objects.dat stops every command that would save over it (one copy kept); "repair" sets it
+// aside and rebuilds from the scenery (with a wrong simulator folder it changes nothing), keeps a copy
+// of every intact file it writes again, and rebuilds beside a damaged delivered database.
 TEST_F(CliTrafficTest, ADamagedDatabaseIsSetAsideAndRebuiltByRepair) {
   ASSERT_EQ(Wingfold("load").exitCode, 0);
   const auto kept = [this](const std::string& suffix) {

@@ -45,9 +45,8 @@ TEST_F(GuiTest, OpensWithTheDatabaseCollectedAndCannotBeClosedWhileItWorks) {
   EXPECT_TRUE(w.isVisible());
 }
 
-// Without a simulator folder nothing is collected or saved, and a generation without airports says
-// that it placed no plane instead of compiling an empty week. The folder chosen with "Browse" and
-// applied has its scenery and aircraft read at once, without a restart.
+// Without a simulator folder nothing is collected, and a generation says that it placed no plane; the
+// folder chosen with "Browse" and applied has its scenery and aircraft read at once.
 TEST_F(GuiTest, WithoutASimulatorFolderTheUserIsSentToTheSettings) {
   MainWindow& w = Open(false);
   EXPECT_EQ(prompter.messages, std::vector<std::string>{kSimFolderMissingMessage});
@@ -75,9 +74,8 @@ TEST_F(GuiTest, WithoutASimulatorFolderTheUserIsSentToTheSettings) {
   EXPECT_TRUE(AirportRow("KAAA").isValid());
 }
 
-// A damaged database stops the window as it stops the command line, and the repair is offered: No
-// ends the program without writing anything (but the one copy of the damaged file), Yes repairs and
-// loads again.
+// A damaged database stops the window: No ends the program without writing anything (but the one copy
+// of the damaged file), Yes repairs and loads again.
 TEST_F(GuiTest, ADamagedDatabaseIsRepairedOrLeftAsItIs) {
   Open();
   window.reset();
