@@ -12,11 +12,14 @@ class AirportsPageTest : public test::PageTest {
  protected:
   AirportsPageTest() {
     // Germany has one state, so its cities hang below the country; the United States has two.
-    Add("Europe", "Germany", "", "Munich", "EDDM", "Franz Josef Strauss");
-    Add("Europe", "Germany", "", "Augsburg", "EDMA", "Augsburg");
-    Add("North America", "United States", "Oregon", "Portland", "KPDX", "Portland Intl");
-    Add("North America", "United States", "", "Nowhere", "K0NW", "Nowhere Strip");
-    Add("Europe", "Austria", "", "Vienna", "LOWW", "Schwechat");
+    using Row = std::array<const char*, 6>;  // region, country, state, city, ident, name
+    for (const auto& [region, country, state, city, icao, name] :
+         {Row{"Europe", "Germany", "", "Munich", "EDDM", "Franz Josef Strauss"},
+          Row{"Europe", "Germany", "", "Augsburg", "EDMA", "Augsburg"},
+          Row{"North America", "United States", "Oregon", "Portland", "KPDX", "Portland Intl"},
+          Row{"North America", "United States", "", "Nowhere", "K0NW", "Nowhere Strip"},
+          Row{"Europe", "Austria", "", "Vienna", "LOWW", "Schwechat"}})
+      FindOrCreateAirport(session.world, region, country, state, city, icao, 0)->name = name;
     session.world.regionMap.Find("Europe")->countries.Find("Germany")->registrationPatterns[0] = "D-E...";
     // Normal fee of LOWW: one small ramp at 100 over two spaces = 50, times type 4 over 2 = 100.
     session.settings.parkingFee[2] = 100.0f;
@@ -25,13 +28,6 @@ class AirportsPageTest : public test::PageTest {
     vienna.airportType = AirportType::kLargeAirfield;
     vienna.landingFee = 100.0f;
     page.OnInitDialog();
-  }
-
-  CAirport& Add(const std::string& region, const std::string& country, const std::string& state,
-                const std::string& city, const std::string& icao, const std::string& name) {
-    CAirport& airport = *FindOrCreateAirport(session.world, region, country, state, city, icao, 0);
-    airport.name = name;
-    return airport;
   }
 
   CAirport& Airport(const char* icao) { return *session.world.airportIndex.Find(icao); }
