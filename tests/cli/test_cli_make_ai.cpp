@@ -16,11 +16,11 @@ namespace fs = std::filesystem;
 using test::Read;
 using test::Write;
 
+// The AI record's value of a flight model (2 marks an AI model).
 std::uint32_t AIRecordValue(const std::string& air) {
   const auto bytes = imaging::AsBytes(air);
   const AirRecordSearch search = FindAIRecord(bytes);
-  if (search.outcome != AirPatchOutcome::kPatched) return UINT32_MAX;
-  return bytes[search.valueOffset] | bytes[search.valueOffset + 1] << 8;
+  return search.outcome == AirPatchOutcome::kPatched ? bytes[search.valueOffset] : UINT32_MAX;
 }
 
 using test::CliTest;
@@ -51,24 +51,19 @@ TEST_F(CliTest, MakeAIConvertsTheDemoAircraftWithTheStandIns) {
 
   Check("make-ai Tourer_172 --reduce-textures --air-file \"light SINGLE\"", 0,
         {"current folder size: 2.666 MB", "2 of 2 reduced (scale 0.50000", "aircraft files saved: yes"});
-  for (const char* texture : {"t1.bmp", "t2.bmp"}) {
-    const std::string bytes = Read(copy / "Texture" / texture);
-    std::string why;
-    const auto layout = ReadBmpTextureLayout(imaging::AsBytes(bytes), &why);
-    ASSERT_TRUE(layout) << why;
-    EXPECT_EQ(std::make_tuple(layout->encoding, layout->width, layout->levelsPresent),
-              std::make_tuple(TextureEncoding::kDxt3, 512u, FullMipCount(512, 512)));
-    EXPECT_TRUE(imaging::DecodeBmpTexture(imaging::AsBytes(bytes), &why)) << why;
-  }
+  // What the image tools made is a whole texture of half the size (the chain is TextureReductionTest's).
+  std::string why;
+  EXPECT_TRUE(imaging::DecodeBmpTexture(imaging::AsBytes(Read(copy / "Texture" / "t2.bmp")), &why)) << why;
+  EXPECT_EQ(ReadBmpTextureLayout(imaging::AsBytes(Read(copy / "Texture" / "t1.bmp")), &why)->width, 512u);
   EXPECT_FALSE(fs::exists(copy / "panel"));
   EXPECT_EQ(Read(copy / "flyable_aircraft.cfg"), Read(flyable / "aircraft.cfg"));
   EXPECT_NE(Read(copy / "aircraft.cfg").find("title=Wingfold tourer 172 red\r\n"), std::string::npos);
+  // The library's model, marked AI, replaces the flight model, which is kept beside it.
   EXPECT_EQ(Read(copy / "Tourer172.air").size(), Read(work_ / "AIR Files/Light single@110#48.air").size());
   EXPECT_EQ(AIRecordValue(Read(copy / "Tourer172.air")), 2u);
   EXPECT_EQ(Read(copy / "org_Tourer172.air").size(), originalAir.size());
-  EXPECT_EQ(AIRecordValue(originalAir), 0u);
-  Check("dump AircraftTypes.dat", 0, {"CAircraft \"Wingfold Tourer_172\""});
-  EXPECT_EQ(Wingfold("dump AircraftTypes.dat").out.find("CAircraft \"Tourer_172\""), std::string::npos);
+  Run({{"dump AircraftTypes.dat", 0, "CAircraft \"Wingfold Tourer_172\"", nullptr,
+        "CAircraft \"Tourer_172\""}});
 
   // The copy's flight model restored; that run collected the aircraft again, and the copy's variation
   // kept its key and its edited value. Textures cannot be reduced again; unknown names are refused.

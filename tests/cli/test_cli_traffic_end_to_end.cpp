@@ -43,11 +43,9 @@ TEST_F(CliTrafficTest, CollectExtendsTheDatabaseAndGenerationIsReproducible) {
                                   "\"flight_lines\": " + std::to_string(legs) + ",\n",
                                   std::string("\"flight_plans_written\": true,\n")})
     EXPECT_NE(json.find(says), std::string::npos) << json;
-  const std::string page = File("Traffic-report.html");
-  EXPECT_NE(page.find("id=\"wingfold-report\">{\"plans\": " + std::to_string(blocks) + ", \"legs\": " +
-                      std::to_string(legs) + ", \"planes\": " + std::to_string(blocks) + ", "),
+  // The report's own counts are ReportTest's; here the run's figures reach it.
+  EXPECT_NE(File("Traffic-report.html").find("\"generation\": {\"airports_listed\": 13, "),
             std::string::npos);
-  EXPECT_NE(page.find("\"generation\": {\"airports_listed\": 13, "), std::string::npos);
 
   // A second process, in another time zone, writes the same file byte for byte.
   EXPECT_EQ(Wingfold("generate --no-compile", "Asia/Kolkata").exitCode, 0);
@@ -133,11 +131,9 @@ TEST_F(CliTrafficTest, TwoWritersOnOneWorkFolderTakeTurns) {
   Run({{"generate --no-compile", 0, ""}});
 }
 
-// A damaged objects.dat stops every command that would save over it (one copy is kept however
-// often it is met); the message names the way out, and "repair" sets the file aside and rebuilds
-// the database from the simulator's scenery, or, with a wrong simulator folder, changes nothing.
-// A repair keeps a copy of every intact file it writes again, and rebuilds beside a damaged
-// delivered database.
+// A damaged objects.dat stops every command that would save over it (one copy kept); "repair" sets it
+// aside and rebuilds from the scenery (with a wrong simulator folder it changes nothing), keeps a copy
+// of every intact file it writes again, and rebuilds beside a damaged delivered database.
 TEST_F(CliTrafficTest, ADamagedDatabaseIsSetAsideAndRebuiltByRepair) {
   ASSERT_EQ(Wingfold("load").exitCode, 0);
   const auto kept = [this](const std::string& suffix) {

@@ -7,18 +7,29 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
+#include <QTreeView>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
 
 #include "app/startup.h"
+#include "gui/airports_view.h"
 #include "gui/main_window.h"
+#include "gui/planes_view.h"
 #include "gui/tree_model.h"
+#include "platform/text.h"
 #include "scenery/bgl_test_support.h"
 #include "support/file_fixtures.h"
 #include "support/os.h"
@@ -105,6 +116,19 @@ class GuiTest : public ::testing::Test {
   void ShowPage(ui::PageId page) {
     window->tabs()->setCurrentIndex(static_cast<int>(page));
     WaitForWork();
+  }
+  PlanesView& ShowPlanes() {
+    ShowPage(ui::PageId::kPlanes);
+    return static_cast<PlanesView&>(window->View(ui::PageId::kPlanes));
+  }
+  AirportsView& ShowAirports() {
+    ShowPage(ui::PageId::kAirports);
+    return static_cast<AirportsView&>(window->View(ui::PageId::kAirports));
+  }
+  // The Airports page's tree row of the airport `icao`.
+  QModelIndex AirportRow(const char* icao) {
+    const auto& model = static_cast<AirportsView&>(window->View(ui::PageId::kAirports)).treeModel();
+    return model.IndexOf(static_cast<ui::NodeId>(session.world.airportIndex.Find(icao)->treeItem));
   }
 
   // Clicks the tree row of `index`, as a user selects a node.

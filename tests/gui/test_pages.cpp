@@ -1,21 +1,13 @@
-// Each page driven as a user drives it: select a node, type, tick, click Apply, answer the questions;
+// Each page driven as a user drives it: select a node, type, tick, click Apply, answer the questions,
+// make an AI plane;
 // then the models and the files on disk.
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QCompleter>
 #include <QDateEdit>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QSlider>
-#include <QTreeView>
 #include <chrono>
 
-#include "gui/airports_view.h"
 #include "gui/gui_test_support.h"
-#include "gui/planes_view.h"
-#include "platform/text.h"
+#include "gui/make_ai_plane_dialog.h"
 
 namespace wf::gui {
 namespace {
@@ -83,42 +75,33 @@ TEST_F(GuiTest, EveryFieldHasAWidgetThatShowsItsValueAndTakesAnEdit) {
 
 TEST_F(GuiTest, AirportsPageFindsAnAirportByItsIdentAndAsksAboutALowFee) {
   MainWindow& w = Open();
-  ShowPage(ui::PageId::kAirports);
-  auto& view = static_cast<AirportsView&>(w.View(ui::PageId::kAirports));
-  const auto& model = view.treeModel();
-  const auto index = [&](const char* icao) {
-    return model.IndexOf(static_cast<ui::NodeId>(session.world.airportIndex.Find(icao)->treeItem));
-  };
-  EXPECT_EQ(model.index(0, 0).data().toString(), "World");
+  AirportsView& view = ShowAirports();
   // A group node counts its airports; the boxes of an airport's own values are closed.
-  ClickRow(view.tree(), model.index(0, 0));
+  ClickRow(view.tree(), view.treeModel().index(0, 0));
   EXPECT_EQ(Find<QLineEdit>("m_strAirportCount")->text(), "3 (3 used)");
   EXPECT_FALSE(Find<QLineEdit>("m_fLandingFee")->isEnabled());
   EXPECT_TRUE(Find<QCheckBox>("m_bUse")->isEnabled());
-  // Ctrl+F: the search lists what it finds as it is typed, without regard to case or accents; Return
-  // takes the first.
+  // Ctrl+F on another page: the search lists what it finds as it is typed, without regard to case or
+  // accents; Return takes the first.
   ShowPage(ui::PageId::kSettings);
-  EXPECT_EQ(w.findAction()->shortcut(), QKeySequence(QKeySequence::Find));
-  w.findAction()->trigger();
+  QApplication::setActiveWindow(&w);
+  QTest::keyClick(&w, Qt::Key_F, Qt::ControlModifier);
   EXPECT_EQ(w.tabs()->currentWidget(), &view);
   EXPECT_EQ(w.focusWidget(), view.searchField());
   QTest::keyClicks(view.searchField(), "alene");
   const QAbstractItemModel& found = *view.searchList()->model();
   ASSERT_EQ(found.rowCount(), 1);
-  for (int column = 0; column < 3; ++column)
-    EXPECT_EQ(found.index(0, column).data().toString(),
-              (QStringList{"KCCC", "KCCC Field", QString::fromUtf8("Coeur d'Al\u00E8ne")}[column]));
+  EXPECT_EQ(found.index(0, 2).data().toString(), QString::fromUtf8("Coeur d'Al\u00E8ne"));
   QTest::keyClick(view.searchList()->popup(), Qt::Key_Return);
-  EXPECT_EQ(view.tree()->currentIndex(), index("KCCC"));
-  EXPECT_EQ(index("KCCC").data().toString(), "KCCC Field (KCCC)");
+  EXPECT_EQ(view.tree()->currentIndex(), AirportRow("KCCC"));
   Type(Find<QLineEdit>("m_strICAO"), "kbbb");
-  EXPECT_EQ(view.tree()->currentIndex(), index("KBBB"));
+  EXPECT_EQ(view.tree()->currentIndex(), AirportRow("KBBB"));
   EXPECT_EQ(Find<QLineEdit>("m_strICAO")->text(), "KBBB");
-  EXPECT_EQ(index("KCCC").parent().data().toString(), QString::fromUtf8("Coeur d'Al\u00E8ne"));
+  EXPECT_EQ(AirportRow("KCCC").parent().data().toString(), QString::fromUtf8("Coeur d'Al\u00E8ne"));
 
   // Another airport chosen in the tree; a fee far below the normal one, refused by answering No.
   const CAirport& kaaa = *session.world.airportIndex.Find("KAAA");
-  ClickRow(view.tree(), index("KAAA"));
+  ClickRow(view.tree(), AirportRow("KAAA"));
   EXPECT_EQ(Find<QLineEdit>("m_strICAO")->text(), "KAAA");
   // Dated an hour back: MinGW's file times count whole seconds.
   const auto before = fs::last_write_time(work / "objects.dat") - std::chrono::hours(1);
@@ -139,17 +122,15 @@ TEST_F(GuiTest, AirportsPageFindsAnAirportByItsIdentAndAsksAboutALowFee) {
 // reaches the files with the Collect data page's apply, and the tree is built anew.
 TEST_F(GuiTest, PlanesPageClosesTheModelsBoxesOnAVariationAndAppliesIt) {
   MainWindow& w = Open();
-  ShowPage(ui::PageId::kPlanes);
-  auto& view = static_cast<PlanesView&>(w.View(ui::PageId::kPlanes));
+  PlanesView& view = ShowPlanes();
   const QModelIndex root = view.treeModel().index(0, 0);
   EXPECT_TRUE(view.tree()->isExpanded(root));
   // The filter keeps the models whose name, or a variation's title, holds what is typed.
   Type(view.filterField(), "TRAINER");
-  for (int i = 0; i < view.treeModel().rowCount(root); ++i) {
-    const QModelIndex model = view.treeModel().index(i, 0, root);
-    EXPECT_EQ(view.tree()->isRowHidden(i, root), !model.data().toString().contains("Trainer"))
-        << Std(model.data().toString());
-  }
+  for (int i = 0; i < view.treeModel().rowCount(root); ++i)
+    EXPECT_EQ(view.tree()->isRowHidden(i, root),
+              !view.treeModel().index(i, 0, root).data().toString().contains("Trainer"))
+        << i;
   Type(view.filterField(), "");
   const QModelIndex variation = view.treeModel().index(0, 0, view.treeModel().index(0, 0, root));
   view.tree()->expand(variation.parent());
@@ -169,8 +150,7 @@ TEST_F(GuiTest, PlanesPageClosesTheModelsBoxesOnAVariationAndAppliesIt) {
 // keeps the edit and the node, No drops it, Yes applies it; the page's tab is marked until then.
 TEST_F(GuiTest, UnappliedEditsAreAskedAboutBeforeTheyWouldBeLost) {
   MainWindow& w = Open();
-  ShowPage(ui::PageId::kPlanes);
-  auto& view = static_cast<PlanesView&>(w.View(ui::PageId::kPlanes));
+  PlanesView& view = ShowPlanes();
   const auto row = [&view](int i) { return view.treeModel().index(i, 0, view.treeModel().index(0, 0)); };
   const QString first = row(0).data().toString(), second = row(1).data().toString();
   const CAircraft& model = *session.world.aircraftTypes.Find(Std(first));
@@ -180,23 +160,20 @@ TEST_F(GuiTest, UnappliedEditsAreAskedAboutBeforeTheyWouldBeLost) {
     Type(Find<QLineEdit>("m_fProbability"), "40");
     EXPECT_EQ(w.tabs()->tabText(0), "Planes *");
   };
-  const struct {
-    Answer answer;
-    float probability;
-    QString shown;
-  } cases[] = {{Answer::kCancel, stored, first}, {Answer::kNo, stored, second}, {Answer::kYes, 40, second}};
+  const std::tuple<Answer, float, QString> cases[] = {
+      {Answer::kCancel, stored, first}, {Answer::kNo, stored, second}, {Answer::kYes, 40, second}};
   prompter.answer = true;  // the model's values go to its variations
-  for (const auto& c : cases) {
+  for (const auto& [answer, probability, shown] : cases) {
     edit();
     const std::size_t asked = prompter.questions.size();
-    prompter.choice = c.answer;
+    prompter.choice = answer;
     ClickRow(view.tree(), row(1));
     QApplication::processEvents();  // the question comes once the click has been handled
     WaitForWork();
     EXPECT_EQ(prompter.questions.at(asked), "Apply the changes to " + Std(first) + "?");
-    EXPECT_EQ(model.probability, c.probability);
-    EXPECT_EQ(view.tree()->currentIndex().data().toString(), c.shown) << "found again in the tree built anew";
-    EXPECT_EQ(w.tabs()->tabText(0), c.answer == Answer::kCancel ? "Planes *" : "Planes");
+    EXPECT_EQ(model.probability, probability);
+    EXPECT_EQ(view.tree()->currentIndex().data().toString(), shown) << "found again in the tree built anew";
+    EXPECT_EQ(w.tabs()->tabText(0), answer == Answer::kCancel ? "Planes *" : "Planes");
   }
   edit();
   prompter.choice = Answer::kCancel;
@@ -208,23 +185,6 @@ TEST_F(GuiTest, UnappliedEditsAreAskedAboutBeforeTheyWouldBeLost) {
   w.close();
   EXPECT_TRUE(QTest::qWaitFor([&w] { return !w.isVisible(); }));
   EXPECT_EQ(model.probability, 40.0f);
-}
-
-TEST_F(GuiTest, CollectDataPageBrowsesForTheAddOnFolderAndCollectsItsAirports) {
-  MainWindow& w = Open();
-  ShowPage(ui::PageId::kAirports);
-  ShowPage(ui::PageId::kCollect);
-  prompter.chosenFile = PathUtf8(sim / "Addon Scenery" / "readme.txt");
-  QTest::mouseClick(Find<QPushButton>("browse"), Qt::LeftButton);
-  EXPECT_EQ(Find<QLineEdit>("airportPath")->text(), Q(PathUtf8(sim / "Addon Scenery" / "")));
-  Click(Find<QPushButton>("collectAirports"));
-  ASSERT_NE(session.world.airportIndex.Find("KNEW"), nullptr);
-  ASSERT_EQ(prompter.messages.size(), 1u);
-  EXPECT_TRUE(Contains(prompter.messages[0], "1 airports added")) << prompter.messages[0];
-  // The Airports page's tree was built anew with the new airport in it.
-  const auto& airports = static_cast<AirportsView&>(w.View(ui::PageId::kAirports)).treeModel();
-  EXPECT_TRUE(
-      airports.IndexOf(static_cast<ui::NodeId>(session.world.airportIndex.Find("KNEW")->treeItem)).isValid());
 }
 
 // The category chosen shows its values; the date picked is shown as the Sunday stored.
@@ -242,9 +202,52 @@ TEST_F(GuiTest, FlightplanPageSavesTheSettingsOfTheChosenCategory) {
   for (const char* line : {"Privat_max=350", "Date=06/11/2006"}) EXPECT_TRUE(Contains(ini, line)) << ini;
   EXPECT_EQ(Find<QDateEdit>("pickedDate")->date(), QDate(2006, 6, 11));
   Click(Find<QPushButton>("assignFees"));
-  EXPECT_EQ(prompter.messages,
-            std::vector<std::string>{"The normal landing fee was given to 3 airports whose fee "
-                                     "was not set by hand."});
+  ASSERT_EQ(prompter.messages.size(), 1u);
+  EXPECT_TRUE(Contains(prompter.messages[0], "given to 3 airports")) << prompter.messages[0];
+}
+
+// "Make AI plane" on the Planes page: the dialog, driven as a user drives it, converts the aircraft
+// and the copy takes the flyable model's place in the tree. A failed conversion is the page's to
+// report (PlanesPageTest) and the command line's (CliTest).
+TEST_F(GuiTest, MakeAIPlaneConvertsTheSelectedModelThroughTheDialog) {
+  fs::copy(fs::path(WINGFOLD_SOURCE_DIR) / "examples" / "work" / "AIR Files", work / "AIR Files");
+  Open();
+  PlanesView& view = ShowPlanes();
+  const auto row = [&model = view.treeModel()](const QString& name) {  // a model below "All planes"
+    const auto found =
+        model.match(model.index(0, 0, model.index(0, 0)), Qt::DisplayRole, name, 1, Qt::MatchExactly);
+    return found.isEmpty() ? QModelIndex() : found[0];
+  };
+  ClickRow(view.tree(), row("Trainer_152"));
+
+  // The dialog's boxes show what its model holds: the library, the size, the copy's folder.
+  QStringList shown;
+  prompter.answer = false;  // do not hand the model's values down again
+  QTimer::singleShot(0, [&shown] {
+    auto* dialog = dynamic_cast<MakeAIPlaneDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    auto* airFile = dialog->findChild<QComboBox*>("m_nAirFile");
+    for (int i = 0; i < airFile->count(); ++i) shown << airFile->itemText(i);
+    for (const char* box : {"m_dFolderSize", "m_strTargetFolder"})
+      shown << dialog->findChild<QLineEdit*>(box)->text();
+    if (dialog->findChild<QCheckBox*>("m_bReduceTextures")->isEnabled()) shown << "textures reducible";
+    airFile->setFocus();
+    QTest::keyClick(airFile, Qt::Key_Home);  // "no change"
+    QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+  });
+  QTest::mouseClick(view.findChild<QPushButton*>("makeAIPlane"), Qt::LeftButton);
+  const fs::path copy = sim / "SimObjects" / "Airplanes" / "Wingfold Trainer_152";
+  EXPECT_EQ(shown, (QStringList{"no change", "Flyable", "Business jet", "Light single", "Light twin",
+                                "Turboprop single", "0.000 MB", Q(PathUtf8(copy)), "textures reducible"}));
+  EXPECT_TRUE(fs::exists(copy / "flyable_aircraft.cfg"));
+  EXPECT_NE(wf::test::Read(copy / "aircraft.cfg").find("title=Wingfold "), std::string::npos);
+  // The tree is built anew: the copy in the flyable model's place, selected.
+  EXPECT_FALSE(row("Trainer_152").isValid());
+  EXPECT_EQ(view.tree()->currentIndex(), row("Wingfold Trainer_152"));
+  EXPECT_NE(wf::test::Read(work / "AircraftTypes.dat").find("Wingfold Trainer_152"), std::string::npos);
+  // What the conversion did is shown, as the command line prints it.
+  ASSERT_EQ(prompter.messages.size(), 1u);
+  EXPECT_TRUE(prompter.messages[0].starts_with("Conversion:\n  files copied:")) << prompter.messages[0];
 }
 
 }

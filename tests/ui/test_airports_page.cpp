@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "traffic/fleet_test_world.h"
+#include "ui/airport_search.h"
 #include "ui/airports_page.h"
 #include "ui/page_test_support.h"
+#include "ui/search_text.h"
 
 namespace wf::ui {
 namespace {
@@ -11,11 +12,14 @@ class AirportsPageTest : public test::PageTest {
  protected:
   AirportsPageTest() {
     // Germany has one state, so its cities hang below the country; the United States has two.
-    Add("Europe", "Germany", "", "Munich", "EDDM", "Franz Josef Strauss");
-    Add("Europe", "Germany", "", "Augsburg", "EDMA", "Augsburg");
-    Add("North America", "United States", "Oregon", "Portland", "KPDX", "Portland Intl");
-    Add("North America", "United States", "", "Nowhere", "K0NW", "Nowhere Strip");
-    Add("Europe", "Austria", "", "Vienna", "LOWW", "Schwechat");
+    using Row = std::array<const char*, 6>;  // region, country, state, city, ident, name
+    for (const auto& [region, country, state, city, icao, name] :
+         {Row{"Europe", "Germany", "", "Munich", "EDDM", "Franz Josef Strauss"},
+          Row{"Europe", "Germany", "", "Augsburg", "EDMA", "Augsburg"},
+          Row{"North America", "United States", "Oregon", "Portland", "KPDX", "Portland Intl"},
+          Row{"North America", "United States", "", "Nowhere", "K0NW", "Nowhere Strip"},
+          Row{"Europe", "Austria", "", "Vienna", "LOWW", "Schwechat"}})
+      FindOrCreateAirport(session.world, region, country, state, city, icao, 0)->name = name;
     session.world.regionMap.Find("Europe")->countries.Find("Germany")->registrationPatterns[0] = "D-E...";
     // Normal fee of LOWW: one small ramp at 100 over two spaces = 50, times type 4 over 2 = 100.
     session.settings.parkingFee[2] = 100.0f;
@@ -24,21 +28,6 @@ class AirportsPageTest : public test::PageTest {
     vienna.airportType = AirportType::kLargeAirfield;
     vienna.landingFee = 100.0f;
     page.OnInitDialog();
-  }
-
-  CAirport& Add(const std::string& region, const std::string& country, const std::string& state,
-                const std::string& city, const std::string& icao, const std::string& name) {
-    CAirport& airport = *FindOrCreateAirport(session.world, region, country, state, city, icao, 0);
-    airport.name = name;
-    return airport;
-  }
-
-  std::string TreeText() const {
-    std::string text;
-    page.m_tree.Walk(kNoNode, [&](const AirportTree::Node& node, int depth) {
-      text += std::string(2 * depth, ' ') + node.label + "\n";
-    });
-    return text;
   }
 
   CAirport& Airport(const char* icao) { return *session.world.airportIndex.Find(icao); }
@@ -50,11 +39,10 @@ class AirportsPageTest : public test::PageTest {
 
 TEST_F(AirportsPageTest, TreeShowsStatesOnlyWhereACountryHasSeveral) {
   EXPECT_EQ(
-      TreeText(),
+      test::TreeText(page.m_tree, false),
       "World\n  Austria\n    Vienna\n      Schwechat (LOWW)\n  Germany\n    Augsburg\n      Augsburg (EDMA)\n"
-      "    Munich\n      Franz Josef Strauss (EDDM)\n  United States\n    none\n      Nowhere\n        "
-      "Nowhere "
-      "Strip (K0NW)\n    Oregon\n      Portland\n        Portland Intl (KPDX)\n");
+      "    Munich\n      Franz Josef Strauss (EDDM)\n  United States\n    none\n      Nowhere\n"
+      "        Nowhere Strip (K0NW)\n    Oregon\n      Portland\n        Portland Intl (KPDX)\n");
   // A rebuild gives new nodes; a page never shown builds nothing.
   const NodeId before = page.NodeOf(Airport("EDDM"));
   page.InitAirportData(false);
@@ -75,15 +63,10 @@ TEST_F(AirportsPageTest, LowerCaseIdentShowsTheAirport) {
   munich.landingFee = 12.5f;
   Select("eddm");
   EXPECT_EQ(page.m_hSelectedItem, page.NodeOf(munich));
-  std::string shown;
-  for (const PageField& field : page.Fields())
-    shown += std::string(field.info->label) + "=" + FieldText(page, field) + ";";
-  // Military parking ticks Military.
-  EXPECT_EQ(shown.erase(13, 3),
-            "Call Sign=D-E;ICAO=EDDM;has IFR=yes;longest Runway type=hard;Airports "
-            "below=;Use=yes;Military=yes;Airport type=small "
-            "commercial airport (5);Gates=5;Ramp=3;Cargo=3;Mil.=1;Dock=2;Tower Frequency=118.7 MHz;Landing "
-            "fees=12.5;");
+  std::string shown;  // the field table's order; military parking ticks Military
+  for (const PageField& field : page.Fields()) shown += FieldText(page, field) + ";";
+  EXPECT_EQ(shown.erase(3, 3),
+            "D-E;EDDM;yes;hard;;yes;yes;small commercial airport (5);5;3;3;1;2;118.7 MHz;12.5;");
 
   page.OnICAOChanged("XXXX");
   EXPECT_EQ(page.m_hSelectedItem, page.NodeOf(munich)) << "an unknown ident changes nothing";
@@ -173,6 +156,62 @@ TEST_F(AirportsPageTest, UseIsWrittenByNodeAndEachApplySavesOnce) {
     EXPECT_EQ(region->use, 0);
     for (const auto& [countryName, country] : region->countries) EXPECT_EQ(country->countryUse, 0);
   }
+}
+
+TEST(AirportSearch, FindsByIdentNameOrCityWithoutCaseOrAccentsBestFirst) {
+  World world;
+  const struct {
+    const char *country, *city, *icao, *name;
+  } airports[] = {
+      {"Germany", "Frankfurt am Main", "EDDF", "Frankfurt Main"},
+      {"Germany", "Egelsbach", "EDFE", "Frankfurt-Egelsbach"},
+      {"Germany", "Gie\xDF\x65n", "EDFL", "Gie\xDF\x65n-L\xFCtzellinde"},
+      {"Schweiz", "Kloten", "LSZH", "Z\xFCrich"},
+      {"Germany", "Dresden", "EDKL", "Bad Klotzsche"},
+      {"United States", "Somewhere", "KLOT", "Lotus Field"},
+      {"Poland", "Paklotowo", "EPKL", "Field"},
+  };
+  for (const auto& a : airports) {
+    FindOrCreateAirport(world, "Earth", a.country, "", a.city, a.icao, 0)->name = a.name;
+  }
+  const AirportSearch search(world);
+
+  const std::tuple<const char*, std::size_t, std::vector<std::string>, std::size_t> cases[] = {
+      {"frankfurt", 10, {"EDDF", "EDFE"}, 2},  // two fields begin with it: by ident
+      {"Z\xDCRICH", 10, {"LSZH"}, 1},
+      {" giessen ", 10, {"EDFL"}, 1},
+      {"lutzel", 10, {"EDFL"}, 1},
+      {"klot", 10, {"KLOT", "LSZH", "EDKL", "EPKL"}, 4},  // ident, begins, word begins, inside
+      {"klot", 2, {"KLOT", "LSZH"}, 4},
+      {"h\nk", 10, {}, 0},  // across fields
+      {"  ", 10, {}, 0},
+  };
+  for (const auto& [text, limit, idents, total] : cases) {
+    const AirportSearchResult found = search.Find(text, limit);
+    std::vector<std::string> shown;
+    for (const AirportMatch& match : found.matches) shown.push_back(match.ident);
+    EXPECT_EQ(shown, idents) << text;
+    EXPECT_EQ(found.total, total) << text;
+  }
+  const AirportMatch zurich = search.Find("zurich", 1).matches.at(0);
+  EXPECT_EQ(zurich.name + "/" + zurich.city + "/" + zurich.country, "Z\xFCrich/Kloten/Schweiz");
+  EXPECT_EQ(zurich.airport, world.airportIndex.Find("LSZH"));
+  EXPECT_EQ(FoldForSearch("\xC6sop \x8Cuvre \xDE\xF3r Stra\xDF\x65 \xD7\xC5"),
+            "aesop oeuvre thor strasse \xD7\x61");
+}
+
+TEST(AirportSearch, SuggestsTheNearestNames) {
+  const std::vector<std::string> names = {"Trainer_152", "Tourer_172",       "Germany",       "Georgia",
+                                          "Germany",     "C\xF4te d'Ivoire", "Tourer_172 Red"};
+  const std::tuple<const char*, std::vector<std::string>> cases[] = {
+      {"Tourer_127", {"Tourer_172"}},  // a swap
+      {"germny", {"Germany"}},         // once, though named twice
+      {"cote d'ivoire", {"C\xF4te d'Ivoire"}},
+      {"Tourer", {"Tourer_172", "Tourer_172 Red"}},
+      {"Biplane", {}},
+      {"", {}},
+  };
+  for (const auto& [wanted, closest] : cases) EXPECT_EQ(ClosestNames(wanted, names), closest) << wanted;
 }
 
 }

@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "platform/text.h"
-#include "traffic/fleet_test_world.h"
 #include "ui/main_sheet.h"
 #include "ui/page_test_support.h"
 
@@ -26,6 +23,9 @@ class MainSheetTest : public test::PageTest {
 TEST_F(MainSheetTest, PagesAreCreatedWhenFirstShownAndReachEachOtherThroughTheHooks) {
   {
     MainSheet sheet(session);
+    const auto modelImage = [&tree = sheet.planes.m_tree] {
+      return tree.Find(tree.Find(tree.TopLevel()[0])->children[0])->image;
+    };
     EXPECT_EQ(session.hooks, &sheet);
     session.hooks->InitAirportData();
     EXPECT_TRUE(sheet.airports.m_tree.empty()) << "the Airports page has not been shown";
@@ -33,18 +33,14 @@ TEST_F(MainSheetTest, PagesAreCreatedWhenFirstShownAndReachEachOtherThroughTheHo
     EXPECT_FALSE(sheet.GenerateEnabled());
     sheet.ShowPage(PageId::kPlanes);
     EXPECT_TRUE(sheet.GenerateEnabled());
-    EXPECT_EQ(
-        sheet.planes.m_tree.Find(sheet.planes.m_tree.Find(sheet.planes.m_tree.TopLevel()[0])->children[0])
-            ->image,
-        kImageUsable);
+    EXPECT_EQ(modelImage(), kImageUsable);
 
     // A lower GA weight limit, applied on the Settings page, rebuilds the Planes tree.
     sheet.ShowPage(PageId::kSettings);
     sheet.settings.OnMaxWeightChanged("5000");
     ASSERT_TRUE(sheet.Apply());
-    const NodeId root = sheet.planes.m_tree.TopLevel()[0];
-    EXPECT_EQ(sheet.planes.m_tree.Find(sheet.planes.m_tree.Find(root)->children[0])->image, kImageNotForGA);
-    EXPECT_EQ(sheet.planes.m_hSelectedItem, root);
+    EXPECT_EQ(modelImage(), kImageNotForGA);
+    EXPECT_EQ(sheet.planes.m_hSelectedItem, sheet.planes.m_tree.TopLevel()[0]);
   }
   EXPECT_NE(session.hooks, nullptr);
   session.hooks->BuildPlaneTree();  // the session's own hooks again: nothing to reach
@@ -96,23 +92,6 @@ TEST_F(MainSheetTest, BrowseTakesTheFolderOfTheChosenFile) {
   EXPECT_EQ(sheet.collect.airportPath, folder("/x/Sceneries/Pack"));
   sheet.collect.SetAirportPath("/x/Other");
   EXPECT_EQ(sheet.collect.airportPath, folder("/x/Other"));
-}
-
-// "Show traffic report" writes the page into the work folder, or shows why it cannot.
-TEST_F(MainSheetTest, TrafficReportIsWrittenIntoTheWorkFolderOrTheReasonShown) {
-  MainSheet sheet(session);
-  EXPECT_EQ(sheet.WriteTrafficReport(), std::nullopt);
-  ASSERT_EQ(prompter.messages.size(), 1u);
-  EXPECT_NE(prompter.messages[0].find("Airports.dat is missing"), std::string::npos) << prompter.messages[0];
-  std::ofstream(folder / "Airports.dat")
-      << "EDDF,50.0,8.5,111.0,C,2,0.70,Germany\nLOWS,47.8,13.0,4.0,C,0,0.70,A\n";
-  std::ofstream(folder / "Aircraft-GA.dat")
-      << "AC1,Trainer red,120,70,140,150,600,2000,HARD,5,RAMP,0,no,yes\n";
-  std::ofstream(folder / "Flightplans-GA.dat")
-      << "AC1,D-EAAA,55,ONE_WEEK,VFR\n{\n00800,LOWS,55\n01000,EDDF,65\n}\n";
-  EXPECT_EQ(sheet.WriteTrafficReport(), folder / "Traffic-report.html");
-  EXPECT_TRUE(Exists("Traffic-report.html"));
-  EXPECT_EQ(prompter.messages.size(), 1u);
 }
 
 }

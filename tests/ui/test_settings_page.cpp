@@ -50,20 +50,14 @@ TEST_F(SettingsPageTest, SliderMarksThePageOnlyAwayFromTheAppliedPercentage) {
   page.OnPercentStepChanged(3);
   EXPECT_TRUE(page.IsModified()) << "stays modified until the next apply";
 
-  struct Case {
-    const char* text;
-    int step;  // -1: refused
-  } cases[] = {{"150", 15}, {"0", 0}, {"70", 7}, {"35", -1}, {"160", -1}, {"-10", -1}, {"many", -1}};
-  for (const auto& c : cases) {
+  const std::tuple<const char*, int> cases[] = {{"150", 15}, {"0", 0},    {"70", 7},   {"35", -1},
+                                                {"160", -1}, {"-10", -1}, {"many", -1}};
+  for (const auto& [text, step] : cases) {
     page.OnPercentStepChanged(9);
-    page.OnPercentageText(c.text);
-    EXPECT_EQ(page.percentStep, c.step < 0 ? 9 : c.step) << c.text;
-    EXPECT_EQ(page.Problem().empty(), c.step >= 0) << c.text;
+    page.OnPercentageText(text);
+    EXPECT_EQ(page.percentStep, step < 0 ? 9 : step) << text;
+    EXPECT_EQ(page.Problem().empty(), step >= 0) << text;
   }
-  EXPECT_EQ(
-      page.Problem(),
-      "Percent of GA parking spaces used for GA Traffic generation: \"many\" is not one of 0, 10, 20, ... "
-      "150. Enter a multiple of 10 from 0 to 150.");
 }
 
 TEST_F(SettingsPageTest, FoldersAreStoredAbsoluteAndLineBreaksAreRefused) {
@@ -71,28 +65,24 @@ TEST_F(SettingsPageTest, FoldersAreStoredAbsoluteAndLineBreaksAreRefused) {
   CPSettings page(session);
   page.OnInitDialog();
   const std::filesystem::path missing = std::filesystem::current_path() / "no-such-tools";
-  struct Case {
-    std::string typed;
-    std::filesystem::path stored;  // empty when refused
-    std::string message;           // its start
-  } cases[] = {
+  const std::tuple<std::string, std::filesystem::path, std::string> cases[] = {
       {"bin\n[Flightplan]\nTaxi_max=99999999", {}, "Binary path: a folder's path cannot hold a line break"},
       {"C:\tTools", {}, "Binary path: a folder's path cannot hold a line break"},
       {"relative/../no-such-tools/", missing,
        "Binary path: there is no folder \"" + PathUtf8(missing) + "\";"},
       {PathUtf8(folder.path()) + "/", folder.path(), ""},
   };
-  for (const auto& c : cases) {
+  for (const auto& [typed, stored, message] : cases) {
     const std::filesystem::path before = session.toolsFolder;
     prompter.messages.clear();
-    page.OnToolsPathChanged(c.typed);
+    page.OnToolsPathChanged(typed);
     page.OnMaxWeightChanged("15000");
-    EXPECT_EQ(page.OnApply(), !c.stored.empty()) << c.typed;
-    EXPECT_EQ(session.toolsFolder, c.stored.empty() ? before : c.stored) << c.typed;
-    EXPECT_EQ(session.settings.maxWeightGA, c.stored.empty() ? 14000 : 15000) << c.typed;
+    EXPECT_EQ(page.OnApply(), !stored.empty()) << typed;
+    EXPECT_EQ(session.toolsFolder, stored.empty() ? before : stored) << typed;
+    EXPECT_EQ(session.settings.maxWeightGA, stored.empty() ? 14000 : 15000) << typed;
     EXPECT_EQ(session.simFolder, "sim-from-the-file") << "an unchanged folder is kept as it was";
-    EXPECT_EQ(prompter.messages.empty() ? "" : prompter.messages[0].substr(0, c.message.size()), c.message);
-    EXPECT_EQ(page.toolsPath, c.stored.empty() ? c.typed : PathUtf8(c.stored)) << "shows what was stored";
+    EXPECT_EQ(prompter.messages.empty() ? "" : prompter.messages[0].substr(0, message.size()), message);
+    EXPECT_EQ(page.toolsPath, stored.empty() ? typed : PathUtf8(stored)) << "shows what was stored";
   }
 }
 

@@ -1,23 +1,39 @@
-// make-ai through the real binary where only POSIX systems can fake the trouble: a conversion
-// killed half way, links where the copy goes, and two aircraft folders whose names differ only in
-// case.
-#ifdef WINGFOLD_IMAGE_TOOLS_DIR
-
+// The real wingfold where only POSIX systems can fake the trouble: a named pipe in place of a file,
+// a make-ai conversion killed half way, links where the copy goes, and two aircraft folders whose
+// names differ only in case.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
-#include "aiconvert/aircraft_copy.h"
 #include "cli/cli_test.h"
-#include "image_codec.h"
 #include "support/file_fixtures.h"
+#ifdef WINGFOLD_IMAGE_TOOLS_DIR
+#include "aiconvert/aircraft_copy.h"
+#include "image_codec.h"
+#endif
 
 namespace wf {
 namespace {
 
 namespace fs = std::filesystem;
+using test::CliTrafficTest;
 using test::Read;
 using test::Write;
 
-class CliMakeAIPosixTest : public test::CliTrafficTest {
+// Named pipes where files are expected would block a read for good: they are reported as
+// unreadable, and the run goes on (the scan) or stops with the reason (the settings).
+TEST_F(CliTrafficTest, PipesInPlaceOfFilesNeverBlock) {
+  ASSERT_EQ(mkfifo((sim_ / "Scenery" / "Area" / "scenery" / "pipe.bgl").c_str(), 0600), 0);
+  Run({{"collect --default", 0, "files with errors:         1"},
+       {"dump objects.dat", 0, "-- 1 regions, 12 airports"}});
+  EXPECT_NE(Wingfold("collect --default").out.find("pipe.bgl: not a regular file"), std::string::npos);
+  fs::remove(work_ / "Wingfold.ini");
+  ASSERT_EQ(mkfifo((work_ / "Wingfold.ini").c_str(), 0600), 0);
+  Run({{"status", 1, "Cannot read the settings file"}, {"status", 1, "not a regular file"}});
+}
+
+#ifdef WINGFOLD_IMAGE_TOOLS_DIR
+
+class CliMakeAIPosixTest : public CliTrafficTest {
  protected:
   // The stand-in `name` in the tools folder, or a script in its place.
   void Tool(const std::string& name, const std::string& script = {}) {
@@ -85,7 +101,7 @@ TEST_F(CliMakeAIPosixTest, NamesThatDifferOnlyInCaseAreAmbiguous) {
   EXPECT_FALSE(fs::exists(airplanes / "Wingfold TRAINER_152"));
 }
 
-}
-}
-
 #endif
+
+}
+}
