@@ -145,7 +145,8 @@ TEST_F(WorldArchive, PatternCountSaysHowManyPatternsAreStored) {
       EXPECT_EQ(loaded->registrationPatterns[i], country.registrationPatterns[i]);
   }
   for (std::int32_t count : {12, -2, 0x7FFFFFFF}) {
-    CArchive in(countryBytes(count, 12), WorldClassRegistry(), &context);
+    const std::vector<std::uint8_t> bytes = countryBytes(count, 12);  // the archive reads it in place
+    CArchive in(bytes, WorldClassRegistry(), &context);
     EXPECT_THROW(in.ReadObject(), ArchiveError) << count;
   }
 }
