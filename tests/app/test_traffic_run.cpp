@@ -5,6 +5,7 @@
 
 #include "app/traffic_run.h"
 #include "platform/files.h"
+#include "support/file_fixtures.h"
 #include "support/recording.h"
 #include "support/temp_folder.h"
 #include "traffic/fleet_test_world.h"
@@ -54,11 +55,9 @@ TEST(TrafficRunTest, TheCompilerStepSucceedsOnlyWhenItsOutputWasWritten) {
   for (const Case& c : cases) {
     RunFolder f(folder / c.name, true);
     if (c.staleOutput) std::ofstream(f.output) << "old";
-    if (*c.script != '\0') {
-      const fs::path compiler = f.session.toolsFolder / "TrafficDatabaseBuilder";
-      std::ofstream(compiler) << "#!/bin/sh\nOUT='" << f.output.string() << "'\n" << c.script << "\n";
-      fs::permissions(compiler, fs::perms::owner_all);
-    }
+    if (*c.script != '\0')
+      test::WriteScript(f.session.toolsFolder / "TrafficDatabaseBuilder",
+                        "OUT='" + f.output.string() + "'\n" + c.script + "\n");
 
     const TrafficRunResult run = RunTrafficGeneration(f.session, true);
     EXPECT_TRUE(run.flightPlansWritten) << c.name;

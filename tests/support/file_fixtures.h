@@ -15,6 +15,12 @@ inline void Write(const std::filesystem::path& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
+// A shell script, made executable where permissions say so.
+inline void WriteScript(const std::filesystem::path& path, const std::string& body) {
+  Write(path, "#!/bin/sh\n" + body);
+  std::filesystem::permissions(path, std::filesystem::perms::owner_exec, std::filesystem::perm_options::add);
+}
+
 // The file's lines, without their line ends.
 inline std::vector<std::string> ReadLines(const std::filesystem::path& path) {
   std::ifstream in(path);

@@ -221,9 +221,7 @@ TEST_F(MakeRegistrationTest, ChoosesAPatternByCountAndExpandsAgainWhileTaken) {
     std::array<std::string, CCountry::kMaxPatterns> patterns;
     std::string expected;
     int draws;
-  } cases[] = {// 41 % 2 = 1 picks the second pattern; then 18467 % 10 = 7.
-               {"random among two", 2, {"A!", "B!"}, "B7", 2},
-               // Class 0 picks slot 0 without a draw; 41 % 10 = 1.
+  } cases[] = {// Class 0 picks slot 0 without a draw; 41 % 10 = 1.
                {"by class", -1, {"C!", "X", "X", "X", "X", "X", "X", "X", "X", "X", "X"}, "C1", 1},
                // 41 % 3 = 2 picks "N!!!.."; then 7, 4, 0 and letters 19169 % 26 = 7, 15724 % 26 = 20.
                {"none in use: the new country's patterns", 0, {"Q!"}, "N740HU", 6},
