@@ -138,8 +138,7 @@ TEST_F(AircraftCollectTest, RemovedSchemesAndFoldersRemoveTheirVariationsAndMode
   EXPECT_NE(world.aircraftTypes.Find("Trainer_152"), nullptr);
 }
 
-// A collection that cannot list a single aircraft folder has found nothing out about what is
-// installed: it keeps the database (and the user's edits) rather than removing every model.
+// It has found nothing out about what is installed, so it removes no model (nor the user's edits).
 TEST_F(AircraftCollectTest, WithoutAnyAircraftFolderTheDatabaseIsKept) {
   WriteFsxCfg({"SimObjects\\Airplanes"});
   WriteAircraft("SimObjects/Airplanes/Tourer_172", TwoSchemes("Tourer Red", "Tourer Blue"));

@@ -52,10 +52,8 @@ TEST(CollectionTest, ManyRemovedVariationsAreReportedInOneMessage) {
   EXPECT_EQ(RemovedVariationsMessage({}), "");
 }
 
-// A default scan that reads no airport (an unknown or mistyped simulator folder) saves nothing, nor
-// does an add-on scan into a world without airports, which takes the simulator's own scenery in
-// first. A scan that read it saves, and leaves the database marked unsaved for the Collect data
-// page's apply, which saves again.
+// An add-on scan into a world without airports saves nothing either; a scan that saved leaves the
+// database marked unsaved for the Collect data page's apply, which saves again.
 TEST(CollectionTest, OnlyAScanThatFoundTheSimulatorsAirportsIsSaved) {
   test::TempFolder folder;
   Session session;

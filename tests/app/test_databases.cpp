@@ -78,9 +78,8 @@ std::vector<std::string> DamagedCopies(const std::filesystem::path& folder) {
   return names;
 }
 
-// A database file is its map from the first byte to the last: a cut, a wrong count or bytes left
-// over are damage. Each damaged content met is kept as a copy of its own before anything can save
-// over it (once, however often it is met), and the message names that copy.
+// A cut, a wrong count or bytes left over are damage; each damaged content is kept once, however
+// often it is met, and the message names the copy.
 TEST(DatabasesTest, EveryDamagedDatabaseIsKeptBeforeAnythingCanOverwriteIt) {
   TempFolder folder;
   Fixture saved(folder.path());
@@ -122,8 +121,6 @@ TEST(DatabasesTest, EveryDamagedDatabaseIsKeptBeforeAnythingCanOverwriteIt) {
   }
 }
 
-// A file that is there but cannot be read is no missing file: nothing may be collected or derived
-// over it.
 TEST(DatabasesTest, AnUnreadableDatabaseStopsTheLoadAndIsLeftAlone) {
   TempFolder folder;
   std::filesystem::create_directories(folder / "objects.dat" / "inside");

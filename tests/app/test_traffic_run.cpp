@@ -39,8 +39,7 @@ struct RunFolder {
 };
 
 #ifndef _WIN32
-// Each way the compiler step can fail is reported as a failure, with what to do; only a compiler
-// that ran cleanly and wrote the traffic file is a success. The compiler is a shell script here.
+// Each failure says what to do. The compiler is a shell script here.
 TEST(TrafficRunTest, TheCompilerStepSucceedsOnlyWhenItsOutputWasWritten) {
   struct Case {
     const char* name;
@@ -72,8 +71,7 @@ TEST(TrafficRunTest, TheCompilerStepSucceedsOnlyWhenItsOutputWasWritten) {
 }
 #endif
 
-// A run that cannot write its flight plans, or that places no plane (no airport, no aircraft),
-// stops before the compiler: the installed traffic and the last flight plans stay as they were.
+// The installed traffic and the last flight plans stay as they were.
 TEST(TrafficRunTest, AWeekWithoutPlanesOrWithoutItsFileStopsBeforeTheCompiler) {
   struct Case {
     const char* name;

@@ -25,8 +25,7 @@ class FilesTest : public ::testing::Test {
   fs::path dir_ = temp_.path();
 };
 
-// A file that is not there is missing; one that is there but is no regular file is unreadable, and
-// is never waited on (a pipe would block a read until someone writes to it).
+// A pipe, which would block a read until someone writes to it, is never waited on.
 TEST_F(FilesTest, ReadsTellMissingFromUnreadableAndReadRegularFilesOnly) {
   std::vector<std::pair<fs::path, bool>> cases = {
       {dir_ / "absent.dat", true}, {dir_ / "no folder" / "absent.dat", true}, {dir_, false}};

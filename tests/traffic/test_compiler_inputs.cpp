@@ -170,7 +170,6 @@ TEST(CompilerInputParametersTest, BuildsTheSevenSwitchesInOrder) {
       R"( /Quiet=yes /Output="D:\Games\FSX\Scenery\World\scenery\Traffic-GA.BGL")");
 }
 
-// What the compiler receives after the command line is split is what the traffic run meant.
 TEST(CompilerInputParametersTest, SurvivesTheCommandLineSplit) {
   const std::tuple<std::string, std::string, char> cases[] = {
       {R"(Z:\home\ann\My Work)", R"(Z:\mnt\c\Program Files\FSX)", '\\'},

@@ -74,7 +74,7 @@ TEST(DestinationCaches, KindPassSetsByCategoryFloatsAndRunway) {
   }
 }
 
-// The caches must give what the formulas give, whichever home, airport and day comes next.
+// Whichever home, airport and day comes next.
 TEST(DestinationCaches, DistancesAndSunsetsAreThoseOfTheFormulas) {
   World world;
   AddAirport(world, {.icao = "AP00", .latitude = 52.5, .longitude = 13.4});

@@ -44,8 +44,7 @@ Filled Fill(World& world, CAirport& airport, int gaPercentage, int drawLimit = 1
   return filled;
 }
 
-// With GA percentage 0 each space costs exactly its one draw and no plane is made. The minimum
-// counts follow the type the user set over the derived one.
+// The minimum counts follow the type the user set over the derived one.
 TEST(FleetGeneration, OneDrawPerSpaceWhenNoSpaceIsUsed) {
   struct Case {
     const char* label;
@@ -70,9 +69,8 @@ TEST(FleetGeneration, OneDrawPerSpaceWhenNoSpaceIsUsed) {
   }
 }
 
-// Which aircraft the lottery may base at an airport. Each case changes the airport or the model
-// that the defaults make fit; with GA percentage 100 and one candidate, every space gets a plane or
-// none does.
+// Each case changes the airport or the model the defaults make fit; with one candidate, every space
+// gets a plane or none does.
 TEST(FleetLottery, CandidatesThatCannotBeBasedLeaveTheSpacesEmpty) {
   struct Case {
     const char* label;

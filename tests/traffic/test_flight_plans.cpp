@@ -215,9 +215,8 @@ TEST(FlightPlanGolden, SmallWorldMatchesTheCheckedInFile) {
     ExpectOutAndBack(block, first.registrationIndex.Find(Fields(block.header)[1])->homeAirport->icao);
 }
 
-// Business planes on legs of four and a half hours between two airports, a quarter of them in the
-// long night window: a plane never leaves before it is back from its previous leg, neither from one
-// day to the next nor across the week's wrap, where the week starts again.
+// Legs of four and a half hours, a quarter of them in the long night window: neither from one day to
+// the next nor across the week's wrap.
 TEST(FlightPlanWeek, NoLegDepartsBeforeThePreviousOneHasArrived) {
   World world;
   const test::AirportSpec west{
