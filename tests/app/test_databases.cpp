@@ -7,6 +7,7 @@
 #include "app/databases.h"
 #include "support/file_fixtures.h"
 #include "support/temp_folder.h"
+#include "traffic/fleet_test_world.h"
 
 namespace wf {
 namespace {
@@ -54,11 +55,7 @@ TEST(DatabasesTest, UserDatabaseWinsAndNamesNeedTypes) {
 
   // AircraftNames.dat alone is not read.
   Fixture aircraft(folder.path());
-  auto& model = aircraft.session.world.aircraftTypes.Insert("Tourer", std::make_unique<CAircraft>());
-  model.name = "Tourer";
-  auto variation = std::make_unique<CAI_Aircraft>(model, aircraft.session.world.aiAircraftCounter);
-  variation->title = "Tourer red";
-  aircraft.session.world.aircraftNames.Insert("Tourer red", std::move(variation));
+  test::AddVariation(aircraft.session.world, test::AddModel(aircraft.session.world, {}), "Trainer red");
   ASSERT_TRUE(WriteAircraftFiles(aircraft.session));
   EXPECT_TRUE(std::filesystem::exists(folder / "Aircraftdump.txt"));
   std::filesystem::remove(folder / "AircraftTypes.dat");

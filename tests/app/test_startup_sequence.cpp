@@ -8,6 +8,7 @@
 #include "platform/files.h"
 #include "support/recording.h"
 #include "support/temp_folder.h"
+#include "traffic/fleet_test_world.h"
 
 namespace wf {
 namespace {
@@ -25,11 +26,7 @@ void MakeWorkFolder(const fs::path& work) {
       FindOrCreateAirport(session.world, "Europe", "Germany", "Hessen", "Egelsbach", "EDFE", 0);
   airport->name = "Egelsbach";
   ASSERT_TRUE(SaveAirportDatabase(session));
-  CAircraft& model = session.world.aircraftTypes.Insert("Tourer", std::make_unique<CAircraft>());
-  model.name = "Tourer";
-  auto variation = std::make_unique<CAI_Aircraft>(model, session.world.aiAircraftCounter);
-  variation->title = "Tourer red";
-  session.world.aircraftNames.Insert("Tourer red", std::move(variation));
+  test::AddVariation(session.world, test::AddModel(session.world, {}), "Trainer red");
   ASSERT_TRUE(WriteAircraftFiles(session));
   std::ofstream(work / "MilitaryAirports.txt") << "EDFE\n";
 }
