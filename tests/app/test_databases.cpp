@@ -64,17 +64,6 @@ TEST(DatabasesTest, UserDatabaseWinsAndNamesNeedTypes) {
   EXPECT_TRUE(reread.session.world.aircraftNames.empty());
 }
 
-// The names of the kept copies of damaged files in the folder.
-std::vector<std::string> DamagedCopies(const std::filesystem::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    const std::string name = entry.path().filename().string();
-    if (name.ends_with(".damaged")) names.push_back(name);
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 // A cut, a wrong count or bytes left over are damage; each damaged content is kept once, however
 // often it is met, and the message names the copy.
 TEST(DatabasesTest, EveryDamagedDatabaseIsKeptBeforeAnythingCanOverwriteIt) {
@@ -101,7 +90,7 @@ TEST(DatabasesTest, EveryDamagedDatabaseIsKeptBeforeAnythingCanOverwriteIt) {
     EXPECT_EQ(result.outcome, LoadOutcome::kDamaged);
     EXPECT_TRUE(result.Stops());
     EXPECT_NE(result.error.find("offset"), std::string::npos) << result.error;
-    const std::vector<std::string> now = DamagedCopies(folder.path());
+    const std::vector<std::string> now = test::EntryNames(folder.path(), ".damaged");
     const bool again = std::string(name).ends_with("again");
     ASSERT_EQ(now.size(), copies.size() + (again ? 0 : 1));
     std::string added = again ? firstCopy : "";
@@ -132,7 +121,7 @@ TEST(DatabasesTest, AnUnreadableDatabaseStopsTheLoadAndIsLeftAlone) {
 
   std::filesystem::create_directories(folder / "AircraftTypes.dat");
   EXPECT_EQ(LoadAircraftDatabases(fixture.session).outcome, LoadOutcome::kUnreadable);
-  EXPECT_TRUE(DamagedCopies(folder.path()).empty());
+  EXPECT_TRUE(test::EntryNames(folder.path(), ".damaged").empty());
 }
 
 // A folder in the way of the compiler's airport file is said, but the database is saved; a database

@@ -1,6 +1,7 @@
 #pragma once
 // Files written and read in one call (and the recording prompter, which answers per-file questions
 // from a script).
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -29,15 +30,23 @@ inline std::vector<std::string> ReadLines(const std::filesystem::path& path) {
   return lines;
 }
 
-// Whether `folder` holds an entry spelled exactly `name` (on a system that ignores case, exists()
-// cannot tell "A.BMP" from "a.bmp").
-inline bool HasEntrySpelled(const std::filesystem::path& folder, const std::string& name) {
+// The names in `folder` that end in `ending`, spelled as on disk (on a system that ignores case,
+// exists() cannot tell "A.BMP" from "a.bmp"), in byte order; none for a missing folder.
+inline std::vector<std::string> EntryNames(const std::filesystem::path& folder,
+                                           const std::string& ending = "") {
+  std::vector<std::string> names;
   std::error_code ec;
   for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
     const std::u8string spelled = it->path().filename().u8string();
-    if (std::string(spelled.begin(), spelled.end()) == name) return true;
+    if (std::string name(spelled.begin(), spelled.end()); name.ends_with(ending)) names.push_back(name);
   }
-  return false;
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+inline bool HasEntrySpelled(const std::filesystem::path& folder, const std::string& name) {
+  const std::vector<std::string> names = EntryNames(folder);
+  return std::find(names.begin(), names.end(), name) != names.end();
 }
 
 inline std::string Read(const std::filesystem::path& path) {
