@@ -193,9 +193,8 @@ TrafficRun Generate(World& world, int gaPercentage, TimeValue startDate = Settin
   return {std::move(result), out.str(), prompter.messages};
 }
 
-// A whole run on the small world, compared byte for byte with the checked-in Flightplans-GA.dat, so
-// that any change of a rule or of the order of the draws shows; every block flies out and back. To write the
-// file anew after a deliberate change: WINGFOLD_UPDATE_GOLDEN=1 wingfold_tests
+// Any change of a rule or of the order of the draws shows; every block flies out and back. To write
+// the file anew after a deliberate change: WINGFOLD_UPDATE_GOLDEN=1 wingfold_tests
 // --gtest_filter='FlightPlanGolden*', then review the difference before committing it.
 TEST(FlightPlanGolden, SmallWorldMatchesTheCheckedInFile) {
   const std::filesystem::path golden =
