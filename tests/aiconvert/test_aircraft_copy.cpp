@@ -118,8 +118,7 @@ TEST(AircraftCopyTest, EnteringTheCopyReKeysTheModelAndItsVariationsOnce) {
   EXPECT_NE(world.aircraftNames.Find("Wingfold c172 blue"), nullptr);
 
   // The copy already in the database (read from its folder): the flyable model keeps its key.
-  CAircraft& flyable = world.aircraftTypes.Insert("C172", std::make_unique<CAircraft>());
-  flyable.name = "C172";
+  CAircraft& flyable = test::AddModel(world, {.name = "C172"});
   const AICopyEntry taken = EnterAICopy(world, flyable);
   EXPECT_EQ(std::tuple(taken.modelRenamed, taken.keysTaken),
             std::tuple(false, std::vector<std::string>{"Wingfold C172"}));

@@ -1,6 +1,6 @@
 #pragma once
-// Files written and read in one call (and the recording prompter, which answers per-file questions
-// from a script).
+// Files written and read in one call, what their text holds (and the recording prompter, which
+// answers per-file questions from a script).
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -47,6 +47,13 @@ inline std::vector<std::string> EntryNames(const std::filesystem::path& folder,
 inline bool HasEntrySpelled(const std::filesystem::path& folder, const std::string& name) {
   const std::vector<std::string> names = EntryNames(folder);
   return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+// How often `part` occurs in `text`, overlaps counted.
+inline int Occurrences(const std::string& text, const std::string& part) {
+  int count = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
 }
 
 inline std::string Read(const std::filesystem::path& path) {
