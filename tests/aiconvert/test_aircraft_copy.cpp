@@ -10,6 +10,7 @@
 #include "support/file_fixtures.h"
 #include "support/recording.h"
 #include "support/temp_folder.h"
+#include "traffic/fleet_test_world.h"
 
 namespace wf {
 namespace {
@@ -96,16 +97,9 @@ TEST(AircraftCopyTest, ConvertingAgainNeverLosesTheFlyableConfiguration) {
 
 TEST(AircraftCopyTest, EnteringTheCopyReKeysTheModelAndItsVariationsOnce) {
   World world;
-  CAircraft& model = world.aircraftTypes.Insert("C172", std::make_unique<CAircraft>());
-  model.name = "C172";
-  CAircraft& other = world.aircraftTypes.Insert("Baron", std::make_unique<CAircraft>());
-  other.name = "Baron";
-  for (const char* title : {"C172 Red", "C172 Blue"}) {
-    world.aircraftNames.Insert(title, std::make_unique<CAI_Aircraft>(model, world.aiAircraftCounter)).title =
-        title;
-  }
-  world.aircraftNames.Insert("Baron", std::make_unique<CAI_Aircraft>(other, world.aiAircraftCounter)).title =
-      "Baron";
+  CAircraft& model = test::AddModel(world, {.name = "C172"});
+  for (const char* title : {"C172 Red", "C172 Blue"}) test::AddVariation(world, model, title);
+  test::AddVariation(world, test::AddModel(world, {.name = "Baron"}), "Baron");
 
   const AICopyEntry entry = EnterAICopy(world, model);
   EXPECT_EQ(std::tuple(entry.modelRenamed, model.name, entry.variationsRenamed.size()),
@@ -124,8 +118,7 @@ TEST(AircraftCopyTest, EnteringTheCopyReKeysTheModelAndItsVariationsOnce) {
   EXPECT_NE(world.aircraftNames.Find("Wingfold c172 blue"), nullptr);
 
   // The copy already in the database (read from its folder): the flyable model keeps its key.
-  CAircraft& flyable = world.aircraftTypes.Insert("C172", std::make_unique<CAircraft>());
-  flyable.name = "C172";
+  CAircraft& flyable = test::AddModel(world, {.name = "C172"});
   const AICopyEntry taken = EnterAICopy(world, flyable);
   EXPECT_EQ(std::tuple(taken.modelRenamed, taken.keysTaken),
             std::tuple(false, std::vector<std::string>{"Wingfold C172"}));

@@ -30,15 +30,9 @@ TEST(TextureReductionTest, AFailingChainLeavesEveryTextureAsItWas) {
                 "damaged", 0}};
   for (const Case& c : cases) {
     Chain chain;
-    if (c.fakeTool != nullptr) {
-      for (const char* tool : {"imagetool", "nvdxt", "readdxt"}) {
-        if (std::string(tool) == c.fakeTool) {
-          chain.Script(tool, c.script);
-        } else {
-          chain.StandIn(tool);
-        }
-      }
-    }
+    if (c.fakeTool != nullptr)
+      for (const char* tool : {"imagetool", "nvdxt", "readdxt"})
+        std::string(tool) == c.fakeTool ? chain.Script(tool, c.script) : chain.StandIn(tool);
     const TextureReductionReport report = chain.Reduce(1.0);
     ASSERT_EQ(report.textures.size(), 2u) << c.name;
     for (const TextureOutcome& outcome : report.textures) {

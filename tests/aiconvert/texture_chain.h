@@ -37,11 +37,7 @@ struct Chain {
     const std::string program = ExecutableName(name);
     std::filesystem::copy_file(std::filesystem::path(WINGFOLD_IMAGE_TOOLS_DIR) / program, tools / program);
   }
-  void Script(const char* name, const std::string& body) {
-    Write(tools / name, "#!/bin/sh\n" + body);
-    std::filesystem::permissions(tools / name, std::filesystem::perms::owner_exec,
-                                 std::filesystem::perm_options::add);
-  }
+  void Script(const char* name, const std::string& body) { WriteScript(tools / name, body); }
   TextureReductionReport Reduce(double scale) {
     const TextureTools services{tools, progress, nullptr,
                                 [this](std::chrono::milliseconds d) { pauses.push_back(d); }};

@@ -18,6 +18,7 @@
 #include "support/file_fixtures.h"
 #include "support/recording.h"
 #include "support/temp_folder.h"
+#include "traffic/fleet_test_world.h"
 #include "world/settings.h"
 
 namespace wf {
@@ -138,8 +139,7 @@ TEST_F(AircraftCollectTest, RemovedSchemesAndFoldersRemoveTheirVariationsAndMode
   EXPECT_NE(world.aircraftTypes.Find("Trainer_152"), nullptr);
 }
 
-// A collection that cannot list a single aircraft folder has found nothing out about what is
-// installed: it keeps the database (and the user's edits) rather than removing every model.
+// It has found nothing out about what is installed, so it removes no model (nor the user's edits).
 TEST_F(AircraftCollectTest, WithoutAnyAircraftFolderTheDatabaseIsKept) {
   WriteFsxCfg({"SimObjects\\Airplanes"});
   WriteAircraft("SimObjects/Airplanes/Tourer_172", TwoSchemes("Tourer Red", "Tourer Blue"));
@@ -204,14 +204,10 @@ TEST_F(AircraftCollectTest, FoldersThatGiveNoModel) {
   fs::create_directories(sim / "SimObjects/Airplanes/Odd/aircraft.cfg");
   test::Write(sim / "SimObjects/Airplanes/loose.cfg", "sim=x\n");
   // A model that the database already knows is found even with a span of 0.
-  auto known = std::make_unique<CAircraft>();
-  known->name = "Balloon";
-  world.aircraftTypes.Insert("Balloon", std::move(known));
+  test::AddModel(world, {.name = "Balloon"});
   // An aircraft.cfg that is there but cannot be read is no uninstall: its model stays, as it is.
-  CAircraft& odd = world.aircraftTypes.Insert("Odd", std::make_unique<CAircraft>());
-  odd.name = "Odd";
-  odd.cruiseSpeed = 77;
-  world.aircraftNames.Insert("Odd Red", std::make_unique<CAI_Aircraft>(odd, world.aiAircraftCounter));
+  CAircraft& odd = test::AddModel(world, {.name = "Odd", .cruiseSpeed = 77});
+  test::AddVariation(world, odd, "Odd Red");
 
   const AircraftCollectionResult result = Collect();
   EXPECT_EQ(std::tuple(result.newVariations, result.removedModels, world.aircraftTypes.size()),

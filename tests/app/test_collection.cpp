@@ -26,9 +26,8 @@ TEST(CollectionTest, ManyRemovedVariationsAreReportedInOneMessage) {
   session.simFolder = folder / "sim";
   session.prompter = &prompter;
   CAircraft& model = test::AddModel(session.world, {.name = "Tourer"});
-  for (const char* title : {"Tourer blue", "Tourer red", "Tourer green"}) {
+  for (const char* title : {"Tourer blue", "Tourer red", "Tourer green"})
     test::AddVariation(session.world, model, title);
-  }
 
   // fsx.cfg names an aircraft folder that is empty: nothing is installed any more.
   std::filesystem::create_directories(folder / "sim" / "SimObjects" / "Airplanes");
@@ -52,10 +51,8 @@ TEST(CollectionTest, ManyRemovedVariationsAreReportedInOneMessage) {
   EXPECT_EQ(RemovedVariationsMessage({}), "");
 }
 
-// A default scan that reads no airport (an unknown or mistyped simulator folder) saves nothing, nor
-// does an add-on scan into a world without airports, which takes the simulator's own scenery in
-// first. A scan that read it saves, and leaves the database marked unsaved for the Collect data
-// page's apply, which saves again.
+// An add-on scan into a world without airports saves nothing either; a scan that saved leaves the
+// database marked unsaved for the Collect data page's apply, which saves again.
 TEST(CollectionTest, OnlyAScanThatFoundTheSimulatorsAirportsIsSaved) {
   test::TempFolder folder;
   Session session;
@@ -71,9 +68,8 @@ TEST(CollectionTest, OnlyAScanThatFoundTheSimulatorsAirportsIsSaved) {
   writeScenery("Addon Scenery", "KNEW");
   for (const ScanMode mode : {ScanMode::kDefaultScenery, ScanMode::kAddOn}) {
     const AirportCollectionResult result = CollectAirports(session, mode);
-    EXPECT_TRUE(result.noScenery);
-    EXPECT_FALSE(result.saved);
-    EXPECT_FALSE(session.airportDatabaseUnsaved);
+    EXPECT_EQ(std::tuple(result.noScenery, result.saved, session.airportDatabaseUnsaved),
+              std::tuple(true, false, false));
   }
   EXPECT_FALSE(std::filesystem::exists(folder / "objects.dat"));
   ASSERT_EQ(prompter.messages.size(), 2u);
@@ -82,9 +78,8 @@ TEST(CollectionTest, OnlyAScanThatFoundTheSimulatorsAirportsIsSaved) {
 
   writeScenery("Scenery", "KOLD");
   const AirportCollectionResult result = CollectAirports(session, ScanMode::kAddOn);
-  EXPECT_TRUE(result.saved);
-  EXPECT_TRUE(session.airportDatabaseUnsaved);
-  EXPECT_EQ(session.world.airportIndex.size(), 2u);
+  EXPECT_EQ(std::tuple(result.saved, session.airportDatabaseUnsaved, session.world.airportIndex.size()),
+            std::tuple(true, true, 2u));
 }
 
 // A model is keyed by its folder's name as the database files store names (in the 8-bit code page
@@ -114,9 +109,8 @@ TEST(CollectionTest, AModelFolderNamedWithALetterOutsideAsciiKeepsItsKeyAcrossAR
   ASSERT_NE(loaded, nullptr);
   loaded->cruiseSpeed = 99;
   const AircraftCollection again = CollectAircraftAndSave(second);
-  EXPECT_TRUE(again.result.newModels.empty());
-  EXPECT_TRUE(again.result.removedModels.empty());
-  EXPECT_TRUE(again.result.removedVariations.empty());
+  EXPECT_TRUE(again.result.newModels.empty() && again.result.removedModels.empty() &&
+              again.result.removedVariations.empty());
   ASSERT_EQ(second.world.aircraftTypes.Find(key), loaded);
   EXPECT_EQ(loaded->cruiseSpeed, 99);
   EXPECT_EQ(loaded->folderPath, PathUtf8(aircraft));

@@ -7,6 +7,7 @@
 #include "app/databases.h"
 #include "support/file_fixtures.h"
 #include "support/temp_folder.h"
+#include "traffic/fleet_test_world.h"
 
 namespace wf {
 namespace {
@@ -54,11 +55,7 @@ TEST(DatabasesTest, UserDatabaseWinsAndNamesNeedTypes) {
 
   // AircraftNames.dat alone is not read.
   Fixture aircraft(folder.path());
-  auto& model = aircraft.session.world.aircraftTypes.Insert("Tourer", std::make_unique<CAircraft>());
-  model.name = "Tourer";
-  auto variation = std::make_unique<CAI_Aircraft>(model, aircraft.session.world.aiAircraftCounter);
-  variation->title = "Tourer red";
-  aircraft.session.world.aircraftNames.Insert("Tourer red", std::move(variation));
+  test::AddVariation(aircraft.session.world, test::AddModel(aircraft.session.world, {}), "Trainer red");
   ASSERT_TRUE(WriteAircraftFiles(aircraft.session));
   EXPECT_TRUE(std::filesystem::exists(folder / "Aircraftdump.txt"));
   std::filesystem::remove(folder / "AircraftTypes.dat");
@@ -67,20 +64,8 @@ TEST(DatabasesTest, UserDatabaseWinsAndNamesNeedTypes) {
   EXPECT_TRUE(reread.session.world.aircraftNames.empty());
 }
 
-// The names of the kept copies of damaged files in the folder.
-std::vector<std::string> DamagedCopies(const std::filesystem::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    const std::string name = entry.path().filename().string();
-    if (name.ends_with(".damaged")) names.push_back(name);
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-// A database file is its map from the first byte to the last: a cut, a wrong count or bytes left
-// over are damage. Each damaged content met is kept as a copy of its own before anything can save
-// over it (once, however often it is met), and the message names that copy.
+// A cut, a wrong count or bytes left over are damage; each damaged content is kept once, however
+// often it is met, and the message names the copy.
 TEST(DatabasesTest, EveryDamagedDatabaseIsKeptBeforeAnythingCanOverwriteIt) {
   TempFolder folder;
   Fixture saved(folder.path());
@@ -105,7 +90,7 @@ TEST(DatabasesTest, EveryDamagedDatabaseIsKeptBeforeAnythingCanOverwriteIt) {
     EXPECT_EQ(result.outcome, LoadOutcome::kDamaged);
     EXPECT_TRUE(result.Stops());
     EXPECT_NE(result.error.find("offset"), std::string::npos) << result.error;
-    const std::vector<std::string> now = DamagedCopies(folder.path());
+    const std::vector<std::string> now = test::EntryNames(folder.path(), ".damaged");
     const bool again = std::string(name).ends_with("again");
     ASSERT_EQ(now.size(), copies.size() + (again ? 0 : 1));
     std::string added = again ? firstCopy : "";
@@ -122,8 +107,6 @@ TEST(DatabasesTest, EveryDamagedDatabaseIsKeptBeforeAnythingCanOverwriteIt) {
   }
 }
 
-// A file that is there but cannot be read is no missing file: nothing may be collected or derived
-// over it.
 TEST(DatabasesTest, AnUnreadableDatabaseStopsTheLoadAndIsLeftAlone) {
   TempFolder folder;
   std::filesystem::create_directories(folder / "objects.dat" / "inside");
@@ -138,7 +121,7 @@ TEST(DatabasesTest, AnUnreadableDatabaseStopsTheLoadAndIsLeftAlone) {
 
   std::filesystem::create_directories(folder / "AircraftTypes.dat");
   EXPECT_EQ(LoadAircraftDatabases(fixture.session).outcome, LoadOutcome::kUnreadable);
-  EXPECT_TRUE(DamagedCopies(folder.path()).empty());
+  EXPECT_TRUE(test::EntryNames(folder.path(), ".damaged").empty());
 }
 
 // A folder in the way of the compiler's airport file is said, but the database is saved; a database

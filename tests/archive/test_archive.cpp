@@ -145,12 +145,9 @@ TEST(ArchiveTest, PrimitivesAreLittleEndianWithoutPadding) {
   EXPECT_EQ(out, (Bytes{0xAB, 0x34, 0x12, 0xFE, 0xFF, 0xFF, 0xFF, 0xEF, 0xBE, 0xAD, 0xDE, 0x00,
                         0x00, 0xC0, 0x3F, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x04, 0xC0}));
   CArchive r(out, Registry());
-  EXPECT_EQ(r.ReadU8(), 0xAB);
-  EXPECT_EQ(r.ReadU16(), 0x1234);
-  EXPECT_EQ(r.ReadI32(), -2);
-  EXPECT_EQ(r.ReadU32(), 0xDEADBEEFu);
-  EXPECT_EQ(r.ReadFloat(), 1.5f);
-  EXPECT_EQ(r.ReadDouble(), -2.5);
+  // A braced list reads left to right.
+  EXPECT_EQ((std::tuple{r.ReadU8(), r.ReadU16(), r.ReadI32(), r.ReadU32(), r.ReadFloat(), r.ReadDouble()}),
+            (std::tuple{std::uint8_t{0xAB}, std::uint16_t{0x1234}, -2, 0xDEADBEEFu, 1.5f, -2.5}));
   EXPECT_TRUE(r.AtEnd());
 }
 

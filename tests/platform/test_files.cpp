@@ -8,6 +8,7 @@
 
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "support/file_fixtures.h"
 #include "support/temp_folder.h"
 
 #ifndef _WIN32
@@ -25,8 +26,7 @@ class FilesTest : public ::testing::Test {
   fs::path dir_ = temp_.path();
 };
 
-// A file that is not there is missing; one that is there but is no regular file is unreadable, and
-// is never waited on (a pipe would block a read until someone writes to it).
+// A pipe, which would block a read until someone writes to it, is never waited on.
 TEST_F(FilesTest, ReadsTellMissingFromUnreadableAndReadRegularFilesOnly) {
   std::vector<std::pair<fs::path, bool>> cases = {
       {dir_ / "absent.dat", true}, {dir_ / "no folder" / "absent.dat", true}, {dir_, false}};
@@ -72,14 +72,7 @@ TEST_F(FilesTest, FileViewGivesTheWholeFileAndSurvivesMovesAndReplacement) {
 }
 
 // What the folder holds besides the given files: temporary files left behind.
-std::vector<std::string> Others(const fs::path& folder, const std::vector<std::string>& known) {
-  std::vector<std::string> others;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    const std::string name = entry.path().filename().string();
-    if (std::find(known.begin(), known.end(), name) == known.end()) others.push_back(name);
-  }
-  return others;
-}
+const std::vector<std::string> kJustTheFile{"Flightplans-GA.dat"};
 
 TEST_F(FilesTest, AtomicWriterReplacesOnlyOnCommitAndReportsWhatFailed) {
   const fs::path target = dir_ / "Flightplans-GA.dat";
@@ -90,10 +83,10 @@ TEST_F(FilesTest, AtomicWriterReplacesOnlyOnCommitAndReportsWhatFailed) {
     // Two writers at once write to temporary files of their own.
     AtomicFileWriter other(target);
     other.Stream() << "the other half";
-    EXPECT_EQ(Others(dir_, {"Flightplans-GA.dat"}).size(), 2u);
+    EXPECT_EQ(test::EntryNames(dir_).size(), 3u);
   }  // no Commit: a generation that stopped half way
   EXPECT_EQ(ReadFileBytes(target).value(), "old");
-  EXPECT_TRUE(Others(dir_, {"Flightplans-GA.dat"}).empty());
+  EXPECT_EQ(test::EntryNames(dir_), kJustTheFile);
 
   {
     AtomicFileWriter writer(target);
@@ -101,7 +94,7 @@ TEST_F(FilesTest, AtomicWriterReplacesOnlyOnCommitAndReportsWhatFailed) {
     writer.Commit();
   }
   EXPECT_EQ(ReadFileBytes(target)->size(), 200000u * 29u);
-  EXPECT_TRUE(Others(dir_, {"Flightplans-GA.dat"}).empty());
+  EXPECT_EQ(test::EntryNames(dir_), kJustTheFile);
 
   AtomicFileWriter nowhere(dir_ / "no such folder" / "Flightplans-GA.dat");
   nowhere.Stream() << "dropped";
@@ -121,7 +114,7 @@ TEST_F(FilesTest, AtomicWriterReplacesOnlyOnCommitAndReportsWhatFailed) {
         << e.what();
   }
   EXPECT_TRUE(fs::is_directory(dir_ / "folder" / "inside"));
-  EXPECT_TRUE(Others(dir_, {"Flightplans-GA.dat", "folder"}).empty());
+  EXPECT_EQ(test::EntryNames(dir_), (std::vector<std::string>{"Flightplans-GA.dat", "folder"}));
 }
 
 #ifndef _WIN32
@@ -140,7 +133,7 @@ TEST_F(FilesTest, WritesGoThroughLinksAndKeepThePermissions) {
   EXPECT_EQ(ReadFileBytes(real), "new");
   EXPECT_EQ(fs::status(real).permissions() & fs::perms::all,
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-  EXPECT_TRUE(Others(dir_ / "elsewhere", {"objects.dat"}).empty());
+  EXPECT_EQ(test::EntryNames(dir_ / "elsewhere"), std::vector<std::string>{"objects.dat"});
 }
 #endif
 

@@ -25,7 +25,6 @@ TEST(IniProfileTest, ReadsWithPrivateProfileRules) {
   EXPECT_EQ(ini.GetInt("tuning", "word", 7), 0) << "a present key without a number reads as 0";
   EXPECT_EQ(ini.GetInt("tuning", "neg", 7), -42);
   EXPECT_EQ(ini.GetInt("tuning", "empty", 7), 0);
-  EXPECT_EQ(ini.GetInt("tuning", "missing", 7), 7);
   EXPECT_EQ(ini.GetInt("missing", "max_weight", 7), 7);
   EXPECT_EQ(ini.GetInt("other", "MAX_WEIGHT", 7), 1);
 }

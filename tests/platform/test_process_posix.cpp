@@ -17,21 +17,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void WriteFile(const fs::path& path, const std::string& text, bool executable) {
-  std::ofstream(path, std::ios::binary) << text;
-  if (executable) {
-    fs::permissions(path, fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec,
-                    fs::perm_options::add);
-  }
-}
-
 // A script that records its arguments (one a line) and its standard input in the folder it runs in.
 void WriteArgumentRecorder(const fs::path& path) {
   // Shell builtins only: the tests run it with a PATH that holds nothing else.
-  WriteFile(path,
-            "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > arguments.txt\n"
-            "IFS= read -r line; printf '%s' \"$line\" > stdin.txt\n",
-            true);
+  test::WriteScript(path,
+                    "for a in \"$@\"; do printf '%s\\n' \"$a\"; done > arguments.txt\n"
+                    "IFS= read -r line; printf '%s' \"$line\" > stdin.txt\n");
 }
 
 TEST(RunAndWaitCommandLineTest, WritesAndReadsPathsInTheProgramsStyle) {
@@ -60,7 +51,7 @@ TEST(RunAndWaitTest, FindsTheProgramWithoutRegardToCaseWithOrWithoutExe) {
   for (const auto& [files, asked, expectedExit] : cases) {
     test::TempFolder folder;
     for (const auto& [name, code] : files)
-      WriteFile(folder / name, "#!/bin/sh\nexit " + std::to_string(code) + "\n", true);
+      test::WriteScript(folder / name, "exit " + std::to_string(code) + "\n");
     const RunResult result = RunAndWait(asked, "", folder.path());
     EXPECT_TRUE(result.started) << asked << ": " << result.failure;
     EXPECT_EQ(result.exitCode, expectedExit) << asked;
@@ -86,7 +77,7 @@ TEST(RunAndWaitTest, PassesArgumentsIntactInTheWorkingFolder) {
 
 TEST(RunAndWaitTest, ReportsAProgramEndedBySignal) {
   test::TempFolder folder;
-  WriteFile(folder / "crash", "#!/bin/sh\necho said\necho failed >&2\nkill -9 $$\n", true);
+  test::WriteScript(folder / "crash", "echo said\necho failed >&2\nkill -9 $$\n");
   std::string output = "before";
   const RunResult result = RunAndWait("crash", "", folder.path(), &output);
   ASSERT_TRUE(result.started);
@@ -104,7 +95,8 @@ TEST(RunAndWaitTest, SaysWhyAProgramCannotBeStarted) {
       {"compiler.exe", "MZ\x90", true, "wine is not on the PATH"}};
   for (const auto& [file, content, executable, reason] : cases) {
     test::TempFolder folder;
-    if (!file.empty()) WriteFile(folder / file, content, executable);
+    if (!file.empty()) test::Write(folder / file, content);
+    if (executable) fs::permissions(folder / file, fs::perms::owner_exec, fs::perm_options::add);
     test::ScopedEnvironment path("PATH", (folder / "empty-bin").string());
     const RunResult result = RunAndWait("Compiler.exe", "/x=1", folder.path());
     EXPECT_FALSE(result.started) << reason;
@@ -119,7 +111,7 @@ TEST(RunAndWaitTest, RunsAWindowsProgramThroughWine) {
   fs::create_directories(folder / "bin");
   // A stand-in for wine that records what it was asked to run.
   WriteArgumentRecorder(folder / "bin" / "wine");
-  WriteFile(folder / "TrafficDatabaseBuilder.EXE", std::string("MZ\x90\0\3", 5), false);
+  test::Write(folder / "TrafficDatabaseBuilder.EXE", std::string("MZ\x90\0\3", 5));
   test::ScopedEnvironment path("PATH", (folder / "bin").string());
 
   EXPECT_EQ(CommandLinePathStyle("trafficdatabasebuilder.exe", folder.path()), PathStyle::kWindows);

@@ -55,13 +55,6 @@ std::string UncompressedBmp(int bits, bool bitfields) {
   return bmp + pixels;
 }
 
-// The tool's exit code; what it prints is dropped.
-int RunTool(const std::string& tool, const std::string& arguments, const fs::path& folder) {
-  return test::RunProgram(fs::path(WINGFOLD_IMAGE_TOOLS_DIR) / tool, SplitWindowsCommandLine(arguments), {},
-                          true, folder)
-      .exitCode;
-}
-
 TEST(ImageToolStandInTest, ReadsUncompressedTexturesTheRightWayUp) {
   struct Case {
     int bits;
@@ -80,33 +73,19 @@ TEST(ImageToolStandInTest, ReadsUncompressedTexturesTheRightWayUp) {
   }
 }
 
+// A file that is no texture, and a run-length TGA whose header claims more than the file holds.
 TEST(ImageToolStandInTest, UnreadableInputFailsWithoutOutput) {
   test::TempFolder temp;
   Write(temp / "bad.bmp", "BM not really");
-  Write(temp / "bad.tga", std::string(18, '\x7F'));
-  Write(temp / "bad.dds", "DDS |");
-  // Run-length TGAs whose headers claim more than the file can hold, or more than a texture can be;
-  // and a picture that the scale would make larger than a texture can be.
-  std::string huge =
-      std::string("\0\0\x0A", 3) + std::string(9, '\0') + std::string("\x00\x10\x00\x10\x20\x08", 6);
-  Write(temp / "huge.tga", huge + std::string(100, '\xFF'));
-  huge[13] = huge[15] = '\x40';
-  Write(temp / "larger.tga", huge + std::string(1 << 20, '\xFF'));
-  Write(temp / "big.tga", imaging::EncodeTga(imaging::Pattern(512, 512, 1)));
-  for (const char* input : {"huge.tga", "larger.tga"}) {
-    EXPECT_EQ(RunTool("imagetool", std::string("-nogui -mip -DXT3 -o out.bmp -e bmp ") + input, temp.path()),
-              1)
-        << input;
+  Write(temp / "huge.tga", std::string("\0\0\x0A", 3) + std::string(9, '\0') +
+                               std::string("\x00\x10\x00\x10\x20\x08", 6) + std::string(100, '\xFF'));
+  for (const char* input : {"bad.bmp", "huge.tga"}) {
+    const auto run = test::RunProgram(fs::path(WINGFOLD_IMAGE_TOOLS_DIR) / "imagetool",
+                                      {"-nogui", "-mip", "-DXT3", "-o", "out.bmp", "-e", "bmp", input}, {},
+                                      true, temp.path());
+    EXPECT_EQ(run.exitCode, 1) << input << run.out;
   }
-  EXPECT_EQ(
-      RunTool("nvdxt", "-output test.dds -outdir . -file big.tga -32 dxt3 -rel_scale 16 16", temp.path()), 1);
-  EXPECT_EQ(RunTool("imagetool", "-batch -nogui -tga -32 -nomip \"" + (temp / "*.bmp").string() + "\" -e tga",
-                    temp.path()),
-            1);
-  EXPECT_EQ(RunTool("readdxt", "bad.dds", temp.path()), 1);
-  EXPECT_EQ(RunTool("nvdxt", "-file bad.tga -rel_scale 0,5 0,5", temp.path()), 2);
-  // Nothing but the inputs.
-  EXPECT_EQ(std::distance(fs::directory_iterator(temp.path()), {}), 6);
+  EXPECT_EQ(std::distance(fs::directory_iterator(temp.path()), {}), 2);  // nothing but the inputs
 }
 
 }

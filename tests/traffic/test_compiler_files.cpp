@@ -5,6 +5,7 @@
 #include <tuple>
 #include <vector>
 
+#include "support/file_fixtures.h"
 #include "traffic/aircraft_file.h"
 #include "traffic/airports_file.h"
 #include "traffic/fleet_test_world.h"
@@ -95,13 +96,6 @@ CAirport& AddAirport(World& world, const std::string& icao, AirportType type,
   return airport;
 }
 
-int CountOccurrences(const std::string& text, const std::string& line) {
-  int count = 0;
-  for (std::size_t at = text.find(line); at != std::string::npos; at = text.find(line, at + line.size()))
-    ++count;
-  return count;
-}
-
 TEST(AirportsFileTest, WritesHeaderRunwaysParkingAndStandardSpaces) {
   World world;
   CAirport& airport = AddAirport(world, "ABC", kBush, "United States");
@@ -142,13 +136,13 @@ TEST(AirportsFileTest, HeaderFieldsKeepTheirWidthAndPrecision) {
 TEST(AirportsFileTest, StandardSpacesByAirportType) {
   World world;
   AddAirport(world, "CYUL", kMediumAirfield);
-  EXPECT_EQ(CountOccurrences(AirportsFileText(world), "PARKING,"), 16);
+  EXPECT_EQ(test::Occurrences(AirportsFileText(world), "PARKING,"), 16);
   World other;
   AddAirport(other, "CYSB", kSeaplaneBase);
   AddAirport(other, "CYXX", AirportType{9});
   const std::string text = AirportsFileText(other);
-  EXPECT_EQ(CountOccurrences(text, "PARKING,10.0,DOCK\n"), 4);
-  EXPECT_EQ(CountOccurrences(text, "RAMP"), 0);
+  EXPECT_EQ(test::Occurrences(text, "PARKING,10.0,DOCK\n"), 4);
+  EXPECT_EQ(test::Occurrences(text, "RAMP"), 0);
   EXPECT_TRUE(text.ends_with("CYXX,0.000000,0.000000,  0.0,G,0,0.70,Canada\n{\n}\n")) << text;
 }
 
@@ -164,7 +158,7 @@ TEST(AirportsFileTest, WritesEveryIndexedAirportInIdentOrder) {
   AddAirport(world, "ORPH", kBush).city = nullptr;
   AddAirport(world, "NOST", kBush).city->state = nullptr;
   const std::string text = AirportsFileText(world);
-  EXPECT_EQ(CountOccurrences(text, "{\n"), 4);
+  EXPECT_EQ(test::Occurrences(text, "{\n"), 4);
   EXPECT_EQ(text.find("EDDF"), 0u);
   EXPECT_NE(text.find("}\nKXYZ,"), std::string::npos);
   for (const char* start :

