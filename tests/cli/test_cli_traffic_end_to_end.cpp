@@ -144,6 +144,7 @@ TEST_F(CliTrafficTest, ADamagedDatabaseIsSetAsideAndRebuiltByRepair) {
   };
   std::ofstream(work_ / "objects.dat", std::ios::binary | std::ios::app) << std::string(16, '\0');
   Run({{"collect", 1, "16 bytes follow the end of the map"},
+       {"dump objects.dat", 1, "objects.dat is damaged: "},
        {"collect", 1, "Run \"wingfold repair\""},
        {"load", 1, ""}});
   EXPECT_EQ(kept(".damaged").size(), 1u);
