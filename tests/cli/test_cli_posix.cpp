@@ -1,6 +1,4 @@
-// The real wingfold where only POSIX systems can fake the trouble: a named pipe in place of a file,
-// a make-ai conversion killed half way, links where the copy goes, and two aircraft folders whose
-// names differ only in case.
+// The real wingfold where only POSIX systems can fake the trouble.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -19,8 +17,7 @@ using test::CliTrafficTest;
 using test::Read;
 using test::Write;
 
-// Named pipes where files are expected would block a read for good: they are reported as
-// unreadable, and the run goes on (the scan) or stops with the reason (the settings).
+// The scan goes on; the settings stop with the reason.
 TEST_F(CliTrafficTest, PipesInPlaceOfFilesNeverBlock) {
   ASSERT_EQ(mkfifo((sim_ / "Scenery" / "Area" / "scenery" / "pipe.bgl").c_str(), 0600), 0);
   Run({{"collect --default", 0, "files with errors:         1"},

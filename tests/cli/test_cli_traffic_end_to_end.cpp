@@ -61,9 +61,8 @@ TEST_F(CliTrafficTest, CollectExtendsTheDatabaseAndGenerationIsReproducible) {
   EXPECT_FALSE(fs::exists(folder_ / "empty.html"));
 }
 
-// A mistyped simulator folder gives no airport: nothing is saved, and a generation without a plane
-// stops before the compiler. With the folder right, the next start is the first; the one after
-// loads what it saved. A database without a single airport is filled from the simulator's scenery.
+// A mistyped simulator folder saves nothing; with the folder right, the next start is the first. A
+// database without a single airport is filled from the simulator's scenery.
 TEST_F(CliTrafficTest, FirstStartWithoutADatabaseCollectsTheDefaultScenery) {
   const std::string settings = File("Wingfold.ini");
   WriteSettings("[Path]\r\nFS2004=" + (folder_ / "FXS").string());
@@ -81,8 +80,7 @@ TEST_F(CliTrafficTest, FirstStartWithoutADatabaseCollectsTheDefaultScenery) {
   Run({{"load", 0, "The airport database holds no airport"}, {"load", 0, "12 airports, 14 models"}});
 }
 
-// Without fsx.cfg nothing says which aircraft are installed: the aircraft database and its files
-// stay as they are, and the run says why. The same for one aircraft folder that cannot be read.
+// The run says why.
 TEST_F(CliTrafficTest, AMissingFsxCfgOrAnUnreadableAircraftKeepsTheAircraftDatabase) {
   ASSERT_EQ(Wingfold("load").exitCode, 0);
   const std::string types = File("AircraftTypes.dat"), names = File("AircraftNames.dat");
@@ -103,8 +101,7 @@ TEST_F(CliTrafficTest, AMissingFsxCfgOrAnUnreadableAircraftKeepsTheAircraftDatab
        {"load", 0, "0 new, 14 kept, 0 removed"}});
 }
 
-// Two writers on one work folder take turns: neither loses the other's work, neither sees a torn
-// file. One that finds the folder held too long says by whom and stops.
+// Neither loses the other's work or sees a torn file; one held off too long says by whom.
 TEST_F(CliTrafficTest, TwoWritersOnOneWorkFolderTakeTurns) {
   ASSERT_EQ(Wingfold("collect --default").exitCode, 0);
   // Set here rather than per run: the two runs start from two threads.
@@ -131,9 +128,8 @@ TEST_F(CliTrafficTest, TwoWritersOnOneWorkFolderTakeTurns) {
   Run({{"generate --no-compile", 0, ""}});
 }
 
-// A damaged objects.dat stops every command that would save over it (one copy kept); "repair" sets it
-// aside and rebuilds from the scenery (with a wrong simulator folder it changes nothing), keeps a copy
-// of every intact file it writes again, and rebuilds beside a damaged delivered database.
+// One copy of the damaged file is kept; with a wrong simulator folder repair changes nothing; it keeps
+// a copy of every intact file it writes again, and leaves a damaged delivered database as it is.
 TEST_F(CliTrafficTest, ADamagedDatabaseIsSetAsideAndRebuiltByRepair) {
   ASSERT_EQ(Wingfold("load").exitCode, 0);
   const auto kept = [this](const std::string& suffix) {

@@ -1,9 +1,6 @@
 #pragma once
-// The window opened on a small installation, as the program opens it: a simulator folder with one
-// scenery area of three airports (a city name in Windows-1252, as scenery files hold them) and an
-// add-on pack, the demo aircraft of examples/sim with fsx.cfg
-// from examples/appdata, the stand-in traffic compiler as the tools folder, and an empty work folder.
-// Questions and messages go to a recording prompter; the progress box is the window's own.
+// The window opened on a small installation: three airports (a city name in Windows-1252) and an
+// add-on pack, the demo aircraft, the stand-in traffic compiler; questions go to a recording prompter.
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>

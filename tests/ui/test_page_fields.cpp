@@ -11,11 +11,9 @@
 namespace wf::ui {
 namespace {
 
-// A box keeps what was typed, but takes it as its value only when it is a number in range (whole
-// for a whole box); otherwise its problem says what is wrong and what to type.
+// The problem says what is wrong and what to type.
 TEST(NumberFieldTest, TypedTextIsTakenOnlyWhenItIsANumberInRange) {
-  // A whole or a decimal box, the text typed, the value then (77, the value before, when refused), and
-  // the start of the problem (empty when taken).
+  // Whole box?, typed, the value then (77 before), the start of the problem.
   const std::tuple<bool, const char*, double, const char*> cases[] = {
       {true, " +120 ", 120, ""},
       {true, "3000", 3000, ""},
@@ -88,8 +86,7 @@ class PageFieldsTest : public test::PageTest {
   }
 };
 
-// Every field of every page: its box has its FieldInfo's label and range, an edit handed to its handler
-// shows as its value, and only the fields the edit changed are reported changed.
+// The box has the label and range of its FieldInfo; only the fields an edit changed are reported.
 TEST_F(PageFieldsTest, EveryFieldShowsWhatItsHandlerTook) {
   MainSheet sheet(session);
   Open(sheet);
@@ -143,8 +140,7 @@ TEST_F(PageFieldsTest, EveryFieldShowsWhatItsHandlerTook) {
   }
 }
 
-// A number refused on any page stops the sheet's whole apply before anything is asked or stored: its
-// box's problem is shown, and neither the page nor another one (the Airports page's Use) applies.
+// Nothing is asked or stored, on that page or another (the Airports page's Use).
 TEST_F(PageFieldsTest, ANumberRefusedOnAnyPageStopsTheWholeApply) {
   for (int p = 0; p < kPageCount; ++p) {
     for (std::size_t i = 0;; ++i) {
