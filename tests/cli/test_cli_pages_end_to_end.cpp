@@ -1,5 +1,4 @@
 // The commands through the real binary; the rules behind each page are its model's tests.
-#include <gtest/gtest.h>
 
 #include "app/version.h"
 #include "cli/cli_test.h"

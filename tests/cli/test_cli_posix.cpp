@@ -1,5 +1,4 @@
 // The real wingfold where only POSIX systems can fake the trouble.
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include "cli/cli_test.h"

@@ -1,5 +1,4 @@
 // The main job through the real binary: collect a small scenery, read the demo aircraft, generate.
-#include <gtest/gtest.h>
 
 #include <sstream>
 #include <thread>

@@ -1,19 +1,9 @@
 // The progress box, and long work with the questions it brings from its worker thread.
-#include <gtest/gtest.h>
-
-#include <QApplication>
 #include <QMessageBox>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QTest>
-#include <QTimer>
 #include <stdexcept>
 
-#include "app/session.h"
 #include "gui/gui_prompter.h"
-#include "gui/long_work.h"
-#include "gui/progress_box.h"
-#include "support/recording.h"
+#include "gui/gui_test_support.h"
 
 namespace wf::gui {
 namespace {

@@ -1,4 +1,3 @@
-#include <gtest/gtest.h>
 
 #include "app/settings_file.h"
 #include "platform/files.h"

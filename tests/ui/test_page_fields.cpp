@@ -1,4 +1,3 @@
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
@@ -46,29 +45,24 @@ TEST(NumberFieldTest, TypedTextIsTakenOnlyWhenItIsANumberInRange) {
 }
 
 TEST(FieldValueTest, OptionValuesAreReadByTheKindOfTheField) {
-  const struct {
-    const FieldInfo& info;
-    const char* text;
-    std::optional<std::int64_t> value;
-  } cases[] = {
-      {CPAirports::kUse, "TRUE", 1},
-      {CPAirports::kUse, "maybe", std::nullopt},
-      {CPAirports::kType, "gras strip", 1},
-      {CPAirports::kType, "8", 8},
-      {CPAirports::kType, "9", std::nullopt},
-      {CPPlanes::kUsage, "taxi, Club", 0b100010},
-      {CPPlanes::kUsage, "private,training,Buisiness,students", 0b010101},
-      {CPPlanes::kUsage, "taxi,pilots", std::nullopt},
-      {CPFlightplan::kCategory, "BUSINESS", kBusiness},
-      {CPFlightplan::kParkingKind, "large_gate", 8},
-      {CPFlightplan::kParkingKind, "Small GA Ramp", 0},
-      {CPFlightplan::kParkingKind, "gate", std::nullopt},
-      {CPFlightplan::kPickedDate, "2006-06-07", MakeTime(2006, 6, 7)},
-      {CPFlightplan::kPickedDate, "2006-02-30", std::nullopt},
-      {CPFlightplan::kPickedDate, "2006-6-7", std::nullopt},
+  const std::tuple<const FieldInfo*, const char*, std::optional<std::int64_t>> cases[] = {
+      {&CPAirports::kUse, "TRUE", 1},
+      {&CPAirports::kUse, "maybe", std::nullopt},
+      {&CPAirports::kType, "gras strip", 1},
+      {&CPAirports::kType, "8", 8},
+      {&CPAirports::kType, "9", std::nullopt},
+      {&CPPlanes::kUsage, "taxi, Club", 0b100010},
+      {&CPPlanes::kUsage, "private,training,Buisiness,students", 0b010101},
+      {&CPPlanes::kUsage, "taxi,pilots", std::nullopt},
+      {&CPFlightplan::kCategory, "BUSINESS", kBusiness},
+      {&CPFlightplan::kParkingKind, "large_gate", 8},
+      {&CPFlightplan::kParkingKind, "Small GA Ramp", 0},
+      {&CPFlightplan::kParkingKind, "gate", std::nullopt},
+      {&CPFlightplan::kPickedDate, "2006-06-07", MakeTime(2006, 6, 7)},
+      {&CPFlightplan::kPickedDate, "2006-02-30", std::nullopt},
+      {&CPFlightplan::kPickedDate, "2006-6-7", std::nullopt},
   };
-  for (const auto& c : cases)
-    EXPECT_EQ(ParseFieldValue(c.info, c.text), c.value) << c.info.name << " " << c.text;
+  for (const auto& [info, text, value] : cases) EXPECT_EQ(ParseFieldValue(*info, text), value) << text;
 }
 
 class PageFieldsTest : public test::PageTest {

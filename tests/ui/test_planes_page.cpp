@@ -1,4 +1,3 @@
-#include <gtest/gtest.h>
 
 #include "support/file_fixtures.h"
 #include "support/temp_folder.h"
