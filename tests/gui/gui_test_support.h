@@ -67,14 +67,11 @@ class GuiTest : public ::testing::Test {
 #endif
   }
 
-  void WriteSettings(const std::string& text) {
-    std::ofstream(work / "Wingfold.ini", std::ios::binary) << text;
-  }
-
   // Starts the session on the work folder, shows the window and runs its loading sequence.
   MainWindow& Open(bool withSimulator = true) {
     if (withSimulator && !fs::exists(work / "Wingfold.ini")) {
-      WriteSettings("[Path]\r\nFS2004=" + sim.string() + "\r\nTTools=" + (work / "Bin").string() + "\r\n");
+      std::ofstream(work / "Wingfold.ini", std::ios::binary)
+          << "[Path]\r\nFS2004=" + sim.string() + "\r\nTTools=" + (work / "Bin").string() + "\r\n";
     }
     session.prompter = &prompter;
     StartSession(session, work);
@@ -117,10 +114,6 @@ class GuiTest : public ::testing::Test {
   PlanesView& ShowPlanes() {
     ShowPage(ui::PageId::kPlanes);
     return static_cast<PlanesView&>(window->View(ui::PageId::kPlanes));
-  }
-  AirportsView& ShowAirports() {
-    ShowPage(ui::PageId::kAirports);
-    return static_cast<AirportsView&>(window->View(ui::PageId::kAirports));
   }
   // The Airports page's tree row of the airport `icao`.
   QModelIndex AirportRow(const char* icao) {

@@ -9,7 +9,6 @@
 
 #include "app/version.h"
 #include "gui/gui_test_support.h"
-#include "gui/program.h"
 
 namespace wf::gui {
 namespace {
@@ -151,8 +150,7 @@ TEST_F(GuiTest, FileMenuAndStatusBarFollowTheWorkAndTheWindowComesBackAsItWasLef
   for (const char* says : {"Generated ", " s): 8 planes, 120 flights"})
     EXPECT_NE(status().find(says), std::string::npos) << status();
 
-  // Collect Airports reads the add-on folder the Collect data page shows, says what it added and
-  // builds the Airports page's tree anew with the new airport in it.
+  // Collect Airports reads the add-on folder and builds the Airports page's tree anew.
   Find<QAction>("collectAction")->trigger();
   WaitForWork();
   EXPECT_EQ(w.tabs()->currentIndex(), static_cast<int>(ui::PageId::kCollect));

@@ -71,14 +71,14 @@ TEST_F(GuiTest, EveryFieldHasAWidgetThatShowsItsValueAndTakesAnEdit) {
 
 TEST_F(GuiTest, AirportsPageFindsAnAirportByItsIdentAndAsksAboutALowFee) {
   MainWindow& w = Open();
-  AirportsView& view = ShowAirports();
+  ShowPage(ui::PageId::kAirports);
+  auto& view = static_cast<AirportsView&>(w.View(ui::PageId::kAirports));
   // A group node counts its airports; the boxes of an airport's own values are closed.
   ClickRow(view.tree(), view.treeModel().index(0, 0));
   EXPECT_EQ(Find<QLineEdit>("m_strAirportCount")->text(), "3 (3 used)");
   EXPECT_FALSE(Find<QLineEdit>("m_fLandingFee")->isEnabled());
   EXPECT_TRUE(Find<QCheckBox>("m_bUse")->isEnabled());
-  // Ctrl+F on another page: the search lists what it finds as it is typed, without regard to case or
-  // accents; Return takes the first.
+  // Ctrl+F on another page; the search lists what it finds as it is typed; Return takes the first.
   ShowPage(ui::PageId::kSettings);
   QApplication::setActiveWindow(&w);
   QTest::keyClick(&w, Qt::Key_F, Qt::ControlModifier);
@@ -106,8 +106,7 @@ TEST_F(GuiTest, AirportsPageFindsAnAirportByItsIdentAndAsksAboutALowFee) {
   EXPECT_TRUE(Find<QLineEdit>("m_fLandingFee")->text().startsWith("4.83")) << "the normal fee again";
 }
 
-// On a variation the boxes of its model's own values are shown but closed; an applied variation
-// reaches the files with the Collect data page's apply, and the tree is built anew.
+// The tree is built anew after the apply.
 TEST_F(GuiTest, PlanesPageClosesTheModelsBoxesOnAVariationAndAppliesIt) {
   MainWindow& w = Open();
   PlanesView& view = ShowPlanes();
@@ -133,8 +132,7 @@ TEST_F(GuiTest, PlanesPageClosesTheModelsBoxesOnAVariationAndAppliesIt) {
   EXPECT_EQ(view.tree()->currentIndex().data().toString(), "All planes") << "the tree was built anew";
 }
 
-// An edit that another node, Generate Flightplan or the close box would lose is asked about: Cancel
-// keeps the edit and the node, No drops it, Yes applies it; the page's tab is marked until then.
+// Also before Generate Flightplan and the close box; the page's tab is marked until then.
 TEST_F(GuiTest, UnappliedEditsAreAskedAboutBeforeTheyWouldBeLost) {
   MainWindow& w = Open();
   PlanesView& view = ShowPlanes();
@@ -204,7 +202,6 @@ TEST_F(GuiTest, MakeAIPlaneConvertsTheSelectedModelThroughTheDialog) {
   };
   ClickRow(view.tree(), row("Trainer_152"));
 
-  // The dialog's boxes show what its model holds: the library, the size, the copy's folder.
   QStringList shown;
   prompter.answer = false;  // do not hand the model's values down again
   QTimer::singleShot(0, [&shown] {
@@ -226,7 +223,6 @@ TEST_F(GuiTest, MakeAIPlaneConvertsTheSelectedModelThroughTheDialog) {
   // The tree is built anew: the copy in the flyable model's place, selected.
   EXPECT_FALSE(row("Trainer_152").isValid());
   EXPECT_EQ(view.tree()->currentIndex(), row("Wingfold Trainer_152"));
-  // What the conversion did is shown, as the command line prints it.
   ASSERT_EQ(prompter.messages.size(), 1u);
   EXPECT_TRUE(prompter.messages[0].starts_with("Conversion:\n  files copied:")) << prompter.messages[0];
 }

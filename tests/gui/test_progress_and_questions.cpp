@@ -31,9 +31,7 @@ TEST(ProgressBoxTest, ShowsTheLastTextUntilHiddenAndComesBackRestored) {
   EXPECT_EQ(box.windowTitle(), "FSX Wingfold working") << "and the caption";
 }
 
-// The work runs on a worker thread behind the window-modal progress box, which stays open however the
-// work hides its progress; the worker's question is answered in the window's thread; one work runs at
-// a time, and the caller goes on when it has ended, with a failure shown.
+// The box stays open however the work hides it; one work runs at a time; a failure is shown.
 TEST(LongWorkTest, RunsBehindTheModalBoxAsksFromTheWorkerAndGoesOnAfterwards) {
   QWidget window;
   window.show();
@@ -84,8 +82,7 @@ TEST(LongWorkTest, RunsBehindTheModalBoxAsksFromTheWorkerAndGoesOnAfterwards) {
   EXPECT_FALSE(work.Busy());
 }
 
-// The question about unapplied edits takes Yes, No and Cancel, Escape as Cancel; another program's
-// report is behind "Show Details...".
+// Escape is Cancel.
 TEST(GuiPrompterTest, AsksYesNoCancelAndShowsAReportBehindDetails) {
   QWidget window;
   window.show();

@@ -1,6 +1,5 @@
 #pragma once
-// Files written and read in one call (and the recording prompter, which answers per-file questions
-// from a script).
+// Files written and read in one call (and the recording prompter).
 #include <filesystem>
 #include <fstream>
 #include <string>
