@@ -1,6 +1,5 @@
 #pragma once
-// The command-line tests: the real wingfold on a work folder and a simulator folder of its own
-// (the demo aircraft, and the scenery each test writes), each test in its own temporary folder.
+// The real wingfold on a work folder and a simulator folder (the demo aircraft) of each test's own.
 #include <gtest/gtest.h>
 
 #include <filesystem>

@@ -118,7 +118,6 @@ TEST_F(CliTest, StatusShowsFoldersAndSettingSourcesAndWritesNothing) {
 
 TEST_F(CliTest, ExitStatuses) {
   Run({{"frobnicate", 2, "usage: wingfold"},
-       {"", 2, "usage: wingfold"},
        {"--help", 0, "status"},
        {"--version", 0, std::string("wingfold ") + ProgramVersion() + "\n"},
        {"dump missing.dat", 1, "cannot open"}});

@@ -44,7 +44,6 @@ TEST_F(GuiTest, EveryFieldHasAWidgetThatShowsItsValueAndTakesAnEdit) {
         if (editable && field.box != nullptr) {
           Type(edit, "x");  // refused: the box says why
           EXPECT_EQ(Std(edit->toolTip()), field.box(page)->Problem());
-          EXPECT_FALSE(edit->toolTip().isEmpty());
         }
         if (editable) Type(edit, "7");
       } else if (auto* check = qobject_cast<QCheckBox*>(widget)) {
