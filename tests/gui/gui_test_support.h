@@ -89,7 +89,6 @@ class GuiTest : public ::testing::Test {
     return !opened.empty() && opened[0][0].toBool();
   }
 
-  // Waits for the window's long work to end.
   void WaitForWork() {
     EXPECT_TRUE(QTest::qWaitFor([this] { return !window->work().Busy(); }, 60000));
   }
@@ -115,13 +114,11 @@ class GuiTest : public ::testing::Test {
     ShowPage(ui::PageId::kPlanes);
     return static_cast<PlanesView&>(window->View(ui::PageId::kPlanes));
   }
-  // The Airports page's tree row of the airport `icao`.
   QModelIndex AirportRow(const char* icao) {
     const auto& model = static_cast<AirportsView&>(window->View(ui::PageId::kAirports)).treeModel();
     return model.IndexOf(static_cast<ui::NodeId>(session.world.airportIndex.Find(icao)->treeItem));
   }
 
-  // Clicks the tree row of `index`, as a user selects a node.
   static void ClickRow(QAbstractItemView* tree, const QModelIndex& index) {
     tree->scrollTo(index);
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualRect(index).center());

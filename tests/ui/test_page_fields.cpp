@@ -70,7 +70,6 @@ class PageFieldsTest : public test::PageTest {
     test::AddVariation(session.world, test::AddModel(session.world, {}), "Trainer red");
     test::AddAirport(session.world, {.icao = "EDDF"});
   }
-  // Every page created, a model selected on the Planes page and an airport on the Airports page.
   void Open(MainSheet& sheet) {
     for (int p = 0; p < kPageCount; ++p) sheet.ShowPage(static_cast<PageId>(p));
     sheet.planes.OnTreeSelectionChanged(
