@@ -17,8 +17,7 @@ namespace wf::test {
 
 namespace fs = std::filesystem;
 
-// One command: its arguments, the status it exits with, a text it prints, a file of the work folder
-// it leaves as it was, and a text it never prints.
+// One command: arguments, exit status, a text it prints, a work file it keeps, a text it never prints.
 struct Step {
   std::string arguments;
   int exitCode;

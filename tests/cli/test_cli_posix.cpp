@@ -24,7 +24,7 @@ TEST_F(CliTrafficTest, PipesInPlaceOfFilesNeverBlock) {
   EXPECT_NE(Wingfold("collect --default").out.find("pipe.bgl: not a regular file"), std::string::npos);
   fs::remove(work_ / "Wingfold.ini");
   ASSERT_EQ(mkfifo((work_ / "Wingfold.ini").c_str(), 0600), 0);
-  Run({{"status", 1, "Cannot read the settings file"}, {"status", 1, "not a regular file"}});
+  Check("status", 1, {"Cannot read the settings file", "not a regular file"});
 }
 
 #ifdef WINGFOLD_IMAGE_TOOLS_DIR

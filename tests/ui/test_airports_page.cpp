@@ -19,7 +19,6 @@ class AirportsPageTest : public test::PageTest {
           Row{"North America", "United States", "", "Nowhere", "K0NW", "Nowhere Strip"},
           Row{"Europe", "Austria", "", "Vienna", "LOWW", "Schwechat"}})
       FindOrCreateAirport(session.world, region, country, state, city, icao, 0)->name = name;
-    session.world.regionMap.Find("Europe")->countries.Find("Germany")->registrationPatterns[0] = "D-E...";
     // Normal fee of LOWW: one small ramp at 100 over two spaces = 50, times type 4 over 2 = 100.
     session.settings.parkingFee[2] = 100.0f;
     CAirport& vienna = *session.world.airportIndex.Find("LOWW");
