@@ -19,9 +19,8 @@ using test::Write;
 // The scan goes on; the settings stop with the reason.
 TEST_F(CliTrafficTest, PipesInPlaceOfFilesNeverBlock) {
   ASSERT_EQ(mkfifo((sim_ / "Scenery" / "Area" / "scenery" / "pipe.bgl").c_str(), 0600), 0);
-  Run({{"collect --default", 0, "files with errors:         1"},
-       {"dump objects.dat", 0, "-- 1 regions, 12 airports"}});
-  EXPECT_NE(Wingfold("collect --default").out.find("pipe.bgl: not a regular file"), std::string::npos);
+  Check("collect --default", 0, {"files with errors:         1", "pipe.bgl: not a regular file"});
+  Check("dump objects.dat", 0, {"-- 1 regions, 12 airports"});
   fs::remove(work_ / "Wingfold.ini");
   ASSERT_EQ(mkfifo((work_ / "Wingfold.ini").c_str(), 0600), 0);
   Check("status", 1, {"Cannot read the settings file", "not a regular file"});

@@ -14,8 +14,7 @@ TEST(ProgressBoxTest, ShowsTheLastTextUntilHiddenAndComesBackRestored) {
   ProgressBox box(&owner);
   box.SetText("Read Aircraft Types...");
   box.SetText("Read Aircraft Names...");
-  EXPECT_TRUE(box.isVisible());
-  EXPECT_EQ(box.text(), "Read Aircraft Names...");
+  EXPECT_EQ(std::tuple(box.isVisible(), box.text()), std::tuple(true, QString("Read Aircraft Names...")));
   box.SetSteps(3, 10);
   EXPECT_EQ(std::make_tuple(box.barShown(), box.barValue(), box.barMaximum()), std::make_tuple(true, 3, 10));
   box.SetCaption("Init Airport Data");
