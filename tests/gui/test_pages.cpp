@@ -12,10 +12,6 @@ namespace {
 using test::GuiTest;
 namespace fs = std::filesystem;
 
-bool Contains(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
-
 // The widget is named as the field.
 TEST_F(GuiTest, EveryFieldHasAWidgetThatShowsItsValueAndTakesAnEdit) {
   MainWindow& w = Open();
@@ -99,7 +95,7 @@ TEST_F(GuiTest, AirportsPageFindsAnAirportByItsIdentAndAsksAboutALowFee) {
   QTest::mouseClick(Find<QCheckBox>("m_bMilitary"), Qt::LeftButton);
   Click(w.applyButton());
   ASSERT_EQ(prompter.questions.size(), 1u);
-  EXPECT_TRUE(Contains(prompter.questions[0], "The landing fee of  0.01 is below the 'normal' landing fee"))
+  EXPECT_TRUE(prompter.questions[0].starts_with("The landing fee of  0.01 is below the 'normal' landing fee"))
       << prompter.questions[0];
   EXPECT_TRUE(Find<QLineEdit>("m_fLandingFee")->text().startsWith("4.83")) << "the normal fee again";
 }
@@ -179,11 +175,11 @@ TEST_F(GuiTest, FlightplanPageSavesTheSettingsOfTheChosenCategory) {
   Type(Find<QLineEdit>("maxHours"), "3.5");
   Find<QDateEdit>("pickedDate")->setDate(QDate(2006, 6, 4));
   Click(w.applyButton());
-  EXPECT_TRUE(Contains(test::Read(work / "Wingfold.ini"), "Privat_max=350"));
+  EXPECT_NE(test::Read(work / "Wingfold.ini").find("Privat_max=350"), std::string::npos);
   EXPECT_EQ(Find<QDateEdit>("pickedDate")->date(), QDate(2006, 6, 11));
   Click(Find<QPushButton>("assignFees"));
   ASSERT_EQ(prompter.messages.size(), 1u);
-  EXPECT_TRUE(Contains(prompter.messages[0], "given to 3 airports")) << prompter.messages[0];
+  EXPECT_NE(prompter.messages[0].find("given to 3 airports"), std::string::npos) << prompter.messages[0];
 }
 
 // The copy takes the flyable model's place in the tree; a failed conversion is PlanesPageTest's.
