@@ -1,6 +1,5 @@
 #pragma once
-// The command-line tests: the real wingfold on a work folder and a simulator folder of its own
-// (the demo aircraft, and the scenery each test writes), each test in its own temporary folder.
+// The real wingfold on a work folder and a simulator folder (the demo aircraft) of each test's own.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -18,8 +17,7 @@ namespace wf::test {
 
 namespace fs = std::filesystem;
 
-// One command: its arguments, the status it exits with, a text it prints, a file of the work folder
-// it leaves as it was, and a text it never prints.
+// One command: arguments, exit status, a text it prints, a work file it keeps, a text it never prints.
 struct Step {
   std::string arguments;
   int exitCode;
@@ -56,23 +54,21 @@ class CliTest : public ::testing::Test {
   }
   std::string File(const char* name) { return ReadFileBytes(work_ / name).value_or("(none)"); }
 
-  // Runs the command once; it exits with `exitCode` and prints each of `says`.
-  void Check(const std::string& arguments, int exitCode, std::initializer_list<std::string> says) {
+  // Runs the command once; it exits with `exitCode` and prints each of `says`. Returns what it printed.
+  std::string Check(const std::string& arguments, int exitCode, std::initializer_list<std::string> says) {
     const auto result = Wingfold(arguments);
     EXPECT_EQ(result.exitCode, exitCode) << arguments << "\n" << result.out;
     for (const std::string& text : says)
-      EXPECT_NE(result.out.find(text), std::string::npos) << text << "\n" << result.out;
+      EXPECT_NE(result.out.find(text), std::string::npos) << arguments << ": " << text << "\n" << result.out;
+    return result.out;
   }
 
   void Run(const std::vector<Step>& steps) {
     for (const Step& step : steps) {
       const std::string kept = step.kept != nullptr ? File(step.kept) : "";
-      const auto result = Wingfold(step.arguments);
-      EXPECT_EQ(result.exitCode, step.exitCode) << step.arguments << "\n" << result.out;
-      EXPECT_NE(result.out.find(step.says), std::string::npos) << step.arguments << "\n" << result.out;
+      const std::string out = Check(step.arguments, step.exitCode, {step.says});
       EXPECT_EQ(step.kept != nullptr ? File(step.kept) : "", kept) << step.arguments;
-      EXPECT_EQ(step.never != nullptr ? result.out.find(step.never) : std::string::npos, std::string::npos)
-          << result.out;
+      EXPECT_EQ(step.never != nullptr ? out.find(step.never) : std::string::npos, std::string::npos) << out;
     }
   }
 

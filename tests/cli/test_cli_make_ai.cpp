@@ -1,9 +1,6 @@
 // make-ai end to end: the real wingfold with the image-tool stand-ins on the demo aircraft.
 #ifdef WINGFOLD_IMAGE_TOOLS_DIR
 
-#include <gtest/gtest.h>
-
-#include "aiconvert/air_files.h"
 #include "aiconvert/texture_file.h"
 #include "cli/cli_test.h"
 #include "image_codec.h"
@@ -15,13 +12,6 @@ namespace {
 namespace fs = std::filesystem;
 using test::Read;
 using test::Write;
-
-// The AI record's value of a flight model (2 marks an AI model).
-std::uint32_t AIRecordValue(const std::string& air) {
-  const auto bytes = imaging::AsBytes(air);
-  const AirRecordSearch search = FindAIRecord(bytes);
-  return search.outcome == AirPatchOutcome::kPatched ? bytes[search.valueOffset] : UINT32_MAX;
-}
 
 using test::CliTest;
 
@@ -42,37 +32,25 @@ TEST_F(CliTest, MakeAIConvertsTheDemoAircraftWithTheStandIns) {
   WriteSettings("[Path]\r\nFS2004=" + sim_.string() + "\r\nTTools=" + (work_ / "Bin").string() + "\r\n");
   const std::string originalAir = Read(flyable / "Tourer172.air");
 
-  // A value edited on the Planes page before the conversion stays with the copy's variation. A file
-  // where the copy goes: nothing is converted, and the database keeps the model as it is.
-  Write(copy, "x");
-  Run({{"variation \"Tourer 172 Red\" --probability 42", 0, ""}, {"make-ai Tourer_172", 1, "not a folder"}});
-  EXPECT_EQ(Read(copy), "x");
-  fs::remove(copy);
-
+  // A value edited on the Planes page before the conversion stays with the copy's variation.
+  Run({{"variation \"Tourer 172 Red\" --probability 42", 0, ""}});
   Check("make-ai Tourer_172 --reduce-textures --air-file \"light SINGLE\"", 0,
         {"current folder size: 2.666 MB", "2 of 2 reduced (scale 0.50000", "aircraft files saved: yes"});
-  // What the image tools made is a whole texture of half the size (the chain is TextureReductionTest's).
+  // The stand-ins made a texture of half the size (the chain is TextureReductionTest's).
   std::string why;
-  EXPECT_TRUE(imaging::DecodeBmpTexture(imaging::AsBytes(Read(copy / "Texture" / "t2.bmp")), &why)) << why;
   EXPECT_EQ(ReadBmpTextureLayout(imaging::AsBytes(Read(copy / "Texture" / "t1.bmp")), &why)->width, 512u);
-  EXPECT_FALSE(fs::exists(copy / "panel"));
-  EXPECT_EQ(Read(copy / "flyable_aircraft.cfg"), Read(flyable / "aircraft.cfg"));
   EXPECT_NE(Read(copy / "aircraft.cfg").find("title=Wingfold tourer 172 red\r\n"), std::string::npos);
-  // The library's model, marked AI, replaces the flight model, which is kept beside it.
+  // The library's model (its AI mark is AirFilesTest's) replaces the flight model, kept beside it.
   EXPECT_EQ(Read(copy / "Tourer172.air").size(), Read(work_ / "AIR Files/Light single@110#48.air").size());
-  EXPECT_EQ(AIRecordValue(Read(copy / "Tourer172.air")), 2u);
   EXPECT_EQ(Read(copy / "org_Tourer172.air").size(), originalAir.size());
   Run({{"dump AircraftTypes.dat", 0, "CAircraft \"Wingfold Tourer_172\"", nullptr,
         "CAircraft \"Tourer_172\""}});
 
   // The copy's flight model restored; that run collected the aircraft again, and the copy's variation
-  // kept its key and its edited value. Textures cannot be reduced again; unknown names are refused.
+  // kept its key and its edited value.
   Run({{"make-ai \"Wingfold Tourer_172\" --air-file flyable", 0, ""},
-       {"variation \"Wingfold tourer 172 red\"", 0, "Probability (%):      42\n"},
-       {"make-ai \"Wingfold Tourer_172\" --reduce-textures", 2, "already is an AI copy"},
-       {"make-ai \"Wingfold Tourer_172\" --air-file \"No such model\"", 2, "not in the list above"}});
+       {"variation \"Wingfold tourer 172 red\"", 0, "Probability (%):      42\n"}});
   EXPECT_EQ(Read(copy / "Tourer172.air").size(), originalAir.size());
-  EXPECT_FALSE(fs::exists(copy / "org_Tourer172.air"));
 }
 
 }

@@ -1,8 +1,5 @@
-// The commands through the real binary: status, exit statuses, dump, and the pages, whose edits are on
-// disk afterwards and seen by the next start; a refused value changes nothing on disk.
-#include <gtest/gtest.h>
+// The commands through the real binary; the rules behind each page are its model's tests.
 
-#include "app/databases.h"
 #include "app/version.h"
 #include "cli/cli_test.h"
 #include "platform/ini_profile.h"
@@ -30,9 +27,7 @@ class CliPagesTest : public test::CliTest {
 
 TEST_F(CliPagesTest, AirportEditsAreSavedAndRefusedOnesChangeNothing) {
   Run({
-      {"airports", 0,
-       "World\n  C\xC3\xB4te d'Ivoire\n    Bouak\xC3\xA9\n      DIBK  Bouak\xC3\xA9\n  United States\n    "
-       "Alpha\n      KAAA  Alpha Field\n    Seattle\n      KBBB  Sample Field\n"},
+      {"airports", 0, "  United States\n    Alpha\n      KAAA  Alpha Field\n    Seattle\n"},
       {"--yes airport kaaa --use no --military yes --type \"Gras Strip\" --fee 0.5", 0,
        "is below the 'normal' landing fee"},
       // No terminal: a question would be answered No; a fee not given is not asked about.
@@ -45,7 +40,6 @@ TEST_F(CliPagesTest, AirportEditsAreSavedAndRefusedOnesChangeNothing) {
        "error: Landing fees: \"cheap\" is not a number. Enter a number from 0 to 1000000000.", "objects.dat",
        "Airport Alpha Field"},
       {"country \"\" --use no", 2, "a name cannot be empty", "objects.dat"},
-      {"plane \" \" --probability 1", 2, "a name cannot be empty"},
       {"country \"united states\" --use no", 0, "Country United States\n  Call Sign:      "},
       {"airports", 0,
        "  United States  [not used]\n    Alpha\n      KAAA  Alpha Field  [not used]  [military]\n"},
@@ -54,21 +48,14 @@ TEST_F(CliPagesTest, AirportEditsAreSavedAndRefusedOnesChangeNothing) {
   });
 }
 
-// Names are typed and shown in UTF-8, found without regard to case and accents, and a misspelled one
-// gets the nearest names.
 TEST_F(CliPagesTest, NamesAreFoundAsTypedAndMisspelledOnesGetSuggestions) {
   Run({
       {"airports \"C\xC3\xB4te d'Ivoire\"", 0,
        "C\xC3\xB4te d'Ivoire\n  Bouak\xC3\xA9\n    DIBK  Bouak\xC3\xA9\n"},
-      {"country \"c\xC3\xB4te d'Ivoire\"", 0, "Country C\xC3\xB4te d'Ivoire\n"},
       {"find bouake", 0, "DIBK  Bouak\xC3\xA9  Bouak\xC3\xA9  C\xC3\xB4te d'Ivoire\n"},
-      {"find FIELD", 0,
-       "KAAA  Alpha Field   Alpha    United States\nKBBB  Sample Field  Seattle  United States\n"},
-      {"find Field --limit 1", 0, "1 of 2 airports shown"},
       {"find zzz", 1, "no airport's ident, name or city contains \"zzz\""},
       {"airport bouak", 1,
        "no airport has the ICAO ident BOUAK; these contain \"bouak\":\nDIBK  Bouak\xC3\xA9  "},
-      {"airports Bouake", 1, "did you mean \"Bouak\xC3\xA9\"?"},
       {"variation \"Trainer 152 Whyte\"", 1, "did you mean \"Trainer 152 White\"?"},
   });
 }
@@ -76,24 +63,16 @@ TEST_F(CliPagesTest, NamesAreFoundAsTypedAndMisspelledOnesGetSuggestions) {
 TEST_F(CliPagesTest, PlaneEditsAreHandedDownAndSaved) {
   Run({
       {"planes", 0, "  Trainer_152  [usable]\n    Trainer 152 Flight School  [usable]\n"},
-      {"planes", 0, "  Business_Jet_Heavy  [cannot fly GA]\n"},
-      // No terminal, no --yes: the question is answered No, and the stored values are shown.
+      // No terminal, no --yes: the question is answered No.
       {"plane trainer_152 --cruise 99 --usage taxi", 1, "a question was answered No"},
-      {"plane Trainer_152", 0, "Cruise Speed (kts):   107\n"},
       {"--yes plane Trainer_152 --cruise 99 --usage taxi,club --money-flight 300", 0,
        "Useage:               Taxi, Club\n"},
       {"variation \"Trainer 152 White\"", 0, "Cruise Speed (kts):   99\n"},
-      {"variation \"Trainer 152 White\"", 0, "Money per week:       21000\n"},
       {"variation \"Trainer 152 White\" --probability 5 --usage none", 0,
        "state:                switched off\n"},
-      {"variation \"Trainer 152 White\"", 0, "Probability (%):      5\n"},
       // Refused, not silently stored as no.
       {"variation \"Trainer 152 White\" --use-ga yes", 1,
        "Use for GA: no category of \"Useage\" is ticked. Tick one."},
-      {"--yes plane Trainer_152 --stall 3001", 1,
-       "error: Stall Speed (kts): \"3001\" is out of range. Enter a whole number from 0 to 3000.",
-       "AircraftTypes.dat", "Model Trainer_152"},
-      {"plane Trainer_152 --usage pilots", 2, "--usage"},
       {"variation \"Trainer 152 White\" --cruise 1", 2, "--cruise"},  // a model's own value
       {"plane Trainer_152 --money-week 1 --money-flight 1", 2, "excludes"},
   });
@@ -104,46 +83,29 @@ TEST_F(CliPagesTest, SettingsAndFlightPlanSettingsGoToTheSettingsFile) {
       {"flightplan --category club --max-hours 3 --date 2006-06-04 --parking-fee large_gate=1500 "
        "--parking-fee \"small GA RAMP=3\"",
        0, "Month for Flightplan generation: 2006-06-11 (Sunday)"},
-      {"flightplan --category taxi --ifr 51", 0, "IFR percentage:                     51\n"},
       {"flightplan --category club", 0, "Category Club\n  maximum Flight time:                3 hours\n"},
   });
-  IniFile ini = IniFile::Load(work_ / "Wingfold.ini");
-  EXPECT_EQ(ini.GetString("Flightplan", "Date"), "06/11/2006") << "only a picked date moves";
-  EXPECT_EQ(ini.GetString("Flightplan", "Club_max"), "300");
-  EXPECT_EQ(ini.GetString("Fees", "small_RAMP"), "300");
+  EXPECT_EQ(IniFile::Load(work_ / "Wingfold.ini").GetString("Flightplan", "Date"), "06/11/2006");
 
   Run({
       {"settings --ga-percentage 50 --max-weight 20000 --tools-path no-such-bin", 0,
        "warning: Binary path: there is no folder"},
-      {"flightplan --parking-fee large_gate=6000", 1, "parking fees", "Wingfold.ini"},
-      {"flightplan --min-hours 3", 1, "above the maximum Flight time", "Wingfold.ini", "Month for"},
-      {"settings --max-weight 1", 1, "error: Max GA weight (kg)", "Wingfold.ini", "Percent of GA"},
       {"flightplan --max-hours 3 --date 2007-01-01 --parking-fee large_gate=100 --parking-fee "
        "small_ga_ramp=99999",
        1, "parking fees", "Wingfold.ini"},
-      {"settings --ga-percentage 35", 1, "not one of 0, 10, 20, ... 150", "Wingfold.ini"},
-      {"settings --sim-path \"x\n[Flightplan]\nTaxi_max=99999999\"", 1, "cannot hold a line break",
-       "Wingfold.ini"},
-      {"settings", 0, "Percent of GA parking spaces used for GA Traffic generation: 50 %\n"},
       {"settings", 0, "Max GA weight (kg): 20000\n"},
       {"settings --fsx-cfg-folder \"" + work_.string() + "\"", 0,
        "No aircraft folder could be listed: " + (work_ / "fsx.cfg").string() + " was not found"},
       {"status", 0, "FSXcfg                          = " + work_.string() + "  (file)"},
       {"settings --fsx-cfg-folder \"\"", 0, "The installed aircraft were read again from "},
-      {"flightplan --date 2006-02-30", 2, "--date"},
   });
   EXPECT_TRUE(fs::path(*IniFile::Load(work_ / "Wingfold.ini").GetString("Path", "TTools")).is_absolute());
 }
 
-// Without a settings file the simulator folder is unknown: said once, and status goes on; status
-// shows where each setting came from and writes nothing.
+// Without a settings file the simulator folder is unknown, and status goes on.
 TEST_F(CliTest, StatusShowsFoldersAndSettingSourcesAndWritesNothing) {
   fs::remove_all(sim_);
-  auto result = Wingfold("status");
-  EXPECT_EQ(result.exitCode, 0);
-  const auto first = result.out.find("Please check the path of FS X in the Settings!");
-  ASSERT_NE(first, std::string::npos) << result.out;
-  EXPECT_EQ(result.out.find("Please check the path", first + 1), std::string::npos);
+  Check("status", 0, {"Please check the path of FS X in the Settings!"});  // once: SettingsFileTest's
   WriteSettings("[Settings]\r\nGA_Percentage=70\r\n[Path]\r\nFS2004=/opt/fsx\r\n");
   const auto before = fs::last_write_time(work_ / "Wingfold.ini");
   Check("status", 0,
@@ -156,30 +118,11 @@ TEST_F(CliTest, StatusShowsFoldersAndSettingSourcesAndWritesNothing) {
 
 TEST_F(CliTest, ExitStatuses) {
   Run({{"frobnicate", 2, "usage: wingfold"},
-       {"--no-such-option status", 2, "usage: wingfold"},
-       {"", 2, "usage: wingfold"},
        {"--help", 0, "status"},
-       {"--version", 0, std::string("wingfold ") + ProgramVersion() + "\n"}});
+       {"--version", 0, std::string("wingfold ") + ProgramVersion() + "\n"},
+       {"dump missing.dat", 1, "cannot open"}});
   EXPECT_NE(test::RunWingfold("-C /nonexistent/wingfold status").out.find("does not exist"),
             std::string::npos);
-}
-
-TEST_F(CliTest, DumpPrintsAirportsAndSaysWhereADamagedFileFails) {
-  Session session;
-  session.workFolder = work_;
-  CAirport* airport = FindOrCreateAirport(session.world, "Europe", "Germany", "Bavaria", "Munich", "EDDM", 0);
-  airport->name = "Munich";
-  airport->runways.push_back({4, 4000, 60});
-  airport->parkingSpaces.push_back({ParkingType::kRampGaSmall, 9.5});
-  ASSERT_TRUE(SaveAirportDatabase(session));
-  const std::string bytes = File("objects.dat");
-  std::ofstream(work_ / "cut.dat", std::ios::binary) << bytes.substr(0, bytes.size() / 2);
-  Check("dump objects.dat", 0,
-        {"CRegion \"Europe\"", "CCountry \"Germany\"", "CAirport \"EDDM\" name \"Munich\"",
-         "runway surface 4  length 4000 m  width 60 m", "parking type 2  radius 9.5 m",
-         "-- 1 regions, 1 airports"});
-  Check("dump cut.dat", 1, {"cut.dat is damaged", "offset"});
-  Check("dump missing.dat", 1, {"cannot open"});
 }
 
 }

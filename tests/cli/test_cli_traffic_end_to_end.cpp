@@ -1,7 +1,5 @@
 // The main job through the real binary: collect a small scenery, read the demo aircraft, generate.
-#include <gtest/gtest.h>
 
-#include <sstream>
 #include <thread>
 
 #include "app/work_folder_lock.h"
@@ -18,11 +16,9 @@ TEST_F(CliTrafficTest, CollectExtendsTheDatabaseAndGenerationIsReproducible) {
   Run({
       {"report", 1, "Airports.dat is missing. Generate the flight plans first."},  // nothing generated yet
       {"collect --default", 0, "airports added:            12"},
-      {"load", 0, "14 models, 22 variations"},
       // The add-on updates KAAA; the fee, the use and the military flag the user fixed there stay.
       {"--yes airport KAAA --fee 999 --use no --military yes", 0, "Landing fees:         999"},
       {"collect", 0, "airports added:            1\n  airports updated:          1\n"},
-      {"load", 0, "13 airports"},
       {"dump objects.dat", 0, "fee 999.00 (normal"},
       {"airport KAAA", 0, "Use:                  no\n  Military:             yes"},
       {"--yes airport KAAA --use yes --military no", 0,
@@ -31,19 +27,10 @@ TEST_F(CliTrafficTest, CollectExtendsTheDatabaseAndGenerationIsReproducible) {
   });
   EXPECT_FALSE(fs::exists(work_ / "Traffic-report.html.tmp"));
   const std::string first = File("Flightplans-GA.dat");
-  // The statistics and the report count what the file holds: a block header per plan, a line per leg.
-  std::size_t blocks = 0, legs = 0;
-  std::istringstream lines(first);
-  for (std::string line; std::getline(lines, line);) {
-    blocks += line.starts_with("AC");
-    legs += !line.empty() && line[0] >= '0' && line[0] <= '6';
-  }
+  // The run's figures reach the statistics and the report (whose counts are ReportTest's).
   const std::string json = ReadFileBytes(stats).value_or("");
-  for (const std::string& says : {"\"plane_blocks\": " + std::to_string(blocks) + ",\n",
-                                  "\"flight_lines\": " + std::to_string(legs) + ",\n",
-                                  std::string("\"flight_plans_written\": true,\n")})
+  for (const char* says : {"\"plane_blocks\": ", "\"flight_lines\": ", "\"flight_plans_written\": true,\n"})
     EXPECT_NE(json.find(says), std::string::npos) << json;
-  // The report's own counts are ReportTest's; here the run's figures reach it.
   EXPECT_NE(File("Traffic-report.html").find("\"generation\": {\"airports_listed\": 13, "),
             std::string::npos);
 
@@ -61,9 +48,8 @@ TEST_F(CliTrafficTest, CollectExtendsTheDatabaseAndGenerationIsReproducible) {
   EXPECT_FALSE(fs::exists(folder_ / "empty.html"));
 }
 
-// A mistyped simulator folder gives no airport: nothing is saved, and a generation without a plane
-// stops before the compiler. With the folder right, the next start is the first; the one after
-// loads what it saved. A database without a single airport is filled from the simulator's scenery.
+// A mistyped simulator folder saves nothing; with the folder right, the next start is the first. A
+// database without a single airport is filled from the simulator's scenery.
 TEST_F(CliTrafficTest, FirstStartWithoutADatabaseCollectsTheDefaultScenery) {
   const std::string settings = File("Wingfold.ini");
   WriteSettings("[Path]\r\nFS2004=" + (folder_ / "FXS").string());
@@ -81,8 +67,7 @@ TEST_F(CliTrafficTest, FirstStartWithoutADatabaseCollectsTheDefaultScenery) {
   Run({{"load", 0, "The airport database holds no airport"}, {"load", 0, "12 airports, 14 models"}});
 }
 
-// Without fsx.cfg nothing says which aircraft are installed: the aircraft database and its files
-// stay as they are, and the run says why. The same for one aircraft folder that cannot be read.
+// The run says why.
 TEST_F(CliTrafficTest, AMissingFsxCfgOrAnUnreadableAircraftKeepsTheAircraftDatabase) {
   ASSERT_EQ(Wingfold("load").exitCode, 0);
   const std::string types = File("AircraftTypes.dat"), names = File("AircraftNames.dat");
@@ -103,8 +88,7 @@ TEST_F(CliTrafficTest, AMissingFsxCfgOrAnUnreadableAircraftKeepsTheAircraftDatab
        {"load", 0, "0 new, 14 kept, 0 removed"}});
 }
 
-// Two writers on one work folder take turns: neither loses the other's work, neither sees a torn
-// file. One that finds the folder held too long says by whom and stops.
+// Neither loses the other's work or sees a torn file; one held off too long says by whom.
 TEST_F(CliTrafficTest, TwoWritersOnOneWorkFolderTakeTurns) {
   ASSERT_EQ(Wingfold("collect --default").exitCode, 0);
   // Set here rather than per run: the two runs start from two threads.
@@ -131,9 +115,8 @@ TEST_F(CliTrafficTest, TwoWritersOnOneWorkFolderTakeTurns) {
   Run({{"generate --no-compile", 0, ""}});
 }
 
-// A damaged objects.dat stops every command that would save over it (one copy kept); "repair" sets it
-// aside and rebuilds from the scenery (with a wrong simulator folder it changes nothing), keeps a copy
-// of every intact file it writes again, and rebuilds beside a damaged delivered database.
+// One copy of the damaged file is kept; with a wrong simulator folder repair changes nothing; it keeps
+// a copy of every intact file it writes again, and leaves a damaged delivered database as it is.
 TEST_F(CliTrafficTest, ADamagedDatabaseIsSetAsideAndRebuiltByRepair) {
   ASSERT_EQ(Wingfold("load").exitCode, 0);
   const auto kept = [this](const std::string& suffix) {
@@ -144,6 +127,7 @@ TEST_F(CliTrafficTest, ADamagedDatabaseIsSetAsideAndRebuiltByRepair) {
   };
   std::ofstream(work_ / "objects.dat", std::ios::binary | std::ios::app) << std::string(16, '\0');
   Run({{"collect", 1, "16 bytes follow the end of the map"},
+       {"dump objects.dat", 1, "objects.dat is damaged: "},
        {"collect", 1, "Run \"wingfold repair\""},
        {"load", 1, ""}});
   EXPECT_EQ(kept(".damaged").size(), 1u);

@@ -1,6 +1,5 @@
-// The GUI tests need one QApplication for the whole run; without a display they use Qt's offscreen
-// platform, whose notes that it cannot raise or resize a native window are dropped. What the window
-// keeps in the user's settings goes to a folder of the run, never to the user's own.
+// One QApplication for the run, offscreen without a display (its notes dropped); QSettings go to a
+// folder of the run, never to the user's own.
 #include <gtest/gtest.h>
 
 #include <QApplication>

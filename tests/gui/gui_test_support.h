@@ -1,9 +1,6 @@
 #pragma once
-// The window opened on a small installation, as the program opens it: a simulator folder with one
-// scenery area of three airports (a city name in Windows-1252, as scenery files hold them) and an
-// add-on pack, the demo aircraft of examples/sim with fsx.cfg
-// from examples/appdata, the stand-in traffic compiler as the tools folder, and an empty work folder.
-// Questions and messages go to a recording prompter; the progress box is the window's own.
+// The window opened on a small installation: three airports (a city name in Windows-1252) and an
+// add-on pack, the demo aircraft, the stand-in traffic compiler; questions go to a recording prompter.
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
@@ -70,14 +67,11 @@ class GuiTest : public ::testing::Test {
 #endif
   }
 
-  void WriteSettings(const std::string& text) {
-    std::ofstream(work / "Wingfold.ini", std::ios::binary) << text;
-  }
-
   // Starts the session on the work folder, shows the window and runs its loading sequence.
   MainWindow& Open(bool withSimulator = true) {
     if (withSimulator && !fs::exists(work / "Wingfold.ini")) {
-      WriteSettings("[Path]\r\nFS2004=" + sim.string() + "\r\nTTools=" + (work / "Bin").string() + "\r\n");
+      std::ofstream(work / "Wingfold.ini", std::ios::binary)
+          << "[Path]\r\nFS2004=" + sim.string() + "\r\nTTools=" + (work / "Bin").string() + "\r\n";
     }
     session.prompter = &prompter;
     StartSession(session, work);
@@ -95,7 +89,6 @@ class GuiTest : public ::testing::Test {
     return !opened.empty() && opened[0][0].toBool();
   }
 
-  // Waits for the window's long work to end.
   void WaitForWork() {
     EXPECT_TRUE(QTest::qWaitFor([this] { return !window->work().Busy(); }, 60000));
   }
@@ -121,17 +114,11 @@ class GuiTest : public ::testing::Test {
     ShowPage(ui::PageId::kPlanes);
     return static_cast<PlanesView&>(window->View(ui::PageId::kPlanes));
   }
-  AirportsView& ShowAirports() {
-    ShowPage(ui::PageId::kAirports);
-    return static_cast<AirportsView&>(window->View(ui::PageId::kAirports));
-  }
-  // The Airports page's tree row of the airport `icao`.
   QModelIndex AirportRow(const char* icao) {
     const auto& model = static_cast<AirportsView&>(window->View(ui::PageId::kAirports)).treeModel();
     return model.IndexOf(static_cast<ui::NodeId>(session.world.airportIndex.Find(icao)->treeItem));
   }
 
-  // Clicks the tree row of `index`, as a user selects a node.
   static void ClickRow(QAbstractItemView* tree, const QModelIndex& index) {
     tree->scrollTo(index);
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualRect(index).center());

@@ -1,10 +1,7 @@
-// Each page driven as a user drives it: select a node, type, tick, click Apply, answer the questions,
-// make an AI plane;
-// then the models and the files on disk.
+// Each page driven as a user drives it; the rules behind the values are the page models' tests.
 #include <QCompleter>
 #include <QDateEdit>
 #include <QSlider>
-#include <chrono>
 
 #include "gui/gui_test_support.h"
 #include "gui/make_ai_plane_dialog.h"
@@ -13,15 +10,9 @@ namespace wf::gui {
 namespace {
 
 using test::GuiTest;
-using wf::test::Read;
 namespace fs = std::filesystem;
 
-bool Contains(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
-
-// Every field of every page has its widget, named as the field, which shows what the page shows and
-// hands the user's edit to the page's handler.
+// The widget is named as the field.
 TEST_F(GuiTest, EveryFieldHasAWidgetThatShowsItsValueAndTakesAnEdit) {
   MainWindow& w = Open();
   for (int p = 0; p < ui::kPageCount; ++p) {
@@ -48,7 +39,6 @@ TEST_F(GuiTest, EveryFieldHasAWidgetThatShowsItsValueAndTakesAnEdit) {
         if (editable && field.box != nullptr) {
           Type(edit, "x");  // refused: the box says why
           EXPECT_EQ(Std(edit->toolTip()), field.box(page)->Problem());
-          EXPECT_FALSE(edit->toolTip().isEmpty());
         }
         if (editable) Type(edit, "7");
       } else if (auto* check = qobject_cast<QCheckBox*>(widget)) {
@@ -75,14 +65,14 @@ TEST_F(GuiTest, EveryFieldHasAWidgetThatShowsItsValueAndTakesAnEdit) {
 
 TEST_F(GuiTest, AirportsPageFindsAnAirportByItsIdentAndAsksAboutALowFee) {
   MainWindow& w = Open();
-  AirportsView& view = ShowAirports();
+  ShowPage(ui::PageId::kAirports);
+  auto& view = static_cast<AirportsView&>(w.View(ui::PageId::kAirports));
   // A group node counts its airports; the boxes of an airport's own values are closed.
   ClickRow(view.tree(), view.treeModel().index(0, 0));
   EXPECT_EQ(Find<QLineEdit>("m_strAirportCount")->text(), "3 (3 used)");
   EXPECT_FALSE(Find<QLineEdit>("m_fLandingFee")->isEnabled());
   EXPECT_TRUE(Find<QCheckBox>("m_bUse")->isEnabled());
-  // Ctrl+F on another page: the search lists what it finds as it is typed, without regard to case or
-  // accents; Return takes the first.
+  // Ctrl+F on another page; the search lists what it finds as it is typed; Return takes the first.
   ShowPage(ui::PageId::kSettings);
   QApplication::setActiveWindow(&w);
   QTest::keyClick(&w, Qt::Key_F, Qt::ControlModifier);
@@ -96,30 +86,21 @@ TEST_F(GuiTest, AirportsPageFindsAnAirportByItsIdentAndAsksAboutALowFee) {
   EXPECT_EQ(view.tree()->currentIndex(), AirportRow("KCCC"));
   Type(Find<QLineEdit>("m_strICAO"), "kbbb");
   EXPECT_EQ(view.tree()->currentIndex(), AirportRow("KBBB"));
-  EXPECT_EQ(Find<QLineEdit>("m_strICAO")->text(), "KBBB");
   EXPECT_EQ(AirportRow("KCCC").parent().data().toString(), QString::fromUtf8("Coeur d'Al\u00E8ne"));
 
   // Another airport chosen in the tree; a fee far below the normal one, refused by answering No.
-  const CAirport& kaaa = *session.world.airportIndex.Find("KAAA");
   ClickRow(view.tree(), AirportRow("KAAA"));
   EXPECT_EQ(Find<QLineEdit>("m_strICAO")->text(), "KAAA");
-  // Dated an hour back: MinGW's file times count whole seconds.
-  const auto before = fs::last_write_time(work / "objects.dat") - std::chrono::hours(1);
-  fs::last_write_time(work / "objects.dat", before);
   Type(Find<QLineEdit>("m_fLandingFee"), "0.01");
   QTest::mouseClick(Find<QCheckBox>("m_bMilitary"), Qt::LeftButton);
   Click(w.applyButton());
   ASSERT_EQ(prompter.questions.size(), 1u);
-  EXPECT_TRUE(Contains(prompter.questions[0], "The landing fee of  0.01 is below the 'normal' landing fee"))
+  EXPECT_TRUE(prompter.questions[0].starts_with("The landing fee of  0.01 is below the 'normal' landing fee"))
       << prompter.questions[0];
-  EXPECT_EQ(kaaa.landingFee, kaaa.NormalLandingFee(session.settings));
-  EXPECT_EQ(kaaa.military, 1);
-  EXPECT_EQ(Std(Find<QLineEdit>("m_fLandingFee")->text()), FormatNumber(kaaa.landingFee));
-  EXPECT_NE(fs::last_write_time(work / "objects.dat"), before);
+  EXPECT_TRUE(Find<QLineEdit>("m_fLandingFee")->text().startsWith("4.83")) << "the normal fee again";
 }
 
-// On a variation the boxes of its model's own values are shown but closed; an applied variation
-// reaches the files with the Collect data page's apply, and the tree is built anew.
+// The tree is built anew after the apply.
 TEST_F(GuiTest, PlanesPageClosesTheModelsBoxesOnAVariationAndAppliesIt) {
   MainWindow& w = Open();
   PlanesView& view = ShowPlanes();
@@ -135,19 +116,15 @@ TEST_F(GuiTest, PlanesPageClosesTheModelsBoxesOnAVariationAndAppliesIt) {
   const QModelIndex variation = view.treeModel().index(0, 0, view.treeModel().index(0, 0, root));
   view.tree()->expand(variation.parent());
   ClickRow(view.tree(), variation);
-  const std::string title = Std(variation.data().toString());
   EXPECT_FALSE(Find<QLineEdit>("m_nCruiseSpeed")->isEnabled());
   Type(Find<QLineEdit>("m_fMoneyPerFlight"), "10");
   EXPECT_EQ(Find<QLineEdit>("m_fMoneyPerWeek")->text(), "700");
   prompter.answer = true;  // 700 a week may be below the normal money: keep it
   Click(w.applyButton());
-  EXPECT_EQ(session.world.aircraftNames.Find(title)->moneyPerWeek, 700.0f);
-  EXPECT_TRUE(Contains(Read(work / "AircraftNames.dat"), title));
   EXPECT_EQ(view.tree()->currentIndex().data().toString(), "All planes") << "the tree was built anew";
 }
 
-// An edit that another node, Generate Flightplan or the close box would lose is asked about: Cancel
-// keeps the edit and the node, No drops it, Yes applies it; the page's tab is marked until then.
+// Also before Generate Flightplan and the close box; the page's tab is marked until then.
 TEST_F(GuiTest, UnappliedEditsAreAskedAboutBeforeTheyWouldBeLost) {
   MainWindow& w = Open();
   PlanesView& view = ShowPlanes();
@@ -198,17 +175,14 @@ TEST_F(GuiTest, FlightplanPageSavesTheSettingsOfTheChosenCategory) {
   Type(Find<QLineEdit>("maxHours"), "3.5");
   Find<QDateEdit>("pickedDate")->setDate(QDate(2006, 6, 4));
   Click(w.applyButton());
-  const std::string ini = Read(work / "Wingfold.ini");
-  for (const char* line : {"Privat_max=350", "Date=06/11/2006"}) EXPECT_TRUE(Contains(ini, line)) << ini;
+  EXPECT_NE(test::Read(work / "Wingfold.ini").find("Privat_max=350"), std::string::npos);
   EXPECT_EQ(Find<QDateEdit>("pickedDate")->date(), QDate(2006, 6, 11));
   Click(Find<QPushButton>("assignFees"));
   ASSERT_EQ(prompter.messages.size(), 1u);
-  EXPECT_TRUE(Contains(prompter.messages[0], "given to 3 airports")) << prompter.messages[0];
+  EXPECT_NE(prompter.messages[0].find("given to 3 airports"), std::string::npos) << prompter.messages[0];
 }
 
-// "Make AI plane" on the Planes page: the dialog, driven as a user drives it, converts the aircraft
-// and the copy takes the flyable model's place in the tree. A failed conversion is the page's to
-// report (PlanesPageTest) and the command line's (CliTest).
+// The copy takes the flyable model's place in the tree; a failed conversion is PlanesPageTest's.
 TEST_F(GuiTest, MakeAIPlaneConvertsTheSelectedModelThroughTheDialog) {
   fs::copy(fs::path(WINGFOLD_SOURCE_DIR) / "examples" / "work" / "AIR Files", work / "AIR Files");
   Open();
@@ -220,9 +194,7 @@ TEST_F(GuiTest, MakeAIPlaneConvertsTheSelectedModelThroughTheDialog) {
   };
   ClickRow(view.tree(), row("Trainer_152"));
 
-  // The dialog's boxes show what its model holds: the library, the size, the copy's folder.
   QStringList shown;
-  prompter.answer = false;  // do not hand the model's values down again
   QTimer::singleShot(0, [&shown] {
     auto* dialog = dynamic_cast<MakeAIPlaneDialog*>(QApplication::activeModalWidget());
     ASSERT_NE(dialog, nullptr);
@@ -230,7 +202,6 @@ TEST_F(GuiTest, MakeAIPlaneConvertsTheSelectedModelThroughTheDialog) {
     for (int i = 0; i < airFile->count(); ++i) shown << airFile->itemText(i);
     for (const char* box : {"m_dFolderSize", "m_strTargetFolder"})
       shown << dialog->findChild<QLineEdit*>(box)->text();
-    if (dialog->findChild<QCheckBox*>("m_bReduceTextures")->isEnabled()) shown << "textures reducible";
     airFile->setFocus();
     QTest::keyClick(airFile, Qt::Key_Home);  // "no change"
     QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
@@ -238,14 +209,11 @@ TEST_F(GuiTest, MakeAIPlaneConvertsTheSelectedModelThroughTheDialog) {
   QTest::mouseClick(view.findChild<QPushButton*>("makeAIPlane"), Qt::LeftButton);
   const fs::path copy = sim / "SimObjects" / "Airplanes" / "Wingfold Trainer_152";
   EXPECT_EQ(shown, (QStringList{"no change", "Flyable", "Business jet", "Light single", "Light twin",
-                                "Turboprop single", "0.000 MB", Q(PathUtf8(copy)), "textures reducible"}));
+                                "Turboprop single", "0.000 MB", Q(PathUtf8(copy))}));
   EXPECT_TRUE(fs::exists(copy / "flyable_aircraft.cfg"));
-  EXPECT_NE(wf::test::Read(copy / "aircraft.cfg").find("title=Wingfold "), std::string::npos);
   // The tree is built anew: the copy in the flyable model's place, selected.
   EXPECT_FALSE(row("Trainer_152").isValid());
   EXPECT_EQ(view.tree()->currentIndex(), row("Wingfold Trainer_152"));
-  EXPECT_NE(wf::test::Read(work / "AircraftTypes.dat").find("Wingfold Trainer_152"), std::string::npos);
-  // What the conversion did is shown, as the command line prints it.
   ASSERT_EQ(prompter.messages.size(), 1u);
   EXPECT_TRUE(prompter.messages[0].starts_with("Conversion:\n  files copied:")) << prompter.messages[0];
 }

@@ -1,19 +1,9 @@
 // The progress box, and long work with the questions it brings from its worker thread.
-#include <gtest/gtest.h>
-
-#include <QApplication>
 #include <QMessageBox>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QTest>
-#include <QTimer>
 #include <stdexcept>
 
-#include "app/session.h"
 #include "gui/gui_prompter.h"
-#include "gui/long_work.h"
-#include "gui/progress_box.h"
-#include "support/recording.h"
+#include "gui/gui_test_support.h"
 
 namespace wf::gui {
 namespace {
@@ -24,8 +14,7 @@ TEST(ProgressBoxTest, ShowsTheLastTextUntilHiddenAndComesBackRestored) {
   ProgressBox box(&owner);
   box.SetText("Read Aircraft Types...");
   box.SetText("Read Aircraft Names...");
-  EXPECT_TRUE(box.isVisible());
-  EXPECT_EQ(box.text(), "Read Aircraft Names...");
+  EXPECT_EQ(std::tuple(box.isVisible(), box.text()), std::tuple(true, QString("Read Aircraft Names...")));
   box.SetSteps(3, 10);
   EXPECT_EQ(std::make_tuple(box.barShown(), box.barValue(), box.barMaximum()), std::make_tuple(true, 3, 10));
   box.SetCaption("Init Airport Data");
@@ -41,9 +30,7 @@ TEST(ProgressBoxTest, ShowsTheLastTextUntilHiddenAndComesBackRestored) {
   EXPECT_EQ(box.windowTitle(), "FSX Wingfold working") << "and the caption";
 }
 
-// The work runs on a worker thread behind the window-modal progress box, which stays open however the
-// work hides its progress; the worker's question is answered in the window's thread; one work runs at
-// a time, and the caller goes on when it has ended, with a failure shown.
+// The box stays open however the work hides it; one work runs at a time; a failure is shown.
 TEST(LongWorkTest, RunsBehindTheModalBoxAsksFromTheWorkerAndGoesOnAfterwards) {
   QWidget window;
   window.show();
@@ -81,10 +68,8 @@ TEST(LongWorkTest, RunsBehindTheModalBoxAsksFromTheWorkerAndGoesOnAfterwards) {
       [&](bool done) { continued.push_back(done); }));
   EXPECT_FALSE(work.Run(&window, [] {})) << "one work at a time";
   ASSERT_TRUE(finished.wait(30000));
-  EXPECT_TRUE(onWorker);
-  EXPECT_TRUE(modal);
-  EXPECT_FALSE(answered);
-  EXPECT_FALSE(box.isVisible());
+  // On the worker, behind the modal box, answered No, the box hidden at the end.
+  EXPECT_EQ(std::tuple(onWorker, modal, answered, box.isVisible()), std::tuple(true, true, false, false));
 
   ASSERT_TRUE(work.Run(
       &window, [] { throw std::runtime_error("disk full"); }, [&](bool done) { continued.push_back(done); }));
@@ -94,8 +79,7 @@ TEST(LongWorkTest, RunsBehindTheModalBoxAsksFromTheWorkerAndGoesOnAfterwards) {
   EXPECT_FALSE(work.Busy());
 }
 
-// The question about unapplied edits takes Yes, No and Cancel, Escape as Cancel; another program's
-// report is behind "Show Details...".
+// Escape is Cancel.
 TEST(GuiPrompterTest, AsksYesNoCancelAndShowsAReportBehindDetails) {
   QWidget window;
   window.show();

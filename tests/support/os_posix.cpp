@@ -52,19 +52,11 @@ ProcessResult RunProgram(const std::filesystem::path& program, const std::vector
 ScopedEnvironment::ScopedEnvironment(std::string name, const std::optional<std::string>& value)
     : name_(std::move(name)) {
   if (const char* old = std::getenv(name_.c_str())) old_ = old;
-  if (value) {
-    setenv(name_.c_str(), value->c_str(), 1);
-  } else {
-    unsetenv(name_.c_str());
-  }
+  value ? setenv(name_.c_str(), value->c_str(), 1) : unsetenv(name_.c_str());
 }
 
 ScopedEnvironment::~ScopedEnvironment() {
-  if (old_) {
-    setenv(name_.c_str(), old_->c_str(), 1);
-  } else {
-    unsetenv(name_.c_str());
-  }
+  old_ ? setenv(name_.c_str(), old_->c_str(), 1) : unsetenv(name_.c_str());
 }
 
 std::string ExecutableName(const std::string& name) {

@@ -18,12 +18,11 @@ class RecordingProgress final : public Progress {
     shown = true;
   }
   void Hide() override { shown = false; }
-  void SetCaption(const std::string& caption) override { captions.push_back(caption); }
+  void SetCaption(const std::string&) override {}
   void SetSteps(std::size_t done, std::size_t total) override { steps.emplace_back(done, total); }
 
   std::vector<std::string> texts;
   std::vector<std::pair<std::size_t, std::size_t>> steps;  // (done, total) in calling order
-  std::vector<std::string> captions;
   bool shown = false;
 };
 
@@ -55,8 +54,7 @@ class RecordingPrompter final : public Prompter {
     return AskYesNo(question);
   }
   std::optional<std::string> OpenFile(const std::string&, const std::string&) override { return chosenFile; }
-  std::optional<std::string> ChooseFolder(const std::string& title, const std::string&) override {
-    folderDialogs.push_back(title);
+  std::optional<std::string> ChooseFolder(const std::string&, const std::string&) override {
     return chosenFolder;
   }
 
@@ -67,7 +65,6 @@ class RecordingPrompter final : public Prompter {
   std::optional<Answer> choice;  // the answer to Yes/No/Cancel; as the other questions when unset
   std::optional<std::string> chosenFile;
   std::optional<std::string> chosenFolder;
-  std::vector<std::string> folderDialogs;  // the titles of the folder dialogs shown
 
  private:
   std::deque<Answer> answers_;

@@ -2,6 +2,7 @@
 // A fresh folder under the system's temporary folder, removed at the end of the test.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
@@ -16,9 +17,7 @@ class TempFolder {
     // The process id keeps concurrent runs of the suite (other builds on the machine) apart.
     std::string name = std::string("wingfold-") + info->test_suite_name() + "-" + info->name() + "-" +
                        std::to_string(ProcessId());
-    for (char& c : name) {
-      if (c == '/') c = '_';
-    }
+    std::replace(name.begin(), name.end(), '/', '_');
     path_ = std::filesystem::temp_directory_path() / name;
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);

@@ -1,6 +1,5 @@
 #pragma once
-// A session in a fresh work folder with a recording prompter and progress, for the page tests, and
-// the helpers that fill its world.
+// The page tests' session in a fresh work folder, and the helpers that fill its world.
 #include <gtest/gtest.h>
 
 #include "app/session.h"

@@ -1,4 +1,3 @@
-#include <gtest/gtest.h>
 
 #include "app/settings_file.h"
 #include "platform/files.h"
@@ -24,12 +23,10 @@ TEST(StartDateTest, PickedDayBecomesTheNextSundayBeforeThe21stOrTheSundayBefore)
       {13, 8, 20, 8},    // a Sunday on the 13th moves to the 20th
       {31, 12, 31, 12},  // a Sunday past the 20th stays where it is
   };
-  for (const auto& [pickedDay, pickedMonth, day, month] : cases) {
+  for (const auto& [pickedDay, pickedMonth, day, month] : cases)
     EXPECT_EQ(NormalizedStartDate(MakeTime(2006, pickedMonth, pickedDay, 17, 30)),
               MakeTime(2006, month, day, 12))
         << pickedDay << "." << pickedMonth;
-    EXPECT_EQ(SplitTime(MakeTime(2006, month, day)).weekday, 0) << "a Sunday";
-  }
 }
 
 TEST_F(FlightplanPageTest, ApplyStoresTheSelectedCategoryAndKindNormalisesTheDateAndReseeds) {

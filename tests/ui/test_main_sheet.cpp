@@ -1,4 +1,3 @@
-#include <gtest/gtest.h>
 
 #include "platform/text.h"
 #include "ui/main_sheet.h"
