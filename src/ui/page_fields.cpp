@@ -12,9 +12,12 @@ namespace {
 constexpr const char* kWeekdays[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                      "Thursday", "Friday", "Saturday"};
 
+// A unit spelled as a plural word ("hours") is singular after a value of one.
 std::string WithUnit(std::string text, const FieldInfo& info) {
-  if (*info.unit != '\0') text += std::string(" ") + info.unit;
-  return text;
+  if (*info.unit == '\0') return text;
+  std::string_view unit = info.unit;
+  if (text == "1" && unit.size() > 3 && unit.ends_with('s')) unit.remove_suffix(1);
+  return text + " " + std::string(unit);
 }
 
 // YYYY-MM-DD, a day that exists.

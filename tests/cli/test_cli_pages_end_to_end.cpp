@@ -80,10 +80,13 @@ TEST_F(CliPagesTest, PlaneEditsAreHandedDownAndSaved) {
 
 TEST_F(CliPagesTest, SettingsAndFlightPlanSettingsGoToTheSettingsFile) {
   Run({
-      {"flightplan --category club --max-hours 3 --date 2006-06-04 --parking-fee large_gate=1500 "
+      {"flightplan --category club --max-hours 3 --min-hours 1 --date 2006-06-04 --parking-fee "
+       "large_gate=1500 "
        "--parking-fee \"small GA RAMP=3\"",
        0, "Month for Flightplan generation: 2006-06-11 (Sunday)"},
-      {"flightplan --category club", 0, "Category Club\n  maximum Flight time:                3 hours\n"},
+      {"flightplan --category club", 0,
+       "Category Club\n  maximum Flight time:                3 hours\n  minimum Flight time:                "
+       "1 hour\n"},
   });
   EXPECT_EQ(IniFile::Load(work_ / "Wingfold.ini").GetString("Flightplan", "Date"), "06/11/2006");
 
